@@ -1,0 +1,77 @@
+#include "ComFunction.h"
+
+#include "DomainError.h"
+
+#include <QApplication>
+#include <QCoreApplication>
+#include <QGuiApplication>
+#include <QMessageBox>
+
+namespace {
+
+QMessageBox::StandardButton showBox(QWidget *parent, QMessageBox::Icon icon,
+                                    const QString &caption, const QString &text,
+                                    QMessageBox::StandardButtons buttons,
+                                    QMessageBox::StandardButton defaultButton)
+{
+    QMessageBox box(icon, caption, text, buttons, parent);
+    box.setDefaultButton(defaultButton);
+    return static_cast<QMessageBox::StandardButton>(box.exec());
+}
+
+} // namespace
+
+void showErrorMessage(QWidget *parent, const QString &text)
+{
+    showBox(parent, QMessageBox::Critical, QStringLiteral("エラーメッセージ"), text,
+            QMessageBox::Ok, QMessageBox::Ok);
+}
+
+void showGuideMessage(QWidget *parent, const QString &text)
+{
+    showBox(parent, QMessageBox::Warning, QStringLiteral("ガイドメッセージ"), text,
+            QMessageBox::Ok, QMessageBox::Ok);
+}
+
+bool askConfirmation(QWidget *parent, const QString &text)
+{
+    return showBox(parent, QMessageBox::Warning, QStringLiteral("確認メッセージ"), text,
+                   QMessageBox::Yes | QMessageBox::No, QMessageBox::No) == QMessageBox::Yes;
+}
+
+void reportError(QWidget *parent, const QString &text)
+{
+    QString shown = text;
+    if (!shown.endsWith(QStringLiteral("。")) && !shown.endsWith(QLatin1Char('.')))
+        shown += QStringLiteral("。");
+    showBox(parent, QMessageBox::Critical, kAppTitle, shown, QMessageBox::Ok, QMessageBox::Ok);
+}
+
+QString captureError(const std::function<void()> &step)
+{
+    try {
+        step();
+    } catch (const DomainError &e) {
+        return e.message().isEmpty() ? QStringLiteral("エラーが発生しました") : e.message();
+    } catch (const std::exception &e) {
+        return QString::fromLocal8Bit(e.what());
+    }
+    return QString();
+}
+
+bool runGuarded(QWidget *parent, const std::function<void()> &handler)
+{
+    const QString error = captureError(handler);
+    if (error.isEmpty())
+        return true;
+    reportError(parent, error);
+    return false;
+}
+
+void catchUp() { QCoreApplication::processEvents(); }
+
+QString defaultProgramFolder() { return QCoreApplication::applicationDirPath() + QLatin1Char('/'); }
+
+WaitCursor::WaitCursor() { QGuiApplication::setOverrideCursor(Qt::WaitCursor); }
+
+WaitCursor::~WaitCursor() { QGuiApplication::restoreOverrideCursor(); }

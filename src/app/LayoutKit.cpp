@@ -1,0 +1,119 @@
+#include "LayoutKit.h"
+
+#include "SpinEdit.h"
+#include "Widgets.h"
+
+#include <QGroupBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+
+namespace layout {
+
+void installJapaneseFonts()
+{
+    static const bool installed = [] {
+        QFont::insertSubstitutions(kGothic, {QStringLiteral("IPAGothic"),
+                                             QStringLiteral("IPAゴシック"),
+                                             QStringLiteral("Noto Sans CJK JP")});
+        QFont::insertSubstitutions(kMincho, {QStringLiteral("IPAMincho"),
+                                             QStringLiteral("IPA明朝"),
+                                             QStringLiteral("Noto Serif CJK JP")});
+        QFont::insertSubstitutions(kPMincho, {QStringLiteral("IPAPMincho"),
+                                              QStringLiteral("IPAMincho"),
+                                              QStringLiteral("Noto Serif CJK JP")});
+        QFont::insertSubstitutions(QStringLiteral("Century"),
+                                   {QStringLiteral("Century Schoolbook L"),
+                                    QStringLiteral("C059"), QStringLiteral("DejaVu Serif")});
+        return true;
+    }();
+    Q_UNUSED(installed);
+}
+
+QFont makeFont(int pixels, bool bold, const QString &family)
+{
+    QFont f(family);
+    f.setPixelSize(pixels);
+    f.setBold(bold);
+    return f;
+}
+
+void setTextColour(QWidget *w, const QColor &colour)
+{
+    QPalette pal = w->palette();
+    for (QPalette::ColorRole role : {QPalette::WindowText, QPalette::ButtonText, QPalette::Text})
+        pal.setColor(role, colour);
+    w->setPalette(pal);
+}
+
+void applyStyle(QWidget *w, int pixels, bool bold, const QColor &textColour)
+{
+    w->setFont(makeFont(pixels, bold));
+    if (textColour.isValid())
+        setTextColour(w, textColour);
+}
+
+QLabel *label(QWidget *parent, const char *name, int left, int top, const QString &text,
+              const QColor &colour, int pixels, bool bold)
+{
+    auto *l = new QLabel(text, parent);
+    l->setObjectName(QLatin1String(name));
+    applyStyle(l, pixels, bold, colour);
+    l->adjustSize();
+    l->move(left, top);
+    return l;
+}
+
+QGroupBox *groupBox(QWidget *parent, const char *name, const QRect &place, const QString &caption,
+                    const QColor &colour)
+{
+    auto *g = new QGroupBox(caption, parent);
+    g->setObjectName(QLatin1String(name));
+    g->setGeometry(place);
+    applyStyle(g, 15, true, colour);
+    return g;
+}
+
+QPushButton *button(QWidget *parent, const char *name, const QRect &place, const QString &caption,
+                    const QColor &colour, const QString &hint)
+{
+    auto *b = new QPushButton(caption, parent);
+    b->setObjectName(QLatin1String(name));
+    b->setGeometry(place);
+    applyStyle(b, 15, false, colour);
+    if (!hint.isEmpty())
+        b->setToolTip(hint);
+    b->setAutoDefault(false);
+    return b;
+}
+
+PanelLabel *panel(QWidget *parent, const char *name, const QRect &place, Qt::Alignment align)
+{
+    auto *p = new PanelLabel(parent);
+    p->setObjectName(QLatin1String(name));
+    p->setGeometry(place);
+    p->setLowered(true);
+    p->setAlignment(align | Qt::AlignVCenter);
+    p->setMargin(2);
+    applyStyle(p, 15, false, colour::black);
+    return p;
+}
+
+SpinEdit *spinEdit(QWidget *parent, const char *name, const QRect &place, int minimum,
+                   int maximum, int value, int maxLength, Qt::Alignment align,
+                   const QString &hint)
+{
+    auto *s = new SpinEdit(parent);
+    s->setObjectName(QLatin1String(name));
+    s->setGeometry(place);
+    s->setRange(minimum, maximum);
+    s->setMaxLength(maxLength);
+    s->setValue(value);
+    s->setAlignment(align);
+    applyStyle(s, 15);
+    if (!hint.isEmpty())
+        s->setToolTip(hint);
+    return s;
+}
+
+} // namespace layout

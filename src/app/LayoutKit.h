@@ -1,0 +1,56 @@
+#pragma once
+
+#include <QColor>
+#include <QFont>
+#include <QRect>
+#include <QString>
+
+class QGroupBox;
+class QLabel;
+class QPushButton;
+class QWidget;
+class PanelLabel;
+class SpinEdit;
+class QIcon;
+
+// Small helpers that build controls in their design-time state: fonts given as character
+// height in pixels, colours by name, places in pixels relative to the parent.
+namespace layout {
+
+namespace colour {
+inline const QColor black(0, 0, 0);
+inline const QColor white(255, 255, 255);
+inline const QColor navy(0, 0, 128);
+inline const QColor blue(0, 0, 255);
+inline const QColor red(255, 0, 0);
+inline const QColor fuchsia(255, 0, 255);
+inline const QColor teal(0, 128, 128);
+inline const QColor gray(128, 128, 128);
+inline const QColor silver(192, 192, 192);
+inline const QColor stripe(150, 245, 150); // the light green of striped rows
+} // namespace colour
+
+inline const QString kGothic = QStringLiteral("ＭＳ ゴシック");
+inline const QString kMincho = QStringLiteral("ＭＳ 明朝");
+inline const QString kPMincho = QStringLiteral("ＭＳ Ｐ明朝");
+
+// Maps the Windows font names to the Japanese fonts of this system (once per process).
+void installJapaneseFonts();
+
+QFont makeFont(int pixels, bool bold = false, const QString &family = kGothic);
+// Sets a control's font and text colour (window text when colour is invalid).
+void applyStyle(QWidget *w, int pixels, bool bold = false, const QColor &textColour = QColor());
+void setTextColour(QWidget *w, const QColor &colour);
+
+QLabel *label(QWidget *parent, const char *name, int left, int top, const QString &text,
+              const QColor &colour = colour::black, int pixels = 15, bool bold = false);
+QGroupBox *groupBox(QWidget *parent, const char *name, const QRect &place, const QString &caption,
+                    const QColor &colour);
+QPushButton *button(QWidget *parent, const char *name, const QRect &place, const QString &caption,
+                    const QColor &colour, const QString &hint = QString());
+PanelLabel *panel(QWidget *parent, const char *name, const QRect &place, Qt::Alignment align);
+SpinEdit *spinEdit(QWidget *parent, const char *name, const QRect &place, int minimum,
+                   int maximum, int value, int maxLength, Qt::Alignment align,
+                   const QString &hint = QString());
+
+} // namespace layout

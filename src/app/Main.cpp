@@ -1,0 +1,212 @@
+#include "Main.h"
+
+#include "ComFunction.h"
+#include "LayoutKit.h"
+#include "Settings.h"
+#include "Splash.h"
+#include "StringGrid.h"
+#include "Version.h"
+#include "Widgets.h"
+#include "results/HistoryModel.h"
+
+#include <QChartView>
+#include <QCloseEvent>
+#include <QDateTime>
+#include <QDir>
+#include <QGroupBox>
+#include <QLabel>
+#include <QSignalBlocker>
+#include <QStatusBar>
+#include <QTabWidget>
+#include <QTimer>
+#include <QToolButton>
+
+namespace {
+
+const QString kMainPageGuide =
+    QStringLiteral("１～４３までの数字の中から、異なる６個の数字を選択してください。");
+
+} // namespace
+
+// FormCreate: the settings, the window position, the client folder.
+TMainForm::TMainForm(const QString &programFolder, QWidget *parent)
+    : QMainWindow(parent),
+      m_programFolder(programFolder.isEmpty() ? defaultProgramFolder() : programFolder),
+      m_settings(std::make_unique<AppSettings>()),
+      m_history(new HistoryModel(this))
+{
+    if (!m_programFolder.endsWith(QLatin1Char('/')))
+        m_programFolder += QLatin1Char('/');
+    layout::installJapaneseFonts();
+    buildWindow();
+    connectHandlers();
+
+    move(m_settings->readWindowPosition());
+    m_pickSettings = m_settings->readPickSettings();
+    QDir().mkdir(m_programFolder + QStringLiteral("client")); // a failure shows later, per use
+
+    m_splash = new TSplashForm(this);
+    Timer1->start();
+}
+
+TMainForm::~TMainForm() = default;
+
+void TMainForm::connectHandlers()
+{
+    connect(Timer1, &QTimer::timeout, this, &TMainForm::Timer1Timer);
+    connect(pctrlMain, &QTabWidget::currentChanged, this, [this] { guarded(&TMainForm::pctrlMainChange); });
+    connect(menuFileExit, &QAction::triggered, this, &TMainForm::menuFileExitClick);
+}
+
+void TMainForm::guarded(void (TMainForm::*handler)())
+{
+    runGuarded(this, [this, handler] { (this->*handler)(); });
+}
+
+QToolButton *TMainForm::speedButton(int n) const
+{
+    return findChild<QToolButton *>(QStringLiteral("SpeedButton%1").arg(n));
+}
+
+PanelLabel *TMainForm::numberPanel(int n) const
+{
+    return findChild<PanelLabel *>(QStringLiteral("Panel%1").arg(n));
+}
+
+QLabel *TMainForm::image(int k) const
+{
+    return findChild<QLabel *>(QStringLiteral("Image%1").arg(k));
+}
+
+void TMainForm::setStatusText(const QString &text) { pnlMessagePanel0->setText(text); }
+
+void TMainForm::showEvent(QShowEvent *event)
+{
+    if (!m_shown) {
+        m_shown = true;
+        FormShow();
+    }
+    QMainWindow::showEvent(event);
+}
+
+void TMainForm::FormShow()
+{
+    QString error;
+    {
+        SplashScope splash(m_splash, QStringLiteral("アプリケーションを起動中です。"));
+        error = captureError([this] {
+            ReadFileVersion();
+            setWindowTitle(kAppTitle + QStringLiteral("  [for Version ") + m_fileVersionText +
+                           QLatin1Char(']'));
+            InitMainControls();
+            btnMmsUpdateClick();
+            {
+                const QSignalBlocker quiet(pctrlMain); // bringing the page up is no page change
+                pctrlMain->setCurrentWidget(TabSheet1);
+            }
+            setStatusText(kMainPageGuide);
+        });
+    }
+    if (!error.isEmpty())
+        reportError(this, error);
+}
+
+void TMainForm::ReadFileVersion() { m_fileVersionText = readFileVersion(); }
+
+void TMainForm::InitMainControls()
+{
+    pnlSelectMax->setText(QStringLiteral("0口"));
+    pnlSelectMoney->setText(QStringLiteral("¥0"));
+    m_historySortState = 0;
+    GroupBox1->setProperty("tag", 0);
+    chartSelect43->hide();
+    chartSelect6->hide();
+    m_exclusionSet.fill(0);
+    for (int n = 1; n <= kLotoCount; ++n) {
+        QToolButton *b = speedButton(n);
+        b->setText(QString());
+        b->setProperty("tag", n);
+        layout::setTextColour(b, layout::colour::blue);
+        PanelLabel *p = numberPanel(n);
+        p->setText(twoDigits(n));
+        p->setProperty("tag", 0);
+        layout::setTextColour(p, layout::colour::black);
+    }
+    const QStringList numbers = {QStringLiteral("①"), QStringLiteral("②"), QStringLiteral("③"),
+                                 QStringLiteral("④"), QStringLiteral("⑤"), QStringLiteral("⑥")};
+    const QStringList ticketHeader = QStringList{QStringLiteral("開催回")} + numbers;
+    gridSelectItem->setColumnHidden(0, true);
+    gridSelectItem->setHeaderTexts(ticketHeader);
+    gridMoney->setHeaderTexts(
+        {QStringLiteral("開催回"), QStringLiteral("１等金額"), QStringLiteral("口数"),
+         QStringLiteral("２等金額"), QStringLiteral("口数"), QStringLiteral("３等金額"),
+         QStringLiteral("口数"), QStringLiteral("４等金額"), QStringLiteral("口数"),
+         QStringLiteral("５等金額"), QStringLiteral("口数"), QStringLiteral("ｷｬﾘｰｵｰﾊﾞｰ(円)")});
+    gridHitSel->setHeaderTexts(ticketHeader + QStringList{QStringLiteral("照合結果")});
+    gridLoto6->setHeaderTexts(ticketHeader);
+}
+
+void TMainForm::Timer1Timer()
+{
+    pnlMessagePanel1->setText(
+        QDateTime::currentDateTime().toString(QStringLiteral("yyyy/MM/dd HH:mm:ss")));
+}
+
+void TMainForm::pctrlMainChange()
+{
+    menuFileCsvSave->setEnabled(false);
+    QWidget *shown = pctrlMain->currentWidget();
+    if (shown == TabSheet1) {
+        menuFileCsvSave->setEnabled(true);
+        setStatusText(kMainPageGuide);
+    } else if (shown == TabSheet2) {
+        setStatusText(QStringLiteral("除外数字の設定、抽選数字の範囲指定や、分析方法の変更など、"
+                                     "各種オプションが設定できます。"));
+    } else if (shown == TabSheet5) {
+        setStatusText(
+            QStringLiteral("オンラインで申込数字とデータ照合を行い、抽選結果を表示します。"));
+    } else if (shown == TabSheet3) {
+        setStatusText(
+            QStringLiteral("過去の抽選結果より、データを分析・集計し、グラフに表示します。"));
+    } else if (shown == TabSheet4) {
+        setStatusText(QStringLiteral("申込数字の一覧照会や取消作業が行えます。"));
+    } else if (shown == TabSheet6) {
+        setStatusText(
+            QStringLiteral("過去の抽選数字（ボーナス数字を含む）を一覧で表示します。"));
+    } else if (shown == TabSheet7) {
+        setStatusText(QStringLiteral(
+            "１等～５等の当選金額及び当選口数、キャリーオーバーを一覧で表示します。"));
+    }
+}
+
+void TMainForm::FormCloseQuery()
+{
+    m_settings->writeWindowPosition(pos());
+    m_settings->writePickSettings(m_pickSettings);
+    m_settings->sync();
+}
+
+void TMainForm::closeEvent(QCloseEvent *event)
+{
+    if (isBusy()) {
+        // A long operation is letting messages run: close once it has ended.
+        m_closeRequested = true;
+        event->ignore();
+        return;
+    }
+    FormCloseQuery();
+    m_splash->hide();
+    event->accept();
+}
+
+void TMainForm::menuFileExitClick() { close(); }
+
+TMainForm::BusyScope::BusyScope(TMainForm *form) : m_form(form) { ++m_form->m_busy; }
+
+TMainForm::BusyScope::~BusyScope()
+{
+    if (--m_form->m_busy == 0 && m_form->m_closeRequested) {
+        m_form->m_closeRequested = false;
+        QTimer::singleShot(0, m_form, &QWidget::close);
+    }
+}

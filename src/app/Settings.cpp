@@ -1,0 +1,90 @@
+#include "Settings.h"
+
+#include "results/Formats.h"
+
+namespace {
+
+const QString kWindows = QStringLiteral("Windows");
+const QString kOptions = QStringLiteral("Options");
+
+QString key(const QString &section, const QString &name) { return section + QLatin1Char('/') + name; }
+
+} // namespace
+
+AppSettings::AppSettings()
+#ifdef Q_OS_WIN
+    : m_store(std::make_unique<QSettings>(QStringLiteral("HKEY_CURRENT_USER\\Software\\Pelmora\\Loto6Yorune"),
+                                          QSettings::NativeFormat))
+#else
+    : m_store(std::make_unique<QSettings>(QSettings::IniFormat, QSettings::UserScope,
+                                          QStringLiteral("Pelmora"), QStringLiteral("Loto6Yorune")))
+#endif
+{
+}
+
+AppSettings::AppSettings(const QString &iniPath)
+    : m_store(std::make_unique<QSettings>(iniPath, QSettings::IniFormat))
+{
+}
+
+int AppSettings::readInteger(const QString &section, const QString &name, int defaultValue) const
+{
+    const QVariant value = m_store->value(key(section, name));
+    if (!value.isValid())
+        return defaultValue;
+    return parseInteger(value.toString()).value_or(defaultValue);
+}
+
+QString AppSettings::readString(const QString &section, const QString &name,
+                                const QString &defaultValue) const
+{
+    const QVariant value = m_store->value(key(section, name));
+    return value.isValid() ? value.toString() : defaultValue;
+}
+
+void AppSettings::writeInteger(const QString &section, const QString &name, int value)
+{
+    m_store->setValue(key(section, name), QString::number(value));
+}
+
+void AppSettings::writeString(const QString &section, const QString &name, const QString &value)
+{
+    m_store->setValue(key(section, name), value);
+}
+
+QPoint AppSettings::readWindowPosition() const
+{
+    return {readInteger(kWindows, QStringLiteral("Left"), 0),
+            readInteger(kWindows, QStringLiteral("Top"), 0)};
+}
+
+void AppSettings::writeWindowPosition(const QPoint &topLeft)
+{
+    writeInteger(kWindows, QStringLiteral("Left"), topLeft.x());
+    writeInteger(kWindows, QStringLiteral("Top"), topLeft.y());
+}
+
+PickSettings AppSettings::readPickSettings() const
+{
+    const PickSettings defaults;
+    PickSettings pick;
+    pick.autoNum = readInteger(kOptions, QStringLiteral("AutoNum"), defaults.autoNum);
+    pick.rangeNum = readInteger(kOptions, QStringLiteral("RangeNum"), defaults.rangeNum);
+    pick.optionIndex = readInteger(kOptions, QStringLiteral("OptionIndex"), defaults.optionIndex);
+    pick.deleteNum = readString(kOptions, QStringLiteral("DeleteNum"), defaults.deleteNum);
+    return pick;
+}
+
+void AppSettings::writePickSettings(const PickSettings &pick)
+{
+    writeInteger(kOptions, QStringLiteral("AutoNum"), pick.autoNum);
+    writeInteger(kOptions, QStringLiteral("RangeNum"), pick.rangeNum);
+    writeInteger(kOptions, QStringLiteral("OptionIndex"), pick.optionIndex);
+    writeString(kOptions, QStringLiteral("DeleteNum"), pick.deleteNum);
+}
+
+bool AppSettings::sync()
+{
+    m_store->sync();
+    return m_store->status() == QSettings::NoError;
+}

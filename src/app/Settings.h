@@ -1,0 +1,36 @@
+#pragma once
+
+#include "ComType.h"
+
+#include <QPoint>
+#include <QSettings>
+#include <QString>
+#include <memory>
+
+// The per-user settings: on Windows the registry key
+// HKEY_CURRENT_USER\Software\Pelmora\Loto6Yorune, elsewhere an INI file in the user's
+// configuration folder. Every value is stored as text; an absent value, or an integer value
+// whose text is not an integer, reads as its default. Nothing is range-checked here.
+class AppSettings
+{
+public:
+    AppSettings();                             // the user's settings store
+    explicit AppSettings(const QString &iniPath); // a given INI file (tests, tools)
+
+    int readInteger(const QString &section, const QString &name, int defaultValue) const;
+    QString readString(const QString &section, const QString &name,
+                       const QString &defaultValue = QString()) const;
+    void writeInteger(const QString &section, const QString &name, int value);
+    void writeString(const QString &section, const QString &name, const QString &value);
+
+    QPoint readWindowPosition() const;
+    void writeWindowPosition(const QPoint &topLeft);
+    PickSettings readPickSettings() const;
+    void writePickSettings(const PickSettings &pick);
+
+    // Writes pending changes out; false when the store could not be written.
+    bool sync();
+
+private:
+    std::unique_ptr<QSettings> m_store;
+};

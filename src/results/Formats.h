@@ -1,0 +1,33 @@
+#pragma once
+
+#include <QDate>
+#include <QString>
+#include <optional>
+
+// Conversions and Japanese display formats shared by the whole program.
+// The parsers return nothing for text that is not a valid value; callers turn that into a
+// DomainError naming where the text came from.
+
+// Decimal integer (32 bit): optional leading blanks, optional sign, digits, nothing behind.
+std::optional<int> parseInteger(const QString &text);
+
+// Decimal number: optional blanks around, optional sign, digits with an optional decimal point
+// and exponent. No grouping commas, no "inf" or "nan".
+std::optional<double> parseDecimal(const QString &text);
+
+// Date written year/month/day with "/" between (e.g. 2025/09/25 or 2025/9/25).
+std::optional<QDate> parseDate(const QString &text);
+
+// "%5d": right-aligned in at least five characters.
+QString formatDrawCaption(int drawNumber);
+// "YYYY/MM/DD".
+QString formatDate(const QDate &date);
+// Money in the Japanese currency format: "¥" and the amount rounded, grouped in threes.
+QString formatYen(double amount);
+// A number rounded to whole units and grouped in threes ("%.0n").
+QString formatGrouped(double value);
+
+// The messages of a failed conversion, in the words the player sees.
+QString notAnIntegerMessage(const QString &text);
+QString notADecimalMessage(const QString &text);
+QString notADateMessage(const QString &text);

@@ -1,0 +1,63 @@
+#pragma once
+
+#include "app/ComType.h"
+
+#include <QString>
+#include <QStringList>
+#include <QVector>
+#include <array>
+
+// The two results files in the folder "download/" beside the program:
+//   Loto6Number.csv  draw number, date, six main numbers, bonus (nine fields, newest first)
+//   Loto6Data.csv    draw number, then amount and winner count of tiers 1..5, carry-over
+// Both are read strictly: a line must have exactly its number of fields.
+
+inline const QString kDownloadFolder = QStringLiteral("download/");
+inline const QString kNumberFileName = QStringLiteral("Loto6Number.csv");
+inline const QString kDataFileName = QStringLiteral("Loto6Data.csv");
+
+constexpr int kDrawFields = 9;
+constexpr int kPrizeFields = 12;
+
+// One draw as the history list shows it: every column as display text.
+struct DrawRecord {
+    QString caption;                        // draw number, "%5d"
+    QString date;                           // "YYYY/MM/DD"
+    std::array<QString, kPicksPerLine> main; // ①..⑥, two digits
+    QString bonus;                          // two digits
+
+    // Column c of the history list: 0 caption, 1 date, 2..7 main numbers, 8 bonus.
+    QString column(int c) const;
+};
+
+// One line of prize data as the prize table shows it.
+using PrizeRecord = std::array<QString, kPrizeFields>;
+
+struct ResultsData {
+    QVector<DrawRecord> draws;
+    QVector<PrizeRecord> prizes;
+    BaseCountTable counts{};
+    QString comingDraw; // number of the draw after the first row, plain decimal text
+};
+
+enum class ResultsStatus {
+    Loaded,
+    NumberFileMissing, // missing or without a single line
+    DataFileMissing,
+};
+
+// One line of each file. Throws DomainError (without the file and line) on a malformed line;
+// a main number outside 1..43 is an error, the bonus is shown as it is.
+DrawRecord parseDrawLine(const QString &line);
+PrizeRecord parsePrizeLine(const QString &line);
+
+// Counts the main numbers per position; throws DomainError for a number outside 1..43.
+BaseCountTable countBaseNumbers(const QVector<DrawRecord> &draws);
+
+// Parses both files completely. Malformed content throws DomainError naming the file, the
+// line number and the bad text; nothing is returned half-filled.
+ResultsStatus parseResults(const QStringList &numberLines, const QStringList &dataLines,
+                           ResultsData *out);
+
+// Reads and parses both files of a download folder (path with trailing "/").
+ResultsStatus readResultsFolder(const QString &downloadFolder, ResultsData *out);

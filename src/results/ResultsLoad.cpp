@@ -1,0 +1,68 @@
+// Loading the results files into the window: history, prize table, count table and the
+// number of the coming draw.
+
+#include "app/ComFunction.h"
+#include "app/Main.h"
+#include "app/SpinEdit.h"
+#include "app/StringGrid.h"
+#include "results/HistoryModel.h"
+#include "results/ResultsFiles.h"
+
+#include <QLineEdit>
+#include <QTabWidget>
+#include <QTableView>
+#include <QTimer>
+
+void TMainForm::btnMmsUpdateClick()
+{
+    BusyScope busy(this);
+    pctrlMain->setEnabled(false);
+    TabSheet1->setEnabled(false);
+    struct Reenable {
+        TMainForm *form;
+        ~Reenable()
+        {
+            form->pctrlMain->setEnabled(true);
+            form->TabSheet1->setEnabled(true);
+        }
+    } reenable{this};
+    WaitCursor wait;
+
+    catchUp();
+    // Both files are read and checked completely before anything on screen changes, so a
+    // malformed file leaves the data loaded before in place.
+    ResultsData results;
+    const ResultsStatus status = readResultsFolder(m_programFolder + kDownloadFolder, &results);
+    if (status != ResultsStatus::Loaded) {
+        showErrorMessage(this, QStringLiteral("必須データファイルが見つかりませんでした。"
+                                              "システム管理者に連絡してください！！"));
+        QTimer::singleShot(0, this, &QWidget::close);
+        return;
+    }
+    applyResults(std::move(results));
+    catchUp();
+}
+
+void TMainForm::applyResults(ResultsData &&results)
+{
+    gridSelectItem->setRowCount(1);
+
+    m_history->setRecords(std::move(results.draws));
+    viewHistory->setCurrentIndex(m_history->index(0, 0));
+    viewHistory->scrollToTop();
+    catchUp();
+
+    QVector<QStringList> prizeRows;
+    prizeRows.reserve(results.prizes.size());
+    for (const PrizeRecord &prize : results.prizes)
+        prizeRows.append(QStringList(prize.begin(), prize.end()));
+    gridMoney->cells()->replaceRows(std::move(prizeRows));
+    catchUp();
+
+    m_baseCountTable = results.counts;
+    catchUp();
+
+    editNewNum->setText(results.comingDraw);
+    editSelectNum->setText(editNewNum->text());
+    editLoto6Num->setText(editSelectNum->text());
+}

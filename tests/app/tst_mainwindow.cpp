@@ -1,0 +1,208 @@
+// The main window as built: its controls, page guidance, clock and settings.
+
+#include "TestSupport.h"
+#include "app/Main.h"
+#include "app/Settings.h"
+#include "app/StringGrid.h"
+#include "app/Widgets.h"
+
+#include <QAction>
+#include <QChartView>
+#include <QGroupBox>
+#include <QLabel>
+#include <QMenuBar>
+#include <QPushButton>
+#include <QRegularExpression>
+#include <QStatusBar>
+#include <QTabWidget>
+#include <QTest>
+#include <QToolButton>
+
+class TestMainWindow : public QObject
+{
+    Q_OBJECT
+private slots:
+    void init();
+    void windowAndPages();
+    void everyControlIsNamed();
+    void designTimeStateAfterStart();
+    void pageGuidance();
+    void clockPanel();
+    void firstStartUsesDefaultsAndCloseWritesSettings();
+    void storedPositionIsAppliedAsItIs();
+
+private:
+    std::unique_ptr<QTemporaryDir> m_settingsDir;
+    QString m_iniPath;
+};
+
+void TestMainWindow::init()
+{
+    m_settingsDir = std::make_unique<QTemporaryDir>();
+    m_iniPath = isolateSettings(*m_settingsDir);
+}
+
+void TestMainWindow::windowAndPages()
+{
+    ProgramFolder folder;
+    TMainForm form(folder.path());
+    form.show();
+    QCOMPARE(form.objectName(), QString("MainForm"));
+    QCOMPARE(form.centralWidget()->size(), QSize(657, 526));
+    QCOMPARE(form.statusBar()->height(), 22);
+    QVERIFY(!(form.windowFlags() & Qt::WindowMaximizeButtonHint));
+    QCOMPARE(form.pctrlMain->geometry(), QRect(8, 5, 640, 514));
+
+    QStringList names, captions;
+    for (int i = 0; i < form.pctrlMain->count(); ++i) {
+        names << form.pctrlMain->widget(i)->objectName();
+        captions << form.pctrlMain->tabText(i);
+    }
+    QCOMPARE(names, (QStringList{"TabSheet1", "TabSheet2", "TabSheet5", "TabSheet3", "TabSheet4",
+                                 "TabSheet6", "TabSheet7"}));
+    QCOMPARE(captions, (QStringList{"ロト６予想メイン", "予想オプション設定", "オンラインデータ照合",
+                                    "データの傾向と分析", "申込数字照会・取消し", "抽選数字照会",
+                                    "当選金額照会"}));
+    QCOMPARE(form.pctrlMain->currentWidget(), form.TabSheet1);
+    // Every page's content fits below the wrapped tabs.
+    QVERIFY2(form.TabSheet1->height() >= 457, qPrintable(QString::number(form.TabSheet1->height())));
+}
+
+void TestMainWindow::everyControlIsNamed()
+{
+    ProgramFolder folder;
+    TMainForm form(folder.path());
+    QStringList names = {
+        "pctrlMain", "pnlMessage", "Timer1", "dlgSave", "Label4", "editNewNum", "GroupBox2",
+        "btnRiset", "GroupBox1", "Label2", "editAutoSelectMax", "btnAutoCalc", "GroupBox3",
+        "btnSelect", "btnCancel", "btnSave", "pnlSelectMax", "pnlSelectMoney", "gridSelectItem",
+        "GroupBox5", "RadioButton1", "RadioButton2", "RadioButton3", "RadioButton4", "Label1",
+        "editAutoSelectDefault", "Label5", "editSelectRange", "Label7", "btnAgainUpdate",
+        "btnBaseDef", "groupDeleteNumber", "TabControl1", "btnUpdate", "btnDeleteClear",
+        "GroupBox4", "Label3", "editSelectNum", "btnExec", "pnlHitGuide", "gridHitSel", "Label6",
+        "cmbChartKind", "btnChartExec", "chartSelect6", "chartSelect43", "GroupBox6", "Label8",
+        "editLoto6Num", "pnlSeaGuide", "btnOneDelete", "btnAllDelete", "gridLoto6",
+        "viewHistory", "gridMoney", "menuFile", "menuFileCsvSave", "N3", "menuFileExit",
+        "menuCommand", "menuCommandDownload", "menuHelp", "menuHelpManual", "menuHelpHomePage",
+        "N1", "menuHelpAbout", "pnlMessage.Panel0", "pnlMessage.Panel1"};
+    for (int n = 1; n <= 43; ++n)
+        names << QString("SpeedButton%1").arg(n) << QString("Panel%1").arg(n);
+    for (int k = 1; k <= 6; ++k)
+        names << QString("Image%1").arg(k);
+    for (const QString &name : names) {
+        const QList<QObject *> found = form.findChildren<QObject *>(name);
+        QVERIFY2(found.size() == 1, qPrintable(name + ": " + QString::number(found.size())));
+    }
+    QCOMPARE(form.findChild<QToolButton *>("SpeedButton43")->geometry(), QRect(144, 148, 33, 33));
+    QCOMPARE(form.findChild<QToolButton *>("SpeedButton11")->geometry(), QRect(48, 84, 33, 33));
+    QCOMPARE(form.findChild<PanelLabel *>("Panel41")->geometry(), QRect(416, 160, 33, 33));
+    QCOMPARE(form.findChild<PanelLabel *>("Panel31")->geometry(), QRect(16, 160, 33, 33));
+    QCOMPARE(form.findChild<QLabel *>("Image6")->geometry(), QRect(355, 17, 41, 41));
+    QCOMPARE(form.btnRiset->toolTip(), QString("現在、選択されている数字をリセットします。"));
+    QCOMPARE(form.menuFileCsvSave->text(),
+             QString("CSV形式で名前を付けて保存（ファイル持ち出し）(&A)"));
+}
+
+void TestMainWindow::designTimeStateAfterStart()
+{
+    ProgramFolder folder;
+    TMainForm form(folder.path());
+    form.show();
+    QCOMPARE(form.pnlSelectMax->text(), QString("0口"));
+    QCOMPARE(form.pnlSelectMoney->text(), QString("¥0"));
+    QCOMPARE(form.GroupBox1->property("tag").toInt(), 0);
+    QVERIFY(form.gridSelectItem->isColumnHidden(0));
+    QCOMPARE(form.gridSelectItem->columnCount(), 7);
+    QCOMPARE(form.gridHitSel->model()->headerData(7, Qt::Horizontal).toString(),
+             QString("照合結果"));
+    QCOMPARE(form.gridMoney->model()->headerData(11, Qt::Horizontal).toString(),
+             QString("ｷｬﾘｰｵｰﾊﾞｰ(円)"));
+    for (int n = 1; n <= 43; ++n) {
+        QCOMPARE(form.speedButton(n)->property("tag").toInt(), n);
+        QVERIFY(form.speedButton(n)->isCheckable());
+        QCOMPARE(form.numberPanel(n)->text(), QString("%1").arg(n, 2, 10, QChar('0')));
+        QCOMPARE(form.numberPanel(n)->property("tag").toInt(), 0);
+    }
+    QVERIFY(form.menuFileCsvSave->isEnabled());
+    QCOMPARE(form.pnlMessagePanel0->text(),
+             QString("１～４３までの数字の中から、異なる６個の数字を選択してください。"));
+}
+
+void TestMainWindow::pageGuidance()
+{
+    ProgramFolder folder;
+    MessageBoxWatcher boxes;
+    TMainForm form(folder.path());
+    form.show();
+    const QList<QPair<QWidget *, QString>> pages = {
+        {form.TabSheet2, "除外数字の設定、抽選数字の範囲指定や、分析方法の変更など、各種オプションが設定できます。"},
+        {form.TabSheet5, "オンラインで申込数字とデータ照合を行い、抽選結果を表示します。"},
+        {form.TabSheet3, "過去の抽選結果より、データを分析・集計し、グラフに表示します。"},
+        {form.TabSheet4, "申込数字の一覧照会や取消作業が行えます。"},
+        {form.TabSheet6, "過去の抽選数字（ボーナス数字を含む）を一覧で表示します。"},
+        {form.TabSheet7, "１等～５等の当選金額及び当選口数、キャリーオーバーを一覧で表示します。"},
+        {form.TabSheet1, "１～４３までの数字の中から、異なる６個の数字を選択してください。"},
+    };
+    for (const auto &[sheet, guide] : pages) {
+        form.pctrlMain->setCurrentWidget(sheet);
+        QCOMPARE(form.pnlMessagePanel0->text(), guide);
+        QCOMPARE(form.menuFileCsvSave->isEnabled(), sheet == form.TabSheet1);
+    }
+    QVERIFY(boxes.boxes().isEmpty());
+}
+
+void TestMainWindow::clockPanel()
+{
+    ProgramFolder folder;
+    TMainForm form(folder.path());
+    form.show();
+    QCOMPARE(form.pnlMessagePanel1->text(), QString()); // empty until the first tick
+    QCOMPARE(form.Timer1->interval(), 1000);
+    QVERIFY(form.Timer1->isActive());
+    form.Timer1Timer();
+    static const QRegularExpression clock("^\\d{4}/\\d{2}/\\d{2} \\d{2}:\\d{2}:\\d{2}$");
+    QVERIFY2(clock.match(form.pnlMessagePanel1->text()).hasMatch(),
+             qPrintable(form.pnlMessagePanel1->text()));
+    QCOMPARE(form.pnlMessagePanel1->text().left(10),
+             QDate::currentDate().toString("yyyy/MM/dd"));
+}
+
+void TestMainWindow::firstStartUsesDefaultsAndCloseWritesSettings()
+{
+    QVERIFY(!QFile::exists(m_iniPath));
+    ProgramFolder folder;
+    {
+        TMainForm form(folder.path());
+        form.show();
+        QCOMPARE(form.pos(), QPoint(0, 0));
+        QVERIFY(form.pickSettings() == PickSettings());
+        form.move(120, 45);
+        form.menuFileExit->trigger();
+        QVERIFY(!form.isVisible());
+    }
+    QVERIFY(QFile::exists(m_iniPath));
+    const AppSettings stored(m_iniPath);
+    QCOMPARE(stored.readWindowPosition(), QPoint(120, 45));
+    QVERIFY(stored.readPickSettings() == PickSettings());
+    QFile ini(m_iniPath);
+    QVERIFY(ini.open(QIODevice::ReadOnly));
+    const QByteArray text = ini.readAll();
+    for (const char *key : {"Left=", "Top=", "AutoNum=", "RangeNum=", "OptionIndex=", "DeleteNum="})
+        QVERIFY2(text.contains(key), key);
+}
+
+void TestMainWindow::storedPositionIsAppliedAsItIs()
+{
+    {
+        AppSettings settings(m_iniPath);
+        settings.writeWindowPosition(QPoint(-5000, 7000));
+        settings.writeString("Options", "OptionIndex", "seven");
+    }
+    ProgramFolder folder;
+    TMainForm form(folder.path());
+    QCOMPARE(form.pos(), QPoint(-5000, 7000));
+    QCOMPARE(form.pickSettings().optionIndex, 3);
+}
+
+QTEST_MAIN(TestMainWindow)
+#include "tst_mainwindow.moc"

@@ -1,0 +1,68 @@
+// Starting the program twice: the second start of the same program file ends at once with
+// exit code 0; a copy under another file name starts on its own.
+
+#include "TestSupport.h"
+
+#include <QDir>
+#include <QFile>
+#include <QProcess>
+#include <QTest>
+
+class TestSingleInstance : public QObject
+{
+    Q_OBJECT
+private slots:
+    void secondStartEndsAtOnce();
+
+private:
+    QProcessEnvironment environment() const;
+    QTemporaryDir m_home;
+};
+
+QProcessEnvironment TestSingleInstance::environment() const
+{
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    env.insert("QT_QPA_PLATFORM", "offscreen");
+    env.insert("XDG_RUNTIME_DIR", m_home.path());
+    env.insert("XDG_CONFIG_HOME", m_home.path());
+    return env;
+}
+
+void TestSingleInstance::secondStartEndsAtOnce()
+{
+    QFile::setPermissions(m_home.path(), QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+    // The program runs from a copy of its own folder so that the test owns both names.
+    ProgramFolder folder;
+    const QString program = folder.file("Loto6Yorune");
+    QVERIFY(QFile::copy(LOTO6_EXECUTABLE, program));
+    const QString renamed = folder.file("Loto6YoruneCopy");
+    QVERIFY(QFile::copy(LOTO6_EXECUTABLE, renamed));
+
+    QProcess first;
+    first.setProcessEnvironment(environment());
+    first.start(program);
+    QVERIFY(first.waitForStarted());
+    QTRY_VERIFY_WITH_TIMEOUT(QFile::exists(m_home.filePath("Loto6Yorune.lock")), 10000);
+
+    QProcess second;
+    second.setProcessEnvironment(environment());
+    second.start(program);
+    QVERIFY(second.waitForFinished(10000));
+    QCOMPARE(second.exitStatus(), QProcess::NormalExit);
+    QCOMPARE(second.exitCode(), 0);
+
+    QProcess copy;
+    copy.setProcessEnvironment(environment());
+    copy.start(renamed);
+    QVERIFY(copy.waitForStarted());
+    QVERIFY2(!copy.waitForFinished(1500), "the copy under another name did not keep running");
+
+    for (QProcess *p : {&first, &copy}) {
+        QCOMPARE(p->state(), QProcess::Running);
+        p->terminate();
+        QVERIFY(p->waitForFinished(5000));
+    }
+}
+
+QTEST_GUILESS_MAIN(TestSingleInstance)
+#include "tst_singleinstance.moc"
