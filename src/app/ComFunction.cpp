@@ -7,11 +7,11 @@
 #include <QGuiApplication>
 #include <QMessageBox>
 
-namespace {
+namespace
+{
 
-QMessageBox::StandardButton showBox(QWidget *parent, QMessageBox::Icon icon,
-                                    const QString &caption, const QString &text,
-                                    QMessageBox::StandardButtons buttons,
+QMessageBox::StandardButton showBox(QWidget *parent, QMessageBox::Icon icon, const QString &caption,
+                                    const QString &text, QMessageBox::StandardButtons buttons,
                                     QMessageBox::StandardButton defaultButton)
 {
     QMessageBox box(icon, caption, text, buttons, parent);
@@ -29,8 +29,8 @@ void showErrorMessage(QWidget *parent, const QString &text)
 
 void showGuideMessage(QWidget *parent, const QString &text)
 {
-    showBox(parent, QMessageBox::Warning, QStringLiteral("ガイドメッセージ"), text,
-            QMessageBox::Ok, QMessageBox::Ok);
+    showBox(parent, QMessageBox::Warning, QStringLiteral("ガイドメッセージ"), text, QMessageBox::Ok,
+            QMessageBox::Ok);
 }
 
 bool askConfirmation(QWidget *parent, const QString &text)
@@ -68,10 +68,22 @@ bool runGuarded(QWidget *parent, const std::function<void()> &handler)
     return false;
 }
 
-void catchUp() { QCoreApplication::processEvents(); }
+void catchUp()
+{
+    QCoreApplication::processEvents();
+}
 
-QString defaultProgramFolder() { return QCoreApplication::applicationDirPath() + QLatin1Char('/'); }
+QString defaultProgramFolder()
+{
+    return QCoreApplication::applicationDirPath() + QLatin1Char('/');
+}
 
-WaitCursor::WaitCursor() { QGuiApplication::setOverrideCursor(Qt::WaitCursor); }
+WaitCursor::WaitCursor()
+{
+    QGuiApplication::setOverrideCursor(Qt::WaitCursor);
+}
 
-WaitCursor::~WaitCursor() { QGuiApplication::restoreOverrideCursor(); }
+WaitCursor::~WaitCursor()
+{
+    QGuiApplication::restoreOverrideCursor();
+}

@@ -20,10 +20,10 @@ using ExclusionSet = std::array<int32_t, kLotoCount>;
 
 // The pick options kept in the settings between runs.
 struct PickSettings {
-    int32_t autoNum = 10;     // lines of one automatic run
-    int32_t rangeNum = 20;    // minimum past-draw count of the count-filtered method
-    int32_t optionIndex = 3;  // 0 manual, 1 random, 2 exclusion-based, 3 count-filtered
-    QString deleteNum;        // applied exclusion numbers, "%0.2d " each
+    int32_t autoNum = 10;    // lines of one automatic run
+    int32_t rangeNum = 20;   // minimum past-draw count of the count-filtered method
+    int32_t optionIndex = 3; // 0 manual, 1 random, 2 exclusion-based, 3 count-filtered
+    QString deleteNum;       // applied exclusion numbers, "%0.2d " each
 
     bool operator==(const PickSettings &o) const
     {

@@ -8,23 +8,23 @@
 #include <QLineEdit>
 #include <QPushButton>
 
-namespace layout {
+namespace layout
+{
 
 void installJapaneseFonts()
 {
     static const bool installed = [] {
-        QFont::insertSubstitutions(kGothic, {QStringLiteral("IPAGothic"),
-                                             QStringLiteral("IPAゴシック"),
-                                             QStringLiteral("Noto Sans CJK JP")});
-        QFont::insertSubstitutions(kMincho, {QStringLiteral("IPAMincho"),
-                                             QStringLiteral("IPA明朝"),
+        QFont::insertSubstitutions(kGothic,
+                                   {QStringLiteral("IPAGothic"), QStringLiteral("IPAゴシック"),
+                                    QStringLiteral("Noto Sans CJK JP")});
+        QFont::insertSubstitutions(kMincho, {QStringLiteral("IPAMincho"), QStringLiteral("IPA明朝"),
                                              QStringLiteral("Noto Serif CJK JP")});
-        QFont::insertSubstitutions(kPMincho, {QStringLiteral("IPAPMincho"),
-                                              QStringLiteral("IPAMincho"),
-                                              QStringLiteral("Noto Serif CJK JP")});
+        QFont::insertSubstitutions(kPMincho,
+                                   {QStringLiteral("IPAPMincho"), QStringLiteral("IPAMincho"),
+                                    QStringLiteral("Noto Serif CJK JP")});
         QFont::insertSubstitutions(QStringLiteral("Century"),
-                                   {QStringLiteral("Century Schoolbook L"),
-                                    QStringLiteral("C059"), QStringLiteral("DejaVu Serif")});
+                                   {QStringLiteral("Century Schoolbook L"), QStringLiteral("C059"),
+                                    QStringLiteral("DejaVu Serif")});
         return true;
     }();
     Q_UNUSED(installed);
@@ -99,9 +99,8 @@ PanelLabel *panel(QWidget *parent, const char *name, const QRect &place, Qt::Ali
     return p;
 }
 
-SpinEdit *spinEdit(QWidget *parent, const char *name, const QRect &place, int minimum,
-                   int maximum, int value, int maxLength, Qt::Alignment align,
-                   const QString &hint)
+SpinEdit *spinEdit(QWidget *parent, const char *name, const QRect &place, int minimum, int maximum,
+                   int value, int maxLength, Qt::Alignment align, const QString &hint)
 {
     auto *s = new SpinEdit(parent);
     s->setObjectName(QLatin1String(name));

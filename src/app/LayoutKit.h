@@ -15,9 +15,11 @@ class QIcon;
 
 // Small helpers that build controls in their design-time state: fonts given as character
 // height in pixels, colours by name, places in pixels relative to the parent.
-namespace layout {
+namespace layout
+{
 
-namespace colour {
+namespace colour
+{
 inline const QColor black(0, 0, 0);
 inline const QColor white(255, 255, 255);
 inline const QColor navy(0, 0, 128);
@@ -49,8 +51,7 @@ QGroupBox *groupBox(QWidget *parent, const char *name, const QRect &place, const
 QPushButton *button(QWidget *parent, const char *name, const QRect &place, const QString &caption,
                     const QColor &colour, const QString &hint = QString());
 PanelLabel *panel(QWidget *parent, const char *name, const QRect &place, Qt::Alignment align);
-SpinEdit *spinEdit(QWidget *parent, const char *name, const QRect &place, int minimum,
-                   int maximum, int value, int maxLength, Qt::Alignment align,
-                   const QString &hint = QString());
+SpinEdit *spinEdit(QWidget *parent, const char *name, const QRect &place, int minimum, int maximum,
+                   int value, int maxLength, Qt::Alignment align, const QString &hint = QString());
 
 } // namespace layout

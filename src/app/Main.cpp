@@ -21,7 +21,8 @@
 #include <QTimer>
 #include <QToolButton>
 
-namespace {
+namespace
+{
 
 const QString kMainPageGuide =
     QStringLiteral("１～４３までの数字の中から、異なる６個の数字を選択してください。");
@@ -32,8 +33,7 @@ const QString kMainPageGuide =
 TMainForm::TMainForm(const QString &programFolder, QWidget *parent)
     : QMainWindow(parent),
       m_programFolder(programFolder.isEmpty() ? defaultProgramFolder() : programFolder),
-      m_settings(std::make_unique<AppSettings>()),
-      m_history(new HistoryModel(this))
+      m_settings(std::make_unique<AppSettings>()), m_history(new HistoryModel(this))
 {
     if (!m_programFolder.endsWith(QLatin1Char('/')))
         m_programFolder += QLatin1Char('/');
@@ -54,7 +54,8 @@ TMainForm::~TMainForm() = default;
 void TMainForm::connectHandlers()
 {
     connect(Timer1, &QTimer::timeout, this, &TMainForm::Timer1Timer);
-    connect(pctrlMain, &QTabWidget::currentChanged, this, [this] { guarded(&TMainForm::pctrlMainChange); });
+    connect(pctrlMain, &QTabWidget::currentChanged, this,
+            [this] { guarded(&TMainForm::pctrlMainChange); });
     connect(menuFileExit, &QAction::triggered, this, &TMainForm::menuFileExitClick);
 }
 
@@ -78,7 +79,10 @@ QLabel *TMainForm::image(int k) const
     return findChild<QLabel *>(QStringLiteral("Image%1").arg(k));
 }
 
-void TMainForm::setStatusText(const QString &text) { pnlMessagePanel0->setText(text); }
+void TMainForm::setStatusText(const QString &text)
+{
+    pnlMessagePanel0->setText(text);
+}
 
 void TMainForm::showEvent(QShowEvent *event)
 {
@@ -111,7 +115,10 @@ void TMainForm::FormShow()
         reportError(this, error);
 }
 
-void TMainForm::ReadFileVersion() { m_fileVersionText = readFileVersion(); }
+void TMainForm::ReadFileVersion()
+{
+    m_fileVersionText = readFileVersion();
+}
 
 void TMainForm::InitMainControls()
 {
@@ -171,8 +178,7 @@ void TMainForm::pctrlMainChange()
     } else if (shown == TabSheet4) {
         setStatusText(QStringLiteral("申込数字の一覧照会や取消作業が行えます。"));
     } else if (shown == TabSheet6) {
-        setStatusText(
-            QStringLiteral("過去の抽選数字（ボーナス数字を含む）を一覧で表示します。"));
+        setStatusText(QStringLiteral("過去の抽選数字（ボーナス数字を含む）を一覧で表示します。"));
     } else if (shown == TabSheet7) {
         setStatusText(QStringLiteral(
             "１等～５等の当選金額及び当選口数、キャリーオーバーを一覧で表示します。"));
@@ -199,9 +205,15 @@ void TMainForm::closeEvent(QCloseEvent *event)
     event->accept();
 }
 
-void TMainForm::menuFileExitClick() { close(); }
+void TMainForm::menuFileExitClick()
+{
+    close();
+}
 
-TMainForm::BusyScope::BusyScope(TMainForm *form) : m_form(form) { ++m_form->m_busy; }
+TMainForm::BusyScope::BusyScope(TMainForm *form) : m_form(form)
+{
+    ++m_form->m_busy;
+}
 
 TMainForm::BusyScope::~BusyScope()
 {

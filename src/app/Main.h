@@ -112,9 +112,8 @@ public:
 
     // ---- Controls ----
     QTabWidget *pctrlMain = nullptr;
-    QWidget *TabSheet1 = nullptr, *TabSheet2 = nullptr, *TabSheet3 = nullptr,
-            *TabSheet4 = nullptr, *TabSheet5 = nullptr, *TabSheet6 = nullptr,
-            *TabSheet7 = nullptr;
+    QWidget *TabSheet1 = nullptr, *TabSheet2 = nullptr, *TabSheet3 = nullptr, *TabSheet4 = nullptr,
+            *TabSheet5 = nullptr, *TabSheet6 = nullptr, *TabSheet7 = nullptr;
     QStatusBar *pnlMessage = nullptr;
     QLabel *pnlMessagePanel0 = nullptr, *pnlMessagePanel1 = nullptr;
     QTimer *Timer1 = nullptr;

@@ -3,10 +3,10 @@
 
 #include "LayoutKit.h"
 #include "Main.h"
+#include "MultiRowTabBar.h"
 #include "Pictures.h"
 #include "SpinEdit.h"
 #include "StringGrid.h"
-#include "MultiRowTabBar.h"
 #include "Widgets.h"
 
 #include <QAction>
@@ -25,7 +25,8 @@
 
 using namespace layout;
 
-namespace {
+namespace
+{
 
 QWidget *page(QTabWidget *pages, const char *name, const QString &caption)
 {
@@ -65,8 +66,8 @@ void TMainForm::buildWindow()
     TabSheet4 = page(pctrlMain, "TabSheet4", QStringLiteral("申込数字照会・取消し"));
     TabSheet6 = page(pctrlMain, "TabSheet6", QStringLiteral("抽選数字照会"));
     TabSheet7 = page(pctrlMain, "TabSheet7", QStringLiteral("当選金額照会"));
-    for (QWidget *sheet : {TabSheet1, TabSheet2, TabSheet3, TabSheet4, TabSheet5, TabSheet6,
-                           TabSheet7})
+    for (QWidget *sheet :
+         {TabSheet1, TabSheet2, TabSheet3, TabSheet4, TabSheet5, TabSheet6, TabSheet7})
         sheet->setCursor(Qt::ArrowCursor);
     setTextColour(TabSheet1, colour::black);
 
@@ -170,8 +171,8 @@ void TMainForm::buildMainPage()
         editNewNum->setPalette(pal);
     }
 
-    GroupBox2 = groupBox(p, "GroupBox2", QRect(213, 8, 411, 65), QStringLiteral("選択数字"),
-                         colour::navy);
+    GroupBox2 =
+        groupBox(p, "GroupBox2", QRect(213, 8, 411, 65), QStringLiteral("選択数字"), colour::navy);
     for (int k = 1; k <= kPicksPerLine; ++k) {
         auto *img = new QLabel(GroupBox2);
         img->setObjectName(QStringLiteral("Image%1").arg(k));
@@ -186,8 +187,8 @@ void TMainForm::buildMainPage()
                          colour::blue);
     GroupBox1->setProperty("tag", 0);
     Label2 = label(GroupBox1, "Label2", 13, 23, QStringLiteral("連続申込み口数"));
-    editAutoSelectMax = spinEdit(GroupBox1, "editAutoSelectMax", QRect(133, 19, 49, 24), 1, 100,
-                                 1, 3, Qt::AlignRight);
+    editAutoSelectMax = spinEdit(GroupBox1, "editAutoSelectMax", QRect(133, 19, 49, 24), 1, 100, 1,
+                                 3, Qt::AlignRight);
     btnAutoCalc = button(GroupBox1, "btnAutoCalc", QRect(12, 47, 169, 32),
                          QStringLiteral("＄ヨルネ＄"), colour::navy,
                          QStringLiteral("予想オプション設定により、当選数字を絞り込み、より確率の"
@@ -246,8 +247,9 @@ void TMainForm::buildOptionsPage()
         applyStyle(r, 15, false, colour::black);
         return r;
     };
-    RadioButton1 = radio("RadioButton1", QRect(16, 24, 489, 25),
-                         QStringLiteral("手動で申込み数字を設定します。（好みの数字が選択できます）"));
+    RadioButton1 =
+        radio("RadioButton1", QRect(16, 24, 489, 25),
+              QStringLiteral("手動で申込み数字を設定します。（好みの数字が選択できます）"));
     RadioButton2 =
         radio("RadioButton2", QRect(16, 56, 537, 25),
               QStringLiteral("ランダムで申込み数字を弾き出します。（除外数字は含まれません。）"));
@@ -259,15 +261,13 @@ void TMainForm::buildOptionsPage()
     RadioButton4->setChecked(true);
 
     Label1 = label(GroupBox5, "Label1", 19, 157, QStringLiteral("連続申込み口数"));
-    editAutoSelectDefault =
-        spinEdit(GroupBox5, "editAutoSelectDefault", QRect(137, 154, 49, 24), 1, 100, 1, 3,
-                 Qt::AlignRight,
-                 QStringLiteral("『＄ヨルネ＄』機能で連続購入する、申込み口数を初期設定します。"));
+    editAutoSelectDefault = spinEdit(
+        GroupBox5, "editAutoSelectDefault", QRect(137, 154, 49, 24), 1, 100, 1, 3, Qt::AlignRight,
+        QStringLiteral("『＄ヨルネ＄』機能で連続購入する、申込み口数を初期設定します。"));
     Label5 = label(GroupBox5, "Label5", 192, 158, QStringLiteral("過去の抽選回数"));
-    editSelectRange =
-        spinEdit(GroupBox5, "editSelectRange", QRect(310, 155, 49, 24), 1, 100, 1, 3,
-                 Qt::AlignRight,
-                 QStringLiteral("基本数字毎に過去の抽選回数が設定数以上の数字を対象とします。"));
+    editSelectRange = spinEdit(
+        GroupBox5, "editSelectRange", QRect(310, 155, 49, 24), 1, 100, 1, 3, Qt::AlignRight,
+        QStringLiteral("基本数字毎に過去の抽選回数が設定数以上の数字を対象とします。"));
     Label7 = label(GroupBox5, "Label7", 363, 159, QStringLiteral("回以上"));
     btnAgainUpdate = button(GroupBox5, "btnAgainUpdate", QRect(420, 151, 81, 29),
                             QStringLiteral("反映"), colour::navy);

@@ -8,6 +8,7 @@
 #include "Widgets.h"
 #include "results/HistoryModel.h"
 
+#include <QBarSeries>
 #include <QChart>
 #include <QChartView>
 #include <QComboBox>
@@ -15,13 +16,13 @@
 #include <QHeaderView>
 #include <QLabel>
 #include <QLineSeries>
-#include <QBarSeries>
 #include <QPushButton>
 #include <QTableView>
 
 using namespace layout;
 
-namespace {
+namespace
+{
 
 QGroupBox *captionlessGroup(QWidget *parent, const char *name)
 {
@@ -65,10 +66,10 @@ void TMainForm::buildCheckPage()
     QGroupBox *g = captionlessGroup(TabSheet5, "GroupBox4");
     GroupBox4 = g;
     Label3 = label(g, "Label3", 18, 21, QStringLiteral("開催回"));
-    editSelectNum = spinEdit(g, "editSelectNum", QRect(73, 18, 58, 24), 1, 9999, 700, 4,
-                             Qt::AlignCenter);
-    btnExec = button(g, "btnExec", QRect(135, 17, 100, 25), QStringLiteral("照合開始"),
-                     colour::navy);
+    editSelectNum =
+        spinEdit(g, "editSelectNum", QRect(73, 18, 58, 24), 1, 9999, 700, 4, Qt::AlignCenter);
+    btnExec =
+        button(g, "btnExec", QRect(135, 17, 100, 25), QStringLiteral("照合開始"), colour::navy);
     btnExec->setIcon(buttonIcon(ButtonPicture::SheetWithRedArrow));
     pnlHitGuide = panel(g, "pnlHitGuide", QRect(243, 19, 366, 22), Qt::AlignHCenter);
     pnlHitGuide->setProperty("tag", 0);
@@ -107,8 +108,8 @@ void TMainForm::buildTicketPage()
     QGroupBox *g = captionlessGroup(TabSheet4, "GroupBox6");
     GroupBox6 = g;
     Label8 = label(g, "Label8", 18, 21, QStringLiteral("開催回"));
-    editLoto6Num = spinEdit(g, "editLoto6Num", QRect(73, 18, 58, 24), 1, 9999, 700, 4,
-                            Qt::AlignCenter);
+    editLoto6Num =
+        spinEdit(g, "editLoto6Num", QRect(73, 18, 58, 24), 1, 9999, 700, 4, Qt::AlignCenter);
     pnlSeaGuide = panel(g, "pnlSeaGuide", QRect(139, 19, 260, 22), Qt::AlignHCenter);
     btnOneDelete = button(g, "btnOneDelete", QRect(406, 17, 100, 25), QStringLiteral("１行取消"),
                           colour::red, QStringLiteral("申込み数字を１行除外（削除）します。"));
@@ -118,8 +119,8 @@ void TMainForm::buildTicketPage()
                           colour::red, QStringLiteral("申込み数字を全て除外（削除）します。"));
     btnAllDelete->setIcon(buttonIcon(ButtonPicture::GreenTick, 19));
     btnAllDelete->setIconSize(QSize(18, 19));
-    gridLoto6 = grid(g, "gridLoto6", QRect(10, 49, 601, 396), 7, {122, 75, 75, 75, 75, 75, 75},
-                     28, 24, true);
+    gridLoto6 = grid(g, "gridLoto6", QRect(10, 49, 601, 396), 7, {122, 75, 75, 75, 75, 75, 75}, 28,
+                     24, true);
 }
 
 void TMainForm::buildHistoryPage()

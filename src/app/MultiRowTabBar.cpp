@@ -4,7 +4,8 @@
 #include <QStyleOptionTab>
 #include <QStylePainter>
 
-namespace {
+namespace
+{
 constexpr int kTabPadding = 14;
 }
 
@@ -15,10 +16,16 @@ MultiRowTabBar::MultiRowTabBar(QWidget *parent) : QTabBar(parent)
     setExpanding(false);
     setDrawBase(false);
     setMouseTracking(true);
-    connect(this, &QTabBar::currentChanged, this, [this] { updateGeometry(); update(); });
+    connect(this, &QTabBar::currentChanged, this, [this] {
+        updateGeometry();
+        update();
+    });
 }
 
-int MultiRowTabBar::rowHeight() const { return fontMetrics().height() + 10; }
+int MultiRowTabBar::rowHeight() const
+{
+    return fontMetrics().height() + 10;
+}
 
 int MultiRowTabBar::availableWidth() const
 {
@@ -85,7 +92,10 @@ QVector<QRect> MultiRowTabBar::layoutTabs() const
     return rects;
 }
 
-QRect MultiRowTabBar::wrappedTabRect(int index) const { return layoutTabs().value(index); }
+QRect MultiRowTabBar::wrappedTabRect(int index) const
+{
+    return layoutTabs().value(index);
+}
 
 QSize MultiRowTabBar::sizeHint() const
 {
@@ -93,7 +103,10 @@ QSize MultiRowTabBar::sizeHint() const
     return QSize(availableWidth() + 4, rowCount * rowHeight());
 }
 
-QSize MultiRowTabBar::minimumSizeHint() const { return sizeHint(); }
+QSize MultiRowTabBar::minimumSizeHint() const
+{
+    return sizeHint();
+}
 
 int MultiRowTabBar::tabAtPoint(const QPoint &point) const
 {

@@ -3,12 +3,13 @@
 #include <QPainter>
 #include <QPainterPath>
 
-namespace {
+namespace
+{
 
 QColor discColour(int n)
 {
-    static const QColor cycle[] = {QColor(0, 0, 255),   QColor(0, 0, 128),  QColor(255, 255, 0),
-                                   QColor(0, 255, 0),   QColor(0, 255, 255), QColor(255, 0, 255)};
+    static const QColor cycle[] = {QColor(0, 0, 255), QColor(0, 0, 128),   QColor(255, 255, 0),
+                                   QColor(0, 255, 0), QColor(0, 255, 255), QColor(255, 0, 255)};
     return cycle[(n - 1) % 6];
 }
 
@@ -40,9 +41,8 @@ void drawHand(QPainter &p, const QRectF &r)
     p.setPen(QPen(QColor(150, 90, 40), 1));
     p.setBrush(QColor(255, 210, 160));
     QPainterPath palm;
-    palm.addRoundedRect(QRectF(r.left(), r.top() + r.height() * 0.35, r.width() * 0.7,
-                               r.height() * 0.6),
-                        2, 2);
+    palm.addRoundedRect(
+        QRectF(r.left(), r.top() + r.height() * 0.35, r.width() * 0.7, r.height() * 0.6), 2, 2);
     p.drawPath(palm);
     p.drawRoundedRect(QRectF(r.left() + r.width() * 0.55, r.top() + r.height() * 0.35,
                              r.width() * 0.45, r.height() * 0.18),
@@ -147,8 +147,8 @@ QIcon applicationIcon()
 {
     QIcon icon;
     for (int size : {16, 32, 48}) {
-        QPixmap pixmap = numberDisc(6).scaled(size, size, Qt::KeepAspectRatio,
-                                              Qt::SmoothTransformation);
+        QPixmap pixmap =
+            numberDisc(6).scaled(size, size, Qt::KeepAspectRatio, Qt::SmoothTransformation);
         icon.addPixmap(pixmap);
     }
     return icon;

@@ -12,14 +12,14 @@ QPixmap numberDisc(int n);
 
 // Small pictures of the bitmap buttons, named after what they show.
 enum class ButtonPicture {
-    PointingHand,       // ＄ヨルネ＄
-    HandWithSheet,      // 決定, 反映
-    RedCross,           // 取消
-    SheetIntoDiskette,  // 保存
-    HandWithPieces,     // 予想に反映
-    SheetWithRedArrow,  // 照合開始
-    SmallChart,         // 傾向グラフ表示
-    GreenTick,          // １行取消, 全て取消
+    PointingHand,      // ＄ヨルネ＄
+    HandWithSheet,     // 決定, 反映
+    RedCross,          // 取消
+    SheetIntoDiskette, // 保存
+    HandWithPieces,    // 予想に反映
+    SheetWithRedArrow, // 照合開始
+    SmallChart,        // 傾向グラフ表示
+    GreenTick,         // １行取消, 全て取消
 };
 QIcon buttonIcon(ButtonPicture picture, int size = 16);
 

@@ -2,19 +2,24 @@
 
 #include "results/Formats.h"
 
-namespace {
+namespace
+{
 
 const QString kWindows = QStringLiteral("Windows");
 const QString kOptions = QStringLiteral("Options");
 
-QString key(const QString &section, const QString &name) { return section + QLatin1Char('/') + name; }
+QString key(const QString &section, const QString &name)
+{
+    return section + QLatin1Char('/') + name;
+}
 
 } // namespace
 
 AppSettings::AppSettings()
 #ifdef Q_OS_WIN
-    : m_store(std::make_unique<QSettings>(QStringLiteral("HKEY_CURRENT_USER\\Software\\Pelmora\\Loto6Yorune"),
-                                          QSettings::NativeFormat))
+    : m_store(std::make_unique<QSettings>(
+          QStringLiteral("HKEY_CURRENT_USER\\Software\\Pelmora\\Loto6Yorune"),
+          QSettings::NativeFormat))
 #else
     : m_store(std::make_unique<QSettings>(QSettings::IniFormat, QSettings::UserScope,
                                           QStringLiteral("Pelmora"), QStringLiteral("Loto6Yorune")))

@@ -14,7 +14,7 @@
 class AppSettings
 {
 public:
-    AppSettings();                             // the user's settings store
+    AppSettings();                                // the user's settings store
     explicit AppSettings(const QString &iniPath); // a given INI file (tests, tools)
 
     int readInteger(const QString &section, const QString &name, int defaultValue) const;

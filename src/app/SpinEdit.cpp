@@ -6,7 +6,8 @@
 #include <QKeyEvent>
 #include <QLineEdit>
 
-namespace {
+namespace
+{
 
 bool acceptedBySpinEdit(QChar c)
 {
@@ -33,15 +34,30 @@ void SpinEdit::setRange(int minimum, int maximum)
     m_max = maximum;
 }
 
-void SpinEdit::setMaxLength(int length) { lineEdit()->setMaxLength(length); }
+void SpinEdit::setMaxLength(int length)
+{
+    lineEdit()->setMaxLength(length);
+}
 
-QString SpinEdit::text() const { return lineEdit()->text(); }
+QString SpinEdit::text() const
+{
+    return lineEdit()->text();
+}
 
-void SpinEdit::setText(const QString &text) { lineEdit()->setText(text); }
+void SpinEdit::setText(const QString &text)
+{
+    lineEdit()->setText(text);
+}
 
-int SpinEdit::value() const { return parseInteger(text()).value_or(m_min); }
+int SpinEdit::value() const
+{
+    return parseInteger(text()).value_or(m_min);
+}
 
-void SpinEdit::setValue(int value) { setText(QString::number(value)); }
+void SpinEdit::setValue(int value)
+{
+    setText(QString::number(value));
+}
 
 void SpinEdit::stepBy(int steps)
 {
@@ -50,7 +66,10 @@ void SpinEdit::stepBy(int steps)
     lineEdit()->selectAll();
 }
 
-QValidator::State SpinEdit::validate(QString &, int &) const { return QValidator::Acceptable; }
+QValidator::State SpinEdit::validate(QString &, int &) const
+{
+    return QValidator::Acceptable;
+}
 
 void SpinEdit::fixup(QString &) const {}
 

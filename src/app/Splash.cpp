@@ -45,4 +45,7 @@ SplashScope::SplashScope(TSplashForm *splash, const QString &text) : m_splash(sp
     m_splash->showWithText(text);
 }
 
-SplashScope::~SplashScope() { m_splash->hide(); }
+SplashScope::~SplashScope()
+{
+    m_splash->hide();
+}

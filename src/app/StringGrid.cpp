@@ -4,7 +4,8 @@
 #include <QPainter>
 #include <QStyledItemDelegate>
 
-namespace {
+namespace
+{
 
 class CellDelegate : public QStyledItemDelegate
 {
@@ -153,11 +154,15 @@ StringGrid::StringGrid(int columns, QWidget *parent)
     setCurrentRow(0);
 }
 
-int StringGrid::currentRow() const { return currentIndex().isValid() ? currentIndex().row() : 0; }
+int StringGrid::currentRow() const
+{
+    return currentIndex().isValid() ? currentIndex().row() : 0;
+}
 
 void StringGrid::setCurrentRow(int row)
 {
-    const QModelIndex at = m_model->index(row, currentIndex().isValid() ? currentIndex().column() : 0);
+    const QModelIndex at =
+        m_model->index(row, currentIndex().isValid() ? currentIndex().column() : 0);
     setCurrentIndex(at);
     scrollTo(at);
     viewport()->update();

@@ -18,7 +18,10 @@ void PanelLabel::setLowered(bool lowered)
     setFrameShadow(lowered ? QFrame::Sunken : QFrame::Raised);
 }
 
-bool PanelLabel::isLowered() const { return frameShadow() == QFrame::Sunken; }
+bool PanelLabel::isLowered() const
+{
+    return frameShadow() == QFrame::Sunken;
+}
 
 void PanelLabel::mouseReleaseEvent(QMouseEvent *event)
 {
@@ -50,9 +53,15 @@ void TabControl::setTabs(const QStringList &captions)
     update();
 }
 
-int TabControl::currentIndex() const { return m_tabs->currentIndex(); }
+int TabControl::currentIndex() const
+{
+    return m_tabs->currentIndex();
+}
 
-int TabControl::count() const { return m_tabs->count(); }
+int TabControl::count() const
+{
+    return m_tabs->count();
+}
 
 void TabControl::paintEvent(QPaintEvent *)
 {

@@ -1,5 +1,5 @@
-#include "ComFunction.h"
 #include "Main.h"
+#include "ComFunction.h"
 #include "SingleInstance.h"
 
 #include <QApplication>

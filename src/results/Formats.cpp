@@ -3,9 +3,13 @@
 #include <QRegularExpression>
 #include <cmath>
 
-namespace {
+namespace
+{
 
-bool isBlank(QChar c) { return c == QLatin1Char(' ') || c == QLatin1Char('\t'); }
+bool isBlank(QChar c)
+{
+    return c == QLatin1Char(' ') || c == QLatin1Char('\t');
+}
 
 // Inserts "," every three digits of a plain digit string.
 QString groupDigits(const QString &digits)
@@ -89,7 +93,10 @@ std::optional<QDate> parseDate(const QString &text)
     return date;
 }
 
-QString formatDrawCaption(int drawNumber) { return QStringLiteral("%1").arg(drawNumber, 5); }
+QString formatDrawCaption(int drawNumber)
+{
+    return QStringLiteral("%1").arg(drawNumber, 5);
+}
 
 QString formatDate(const QDate &date)
 {

@@ -1,9 +1,10 @@
 #include "HistoryModel.h"
 
-namespace {
+namespace
+{
 
-const char16_t *const kHeaders[HistoryModel::kColumns] = {
-    u"開催回", u"抽選日付", u"①", u"②", u"③", u"④", u"⑤", u"⑥", u"Ｂ"};
+const char16_t *const kHeaders[HistoryModel::kColumns] = {u"開催回", u"抽選日付", u"①", u"②", u"③",
+                                                          u"④",      u"⑤",        u"⑥", u"Ｂ"};
 
 } // namespace
 

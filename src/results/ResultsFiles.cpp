@@ -6,7 +6,8 @@
 
 #include <limits>
 
-namespace {
+namespace
+{
 
 // Splits a line into exactly n fields: each field but the last is the text before the next
 // comma; the last is everything that remains. A missing comma yields an empty field, so a
@@ -117,8 +118,8 @@ PrizeRecord parsePrizeLine(const QString &line)
     for (int column = 1; column < kPrizeFields; ++column) {
         const QString text = column == kPrizeFields - 1 ? fields.rest() : fields.next();
         const double value = toDecimal(text);
-        record[static_cast<size_t>(column)] = column % 2 == 1 ? formatYen(value)
-                                                              : formatGrouped(value);
+        record[static_cast<size_t>(column)] =
+            column % 2 == 1 ? formatYen(value) : formatGrouped(value);
     }
     return record;
 }

@@ -21,10 +21,10 @@ constexpr int kPrizeFields = 12;
 
 // One draw as the history list shows it: every column as display text.
 struct DrawRecord {
-    QString caption;                        // draw number, "%5d"
-    QString date;                           // "YYYY/MM/DD"
+    QString caption;                         // draw number, "%5d"
+    QString date;                            // "YYYY/MM/DD"
     std::array<QString, kPicksPerLine> main; // ①..⑥, two digits
-    QString bonus;                          // two digits
+    QString bonus;                           // two digits
 
     // Column c of the history list: 0 caption, 1 date, 2..7 main numbers, 8 bonus.
     QString column(int c) const;

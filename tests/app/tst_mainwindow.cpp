@@ -60,31 +60,87 @@ void TestMainWindow::windowAndPages()
     }
     QCOMPARE(names, (QStringList{"TabSheet1", "TabSheet2", "TabSheet5", "TabSheet3", "TabSheet4",
                                  "TabSheet6", "TabSheet7"}));
-    QCOMPARE(captions, (QStringList{"ロト６予想メイン", "予想オプション設定", "オンラインデータ照合",
-                                    "データの傾向と分析", "申込数字照会・取消し", "抽選数字照会",
-                                    "当選金額照会"}));
+    QCOMPARE(captions, (QStringList{"ロト６予想メイン", "予想オプション設定",
+                                    "オンラインデータ照合", "データの傾向と分析",
+                                    "申込数字照会・取消し", "抽選数字照会", "当選金額照会"}));
     QCOMPARE(form.pctrlMain->currentWidget(), form.TabSheet1);
     // Every page's content fits below the wrapped tabs.
-    QVERIFY2(form.TabSheet1->height() >= 457, qPrintable(QString::number(form.TabSheet1->height())));
+    QVERIFY2(form.TabSheet1->height() >= 457,
+             qPrintable(QString::number(form.TabSheet1->height())));
 }
 
 void TestMainWindow::everyControlIsNamed()
 {
     ProgramFolder folder;
     TMainForm form(folder.path());
-    QStringList names = {
-        "pctrlMain", "pnlMessage", "Timer1", "dlgSave", "Label4", "editNewNum", "GroupBox2",
-        "btnRiset", "GroupBox1", "Label2", "editAutoSelectMax", "btnAutoCalc", "GroupBox3",
-        "btnSelect", "btnCancel", "btnSave", "pnlSelectMax", "pnlSelectMoney", "gridSelectItem",
-        "GroupBox5", "RadioButton1", "RadioButton2", "RadioButton3", "RadioButton4", "Label1",
-        "editAutoSelectDefault", "Label5", "editSelectRange", "Label7", "btnAgainUpdate",
-        "btnBaseDef", "groupDeleteNumber", "TabControl1", "btnUpdate", "btnDeleteClear",
-        "GroupBox4", "Label3", "editSelectNum", "btnExec", "pnlHitGuide", "gridHitSel", "Label6",
-        "cmbChartKind", "btnChartExec", "chartSelect6", "chartSelect43", "GroupBox6", "Label8",
-        "editLoto6Num", "pnlSeaGuide", "btnOneDelete", "btnAllDelete", "gridLoto6",
-        "viewHistory", "gridMoney", "menuFile", "menuFileCsvSave", "N3", "menuFileExit",
-        "menuCommand", "menuCommandDownload", "menuHelp", "menuHelpManual", "menuHelpHomePage",
-        "N1", "menuHelpAbout", "pnlMessage.Panel0", "pnlMessage.Panel1"};
+    QStringList names = {"pctrlMain",
+                         "pnlMessage",
+                         "Timer1",
+                         "dlgSave",
+                         "Label4",
+                         "editNewNum",
+                         "GroupBox2",
+                         "btnRiset",
+                         "GroupBox1",
+                         "Label2",
+                         "editAutoSelectMax",
+                         "btnAutoCalc",
+                         "GroupBox3",
+                         "btnSelect",
+                         "btnCancel",
+                         "btnSave",
+                         "pnlSelectMax",
+                         "pnlSelectMoney",
+                         "gridSelectItem",
+                         "GroupBox5",
+                         "RadioButton1",
+                         "RadioButton2",
+                         "RadioButton3",
+                         "RadioButton4",
+                         "Label1",
+                         "editAutoSelectDefault",
+                         "Label5",
+                         "editSelectRange",
+                         "Label7",
+                         "btnAgainUpdate",
+                         "btnBaseDef",
+                         "groupDeleteNumber",
+                         "TabControl1",
+                         "btnUpdate",
+                         "btnDeleteClear",
+                         "GroupBox4",
+                         "Label3",
+                         "editSelectNum",
+                         "btnExec",
+                         "pnlHitGuide",
+                         "gridHitSel",
+                         "Label6",
+                         "cmbChartKind",
+                         "btnChartExec",
+                         "chartSelect6",
+                         "chartSelect43",
+                         "GroupBox6",
+                         "Label8",
+                         "editLoto6Num",
+                         "pnlSeaGuide",
+                         "btnOneDelete",
+                         "btnAllDelete",
+                         "gridLoto6",
+                         "viewHistory",
+                         "gridMoney",
+                         "menuFile",
+                         "menuFileCsvSave",
+                         "N3",
+                         "menuFileExit",
+                         "menuCommand",
+                         "menuCommandDownload",
+                         "menuHelp",
+                         "menuHelpManual",
+                         "menuHelpHomePage",
+                         "N1",
+                         "menuHelpAbout",
+                         "pnlMessage.Panel0",
+                         "pnlMessage.Panel1"};
     for (int n = 1; n <= 43; ++n)
         names << QString("SpeedButton%1").arg(n) << QString("Panel%1").arg(n);
     for (int k = 1; k <= 6; ++k)
@@ -135,7 +191,8 @@ void TestMainWindow::pageGuidance()
     TMainForm form(folder.path());
     form.show();
     const QList<QPair<QWidget *, QString>> pages = {
-        {form.TabSheet2, "除外数字の設定、抽選数字の範囲指定や、分析方法の変更など、各種オプションが設定できます。"},
+        {form.TabSheet2, "除外数字の設定、抽選数字の範囲指定や、分析方法の変更など、各種オプション"
+                         "が設定できます。"},
         {form.TabSheet5, "オンラインで申込数字とデータ照合を行い、抽選結果を表示します。"},
         {form.TabSheet3, "過去の抽選結果より、データを分析・集計し、グラフに表示します。"},
         {form.TabSheet4, "申込数字の一覧照会や取消作業が行えます。"},
@@ -163,8 +220,7 @@ void TestMainWindow::clockPanel()
     static const QRegularExpression clock("^\\d{4}/\\d{2}/\\d{2} \\d{2}:\\d{2}:\\d{2}$");
     QVERIFY2(clock.match(form.pnlMessagePanel1->text()).hasMatch(),
              qPrintable(form.pnlMessagePanel1->text()));
-    QCOMPARE(form.pnlMessagePanel1->text().left(10),
-             QDate::currentDate().toString("yyyy/MM/dd"));
+    QCOMPARE(form.pnlMessagePanel1->text().left(10), QDate::currentDate().toString("yyyy/MM/dd"));
 }
 
 void TestMainWindow::firstStartUsesDefaultsAndCloseWritesSettings()

@@ -17,7 +17,8 @@ private slots:
     void sameTextRaisesNoChange();
 };
 
-namespace {
+namespace
+{
 
 struct Fixture {
     QWidget window;

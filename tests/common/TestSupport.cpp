@@ -1,10 +1,10 @@
 #include "TestSupport.h"
 
 #include <QAbstractButton>
-#include <QPushButton>
 #include <QApplication>
 #include <QDir>
 #include <QFile>
+#include <QPushButton>
 #include <QSettings>
 #include <QStandardPaths>
 
@@ -48,12 +48,16 @@ ProgramFolder::ProgramFolder(bool withBundledHistory)
     root.mkdir(QStringLiteral("download"));
     root.mkdir(QStringLiteral("client"));
     if (withBundledHistory) {
-        for (const QString &name : {QStringLiteral("Loto6Number.csv"), QStringLiteral("Loto6Data.csv")})
+        for (const QString &name :
+             {QStringLiteral("Loto6Number.csv"), QStringLiteral("Loto6Data.csv")})
             QFile::copy(bundledDataFolder() + name, path() + QStringLiteral("download/") + name);
     }
 }
 
-QString ProgramFolder::path() const { return m_dir.path() + QLatin1Char('/'); }
+QString ProgramFolder::path() const
+{
+    return m_dir.path() + QLatin1Char('/');
+}
 
 void ProgramFolder::write(const QString &relative, const QByteArray &content) const
 {
@@ -71,7 +75,10 @@ QByteArray ProgramFolder::read(const QString &relative) const
     return in.readAll();
 }
 
-QString bundledDataFolder() { return QStringLiteral(LOTO6_BUNDLED_DATA_DIR "/"); }
+QString bundledDataFolder()
+{
+    return QStringLiteral(LOTO6_BUNDLED_DATA_DIR "/");
+}
 
 QByteArray bundledFile(const QString &name)
 {

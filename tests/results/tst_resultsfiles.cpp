@@ -6,7 +6,8 @@
 #include <QTest>
 #include <numeric>
 
-namespace {
+namespace
+{
 
 QString errorOf(const std::function<void()> &f)
 {
@@ -113,14 +114,22 @@ void TestResultsFiles::drawLineRejects_data()
 {
     QTest::addColumn<QString>("line");
     QTest::addColumn<QString>("badText");
-    QTest::newRow("trailing comma") << "1,2000/10/05,1,2,3,4,5,6,7," << "7,";
-    QTest::newRow("too few fields") << "1,2000/10/05,1,2,3,4,5,6" << "";
-    QTest::newRow("too many fields") << "1,2000/10/05,1,2,3,4,5,6,7,8" << "7,8";
-    QTest::newRow("non-numeric main") << "1,2000/10/05,1,x,3,4,5,6,7" << "x";
-    QTest::newRow("main out of range") << "1,2000/10/05,1,2,3,44,5,6,7" << "44";
-    QTest::newRow("main zero") << "1,2000/10/05,0,2,3,4,5,6,7" << "0";
-    QTest::newRow("not a date") << "1,2000/13/45,1,2,3,4,5,6,7" << "2000/13/45";
-    QTest::newRow("non-numeric draw") << "A1,2000/10/05,1,2,3,4,5,6,7" << "A1";
+    QTest::newRow("trailing comma") << "1,2000/10/05,1,2,3,4,5,6,7,"
+                                    << "7,";
+    QTest::newRow("too few fields") << "1,2000/10/05,1,2,3,4,5,6"
+                                    << "";
+    QTest::newRow("too many fields") << "1,2000/10/05,1,2,3,4,5,6,7,8"
+                                     << "7,8";
+    QTest::newRow("non-numeric main") << "1,2000/10/05,1,x,3,4,5,6,7"
+                                      << "x";
+    QTest::newRow("main out of range") << "1,2000/10/05,1,2,3,44,5,6,7"
+                                       << "44";
+    QTest::newRow("main zero") << "1,2000/10/05,0,2,3,4,5,6,7"
+                               << "0";
+    QTest::newRow("not a date") << "1,2000/13/45,1,2,3,4,5,6,7"
+                                << "2000/13/45";
+    QTest::newRow("non-numeric draw") << "A1,2000/10/05,1,2,3,4,5,6,7"
+                                      << "A1";
     QTest::newRow("LF-only file read as one line")
         << "1,2000/10/05,1,2,3,4,5,6,7\n2,2000/10/12,1,2,3,4,5,6,7\n"
         << "7\n2";
@@ -187,9 +196,8 @@ void TestResultsFiles::malformedFileNamesFileLineAndText()
     QVERIFY2(numberError.contains("Loto6Number.csv") && numberError.contains("2 行目") &&
                  numberError.contains("'zz'"),
              qPrintable(numberError));
-    const QString dataError = errorOf([&] {
-        parseResults({"1,2000/10/05,1,2,3,4,5,6,7"}, {"1,0,0,0,0,0,0,0,0,0,0,0,"}, &data);
-    });
+    const QString dataError = errorOf(
+        [&] { parseResults({"1,2000/10/05,1,2,3,4,5,6,7"}, {"1,0,0,0,0,0,0,0,0,0,0,0,"}, &data); });
     QVERIFY2(dataError.contains("Loto6Data.csv") && dataError.contains("1 行目"),
              qPrintable(dataError));
     QVERIFY(data.draws.isEmpty());

@@ -29,7 +29,10 @@ private:
     QTemporaryDir m_settingsDir;
 };
 
-void TestResultsLoad::initTestCase() { isolateSettings(m_settingsDir); }
+void TestResultsLoad::initTestCase()
+{
+    isolateSettings(m_settingsDir);
+}
 
 void TestResultsLoad::startsWithBundledHistory()
 {

@@ -35,8 +35,8 @@ void TestTextLines::split_data()
         << QByteArray("a\r\n  \t \r\nc\r\n") << QStringList{"a"};
     QTest::newRow("leading blanks dropped, trailing kept")
         << QByteArray("  \ta b  \r\n") << QStringList{"a b  "};
-    QTest::newRow("Ctrl+Z ends the file") << QByteArray("a\r\nb\x1a\r\nc\r\n")
-                                          << QStringList{"a", "b"};
+    QTest::newRow("Ctrl+Z ends the file")
+        << QByteArray("a\r\nb\x1a\r\nc\r\n") << QStringList{"a", "b"};
     QTest::newRow("only one LF after CR is consumed")
         << QByteArray("a\r\n\nb\r\n") << QStringList{"a", "b"};
     QTest::newRow("control characters before a line are skipped")
