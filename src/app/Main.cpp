@@ -57,6 +57,11 @@ void TMainForm::connectHandlers()
     connect(pctrlMain, &QTabWidget::currentChanged, this,
             [this] { guarded(&TMainForm::pctrlMainChange); });
     connect(menuFileExit, &QAction::triggered, this, &TMainForm::menuFileExitClick);
+    connectResultsViews();
+    connectPicking();
+    connectTickets();
+    connectAnalysis();
+    connectHelpAndDownload();
 }
 
 void TMainForm::guarded(void (TMainForm::*handler)())

@@ -193,10 +193,26 @@ private:
     void buildHistoryPage();
     void buildMoneyPage();
     void connectHandlers();
+    // Each subsystem binds its own control events (defined in its folder).
+    void connectResultsViews();
+    void connectPicking();
+    void connectTickets();
+    void connectAnalysis();
+    void connectHelpAndDownload();
 
     // Draw results
     void applyResults(ResultsData &&results);
     void setStatusText(const QString &text);
+
+    // ---- private: draw results views ----
+
+    // ---- private: number picking ----
+
+    // ---- private: tickets and checking ----
+
+    // ---- private: trend analysis ----
+
+    // ---- private: help, about and download ----
 
     // Runs a handler through the application-wide error report.
     void guarded(void (TMainForm::*handler)());

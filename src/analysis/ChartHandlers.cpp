@@ -1,0 +1,5 @@
+// Handlers of the trend charts.
+
+#include "app/Main.h"
+
+void TMainForm::connectAnalysis() {}
