@@ -59,6 +59,7 @@ void TMainForm::connectHandlers()
     connect(menuFileExit, &QAction::triggered, this, &TMainForm::menuFileExitClick);
     connectResultsViews();
     connectPicking();
+    connectPickOptions();
     connectTickets();
     connectAnalysis();
     connectHelpAndDownload();

@@ -196,6 +196,7 @@ private:
     // Each subsystem binds its own control events (defined in its folder).
     void connectResultsViews();
     void connectPicking();
+    void connectPickOptions();
     void connectTickets();
     void connectAnalysis();
     void connectHelpAndDownload();

@@ -1,4 +1,4 @@
-// Handlers of the number board, the slate, the pick options and line generation.
+// Handlers of the number board and the application slate.
 
 #include "app/Main.h"
 
