@@ -1,6 +1,5 @@
 #include "Formats.h"
 
-#include <QRegularExpression>
 #include <cmath>
 
 namespace
@@ -66,12 +65,45 @@ std::optional<int> parseInteger(const QString &text)
 
 std::optional<double> parseDecimal(const QString &text)
 {
-    static const QRegularExpression pattern(QStringLiteral(
-        "^[ \\t]*[+-]?(?:[0-9]+(?:\\.[0-9]*)?|\\.[0-9]+)(?:[eE][+-]?[0-9]+)?[ \\t]*$"));
-    if (!pattern.match(text).hasMatch())
+    // Checked by hand (this runs for eleven fields of every prize line): optional blanks,
+    // sign, digits with an optional point, an optional exponent, optional blanks.
+    qsizetype i = 0;
+    const qsizetype n = text.size();
+    const auto digitAt = [&text](qsizetype k) {
+        return text.at(k) >= QLatin1Char('0') && text.at(k) <= QLatin1Char('9');
+    };
+    while (i < n && isBlank(text.at(i)))
+        ++i;
+    const qsizetype start = i;
+    if (i < n && (text.at(i) == QLatin1Char('+') || text.at(i) == QLatin1Char('-')))
+        ++i;
+    qsizetype digits = 0;
+    while (i < n && digitAt(i))
+        ++i, ++digits;
+    if (i < n && text.at(i) == QLatin1Char('.')) {
+        ++i;
+        while (i < n && digitAt(i))
+            ++i, ++digits;
+    }
+    if (digits == 0)
+        return std::nullopt;
+    if (i < n && (text.at(i) == QLatin1Char('e') || text.at(i) == QLatin1Char('E'))) {
+        ++i;
+        if (i < n && (text.at(i) == QLatin1Char('+') || text.at(i) == QLatin1Char('-')))
+            ++i;
+        qsizetype exponentDigits = 0;
+        while (i < n && digitAt(i))
+            ++i, ++exponentDigits;
+        if (exponentDigits == 0)
+            return std::nullopt;
+    }
+    const qsizetype end = i;
+    while (i < n && isBlank(text.at(i)))
+        ++i;
+    if (i != n)
         return std::nullopt;
     bool ok = false;
-    const double value = text.trimmed().toDouble(&ok);
+    const double value = QStringView(text).mid(start, end - start).toDouble(&ok);
     if (!ok || !std::isfinite(value))
         return std::nullopt;
     return value;
@@ -79,16 +111,40 @@ std::optional<double> parseDecimal(const QString &text)
 
 std::optional<QDate> parseDate(const QString &text)
 {
-    static const QRegularExpression pattern(
-        QStringLiteral("^[ \\t]*([0-9]{1,4})/([0-9]{1,2})/([0-9]{1,2})[ \\t]*$"));
-    const QRegularExpressionMatch m = pattern.match(text);
-    if (!m.hasMatch())
+    // year/month/day: 1-4, 1-2 and 1-2 digits, blanks allowed around.
+    qsizetype i = 0;
+    const qsizetype n = text.size();
+    while (i < n && isBlank(text.at(i)))
+        ++i;
+    int parts[3] = {0, 0, 0};
+    const int maxDigits[3] = {4, 2, 2};
+    int yearDigits = 0;
+    for (int p = 0; p < 3; ++p) {
+        if (p > 0) {
+            if (i >= n || text.at(i) != QLatin1Char('/'))
+                return std::nullopt;
+            ++i;
+        }
+        int count = 0;
+        while (i < n && text.at(i) >= QLatin1Char('0') && text.at(i) <= QLatin1Char('9')) {
+            if (++count > maxDigits[p])
+                return std::nullopt;
+            parts[p] = parts[p] * 10 + (text.at(i).unicode() - '0');
+            ++i;
+        }
+        if (count == 0)
+            return std::nullopt;
+        if (p == 0)
+            yearDigits = count;
+    }
+    while (i < n && isBlank(text.at(i)))
+        ++i;
+    if (i != n)
         return std::nullopt;
-    int year = m.captured(1).toInt();
-    if (m.capturedLength(1) <= 2)
-        year += 2000; // two-digit years belong to this century
-    const QDate date(year, m.captured(2).toInt(), m.captured(3).toInt());
-    if (!date.isValid() || year < 1)
+    if (yearDigits <= 2)
+        parts[0] += 2000; // two-digit years belong to this century
+    const QDate date(parts[0], parts[1], parts[2]);
+    if (!date.isValid() || parts[0] < 1)
         return std::nullopt;
     return date;
 }
