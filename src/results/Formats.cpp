@@ -24,12 +24,29 @@ QString groupDigits(const QString &digits)
     return out;
 }
 
-// Rounds half away from zero and returns sign and grouped magnitude.
-QString roundedGrouped(double value, bool *negative)
+// A rounded amount grouped in threes behind a sign text, e.g. "¥1,234" or "-¥1,234". The
+// digits are written straight into place; every prize cell passes through here.
+QString groupedAmount(double value, QStringView positiveSign, QStringView negativeSign)
 {
     const double rounded = std::round(value);
-    *negative = rounded < 0;
-    return groupDigits(QString::number(std::fabs(rounded), 'f', 0));
+    const QStringView sign = rounded < 0 ? negativeSign : positiveSign;
+    const double magnitude = std::fabs(rounded);
+    if (magnitude >= 1e18)
+        return sign.toString() + groupDigits(QString::number(magnitude, 'f', 0));
+    quint64 whole = static_cast<quint64>(magnitude);
+    char16_t buffer[40];
+    int pos = 40;
+    int count = 0;
+    do {
+        if (count > 0 && count % 3 == 0)
+            buffer[--pos] = u',';
+        buffer[--pos] = static_cast<char16_t>(u'0' + whole % 10);
+        whole /= 10;
+        ++count;
+    } while (whole > 0);
+    for (qsizetype k = sign.size() - 1; k >= 0; --k)
+        buffer[--pos] = sign.at(k).unicode();
+    return QString(reinterpret_cast<const QChar *>(buffer + pos), 40 - pos);
 }
 
 } // namespace
@@ -102,6 +119,16 @@ std::optional<double> parseDecimal(const QString &text)
         ++i;
     if (i != n)
         return std::nullopt;
+    // Plain whole numbers (nearly every field) are converted here exactly.
+    const bool signedNumber =
+        text.at(start) == QLatin1Char('+') || text.at(start) == QLatin1Char('-');
+    const qsizetype first = start + (signedNumber ? 1 : 0);
+    if (end - first == digits && digits <= 15) {
+        qint64 whole = 0;
+        for (qsizetype k = first; k < end; ++k)
+            whole = whole * 10 + (text.at(k).unicode() - '0');
+        return text.at(start) == QLatin1Char('-') ? -double(whole) : double(whole);
+    }
     bool ok = false;
     const double value = QStringView(text).mid(start, end - start).toDouble(&ok);
     if (!ok || !std::isfinite(value))
@@ -151,29 +178,41 @@ std::optional<QDate> parseDate(const QString &text)
 
 QString formatDrawCaption(int drawNumber)
 {
-    return QStringLiteral("%1").arg(drawNumber, 5);
+    QString digits = QString::number(drawNumber);
+    if (digits.size() < 5)
+        digits.prepend(QString(5 - digits.size(), QLatin1Char(' ')));
+    return digits;
 }
 
 QString formatDate(const QDate &date)
 {
-    return QStringLiteral("%1/%2/%3")
-        .arg(date.year(), 4, 10, QLatin1Char('0'))
-        .arg(date.month(), 2, 10, QLatin1Char('0'))
-        .arg(date.day(), 2, 10, QLatin1Char('0'));
+    const int y = date.year();
+    if (y < 1000 || y > 9999)
+        return QStringLiteral("%1/%2/%3")
+            .arg(y, 4, 10, QLatin1Char('0'))
+            .arg(date.month(), 2, 10, QLatin1Char('0'))
+            .arg(date.day(), 2, 10, QLatin1Char('0'));
+    const QChar text[10] = {QChar(u'0' + y / 1000),
+                            QChar(u'0' + y / 100 % 10),
+                            QChar(u'0' + y / 10 % 10),
+                            QChar(u'0' + y % 10),
+                            QLatin1Char('/'),
+                            QChar(u'0' + date.month() / 10),
+                            QChar(u'0' + date.month() % 10),
+                            QLatin1Char('/'),
+                            QChar(u'0' + date.day() / 10),
+                            QChar(u'0' + date.day() % 10)};
+    return QString(text, 10);
 }
 
 QString formatYen(double amount)
 {
-    bool negative = false;
-    const QString grouped = roundedGrouped(amount, &negative);
-    return (negative ? QStringLiteral("-¥") : QStringLiteral("¥")) + grouped;
+    return groupedAmount(amount, u"¥", u"-¥");
 }
 
 QString formatGrouped(double value)
 {
-    bool negative = false;
-    const QString grouped = roundedGrouped(value, &negative);
-    return negative ? QLatin1Char('-') + grouped : grouped;
+    return groupedAmount(value, u"", u"-");
 }
 
 QString notAnIntegerMessage(const QString &text)
