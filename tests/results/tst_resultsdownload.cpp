@@ -8,6 +8,7 @@
 
 #include <QDir>
 #include <QElapsedTimer>
+#include <QLineEdit>
 #include <QTest>
 
 namespace
@@ -39,6 +40,7 @@ private slots:
     void refusesFailedAnswers_data();
     void refusesFailedAnswers();
     void silentServerTimesOut();
+    void inputIsDroppedWhileWaiting();
     void checksBodiesByTheLoadersRules_data();
     void checksBodiesByTheLoadersRules();
     void replacesBothFiles();
@@ -125,6 +127,27 @@ void TestResultsDownload::silentServerTimesOut()
     const QString error = failureOf(download, "download/Loto6Number.csv");
     QVERIFY2(error.contains("0.3 秒"), qPrintable(error));
     QVERIFY(clock.elapsed() >= 250 && clock.elapsed() < 3000);
+}
+
+void TestResultsDownload::inputIsDroppedWhileWaiting()
+{
+    HttpTestServer server;
+    server.hang(kNumberPath);
+    QLineEdit edit;
+    edit.show();
+    edit.setFocus();
+    bool typed = false;
+    QTimer::singleShot(50, &edit, [&] {
+        QTest::keyClicks(&edit, "12");
+        typed = true; // the timer ran: the wait lets window messages through
+    });
+    ResultsDownload download(server.baseUrl());
+    download.setTimeout(300);
+    QVERIFY(!failureOf(download, "download/Loto6Number.csv").isEmpty());
+    QVERIFY(typed);
+    QCOMPARE(edit.text(), QString());
+    QTest::keyClicks(&edit, "34"); // and input reaches the window again afterwards
+    QCOMPARE(edit.text(), QString("34"));
 }
 
 void TestResultsDownload::checksBodiesByTheLoadersRules_data()
