@@ -1,8 +1,7 @@
-// The counts behind the trend charts, on hand-made histories and on the bundled one.
+// The counts behind the trend charts, on hand-made histories.
 
 #include "analysis/TrendCounts.h"
 #include "app/DomainError.h"
-#include "results/ResultsFiles.h"
 
 #include <QTest>
 #include <numeric>
@@ -48,7 +47,6 @@ private slots:
     void positionKindsReadTheCountTable();
     void badMainNumberIsReported_data();
     void badMainNumberIsReported();
-    void bundledHistorySums();
 };
 
 void TestTrendCounts::drawCountPerKind_data()
@@ -85,12 +83,6 @@ void TestTrendCounts::countsOnlyTheFirstRows()
     QCOMPARE(sum(all), 72);
     QCOMPARE(all[15], 2); // 16: rows 10 and 11
 
-    // With fewer rows than a kind asks for, every kind 0..5 counts them all.
-    const QVector<DrawRecord> seven = stairs(7);
-    for (int kind = 0; kind <= 5; ++kind) {
-        QCOMPARE(sum(trendValues(kind, seven, {})), 42);
-        QCOMPARE(trendValues(kind, seven, {}), trendValues(5, seven, {}));
-    }
     QCOMPARE(sum(trendValues(0, {}, {})), 0);
 }
 
@@ -136,25 +128,6 @@ void TestTrendCounts::badMainNumberIsReported()
     }
     // Rows behind the limit are not read.
     QCOMPARE(sum(countAppearances(rows, 1)), 6);
-}
-
-void TestTrendCounts::bundledHistorySums()
-{
-    ResultsData data;
-    QCOMPARE(readResultsFolder(QStringLiteral(LOTO6_BUNDLED_DATA_DIR "/"), &data),
-             ResultsStatus::Loaded);
-    const int draws = static_cast<int>(data.draws.size());
-    QCOMPARE(draws, 2037);
-    const int expected[] = {60, 120, 180, 240, 300, 6 * draws};
-    for (int kind = 0; kind <= 5; ++kind)
-        QCOMPARE(sum(trendValues(kind, data.draws, data.counts)), expected[kind]);
-    for (int kind = 6; kind < kTrendKinds; ++kind)
-        QCOMPARE(sum(trendValues(kind, data.draws, data.counts)), draws);
-    // The newest draw is 07 12 20 23 27 29 with bonus 10.
-    const TrendValues newest = countAppearances(data.draws, 1);
-    QCOMPARE(newest[6], 1);
-    QCOMPARE(newest[9], 0);
-    QCOMPARE(trendKindTexts().size(), kTrendKinds);
 }
 
 QTEST_GUILESS_MAIN(TestTrendCounts)
