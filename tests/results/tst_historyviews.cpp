@@ -213,15 +213,12 @@ void TestHistoryViews::sortsLargeHistoriesQuickly()
         many.append(r);
     }
     history->setRecords(many);
-    for (int column : {0, 3}) {
-        timer.restart();
-        clickHeader(form, column);
-        qInfo("100000 rows, column %d: %lld ms", column, static_cast<long long>(timer.elapsed()));
-        const QStringList texts = columnTexts(history, column);
-        QVERIFY(std::is_sorted(texts.begin(), texts.end()));
-        if (column == 0)
-            QCOMPARE(history->record(0).caption, QString("     1"));
-    }
+    timer.restart();
+    clickHeader(form, 0);
+    qInfo("100000 rows by draw number: %lld ms", static_cast<long long>(timer.elapsed()));
+    const QStringList texts = columnTexts(history, 0);
+    QVERIFY(std::is_sorted(texts.begin(), texts.end()));
+    QCOMPARE(texts.first(), QString("     1"));
 }
 
 void TestHistoryViews::prizeTableCells()
