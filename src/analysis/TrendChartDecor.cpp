@@ -111,7 +111,7 @@ void TrendChartDecor::paintBars(QPainter *painter) const
         painter->setBrush(shine);
         painter->drawRect(face);
 
-        paintValueLabel(painter, QPointF(top.x() + depth / 2, y - depth), values[i]);
+        paintValueLabel(painter, QPointF(top.x() + depth / 2, y - depth), values[i], slot);
     }
 }
 
@@ -120,6 +120,7 @@ void TrendChartDecor::paintMarkers(QPainter *painter) const
 {
     const QVector<int> values = m_chart->values();
     QAbstractSeries *series = m_chart->series0();
+    const qreal slot = m_chart->plotArea().width() / qMax<int>(values.size(), 1);
     for (int i = 0; i < values.size(); ++i) {
         const QPointF at = m_chart->mapToPosition(QPointF(i, values[i]), series);
         QRectF marker(0, 0, kMarkerSize, kMarkerSize);
@@ -127,7 +128,7 @@ void TrendChartDecor::paintMarkers(QPainter *painter) const
         painter->setPen(QPen(TrendChart::paletteColour(i).darker(180), 1));
         painter->setBrush(TrendChart::paletteColour(i));
         painter->drawRect(marker);
-        paintValueLabel(painter, at - QPointF(0, kMarkerSize / 2), values[i]);
+        paintValueLabel(painter, at - QPointF(0, kMarkerSize / 2), values[i], slot);
     }
 }
 
@@ -155,7 +156,8 @@ void TrendChartDecor::paintPointLabels(QPainter *painter) const
 
 // The value over a point, joined to it by a short gray connector. A value wider than the
 // point's slot is turned upright so that neighbouring values never run into each other.
-void TrendChartDecor::paintValueLabel(QPainter *painter, const QPointF &point, int value) const
+void TrendChartDecor::paintValueLabel(QPainter *painter, const QPointF &point, int value,
+                                      qreal slot) const
 {
     using namespace layout;
     const QPointF end = point - QPointF(0, kConnectorLength);
@@ -168,8 +170,6 @@ void TrendChartDecor::paintValueLabel(QPainter *painter, const QPointF &point, i
     const QString text = QString::number(value);
     const QFontMetricsF metrics(font);
     const qreal width = metrics.horizontalAdvance(text) + 2;
-    const int points = qMax<int>(static_cast<int>(m_chart->values().size()), 1);
-    const qreal slot = m_chart->plotArea().width() / points;
     if (width <= slot) {
         QRectF box(0, 0, width, metrics.height());
         box.moveCenter(QPointF(end.x(), end.y() - box.height() / 2));

@@ -22,7 +22,7 @@ private:
     void paintBars(QPainter *painter) const;
     void paintMarkers(QPainter *painter) const;
     void paintPointLabels(QPainter *painter) const;
-    void paintValueLabel(QPainter *painter, const QPointF &point, int value) const;
+    void paintValueLabel(QPainter *painter, const QPointF &point, int value, qreal slot) const;
 
     TrendChart *m_chart;
     Layer m_layer;
