@@ -21,6 +21,10 @@ class QTableView;
 class QTimer;
 class QToolButton;
 class QChartView;
+class QCollatorSortKey;
+class QColor;
+class QPainter;
+class QRect;
 class HistoryModel;
 class PanelLabel;
 class SpinEdit;
@@ -206,6 +210,10 @@ private:
     void setStatusText(const QString &text);
 
     // ---- private: draw results views ----
+    int viewHistoryCompare(const QCollatorSortKey &a, const QCollatorSortKey &b) const;
+    QColor viewHistoryCustomDrawItem(int row) const;
+    void gridMoneyDrawCell(QPainter *painter, const QRect &rect, int row, int column) const;
+    void sortHistory();
 
     // ---- private: number picking ----
 

@@ -6,16 +6,15 @@
 #include "SpinEdit.h"
 #include "StringGrid.h"
 #include "Widgets.h"
+#include "analysis/TrendChart.h"
+#include "analysis/TrendCounts.h"
 #include "results/HistoryModel.h"
 
-#include <QBarSeries>
-#include <QChart>
 #include <QChartView>
 #include <QComboBox>
 #include <QGroupBox>
 #include <QHeaderView>
 #include <QLabel>
-#include <QLineSeries>
 #include <QPushButton>
 #include <QTableView>
 
@@ -47,18 +46,6 @@ StringGrid *grid(QWidget *parent, const char *name, const QRect &place, int colu
     return g;
 }
 
-QChartView *chartView(QWidget *parent, const char *name, QAbstractSeries *series)
-{
-    auto *chart = new QChart;
-    chart->addSeries(series);
-    auto *view = new QChartView(chart, parent);
-    view->setObjectName(QLatin1String(name));
-    view->setGeometry(5, 39, 622, 418);
-    view->setRenderHint(QPainter::Antialiasing);
-    view->hide();
-    return view;
-}
-
 } // namespace
 
 void TMainForm::buildCheckPage()
@@ -88,18 +75,18 @@ void TMainForm::buildChartPage()
     cmbChartKind->setMaxVisibleItems(15);
     cmbChartKind->setCursor(Qt::PointingHandCursor);
     applyStyle(cmbChartKind, 15);
+    cmbChartKind->addItems(trendKindTexts());
+    cmbChartKind->setCurrentIndex(-1); // no kind until the first load chooses one
     btnChartExec = button(p, "btnChartExec", QRect(460, 6, 149, 25),
                           QStringLiteral("傾向グラフ表示"), colour::black);
     btnChartExec->setIcon(buttonIcon(ButtonPicture::SmallChart));
 
-    auto *line = new QLineSeries;
-    line->setObjectName(QStringLiteral("BarSeries1"));
-    line->setName(QStringLiteral("統計グラフ"));
-    chartSelect6 = chartView(p, "chartSelect6", line);
-    auto *bars = new QBarSeries;
-    bars->setObjectName(QStringLiteral("PointSeries1"));
-    bars->setName(QStringLiteral("集計グラフ"));
-    chartSelect43 = chartView(p, "chartSelect43", bars);
+    // The line chart lies behind the bar chart, at the same place.
+    const QRect place(5, 39, 622, 418);
+    chartSelect6 =
+        buildTrendChart(p, QStringLiteral("chartSelect6"), place, TrendChart::Style::Line, 1);
+    chartSelect43 =
+        buildTrendChart(p, QStringLiteral("chartSelect43"), place, TrendChart::Style::Bars, 5);
     chartSelect43->raise();
 }
 

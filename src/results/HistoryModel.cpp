@@ -51,3 +51,25 @@ void HistoryModel::setRecords(QVector<DrawRecord> rows)
     m_rows = std::move(rows);
     endResetModel();
 }
+
+void HistoryModel::applyOrder(const std::vector<int> &order)
+{
+    emit layoutAboutToBeChanged({}, QAbstractItemModel::VerticalSortHint);
+    const QVector<DrawRecord> &old = m_rows;
+    QVector<DrawRecord> sorted;
+    sorted.reserve(old.size());
+    std::vector<int> newRowOf(order.size());
+    for (size_t to = 0; to < order.size(); ++to) {
+        newRowOf[static_cast<size_t>(order[to])] = static_cast<int>(to);
+        sorted.append(old.at(order[to]));
+    }
+    m_rows = std::move(sorted);
+
+    const QModelIndexList from = persistentIndexList();
+    QModelIndexList to;
+    to.reserve(from.size());
+    for (const QModelIndex &at : from)
+        to.append(index(newRowOf[static_cast<size_t>(at.row())], at.column()));
+    changePersistentIndexList(from, to);
+    emit layoutChanged({}, QAbstractItemModel::VerticalSortHint);
+}

@@ -8,6 +8,7 @@
 #include "results/HistoryModel.h"
 #include "results/ResultsFiles.h"
 
+#include <QComboBox>
 #include <QLineEdit>
 #include <QTabWidget>
 #include <QTableView>
@@ -65,4 +66,9 @@ void TMainForm::applyResults(ResultsData &&results)
     editNewNum->setText(results.comingDraw);
     editSelectNum->setText(editNewNum->text());
     editLoto6Num->setText(editSelectNum->text());
+
+    // The first trend chart, over the newest draws. The button is disabled while the load
+    // runs, so its handler is run directly; a failure passes to the load's caller.
+    cmbChartKind->setCurrentIndex(0);
+    btnChartExecClick();
 }

@@ -1,0 +1,279 @@
+// The trend chart page as the player uses it: the chart drawn by each load, the twelve kinds,
+// the order of the history list, and the look of the bars.
+
+#include "TestSupport.h"
+#include "analysis/TrendChart.h"
+#include "app/Main.h"
+#include "results/HistoryModel.h"
+
+#include <QBarCategoryAxis>
+#include <QBarSeries>
+#include <QBarSet>
+#include <QChartView>
+#include <QComboBox>
+#include <QHeaderView>
+#include <QLineSeries>
+#include <QPushButton>
+#include <QTableView>
+#include <QTest>
+#include <numeric>
+
+namespace
+{
+
+// The values of series 0 of a chart view, read from the series itself.
+QVector<int> seriesValues(QChartView *view)
+{
+    QVector<int> values;
+    QAbstractSeries *series = view->chart()->series().value(0);
+    if (auto *bars = qobject_cast<QBarSeries *>(series)) {
+        QBarSet *set = bars->barSets().value(0);
+        for (int i = 0; set && i < set->count(); ++i)
+            values.append(qRound(set->at(i)));
+    } else if (auto *line = qobject_cast<QLineSeries *>(series)) {
+        const QList<QPointF> points = line->points();
+        for (int i = 0; i < points.size(); ++i) {
+            if (points.at(i).x() != i)
+                return {};
+            values.append(qRound(points.at(i).y()));
+        }
+    }
+    return values;
+}
+
+QStringList pointLabels(QChartView *view)
+{
+    const auto axes = view->chart()->axes(Qt::Horizontal);
+    auto *axis = axes.isEmpty() ? nullptr : qobject_cast<QBarCategoryAxis *>(axes.first());
+    return axis ? axis->categories() : QStringList();
+}
+
+QStringList twoDigitLabels()
+{
+    QStringList labels;
+    for (int n = 1; n <= 43; ++n)
+        labels << QStringLiteral("%1").arg(n, 2, 10, QLatin1Char('0'));
+    return labels;
+}
+
+int sum(const QVector<int> &values)
+{
+    return std::accumulate(values.begin(), values.end(), 0);
+}
+
+void showKind(TMainForm &form, int kind)
+{
+    form.cmbChartKind->setCurrentIndex(kind);
+    form.btnChartExec->click();
+}
+
+// n draws, newest first; every draw holds 01..06 with the bonus 43.
+QByteArray sameDraws(int n)
+{
+    QByteArray draws;
+    for (int d = n; d >= 1; --d)
+        draws += QByteArray::number(d) + ",2020/01/01,01,02,03,04,05,06,43\r\n";
+    return draws;
+}
+
+QByteArray prizeLines(int n)
+{
+    QByteArray lines;
+    for (int d = n; d >= 1; --d)
+        lines += QByteArray::number(d) + ",0,0,0,0,0,0,0,0,0,0,0\r\n";
+    return lines;
+}
+
+} // namespace
+
+class TestTrendCharts : public QObject
+{
+    Q_OBJECT
+private slots:
+    void initTestCase();
+    void nothingBeforeAKindIsChosen();
+    void startUpShowsTheTenDrawChart();
+    void everyKindAddsUp();
+    void pressingTwiceGivesTheSamePoints();
+    void changingTheKindHidesBothCharts();
+    void sevenDrawsAndTheBonus();
+    void countsTheRowsInTheOrderShown();
+    void eachBarHasItsOwnColour();
+
+private:
+    QTemporaryDir m_settingsDir;
+};
+
+void TestTrendCharts::initTestCase()
+{
+    isolateSettings(m_settingsDir);
+}
+
+void TestTrendCharts::nothingBeforeAKindIsChosen()
+{
+    ProgramFolder folder;
+    TMainForm form(folder.path()); // not shown: nothing loaded yet
+    QCOMPARE(form.cmbChartKind->count(), 12);
+    QCOMPARE(form.cmbChartKind->itemText(0), QString("抽選数字の傾向グラフ(直近１０回分)"));
+    QCOMPARE(form.cmbChartKind->itemText(11), QString("基本数字⑥の個別傾向グラフ(全データ)"));
+    QCOMPARE(form.cmbChartKind->currentIndex(), -1);
+    form.btnChartExec->click();
+    QVERIFY(form.chartSelect43->isHidden());
+    QVERIFY(form.chartSelect6->isHidden());
+    QVERIFY(seriesValues(form.chartSelect43).isEmpty());
+    QVERIFY(QGuiApplication::overrideCursor() == nullptr);
+}
+
+void TestTrendCharts::startUpShowsTheTenDrawChart()
+{
+    ProgramFolder folder;
+    TMainForm form(folder.path());
+    form.show();
+    QCOMPARE(form.cmbChartKind->currentIndex(), 0);
+    QVERIFY(!form.chartSelect43->isHidden());
+    QVERIFY(form.chartSelect6->isHidden());
+    const QVector<int> values = seriesValues(form.chartSelect43);
+    QCOMPARE(values.size(), 43);
+    QCOMPARE(sum(values), 60);
+    QCOMPARE(pointLabels(form.chartSelect43), twoDigitLabels());
+    QCOMPARE(form.chartSelect43->chart()->series().size(), 1);
+    QCOMPARE(form.chartSelect43->chart()->series().at(0)->objectName(), QString("PointSeries1"));
+    QCOMPARE(form.chartSelect6->chart()->series().at(0)->objectName(), QString("BarSeries1"));
+    QVERIFY(!form.chartSelect43->chart()->legend()->isVisible());
+    QVERIFY(QGuiApplication::overrideCursor() == nullptr);
+}
+
+void TestTrendCharts::everyKindAddsUp()
+{
+    ProgramFolder folder;
+    TMainForm form(folder.path());
+    form.show();
+    const int draws = form.historyModel()->rowCount();
+    for (int kind = 0; kind < 12; ++kind) {
+        showKind(form, kind);
+        QChartView *shown = kind < 6 ? form.chartSelect43 : form.chartSelect6;
+        QChartView *other = kind < 6 ? form.chartSelect6 : form.chartSelect43;
+        QVERIFY2(!shown->isHidden(), qPrintable(QString::number(kind)));
+        QVERIFY(other->isHidden());
+        const QVector<int> values = seriesValues(shown);
+        QCOMPARE(values.size(), 43);
+        QCOMPARE(pointLabels(shown), twoDigitLabels());
+        const int expected = kind < 5 ? 60 * (kind + 1) : kind == 5 ? 6 * draws : draws;
+        QCOMPARE(sum(values), expected);
+        if (kind >= 6) {
+            const auto &row = form.baseCountTable()[static_cast<size_t>(kind - 6)];
+            QCOMPARE(values, QVector<int>(row.begin(), row.end()));
+        }
+    }
+}
+
+void TestTrendCharts::pressingTwiceGivesTheSamePoints()
+{
+    ProgramFolder folder;
+    TMainForm form(folder.path());
+    form.show();
+    for (int kind : {5, 8}) {
+        showKind(form, kind);
+        QChartView *view = kind < 6 ? form.chartSelect43 : form.chartSelect6;
+        const QVector<int> first = seriesValues(view);
+        form.btnChartExec->click();
+        QCOMPARE(seriesValues(view), first);
+        QCOMPARE(pointLabels(view).size(), 43);
+    }
+}
+
+void TestTrendCharts::changingTheKindHidesBothCharts()
+{
+    ProgramFolder folder;
+    TMainForm form(folder.path());
+    form.show();
+    form.cmbChartKind->setCurrentIndex(7);
+    QVERIFY(form.chartSelect43->isHidden());
+    QVERIFY(form.chartSelect6->isHidden());
+    form.btnChartExec->click();
+    QVERIFY(!form.chartSelect6->isHidden());
+    form.cmbChartKind->setCurrentIndex(2);
+    QVERIFY(form.chartSelect43->isHidden());
+    QVERIFY(form.chartSelect6->isHidden());
+}
+
+void TestTrendCharts::sevenDrawsAndTheBonus()
+{
+    ProgramFolder folder;
+    folder.write("download/Loto6Number.csv", sameDraws(7));
+    folder.write("download/Loto6Data.csv", prizeLines(7));
+    TMainForm form(folder.path());
+    form.show();
+    QCOMPARE(form.historyModel()->rowCount(), 7);
+    QVector<int> expected(43, 0);
+    for (int n = 0; n < 6; ++n)
+        expected[n] = 7;
+    for (int kind = 0; kind <= 5; ++kind) {
+        showKind(form, kind);
+        QCOMPARE(seriesValues(form.chartSelect43), expected); // 42 in all, 43 never
+    }
+    for (int kind = 6; kind < 12; ++kind) {
+        showKind(form, kind);
+        const QVector<int> values = seriesValues(form.chartSelect6);
+        QCOMPARE(values.at(kind - 6), 7);
+        QCOMPARE(values.at(42), 0);
+        QCOMPARE(sum(values), 7);
+    }
+}
+
+void TestTrendCharts::countsTheRowsInTheOrderShown()
+{
+    ProgramFolder folder;
+    TMainForm form(folder.path());
+    form.show();
+    const QVector<int> newest = seriesValues(form.chartSelect43);
+
+    QHeaderView *header = form.viewHistory->horizontalHeader();
+    QTest::mouseClick(header->viewport(), Qt::LeftButton, {},
+                      QPoint(header->sectionViewportPosition(2) + 10, 5)); // "①", ascending
+    HistoryModel *history = form.historyModel();
+    QVector<int> expected(43, 0);
+    for (int r = 0; r < 10; ++r)
+        for (const QString &text : history->record(r).main)
+            ++expected[text.toInt() - 1];
+    QCOMPARE(history->record(0).main[0], QString("01"));
+    showKind(form, 0);
+    const QVector<int> sorted = seriesValues(form.chartSelect43);
+    QCOMPARE(sorted, expected);
+    QVERIFY(sorted != newest);
+    QVERIFY(sorted[0] >= 10); // every one of the ten rows shown first starts with 01
+
+    form.btnMmsUpdateClick(); // file order again, and the load draws kind 0 itself
+    QCOMPARE(seriesValues(form.chartSelect43), newest);
+}
+
+void TestTrendCharts::eachBarHasItsOwnColour()
+{
+    ProgramFolder folder;
+    TMainForm form(folder.path());
+    form.show();
+    showKind(form, 5); // every bar well above the floor
+    form.pctrlMain->setCurrentWidget(form.TabSheet3);
+    QChartView *view = form.chartSelect43;
+    const QImage image = view->grab().toImage();
+    QChart *chart = view->chart();
+    QAbstractSeries *series = chart->series().at(0);
+    QSet<int> hues;
+    for (int i : {0, 1, 2, 20, 42}) {
+        const QPointF top = chart->mapToPosition(QPointF(i, seriesValues(view).at(i)), series);
+        const QPointF mid(top.x(), (top.y() + chart->plotArea().bottom()) / 2);
+        const QPoint at = view->mapFromScene(chart->mapToScene(mid));
+        const QColor seen = image.pixelColor(at);
+        const QColor wanted = TrendChart::paletteColour(i);
+        const int apart = qAbs(seen.hsvHue() - wanted.hsvHue());
+        QVERIFY2(
+            qMin(apart, 360 - apart) <= 12,
+            qPrintable(
+                QStringLiteral("bar %1: %2 instead of %3").arg(i).arg(seen.name(), wanted.name())));
+        hues.insert(seen.hsvHue() / 10);
+    }
+    QCOMPARE(hues.size(), 5);
+}
+
+QTEST_MAIN(TestTrendCharts)
+#include "tst_trendcharts.moc"
