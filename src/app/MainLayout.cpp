@@ -90,7 +90,8 @@ void TMainForm::buildWindow()
     dlgSave->setAcceptMode(QFileDialog::AcceptSave);
     dlgSave->setDefaultSuffix(QStringLiteral("csv"));
 
-    layout()->setSizeConstraint(QLayout::SetFixedSize);
+    // Client area 657 x 548 below the menu, neither resizable nor maximisable.
+    setFixedSize(657, menuBar()->sizeHint().height() + 548);
 }
 
 void TMainForm::buildMenu()
@@ -143,6 +144,7 @@ void TMainForm::buildStatusBar()
     pnlMessagePanel1->setObjectName(QStringLiteral("pnlMessage.Panel1"));
     pnlMessagePanel1->setAlignment(Qt::AlignCenter);
     pnlMessagePanel1->setMinimumWidth(0);
+    pnlMessagePanel1->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Preferred);
     for (QLabel *panelLabel : {pnlMessagePanel0, pnlMessagePanel1}) {
         panelLabel->setFrameShape(QFrame::Panel);
         panelLabel->setFrameShadow(QFrame::Sunken);
