@@ -19,12 +19,20 @@ const QString kSixAlreadyPicked =
                    "クリックしてください。\n\nまた、変更する場合は、選択されている数字を解除"
                    "するか、「クリア」ボタンをクリックしてください。");
 
+// A picked number stands out: sunk in a navy frame on a pale ground, as a pressed key.
+const QString kNumberButtonStyle =
+    QStringLiteral("QToolButton { border: 1px solid transparent; border-radius: 4px; }"
+                   "QToolButton:hover { border-color: rgb(120, 160, 220); }"
+                   "QToolButton:checked { border: 2px solid rgb(0, 0, 128);"
+                   " background-color: rgb(255, 236, 150); }");
+
 } // namespace
 
 void TMainForm::connectPicking()
 {
     for (int n = 1; n <= kLotoCount; ++n) {
         QToolButton *button = speedButton(n);
+        button->setStyleSheet(kNumberButtonStyle);
         connect(button, &QToolButton::clicked, this,
                 [this, button] { ComSet_SpeedBtnClick(button); });
     }

@@ -145,6 +145,11 @@ void TestBoard::clearEmptiesTheBoard()
 void TestBoard::pickingTwiceRestores()
 {
     TMainForm &form = *m_form;
+    const QImage upLook = form.speedButton(25)->grab().toImage();
+    pick(form, {25});
+    QVERIFY(form.speedButton(25)->grab().toImage().pixelColor(2, 2) != upLook.pixelColor(2, 2));
+    pick(form, {25});
+    QCOMPARE(form.speedButton(25)->grab().toImage(), upLook);
     pick(form, {11, 4});
     pick(form, {25, 25});
     QCOMPARE(imageTags(form), (QList<int>{4, 11, 0, 0, 0, 0}));

@@ -95,6 +95,7 @@ private slots:
     void linesBehindAnEmptyLineSurvive();
     void cancelAll();
     void cancelAllWhenFileVanished();
+    void listIsStripedAndHighlightedWithFocus();
     void onlyDigitsAreTyped_data();
     void onlyDigitsAreTyped();
     void pastedTextNamesNoFile();
@@ -329,6 +330,28 @@ void TestTicketHandlers::cancelAllWhenFileVanished()
     QCOMPARE(boxes.boxes().size(), 1);
     QCOMPARE(form.gridLoto6->rowCount(), 2); // not reloaded
     QCOMPARE(form.pnlSeaGuide->text(), kCanCancel);
+}
+
+void TestTicketHandlers::listIsStripedAndHighlightedWithFocus()
+{
+    TMainForm &form = *m_form;
+    m_folder->write("client/700.csv", L1 + L2 + L3);
+    listDraw("700");
+    form.gridLoto6->setCurrentRow(2);
+    const int h = form.gridLoto6->rowHeight(0);
+    const QColor highlight = form.gridLoto6->palette().color(QPalette::Highlight);
+    QImage shot = form.gridLoto6->viewport()->grab().toImage();
+    QCOMPARE(shot.pixelColor(3, 3), QColor(Qt::white));
+    QCOMPARE(shot.pixelColor(3, h + 3), QColor(150, 245, 150));
+    QCOMPARE(shot.pixelColor(3, 2 * h + 3), QColor(Qt::white)); // no focus, no highlight
+
+    form.activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(&form));
+    form.gridLoto6->setFocus();
+    QTRY_VERIFY(form.gridLoto6->hasFocus());
+    shot = form.gridLoto6->viewport()->grab().toImage();
+    QCOMPARE(shot.pixelColor(3, 2 * h + 3), highlight);
+    QCOMPARE(shot.pixelColor(3, h + 3), QColor(150, 245, 150));
 }
 
 void TestTicketHandlers::onlyDigitsAreTyped_data()
