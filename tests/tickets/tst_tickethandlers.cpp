@@ -93,6 +93,7 @@ private slots:
     void answeringNoChangesNothing();
     void cancelOnlyLineLeavesSixCommas();
     void linesBehindAnEmptyLineSurvive();
+    void cancelAfterTheFileChangedRelists();
     void cancelAll();
     void cancelAllWhenFileVanished();
     void listIsStripedAndHighlightedWithFocus();
@@ -300,6 +301,24 @@ void TestTicketHandlers::linesBehindAnEmptyLineSurvive()
     form.btnOneDelete->click();
     QCOMPARE(m_folder->read("client/700.csv"), L2 + "\r\n" + L3 + L4);
     QCOMPARE(form.gridLoto6->rowCount(), 1);
+    QCOMPARE(form.gridLoto6->rowCells(0), cells(L2));
+}
+
+// Another save (or program) changed the file after it was listed: nothing is removed blindly.
+void TestTicketHandlers::cancelAfterTheFileChangedRelists()
+{
+    TMainForm &form = *m_form;
+    m_folder->write("client/700.csv", L1 + L2);
+    listDraw("700");
+    m_folder->write("client/700.csv", L2 + L3 + L1);
+    form.gridLoto6->setCurrentRow(0);
+    MessageBoxWatcher boxes;
+    boxes.queueAnswer(QMessageBox::Yes);
+    form.btnOneDelete->click();
+    QCOMPARE(boxes.boxes().size(), 2);
+    QCOMPARE(boxes.boxes().last().caption, QString("ガイドメッセージ"));
+    QCOMPARE(m_folder->read("client/700.csv"), L2 + L3 + L1);
+    QCOMPARE(form.gridLoto6->rowCount(), 3); // listed again as the file is now
     QCOMPARE(form.gridLoto6->rowCells(0), cells(L2));
 }
 
