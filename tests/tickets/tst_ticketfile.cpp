@@ -38,20 +38,15 @@ private slots:
     void init();
     void plainDrawNumber_data();
     void plainDrawNumber();
-    void pathOnlyFromPlainNumbers();
-    void slateLines();
     void appendCreatesAndAppends();
     void appendEndsAnUnfinishedLastLine();
     void failedAppendChangesNothing_data();
     void failedAppendChangesNothing();
     void failedAppendKeepsExistingFile();
-    void listing_data();
-    void listing();
     void removeOneLine_data();
     void removeOneLine();
     void removeRefusesAnOutdatedList();
     void failedRemoveKeepsTheFile();
-    void deleteFile();
 
 private:
     std::unique_ptr<QTemporaryDir> m_dir;
@@ -87,29 +82,15 @@ void TestTicketFile::plainDrawNumber()
     QFETCH(QString, text);
     QFETCH(bool, plain);
     QCOMPARE(isPlainDrawNumber(text), plain);
-    QCOMPARE(ticketFilePath("/p/", text).has_value(), plain);
-}
-
-void TestTicketFile::pathOnlyFromPlainNumbers()
-{
-    QCOMPARE(ticketFilePath("/p/", "700").value(), QString("/p/client/700.csv"));
-    QCOMPARE(ticketFilePath("/p/", "0700").value(), QString("/p/client/0700.csv"));
-    QVERIFY(!ticketFilePath("/p/", "../../etc/x").has_value());
-}
-
-void TestTicketFile::slateLines()
-{
-    const QVector<QStringList> rows = {cellsOf("1234,03,11,17,25,38,42"),
-                                       cellsOf("1234,01,02,03,04,05,43")};
-    QCOMPARE(ticketLineOf(rows.first()), QString("1234,03,11,17,25,38,42"));
-    QCOMPARE(slateLinesText(rows),
-             QByteArray("1234,03,11,17,25,38,42\r\n1234,01,02,03,04,05,43\r\n"));
-    QCOMPARE(slateLinesText({}), QByteArray());
+    QCOMPARE(ticketFilePath("/p/", text),
+             plain ? std::optional<QString>("/p/client/" + text + ".csv") : std::nullopt);
 }
 
 void TestTicketFile::appendCreatesAndAppends()
 {
     const QString path = m_client + "700.csv";
+    QCOMPARE(slateLinesText({cellsOf("700,01,02,03,04,05,06")}),
+             QByteArray("700,01,02,03,04,05,06\r\n"));
     appendTicketLines(path, "700,01,02,03,04,05,06\r\n");
     QCOMPARE(readBytes(path), QByteArray("700,01,02,03,04,05,06\r\n"));
     appendTicketLines(path, "700,01,02,03,04,05,06\r\n700,07,08,09,10,11,12\r\n");
@@ -169,49 +150,6 @@ void TestTicketFile::failedAppendKeepsExistingFile()
     probe.close();
     QVERIFY_THROWS_EXCEPTION(DomainError, appendTicketLines(path, "777,07,08,09,10,11,12\r\n"));
     QCOMPARE(readBytes(path), before);
-}
-
-void TestTicketFile::listing_data()
-{
-    QTest::addColumn<QByteArray>("content"); // null: no file
-    QTest::addColumn<QString>("draw");
-    QTest::addColumn<bool>("hasLines");
-    QTest::addColumn<QStringList>("firstCells");
-    QTest::addColumn<int>("rows");
-    QTest::newRow("no file") << QByteArray() << "700" << false << QStringList() << 0;
-    QTest::newRow("empty file") << QByteArray("") << "700" << false << QStringList() << 0;
-    QTest::newRow("six commas") << QByteArray(",,,,,,\r\n") << "700" << true << QStringList() << 0;
-    QTest::newRow("own lines") << QByteArray("700,01,02,03,04,05,06\r\n700,07,08,09,10,11,12\r\n")
-                               << "700" << true << cellsOf("700,01,02,03,04,05,06") << 2;
-    QTest::newRow("other draw only")
-        << QByteArray("701,01,02,03,04,05,06\r\n") << "700" << true << QStringList() << 0;
-    QTest::newRow("mixed draws") << QByteArray("701,01,02,03,04,05,06\r\n700,07,08,09,10,11,12\r\n"
-                                               "7000,01,02,03,04,05,06\r\n")
-                                 << "700" << true << cellsOf("700,07,08,09,10,11,12") << 1;
-    QTest::newRow("0700 is not 700")
-        << QByteArray("700,01,02,03,04,05,06\r\n") << "0700" << true << QStringList() << 0;
-    QTest::newRow("line without comma")
-        << QByteArray("700\r\n") << "700" << true << QStringList() << 0;
-    QTest::newRow("empty line ends the list")
-        << QByteArray("700,01,02,03,04,05,06\r\n\r\n700,07,08,09,10,11,12\r\n") << "700" << true
-        << cellsOf("700,01,02,03,04,05,06") << 1;
-}
-
-void TestTicketFile::listing()
-{
-    QFETCH(QByteArray, content);
-    QFETCH(QString, draw);
-    QFETCH(bool, hasLines);
-    QFETCH(QStringList, firstCells);
-    QFETCH(int, rows);
-    const QString path = m_client + draw + ".csv";
-    if (!content.isNull())
-        writeBytes(path, content);
-    const TicketListing listing = listTicketFile(path, draw);
-    QCOMPARE(listing.hasLines, hasLines);
-    QCOMPARE(listing.rows.size(), rows);
-    if (rows > 0)
-        QCOMPARE(listing.rows.first(), firstCells);
 }
 
 void TestTicketFile::removeOneLine_data()
@@ -279,15 +217,6 @@ void TestTicketFile::failedRemoveKeepsTheFile()
     QCOMPARE(listed.size(), 1);
     QVERIFY_THROWS_EXCEPTION(DomainError, removeListedTicketLine(path, draw, listed, 0));
     QCOMPARE(readBytes(path), before);
-}
-
-void TestTicketFile::deleteFile()
-{
-    const QString path = m_client + "700.csv";
-    QVERIFY(!deleteTicketFile(path));
-    writeBytes(path, "700,01,02,03,04,05,06\r\n");
-    QVERIFY(deleteTicketFile(path));
-    QVERIFY(!QFile::exists(path));
 }
 
 QTEST_APPLESS_MAIN(TestTicketFile)
