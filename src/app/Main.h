@@ -208,6 +208,8 @@ private:
     // ---- private: draw results views ----
 
     // ---- private: number picking ----
+    // Start-up: applies the stored pick options (the tag of btnBaseDef is 1 meanwhile).
+    void restorePickOptions();
 
     // ---- private: tickets and checking ----
 
