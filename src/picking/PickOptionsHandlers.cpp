@@ -134,8 +134,8 @@ void TMainForm::RadioButton3Click()
     groupDeleteNumber->setProperty("tag", marked);
     btnBaseSaveClick();
     groupDeleteNumber->show();
+    TabControl1->tabBar()->setFont(tabFont(14, false)); // before the tabs, which size to it
     TabControl1->setTabs({QStringLiteral("除外数字の設定")});
-    TabControl1->tabBar()->setFont(tabFont(14, false));
     groupDeleteNumber->setTitle(QStringLiteral("基本数字から選択数字を除外します。"));
     layout::setTextColour(groupDeleteNumber, layout::colour::fuchsia);
     btnUpdate->show();
@@ -149,9 +149,9 @@ void TMainForm::RadioButton4Click()
         numberPanel(n)->setEnabled(false); // a view, not an editor
     btnBaseSaveClick();
     groupDeleteNumber->show();
+    TabControl1->tabBar()->setFont(tabFont(18, true));
     TabControl1->setTabs({QStringLiteral("　①"), QStringLiteral("　②"), QStringLiteral("　③"),
                           QStringLiteral("　④"), QStringLiteral("　⑤"), QStringLiteral("　⑥")});
-    TabControl1->tabBar()->setFont(tabFont(18, true));
     groupDeleteNumber->setTitle(QStringLiteral("抽選数字の絞り込み範囲（参照のみ）"));
     layout::setTextColour(groupDeleteNumber, layout::colour::blue);
     // A threshold that is not a number leaves the view as it was, but the method is switched
