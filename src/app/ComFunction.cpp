@@ -4,8 +4,10 @@
 
 #include <QApplication>
 #include <QCoreApplication>
+#include <QDesktopServices>
 #include <QGuiApplication>
 #include <QMessageBox>
+#include <QUrl>
 
 namespace
 {
@@ -86,4 +88,14 @@ WaitCursor::WaitCursor()
 WaitCursor::~WaitCursor()
 {
     QGuiApplication::restoreOverrideCursor();
+}
+
+bool ShellOpen(const QString &path)
+{
+    return QDesktopServices::openUrl(QUrl::fromLocalFile(path));
+}
+
+bool ShellOpenUrl(const QString &url)
+{
+    return QDesktopServices::openUrl(QUrl(url));
 }

@@ -44,3 +44,9 @@ public:
     WaitCursor(const WaitCursor &) = delete;
     WaitCursor &operator=(const WaitCursor &) = delete;
 };
+
+// Hands a local file to the desktop, which opens it with the program the user chose for it.
+// The result says whether the desktop accepted it; the program carries on either way.
+bool ShellOpen(const QString &path);
+// Hands a web address to the user's browser, which decides itself whether to fetch it fresh.
+bool ShellOpenUrl(const QString &url);

@@ -32,8 +32,19 @@ struct PickSettings {
     }
 };
 
-// Two-digit text of a lottery number ("%0.2d"): 3 -> "03", 43 -> "43".
+// Two-digit text of a number ("%0.2d"): 3 -> "03", 43 -> "43", 123 -> "123". The texts of
+// 0..99 are made once and shared, since every history cell holds one.
 inline QString twoDigits(int n)
 {
+    static const std::array<QString, 100> table = [] {
+        std::array<QString, 100> texts;
+        for (int i = 0; i < 100; ++i) {
+            const QChar pair[2] = {QChar(u'0' + i / 10), QChar(u'0' + i % 10)};
+            texts[static_cast<size_t>(i)] = QString(pair, 2);
+        }
+        return texts;
+    }();
+    if (n >= 0 && n < 100)
+        return table[static_cast<size_t>(n)];
     return QStringLiteral("%1").arg(n, 2, 10, QLatin1Char('0'));
 }

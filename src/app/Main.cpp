@@ -1,5 +1,6 @@
 #include "Main.h"
 
+#include "About.h"
 #include "ComFunction.h"
 #include "LayoutKit.h"
 #include "Settings.h"
@@ -46,6 +47,10 @@ TMainForm::TMainForm(const QString &programFolder, QWidget *parent)
     QDir().mkdir(m_programFolder + QStringLiteral("client")); // a failure shows later, per use
 
     m_splash = new TSplashForm(this);
+    // The About box is a window of its own, as its control names repeat those of this one
+    // (a child would make a name such as "Panel1" ambiguous); it goes with this window.
+    m_about = new TAboutForm([this] { return m_fileVersionText; });
+    connect(this, &QObject::destroyed, m_about, [about = m_about] { delete about; });
     Timer1->start();
 }
 

@@ -216,6 +216,9 @@ private:
     // ---- private: trend analysis ----
 
     // ---- private: help, about and download ----
+    // Fetches both results files, checks them and replaces the local copies together.
+    // True when both were replaced; never raises.
+    bool DownloadResults();
 
     // Runs a handler through the application-wide error report.
     void guarded(void (TMainForm::*handler)());

@@ -15,21 +15,22 @@ namespace
 class FieldReader
 {
 public:
-    explicit FieldReader(const QString &line) : m_rest(line) {}
+    explicit FieldReader(const QString &line) : m_line(line) {}
 
     QString next()
     {
-        const qsizetype comma = m_rest.indexOf(QLatin1Char(','));
+        const qsizetype comma = m_line.indexOf(QLatin1Char(','), m_pos);
         if (comma < 0)
             return QString();
-        QString field = m_rest.left(comma);
-        m_rest.remove(0, comma + 1);
+        QString field = m_line.mid(m_pos, comma - m_pos);
+        m_pos = comma + 1;
         return field;
     }
-    QString rest() const { return m_rest; }
+    QString rest() const { return m_line.mid(m_pos); }
 
 private:
-    QString m_rest;
+    const QString &m_line;
+    qsizetype m_pos = 0;
 };
 
 int toInteger(const QString &text)

@@ -1,0 +1,229 @@
+// Benchmarks of the results load, the history sort, the charts, the winning check and the
+// start-up, over the bundled history and synthetic histories of 20,000 and 100,000 draws.
+// Prints Google Benchmark's table, then a summary of each figure beside the bare parse of the
+// same history and its target.
+
+#include "SyntheticHistory.h"
+#include "app/Main.h"
+#include "results/HistoryModel.h"
+#include "results/ResultsFiles.h"
+#include "results/TextLines.h"
+#include "tickets/WinningCheck.h"
+
+#include <QApplication>
+#include <QComboBox>
+#include <QFile>
+#include <QHeaderView>
+#include <QProcess>
+#include <QPushButton>
+#include <QTableView>
+#include <QTemporaryDir>
+#include <benchmark/benchmark.h>
+#include <cstdio>
+#include <map>
+#include <memory>
+
+namespace
+{
+
+constexpr int kBundled = 2037;
+
+QByteArray readFile(const QString &path)
+{
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
+// One program folder per history size, made once.
+struct Fixture {
+    QTemporaryDir dir;
+    SyntheticHistory files;
+    std::unique_ptr<TMainForm> form;
+};
+
+std::map<int, std::unique_ptr<Fixture>> &fixtures()
+{
+    static std::map<int, std::unique_ptr<Fixture>> all;
+    return all;
+}
+
+Fixture &fixture(int draws)
+{
+    auto &slot = fixtures()[draws];
+    if (!slot) {
+        slot = std::make_unique<Fixture>();
+        if (draws == kBundled) {
+            slot->files.draws = readFile(QStringLiteral(LOTO6_BUNDLED_DATA_DIR "/Loto6Number.csv"));
+            slot->files.prizes = readFile(QStringLiteral(LOTO6_BUNDLED_DATA_DIR "/Loto6Data.csv"));
+        } else {
+            slot->files = makeSyntheticHistory(draws);
+        }
+        writeSyntheticHistory(slot->dir.path(), slot->files);
+    }
+    return *slot;
+}
+
+TMainForm &window(int draws)
+{
+    Fixture &f = fixture(draws);
+    if (!f.form) {
+        f.form = std::make_unique<TMainForm>(f.dir.path());
+        f.form->show();
+    }
+    return *f.form;
+}
+
+void Parse(benchmark::State &state)
+{
+    const SyntheticHistory &files = fixture(static_cast<int>(state.range(0))).files;
+    for (auto _ : state) {
+        ResultsData data;
+        parseResults(splitTextLines(files.draws), splitTextLines(files.prizes), &data);
+        benchmark::DoNotOptimize(data.draws.data());
+    }
+}
+
+void Load(benchmark::State &state)
+{
+    TMainForm &form = window(static_cast<int>(state.range(0)));
+    for (auto _ : state)
+        form.btnMmsUpdateClick();
+    state.counters["rows"] = form.historyModel()->rowCount();
+}
+
+void Sort(benchmark::State &state)
+{
+    TMainForm &form = window(static_cast<int>(state.range(0)));
+    QHeaderView *header = form.viewHistory->horizontalHeader();
+    for (auto _ : state)
+        emit header->sectionClicked(1); // by date, alternately ascending and descending
+}
+
+void Chart(benchmark::State &state)
+{
+    TMainForm &form = window(kBundled);
+    form.cmbChartKind->setCurrentIndex(static_cast<int>(state.range(0)));
+    for (auto _ : state)
+        form.btnChartExec->click();
+}
+
+void Check(benchmark::State &state)
+{
+    const SyntheticHistory &files = fixture(kBundled).files;
+    ResultsData data;
+    parseResults(splitTextLines(files.draws), splitTextLines(files.prizes), &data);
+    QVector<QStringList> tickets;
+    for (int i = 0; i < state.range(0); ++i) {
+        QStringList row{QString::number(2037 - i % 500)};
+        for (int k = 0; k < 6; ++k)
+            row << QStringLiteral("%1").arg((i + 7 * k) % 43 + 1, 2, 10, QLatin1Char('0'));
+        tickets << row;
+    }
+    for (auto _ : state)
+        benchmark::DoNotOptimize(checkTickets(data.draws, tickets));
+}
+
+// The whole program started as a process until its window is shown (bench_startup).
+void Startup(benchmark::State &state)
+{
+    Fixture &f = fixture(kBundled);
+    double peakMiB = 0;
+    for (auto _ : state) {
+        QProcess child;
+        child.start(QStringLiteral(LOTO6_STARTUP_PROBE), {f.dir.path()});
+        child.waitForFinished(30000);
+        peakMiB = child.readAllStandardOutput().trimmed().toDouble() / 1024.0;
+    }
+    state.counters["peak_MiB"] = peakMiB;
+}
+
+// Collects the figures for the summary.
+class SummaryReporter : public benchmark::ConsoleReporter
+{
+public:
+    void ReportRuns(const std::vector<Run> &runs) override
+    {
+        ConsoleReporter::ReportRuns(runs);
+        for (const Run &run : runs) {
+            const double ms =
+                run.GetAdjustedRealTime() * (run.time_unit == benchmark::kMillisecond   ? 1.0
+                                             : run.time_unit == benchmark::kMicrosecond ? 1e-3
+                                                                                        : 1e-6);
+            m_ms[run.benchmark_name()] = ms;
+            for (const auto &[key, counter] : run.counters)
+                m_counters[run.benchmark_name() + "/" + key] = counter.value;
+        }
+    }
+
+    void printSummary() const
+    {
+        std::printf("\n%-24s %12s %10s   %s\n", "figure", "time (ms)", "x parse", "target");
+        auto line = [this](const std::string &name, int draws, const char *target) {
+            const auto it = m_ms.find(name);
+            if (it == m_ms.end())
+                return;
+            const auto parse = m_ms.find("Parse/" + std::to_string(draws) + "/real_time");
+            const double ratio = parse != m_ms.end() ? it->second / parse->second : 0;
+            std::printf("%-24s %12.3f %10.2f   %s\n", name.c_str(), it->second, ratio, target);
+        };
+        for (int draws : {kBundled, 20000, 100000}) {
+            const std::string n = std::to_string(draws);
+            line("Parse/" + n + "/real_time", draws, "(the floor)");
+            line("Load/" + n + "/real_time", draws,
+                 draws == kBundled ? "<= 5 x parse and <= 30 ms"
+                                   : (draws == 100000 ? "<= 1500 ms, linear" : "linear"));
+            line("Sort/" + n + "/real_time", draws,
+                 draws == kBundled ? "<= 20 ms" : (draws == 100000 ? "<= 1000 ms" : ""));
+        }
+        line("Chart/5/real_time", kBundled, "kind 5, all draws");
+        line("Chart/6/real_time", kBundled, "kind 6, position 1");
+        line("Check/1000/real_time", kBundled, "1,000 lines, no display pauses");
+        line("Startup/real_time", kBundled, "<= 400 ms to the window shown");
+        const auto peak = m_counters.find("Startup/real_time/peak_MiB");
+        if (peak != m_counters.end())
+            std::printf("%-24s %12.1f %10s   %s\n", "Startup peak memory", peak->second, "MiB",
+                        "<= 80 MiB");
+    }
+
+private:
+    std::map<std::string, double> m_ms;
+    std::map<std::string, double> m_counters;
+};
+
+} // namespace
+
+BENCHMARK(Parse)
+    ->Arg(kBundled)
+    ->Arg(20000)
+    ->Arg(100000)
+    ->Unit(benchmark::kMillisecond)
+    ->UseRealTime();
+BENCHMARK(Load)
+    ->Arg(kBundled)
+    ->Arg(20000)
+    ->Arg(100000)
+    ->Unit(benchmark::kMillisecond)
+    ->UseRealTime();
+BENCHMARK(Sort)
+    ->Arg(kBundled)
+    ->Arg(20000)
+    ->Arg(100000)
+    ->Unit(benchmark::kMillisecond)
+    ->UseRealTime();
+BENCHMARK(Chart)->Arg(5)->Arg(6)->Unit(benchmark::kMillisecond)->UseRealTime();
+BENCHMARK(Check)->Arg(1000)->Unit(benchmark::kMillisecond)->UseRealTime();
+BENCHMARK(Startup)->Unit(benchmark::kMillisecond)->UseRealTime()->Iterations(5);
+
+int main(int argc, char *argv[])
+{
+    qputenv("QT_QPA_PLATFORM", "offscreen");
+    QApplication app(argc, argv);
+    benchmark::Initialize(&argc, argv);
+    SummaryReporter reporter;
+    benchmark::RunSpecifiedBenchmarks(&reporter);
+    reporter.printSummary();
+    std::fflush(stdout);
+    fixtures().clear(); // the windows go before the application
+    benchmark::Shutdown();
+    return 0;
+}

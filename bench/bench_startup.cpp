@@ -1,0 +1,28 @@
+// The program's start-up as a process, for the start-up benchmark: the same sequence as the
+// program (application, main window, first showing with the results load), then it prints
+// its peak resident memory (KiB) and ends.
+
+#include "app/Main.h"
+
+#include <QApplication>
+#include <QFile>
+#include <cstdio>
+
+int main(int argc, char *argv[])
+{
+    qputenv("QT_QPA_PLATFORM", "offscreen");
+    QApplication app(argc, argv);
+    const QStringList args = QCoreApplication::arguments();
+    TMainForm form(args.value(1));
+    form.show();
+    QCoreApplication::processEvents();
+    // VmHWM belongs to this program image alone; getrusage would also count the memory of the
+    // process that started it, from before the exec.
+    QFile status(QStringLiteral("/proc/self/status"));
+    if (status.open(QIODevice::ReadOnly)) {
+        for (const QByteArray &line : status.readAll().split('\n'))
+            if (line.startsWith("VmHWM:"))
+                std::printf("%s\n", line.mid(6).trimmed().split(' ').value(0).constData());
+    }
+    return 0;
+}

@@ -1,0 +1,191 @@
+// Writes the user manual: the Markdown text of manual.md with pictures of the real window,
+// taken under any platform plugin (offscreen included), into one PDF file.
+//
+//   loto6_manual <manual.md> <results folder> <output.pdf>
+//
+// A picture is written in the text as ![caption](page:TabSheetN) for a page of the main window
+// or ![caption](window:AboutForm) for the About box. The window is built on a temporary
+// program folder holding the given results files, with settings of its own, so the pictures
+// never depend on the user who builds the program.
+
+#include "app/About.h"
+#include "app/LayoutKit.h"
+#include "app/Main.h"
+
+#include <QApplication>
+#include <QDir>
+#include <QEventLoop>
+#include <QFile>
+#include <QPdfWriter>
+#include <QSettings>
+#include <QTabWidget>
+#include <QTemporaryDir>
+#include <QTextBlock>
+#include <QTextCursor>
+#include <QTextDocument>
+#include <QTimer>
+
+namespace
+{
+
+// Text width of an A4 page with 20 mm margins, in the document's units (1/96 inch).
+constexpr qreal kTextWidth = (210.0 - 40.0) / 25.4 * 96.0;
+
+void settle(int milliseconds)
+{
+    QEventLoop loop;
+    QTimer::singleShot(milliseconds, &loop, &QEventLoop::quit);
+    loop.exec();
+}
+
+bool copyResults(const QString &from, const QString &programFolder)
+{
+    QDir(programFolder).mkpath(QStringLiteral("download"));
+    QDir(programFolder).mkpath(QStringLiteral("client"));
+    for (const char *name : {"Loto6Number.csv", "Loto6Data.csv"}) {
+        if (!QFile::copy(from + QLatin1Char('/') + QLatin1String(name),
+                         programFolder + QStringLiteral("download/") + QLatin1String(name)))
+            return false;
+    }
+    return true;
+}
+
+// Pictures of every page of the main window and of the About box, by their address.
+QHash<QString, QImage> takePictures(const QString &programFolder)
+{
+    QHash<QString, QImage> pictures;
+    TMainForm form(programFolder);
+    form.show();
+    settle(300);
+    for (int i = 0; i < form.pctrlMain->count(); ++i) {
+        QWidget *page = form.pctrlMain->widget(i);
+        form.pctrlMain->setCurrentWidget(page);
+        settle(150);
+        pictures.insert(QStringLiteral("page:") + page->objectName(), form.grab().toImage());
+    }
+    TAboutForm *about = form.about();
+    about->show();
+    settle(100);
+    pictures.insert(QStringLiteral("window:AboutForm"), about->grab().toImage());
+    about->hide();
+    return pictures;
+}
+
+// Gives every picture its image and a width that fits the page. Returns the addresses of
+// pictures named in the text but not taken.
+QStringList placePictures(QTextDocument &doc, const QHash<QString, QImage> &pictures)
+{
+    QStringList missing;
+    for (QTextBlock block = doc.begin(); block.isValid(); block = block.next()) {
+        for (auto it = block.begin(); !it.atEnd(); ++it) {
+            const QTextFragment fragment = it.fragment();
+            if (!fragment.charFormat().isImageFormat())
+                continue;
+            QTextImageFormat format = fragment.charFormat().toImageFormat();
+            const QImage image = pictures.value(format.name());
+            if (image.isNull()) {
+                missing.append(format.name());
+                continue;
+            }
+            doc.addResource(QTextDocument::ImageResource, QUrl(format.name()), image);
+            const qreal width = qMin<qreal>(image.width(), kTextWidth * 0.9);
+            format.setWidth(width);
+            format.setHeight(width * image.height() / image.width());
+            QTextCursor cursor(&doc);
+            cursor.setPosition(fragment.position());
+            cursor.setPosition(fragment.position() + fragment.length(), QTextCursor::KeepAnchor);
+            cursor.setCharFormat(format);
+        }
+    }
+    return missing;
+}
+
+bool holdsPicture(const QTextBlock &block)
+{
+    for (auto it = block.begin(); !it.atEnd(); ++it) {
+        if (it.fragment().charFormat().isImageFormat())
+            return true;
+    }
+    return false;
+}
+
+// Spaces the paragraphs and starts each page's section on a new sheet, so that a heading
+// never stands alone at the foot of a sheet with its picture on the next.
+void formatBlocks(QTextDocument &doc)
+{
+    int sectionLevel = 0; // level of the last heading seen
+    bool afterHeading = false;
+    for (QTextBlock block = doc.begin(); block.isValid(); block = block.next()) {
+        QTextBlockFormat format = block.blockFormat();
+        const int level = format.headingLevel();
+        if (level > 0) {
+            format.setTopMargin(level == 1 ? 0 : 14);
+            format.setBottomMargin(8);
+            // A page's section, and the chapter that follows the last of them, open a sheet.
+            if (!afterHeading && (level == 3 || (level == 2 && sectionLevel == 3)))
+                format.setPageBreakPolicy(QTextFormat::PageBreak_AlwaysBefore);
+            sectionLevel = level;
+        } else {
+            format.setBottomMargin(6);
+            if (!holdsPicture(block))
+                format.setLineHeight(130, QTextBlockFormat::ProportionalHeight);
+        }
+        afterHeading = level > 0;
+        QTextCursor(block).setBlockFormat(format);
+    }
+}
+
+} // namespace
+
+int main(int argc, char *argv[])
+{
+    QApplication app(argc, argv);
+    const QStringList args = QCoreApplication::arguments();
+    if (args.size() != 4) {
+        qWarning("usage: loto6_manual <manual.md> <results folder> <output.pdf>");
+        return 2;
+    }
+    QFile source(args.at(1));
+    if (!source.open(QIODevice::ReadOnly)) {
+        qWarning("cannot read %s", qPrintable(args.at(1)));
+        return 1;
+    }
+    const QString text = QString::fromUtf8(source.readAll());
+
+    QTemporaryDir settingsDir;
+    QTemporaryDir programDir;
+    QSettings::setPath(QSettings::IniFormat, QSettings::UserScope, settingsDir.path());
+    const QString programFolder = programDir.path() + QLatin1Char('/');
+    if (!copyResults(args.at(2), programFolder)) {
+        qWarning("cannot copy the results files from %s", qPrintable(args.at(2)));
+        return 1;
+    }
+    layout::installJapaneseFonts();
+    const QHash<QString, QImage> pictures = takePictures(programFolder);
+
+    // The prose is set in the proportional Gothic; file names and keys keep a fixed pitch.
+    const QString prose = QStringLiteral("ＭＳ Ｐゴシック");
+    QFont::insertSubstitutions(prose, {QStringLiteral("IPAPGothic"), QStringLiteral("IPAGothic"),
+                                       QStringLiteral("Noto Sans CJK JP")});
+    QTextDocument doc;
+    doc.setDefaultFont(layout::makeFont(14, false, prose));
+    doc.setMarkdown(text);
+    formatBlocks(doc);
+    const QStringList missing = placePictures(doc, pictures);
+    if (!missing.isEmpty()) {
+        qWarning("no picture for %s", qPrintable(missing.join(QStringLiteral(", "))));
+        return 1;
+    }
+
+    QPdfWriter pdf(args.at(3));
+    pdf.setTitle(QStringLiteral("ロト６ヨルネ 操作手順書"));
+    pdf.setCreator(QStringLiteral("ロト６ヨルネ"));
+    pdf.setPageSize(QPageSize(QPageSize::A4));
+    pdf.setPageMargins(QMarginsF(20, 20, 20, 20), QPageLayout::Millimeter);
+    doc.print(&pdf);
+    if (!QFileInfo(args.at(3)).size()) {
+        qWarning("cannot write %s", qPrintable(args.at(3)));
+        return 1;
+    }
+    return 0;
+}

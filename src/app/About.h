@@ -1,0 +1,31 @@
+#pragma once
+
+#include <QDialog>
+#include <functional>
+
+class QFrame;
+class QLabel;
+class QPushButton;
+
+// The About box "バージョン情報": the program's name, icon and version, and a short notice.
+// It holds no input; the version line is taken afresh from versionText on every showing.
+class TAboutForm : public QDialog
+{
+    Q_OBJECT
+public:
+    explicit TAboutForm(std::function<QString()> versionText, QWidget *parent = nullptr);
+
+    QFrame *Panel1;
+    QLabel *ProgramIcon;
+    QLabel *lblAppName;
+    QLabel *lblVersion;
+    QLabel *lblProductName;
+    QFrame *pnlCopy;
+    QPushButton *OKButton;
+
+protected:
+    void showEvent(QShowEvent *event) override;
+
+private:
+    std::function<QString()> m_versionText;
+};

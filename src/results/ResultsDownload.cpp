@@ -1,0 +1,142 @@
+#include "ResultsDownload.h"
+
+#include "app/DomainError.h"
+
+#include <QCoreApplication>
+#include <QEvent>
+#include <QEventLoop>
+#include <QNetworkReply>
+#include <QNetworkRequest>
+#include <QTimer>
+
+namespace
+{
+
+// Drops mouse, key and touch input to every window for its lifetime; everything else
+// (painting, timers, the network) goes on.
+class InputBlocker : public QObject
+{
+public:
+    InputBlocker() { QCoreApplication::instance()->installEventFilter(this); }
+    ~InputBlocker() override { QCoreApplication::instance()->removeEventFilter(this); }
+
+protected:
+    bool eventFilter(QObject *, QEvent *event) override
+    {
+        switch (event->type()) {
+        case QEvent::MouseButtonPress:
+        case QEvent::MouseButtonRelease:
+        case QEvent::MouseButtonDblClick:
+        case QEvent::NonClientAreaMouseButtonPress:
+        case QEvent::NonClientAreaMouseButtonRelease:
+        case QEvent::NonClientAreaMouseButtonDblClick:
+        case QEvent::Wheel:
+        case QEvent::KeyPress:
+        case QEvent::KeyRelease:
+        case QEvent::Shortcut:
+        case QEvent::ShortcutOverride:
+        case QEvent::ContextMenu:
+        case QEvent::TouchBegin:
+        case QEvent::TouchUpdate:
+        case QEvent::TouchEnd:
+        case QEvent::TabletPress:
+        case QEvent::TabletRelease:
+            return true;
+        default:
+            return false;
+        }
+    }
+};
+
+enum class Stop { None, TimedOut, TooLarge };
+
+} // namespace
+
+ResultsDownload::ResultsDownload(const QString &baseUrl)
+{
+    QString base = baseUrl.trimmed();
+    if (!base.endsWith(QLatin1Char('/')))
+        base += QLatin1Char('/');
+    m_base = QUrl(base, QUrl::StrictMode);
+}
+
+QUrl ResultsDownload::address(const QString &remotePath) const
+{
+    const QString scheme = m_base.scheme();
+    if (!m_base.isValid() || m_base.host().isEmpty() ||
+        (scheme != QLatin1String("http") && scheme != QLatin1String("https")))
+        return QUrl();
+    return m_base.resolved(QUrl(remotePath));
+}
+
+QByteArray ResultsDownload::fetch(const QString &remotePath)
+{
+    const QUrl url = address(remotePath);
+    if (!url.isValid())
+        throw DomainError(QStringLiteral("ダウンロード先のアドレス「%1」が正しくありません。")
+                              .arg(m_base.toString()));
+
+    QNetworkRequest request(url);
+    request.setAttribute(QNetworkRequest::CacheLoadControlAttribute,
+                         QNetworkRequest::AlwaysNetwork);
+    request.setAttribute(QNetworkRequest::CacheSaveControlAttribute, false);
+
+    QNetworkReply *reply = m_network.get(request);
+    QByteArray body;
+    Stop stop = Stop::None;
+    QEventLoop loop;
+    QTimer deadline;
+    deadline.setSingleShot(true);
+    QObject watch; // its end cuts the connections below before the locals they use go
+
+    QObject::connect(&deadline, &QTimer::timeout, &watch, [&] {
+        stop = Stop::TimedOut;
+        reply->abort();
+    });
+    auto tooLarge = [&] {
+        stop = Stop::TooLarge;
+        reply->abort();
+    };
+    QObject::connect(reply, &QNetworkReply::metaDataChanged, &watch, [&] {
+        const QVariant length = reply->header(QNetworkRequest::ContentLengthHeader);
+        if (length.isValid() && length.toLongLong() > m_sizeLimit)
+            tooLarge();
+    });
+    QObject::connect(reply, &QNetworkReply::readyRead, &watch, [&] {
+        body += reply->readAll();
+        if (body.size() > m_sizeLimit)
+            tooLarge();
+    });
+    QObject::connect(reply, &QNetworkReply::finished, &loop, &QEventLoop::quit);
+
+    {
+        InputBlocker noInput;
+        deadline.start(m_timeoutMs);
+        if (!reply->isFinished())
+            loop.exec();
+        deadline.stop();
+    }
+    if (stop == Stop::None)
+        body += reply->readAll();
+    const QNetworkReply::NetworkError error = reply->error();
+    const QString errorText = reply->errorString();
+    const int status = reply->attribute(QNetworkRequest::HttpStatusCodeAttribute).toInt();
+    reply->deleteLater();
+
+    const QString where = url.toString();
+    if (stop == Stop::TimedOut)
+        throw DomainError(QStringLiteral("%1 のダウンロードが %2 秒以内に終わりませんでした。")
+                              .arg(where)
+                              .arg(m_timeoutMs / 1000.0));
+    if (stop == Stop::TooLarge)
+        throw DomainError(QStringLiteral("%1 の大きさが上限（%2 バイト）を超えています。")
+                              .arg(where)
+                              .arg(m_sizeLimit));
+    if (status != 0 && (status < 200 || status > 299))
+        throw DomainError(
+            QStringLiteral("%1 に対してサーバーが状態 %2 を返しました。").arg(where).arg(status));
+    if (error != QNetworkReply::NoError || status == 0)
+        throw DomainError(
+            QStringLiteral("%1 をダウンロードできません（%2）。").arg(where, errorText));
+    return body;
+}

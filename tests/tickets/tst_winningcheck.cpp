@@ -1,0 +1,114 @@
+#include "results/ResultsFiles.h"
+#include "results/TextLines.h"
+#include "tickets/WinningCheck.h"
+
+#include <QTest>
+
+namespace
+{
+
+// Draw 10: 03 11 19 24 38 42, bonus 07.
+DrawRecord draw10()
+{
+    return parseDrawLine("10,2001/01/11,3,11,19,24,38,42,7");
+}
+
+QStringList numbers(const QString &spaced)
+{
+    return spaced.split(' ');
+}
+
+} // namespace
+
+class TestWinningCheck : public QObject
+{
+    Q_OBJECT
+private slots:
+    void tiers_data();
+    void tiers();
+    void walksHistoryOrderThenTicketOrder();
+    void realLinesAgainstBundledHistory();
+};
+
+void TestWinningCheck::tiers_data()
+{
+    QTest::addColumn<QString>("line");
+    QTest::addColumn<int>("main");
+    QTest::addColumn<int>("bonus");
+    QTest::addColumn<QString>("text");
+    QTest::newRow("six") << "03 11 19 24 38 42" << 6 << 0 << "１等が当選しました。";
+    QTest::newRow("five and the bonus") << "03 07 11 19 24 38" << 5 << 1 << "２等が当選しました。";
+    QTest::newRow("five without the bonus")
+        << "01 03 11 19 24 38" << 5 << 0 << "３等が当選しました。";
+    QTest::newRow("four with the bonus") << "03 07 11 19 24 40" << 4 << 1 << "４等が当選しました。";
+    QTest::newRow("four") << "01 02 03 11 19 24" << 4 << 0 << "４等が当選しました。";
+    QTest::newRow("three") << "01 02 03 11 19 43" << 3 << 0 << "５等が当選しました。";
+    QTest::newRow("two and the bonus") << "01 02 03 07 11 43" << 2 << 1 << "";
+    QTest::newRow("none") << "01 02 04 05 06 08" << 0 << 0 << "";
+    QTest::newRow("single digits never hit")
+        << "3 7 11 19 24 38" << 4 << 0 << "４等が当選しました。";
+    QTest::newRow("blank row") << "" << 0 << 0 << "";
+}
+
+void TestWinningCheck::tiers()
+{
+    QFETCH(QString, line);
+    QFETCH(int, main);
+    QFETCH(int, bonus);
+    QFETCH(QString, text);
+    const Hits hits = countHits(draw10(), numbers(line));
+    QCOMPARE(hits.main, main);
+    QCOMPARE(hits.bonus, bonus);
+    QCOMPARE(prizeText(hits), text);
+}
+
+void TestWinningCheck::walksHistoryOrderThenTicketOrder()
+{
+    const QVector<DrawRecord> history = {parseDrawLine("12,2001/01/25,1,2,3,4,5,6,7"),
+                                         parseDrawLine("11,2001/01/18,1,2,3,4,5,6,7"), draw10()};
+    const QVector<QStringList> tickets = {
+        numbers("10 03 11 19 24 38 42"),
+        numbers("12 01 02 03 40 41 42"),
+        numbers("99 01 02 03 04 05 06"),
+        QStringList{" 10 ", "03", "11", "19", "01", "02", "04"},
+        QStringList{" ", " ", " ", " ", " ", " ", " "}, // the line of six commas
+        numbers("12 01 02 03 04 05 06")};
+    const QVector<CheckResult> results = checkTickets(history, tickets);
+    QCOMPARE(results.size(), 4);
+    QCOMPARE(results[0].ticketRow, 1);
+    QCOMPARE(results[0].text, QString("５等が当選しました。"));
+    QCOMPARE(results[1].ticketRow, 5);
+    QCOMPARE(results[1].text, QString("１等が当選しました。"));
+    QCOMPARE(results[2].ticketRow, 0);
+    QCOMPARE(results[2].text, QString("１等が当選しました。"));
+    QCOMPARE(results[3].ticketRow, 3); // draw number with blanks around it still matches
+    QCOMPARE(results[3].text, QString("５等が当選しました。"));
+    QVERIFY(checkTickets({}, tickets).isEmpty());
+}
+
+void TestWinningCheck::realLinesAgainstBundledHistory()
+{
+    ResultsData data;
+    const QString folder = QStringLiteral(LOTO6_BUNDLED_DATA_DIR "/");
+    QCOMPARE(parseResults(readTextLines(folder + kNumberFileName),
+                          readTextLines(folder + kDataFileName), &data),
+             ResultsStatus::Loaded);
+    // Draw 2037 drew 07 12 20 23 27 29, bonus 10; draw 2036 drew 07 10 17 26 35 42, bonus 33.
+    const QVector<QStringList> tickets = {
+        numbers("2037 07 10 12 20 23 27"), numbers("2036 07 10 17 26 35 42"),
+        numbers("2036 01 02 17 26 33 42"), numbers("2037 01 02 03 04 05 06")};
+    const QVector<CheckResult> results = checkTickets(data.draws, tickets);
+    QCOMPARE(results.size(), 4);
+    // Newest draw first, then each draw's lines in ticket order.
+    QCOMPARE(results[0].ticketRow, 0);
+    QCOMPARE(results[0].text, QString("２等が当選しました。"));
+    QCOMPARE(results[1].ticketRow, 3);
+    QCOMPARE(results[1].text, QString());
+    QCOMPARE(results[2].ticketRow, 1);
+    QCOMPARE(results[2].text, QString("１等が当選しました。"));
+    QCOMPARE(results[3].ticketRow, 2);
+    QCOMPARE(results[3].text, QString("５等が当選しました。"));
+}
+
+QTEST_GUILESS_MAIN(TestWinningCheck)
+#include "tst_winningcheck.moc"
