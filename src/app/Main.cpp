@@ -189,6 +189,7 @@ void TMainForm::pctrlMainChange()
             QStringLiteral("過去の抽選結果より、データを分析・集計し、グラフに表示します。"));
     } else if (shown == TabSheet4) {
         setStatusText(QStringLiteral("申込数字の一覧照会や取消作業が行えます。"));
+        editLoto6NumChange();
     } else if (shown == TabSheet6) {
         setStatusText(QStringLiteral("過去の抽選数字（ボーナス数字を含む）を一覧で表示します。"));
     } else if (shown == TabSheet7) {

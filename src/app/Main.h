@@ -4,6 +4,8 @@
 
 #include <QMainWindow>
 #include <QString>
+#include <QStringList>
+#include <QVector>
 #include <memory>
 
 class QAction;
@@ -13,6 +15,7 @@ class QGroupBox;
 class QLabel;
 class QLineEdit;
 class QMenu;
+class QPainter;
 class QPushButton;
 class QRadioButton;
 class QStatusBar;
@@ -210,8 +213,18 @@ private:
     // ---- private: number picking ----
     // Start-up: applies the stored pick options (the tag of btnBaseDef is 1 meanwhile).
     void restorePickOptions();
+    // Rebuilds Image1..Image6 from the number buttons that are down, in ascending order.
+    void refreshPickedImages();
+    // The slate's lines (its rows), none when column 0 of the first row is empty.
+    QVector<QStringList> slateRows() const;
+    // Sets the count "n口" and the price (200 yen a line) from the slate's rows.
+    void updateSlateTotals();
+    void gridSelectItemDrawCell(QPainter *painter, const QRect &rect, int row, int column);
 
     // ---- private: tickets and checking ----
+    // The rows gridLoto6 lists now, none when its first row is blank.
+    QVector<QStringList> listedTicketRows() const;
+    void gridLoto6DrawCell(QPainter *painter, const QRect &rect, int row, int column);
 
     // ---- private: trend analysis ----
 

@@ -1,5 +1,87 @@
-// Handlers of the number board and the application slate.
+// Handlers of the number board: 43 toggle buttons, at most six down, and the row of six
+// pictures showing the picked numbers in ascending order.
 
+#include "app/ComFunction.h"
 #include "app/Main.h"
+#include "app/Pictures.h"
+#include "app/StringGrid.h"
 
-void TMainForm::connectPicking() {}
+#include <QGroupBox>
+#include <QLabel>
+#include <QPushButton>
+#include <QToolButton>
+
+namespace
+{
+
+const QString kSixAlreadyPicked =
+    QStringLiteral("既に６個の数字を選択しています。これでよろしければ「決定」ボタンを"
+                   "クリックしてください。\n\nまた、変更する場合は、選択されている数字を解除"
+                   "するか、「クリア」ボタンをクリックしてください。");
+
+} // namespace
+
+void TMainForm::connectPicking()
+{
+    for (int n = 1; n <= kLotoCount; ++n) {
+        QToolButton *button = speedButton(n);
+        connect(button, &QToolButton::clicked, this,
+                [this, button] { ComSet_SpeedBtnClick(button); });
+    }
+    connect(btnRiset, &QPushButton::clicked, this, &TMainForm::btnRisetClick);
+    connect(btnSelect, &QPushButton::clicked, this,
+            [this] { guarded(&TMainForm::btnSelectClick); });
+    connect(btnCancel, &QPushButton::clicked, this,
+            [this] { guarded(&TMainForm::btnCancelClick); });
+    gridSelectItem->setCellPainter(
+        [this](QPainter *painter, const QRect &rect, int row, int column) {
+            gridSelectItemDrawCell(painter, rect, row, column);
+        });
+}
+
+// Runs after the button has toggled itself (a click, or a press by the line generator).
+void TMainForm::ComSet_SpeedBtnClick(QToolButton *sender)
+{
+    if (sender == nullptr)
+        return;
+    int picked = GroupBox1->property("tag").toInt();
+    if (sender->isChecked()) {
+        if (picked >= kPicksPerLine) {
+            showGuideMessage(this, kSixAlreadyPicked);
+            sender->setChecked(false);
+            return;
+        }
+        ++picked;
+    } else {
+        --picked;
+    }
+    GroupBox1->setProperty("tag", picked);
+    refreshPickedImages();
+}
+
+void TMainForm::refreshPickedImages()
+{
+    for (int k = 1; k <= kPicksPerLine; ++k) {
+        image(k)->clear();
+        image(k)->setProperty("tag", 0);
+    }
+    int k = 1;
+    for (int n = 1; n <= kLotoCount && k <= kPicksPerLine; ++n) {
+        if (!speedButton(n)->isChecked())
+            continue;
+        image(k)->setPixmap(numberDisc(n));
+        image(k)->setProperty("tag", n);
+        ++k;
+    }
+}
+
+void TMainForm::btnRisetClick()
+{
+    GroupBox1->setProperty("tag", 0);
+    for (int k = 1; k <= kPicksPerLine; ++k) {
+        image(k)->clear();
+        image(k)->setProperty("tag", 0);
+    }
+    for (int n = 1; n <= kLotoCount; ++n)
+        speedButton(n)->setChecked(false); // by program: no toggle handler runs
+}

@@ -46,6 +46,7 @@ void TMainForm::btnMmsUpdateClick()
 void TMainForm::applyResults(ResultsData &&results)
 {
     gridSelectItem->setRowCount(1);
+    updateSlateTotals(); // the count and price follow the rows that are left
 
     m_history->setRecords(std::move(results.draws));
     viewHistory->setCurrentIndex(m_history->index(0, 0));

@@ -1,5 +1,164 @@
-// Handlers of the ticket files, the winning check and the CSV export.
+// Handlers of the ticket files: saving the slate, listing and cancelling the stored lines of a
+// draw, and the digit filter of the draw-number fields.
 
+#include "app/ComFunction.h"
+#include "app/LayoutKit.h"
 #include "app/Main.h"
+#include "app/SpinEdit.h"
+#include "app/StringGrid.h"
+#include "app/Widgets.h"
+#include "tickets/TicketFile.h"
 
-void TMainForm::connectTickets() {}
+#include <QLineEdit>
+#include <QPainter>
+#include <QPushButton>
+
+namespace
+{
+
+const QString kNoTicketData = QStringLiteral("保存データがありません…。");
+const QString kCanCancel = QStringLiteral("取消し処理がおこなえます。");
+
+} // namespace
+
+void TMainForm::connectTickets()
+{
+    connect(btnSave, &QPushButton::clicked, this, [this] { guarded(&TMainForm::btnSaveClick); });
+    connect(editLoto6Num, &SpinEdit::textChanged, this,
+            [this] { guarded(&TMainForm::editLoto6NumChange); });
+    connect(btnOneDelete, &QPushButton::clicked, this,
+            [this] { guarded(&TMainForm::btnOneDeleteClick); });
+    connect(btnAllDelete, &QPushButton::clicked, this,
+            [this] { guarded(&TMainForm::btnAllDeleteClick); });
+    gridLoto6->setCellPainter([this](QPainter *painter, const QRect &rect, int row, int column) {
+        gridLoto6DrawCell(painter, rect, row, column);
+    });
+    const auto digitsOnly = [this](QChar key) { return editSelectNumKeyPress(key); };
+    editAutoSelectMax->setKeyFilter(digitsOnly);
+    editSelectNum->setKeyFilter(digitsOnly);
+    editLoto6Num->setKeyFilter(digitsOnly);
+}
+
+// A typed character passes only when it is a digit or Backspace.
+bool TMainForm::editSelectNumKeyPress(QChar key)
+{
+    return (key >= QLatin1Char('0') && key <= QLatin1Char('9')) || key.unicode() == 8;
+}
+
+void TMainForm::btnSaveClick()
+{
+    const QVector<QStringList> rows = slateRows();
+    if (rows.isEmpty()) {
+        showGuideMessage(this, QStringLiteral("保存する対象のデータがありません。"));
+        return;
+    }
+    const std::optional<QString> path = ticketFilePath(m_programFolder, editNewNum->text());
+    if (!path) {
+        showGuideMessage(this,
+                         QStringLiteral("開催回が決まっていないため、保存できません。"
+                                        "抽選結果を読み込んでから、もう一度操作してください。"));
+        return;
+    }
+    appendTicketLines(*path, slateLinesText(rows)); // all lines or, on failure, none
+    showGuideMessage(this, QStringLiteral("正常にファイルの保存が完了しました。"
+                                          "「申込数字照会・取消し」機能で参照してください。"));
+}
+
+void TMainForm::editLoto6NumChange()
+{
+    btnOneDelete->setEnabled(false);
+    btnAllDelete->setEnabled(false);
+    gridLoto6->cells()->replaceRows({});
+    gridLoto6->setCurrentRow(0);
+
+    // Only a plain number names a file, whatever way the text got into the field.
+    const QString draw = editLoto6Num->text().trimmed();
+    const std::optional<QString> path = ticketFilePath(m_programFolder, draw);
+    const TicketListing listing = path ? listTicketFile(*path, draw) : TicketListing();
+    if (!listing.hasLines) {
+        pnlSeaGuide->setText(kNoTicketData);
+        return;
+    }
+    pnlSeaGuide->setText(kCanCancel);
+    if (listing.rows.isEmpty())
+        return; // only lines of other draws: nothing to cancel here
+    gridLoto6->cells()->replaceRows(listing.rows);
+    gridLoto6->setCurrentRow(0);
+    btnOneDelete->setEnabled(true);
+    btnAllDelete->setEnabled(true);
+}
+
+QVector<QStringList> TMainForm::listedTicketRows() const
+{
+    QVector<QStringList> rows;
+    if (gridLoto6->cell(0, 0).trimmed().isEmpty())
+        return rows;
+    for (int r = 0; r < gridLoto6->rowCount(); ++r)
+        rows.append(gridLoto6->rowCells(r));
+    return rows;
+}
+
+void TMainForm::btnOneDeleteClick()
+{
+    const QString draw = editLoto6Num->text().trimmed();
+    const std::optional<QString> path = ticketFilePath(m_programFolder, draw);
+    const QVector<QStringList> listed = listedTicketRows();
+    if (!path || listed.isEmpty()) {
+        showGuideMessage(this, QStringLiteral("取消する対象のデータがありません。"));
+        return;
+    }
+    if (!askConfirmation(this,
+                         QStringLiteral("『第") + draw +
+                             QStringLiteral("回』の１行選択されている申込数字が削除されます。"
+                                            "元に戻すことは出来ませんが…本当によろしいですか？")))
+        return;
+
+    // The file is written first; the list follows only when that succeeded.
+    const int row = gridLoto6->currentRow();
+    if (removeListedTicketLine(*path, draw, listed, row) == TicketRemoval::ListOutdated) {
+        showGuideMessage(this, QStringLiteral("保存データが一覧の表示後に変更されていたため、"
+                                              "取消しませんでした。一覧を読み込み直しましたので、"
+                                              "もう一度選択してください。"));
+        editLoto6NumChange();
+        gridLoto6->setFocus();
+        return;
+    }
+    if (gridLoto6->rowCount() == 1) {
+        gridLoto6->setRowCells(0, QStringList());
+    } else {
+        gridLoto6->cells()->removeDataRow(row);
+        gridLoto6->setCurrentRow(qMin(row, gridLoto6->rowCount() - 1));
+    }
+    gridLoto6->setFocus();
+}
+
+void TMainForm::btnAllDeleteClick()
+{
+    const QString draw = editLoto6Num->text().trimmed();
+    const std::optional<QString> path = ticketFilePath(m_programFolder, draw);
+    if (!path)
+        return;
+    if (!askConfirmation(this,
+                         QStringLiteral("『第") + draw +
+                             QStringLiteral("回』全ての申込数字が削除されます。"
+                                            "元に戻すことは出来ませんが…本当によろしいですか？")))
+        return;
+    if (deleteTicketFile(*path))
+        editLoto6NumChange();
+}
+
+// Rows alternate white and light green; the current row is highlighted while the grid has
+// the focus. Text centred across, at the top of the cell.
+void TMainForm::gridLoto6DrawCell(QPainter *painter, const QRect &rect, int row, int column)
+{
+    QColor back = row % 2 == 0 ? layout::colour::white : layout::colour::stripe;
+    QColor text = layout::colour::black;
+    if (gridLoto6->hasFocus() && row == gridLoto6->currentRow()) {
+        back = gridLoto6->palette().color(QPalette::Highlight);
+        text = layout::colour::white;
+    }
+    painter->fillRect(rect, back);
+    painter->setPen(text);
+    painter->drawText(rect, Qt::AlignHCenter | Qt::AlignTop | Qt::TextSingleLine,
+                      gridLoto6->cell(row, column));
+}

@@ -1,0 +1,95 @@
+// Handlers of the application slate: the lines decided for the coming draw, with their count
+// and total price.
+
+#include "app/ComFunction.h"
+#include "app/LayoutKit.h"
+#include "app/Main.h"
+#include "app/StringGrid.h"
+#include "app/Widgets.h"
+#include "results/Formats.h"
+#include "tickets/TicketFile.h"
+
+#include <QLabel>
+#include <QLineEdit>
+#include <QPainter>
+
+void TMainForm::btnSelectClick()
+{
+    QStringList cells{QString()};
+    for (int k = 1; k <= kPicksPerLine; ++k) {
+        const int number = image(k)->property("tag").toInt();
+        if (number == 0) {
+            showGuideMessage(this, QStringLiteral("６個の数字を全て選択してから、「決定」ボタンを"
+                                                  "クリックしてください。"));
+            return;
+        }
+        cells.append(twoDigits(number));
+    }
+    // The coming draw number comes from the history; without it there is no line to make.
+    bool isNumber = false;
+    const int draw = editNewNum->text().toInt(&isNumber);
+    if (!isPlainDrawNumber(editNewNum->text()) || !isNumber) {
+        showGuideMessage(this,
+                         QStringLiteral("開催回が決まっていないため、決定できません。"
+                                        "抽選結果を読み込んでから、もう一度操作してください。"));
+        return;
+    }
+    cells[0] = QString::number(draw);
+
+    if (!gridSelectItem->cell(0, 0).isEmpty())
+        gridSelectItem->setRowCount(gridSelectItem->rowCount() + 1);
+    const int last = gridSelectItem->rowCount() - 1;
+    gridSelectItem->setRowCells(last, cells);
+    gridSelectItem->setCurrentRow(last);
+    updateSlateTotals();
+    btnRisetClick();
+}
+
+void TMainForm::btnCancelClick()
+{
+    if (gridSelectItem->cell(0, 0).isEmpty()) {
+        showGuideMessage(this, QStringLiteral("取消する対象のデータがありません。"));
+        return;
+    }
+    if (gridSelectItem->rowCount() == 1) {
+        gridSelectItem->setRowCells(0, QStringList());
+    } else {
+        const int row = gridSelectItem->currentRow();
+        gridSelectItem->cells()->removeDataRow(row);
+        gridSelectItem->setCurrentRow(qMin(row, gridSelectItem->rowCount() - 1));
+    }
+    updateSlateTotals();
+    gridSelectItem->setFocus();
+}
+
+QVector<QStringList> TMainForm::slateRows() const
+{
+    QVector<QStringList> rows;
+    if (gridSelectItem->cell(0, 0).isEmpty())
+        return rows;
+    for (int r = 0; r < gridSelectItem->rowCount(); ++r)
+        rows.append(gridSelectItem->rowCells(r));
+    return rows;
+}
+
+void TMainForm::updateSlateTotals()
+{
+    const int lines = static_cast<int>(slateRows().size());
+    pnlSelectMax->setText(QString::number(lines) + QStringLiteral("口"));
+    pnlSelectMoney->setText(formatYen(double(lines) * kLinePriceYen));
+}
+
+// Rows alternate white and light green; the current row is highlighted. Text centred.
+void TMainForm::gridSelectItemDrawCell(QPainter *painter, const QRect &rect, int row, int column)
+{
+    QColor back = row % 2 == 0 ? layout::colour::white : layout::colour::stripe;
+    QColor text = layout::colour::black;
+    if (row == gridSelectItem->currentRow()) {
+        back = gridSelectItem->palette().color(QPalette::Highlight);
+        text = layout::colour::white;
+    }
+    painter->fillRect(rect, back);
+    painter->setPen(text);
+    painter->drawText(rect, Qt::AlignCenter | Qt::TextSingleLine,
+                      gridSelectItem->cell(row, column));
+}

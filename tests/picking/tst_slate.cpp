@@ -1,0 +1,216 @@
+// The application slate: deciding and cancelling lines, the count and price panels, the
+// drawing of its rows.
+
+#include "TestSupport.h"
+#include "app/Main.h"
+#include "app/StringGrid.h"
+#include "app/Widgets.h"
+
+#include <QGroupBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QTest>
+#include <QToolButton>
+
+namespace
+{
+
+void decide(TMainForm &form, std::initializer_list<int> numbers)
+{
+    for (int n : numbers)
+        form.speedButton(n)->click();
+    form.btnSelect->click();
+}
+
+QStringList cells(const char *line)
+{
+    return QString::fromLatin1(line).split(QLatin1Char(','));
+}
+
+} // namespace
+
+class TestSlate : public QObject
+{
+    Q_OBJECT
+private slots:
+    void initTestCase();
+    void init();
+    void cleanup();
+    void decideFillsRowsAndPanels();
+    void decideNeedsSixNumbers();
+    void decideNeedsADrawNumber_data();
+    void decideNeedsADrawNumber();
+    void cancelRows();
+    void cancelOnEmptySlate();
+    void reloadKeepsPanelsInStep();
+    void rowsAreStripedAndCurrentHighlighted();
+
+private:
+    QTemporaryDir m_settingsDir;
+    std::unique_ptr<ProgramFolder> m_folder;
+    std::unique_ptr<TMainForm> m_form;
+};
+
+void TestSlate::initTestCase()
+{
+    isolateSettings(m_settingsDir);
+}
+
+void TestSlate::init()
+{
+    m_folder = std::make_unique<ProgramFolder>();
+    m_form = std::make_unique<TMainForm>(m_folder->path());
+    m_form->show();
+    m_form->editNewNum->setText("1234");
+}
+
+void TestSlate::cleanup()
+{
+    m_form.reset();
+    m_folder.reset();
+}
+
+void TestSlate::decideFillsRowsAndPanels()
+{
+    TMainForm &form = *m_form;
+    MessageBoxWatcher boxes;
+    QCOMPARE(form.pnlSelectMax->text(), QString("0口"));
+    QCOMPARE(form.pnlSelectMoney->text(), QString("¥0"));
+
+    decide(form, {38, 3, 42, 17, 25, 11});
+    QCOMPARE(form.gridSelectItem->rowCount(), 1);
+    QCOMPARE(form.gridSelectItem->rowCells(0), cells("1234,03,11,17,25,38,42"));
+    QVERIFY(form.gridSelectItem->isColumnHidden(0));
+    QCOMPARE(form.pnlSelectMax->text(), QString("1口"));
+    QCOMPARE(form.pnlSelectMoney->text(), QString("¥200"));
+    QCOMPARE(form.GroupBox1->property("tag").toInt(), 0); // the board was cleared
+    QVERIFY(!form.speedButton(3)->isChecked());
+    QCOMPARE(form.image(1)->property("tag").toInt(), 0);
+
+    decide(form, {3, 11, 17, 25, 38, 42}); // the same line again is accepted
+    QCOMPARE(form.gridSelectItem->rowCount(), 2);
+    QCOMPARE(form.gridSelectItem->rowCells(1), cells("1234,03,11,17,25,38,42"));
+    QCOMPARE(form.gridSelectItem->currentRow(), 1);
+    QCOMPARE(form.pnlSelectMax->text(), QString("2口"));
+    QCOMPARE(form.pnlSelectMoney->text(), QString("¥400"));
+
+    for (int i = 0; i < 4; ++i)
+        decide(form, {1, 2, 3, 4, 5, 6});
+    QCOMPARE(form.pnlSelectMax->text(), QString("6口"));
+    QCOMPARE(form.pnlSelectMoney->text(), QString("¥1,200"));
+    QVERIFY(boxes.boxes().isEmpty());
+}
+
+void TestSlate::decideNeedsSixNumbers()
+{
+    TMainForm &form = *m_form;
+    MessageBoxWatcher boxes;
+    decide(form, {1, 2, 3, 4, 5});
+    QCOMPARE(boxes.texts(),
+             QStringList{"６個の数字を全て選択してから、「決定」ボタンをクリックしてください。"});
+    QCOMPARE(boxes.boxes().first().caption, QString("ガイドメッセージ"));
+    QCOMPARE(form.gridSelectItem->cell(0, 0), QString());
+    QCOMPARE(form.pnlSelectMax->text(), QString("0口"));
+    QCOMPARE(form.GroupBox1->property("tag").toInt(), 5); // the picks stay
+}
+
+void TestSlate::decideNeedsADrawNumber_data()
+{
+    QTest::addColumn<QString>("draw");
+    QTest::newRow("empty") << "";
+    QTest::newRow("not a number") << "abc";
+    QTest::newRow("signed") << "-5";
+}
+
+void TestSlate::decideNeedsADrawNumber()
+{
+    QFETCH(QString, draw);
+    TMainForm &form = *m_form;
+    decide(form, {1, 2, 3, 4, 5, 6});
+    form.editNewNum->setText(draw);
+    MessageBoxWatcher boxes;
+    decide(form, {10, 11, 12, 13, 14, 15});
+    QCOMPARE(boxes.boxes().size(), 1);
+    QVERIFY2(boxes.texts().first().contains("開催回"), qPrintable(boxes.texts().first()));
+    QCOMPARE(boxes.boxes().first().caption, QString("ガイドメッセージ"));
+    QCOMPARE(form.gridSelectItem->rowCount(), 1);
+    QCOMPARE(form.gridSelectItem->rowCells(0), cells("1234,01,02,03,04,05,06"));
+    QCOMPARE(form.pnlSelectMax->text(), QString("1口"));
+    QCOMPARE(form.GroupBox1->property("tag").toInt(), 6);
+}
+
+void TestSlate::cancelRows()
+{
+    TMainForm &form = *m_form;
+    MessageBoxWatcher boxes;
+    decide(form, {1, 2, 3, 4, 5, 6});
+    decide(form, {7, 8, 9, 10, 11, 12});
+    decide(form, {13, 14, 15, 16, 17, 18});
+    form.gridSelectItem->setCurrentRow(0);
+    form.btnCancel->click();
+    QCOMPARE(form.gridSelectItem->rowCount(), 2);
+    QCOMPARE(form.gridSelectItem->rowCells(0), cells("1234,07,08,09,10,11,12"));
+    QCOMPARE(form.gridSelectItem->rowCells(1), cells("1234,13,14,15,16,17,18"));
+    QCOMPARE(form.gridSelectItem->currentRow(), 0);
+    QCOMPARE(form.pnlSelectMax->text(), QString("2口"));
+    QCOMPARE(form.pnlSelectMoney->text(), QString("¥400"));
+
+    form.gridSelectItem->setCurrentRow(1); // the last row: the current row moves up
+    form.btnCancel->click();
+    QCOMPARE(form.gridSelectItem->rowCount(), 1);
+    QCOMPARE(form.gridSelectItem->currentRow(), 0);
+    QCOMPARE(form.pnlSelectMax->text(), QString("1口"));
+
+    form.btnCancel->click(); // the only line
+    QCOMPARE(form.gridSelectItem->rowCount(), 1);
+    QCOMPARE(form.gridSelectItem->rowCells(0), QStringList(7, QString()));
+    QCOMPARE(form.pnlSelectMax->text(), QString("0口"));
+    QCOMPARE(form.pnlSelectMoney->text(), QString("¥0"));
+    QVERIFY(boxes.boxes().isEmpty());
+}
+
+void TestSlate::cancelOnEmptySlate()
+{
+    MessageBoxWatcher boxes;
+    m_form->btnCancel->click();
+    QCOMPARE(boxes.texts(), QStringList{"取消する対象のデータがありません。"});
+    QCOMPARE(boxes.boxes().first().caption, QString("ガイドメッセージ"));
+    QCOMPARE(m_form->pnlSelectMax->text(), QString("0口"));
+}
+
+void TestSlate::reloadKeepsPanelsInStep()
+{
+    TMainForm &form = *m_form;
+    decide(form, {1, 2, 3, 4, 5, 6});
+    decide(form, {7, 8, 9, 10, 11, 12});
+    decide(form, {13, 14, 15, 16, 17, 18});
+    form.btnMmsUpdateClick();
+    QCOMPARE(form.gridSelectItem->rowCount(), 1);
+    QCOMPARE(form.gridSelectItem->rowCells(0), cells("1234,01,02,03,04,05,06"));
+    QCOMPARE(form.pnlSelectMax->text(), QString("1口"));
+    QCOMPARE(form.pnlSelectMoney->text(), QString("¥200"));
+}
+
+void TestSlate::rowsAreStripedAndCurrentHighlighted()
+{
+    TMainForm &form = *m_form;
+    decide(form, {1, 2, 3, 4, 5, 6});
+    decide(form, {7, 8, 9, 10, 11, 12});
+    decide(form, {13, 14, 15, 16, 17, 18});
+    form.gridSelectItem->setCurrentRow(2);
+    const QImage shot = form.gridSelectItem->viewport()->grab().toImage();
+    const int h = form.gridSelectItem->rowHeight(0);
+    const int x = form.gridSelectItem->columnViewportPosition(1) + 3;
+    QCOMPARE(shot.pixelColor(x, 3), QColor(Qt::white));
+    const QColor highlight = form.gridSelectItem->palette().color(QPalette::Highlight);
+    QCOMPARE(shot.pixelColor(x, h + 3), QColor(150, 245, 150));
+    QCOMPARE(shot.pixelColor(x, 2 * h + 3), highlight);
+    form.gridSelectItem->setCurrentRow(0); // the highlight follows the current row
+    const QImage moved = form.gridSelectItem->viewport()->grab().toImage();
+    QCOMPARE(moved.pixelColor(x, 3), highlight);
+    QCOMPARE(moved.pixelColor(x, 2 * h + 3), QColor(Qt::white));
+}
+
+QTEST_MAIN(TestSlate)
+#include "tst_slate.moc"

@@ -1,0 +1,294 @@
+// The ticket files on disk: naming, appending, listing, removing one line, deleting.
+
+#include "app/DomainError.h"
+#include "tickets/TicketFile.h"
+
+#include <QDir>
+#include <QFile>
+#include <QTemporaryDir>
+#include <QTest>
+
+namespace
+{
+
+QByteArray readBytes(const QString &path)
+{
+    QFile in(path);
+    return in.open(QIODevice::ReadOnly) ? in.readAll() : QByteArray();
+}
+
+void writeBytes(const QString &path, const QByteArray &data)
+{
+    QFile out(path);
+    QVERIFY(out.open(QIODevice::WriteOnly | QIODevice::Truncate));
+    out.write(data);
+}
+
+QStringList cellsOf(const char *line)
+{
+    return QString::fromLatin1(line).split(QLatin1Char(','));
+}
+
+} // namespace
+
+class TestTicketFile : public QObject
+{
+    Q_OBJECT
+private slots:
+    void init();
+    void plainDrawNumber_data();
+    void plainDrawNumber();
+    void pathOnlyFromPlainNumbers();
+    void slateLines();
+    void appendCreatesAndAppends();
+    void appendEndsAnUnfinishedLastLine();
+    void failedAppendChangesNothing_data();
+    void failedAppendChangesNothing();
+    void failedAppendKeepsExistingFile();
+    void listing_data();
+    void listing();
+    void removeOneLine_data();
+    void removeOneLine();
+    void removeRefusesAnOutdatedList();
+    void failedRemoveKeepsTheFile();
+    void deleteFile();
+
+private:
+    std::unique_ptr<QTemporaryDir> m_dir;
+    QString m_client;
+};
+
+void TestTicketFile::init()
+{
+    m_dir = std::make_unique<QTemporaryDir>();
+    QVERIFY(QDir(m_dir->path()).mkdir("client"));
+    m_client = m_dir->path() + "/client/";
+}
+
+void TestTicketFile::plainDrawNumber_data()
+{
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<bool>("plain");
+    QTest::newRow("700") << "700" << true;
+    QTest::newRow("0700") << "0700" << true;
+    QTest::newRow("empty") << "" << false;
+    QTest::newRow("blank in front") << " 700" << false;
+    QTest::newRow("sign") << "+700" << false;
+    QTest::newRow("minus") << "-1" << false;
+    QTest::newRow("full-width digits") << "７００" << false;
+    QTest::newRow("path") << "../x" << false;
+    QTest::newRow("letter") << "7a" << false;
+    QTest::newRow("exponent") << "1e3" << false;
+    QTest::newRow("decimal point") << "7.0" << false;
+}
+
+void TestTicketFile::plainDrawNumber()
+{
+    QFETCH(QString, text);
+    QFETCH(bool, plain);
+    QCOMPARE(isPlainDrawNumber(text), plain);
+    QCOMPARE(ticketFilePath("/p/", text).has_value(), plain);
+}
+
+void TestTicketFile::pathOnlyFromPlainNumbers()
+{
+    QCOMPARE(ticketFilePath("/p/", "700").value(), QString("/p/client/700.csv"));
+    QCOMPARE(ticketFilePath("/p/", "0700").value(), QString("/p/client/0700.csv"));
+    QVERIFY(!ticketFilePath("/p/", "../../etc/x").has_value());
+}
+
+void TestTicketFile::slateLines()
+{
+    const QVector<QStringList> rows = {cellsOf("1234,03,11,17,25,38,42"),
+                                       cellsOf("1234,01,02,03,04,05,43")};
+    QCOMPARE(ticketLineOf(rows.first()), QString("1234,03,11,17,25,38,42"));
+    QCOMPARE(slateLinesText(rows),
+             QByteArray("1234,03,11,17,25,38,42\r\n1234,01,02,03,04,05,43\r\n"));
+    QCOMPARE(slateLinesText({}), QByteArray());
+}
+
+void TestTicketFile::appendCreatesAndAppends()
+{
+    const QString path = m_client + "700.csv";
+    appendTicketLines(path, "700,01,02,03,04,05,06\r\n");
+    QCOMPARE(readBytes(path), QByteArray("700,01,02,03,04,05,06\r\n"));
+    appendTicketLines(path, "700,01,02,03,04,05,06\r\n700,07,08,09,10,11,12\r\n");
+    QCOMPARE(readBytes(path), QByteArray("700,01,02,03,04,05,06\r\n700,01,02,03,04,05,06\r\n"
+                                         "700,07,08,09,10,11,12\r\n"));
+    QCOMPARE(QDir(m_client).entryList(QDir::Files), QStringList{"700.csv"}); // no leftovers
+}
+
+void TestTicketFile::appendEndsAnUnfinishedLastLine()
+{
+    const QString path = m_client + "700.csv";
+    writeBytes(path, "700,01,02,03,04,05,06");
+    appendTicketLines(path, "700,07,08,09,10,11,12\r\n");
+    QCOMPARE(readBytes(path), QByteArray("700,01,02,03,04,05,06\r\n700,07,08,09,10,11,12\r\n"));
+}
+
+void TestTicketFile::failedAppendChangesNothing_data()
+{
+    QTest::addColumn<QString>("how");
+    QTest::newRow("client is a file") << "file";
+    QTest::newRow("ticket path is a folder") << "folder";
+}
+
+void TestTicketFile::failedAppendChangesNothing()
+{
+    QFETCH(QString, how);
+    const QString path = m_client + "700.csv";
+    if (how == "file") {
+        QVERIFY(QDir(m_client).removeRecursively());
+        writeBytes(m_dir->path() + "/client", "not a folder");
+    } else {
+        QVERIFY(QDir(m_client).mkdir("700.csv"));
+    }
+    try {
+        appendTicketLines(path, "700,01,02,03,04,05,06\r\n");
+        QFAIL("the append should have failed");
+    } catch (const DomainError &e) {
+        QVERIFY2(e.message().contains("700.csv"), qPrintable(e.message()));
+    }
+    if (how == "file")
+        QCOMPARE(readBytes(m_dir->path() + "/client"), QByteArray("not a folder"));
+    else
+        QVERIFY(QFileInfo(path).isDir());
+}
+
+// A file name as long as the system allows leaves no room for a temporary file beside it,
+// so the safe write fails while the file itself is there, even for root.
+void TestTicketFile::failedAppendKeepsExistingFile()
+{
+    const QString draw(251, QLatin1Char('7'));
+    const QString path = ticketFilePath(m_dir->path() + "/", draw).value();
+    const QByteArray before = "777,01,02,03,04,05,06\r\n";
+    QFile probe(path);
+    if (!probe.open(QIODevice::WriteOnly))
+        QSKIP("this file system refuses names of 255 characters");
+    probe.write(before);
+    probe.close();
+    QVERIFY_THROWS_EXCEPTION(DomainError, appendTicketLines(path, "777,07,08,09,10,11,12\r\n"));
+    QCOMPARE(readBytes(path), before);
+}
+
+void TestTicketFile::listing_data()
+{
+    QTest::addColumn<QByteArray>("content"); // null: no file
+    QTest::addColumn<QString>("draw");
+    QTest::addColumn<bool>("hasLines");
+    QTest::addColumn<QStringList>("firstCells");
+    QTest::addColumn<int>("rows");
+    QTest::newRow("no file") << QByteArray() << "700" << false << QStringList() << 0;
+    QTest::newRow("empty file") << QByteArray("") << "700" << false << QStringList() << 0;
+    QTest::newRow("six commas") << QByteArray(",,,,,,\r\n") << "700" << true << QStringList() << 0;
+    QTest::newRow("own lines") << QByteArray("700,01,02,03,04,05,06\r\n700,07,08,09,10,11,12\r\n")
+                               << "700" << true << cellsOf("700,01,02,03,04,05,06") << 2;
+    QTest::newRow("other draw only")
+        << QByteArray("701,01,02,03,04,05,06\r\n") << "700" << true << QStringList() << 0;
+    QTest::newRow("mixed draws") << QByteArray("701,01,02,03,04,05,06\r\n700,07,08,09,10,11,12\r\n"
+                                               "7000,01,02,03,04,05,06\r\n")
+                                 << "700" << true << cellsOf("700,07,08,09,10,11,12") << 1;
+    QTest::newRow("0700 is not 700")
+        << QByteArray("700,01,02,03,04,05,06\r\n") << "0700" << true << QStringList() << 0;
+    QTest::newRow("line without comma")
+        << QByteArray("700\r\n") << "700" << true << QStringList() << 0;
+    QTest::newRow("empty line ends the list")
+        << QByteArray("700,01,02,03,04,05,06\r\n\r\n700,07,08,09,10,11,12\r\n") << "700" << true
+        << cellsOf("700,01,02,03,04,05,06") << 1;
+}
+
+void TestTicketFile::listing()
+{
+    QFETCH(QByteArray, content);
+    QFETCH(QString, draw);
+    QFETCH(bool, hasLines);
+    QFETCH(QStringList, firstCells);
+    QFETCH(int, rows);
+    const QString path = m_client + draw + ".csv";
+    if (!content.isNull())
+        writeBytes(path, content);
+    const TicketListing listing = listTicketFile(path, draw);
+    QCOMPARE(listing.hasLines, hasLines);
+    QCOMPARE(listing.rows.size(), rows);
+    if (rows > 0)
+        QCOMPARE(listing.rows.first(), firstCells);
+}
+
+void TestTicketFile::removeOneLine_data()
+{
+    QTest::addColumn<QByteArray>("before");
+    QTest::addColumn<int>("row");
+    QTest::addColumn<QByteArray>("after");
+    const QByteArray a = "700,01,02,03,04,05,06\r\n", b = "700,07,08,09,10,11,12\r\n",
+                     c = "700,13,14,15,16,17,18\r\n", d = "700,19,20,21,22,23,24\r\n",
+                     e = "700,25,26,27,28,29,30\r\n", other = "699,01,02,03,04,05,06\r\n";
+    QTest::newRow("line 3 of 5") << a + b + c + d + e << 2 << a + b + d + e;
+    QTest::newRow("first line") << a + b << 0 << b;
+    QTest::newRow("last line without line end") << a + "700,07,08,09,10,11,12" << 1 << a;
+    QTest::newRow("only line gives six commas") << a << 0 << QByteArray(",,,,,,\r\n");
+    QTest::newRow("other draws stay") << other + a + other + b << 1 << other + a + other;
+    QTest::newRow("only own line, other draws stay") << other + a << 0 << other;
+    QTest::newRow("lines behind an empty line stay")
+        << a + b + "\r\n" + c + other << 0 << b + "\r\n" + c + other;
+    QTest::newRow("nothing readable left gives six commas") << a + "\r\n"
+                                                            << 0 << QByteArray(",,,,,,\r\n");
+    QTest::newRow("odd bytes of other lines kept")
+        << QByteArray("  700,01,02,03,04,05,06 \r\n700,\"07\",08,09,10,11,12\r") + other << 1
+        << QByteArray("  700,01,02,03,04,05,06 \r\n") + other;
+    QTest::newRow("duplicates: the chosen one goes") << a + b + a + c << 2 << a + b + c;
+}
+
+void TestTicketFile::removeOneLine()
+{
+    QFETCH(QByteArray, before);
+    QFETCH(int, row);
+    QFETCH(QByteArray, after);
+    const QString path = m_client + "700.csv";
+    writeBytes(path, before);
+    const QVector<QStringList> listed = listTicketFile(path, "700").rows;
+    QCOMPARE(removeListedTicketLine(path, "700", listed, row), TicketRemoval::Removed);
+    QCOMPARE(readBytes(path), after);
+}
+
+void TestTicketFile::removeRefusesAnOutdatedList()
+{
+    const QString path = m_client + "700.csv";
+    const QByteArray a = "700,01,02,03,04,05,06\r\n", b = "700,07,08,09,10,11,12\r\n";
+    writeBytes(path, a + b);
+    const QVector<QStringList> listed = listTicketFile(path, "700").rows;
+    writeBytes(path, b + a); // changed by another save or program meanwhile
+    QCOMPARE(removeListedTicketLine(path, "700", listed, 0), TicketRemoval::ListOutdated);
+    QCOMPARE(readBytes(path), b + a);
+    QCOMPARE(removeListedTicketLine(path, "700", listed.mid(0, 1), 5), TicketRemoval::ListOutdated);
+    QVERIFY(QFile::remove(path));
+    QCOMPARE(removeListedTicketLine(path, "700", listed, 0), TicketRemoval::ListOutdated);
+    QVERIFY(!QFile::exists(path));
+}
+
+void TestTicketFile::failedRemoveKeepsTheFile()
+{
+    const QString draw(251, QLatin1Char('7'));
+    const QString path = ticketFilePath(m_dir->path() + "/", draw).value();
+    const QByteArray before = (draw + ",01,02,03,04,05,06\r\n").toLatin1();
+    QFile probe(path);
+    if (!probe.open(QIODevice::WriteOnly))
+        QSKIP("this file system refuses names of 255 characters");
+    probe.write(before);
+    probe.close();
+    const QVector<QStringList> listed = listTicketFile(path, draw).rows;
+    QCOMPARE(listed.size(), 1);
+    QVERIFY_THROWS_EXCEPTION(DomainError, removeListedTicketLine(path, draw, listed, 0));
+    QCOMPARE(readBytes(path), before);
+}
+
+void TestTicketFile::deleteFile()
+{
+    const QString path = m_client + "700.csv";
+    QVERIFY(!deleteTicketFile(path));
+    writeBytes(path, "700,01,02,03,04,05,06\r\n");
+    QVERIFY(deleteTicketFile(path));
+    QVERIFY(!QFile::exists(path));
+}
+
+QTEST_APPLESS_MAIN(TestTicketFile)
+#include "tst_ticketfile.moc"

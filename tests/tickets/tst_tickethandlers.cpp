@@ -1,0 +1,433 @@
+// Saving the slate, listing and cancelling stored lines as the player does it, and what a
+// failed write leaves behind.
+
+#include "TestSupport.h"
+#include "app/Main.h"
+#include "app/SpinEdit.h"
+#include "app/StringGrid.h"
+#include "app/Widgets.h"
+
+#include <QDir>
+#include <QLineEdit>
+#include <QProcess>
+#include <QPushButton>
+#include <QTabWidget>
+#include <QTest>
+#include <QToolButton>
+
+namespace
+{
+
+const QString kSaved = "正常にファイルの保存が完了しました。「申込数字照会・取消し」機能で参照して"
+                       "ください。";
+const QString kNoData = "保存データがありません…。";
+const QString kCanCancel = "取消し処理がおこなえます。";
+const QByteArray L1 = "700,01,02,03,04,05,06\r\n", L2 = "700,07,08,09,10,11,12\r\n",
+                 L3 = "700,13,14,15,16,17,18\r\n", L4 = "700,19,20,21,22,23,24\r\n",
+                 L5 = "700,25,26,27,28,29,30\r\n", Other = "699,01,02,03,04,05,06\r\n";
+
+QStringList cells(const QByteArray &line)
+{
+    return QString::fromLatin1(line.trimmed()).split(QLatin1Char(','));
+}
+
+void decide(TMainForm &form, std::initializer_list<int> numbers)
+{
+    for (int n : numbers)
+        form.speedButton(n)->click();
+    form.btnSelect->click();
+}
+
+// A folder that refuses changes: by its permissions or, for root, whom permissions do not
+// stop, by the immutable attribute where the file system has it.
+class LockedFolder
+{
+public:
+    explicit LockedFolder(const QString &path) : m_path(path)
+    {
+        m_permissions = QFile::permissions(path);
+        QFile::setPermissions(path, QFile::ReadOwner | QFile::ExeOwner | QFile::ReadUser |
+                                        QFile::ExeUser);
+        if (writable() && QProcess::execute("chattr", {"+i", path}) == 0)
+            m_immutable = true;
+        m_locked = !writable();
+    }
+    ~LockedFolder()
+    {
+        if (m_immutable)
+            QProcess::execute("chattr", {"-i", m_path});
+        QFile::setPermissions(m_path, m_permissions);
+    }
+    bool locked() const { return m_locked; }
+
+private:
+    bool writable() const
+    {
+        QFile probe(m_path + "/probe");
+        if (!probe.open(QIODevice::WriteOnly))
+            return false;
+        probe.remove();
+        return true;
+    }
+    QString m_path;
+    QFileDevice::Permissions m_permissions;
+    bool m_immutable = false;
+    bool m_locked = false;
+};
+
+} // namespace
+
+class TestTicketHandlers : public QObject
+{
+    Q_OBJECT
+private slots:
+    void initTestCase();
+    void init();
+    void cleanup();
+    void saveAppendsTheSlateEachTime();
+    void saveRefusals_data();
+    void saveRefusals();
+    void listing_data();
+    void listing();
+    void cancelLineThreeOfFive();
+    void answeringNoChangesNothing();
+    void cancelOnlyLineLeavesSixCommas();
+    void linesBehindAnEmptyLineSurvive();
+    void cancelAll();
+    void cancelAllWhenFileVanished();
+    void onlyDigitsAreTyped_data();
+    void onlyDigitsAreTyped();
+    void pastedTextNamesNoFile();
+    void saveIntoClientThatIsAFile();
+    void lockedClientFolderChangesNothing();
+
+private:
+    void listDraw(const QString &draw);
+
+    QTemporaryDir m_settingsDir;
+    std::unique_ptr<ProgramFolder> m_folder;
+    std::unique_ptr<TMainForm> m_form;
+};
+
+void TestTicketHandlers::initTestCase()
+{
+    isolateSettings(m_settingsDir);
+}
+
+void TestTicketHandlers::init()
+{
+    m_folder = std::make_unique<ProgramFolder>();
+    m_form = std::make_unique<TMainForm>(m_folder->path());
+    m_form->show();
+}
+
+void TestTicketHandlers::cleanup()
+{
+    m_form.reset();
+    m_folder.reset();
+}
+
+void TestTicketHandlers::listDraw(const QString &draw)
+{
+    m_form->editLoto6Num->setText(draw);
+    m_form->pctrlMain->setCurrentWidget(m_form->TabSheet4);
+}
+
+void TestTicketHandlers::saveAppendsTheSlateEachTime()
+{
+    TMainForm &form = *m_form;
+    MessageBoxWatcher boxes;
+    QCOMPARE(form.editNewNum->text(), QString("2038"));
+    decide(form, {3, 11, 17, 25, 38, 42});
+    decide(form, {1, 2, 3, 4, 5, 43});
+    form.btnSave->click();
+    QCOMPARE(boxes.texts(), QStringList{kSaved});
+    QCOMPARE(boxes.boxes().first().caption, QString("ガイドメッセージ"));
+    const QByteArray once = "2038,03,11,17,25,38,42\r\n2038,01,02,03,04,05,43\r\n";
+    QCOMPARE(m_folder->read("client/2038.csv"), once);
+
+    form.btnSave->click();
+    QCOMPARE(m_folder->read("client/2038.csv"), once + once);
+    QCOMPARE(form.gridSelectItem->rowCount(), 2); // the slate stays
+
+    form.pctrlMain->setCurrentWidget(form.TabSheet4); // showing the page lists the file
+    QCOMPARE(form.pnlMessagePanel0->text(), QString("申込数字の一覧照会や取消作業が行えます。"));
+    QCOMPARE(form.gridLoto6->rowCount(), 4);
+    QCOMPARE(form.gridLoto6->rowCells(3), cells("2038,01,02,03,04,05,43"));
+    QCOMPARE(form.pnlSeaGuide->text(), kCanCancel);
+    QVERIFY(form.btnOneDelete->isEnabled() && form.btnAllDelete->isEnabled());
+}
+
+void TestTicketHandlers::saveRefusals_data()
+{
+    QTest::addColumn<bool>("withLine");
+    QTest::addColumn<QString>("draw");
+    QTest::addColumn<QString>("message");
+    QTest::newRow("empty slate") << false << "2038"
+                                 << "保存する対象のデータがありません。";
+    QTest::newRow("no draw number")
+        << true << ""
+        << "開催回が決まっていないため、保存できません。抽選結果を読み込んでから、"
+           "もう一度操作してください。";
+    QTest::newRow("draw number with a path")
+        << true << "../1"
+        << "開催回が決まっていないため、保存できません。抽選結果を読み込んでか"
+           "ら、もう一度操作してください。";
+}
+
+void TestTicketHandlers::saveRefusals()
+{
+    QFETCH(bool, withLine);
+    QFETCH(QString, draw);
+    QFETCH(QString, message);
+    TMainForm &form = *m_form;
+    if (withLine)
+        decide(form, {1, 2, 3, 4, 5, 6});
+    form.editNewNum->setText(draw);
+    MessageBoxWatcher boxes;
+    form.btnSave->click();
+    QCOMPARE(boxes.texts(), QStringList{message});
+    QCOMPARE(QDir(m_folder->file("client")).entryList(QDir::Files), QStringList());
+    QCOMPARE(QDir(m_folder->path()).entryList(QDir::Files), QStringList());
+}
+
+void TestTicketHandlers::listing_data()
+{
+    QTest::addColumn<QByteArray>("content"); // of client/700.csv, null for none
+    QTest::addColumn<QString>("draw");
+    QTest::addColumn<QString>("guide");
+    QTest::addColumn<int>("listed");
+    QTest::newRow("no file") << QByteArray() << "700" << kNoData << 0;
+    QTest::newRow("own lines") << L1 + L2 << "700" << kCanCancel << 2;
+    QTest::newRow("other draw only") << Other + Other << "700" << kCanCancel << 0;
+    QTest::newRow("mixed draws") << Other + L1 + Other << "700" << kCanCancel << 1;
+    QTest::newRow("0700 is another file") << L1 + L2 << "0700" << kNoData << 0;
+    QTest::newRow("blanks around the number") << L1 << " 700 " << kCanCancel << 1;
+}
+
+void TestTicketHandlers::listing()
+{
+    QFETCH(QByteArray, content);
+    QFETCH(QString, draw);
+    QFETCH(QString, guide);
+    QFETCH(int, listed);
+    if (!content.isNull())
+        m_folder->write("client/700.csv", content);
+    MessageBoxWatcher boxes;
+    TMainForm &form = *m_form;
+    listDraw(draw);
+    QCOMPARE(form.pnlSeaGuide->text(), guide);
+    QCOMPARE(form.gridLoto6->rowCount(), qMax(listed, 1));
+    if (listed == 0)
+        QCOMPARE(form.gridLoto6->rowCells(0), QStringList(7, QString()));
+    else
+        QCOMPARE(form.gridLoto6->cell(0, 0), QString("700"));
+    QCOMPARE(form.btnOneDelete->isEnabled(), listed > 0);
+    QCOMPARE(form.btnAllDelete->isEnabled(), listed > 0);
+    QVERIFY(boxes.boxes().isEmpty());
+}
+
+void TestTicketHandlers::cancelLineThreeOfFive()
+{
+    TMainForm &form = *m_form;
+    m_folder->write("client/700.csv", L1 + L2 + Other + L3 + L4 + L5);
+    listDraw("700");
+    QCOMPARE(form.gridLoto6->rowCount(), 5);
+    form.gridLoto6->setCurrentRow(2);
+    MessageBoxWatcher boxes;
+    boxes.queueAnswer(QMessageBox::Yes);
+    form.btnOneDelete->click();
+    QCOMPARE(boxes.texts(), QStringList{"『第700回』の１行選択されている申込数字が削除されます。"
+                                        "元に戻すことは出来ませんが…本当によろしいですか？"});
+    QCOMPARE(boxes.boxes().first().caption, QString("確認メッセージ"));
+    QCOMPARE(boxes.boxes().first().defaultButton, QMessageBox::No);
+    QCOMPARE(m_folder->read("client/700.csv"), L1 + L2 + Other + L4 + L5);
+    QCOMPARE(form.gridLoto6->rowCount(), 4);
+    QCOMPARE(form.gridLoto6->rowCells(0), cells(L1));
+    QCOMPARE(form.gridLoto6->rowCells(1), cells(L2));
+    QCOMPARE(form.gridLoto6->rowCells(2), cells(L4));
+    QCOMPARE(form.gridLoto6->rowCells(3), cells(L5));
+    QVERIFY(form.btnOneDelete->isEnabled());
+}
+
+void TestTicketHandlers::answeringNoChangesNothing()
+{
+    TMainForm &form = *m_form;
+    m_folder->write("client/700.csv", L1 + L2);
+    listDraw("700");
+    MessageBoxWatcher boxes; // presses the default button, No
+    form.btnOneDelete->click();
+    form.btnAllDelete->click();
+    QCOMPARE(boxes.boxes().size(), 2);
+    QCOMPARE(boxes.texts().last(), QString("『第700回』全ての申込数字が削除されます。元に戻すことは"
+                                           "出来ませんが…本当によろしいですか？"));
+    QCOMPARE(boxes.boxes().last().defaultButton, QMessageBox::No);
+    QCOMPARE(m_folder->read("client/700.csv"), L1 + L2);
+    QCOMPARE(form.gridLoto6->rowCount(), 2);
+}
+
+void TestTicketHandlers::cancelOnlyLineLeavesSixCommas()
+{
+    TMainForm &form = *m_form;
+    m_folder->write("client/700.csv", L1);
+    listDraw("700");
+    MessageBoxWatcher boxes;
+    boxes.queueAnswer(QMessageBox::Yes);
+    form.btnOneDelete->click();
+    QCOMPARE(m_folder->read("client/700.csv"), QByteArray(",,,,,,\r\n"));
+    QCOMPARE(form.gridLoto6->rowCount(), 1);
+    QCOMPARE(form.gridLoto6->rowCells(0), QStringList(7, QString()));
+
+    form.btnOneDelete->click(); // nothing is listed any more
+    QCOMPARE(boxes.texts().last(), QString("取消する対象のデータがありません。"));
+    QCOMPARE(m_folder->read("client/700.csv"), QByteArray(",,,,,,\r\n"));
+
+    form.editLoto6NumChange();
+    QCOMPARE(form.pnlSeaGuide->text(), kCanCancel);
+    QVERIFY(!form.btnOneDelete->isEnabled() && !form.btnAllDelete->isEnabled());
+}
+
+void TestTicketHandlers::linesBehindAnEmptyLineSurvive()
+{
+    TMainForm &form = *m_form;
+    m_folder->write("client/700.csv", L1 + L2 + "\r\n" + L3 + L4);
+    listDraw("700");
+    QCOMPARE(form.gridLoto6->rowCount(), 2);
+    form.gridLoto6->setCurrentRow(0);
+    MessageBoxWatcher boxes;
+    boxes.queueAnswer(QMessageBox::Yes);
+    form.btnOneDelete->click();
+    QCOMPARE(m_folder->read("client/700.csv"), L2 + "\r\n" + L3 + L4);
+    QCOMPARE(form.gridLoto6->rowCount(), 1);
+    QCOMPARE(form.gridLoto6->rowCells(0), cells(L2));
+}
+
+void TestTicketHandlers::cancelAll()
+{
+    TMainForm &form = *m_form;
+    m_folder->write("client/700.csv", L1 + Other + L2);
+    listDraw("700");
+    MessageBoxWatcher boxes;
+    boxes.queueAnswer(QMessageBox::Yes);
+    form.btnAllDelete->click();
+    QCOMPARE(boxes.boxes().size(), 1);
+    QVERIFY(!QFile::exists(m_folder->file("client/700.csv")));
+    QCOMPARE(form.pnlSeaGuide->text(), kNoData);
+    QCOMPARE(form.gridLoto6->rowCells(0), QStringList(7, QString()));
+    QVERIFY(!form.btnOneDelete->isEnabled() && !form.btnAllDelete->isEnabled());
+}
+
+void TestTicketHandlers::cancelAllWhenFileVanished()
+{
+    TMainForm &form = *m_form;
+    m_folder->write("client/700.csv", L1 + L2);
+    listDraw("700");
+    QVERIFY(QFile::remove(m_folder->file("client/700.csv")));
+    MessageBoxWatcher boxes;
+    boxes.queueAnswer(QMessageBox::Yes);
+    form.btnAllDelete->click();
+    QCOMPARE(boxes.boxes().size(), 1);
+    QCOMPARE(form.gridLoto6->rowCount(), 2); // not reloaded
+    QCOMPARE(form.pnlSeaGuide->text(), kCanCancel);
+}
+
+void TestTicketHandlers::onlyDigitsAreTyped_data()
+{
+    QTest::addColumn<QString>("edit");
+    QTest::newRow("editLoto6Num") << "editLoto6Num";
+    QTest::newRow("editSelectNum") << "editSelectNum";
+    QTest::newRow("editAutoSelectMax") << "editAutoSelectMax";
+}
+
+void TestTicketHandlers::onlyDigitsAreTyped()
+{
+    QFETCH(QString, edit);
+    auto *field = m_form->findChild<SpinEdit *>(edit);
+    QVERIFY(field);
+    field->setText("");
+    QTest::keyClicks(field, "7a+-.b 0");
+    QCOMPARE(field->text(), QString("70"));
+    QTest::keyClick(field, Qt::Key_Backspace);
+    QCOMPARE(field->text(), QString("7"));
+}
+
+// Text can reach the field without typing (pasting, a program): only digits name a file.
+void TestTicketHandlers::pastedTextNamesNoFile()
+{
+    TMainForm &form = *m_form;
+    m_folder->write("1.csv", "../1,01,02,03,04,05,06\r\n");
+    m_folder->write("client/1.csv", "../1,01,02,03,04,05,06\r\n");
+    listDraw("../1");
+    QCOMPARE(form.pnlSeaGuide->text(), kNoData);
+    QCOMPARE(form.gridLoto6->cell(0, 0), QString());
+    QVERIFY(!form.btnOneDelete->isEnabled() && !form.btnAllDelete->isEnabled());
+    MessageBoxWatcher boxes;
+    boxes.queueAnswer(QMessageBox::Yes);
+    form.btnAllDeleteClick();
+    QVERIFY(boxes.boxes().isEmpty());
+    QVERIFY(QFile::exists(m_folder->file("1.csv")));
+}
+
+void TestTicketHandlers::saveIntoClientThatIsAFile()
+{
+    TMainForm &form = *m_form;
+    decide(form, {1, 2, 3, 4, 5, 6});
+    QVERIFY(QDir(m_folder->file("client")).removeRecursively());
+    m_folder->write("client", "not a folder");
+    MessageBoxWatcher boxes;
+    form.btnSave->click();
+    QCOMPARE(boxes.boxes().size(), 1);
+    QCOMPARE(boxes.boxes().first().caption, QString("ロト６ヨルネ"));
+    QCOMPARE(boxes.boxes().first().icon, QMessageBox::Critical);
+    QVERIFY2(boxes.texts().first().contains("2038.csv"), qPrintable(boxes.texts().first()));
+    QCOMPARE(m_folder->read("client"), QByteArray("not a folder"));
+    QCOMPARE(form.gridSelectItem->rowCount(), 1);
+}
+
+void TestTicketHandlers::lockedClientFolderChangesNothing()
+{
+    TMainForm &form = *m_form;
+    m_folder->write("client/2038.csv", L1 + L2);
+    const QByteArray before = L1 + L2;
+    m_folder->write("client/700.csv", L1 + L2);
+    listDraw("700");
+    QCOMPARE(form.gridLoto6->rowCount(), 2);
+    form.pctrlMain->setCurrentWidget(form.TabSheet1);
+    decide(form, {1, 2, 3, 4, 5, 6});
+
+    LockedFolder lock(m_folder->file("client"));
+    if (!lock.locked())
+        QSKIP("running as root on a file system without the immutable attribute: the folder "
+              "cannot be made unwritable");
+
+    MessageBoxWatcher boxes;
+    form.btnSave->click();
+    QCOMPARE(boxes.boxes().size(), 1);
+    QCOMPARE(boxes.boxes().first().caption, QString("ロト６ヨルネ"));
+    QVERIFY2(boxes.texts().first().contains("2038.csv"), qPrintable(boxes.texts().first()));
+    QCOMPARE(m_folder->read("client/2038.csv"), before);
+
+    form.pctrlMain->setCurrentWidget(form.TabSheet4);
+    form.gridLoto6->setCurrentRow(1);
+    boxes.clear();
+    boxes.queueAnswer(QMessageBox::Yes);
+    form.btnOneDelete->click();
+    QCOMPARE(boxes.boxes().size(), 2); // the question, then the error report
+    QCOMPARE(boxes.boxes().last().caption, QString("ロト６ヨルネ"));
+    QCOMPARE(m_folder->read("client/700.csv"), L1 + L2);
+    QCOMPARE(form.gridLoto6->rowCount(), 2);
+    QCOMPARE(form.gridLoto6->rowCells(1), cells(L2));
+
+    boxes.clear();
+    boxes.queueAnswer(QMessageBox::Yes);
+    form.btnAllDelete->click();
+    QCOMPARE(boxes.boxes().size(), 2);
+    QCOMPARE(boxes.boxes().last().caption, QString("ロト６ヨルネ"));
+    QCOMPARE(m_folder->read("client/700.csv"), L1 + L2);
+    QCOMPARE(form.gridLoto6->rowCount(), 2);
+    QCOMPARE(QDir(m_folder->file("client")).entryList(QDir::Files),
+             (QStringList{"2038.csv", "700.csv"}));
+}
+
+QTEST_MAIN(TestTicketHandlers)
+#include "tst_tickethandlers.moc"
