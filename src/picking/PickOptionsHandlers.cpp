@@ -77,6 +77,8 @@ void TMainForm::connectPickOptions()
             [this] { guarded(&TMainForm::btnAgainUpdateClick); });
     connect(btnBaseDef, &QPushButton::clicked, this,
             [this] { guarded(&TMainForm::btnBaseDefClick); });
+    connect(btnAutoCalc, &QPushButton::clicked, this,
+            [this] { guarded(&TMainForm::btnAutoCalcClick); });
 
     // The line count of a run takes digits only (and backspace).
     editAutoSelectMax->setKeyFilter([](QChar c) {
