@@ -32,12 +32,10 @@ private slots:
     void threshold();
     void everyPositionReaches();
     void admissionPerMethod();
-    void countFilterFollowsTheOrderOfAcceptance();
     void exhaustedPositionIsDetected();
     void knownSeedGivesKnownSequence_data();
     void knownSeedGivesKnownSequence();
     void seedFromTimeOfDay();
-    void drawsCoverOneToFortyThree();
     void drawAdmissibleSkipsRejectedCandidates();
 };
 
@@ -169,18 +167,6 @@ void TestPickRules::admissionPerMethod()
     QCOMPARE(pickMethodFromIndex(-1), PickMethod::CountFiltered);
 }
 
-void TestPickRules::countFilterFollowsTheOrderOfAcceptance()
-{
-    BaseCountTable counts{};
-    counts[0][39] = 20; // 40 at ①
-    counts[5][0] = 20;  // 1 at ⑥
-    const AdmissionRule rule = AdmissionRule::countFiltered(counts, 20);
-    QVERIFY(rule.admits(40, 0, {}));
-    QVERIFY(!rule.admits(40, 5, {}));
-    QVERIFY(rule.admits(1, 5, {}));
-    QVERIFY(!rule.admits(1, 0, {}));
-}
-
 void TestPickRules::exhaustedPositionIsDetected()
 {
     BaseCountTable counts{};
@@ -234,19 +220,6 @@ void TestPickRules::seedFromTimeOfDay()
     QCOMPARE(LotoRandom::seedFromTimeOfDay(QTime(0, 0)), 0u);
     QCOMPARE(LotoRandom::seedFromTimeOfDay(QTime(12, 34, 56, 789)), 45296789u);
     QCOMPARE(LotoRandom::seedFromTimeOfDay(QTime(23, 59, 59, 999)), 86399999u);
-}
-
-void TestPickRules::drawsCoverOneToFortyThree()
-{
-    LotoRandom random(86399999u);
-    std::array<int, 44> seen{};
-    for (int i = 0; i < 43 * 200; ++i) {
-        const int n = random.nextNumber();
-        QVERIFY2(n >= 1 && n <= 43, qPrintable(QString::number(n)));
-        ++seen[n];
-    }
-    for (int n = 1; n <= 43; ++n)
-        QVERIFY2(seen[n] > 100 && seen[n] < 300, qPrintable(QString("%1: %2").arg(n).arg(seen[n])));
 }
 
 void TestPickRules::drawAdmissibleSkipsRejectedCandidates()
