@@ -115,6 +115,7 @@ void TMainForm::FormShow()
                            QLatin1Char(']'));
             InitMainControls();
             btnMmsUpdateClick();
+            restorePickOptions();
             {
                 const QSignalBlocker quiet(pctrlMain); // bringing the page up is no page change
                 pctrlMain->setCurrentWidget(TabSheet1);

@@ -219,6 +219,8 @@ private:
     void sortHistory();
 
     // ---- private: number picking ----
+    // Start-up: applies the stored pick options (the tag of btnBaseDef is 1 meanwhile).
+    void restorePickOptions();
     // Rebuilds Image1..Image6 from the number buttons that are down, in ascending order.
     void refreshPickedImages();
     // The slate's lines (its rows), none when column 0 of the first row is empty.

@@ -1,0 +1,489 @@
+// The pick options page as the player uses it: the four methods, the exclusion editor, the
+// count view, the threshold, restoring and resetting, and the options kept across a restart.
+
+#include "TestSupport.h"
+#include "app/Main.h"
+#include "app/Settings.h"
+#include "app/SpinEdit.h"
+#include "app/Widgets.h"
+
+#include <QGroupBox>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QTabBar>
+#include <QTabWidget>
+#include <QTest>
+#include <QToolButton>
+
+namespace
+{
+
+const QColor kFuchsia(255, 0, 255);
+const QColor kBlue(0, 0, 255);
+const QColor kBlack(0, 0, 0);
+
+QString panelState(PanelLabel *p)
+{
+    return QString("tag %1, %2, %3, %4")
+        .arg(p->property("tag").toInt())
+        .arg(p->isLowered() ? "sunk" : "raised")
+        .arg(p->font().bold() ? "bold" : "regular")
+        .arg(p->palette().color(QPalette::WindowText).name());
+}
+
+QString markedState(const QColor &colour)
+{
+    return QString("tag 1, sunk, bold, %1").arg(colour.name());
+}
+
+const QString kNormal = "tag 0, raised, regular, #000000";
+
+// The numbers whose count at the position (0..5) reaches the threshold, counted here from
+// the bundled history itself.
+QList<int> bundledNumbersReaching(int position, int threshold)
+{
+    std::array<int, 44> counts{};
+    for (const QByteArray &line : bundledFile("Loto6Number.csv").split('\n')) {
+        const QByteArray trimmed = line.trimmed();
+        if (trimmed.isEmpty())
+            break;
+        ++counts[trimmed.split(',').at(2 + position).toInt()];
+    }
+    QList<int> numbers;
+    for (int n = 1; n <= 43; ++n) {
+        if (counts[n] >= threshold)
+            numbers.append(n);
+    }
+    return numbers;
+}
+
+QList<int> panelsShownMarked(TMainForm &form, const QColor &colour)
+{
+    QList<int> numbers;
+    for (int n = 1; n <= 43; ++n) {
+        const QString state = panelState(form.numberPanel(n));
+        if (state == markedState(colour))
+            numbers.append(n);
+        else if (state != kNormal)
+            qWarning("panel %d in a mixed state: %s", n, qPrintable(state));
+    }
+    return numbers;
+}
+
+void clickPanel(TMainForm &form, int n)
+{
+    QTest::mouseClick(form.numberPanel(n), Qt::LeftButton);
+}
+
+} // namespace
+
+class TestPickOptions : public QObject
+{
+    Q_OBJECT
+private slots:
+    void init();
+    void firstStartWithoutSettings();
+    void methodStates_data();
+    void methodStates();
+    void applyExclusionsAndRestart();
+    void twentyFirstMarkRefused();
+    void storedEntriesMatchWhole();
+    void unappliedMarksAreLostOnSwitch();
+    void clearAllAsksFirst();
+    void countViewOfThirdPosition();
+    void thresholdRefusals();
+    void thresholdApplied();
+    void resetToDefaults();
+    void storedOptionsAreRestored();
+    void nonIntegerThresholdStillSwitchesMethod();
+
+private:
+    void storeOptions(const QString &optionIndex, const QString &deleteNum,
+                      const QString &autoNum = "10", const QString &rangeNum = "20");
+
+    std::unique_ptr<QTemporaryDir> m_settingsDir;
+    QString m_iniPath;
+};
+
+void TestPickOptions::init()
+{
+    m_settingsDir = std::make_unique<QTemporaryDir>();
+    m_iniPath = isolateSettings(*m_settingsDir);
+}
+
+void TestPickOptions::storeOptions(const QString &optionIndex, const QString &deleteNum,
+                                   const QString &autoNum, const QString &rangeNum)
+{
+    AppSettings settings(m_iniPath);
+    settings.writeString("Options", "OptionIndex", optionIndex);
+    settings.writeString("Options", "DeleteNum", deleteNum);
+    settings.writeString("Options", "AutoNum", autoNum);
+    settings.writeString("Options", "RangeNum", rangeNum);
+}
+
+void TestPickOptions::firstStartWithoutSettings()
+{
+    ProgramFolder folder;
+    MessageBoxWatcher boxes;
+    TMainForm form(folder.path());
+    form.show();
+    QVERIFY(boxes.boxes().isEmpty());
+    QCOMPARE(form.editAutoSelectMax->text(), QString("10"));
+    QCOMPARE(form.editAutoSelectDefault->text(), QString("10"));
+    QCOMPARE(form.editSelectRange->text(), QString("20"));
+    QVERIFY(form.RadioButton4->isChecked());
+    QCOMPARE(form.pickSettings().optionIndex, 3);
+    QCOMPARE(form.TabControl1->count(), 6);
+    QCOMPARE(form.TabControl1->tabBar()->tabText(0), QString("　①"));
+    QCOMPARE(form.TabControl1->currentIndex(), 0);
+    QCOMPARE(panelsShownMarked(form, kBlue), bundledNumbersReaching(0, 20));
+    QCOMPARE(form.groupDeleteNumber->title(), QString("抽選数字の絞り込み範囲（参照のみ）"));
+    QCOMPARE(form.btnBaseDef->property("tag").toInt(), 0);
+    QCOMPARE(form.pctrlMain->currentWidget(), form.TabSheet1);
+}
+
+void TestPickOptions::methodStates_data()
+{
+    QTest::addColumn<int>("method");
+    QTest::addColumn<bool>("automatic"); // btnAutoCalc and both line-count fields
+    QTest::addColumn<bool>("threshold"); // editSelectRange and "反映"
+    QTest::addColumn<bool>("panels");    // the lower group is shown
+    QTest::addColumn<bool>("editor");    // "予想に反映" and "全てクリア" are shown
+    QTest::addColumn<bool>("panelsOn");  // the panels take clicks
+    QTest::newRow("manual") << 0 << false << false << false << false << true;
+    QTest::newRow("random") << 1 << true << false << false << false << true;
+    QTest::newRow("exclusion-based") << 2 << true << false << true << true << true;
+    QTest::newRow("count-filtered") << 3 << true << true << true << false << false;
+}
+
+void TestPickOptions::methodStates()
+{
+    QFETCH(int, method);
+    QFETCH(bool, automatic);
+    QFETCH(bool, threshold);
+    QFETCH(bool, panels);
+    QFETCH(bool, editor);
+    QFETCH(bool, panelsOn);
+    ProgramFolder folder;
+    MessageBoxWatcher boxes;
+    TMainForm form(folder.path());
+    form.show();
+    form.pctrlMain->setCurrentWidget(form.TabSheet2);
+    // Start from another method, so that the click is a real change.
+    QRadioButton *radios[] = {form.RadioButton1, form.RadioButton2, form.RadioButton3,
+                              form.RadioButton4};
+    radios[(method + 1) % 4]->click();
+    radios[method]->click();
+
+    QCOMPARE(form.pickSettings().optionIndex, method);
+    QCOMPARE(form.btnAutoCalc->isEnabled(), automatic);
+    QCOMPARE(form.editAutoSelectMax->isEnabled(), automatic);
+    QCOMPARE(form.editAutoSelectDefault->isEnabled(), automatic);
+    QCOMPARE(form.editSelectRange->isEnabled(), threshold);
+    QCOMPARE(form.btnAgainUpdate->isEnabled(), threshold);
+    QCOMPARE(form.groupDeleteNumber->isVisible(), panels);
+    if (panels) {
+        QCOMPARE(form.btnUpdate->isVisible(), editor);
+        QCOMPARE(form.btnDeleteClear->isVisible(), editor);
+        QCOMPARE(form.numberPanel(1)->isEnabled(), panelsOn);
+        QCOMPARE(form.TabControl1->count(), editor ? 1 : 6);
+        QCOMPARE(form.groupDeleteNumber->palette().color(QPalette::WindowText),
+                 editor ? kFuchsia : kBlue);
+    }
+    if (method == 2) {
+        QCOMPARE(form.groupDeleteNumber->title(), QString("基本数字から選択数字を除外します。"));
+        QCOMPARE(form.TabControl1->tabBar()->tabText(0), QString("除外数字の設定"));
+    }
+    // Clicking the selected method again changes nothing.
+    radios[method]->click();
+    QCOMPARE(form.pickSettings().optionIndex, method);
+    QVERIFY(boxes.boxes().isEmpty());
+}
+
+void TestPickOptions::applyExclusionsAndRestart()
+{
+    ProgramFolder folder;
+    {
+        MessageBoxWatcher boxes;
+        TMainForm form(folder.path());
+        form.show();
+        form.pctrlMain->setCurrentWidget(form.TabSheet2);
+        form.RadioButton3->click();
+        for (int n : {25, 3, 17})
+            clickPanel(form, n);
+        QCOMPARE(form.groupDeleteNumber->property("tag").toInt(), 3);
+        QCOMPARE(panelsShownMarked(form, kFuchsia), (QList<int>{3, 17, 25}));
+        QVERIFY(form.pickSettings().deleteNum.isEmpty()); // marks alone change nothing
+        QCOMPARE(form.exclusionSet()[2], 0);
+
+        form.btnUpdate->click();
+        QCOMPARE(boxes.texts(), QStringList{"除外数字を全て反映しました。"});
+        QCOMPARE(boxes.boxes().first().caption, QString("ガイドメッセージ"));
+        QCOMPARE(boxes.boxes().first().icon, QMessageBox::Warning);
+        QCOMPARE(form.pickSettings().deleteNum, QString("03 17 25 "));
+        for (int i = 0; i < 43; ++i)
+            QCOMPARE(form.exclusionSet()[i], (i == 2 || i == 16 || i == 24) ? 1 : 0);
+        form.menuFileExit->trigger();
+    }
+    QCOMPARE(AppSettings(m_iniPath).readPickSettings().deleteNum, QString("03 17 25 "));
+
+    MessageBoxWatcher boxes;
+    TMainForm form(folder.path());
+    form.show();
+    QVERIFY(form.RadioButton3->isChecked());
+    QCOMPARE(panelsShownMarked(form, kFuchsia), (QList<int>{3, 17, 25}));
+    QCOMPARE(form.groupDeleteNumber->property("tag").toInt(), 3);
+    for (int i = 0; i < 43; ++i)
+        QCOMPARE(form.exclusionSet()[i], 0); // nothing excluded until applied
+    form.btnUpdate->click();
+    QCOMPARE(form.exclusionSet()[16], 1);
+    QCOMPARE(form.pickSettings().deleteNum, QString("03 17 25 "));
+}
+
+void TestPickOptions::twentyFirstMarkRefused()
+{
+    ProgramFolder folder;
+    MessageBoxWatcher boxes;
+    TMainForm form(folder.path());
+    form.show();
+    form.pctrlMain->setCurrentWidget(form.TabSheet2);
+    form.RadioButton3->click();
+    for (int n = 1; n <= 20; ++n)
+        clickPanel(form, n * 2);
+    QVERIFY(boxes.boxes().isEmpty());
+    QCOMPARE(form.groupDeleteNumber->property("tag").toInt(), 20);
+
+    clickPanel(form, 1);
+    QCOMPARE(boxes.texts(), QStringList{"これ以上の除外数字は設定できません。（最大２０個まで）"});
+    QCOMPARE(panelState(form.numberPanel(1)), kNormal);
+    QCOMPARE(form.groupDeleteNumber->property("tag").toInt(), 20);
+
+    clickPanel(form, 40); // a marked one unmarks
+    QCOMPARE(panelState(form.numberPanel(40)), kNormal);
+    QCOMPARE(form.groupDeleteNumber->property("tag").toInt(), 19);
+    clickPanel(form, 1);
+    QCOMPARE(panelState(form.numberPanel(1)), markedState(kFuchsia));
+    QCOMPARE(boxes.boxes().size(), 1);
+}
+
+void TestPickOptions::storedEntriesMatchWhole()
+{
+    storeOptions("2", "10 30 ");
+    ProgramFolder folder;
+    TMainForm form(folder.path());
+    form.show();
+    QCOMPARE(panelsShownMarked(form, kFuchsia), (QList<int>{10, 30}));
+    QCOMPARE(form.groupDeleteNumber->property("tag").toInt(), 2);
+}
+
+void TestPickOptions::unappliedMarksAreLostOnSwitch()
+{
+    storeOptions("2", "05 ");
+    ProgramFolder folder;
+    TMainForm form(folder.path());
+    form.show();
+    form.pctrlMain->setCurrentWidget(form.TabSheet2);
+    clickPanel(form, 7);
+    clickPanel(form, 5); // unmark the stored one
+    QCOMPARE(panelsShownMarked(form, kFuchsia), QList<int>{7});
+    form.RadioButton2->click();
+    form.RadioButton3->click();
+    QCOMPARE(panelsShownMarked(form, kFuchsia), QList<int>{5});
+    QCOMPARE(form.groupDeleteNumber->property("tag").toInt(), 1);
+}
+
+void TestPickOptions::clearAllAsksFirst()
+{
+    ProgramFolder folder;
+    MessageBoxWatcher boxes;
+    TMainForm form(folder.path());
+    form.show();
+    form.pctrlMain->setCurrentWidget(form.TabSheet2);
+    form.RadioButton3->click();
+    clickPanel(form, 8);
+    clickPanel(form, 9);
+    form.btnUpdate->click();
+    boxes.clear();
+
+    boxes.queueAnswer(QMessageBox::No);
+    form.btnDeleteClear->click();
+    QCOMPARE(boxes.texts(), QStringList{"除外数字が全てリセットされます…。本当によろしいですか？"});
+    QCOMPARE(boxes.boxes().first().caption, QString("確認メッセージ"));
+    QCOMPARE(boxes.boxes().first().defaultButton, QMessageBox::No);
+    QCOMPARE(form.pickSettings().deleteNum, QString("08 09 "));
+    QCOMPARE(form.exclusionSet()[7], 1);
+    QCOMPARE(panelsShownMarked(form, kFuchsia), (QList<int>{8, 9}));
+
+    boxes.queueAnswer(QMessageBox::Yes);
+    form.btnDeleteClear->click();
+    QCOMPARE(form.pickSettings().deleteNum, QString());
+    QCOMPARE(form.exclusionSet()[7], 0);
+    QCOMPARE(form.exclusionSet()[8], 0);
+    QCOMPARE(panelsShownMarked(form, kFuchsia), QList<int>());
+    QCOMPARE(form.groupDeleteNumber->property("tag").toInt(), 0);
+}
+
+void TestPickOptions::countViewOfThirdPosition()
+{
+    ProgramFolder folder;
+    TMainForm form(folder.path());
+    form.show();
+    form.pctrlMain->setCurrentWidget(form.TabSheet2);
+    QVERIFY(form.RadioButton4->isChecked());
+    form.TabControl1->tabBar()->setCurrentIndex(2);
+    QCOMPARE(form.TabControl1->tabBar()->tabText(2), QString("　③"));
+    const QList<int> expected = bundledNumbersReaching(2, 20);
+    QVERIFY(!expected.isEmpty() && expected.size() < 43);
+    QCOMPARE(panelsShownMarked(form, kBlue), expected);
+
+    // The view follows the threshold as typed, not the stored one.
+    form.editSelectRange->setText("100");
+    form.TabControl1->tabBar()->setCurrentIndex(5);
+    QCOMPARE(panelsShownMarked(form, kBlue), bundledNumbersReaching(5, 100));
+    QCOMPARE(form.pickSettings().rangeNum, 20);
+}
+
+void TestPickOptions::thresholdRefusals()
+{
+    ProgramFolder folder;
+    MessageBoxWatcher boxes;
+    TMainForm form(folder.path());
+    form.show();
+    form.pctrlMain->setCurrentWidget(form.TabSheet2);
+    form.editAutoSelectDefault->setText("5");
+
+    form.editSelectRange->setText("  ");
+    form.btnAgainUpdate->click();
+    QCOMPARE(boxes.texts(), QStringList{"過去の抽選回数が入力されていません。"});
+    QCOMPARE(form.editSelectRange->text(), QString("  "));
+
+    // No number was drawn 115 times at ③, though some were at ① and ②.
+    QVERIFY(!bundledNumbersReaching(1, 115).isEmpty());
+    QVERIFY(bundledNumbersReaching(2, 115).isEmpty());
+    boxes.clear();
+    form.editSelectRange->setText("115");
+    form.btnAgainUpdate->click();
+    QCOMPARE(boxes.texts(),
+             QStringList{"過去の抽選回数の条件を満たしていません。抽選回数を変更してください。"});
+    QCOMPARE(form.editSelectRange->text(), QString("20"));
+    QVERIFY(form.focusWidget() == form.editSelectRange ||
+            form.focusWidget()->parentWidget() == form.editSelectRange);
+    QCOMPARE(form.pickSettings().autoNum, 10);
+    QCOMPARE(form.pickSettings().rangeNum, 20);
+}
+
+void TestPickOptions::thresholdApplied()
+{
+    ProgramFolder folder;
+    MessageBoxWatcher boxes;
+    TMainForm form(folder.path());
+    form.show();
+    form.pctrlMain->setCurrentWidget(form.TabSheet2);
+    form.editAutoSelectDefault->setText("7");
+    form.editSelectRange->setText("60");
+    form.btnAgainUpdate->click();
+    QVERIFY(boxes.boxes().isEmpty());
+    QCOMPARE(form.pickSettings().autoNum, 7);
+    QCOMPARE(form.pickSettings().rangeNum, 60);
+    QCOMPARE(form.editAutoSelectMax->text(), QString("10")); // reaches the first page later
+    QCOMPARE(panelsShownMarked(form, kBlue), bundledNumbersReaching(0, 60));
+
+    form.menuFileExit->trigger();
+    const PickSettings stored = AppSettings(m_iniPath).readPickSettings();
+    QCOMPARE(stored.autoNum, 7);
+    QCOMPARE(stored.rangeNum, 60);
+}
+
+void TestPickOptions::resetToDefaults()
+{
+    storeOptions("2", "01 02 ", "33", "40");
+    ProgramFolder folder;
+    MessageBoxWatcher boxes;
+    TMainForm form(folder.path());
+    form.show();
+    form.pctrlMain->setCurrentWidget(form.TabSheet2);
+    QCOMPARE(form.editAutoSelectMax->text(), QString("33"));
+    form.btnUpdate->click();
+    QCOMPARE(form.exclusionSet()[0], 1);
+
+    form.btnBaseDef->click();
+    QVERIFY(form.pickSettings() == PickSettings());
+    QCOMPARE(form.editAutoSelectMax->text(), QString("10"));
+    QCOMPARE(form.editAutoSelectDefault->text(), QString("10"));
+    QCOMPARE(form.editSelectRange->text(), QString("20"));
+    QVERIFY(form.RadioButton4->isChecked());
+    QVERIFY(form.editSelectRange->isEnabled());
+    QVERIFY(form.btnAgainUpdate->isEnabled());
+    QVERIFY(!form.btnUpdate->isVisible());
+    QCOMPARE(panelsShownMarked(form, kBlue), bundledNumbersReaching(0, 20));
+    QCOMPARE(form.btnBaseDef->property("tag").toInt(), 0);
+}
+
+void TestPickOptions::storedOptionsAreRestored()
+{
+    storeOptions("1", "", "7", "30");
+    ProgramFolder folder;
+    {
+        TMainForm form(folder.path());
+        form.show();
+        QVERIFY(form.RadioButton2->isChecked());
+        QCOMPARE(form.editAutoSelectMax->text(), QString("7"));
+        QCOMPARE(form.editAutoSelectDefault->text(), QString("7"));
+        QCOMPARE(form.editSelectRange->text(), QString("30"));
+        QVERIFY(!form.editSelectRange->isEnabled());
+        QVERIFY(!form.btnAgainUpdate->isEnabled());
+        QVERIFY(form.btnAutoCalc->isEnabled());
+        QVERIFY(!form.groupDeleteNumber->isVisible());
+        form.RadioButton1->click();
+        QVERIFY(!form.btnAutoCalc->isEnabled());
+        form.menuFileExit->trigger();
+    }
+    const PickSettings stored = AppSettings(m_iniPath).readPickSettings();
+    QCOMPARE(stored.optionIndex, 0);
+    QCOMPARE(stored.autoNum, 7);
+    QCOMPARE(stored.rangeNum, 30);
+
+    TMainForm form(folder.path());
+    form.show();
+    QVERIFY(form.RadioButton1->isChecked());
+    QVERIFY(!form.btnAutoCalc->isEnabled());
+    QVERIFY(!form.editAutoSelectMax->isEnabled());
+}
+
+void TestPickOptions::nonIntegerThresholdStillSwitchesMethod()
+{
+    ProgramFolder folder;
+    MessageBoxWatcher boxes;
+    TMainForm form(folder.path());
+    form.show();
+    form.pctrlMain->setCurrentWidget(form.TabSheet2);
+    form.editSelectRange->setText(""); // emptied while counting, then another method
+    form.RadioButton3->click();
+    clickPanel(form, 4);
+    QVERIFY(boxes.boxes().isEmpty());
+
+    form.RadioButton4->click();
+    QCOMPARE(boxes.boxes().size(), 1);
+    QCOMPARE(boxes.boxes().first().caption, QString("ロト６ヨルネ"));
+    QCOMPARE(boxes.boxes().first().icon, QMessageBox::Critical);
+    QVERIFY2(boxes.boxes().first().text.contains("整数"), qPrintable(boxes.texts().first()));
+    // The switch is complete: what is shown and what is stored agree ...
+    QVERIFY(form.RadioButton4->isChecked());
+    QCOMPARE(form.pickSettings().optionIndex, 3);
+    QVERIFY(!form.btnUpdate->isVisible());
+    QVERIFY(!form.btnDeleteClear->isVisible());
+    QCOMPARE(form.groupDeleteNumber->title(), QString("抽選数字の絞り込み範囲（参照のみ）"));
+    QCOMPARE(form.TabControl1->count(), 6);
+    QVERIFY(form.editSelectRange->isEnabled());
+    QVERIFY(!form.numberPanel(4)->isEnabled());
+    // ... only the view is left as it was.
+    QCOMPARE(panelsShownMarked(form, kFuchsia), QList<int>{4});
+
+    form.editSelectRange->setText("20");
+    form.TabControl1->tabBar()->setCurrentIndex(1);
+    QCOMPARE(panelsShownMarked(form, kBlue), bundledNumbersReaching(1, 20));
+    QCOMPARE(boxes.boxes().size(), 1);
+}
+
+QTEST_MAIN(TestPickOptions)
+#include "tst_pickoptions.moc"
