@@ -4,6 +4,14 @@
 set -euo pipefail
 cd "$(dirname "$0")/.."
 seconds=${1:-60}
+bash scripts/install-deps.sh
+for p in clang libclang-rt-14-dev; do
+    dpkg -s "$p" >/dev/null 2>&1 && continue
+    sudo=""; [ "$(id -u)" -ne 0 ] && sudo=sudo
+    $sudo apt-get update -qq
+    DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y -qq --no-install-recommends clang libclang-rt-14-dev
+    break
+done
 cmake -S . -B build-fuzz -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo \
       -DCMAKE_CXX_COMPILER=clang++ -DLOTO6_FUZZ=ON >/dev/null
 cmake --build build-fuzz --parallel
