@@ -2,8 +2,12 @@
 
 #include <QAbstractButton>
 #include <QApplication>
+#include <QCryptographicHash>
 #include <QDir>
+#include <QDirIterator>
 #include <QFile>
+#include <QFileInfo>
+#include <QProcess>
 #include <QPushButton>
 #include <QSettings>
 #include <QStandardPaths>
@@ -92,4 +96,53 @@ QString isolateSettings(const QTemporaryDir &dir)
 {
     QSettings::setPath(QSettings::IniFormat, QSettings::UserScope, dir.path());
     return dir.path() + QStringLiteral("/Pelmora/Loto6Yorune.ini");
+}
+
+LockedPath::LockedPath(const QString &path) : m_path(path)
+{
+    m_permissions = QFile::permissions(path);
+    const bool folder = QFileInfo(path).isDir();
+    QFile::setPermissions(path, folder ? QFile::ReadOwner | QFile::ExeOwner | QFile::ReadUser |
+                                             QFile::ExeUser
+                                       : QFile::ReadOwner | QFile::ReadUser);
+    if (writable() &&
+        QProcess::execute(QStringLiteral("chattr"), {QStringLiteral("+i"), path}) == 0)
+        m_immutable = true;
+    m_locked = !writable();
+}
+
+LockedPath::~LockedPath()
+{
+    if (m_immutable)
+        QProcess::execute(QStringLiteral("chattr"), {QStringLiteral("-i"), m_path});
+    QFile::setPermissions(m_path, m_permissions);
+}
+
+bool LockedPath::writable() const
+{
+    if (QFileInfo(m_path).isDir()) {
+        QFile probe(m_path + QStringLiteral("/probe"));
+        if (!probe.open(QIODevice::WriteOnly))
+            return false;
+        probe.remove();
+        return true;
+    }
+    QFile file(m_path);
+    return file.open(QIODevice::ReadWrite | QIODevice::Append);
+}
+
+QMap<QString, QByteArray> folderSnapshot(const QString &folder)
+{
+    QMap<QString, QByteArray> files;
+    QDirIterator it(folder, QDir::Files | QDir::Hidden, QDirIterator::Subdirectories);
+    while (it.hasNext()) {
+        const QString path = it.next();
+        QFile file(path);
+        const QByteArray sum =
+            file.open(QIODevice::ReadOnly)
+                ? QCryptographicHash::hash(file.readAll(), QCryptographicHash::Sha256)
+                : QByteArray("unreadable");
+        files.insert(QDir(folder).relativeFilePath(path), sum);
+    }
+    return files;
 }

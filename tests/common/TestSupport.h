@@ -1,6 +1,8 @@
 #pragma once
 
 #include <QByteArray>
+#include <QFileDevice>
+#include <QMap>
 #include <QMessageBox>
 #include <QObject>
 #include <QQueue>
@@ -54,6 +56,29 @@ public:
 private:
     QTemporaryDir m_dir;
 };
+
+// A file or folder that refuses changes while this lives: by its permissions or, for root,
+// whom permissions do not stop, by the immutable attribute where the file system has it.
+// locked() tells whether it worked; the old state is restored at the end.
+class LockedPath
+{
+public:
+    explicit LockedPath(const QString &path);
+    ~LockedPath();
+    LockedPath(const LockedPath &) = delete;
+    LockedPath &operator=(const LockedPath &) = delete;
+    bool locked() const { return m_locked; }
+
+private:
+    bool writable() const;
+    QString m_path;
+    QFileDevice::Permissions m_permissions;
+    bool m_immutable = false;
+    bool m_locked = false;
+};
+
+// Every file below a folder with a checksum of its content, to show that nothing changed.
+QMap<QString, QByteArray> folderSnapshot(const QString &folder);
 
 // The bundled results files of the source tree.
 QString bundledDataFolder();

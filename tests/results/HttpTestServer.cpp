@@ -24,6 +24,12 @@ void HttpTestServer::serve(const QString &path, int status, const QByteArray &bo
     m_answers.insert(path, {head + "\r\n" + body});
 }
 
+void HttpTestServer::dropMidBody(const QString &path, const QByteArray &body)
+{
+    m_answers.insert(path, {"HTTP/1.1 200 OK\r\nContent-Type: text/csv\r\nContent-Length: " +
+                            QByteArray::number(body.size() * 2) + "\r\n\r\n" + body});
+}
+
 void HttpTestServer::hang(const QString &path)
 {
     m_answers.insert(path, {});

@@ -19,6 +19,8 @@ public:
     // Answers path with the status and body; withLength false leaves out Content-Length, so
     // the body ends where the connection closes.
     void serve(const QString &path, int status, const QByteArray &body, bool withLength = true);
+    // Announces twice the body's length, sends the body and drops the connection.
+    void dropMidBody(const QString &path, const QByteArray &body);
     // Takes the request for path and never answers.
     void hang(const QString &path);
 

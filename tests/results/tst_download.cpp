@@ -129,6 +129,8 @@ void TestDownload::failureKeepsFilesAndViews_data()
     QTest::newRow("announced over the limit") << "large" << first;
     QTest::newRow("growing over the limit") << "large unannounced" << first;
     QTest::newRow("never answers") << "silent" << first;
+    QTest::newRow("connection dropped mid-body") << "dropped" << both;
+    QTest::newRow("download folder read-only") << "read-only folder" << both;
 }
 
 void TestDownload::failureKeepsFilesAndViews()
@@ -155,6 +157,8 @@ void TestDownload::failureKeepsFilesAndViews()
         server.serve(kNumberPath, 200, oversized);
     else if (answer == "large unannounced")
         server.serve(kNumberPath, 200, oversized, false);
+    else if (answer == "dropped")
+        server.dropMidBody(kDataPath, newerPrizes().left(200));
     else if (answer == "silent") {
         server.hang(kNumberPath);
         setSetting("Download/TimeoutSeconds", 1);
@@ -166,8 +170,15 @@ void TestDownload::failureKeepsFilesAndViews()
     MessageBoxWatcher boxes;
     TMainForm form(folder.path());
     form.show();
+    std::unique_ptr<LockedPath> lock;
+    if (answer == "read-only folder") {
+        lock = std::make_unique<LockedPath>(folder.file("download"));
+        if (!lock->locked())
+            QSKIP("this file system cannot make a folder read-only for this user");
+    }
 
     form.menuCommandDownload->trigger();
+    lock.reset();
 
     QCOMPARE(boxes.texts(), QStringList{kFailed});
     QCOMPARE(boxes.boxes().first().caption, QString("エラーメッセージ"));

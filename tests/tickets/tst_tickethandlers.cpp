@@ -9,7 +9,6 @@
 
 #include <QDir>
 #include <QLineEdit>
-#include <QProcess>
 #include <QPushButton>
 #include <QTabWidget>
 #include <QTest>
@@ -37,43 +36,6 @@ void decide(TMainForm &form, std::initializer_list<int> numbers)
         form.speedButton(n)->click();
     form.btnSelect->click();
 }
-
-// A folder that refuses changes: by its permissions or, for root, whom permissions do not
-// stop, by the immutable attribute where the file system has it.
-class LockedFolder
-{
-public:
-    explicit LockedFolder(const QString &path) : m_path(path)
-    {
-        m_permissions = QFile::permissions(path);
-        QFile::setPermissions(path, QFile::ReadOwner | QFile::ExeOwner | QFile::ReadUser |
-                                        QFile::ExeUser);
-        if (writable() && QProcess::execute("chattr", {"+i", path}) == 0)
-            m_immutable = true;
-        m_locked = !writable();
-    }
-    ~LockedFolder()
-    {
-        if (m_immutable)
-            QProcess::execute("chattr", {"-i", m_path});
-        QFile::setPermissions(m_path, m_permissions);
-    }
-    bool locked() const { return m_locked; }
-
-private:
-    bool writable() const
-    {
-        QFile probe(m_path + "/probe");
-        if (!probe.open(QIODevice::WriteOnly))
-            return false;
-        probe.remove();
-        return true;
-    }
-    QString m_path;
-    QFileDevice::Permissions m_permissions;
-    bool m_immutable = false;
-    bool m_locked = false;
-};
 
 } // namespace
 
@@ -437,7 +399,7 @@ void TestTicketHandlers::lockedClientFolderChangesNothing()
     form.pctrlMain->setCurrentWidget(form.TabSheet1);
     decide(form, {1, 2, 3, 4, 5, 6});
 
-    LockedFolder lock(m_folder->file("client"));
+    LockedPath lock(m_folder->file("client"));
     if (!lock.locked())
         QSKIP("running as root on a file system without the immutable attribute: the folder "
               "cannot be made unwritable");
