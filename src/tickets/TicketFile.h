@@ -37,6 +37,10 @@ QByteArray slateLinesText(const QVector<QStringList> &rows);
 // on failure, nothing. A last line without its line end gets one first, so lines never merge.
 void appendTicketLines(const QString &path, const QByteArray &lines);
 
+// Writes the lines as the whole content of the file, replacing a file of that name: the file
+// gets all of them or, on failure, keeps what it held (a new file is then not created).
+void writeTicketLines(const QString &path, const QByteArray &lines);
+
 // What the ticket file of a draw lists.
 struct TicketListing {
     bool hasLines = false;     // the file holds at least one line, of any draw
