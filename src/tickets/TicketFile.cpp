@@ -157,6 +157,14 @@ TicketListing listTicketFile(const QString &path, const QString &drawText)
     return listing;
 }
 
+QVector<QStringList> readAllTicketLines(const QString &path)
+{
+    QVector<QStringList> rows;
+    for (const QString &line : readTextLines(path))
+        rows.append(readCommaText(line, kTicketColumns));
+    return rows;
+}
+
 TicketRemoval removeListedTicketLine(const QString &path, const QString &drawText,
                                      const QVector<QStringList> &listedRows, int row)
 {

@@ -52,6 +52,10 @@ struct TicketListing {
 // exactly, read by the comma-text rule, in file order. A missing file lists nothing.
 TicketListing listTicketFile(const QString &path, const QString &drawText);
 
+// Every line of the file, whatever draw it names, read into seven cells by the comma-text
+// rule, in file order (reading stops at the first empty line). A missing file gives none.
+QVector<QStringList> readAllTicketLines(const QString &path);
+
 enum class TicketRemoval {
     Removed,      // the line is gone, every other byte of the file is kept
     ListOutdated, // the file no longer lists `listedRows`: nothing was changed
