@@ -11,6 +11,7 @@
 #include "tickets/TicketFile.h"
 #include "tickets/WinningCheck.h"
 
+#include <QAction>
 #include <QPainter>
 #include <QPushButton>
 #include <QTabWidget>
@@ -36,6 +37,8 @@ void TMainForm::connectChecking()
     connect(editSelectNum, &SpinEdit::textChanged, this,
             [this] { guarded(&TMainForm::editSelectNumChange); });
     connect(btnExec, &QPushButton::clicked, this, [this] { guarded(&TMainForm::btnExecClick); });
+    connect(menuFileCsvSave, &QAction::triggered, this,
+            [this] { guarded(&TMainForm::menuFileCsvSaveClick); });
     gridHitSel->setCellPainter([this](QPainter *painter, const QRect &rect, int row, int column) {
         gridHitSelDrawCell(painter, rect, row, column);
     });
