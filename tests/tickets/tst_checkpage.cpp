@@ -10,7 +10,6 @@
 
 #include <QAction>
 #include <QElapsedTimer>
-#include <QLineEdit>
 #include <QPushButton>
 #include <QTabWidget>
 #include <QTest>
@@ -63,7 +62,6 @@ private slots:
     void linesOfSeveralDrawsFollowTheHistoryOrder();
     void nothingMatches_data();
     void nothingMatches();
-    void realLinesAgainstTheBundledHistory();
     void pageReloadsWhenShownAndAfterALoad();
     void selectedRowIsHighlightedWithoutFocus();
     void closeAndDownloadWaitForTheCheck();
@@ -232,22 +230,6 @@ void TestCheckPage::nothingMatches()
     QCOMPARE(form.pnlHitGuide->property("tag").toInt(), 0);
     QCOMPARE(results(form), QStringList{""});
     QVERIFY(form.pctrlMain->isEnabled() && form.btnExec->isEnabled());
-}
-
-// Draw 2037: 07 12 20 23 27 29, bonus 10. Draw 2036: 07 10 17 26 35 42, bonus 33.
-void TestCheckPage::realLinesAgainstTheBundledHistory()
-{
-    m_form.reset();
-    m_folder = std::make_unique<ProgramFolder>(true);
-    m_form = std::make_unique<TMainForm>(m_folder->path());
-    m_form->show();
-    QCOMPARE(m_form->editSelectNum->text(), QString("2038"));
-    showLines("2037", "2037,07,10,12,20,23,27\r\n"
-                      "2036,07,10,17,26,35,42\r\n"
-                      "2037,01,02,03,04,05,06\r\n");
-    check();
-    QCOMPARE(results(*m_form), (QStringList{"２等が当選しました。", "１等が当選しました。", ""}));
-    QCOMPARE(m_form->pnlHitGuide->property("tag").toInt(), 3);
 }
 
 void TestCheckPage::pageReloadsWhenShownAndAfterALoad()
