@@ -10,6 +10,7 @@
 
 #include <QAction>
 #include <QElapsedTimer>
+#include <QGuiApplication>
 #include <QPushButton>
 #include <QTabWidget>
 #include <QTest>
@@ -279,8 +280,9 @@ void TestCheckPage::selectedRowIsHighlightedWithoutFocus()
     QCOMPARE(after.pixelColor(3, h + 3), QColor(150, 245, 150));
 }
 
-// A close asked for during the pauses waits until the check has written every result; a
-// download asked for meanwhile is refused, so the history stays as the check reads it.
+// The page shows the check under way. A close asked for during the pauses waits until the check has
+// written every result; a download asked for meanwhile is refused, so the history stays as the
+// check reads it.
 void TestCheckPage::closeAndDownloadWaitForTheCheck()
 {
     TMainForm &form = *m_form;
@@ -288,7 +290,12 @@ void TestCheckPage::closeAndDownloadWaitForTheCheck()
     MessageBoxWatcher boxes;
     bool visibleAfterClose = false;
     bool pagesDisabled = false;
+    bool waitCursor = false;
+    QString guideDuring;
     QTimer::singleShot(50, &form, [&] {
+        guideDuring = form.pnlHitGuide->text();
+        waitCursor = QGuiApplication::overrideCursor() &&
+                     QGuiApplication::overrideCursor()->shape() == Qt::WaitCursor;
         form.menuCommandDownload->trigger();
         form.close();
         visibleAfterClose = form.isVisible();
@@ -297,6 +304,9 @@ void TestCheckPage::closeAndDownloadWaitForTheCheck()
     check();
     QVERIFY(visibleAfterClose);
     QVERIFY(pagesDisabled);
+    QVERIFY(waitCursor);
+    QCOMPARE(guideDuring, QString("抽選結果と照合中です…。"));
+    QVERIFY(!QGuiApplication::overrideCursor());
     QCOMPARE(boxes.texts(),
              QStringList{"実行中の処理が終わってから、もう一度ダウンロードを行ってください。"});
     QCOMPARE(results(form), (QStringList{"１等が当選しました。", "５等が当選しました。"}));
