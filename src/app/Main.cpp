@@ -66,6 +66,7 @@ void TMainForm::connectHandlers()
     connectPicking();
     connectPickOptions();
     connectTickets();
+    connectChecking();
     connectAnalysis();
     connectHelpAndDownload();
 }
@@ -182,6 +183,7 @@ void TMainForm::pctrlMainChange()
         setStatusText(QStringLiteral("除外数字の設定、抽選数字の範囲指定や、分析方法の変更など、"
                                      "各種オプションが設定できます。"));
     } else if (shown == TabSheet5) {
+        editSelectNumChange();
         setStatusText(
             QStringLiteral("オンラインで申込数字とデータ照合を行い、抽選結果を表示します。"));
     } else if (shown == TabSheet3) {

@@ -205,6 +205,7 @@ private:
     void connectPicking();
     void connectPickOptions();
     void connectTickets();
+    void connectChecking();
     void connectAnalysis();
     void connectHelpAndDownload();
 
@@ -233,6 +234,7 @@ private:
     // The rows gridLoto6 lists now, none when its first row is blank.
     QVector<QStringList> listedTicketRows() const;
     void gridLoto6DrawCell(QPainter *painter, const QRect &rect, int row, int column);
+    void gridHitSelDrawCell(QPainter *painter, const QRect &rect, int row, int column);
 
     // ---- private: trend analysis ----
 

@@ -79,7 +79,9 @@ void writeWholeFile(const QString &path, const QByteArray &data)
     QSaveFile file(path);
     if (!file.open(QIODevice::WriteOnly))
         throw DomainError(fileErrorMessage(QStringLiteral("に書き込めません"), path, file));
-    if (file.write(data) != data.size()) {
+    // The bytes may still sit in the file's buffer: a short write (a full disk) shows only
+    // when they are flushed, and commit() would not report it, so flush here and check.
+    if (file.write(data) != data.size() || !file.flush()) {
         const QString message = fileErrorMessage(QStringLiteral("に書き込めません"), path, file);
         file.cancelWriting();
         throw DomainError(message);
@@ -138,6 +140,11 @@ void appendTicketLines(const QString &path, const QByteArray &lines)
     writeWholeFile(path, content + lines);
 }
 
+void writeTicketLines(const QString &path, const QByteArray &lines)
+{
+    writeWholeFile(path, lines);
+}
+
 TicketListing listTicketFile(const QString &path, const QString &drawText)
 {
     TicketListing listing;
@@ -148,6 +155,14 @@ TicketListing listTicketFile(const QString &path, const QString &drawText)
             listing.rows.append(readCommaText(line, kTicketColumns));
     }
     return listing;
+}
+
+QVector<QStringList> readAllTicketLines(const QString &path)
+{
+    QVector<QStringList> rows;
+    for (const QString &line : readTextLines(path))
+        rows.append(readCommaText(line, kTicketColumns));
+    return rows;
 }
 
 TicketRemoval removeListedTicketLine(const QString &path, const QString &drawText,

@@ -37,6 +37,10 @@ QByteArray slateLinesText(const QVector<QStringList> &rows);
 // on failure, nothing. A last line without its line end gets one first, so lines never merge.
 void appendTicketLines(const QString &path, const QByteArray &lines);
 
+// Writes the lines as the whole content of the file, replacing a file of that name: the file
+// gets all of them or, on failure, keeps what it held (a new file is then not created).
+void writeTicketLines(const QString &path, const QByteArray &lines);
+
 // What the ticket file of a draw lists.
 struct TicketListing {
     bool hasLines = false;     // the file holds at least one line, of any draw
@@ -47,6 +51,10 @@ struct TicketListing {
 // stops at the first empty line) whose text in front of its first comma equals drawText
 // exactly, read by the comma-text rule, in file order. A missing file lists nothing.
 TicketListing listTicketFile(const QString &path, const QString &drawText);
+
+// Every line of the file, whatever draw it names, read into seven cells by the comma-text
+// rule, in file order (reading stops at the first empty line). A missing file gives none.
+QVector<QStringList> readAllTicketLines(const QString &path);
 
 enum class TicketRemoval {
     Removed,      // the line is gone, every other byte of the file is kept

@@ -1,5 +1,6 @@
 // The ticket files on disk: naming, appending, listing, removing one line, deleting.
 
+#include "../common/FileSizeLimit.h"
 #include "app/DomainError.h"
 #include "tickets/TicketFile.h"
 
@@ -43,6 +44,7 @@ private slots:
     void failedAppendChangesNothing_data();
     void failedAppendChangesNothing();
     void failedAppendKeepsExistingFile();
+    void fullDiskKeepsTheFile();
     void removeOneLine_data();
     void removeOneLine();
     void removeRefusesAnOutdatedList();
@@ -150,6 +152,29 @@ void TestTicketFile::failedAppendKeepsExistingFile()
     probe.close();
     QVERIFY_THROWS_EXCEPTION(DomainError, appendTicketLines(path, "777,07,08,09,10,11,12\r\n"));
     QCOMPARE(readBytes(path), before);
+}
+
+// The disk fills up part-way through a save: the file keeps its old content, and no temporary
+// file stays behind.
+void TestTicketFile::fullDiskKeepsTheFile()
+{
+#ifdef Q_OS_UNIX
+    const QString path = m_client + "700.csv";
+    const QByteArray before = "700,01,02,03,04,05,06\r\n";
+    writeBytes(path, before);
+    const QByteArray lines = "700,07,08,09,10,11,12\r\n700,13,14,15,16,17,18\r\n";
+    try {
+        const FileSizeLimit limit(30);
+        appendTicketLines(path, lines);
+        QFAIL("the write should have failed");
+    } catch (const DomainError &e) {
+        QVERIFY2(e.message().contains("700.csv"), qPrintable(e.message()));
+    }
+    QCOMPARE(readBytes(path), before);
+    QCOMPARE(QDir(m_client).entryList(QDir::Files), QStringList{"700.csv"});
+#else
+    QSKIP("needs a file size limit");
+#endif
 }
 
 void TestTicketFile::removeOneLine_data()

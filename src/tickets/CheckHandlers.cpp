@@ -1,0 +1,129 @@
+// Handlers of the page "オンラインデータ照合": loading the stored lines of a draw number and
+// checking each line against the draw it names in the history.
+
+#include "app/ComFunction.h"
+#include "app/LayoutKit.h"
+#include "app/Main.h"
+#include "app/SpinEdit.h"
+#include "app/StringGrid.h"
+#include "app/Widgets.h"
+#include "results/HistoryModel.h"
+#include "tickets/TicketFile.h"
+#include "tickets/WinningCheck.h"
+
+#include <QAction>
+#include <QPainter>
+#include <QPushButton>
+#include <QTabWidget>
+#include <QThread>
+
+namespace
+{
+
+constexpr int kResultColumn = 7;
+// How long each checked line stays in view before the check moves on.
+constexpr unsigned long kPauseMs = 200;
+
+const QString kNoTicketData = QStringLiteral("保存データがありません…。");
+const QString kReadyToCheck = QStringLiteral("抽選結果と申込数字を照合します。");
+const QString kChecking = QStringLiteral("抽選結果と照合中です…。");
+const QString kNoDrawFound = QStringLiteral("抽選結果と照合できません…。");
+const QString kSeeResults = QStringLiteral("抽選結果を確認してください。");
+
+} // namespace
+
+void TMainForm::connectChecking()
+{
+    connect(editSelectNum, &SpinEdit::textChanged, this,
+            [this] { guarded(&TMainForm::editSelectNumChange); });
+    connect(btnExec, &QPushButton::clicked, this, [this] { guarded(&TMainForm::btnExecClick); });
+    connect(menuFileCsvSave, &QAction::triggered, this,
+            [this] { guarded(&TMainForm::menuFileCsvSaveClick); });
+    gridHitSel->setCellPainter([this](QPainter *painter, const QRect &rect, int row, int column) {
+        gridHitSelDrawCell(painter, rect, row, column);
+    });
+}
+
+// Loads every line of the draw's ticket file, whatever draw each line names; each line is
+// later checked against its own draw. Any earlier results go with the old rows.
+void TMainForm::editSelectNumChange()
+{
+    gridHitSel->cells()->replaceRows({});
+    gridHitSel->setCurrentRow(0);
+
+    // Only a plain number names a file, whatever way the text got into the field.
+    const std::optional<QString> path =
+        ticketFilePath(m_programFolder, editSelectNum->text().trimmed());
+    QVector<QStringList> rows = path ? readAllTicketLines(*path) : QVector<QStringList>();
+    for (QStringList &row : rows)
+        row.append(QString()); // the result, until a check writes it
+    if (rows.isEmpty() || rows.first().value(0).isEmpty()) {
+        pnlHitGuide->setText(kNoTicketData);
+        btnExec->setEnabled(false);
+        return;
+    }
+    // The line of six commas shows as blanks and is checked like any other; it names no draw.
+    gridHitSel->cells()->replaceRows(std::move(rows));
+    gridHitSel->setCurrentRow(0);
+    pnlHitGuide->setText(kReadyToCheck);
+    btnExec->setEnabled(true);
+}
+
+void TMainForm::btnExecClick()
+{
+    // Closing the window waits until the check and its closing message are over.
+    BusyScope busy(this);
+    pnlHitGuide->setText(kChecking);
+    pnlHitGuide->setProperty("tag", 0);
+    repaint();
+
+    {
+        pctrlMain->setEnabled(false);
+        struct Reenable {
+            QTabWidget *pages;
+            ~Reenable() { pages->setEnabled(true); }
+        } reenable{pctrlMain};
+        WaitCursor wait;
+
+        // The page and its controls are disabled and the history is not reloaded while a
+        // check runs (see menuCommandDownloadClick), so the rows read here stay valid.
+        QVector<QStringList> rows;
+        for (int r = 0; r < gridHitSel->rowCount(); ++r)
+            rows.append(gridHitSel->rowCells(r));
+        const QVector<CheckResult> results = checkTickets(m_history->records(), rows);
+
+        int found = 0;
+        for (const CheckResult &result : results) {
+            pnlHitGuide->setProperty("tag", ++found);
+            gridHitSel->setCell(result.ticketRow, kResultColumn, result.text);
+            QThread::msleep(kPauseMs);
+            catchUp();
+            gridHitSel->setCurrentRow(result.ticketRow);
+            repaint();
+        }
+    }
+
+    if (pnlHitGuide->property("tag").toInt() == 0) {
+        showGuideMessage(this, kNoDrawFound +
+                                   QStringLiteral("最新の抽選データをダウンロードしてください。"));
+        pnlHitGuide->setText(kNoDrawFound);
+    } else {
+        pnlHitGuide->setText(kSeeResults);
+    }
+}
+
+// As the ticket list, except that the selected row is highlighted whether or not the grid
+// has the focus, so the walk of a check stays visible.
+void TMainForm::gridHitSelDrawCell(QPainter *painter, const QRect &rect, int row, int column)
+{
+    QColor back = row % 2 == 0 ? layout::colour::white : layout::colour::stripe;
+    QColor text = layout::colour::black;
+    if (row == gridHitSel->currentRow()) {
+        back = gridHitSel->palette().color(QPalette::Highlight);
+        text = layout::colour::white;
+    }
+    painter->fillRect(rect, back);
+    painter->setPen(text);
+    painter->drawText(rect, Qt::AlignHCenter | Qt::AlignTop | Qt::TextSingleLine,
+                      gridHitSel->cell(row, column));
+}

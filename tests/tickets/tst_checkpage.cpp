@@ -1,0 +1,319 @@
+// The page "オンラインデータ照合" as the player uses it: loading stored lines, checking them
+// against a small hand-made history, and what the window allows while a check pauses.
+
+#include "TestSupport.h"
+#include "app/Main.h"
+#include "app/SpinEdit.h"
+#include "app/StringGrid.h"
+#include "app/Widgets.h"
+#include "results/HistoryModel.h"
+
+#include <QAction>
+#include <QElapsedTimer>
+#include <QGuiApplication>
+#include <QPushButton>
+#include <QTabWidget>
+#include <QTest>
+
+namespace
+{
+
+const QString kNoData = "保存データがありません…。";
+const QString kReady = "抽選結果と申込数字を照合します。";
+const QString kSeeResults = "抽選結果を確認してください。";
+const QString kNoDrawPanel = "抽選結果と照合できません…。";
+const QString kNoDrawMessage =
+    "抽選結果と照合できません…。最新の抽選データをダウンロードしてください。";
+const QString kPageGuide = "オンラインで申込数字とデータ照合を行い、抽選結果を表示します。";
+
+// Three draws, newest first: 11, 10 and 9. The coming draw is 12.
+//   11: 05 15 25 35 40 43  bonus 01
+//   10: 03 11 19 24 38 42  bonus 07
+//    9: 01 02 03 04 05 06  bonus 43
+void writeSmallHistory(const ProgramFolder &folder)
+{
+    folder.write("download/Loto6Number.csv", "11,2001/01/18,5,15,25,35,40,43,1\r\n"
+                                             "10,2001/01/11,3,11,19,24,38,42,7\r\n"
+                                             "9,2001/01/04,1,2,3,4,5,6,43\r\n");
+    folder.write("download/Loto6Data.csv", "11,0,0,0,0,0,0,0,0,0,0,0\r\n"
+                                           "10,0,0,0,0,0,0,0,0,0,0,0\r\n"
+                                           "9,0,0,0,0,0,0,0,0,0,0,0\r\n");
+}
+
+QStringList results(const TMainForm &form)
+{
+    QStringList texts;
+    for (int r = 0; r < form.gridHitSel->rowCount(); ++r)
+        texts << form.gridHitSel->cell(r, 7);
+    return texts;
+}
+
+} // namespace
+
+class TestCheckPage : public QObject
+{
+    Q_OBJECT
+private slots:
+    void initTestCase();
+    void init();
+    void cleanup();
+    void loading_data();
+    void loading();
+    void everyTier();
+    void linesOfSeveralDrawsFollowTheHistoryOrder();
+    void nothingMatches_data();
+    void nothingMatches();
+    void pageReloadsWhenShownAndAfterALoad();
+    void selectedRowIsHighlightedWithoutFocus();
+    void closeAndDownloadWaitForTheCheck();
+
+private:
+    // Writes client/<draw>.csv and shows the page for that draw.
+    void showLines(const QString &draw, const QByteArray &content);
+    void check();
+
+    QTemporaryDir m_settingsDir;
+    std::unique_ptr<ProgramFolder> m_folder;
+    std::unique_ptr<TMainForm> m_form;
+};
+
+void TestCheckPage::initTestCase()
+{
+    isolateSettings(m_settingsDir);
+}
+
+void TestCheckPage::init()
+{
+    m_folder = std::make_unique<ProgramFolder>(false);
+    writeSmallHistory(*m_folder);
+    m_form = std::make_unique<TMainForm>(m_folder->path());
+    m_form->show();
+    QCOMPARE(m_form->editSelectNum->text(), QString("12"));
+}
+
+void TestCheckPage::cleanup()
+{
+    m_form.reset();
+    m_folder.reset();
+}
+
+void TestCheckPage::showLines(const QString &draw, const QByteArray &content)
+{
+    if (!content.isNull())
+        m_folder->write("client/" + draw + ".csv", content);
+    m_form->editSelectNum->setText(draw);
+    m_form->pctrlMain->setCurrentWidget(m_form->TabSheet5);
+}
+
+void TestCheckPage::check()
+{
+    QVERIFY(m_form->btnExec->isEnabled());
+    m_form->btnExec->click();
+}
+
+void TestCheckPage::loading_data()
+{
+    QTest::addColumn<QByteArray>("content"); // of client/10.csv, null for none
+    QTest::addColumn<QString>("guide");
+    QTest::addColumn<QStringList>("shownRows"); // the first seven cells of each row
+    QTest::newRow("no file") << QByteArray() << kNoData << QStringList{",,,,,,"};
+    QTest::newRow("empty file") << QByteArray("") << kNoData << QStringList{",,,,,,"};
+    QTest::newRow("lines of any draw")
+        << QByteArray("10,01,02,03,04,05,06\r\n9,07,08,09,10,11,12\r\n") << kReady
+        << QStringList{"10,01,02,03,04,05,06", "9,07,08,09,10,11,12"};
+    // Six empty fields, each kept as one blank; the comma at the end adds no seventh.
+    QTest::newRow("six commas") << QByteArray(",,,,,,\r\n") << kReady
+                                << QStringList{" , , , , , ,"};
+    QTest::newRow("behind an empty line")
+        << QByteArray("10,01,02,03,04,05,06\r\n\r\n10,07,08,09,10,11,12\r\n") << kReady
+        << QStringList{"10,01,02,03,04,05,06"};
+    QTest::newRow("empty first line")
+        << QByteArray("\r\n10,01,02,03,04,05,06\r\n") << kNoData << QStringList{",,,,,,"};
+}
+
+void TestCheckPage::loading()
+{
+    QFETCH(QByteArray, content);
+    QFETCH(QString, guide);
+    QFETCH(QStringList, shownRows);
+    MessageBoxWatcher boxes;
+    showLines("10", content);
+    TMainForm &form = *m_form;
+    QCOMPARE(form.pnlMessagePanel0->text(), kPageGuide);
+    QCOMPARE(form.pnlHitGuide->text(), guide);
+    QCOMPARE(form.btnExec->isEnabled(), guide == kReady);
+    QStringList shown;
+    for (int r = 0; r < form.gridHitSel->rowCount(); ++r) {
+        shown << form.gridHitSel->rowCells(r).mid(0, 7).join(',');
+        QCOMPARE(form.gridHitSel->cell(r, 7), QString());
+    }
+    QCOMPARE(shown, shownRows);
+    QVERIFY(boxes.boxes().isEmpty());
+}
+
+// Against draw 10 (03 11 19 24 38 42, bonus 07).
+void TestCheckPage::everyTier()
+{
+    showLines("10", "10,03,11,19,24,38,42\r\n"  // six
+                    "10,03,07,11,19,24,38\r\n"  // five and the bonus
+                    "10,01,03,11,19,24,38\r\n"  // five
+                    "10,03,07,11,19,24,40\r\n"  // four and the bonus
+                    "10,01,02,03,11,19,43\r\n"  // three
+                    "10,01,02,03,07,11,43\r\n"  // two and the bonus
+                    "10,3,11,19,24,38,42\r\n"); // "3" is not "03": five
+    TMainForm &form = *m_form;
+    form.gridHitSel->setCell(5, 7, "old text"); // a result is replaced, empty or not
+    MessageBoxWatcher boxes;
+    check();
+    QCOMPARE(results(form), (QStringList{"１等が当選しました。", "２等が当選しました。",
+                                         "３等が当選しました。", "４等が当選しました。",
+                                         "５等が当選しました。", "", "３等が当選しました。"}));
+    QCOMPARE(form.pnlHitGuide->property("tag").toInt(), 7);
+    QCOMPARE(form.pnlHitGuide->text(), kSeeResults);
+    QCOMPARE(form.gridHitSel->currentRow(), 6);
+    QVERIFY(boxes.boxes().isEmpty());
+    QVERIFY(form.pctrlMain->isEnabled());
+}
+
+// The history is walked newest first and, within one draw, the lines in file order; the
+// selection visits each matched line in that order and stays on the last.
+void TestCheckPage::linesOfSeveralDrawsFollowTheHistoryOrder()
+{
+    showLines("12", "10,01,02,03,11,19,43\r\n"   // draw 10: three hits
+                    "9,01,02,03,04,05,06\r\n"    // draw 9: six
+                    "99,01,02,03,04,05,06\r\n"   // no such draw
+                    "11,01,05,15,25,35,42\r\n"   // draw 11: four and the bonus
+                    " 9 ,01,02,03,04,05,07\r\n"  // blanks around: still draw 9, five
+                    "09,01,02,03,04,05,06\r\n"); // "09" is not draw 9
+    TMainForm &form = *m_form;
+    QCOMPARE(form.gridHitSel->rowCount(), 6);
+    QList<int> visited;
+    connect(form.gridHitSel->selectionModel(), &QItemSelectionModel::currentRowChanged, this,
+            [&visited](const QModelIndex &now) { visited << now.row(); });
+    QElapsedTimer clock;
+    clock.start();
+    check();
+    QVERIFY2(clock.elapsed() >= 4 * 200, "each matched line pauses 200 ms");
+    QCOMPARE(visited, (QList<int>{3, 0, 1, 4}));
+    QCOMPARE(form.gridHitSel->currentRow(), 4);
+    QCOMPARE(results(form), (QStringList{"５等が当選しました。", "１等が当選しました。", "",
+                                         "４等が当選しました。", "３等が当選しました。", ""}));
+    QCOMPARE(form.pnlHitGuide->property("tag").toInt(), 4);
+    QCOMPARE(form.pnlHitGuide->text(), kSeeResults);
+}
+
+void TestCheckPage::nothingMatches_data()
+{
+    QTest::addColumn<QString>("draw");
+    QTest::addColumn<QByteArray>("content");
+    QTest::addColumn<bool>("emptyHistory");
+    QTest::newRow("the coming draw") << "12" << QByteArray("12,01,02,03,04,05,06\r\n") << false;
+    QTest::newRow("six commas") << "10" << QByteArray(",,,,,,\r\n") << false;
+    QTest::newRow("empty history") << "10" << QByteArray("10,03,11,19,24,38,42\r\n") << true;
+}
+
+void TestCheckPage::nothingMatches()
+{
+    QFETCH(QString, draw);
+    QFETCH(QByteArray, content);
+    QFETCH(bool, emptyHistory);
+    TMainForm &form = *m_form;
+    showLines(draw, content);
+    QCOMPARE(form.pnlHitGuide->text(), kReady);
+    if (emptyHistory)
+        form.historyModel()->setRecords({});
+    MessageBoxWatcher boxes;
+    check();
+    QCOMPARE(boxes.texts(), QStringList{kNoDrawMessage});
+    QCOMPARE(boxes.boxes().first().caption, QString("ガイドメッセージ"));
+    QCOMPARE(boxes.boxes().first().icon, QMessageBox::Warning);
+    QCOMPARE(form.pnlHitGuide->text(), kNoDrawPanel);
+    QCOMPARE(form.pnlHitGuide->property("tag").toInt(), 0);
+    QCOMPARE(results(form), QStringList{""});
+    QVERIFY(form.pctrlMain->isEnabled() && form.btnExec->isEnabled());
+}
+
+void TestCheckPage::pageReloadsWhenShownAndAfterALoad()
+{
+    TMainForm &form = *m_form;
+    showLines("10", "10,03,11,19,24,38,42\r\n");
+    check();
+    QCOMPARE(results(form), QStringList{"１等が当選しました。"});
+
+    form.pctrlMain->setCurrentWidget(form.TabSheet1);
+    m_folder->write("client/10.csv", "10,03,11,19,24,38,42\r\n10,01,02,03,04,05,06\r\n");
+    form.pnlMessagePanel0->clear();
+    form.pctrlMain->setCurrentWidget(form.TabSheet5);
+    QCOMPARE(form.pnlMessagePanel0->text(), kPageGuide);
+    QCOMPARE(form.gridHitSel->rowCount(), 2);
+    QCOMPARE(results(form), (QStringList{"", ""})); // the results went with the old rows
+    QCOMPARE(form.pnlHitGuide->text(), kReady);
+
+    // A results load sets the coming draw, which loads that draw's lines.
+    m_folder->write("client/12.csv", "12,01,02,03,04,05,06\r\n");
+    form.btnMmsUpdateClick();
+    QCOMPARE(form.editSelectNum->text(), QString("12"));
+    QCOMPARE(form.gridHitSel->rowCount(), 1);
+    QCOMPARE(form.gridHitSel->cell(0, 0), QString("12"));
+
+    QVERIFY(QFile::remove(m_folder->file("client/12.csv")));
+    form.pctrlMain->setCurrentWidget(form.TabSheet1);
+    form.pctrlMain->setCurrentWidget(form.TabSheet5);
+    QCOMPARE(form.pnlHitGuide->text(), kNoData);
+    QVERIFY(!form.btnExec->isEnabled());
+    QCOMPARE(form.gridHitSel->rowCells(0).mid(0, 7), QStringList(7, QString()));
+}
+
+void TestCheckPage::selectedRowIsHighlightedWithoutFocus()
+{
+    TMainForm &form = *m_form;
+    showLines("10", "10,01,02,03,04,05,06\r\n10,01,02,03,04,05,07\r\n10,01,02,03,04,05,08\r\n");
+    form.gridHitSel->setCurrentRow(1);
+    QVERIFY(!form.gridHitSel->hasFocus());
+    const int h = form.gridHitSel->rowHeight(0);
+    const QImage shot = form.gridHitSel->viewport()->grab().toImage();
+    QCOMPARE(shot.pixelColor(3, 3), QColor(Qt::white));
+    QCOMPARE(shot.pixelColor(3, h + 3), form.gridHitSel->palette().color(QPalette::Highlight));
+    QCOMPARE(shot.pixelColor(3, 2 * h + 3), QColor(Qt::white));
+    form.gridHitSel->setCurrentRow(0);
+    const QImage after = form.gridHitSel->viewport()->grab().toImage();
+    QCOMPARE(after.pixelColor(3, h + 3), QColor(150, 245, 150));
+}
+
+// The page shows the check under way. A close asked for during the pauses waits until the check has
+// written every result; a download asked for meanwhile is refused, so the history stays as the
+// check reads it.
+void TestCheckPage::closeAndDownloadWaitForTheCheck()
+{
+    TMainForm &form = *m_form;
+    showLines("10", "10,03,11,19,24,38,42\r\n10,01,02,03,11,19,43\r\n");
+    MessageBoxWatcher boxes;
+    bool visibleAfterClose = false;
+    bool pagesDisabled = false;
+    bool waitCursor = false;
+    QString guideDuring;
+    QTimer::singleShot(50, &form, [&] {
+        guideDuring = form.pnlHitGuide->text();
+        waitCursor = QGuiApplication::overrideCursor() &&
+                     QGuiApplication::overrideCursor()->shape() == Qt::WaitCursor;
+        form.menuCommandDownload->trigger();
+        form.close();
+        visibleAfterClose = form.isVisible();
+        pagesDisabled = !form.pctrlMain->isEnabled();
+    });
+    check();
+    QVERIFY(visibleAfterClose);
+    QVERIFY(pagesDisabled);
+    QVERIFY(waitCursor);
+    QCOMPARE(guideDuring, QString("抽選結果と照合中です…。"));
+    QVERIFY(!QGuiApplication::overrideCursor());
+    QCOMPARE(boxes.texts(),
+             QStringList{"実行中の処理が終わってから、もう一度ダウンロードを行ってください。"});
+    QCOMPARE(results(form), (QStringList{"１等が当選しました。", "５等が当選しました。"}));
+    QCOMPARE(form.historyModel()->rowCount(), 3);
+    QVERIFY(form.isVisible());
+    QTRY_VERIFY(!form.isVisible()); // the close runs once the check is over
+}
+
+QTEST_MAIN(TestCheckPage)
+#include "tst_checkpage.moc"

@@ -1,0 +1,275 @@
+// Taking the slate away as a CSV file: the save dialog, the wait window, the messages, and
+// what the chosen file holds after a success or a failure.
+
+#include "FileSizeLimit.h"
+#include "TestSupport.h"
+#include "app/Main.h"
+#include "app/Splash.h"
+#include "app/StringGrid.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QDir>
+#include <QFileDialog>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QTabWidget>
+#include <QTest>
+#include <QToolButton>
+#include <functional>
+
+namespace
+{
+
+const QString kDone = "正常にファイルの保存が完了しました。";
+const QString kEmpty = "保存する対象のデータがありません。";
+
+void decide(TMainForm &form, std::initializer_list<int> numbers)
+{
+    for (int n : numbers)
+        form.speedButton(n)->click();
+    form.btnSelect->click();
+}
+
+// Acts on the save dialog once it is shown and running.
+class DialogDriver : public QObject
+{
+public:
+    explicit DialogDriver(std::function<void(QFileDialog *)> act) : m_act(std::move(act))
+    {
+        connect(&m_timer, &QTimer::timeout, this, [this] {
+            auto *dialog = qobject_cast<QFileDialog *>(QApplication::activeModalWidget());
+            if (!dialog)
+                return;
+            m_timer.stop();
+            m_seen = true;
+            m_act(dialog);
+        });
+        m_timer.start(10);
+    }
+    bool seen() const { return m_seen; }
+
+private:
+    std::function<void(QFileDialog *)> m_act;
+    QTimer m_timer;
+    bool m_seen = false;
+};
+
+// Records the texts the wait window showed.
+class SplashWatcher : public QObject
+{
+public:
+    explicit SplashWatcher(TSplashForm *splash) : m_splash(splash)
+    {
+        splash->installEventFilter(this);
+    }
+    QStringList shown;
+
+protected:
+    bool eventFilter(QObject *watched, QEvent *event) override
+    {
+        if (watched == m_splash && event->type() == QEvent::Show)
+            shown << m_splash->lblTitle->text();
+        return false;
+    }
+
+private:
+    TSplashForm *m_splash;
+};
+
+} // namespace
+
+class TestCsvExport : public QObject
+{
+    Q_OBJECT
+private slots:
+    void initTestCase();
+    void init();
+    void cleanup();
+    void cancelShowsNothing();
+    void emptySlate_data();
+    void emptySlate();
+    void replacesTheFileWithWhatASaveAppends();
+    void nameWithoutExtensionGetsCsv();
+    void unwritableTarget_data();
+    void unwritableTarget();
+    void enabledOnlyOnTheMainPage();
+
+private:
+    // Runs the menu command and chooses `path` in the dialog.
+    void exportTo(const QString &path);
+
+    QTemporaryDir m_settingsDir;
+    std::unique_ptr<ProgramFolder> m_folder;
+    std::unique_ptr<TMainForm> m_form;
+};
+
+void TestCsvExport::initTestCase()
+{
+    isolateSettings(m_settingsDir);
+}
+
+void TestCsvExport::init()
+{
+    m_folder = std::make_unique<ProgramFolder>();
+    m_form = std::make_unique<TMainForm>(m_folder->path());
+    m_form->show();
+    QCOMPARE(m_form->editNewNum->text(), QString("2038"));
+}
+
+void TestCsvExport::cleanup()
+{
+    m_form.reset();
+    m_folder.reset();
+}
+
+void TestCsvExport::exportTo(const QString &path)
+{
+    DialogDriver driver([path](QFileDialog *dialog) {
+        auto *name = dialog->findChild<QLineEdit *>("fileNameEdit");
+        QVERIFY(name);
+        name->setText(path);                         // as the player types it
+        QMetaObject::invokeMethod(dialog, "accept"); // what the Save button does
+    });
+    m_form->menuFileCsvSave->trigger();
+    QVERIFY(driver.seen());
+}
+
+void TestCsvExport::cancelShowsNothing()
+{
+    TMainForm &form = *m_form;
+    decide(form, {3, 11, 17, 25, 38, 42});
+    SplashWatcher splash(form.splash());
+    MessageBoxWatcher boxes;
+    QString title, proposed, suffix;
+    QStringList filters;
+    bool native = true;
+    DialogDriver driver([&](QFileDialog *dialog) {
+        title = dialog->windowTitle();
+        filters = dialog->nameFilters();
+        suffix = dialog->defaultSuffix();
+        native = !dialog->testOption(QFileDialog::DontUseNativeDialog);
+        if (auto *name = dialog->findChild<QLineEdit *>("fileNameEdit"))
+            proposed = name->text();
+        dialog->reject();
+    });
+    form.menuFileCsvSave->trigger();
+    QVERIFY(driver.seen());
+    QCOMPARE(title, QString("CSVファイルに名前を付けて保存"));
+    QCOMPARE(filters, QStringList{"CSVファイル (カンマ区切り) (*.csv)"});
+    QCOMPARE(suffix, QString("csv"));
+    QCOMPARE(proposed, QString("2038"));
+    QVERIFY(!native);
+    QVERIFY(boxes.boxes().isEmpty());
+    QVERIFY(splash.shown.isEmpty());
+    QCOMPARE(QDir(m_folder->file("client")).entryList(QDir::Files), QStringList());
+}
+
+void TestCsvExport::emptySlate_data()
+{
+    QTest::addColumn<QByteArray>("existing"); // null for no file
+    QTest::newRow("new file") << QByteArray();
+    QTest::newRow("existing file") << QByteArray("kept,as,it,was\r\n");
+}
+
+void TestCsvExport::emptySlate()
+{
+    QFETCH(QByteArray, existing);
+    if (!existing.isNull())
+        m_folder->write("out.csv", existing);
+    SplashWatcher splash(m_form->splash());
+    MessageBoxWatcher boxes;
+    exportTo(m_folder->file("out.csv"));
+    QCOMPARE(splash.shown, QStringList{"CSVファイルに出力中です。"});
+    QVERIFY(!m_form->splash()->isVisible());
+    QCOMPARE(boxes.texts(), QStringList{kEmpty});
+    QCOMPARE(boxes.boxes().first().caption, QString("ガイドメッセージ"));
+    QCOMPARE(QFile::exists(m_folder->file("out.csv")), !existing.isNull());
+    QCOMPARE(m_folder->read("out.csv"), existing.isNull() ? QByteArray() : existing);
+}
+
+void TestCsvExport::replacesTheFileWithWhatASaveAppends()
+{
+    TMainForm &form = *m_form;
+    decide(form, {3, 11, 17, 25, 38, 42});
+    decide(form, {1, 2, 3, 4, 5, 43});
+    m_folder->write("out.csv", QByteArray(200, 'x') + "\r\n"); // longer than the new content
+    SplashWatcher splash(form.splash());
+    MessageBoxWatcher boxes;
+    exportTo(m_folder->file("out.csv"));
+    QCOMPARE(splash.shown, QStringList{"CSVファイルに出力中です。"});
+    QCOMPARE(boxes.texts(), QStringList{kDone});
+    QCOMPARE(boxes.boxes().first().caption, QString("ガイドメッセージ"));
+    QCOMPARE(boxes.boxes().first().icon, QMessageBox::Warning);
+    const QByteArray exported = m_folder->read("out.csv");
+    QCOMPARE(exported, QByteArray("2038,03,11,17,25,38,42\r\n2038,01,02,03,04,05,43\r\n"));
+    QCOMPARE(form.gridSelectItem->rowCount(), 2); // the slate stays
+
+    form.btnSave->click();
+    QCOMPARE(m_folder->read("client/2038.csv"), exported);
+    QCOMPARE(QDir(m_folder->path()).entryList(QDir::Files), QStringList{"out.csv"});
+}
+
+void TestCsvExport::nameWithoutExtensionGetsCsv()
+{
+    decide(*m_form, {1, 2, 3, 4, 5, 6});
+    MessageBoxWatcher boxes;
+    exportTo(m_folder->file("take"));
+    QCOMPARE(boxes.texts(), QStringList{kDone});
+    QCOMPARE(m_folder->read("take.csv"), QByteArray("2038,01,02,03,04,05,06\r\n"));
+    QVERIFY(!QFile::exists(m_folder->file("take")));
+}
+
+void TestCsvExport::unwritableTarget_data()
+{
+    QTest::addColumn<QString>("target");
+    QTest::addColumn<bool>("diskFull");
+    QTest::newRow("folder is a file") << "notafolder/out.csv" << false;
+#ifdef Q_OS_UNIX
+    QTest::newRow("disk full") << "out.csv" << true;
+#endif
+}
+
+void TestCsvExport::unwritableTarget()
+{
+    QFETCH(QString, target);
+    QFETCH(bool, diskFull);
+    TMainForm &form = *m_form;
+    decide(form, {3, 11, 17, 25, 38, 42});
+    decide(form, {1, 2, 3, 4, 5, 43});
+    const QByteArray old = "old content\r\n";
+    m_folder->write("notafolder", old);
+    m_folder->write("out.csv", old);
+    MessageBoxWatcher boxes;
+    {
+#ifdef Q_OS_UNIX
+        std::unique_ptr<FileSizeLimit> limit;
+        if (diskFull)
+            limit = std::make_unique<FileSizeLimit>(30); // the export needs 48 bytes
+#endif
+        exportTo(m_folder->file(target));
+    }
+    QCOMPARE(boxes.boxes().size(), 1);
+    QCOMPARE(boxes.boxes().first().caption, QString("ロト６ヨルネ"));
+    QCOMPARE(boxes.boxes().first().icon, QMessageBox::Critical);
+    QVERIFY2(boxes.texts().first().contains("out.csv"), qPrintable(boxes.texts().first()));
+    QVERIFY(!form.splash()->isVisible());
+    QCOMPARE(m_folder->read("notafolder"), old);
+    QCOMPARE(m_folder->read("out.csv"), old);
+    QCOMPARE(QDir(m_folder->path()).entryList(QDir::Files),
+             (QStringList{"notafolder", "out.csv"})); // no temporary file left behind
+}
+
+void TestCsvExport::enabledOnlyOnTheMainPage()
+{
+    TMainForm &form = *m_form;
+    QVERIFY(form.menuFileCsvSave->isEnabled()); // the main page is shown at start
+    for (int page = form.pctrlMain->count() - 1; page >= 0; --page) {
+        form.pctrlMain->setCurrentIndex(page);
+        QCOMPARE(form.menuFileCsvSave->isEnabled(), form.pctrlMain->widget(page) == form.TabSheet1);
+    }
+}
+
+QTEST_MAIN(TestCsvExport)
+#include "tst_csvexport.moc"
