@@ -6,16 +6,18 @@
 #include <QFile>
 #include <QFileInfo>
 
-QStringList splitTextLines(const QByteArray &data)
+QVector<TextLineSpan> splitTextLineSpans(const QByteArray &data)
 {
     constexpr char CR = 13;
     constexpr char LF = 10;
     constexpr char CtrlZ = 26;
 
-    QStringList lines;
-    const char *p = data.constData();
+    QVector<TextLineSpan> spans;
+    const char *const begin = data.constData();
+    const char *p = begin;
     const char *const end = p + data.size();
     for (;;) {
+        const char *lead = p;
         while (p < end && static_cast<unsigned char>(*p) <= 32 && *p != CR && *p != CtrlZ)
             ++p;
         if (p == end || *p == CR || *p == CtrlZ)
@@ -23,13 +25,24 @@ QStringList splitTextLines(const QByteArray &data)
         const char *start = p;
         while (p < end && *p != CR && *p != CtrlZ)
             ++p;
-        lines.append(QString::fromUtf8(start, static_cast<qsizetype>(p - start)));
+        QString text = QString::fromUtf8(start, static_cast<qsizetype>(p - start));
         if (p < end && *p == CR) {
             ++p;
             if (p < end && *p == LF)
                 ++p;
         }
+        spans.append({std::move(text), lead - begin, p - begin});
     }
+    return spans;
+}
+
+QStringList splitTextLines(const QByteArray &data)
+{
+    QStringList lines;
+    const QVector<TextLineSpan> spans = splitTextLineSpans(data);
+    lines.reserve(spans.size());
+    for (const TextLineSpan &span : spans)
+        lines.append(span.text);
     return lines;
 }
 

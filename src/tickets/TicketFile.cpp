@@ -12,45 +12,6 @@
 namespace
 {
 
-constexpr char CR = 13;
-constexpr char LF = 10;
-constexpr char CtrlZ = 26;
-
-// Where one line lies in the file's bytes: its text, and the span from the end of the line
-// before it (the blanks the reader skips in front of a line belong to it) through its line end.
-struct LineSpan {
-    QString text;
-    qsizetype start;
-    qsizetype end;
-};
-
-// The lines of the data by the rule of the text reader (see TextLines.h), with their places.
-QVector<LineSpan> lineSpans(const QByteArray &data)
-{
-    QVector<LineSpan> spans;
-    const char *const begin = data.constData();
-    const char *p = begin;
-    const char *const end = p + data.size();
-    for (;;) {
-        const char *lead = p;
-        while (p < end && static_cast<unsigned char>(*p) <= 32 && *p != CR && *p != CtrlZ)
-            ++p;
-        if (p == end || *p == CR || *p == CtrlZ)
-            break;
-        const char *start = p;
-        while (p < end && *p != CR && *p != CtrlZ)
-            ++p;
-        const QString text = QString::fromUtf8(start, static_cast<qsizetype>(p - start));
-        if (p < end && *p == CR) {
-            ++p;
-            if (p < end && *p == LF)
-                ++p;
-        }
-        spans.append({text, lead - begin, p - begin});
-    }
-    return spans;
-}
-
 QString drawKeyOf(const QString &line)
 {
     const qsizetype comma = line.indexOf(QLatin1Char(','));
@@ -135,7 +96,7 @@ QByteArray slateLinesText(const QVector<QStringList> &rows)
 void appendTicketLines(const QString &path, const QByteArray &lines)
 {
     QByteArray content = readWholeFile(path);
-    if (!content.isEmpty() && !content.endsWith(CR) && !content.endsWith(LF))
+    if (!content.isEmpty() && !content.endsWith('\r') && !content.endsWith('\n'))
         content += "\r\n";
     writeWholeFile(path, content + lines);
 }
@@ -169,9 +130,9 @@ TicketRemoval removeListedTicketLine(const QString &path, const QString &drawTex
                                      const QVector<QStringList> &listedRows, int row)
 {
     const QByteArray data = readWholeFile(path);
-    QVector<LineSpan> listed;
+    QVector<TextLineSpan> listed;
     QVector<QStringList> rowsNow;
-    for (const LineSpan &span : lineSpans(data)) {
+    for (const TextLineSpan &span : splitTextLineSpans(data)) {
         if (drawKeyOf(span.text) == drawText) {
             listed.append(span);
             rowsNow.append(readCommaText(span.text, kTicketColumns));
@@ -180,7 +141,7 @@ TicketRemoval removeListedTicketLine(const QString &path, const QString &drawTex
     if (data.isNull() || rowsNow != listedRows || row < 0 || row >= listed.size())
         return TicketRemoval::ListOutdated;
 
-    const LineSpan &gone = listed.at(row);
+    const TextLineSpan &gone = listed.at(row);
     QByteArray rest = data.left(gone.start) + data.mid(gone.end);
     if (onlyBlanks(rest))
         rest = kEmptyTicketLine;
