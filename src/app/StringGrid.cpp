@@ -1,5 +1,7 @@
 #include "StringGrid.h"
 
+#include "LayoutKit.h"
+
 #include <QHeaderView>
 #include <QPainter>
 #include <QStyledItemDelegate>
@@ -185,4 +187,18 @@ void StringGrid::setRowHeight(int height)
 void StringGrid::setCellPainter(CellPainter painter)
 {
     setItemDelegate(new CellDelegate(std::move(painter), this));
+}
+
+void StringGrid::paintStripedCell(QPainter *painter, const QRect &rect, int row, int column,
+                                  bool highlighted, Qt::Alignment alignment) const
+{
+    QColor back = row % 2 == 0 ? layout::colour::white : layout::colour::stripe;
+    QColor text = layout::colour::black;
+    if (highlighted) {
+        back = palette().color(QPalette::Highlight);
+        text = layout::colour::white;
+    }
+    painter->fillRect(rect, back);
+    painter->setPen(text);
+    painter->drawText(rect, alignment | Qt::TextSingleLine, cell(row, column));
 }

@@ -62,6 +62,12 @@ public:
     void setRowHeight(int height);
     void setCellPainter(CellPainter painter);
 
+    // Paints a data cell in the striped scheme of the program's grids: rows alternate white
+    // and light green (the first data row white), a highlighted cell is drawn in the system
+    // highlight colour with white text; the text is drawn on one line with the alignment.
+    void paintStripedCell(QPainter *painter, const QRect &rect, int row, int column,
+                          bool highlighted, Qt::Alignment alignment) const;
+
 private:
     StringGridModel *m_model;
 };

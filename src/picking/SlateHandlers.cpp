@@ -82,14 +82,6 @@ void TMainForm::updateSlateTotals()
 // Rows alternate white and light green; the current row is highlighted. Text centred.
 void TMainForm::gridSelectItemDrawCell(QPainter *painter, const QRect &rect, int row, int column)
 {
-    QColor back = row % 2 == 0 ? layout::colour::white : layout::colour::stripe;
-    QColor text = layout::colour::black;
-    if (row == gridSelectItem->currentRow()) {
-        back = gridSelectItem->palette().color(QPalette::Highlight);
-        text = layout::colour::white;
-    }
-    painter->fillRect(rect, back);
-    painter->setPen(text);
-    painter->drawText(rect, Qt::AlignCenter | Qt::TextSingleLine,
-                      gridSelectItem->cell(row, column));
+    gridSelectItem->paintStripedCell(painter, rect, row, column,
+                                     row == gridSelectItem->currentRow(), Qt::AlignCenter);
 }

@@ -116,14 +116,6 @@ void TMainForm::btnExecClick()
 // has the focus, so the walk of a check stays visible.
 void TMainForm::gridHitSelDrawCell(QPainter *painter, const QRect &rect, int row, int column)
 {
-    QColor back = row % 2 == 0 ? layout::colour::white : layout::colour::stripe;
-    QColor text = layout::colour::black;
-    if (row == gridHitSel->currentRow()) {
-        back = gridHitSel->palette().color(QPalette::Highlight);
-        text = layout::colour::white;
-    }
-    painter->fillRect(rect, back);
-    painter->setPen(text);
-    painter->drawText(rect, Qt::AlignHCenter | Qt::AlignTop | Qt::TextSingleLine,
-                      gridHitSel->cell(row, column));
+    gridHitSel->paintStripedCell(painter, rect, row, column, row == gridHitSel->currentRow(),
+                                 Qt::AlignHCenter | Qt::AlignTop);
 }

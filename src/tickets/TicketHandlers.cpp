@@ -151,14 +151,7 @@ void TMainForm::btnAllDeleteClick()
 // the focus. Text centred across, at the top of the cell.
 void TMainForm::gridLoto6DrawCell(QPainter *painter, const QRect &rect, int row, int column)
 {
-    QColor back = row % 2 == 0 ? layout::colour::white : layout::colour::stripe;
-    QColor text = layout::colour::black;
-    if (gridLoto6->hasFocus() && row == gridLoto6->currentRow()) {
-        back = gridLoto6->palette().color(QPalette::Highlight);
-        text = layout::colour::white;
-    }
-    painter->fillRect(rect, back);
-    painter->setPen(text);
-    painter->drawText(rect, Qt::AlignHCenter | Qt::AlignTop | Qt::TextSingleLine,
-                      gridLoto6->cell(row, column));
+    gridLoto6->paintStripedCell(painter, rect, row, column,
+                                gridLoto6->hasFocus() && row == gridLoto6->currentRow(),
+                                Qt::AlignHCenter | Qt::AlignTop);
 }
