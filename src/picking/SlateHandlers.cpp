@@ -2,7 +2,6 @@
 // and total price.
 
 #include "app/ComFunction.h"
-#include "app/LayoutKit.h"
 #include "app/Main.h"
 #include "app/StringGrid.h"
 #include "app/Widgets.h"
@@ -11,7 +10,6 @@
 
 #include <QLabel>
 #include <QLineEdit>
-#include <QPainter>
 
 void TMainForm::btnSelectClick()
 {

@@ -2,7 +2,6 @@
 // checking each line against the draw it names in the history.
 
 #include "app/ComFunction.h"
-#include "app/LayoutKit.h"
 #include "app/Main.h"
 #include "app/SpinEdit.h"
 #include "app/StringGrid.h"
@@ -12,7 +11,6 @@
 #include "tickets/WinningCheck.h"
 
 #include <QAction>
-#include <QPainter>
 #include <QPushButton>
 #include <QTabWidget>
 #include <QThread>

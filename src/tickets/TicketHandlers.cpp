@@ -2,7 +2,6 @@
 // draw, and the digit filter of the draw-number fields.
 
 #include "app/ComFunction.h"
-#include "app/LayoutKit.h"
 #include "app/Main.h"
 #include "app/SpinEdit.h"
 #include "app/StringGrid.h"
@@ -10,7 +9,6 @@
 #include "tickets/TicketFile.h"
 
 #include <QLineEdit>
-#include <QPainter>
 #include <QPushButton>
 
 namespace
