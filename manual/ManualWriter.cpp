@@ -121,8 +121,12 @@ void formatBlocks(QTextDocument &doc)
         if (level > 0) {
             format.setTopMargin(level == 1 ? 0 : 14);
             format.setBottomMargin(8);
-            // A page's section, and the chapter that follows the last of them, open a sheet.
-            if (!afterHeading && (level == 3 || (level == 2 && sectionLevel == 3)))
+            // A page's section, the chapter that opens the first of them and the chapter
+            // that follows the last of them, each open a sheet.
+            const bool opensSections = level == 2 && block.next().isValid() &&
+                                       block.next().blockFormat().headingLevel() == 3;
+            if (!afterHeading &&
+                (level == 3 || (level == 2 && (sectionLevel == 3 || opensSections))))
                 format.setPageBreakPolicy(QTextFormat::PageBreak_AlwaysBefore);
             sectionLevel = level;
         } else {
@@ -168,7 +172,11 @@ int main(int argc, char *argv[])
     QFont::insertSubstitutions(prose, {QStringLiteral("IPAPGothic"), QStringLiteral("IPAGothic"),
                                        QStringLiteral("Noto Sans CJK JP")});
     QTextDocument doc;
-    doc.setDefaultFont(layout::makeFont(14, false, prose));
+    // A point size, so that the text keeps its size on the PDF's own resolution (a pixel size
+    // would be taken as pixels of 1/1200 inch).
+    QFont proseFont(prose);
+    proseFont.setPointSizeF(10.5);
+    doc.setDefaultFont(proseFont);
     doc.setMarkdown(text);
     formatBlocks(doc);
     const QStringList missing = placePictures(doc, pictures);
