@@ -14,18 +14,6 @@
 #include <QTest>
 #include <QToolButton>
 
-namespace
-{
-
-void decide(TMainForm &form, std::initializer_list<int> numbers)
-{
-    for (int n : numbers)
-        form.speedButton(n)->click();
-    form.btnSelect->click();
-}
-
-} // namespace
-
 class TestFaults : public QObject
 {
     Q_OBJECT

@@ -1,5 +1,7 @@
 #include "TestSupport.h"
 
+#include "app/Main.h"
+
 #include <QAbstractButton>
 #include <QApplication>
 #include <QCryptographicHash>
@@ -11,6 +13,7 @@
 #include <QPushButton>
 #include <QSettings>
 #include <QStandardPaths>
+#include <QToolButton>
 
 MessageBoxWatcher::MessageBoxWatcher(QObject *parent) : QObject(parent)
 {
@@ -145,4 +148,11 @@ QMap<QString, QByteArray> folderSnapshot(const QString &folder)
         files.insert(QDir(folder).relativeFilePath(path), sum);
     }
     return files;
+}
+
+void decide(TMainForm &form, std::initializer_list<int> numbers)
+{
+    for (int n : numbers)
+        form.speedButton(n)->click();
+    form.btnSelect->click();
 }

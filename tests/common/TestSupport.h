@@ -9,8 +9,14 @@
 #include <QStringList>
 #include <QTemporaryDir>
 #include <QTimer>
+#include <initializer_list>
 
 // Shared helpers of the window tests.
+
+class TMainForm;
+
+// Picks the numbers on the board and presses "決定", as the player does.
+void decide(TMainForm &form, std::initializer_list<int> numbers);
 
 // Answers the modal message boxes that appear while it lives: records each box's caption,
 // text and icon, then presses the next queued answer (or the box's default button when none

@@ -16,13 +16,6 @@
 namespace
 {
 
-void decide(TMainForm &form, std::initializer_list<int> numbers)
-{
-    for (int n : numbers)
-        form.speedButton(n)->click();
-    form.btnSelect->click();
-}
-
 QStringList cells(const char *line)
 {
     return QString::fromLatin1(line).split(QLatin1Char(','));

@@ -25,13 +25,6 @@ namespace
 const QString kDone = "正常にファイルの保存が完了しました。";
 const QString kEmpty = "保存する対象のデータがありません。";
 
-void decide(TMainForm &form, std::initializer_list<int> numbers)
-{
-    for (int n : numbers)
-        form.speedButton(n)->click();
-    form.btnSelect->click();
-}
-
 // Acts on the save dialog once it is shown and running.
 class DialogDriver : public QObject
 {

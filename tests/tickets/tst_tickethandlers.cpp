@@ -30,13 +30,6 @@ QStringList cells(const QByteArray &line)
     return QString::fromLatin1(line.trimmed()).split(QLatin1Char(','));
 }
 
-void decide(TMainForm &form, std::initializer_list<int> numbers)
-{
-    for (int n : numbers)
-        form.speedButton(n)->click();
-    form.btnSelect->click();
-}
-
 } // namespace
 
 class TestTicketHandlers : public QObject
