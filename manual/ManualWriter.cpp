@@ -28,7 +28,8 @@
 namespace
 {
 
-// Text width of an A4 page with 20 mm margins, in the document's units (1/96 inch).
+// Text width of an A4 page inside the 2 cm margins that printing a document keeps, in the
+// document's units (1/96 inch).
 constexpr qreal kTextWidth = (210.0 - 40.0) / 25.4 * 96.0;
 
 void settle(int milliseconds)
@@ -189,7 +190,8 @@ int main(int argc, char *argv[])
     pdf.setTitle(QStringLiteral("ロト６ヨルネ 操作手順書"));
     pdf.setCreator(QStringLiteral("ロト６ヨルネ"));
     pdf.setPageSize(QPageSize(QPageSize::A4));
-    pdf.setPageMargins(QMarginsF(20, 20, 20, 20), QPageLayout::Millimeter);
+    // No margins of the writer's own: printing the document keeps 2 cm on every side.
+    pdf.setPageMargins(QMarginsF(0, 0, 0, 0), QPageLayout::Millimeter);
     doc.print(&pdf);
     if (!QFileInfo(args.at(3)).size()) {
         qWarning("cannot write %s", qPrintable(args.at(3)));
