@@ -4,6 +4,7 @@
 #include "TextLines.h"
 #include "app/DomainError.h"
 #include "app/FileErrors.h"
+#include "app/SafeWrite.h"
 
 #include <QFile>
 #include <QSaveFile>
@@ -16,22 +17,12 @@ QString shownPath(const QString &fileName)
     return kDownloadFolder + fileName;
 }
 
-// Opens a save file and writes the whole content into its temporary copy.
-void stage(QSaveFile &file, const QString &fileName, const QByteArray &content)
+void restoreQuietly(const QString &path, const QByteArray &content)
 {
-    if (!file.open(QIODevice::WriteOnly))
-        throw DomainError(
-            fileErrorMessage(QStringLiteral("を作成できません"), shownPath(fileName), file));
-    if (file.write(content) != content.size())
-        throw DomainError(
-            fileErrorMessage(QStringLiteral("に書き込めません"), shownPath(fileName), file));
-}
-
-void commit(QSaveFile &file, const QString &fileName)
-{
-    if (!file.commit())
-        throw DomainError(
-            fileErrorMessage(QStringLiteral("を置き換えられません"), shownPath(fileName), file));
+    try {
+        writeWholeFile(path, content, path);
+    } catch (const DomainError &) {
+    }
 }
 
 } // namespace
@@ -59,8 +50,8 @@ void replaceResultsFiles(const QString &downloadFolder, const QByteArray &number
     // two renames remain that can fail.
     QSaveFile number(numberPath);
     QSaveFile data(dataPath);
-    stage(number, kNumberFileName, numberBody);
-    stage(data, kDataFileName, dataBody);
+    stageWholeFile(number, numberBody, shownPath(kNumberFileName));
+    stageWholeFile(data, dataBody, shownPath(kDataFileName));
 
     // The draw list is put back if the prize table cannot follow it: a new draw list beside
     // an old prize table would be a pair that never existed on the server.
@@ -75,14 +66,13 @@ void replaceResultsFiles(const QString &downloadFolder, const QByteArray &number
         previous.close();
     }
 
-    commit(number, kNumberFileName);
+    commitStaged(number, shownPath(kNumberFileName));
     try {
-        commit(data, kDataFileName);
+        commitStaged(data, shownPath(kDataFileName));
     } catch (const DomainError &) {
         if (hadNumberFile) {
-            QSaveFile restore(numberPath);
-            if (restore.open(QIODevice::WriteOnly) && restore.write(previousNumber) >= 0)
-                restore.commit();
+            // Best effort: the error that stopped the replacement is the one to report.
+            restoreQuietly(numberPath, previousNumber);
         } else {
             QFile::remove(numberPath);
         }

@@ -2,12 +2,12 @@
 
 #include "app/DomainError.h"
 #include "app/FileErrors.h"
+#include "app/SafeWrite.h"
 #include "results/TextLines.h"
 #include "tickets/CommaText.h"
 
 #include <QFile>
 #include <QFileInfo>
-#include <QSaveFile>
 
 namespace
 {
@@ -35,22 +35,6 @@ QByteArray readWholeFile(const QString &path)
 }
 
 // Replaces the file's content whole: the old content stays until the new one is complete.
-void writeWholeFile(const QString &path, const QByteArray &data)
-{
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly))
-        throw DomainError(fileErrorMessage(QStringLiteral("に書き込めません"), path, file));
-    // The bytes may still sit in the file's buffer: a short write (a full disk) shows only
-    // when they are flushed, and commit() would not report it, so flush here and check.
-    if (file.write(data) != data.size() || !file.flush()) {
-        const QString message = fileErrorMessage(QStringLiteral("に書き込めません"), path, file);
-        file.cancelWriting();
-        throw DomainError(message);
-    }
-    if (!file.commit())
-        throw DomainError(fileErrorMessage(QStringLiteral("を保存できません"), path, file));
-}
-
 bool onlyBlanks(const QByteArray &data)
 {
     for (const char c : data) {
@@ -98,12 +82,12 @@ void appendTicketLines(const QString &path, const QByteArray &lines)
     QByteArray content = readWholeFile(path);
     if (!content.isEmpty() && !content.endsWith('\r') && !content.endsWith('\n'))
         content += "\r\n";
-    writeWholeFile(path, content + lines);
+    writeWholeFile(path, content + lines, path);
 }
 
 void writeTicketLines(const QString &path, const QByteArray &lines)
 {
-    writeWholeFile(path, lines);
+    writeWholeFile(path, lines, path);
 }
 
 TicketListing listTicketFile(const QString &path, const QString &drawText)
@@ -145,7 +129,7 @@ TicketRemoval removeListedTicketLine(const QString &path, const QString &drawTex
     QByteArray rest = data.left(gone.start) + data.mid(gone.end);
     if (onlyBlanks(rest))
         rest = kEmptyTicketLine;
-    writeWholeFile(path, rest);
+    writeWholeFile(path, rest, path);
     return TicketRemoval::Removed;
 }
 
