@@ -1,9 +1,25 @@
 #!/usr/bin/env bash
 # Installs what building and testing need on Debian, when it is missing.
+# With --list, prints the packages one a line and installs nothing (scripts/check-deps.sh
+# compares them with what the build actually used).
 set -euo pipefail
 
-packages=(g++ cmake ninja-build pkg-config qt6-base-dev qt6-charts-dev libgl-dev
-          fonts-ipafont-gothic fonts-ipafont-mincho)
+packages=(
+    # compiler and build tools
+    g++ cmake ninja-build pkg-config
+    # Qt: the CMake packages the build loads (Qt6OpenGL is a dependency of Qt6Charts'
+    # CMake files that qt6-charts-dev does not pull in), and Qt's own Japanese texts
+    qt6-base-dev qt6-base-dev-tools qt6-charts-dev libqt6opengl6-dev libgl-dev
+    qt6-translations-l10n
+    # the Japanese fonts the window and the manual are drawn with
+    fonts-ipafont-gothic fonts-ipafont-mincho
+    # https downloads: OpenSSL and the certificate authorities
+    libssl3 ca-certificates
+)
+if [ "${1:-}" = "--list" ]; then
+    printf '%s\n' "${packages[@]}"
+    exit 0
+fi
 missing=()
 for p in "${packages[@]}"; do
     dpkg -s "$p" >/dev/null 2>&1 || missing+=("$p")
