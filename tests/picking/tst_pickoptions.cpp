@@ -233,10 +233,8 @@ void TestPickOptions::applyExclusionsAndRestart()
     QVERIFY(form.RadioButton3->isChecked());
     QCOMPARE(panelsShownMarked(form, kFuchsia), (QList<int>{3, 17, 25}));
     QCOMPARE(form.groupDeleteNumber->property("tag").toInt(), 3);
-    for (int i = 0; i < 43; ++i)
-        QCOMPARE(form.exclusionSet()[i], 0); // nothing excluded until applied
-    form.btnUpdate->click();
-    QCOMPARE(form.exclusionSet()[16], 1);
+    for (int i = 0; i < 43; ++i) // what the panels show is in force
+        QCOMPARE(form.exclusionSet()[i], (i == 2 || i == 16 || i == 24) ? 1 : 0);
     QCOMPARE(form.pickSettings().deleteNum, QString("03 17 25 "));
 }
 
