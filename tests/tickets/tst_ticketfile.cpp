@@ -53,6 +53,7 @@ private slots:
 private:
     std::unique_ptr<QTemporaryDir> m_dir;
     QString m_client;
+    QString m_path; // client/700.csv
 };
 
 void TestTicketFile::init()
@@ -60,6 +61,7 @@ void TestTicketFile::init()
     m_dir = std::make_unique<QTemporaryDir>();
     QVERIFY(QDir(m_dir->path()).mkdir("client"));
     m_client = m_dir->path() + "/client/";
+    m_path = m_client + "700.csv";
 }
 
 void TestTicketFile::plainDrawNumber_data()
@@ -90,7 +92,7 @@ void TestTicketFile::plainDrawNumber()
 
 void TestTicketFile::appendCreatesAndAppends()
 {
-    const QString path = m_client + "700.csv";
+    const QString &path = m_path;
     QCOMPARE(slateLinesText({cellsOf("700,01,02,03,04,05,06")}),
              QByteArray("700,01,02,03,04,05,06\r\n"));
     appendTicketLines(path, "700,01,02,03,04,05,06\r\n");
@@ -103,7 +105,7 @@ void TestTicketFile::appendCreatesAndAppends()
 
 void TestTicketFile::appendEndsAnUnfinishedLastLine()
 {
-    const QString path = m_client + "700.csv";
+    const QString &path = m_path;
     writeBytes(path, "700,01,02,03,04,05,06");
     appendTicketLines(path, "700,07,08,09,10,11,12\r\n");
     QCOMPARE(readBytes(path), QByteArray("700,01,02,03,04,05,06\r\n700,07,08,09,10,11,12\r\n"));
@@ -119,7 +121,7 @@ void TestTicketFile::failedAppendChangesNothing_data()
 void TestTicketFile::failedAppendChangesNothing()
 {
     QFETCH(QString, how);
-    const QString path = m_client + "700.csv";
+    const QString &path = m_path;
     if (how == "file") {
         QVERIFY(QDir(m_client).removeRecursively());
         writeBytes(m_dir->path() + "/client", "not a folder");
@@ -164,7 +166,7 @@ void TestTicketFile::failedAppendKeepsExistingFile()
 void TestTicketFile::fullDiskKeepsTheFile()
 {
 #ifdef Q_OS_UNIX
-    const QString path = m_client + "700.csv";
+    const QString &path = m_path;
     const QByteArray before = "700,01,02,03,04,05,06\r\n";
     writeBytes(path, before);
     const QByteArray lines = "700,07,08,09,10,11,12\r\n700,13,14,15,16,17,18\r\n";
@@ -220,7 +222,7 @@ void TestTicketFile::removeOneLine()
     QFETCH(int, listed);
     QFETCH(int, row);
     QFETCH(QByteArray, after);
-    const QString path = m_client + "700.csv";
+    const QString &path = m_path;
     writeBytes(path, before);
     const QVector<QStringList> rows = listTicketFile(path, "700").rows;
     QCOMPARE(rows.size(), listed);
@@ -236,7 +238,7 @@ void TestTicketFile::removeOneLine()
 
 void TestTicketFile::removeRefusesAnOutdatedList()
 {
-    const QString path = m_client + "700.csv";
+    const QString &path = m_path;
     const QByteArray a = "700,01,02,03,04,05,06\r\n", b = "700,07,08,09,10,11,12\r\n";
     writeBytes(path, a + b);
     const QVector<QStringList> listed = listTicketFile(path, "700").rows;
