@@ -8,9 +8,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
 {
     const QString text =
         QString::fromUtf8(reinterpret_cast<const char *>(data), static_cast<qsizetype>(size));
-    ExclusionSet flags{};
-    for (int n = 1; n <= kLotoCount; ++n)
-        flags[static_cast<size_t>(n - 1)] = exclusion::contains(text, n) ? 1 : 0;
+    const ExclusionSet flags = exclusion::decode(text);
     const QString encoded = exclusion::encode(flags);
     for (int n = 1; n <= kLotoCount; ++n)
         if (exclusion::contains(encoded, n) != (flags[static_cast<size_t>(n - 1)] == 1))

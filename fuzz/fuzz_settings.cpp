@@ -1,9 +1,10 @@
-// Fuzzes the settings readers with arbitrary INI content: any file reads as some values,
-// never a crash.
+// Fuzzes the settings readers with arbitrary INI content: any file reads as some values within
+// the fields' ranges, never a crash.
 #include "app/Settings.h"
 
 #include <QFile>
 #include <QTemporaryDir>
+#include <cstdlib>
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
 {
@@ -17,7 +18,10 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
     }
     const AppSettings settings(path);
     (void)settings.readWindowPosition();
-    (void)settings.readPickSettings();
+    const PickSettings pick = settings.readPickSettings();
+    if (pick.autoNum < kPickFieldMin || pick.autoNum > kPickFieldMax ||
+        pick.rangeNum < kPickFieldMin || pick.rangeNum > kPickFieldMax)
+        std::abort(); // a stored option could start a run the fields would not allow
     (void)settings.readString(QStringLiteral("Download"), QStringLiteral("BaseUrl"));
     return 0;
 }

@@ -73,8 +73,13 @@ PickSettings AppSettings::readPickSettings() const
 {
     const PickSettings defaults;
     PickSettings pick;
-    pick.autoNum = readInteger(kOptions, QStringLiteral("AutoNum"), defaults.autoNum);
-    pick.rangeNum = readInteger(kOptions, QStringLiteral("RangeNum"), defaults.rangeNum);
+    // A number outside the field's range becomes the nearest bound; anything else (including
+    // a number too long for 32 bits) the default.
+    const auto bounded = [this](const QString &name, int defaultValue) {
+        return qBound(kPickFieldMin, readInteger(kOptions, name, defaultValue), kPickFieldMax);
+    };
+    pick.autoNum = bounded(QStringLiteral("AutoNum"), defaults.autoNum);
+    pick.rangeNum = bounded(QStringLiteral("RangeNum"), defaults.rangeNum);
     pick.optionIndex = readInteger(kOptions, QStringLiteral("OptionIndex"), defaults.optionIndex);
     pick.deleteNum = readString(kOptions, QStringLiteral("DeleteNum"), defaults.deleteNum);
     return pick;

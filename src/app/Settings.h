@@ -7,10 +7,15 @@
 #include <QString>
 #include <memory>
 
+// The range of the line-count and threshold fields of the options page.
+constexpr int kPickFieldMin = 1;
+constexpr int kPickFieldMax = 100;
+
 // The per-user settings: on Windows the registry key
 // HKEY_CURRENT_USER\Software\Pelmora\Loto6Yorune, elsewhere an INI file in the user's
 // configuration folder. Every value is stored as text; an absent value, or an integer value
-// whose text is not an integer, reads as its default. Nothing is range-checked here.
+// whose text is not an integer, reads as its default. The pick options are brought into the
+// ranges their fields allow, since they may come from anywhere (an edited file, the registry).
 class AppSettings
 {
 public:
@@ -25,6 +30,8 @@ public:
 
     QPoint readWindowPosition() const;
     void writeWindowPosition(const QPoint &topLeft);
+    // AutoNum and RangeNum within kPickFieldMin..kPickFieldMax (nearest bound), OptionIndex
+    // as stored (any value outside 0..3 selects the count-filtered method), DeleteNum as text.
     PickSettings readPickSettings() const;
     void writePickSettings(const PickSettings &pick);
 

@@ -33,4 +33,12 @@ QString encode(const ExclusionSet &flags)
     return text;
 }
 
+ExclusionSet decode(const QString &deleteNum)
+{
+    ExclusionSet flags{};
+    for (int n = kLotoMin; n <= kLotoMax; ++n)
+        flags[n - 1] = contains(deleteNum, n) ? 1 : 0;
+    return flags;
+}
+
 } // namespace exclusion

@@ -22,4 +22,7 @@ bool contains(const QString &deleteNum, int n);
 // The text of the numbers flagged 1, ascending.
 QString encode(const ExclusionSet &flags);
 
+// The flags of the numbers the text lists (by contains()).
+ExclusionSet decode(const QString &deleteNum);
+
 } // namespace exclusion

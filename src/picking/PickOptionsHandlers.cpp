@@ -123,13 +123,14 @@ void TMainForm::RadioButton2Click()
 
 void TMainForm::RadioButton3Click()
 {
-    // The editor shows the applied set, but nothing is excluded until it is applied again.
-    m_exclusionSet.fill(0);
+    // The editor shows the applied set, and that set is in force: what the panels show after
+    // a restart or a switch of method is what the generator leaves out.
+    m_exclusionSet = exclusion::decode(m_pickSettings.deleteNum);
     int marked = 0;
     for (int n = kLotoMin; n <= kLotoMax; ++n) {
         PanelLabel *panel = numberPanel(n);
         panel->setEnabled(true);
-        const bool listed = exclusion::contains(m_pickSettings.deleteNum, n);
+        const bool listed = m_exclusionSet[n - 1] == 1;
         setPanelMarked(panel, listed, layout::colour::fuchsia);
         marked += listed ? 1 : 0;
     }

@@ -215,17 +215,28 @@ QString formatGrouped(double value)
     return groupedAmount(value, u"", u"-");
 }
 
+QString quotedText(const QString &text)
+{
+    constexpr qsizetype kMaxShown = 40;
+    if (text.size() <= kMaxShown)
+        return QLatin1Char('\'') + text + QLatin1Char('\'');
+    qsizetype cut = kMaxShown;
+    if (text.at(cut - 1).isHighSurrogate())
+        --cut; // never half a character
+    return QLatin1Char('\'') + text.left(cut) + QStringLiteral("…'");
+}
+
 QString notAnIntegerMessage(const QString &text)
 {
-    return QStringLiteral("'%1' は正しい整数値ではありません").arg(text);
+    return QStringLiteral("%1 は正しい整数値ではありません").arg(quotedText(text));
 }
 
 QString notADecimalMessage(const QString &text)
 {
-    return QStringLiteral("'%1' は正しい数値ではありません").arg(text);
+    return QStringLiteral("%1 は正しい数値ではありません").arg(quotedText(text));
 }
 
 QString notADateMessage(const QString &text)
 {
-    return QStringLiteral("'%1' は正しい日付ではありません").arg(text);
+    return QStringLiteral("%1 は正しい日付ではありません").arg(quotedText(text));
 }

@@ -27,6 +27,10 @@ QString formatYen(double amount);
 // A number rounded to whole units and grouped in threes ("%.0n").
 QString formatGrouped(double value);
 
+// Bad text as a message quotes it: in single quotes, cut to its first 40 characters and "…"
+// when longer, so that a run-on line cannot blow a message up.
+QString quotedText(const QString &text);
+
 // The messages of a failed conversion, in the words the player sees.
 QString notAnIntegerMessage(const QString &text);
 QString notADecimalMessage(const QString &text);

@@ -4,6 +4,7 @@
 #include "TextLines.h"
 #include "app/DomainError.h"
 
+#include <QFileInfo>
 #include <limits>
 
 namespace
@@ -53,7 +54,8 @@ QString mainNumber(const QString &text)
 {
     const int n = toInteger(text);
     if (n < kLotoMin || n > kLotoMax)
-        throw DomainError(QStringLiteral("本数字 '%1' が 1～43 の範囲にありません").arg(text));
+        throw DomainError(
+            QStringLiteral("本数字 %1 が 1～43 の範囲にありません").arg(quotedText(text)));
     return twoDigits(n);
 }
 
@@ -132,8 +134,8 @@ BaseCountTable countBaseNumbers(const QVector<DrawRecord> &draws)
         for (size_t p = 0; p < draw.main.size(); ++p) {
             const auto n = parseInteger(draw.main[p]);
             if (!n || *n < kLotoMin || *n > kLotoMax)
-                throw DomainError(
-                    QStringLiteral("本数字 '%1' が 1～43 の範囲にありません。").arg(draw.main[p]));
+                throw DomainError(QStringLiteral("本数字 %1 が 1～43 の範囲にありません。")
+                                      .arg(quotedText(draw.main[p])));
             ++table[p][static_cast<size_t>(*n - 1)];
         }
     }
@@ -159,6 +161,12 @@ ResultsStatus parseResults(const QStringList &numberLines, const QStringList &da
 
 ResultsStatus readResultsFolder(const QString &downloadFolder, ResultsData *out)
 {
+    for (const QString &name : {kNumberFileName, kDataFileName}) {
+        if (QFileInfo(downloadFolder + name).size() > kMaxResultsFileBytes)
+            throw DomainError(QStringLiteral("%1%2 は 16 MiB を超えているため、抽選結果の"
+                                             "ファイルとして読み込めません。")
+                                  .arg(kDownloadFolder, name));
+    }
     const QStringList numberLines = readTextLines(downloadFolder + kNumberFileName);
     if (numberLines.isEmpty())
         return ResultsStatus::NumberFileMissing;

@@ -59,5 +59,10 @@ BaseCountTable countBaseNumbers(const QVector<DrawRecord> &draws);
 ResultsStatus parseResults(const QStringList &numberLines, const QStringList &dataLines,
                            ResultsData *out);
 
-// Reads and parses both files of a download folder (path with trailing "/").
+// A results file larger than this is no results file (the whole history is well under 1 MiB)
+// and is refused before it is read.
+constexpr qint64 kMaxResultsFileBytes = 16 * 1024 * 1024;
+
+// Reads and parses both files of a download folder (path with trailing "/"). A file larger
+// than kMaxResultsFileBytes throws DomainError with a message of its own.
 ResultsStatus readResultsFolder(const QString &downloadFolder, ResultsData *out);

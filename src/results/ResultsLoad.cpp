@@ -46,9 +46,8 @@ void TMainForm::btnMmsUpdateClick()
 
 void TMainForm::applyResults(ResultsData &&results)
 {
-    gridSelectItem->setRowCount(1);
-    updateSlateTotals(); // the count and price follow the rows that are left
-
+    // The slate keeps every line: each one carries the draw it was decided for, which a new
+    // history does not change.
     m_history->setRecords(std::move(results.draws));
     viewHistory->setCurrentIndex(m_history->index(0, 0));
     viewHistory->scrollToTop();

@@ -6,47 +6,60 @@
 #include <QFile>
 #include <QFileInfo>
 
-QVector<TextLineSpan> splitTextLineSpans(const QByteArray &data)
+QVector<TextLineSpan> splitTextLineSpans(const QByteArray &data, EmptyLines empty)
 {
     constexpr char CR = 13;
     constexpr char LF = 10;
     constexpr char CtrlZ = 26;
+    const auto endsLine = [](char c) { return c == CR || c == LF || c == CtrlZ; };
 
     QVector<TextLineSpan> spans;
     const char *const begin = data.constData();
     const char *p = begin;
     const char *const end = p + data.size();
-    for (;;) {
-        const char *lead = p;
-        while (p < end && static_cast<unsigned char>(*p) <= 32 && *p != CR && *p != CtrlZ)
-            ++p;
-        if (p == end || *p == CR || *p == CtrlZ)
-            break;
-        const char *start = p;
-        while (p < end && *p != CR && *p != CtrlZ)
-            ++p;
-        QString text = QString::fromUtf8(start, static_cast<qsizetype>(p - start));
+    // Consumes the line end at p: CR LF, a bare CR or a bare LF (never Ctrl+Z).
+    const auto passLineEnd = [&p, end] {
         if (p < end && *p == CR) {
             ++p;
             if (p < end && *p == LF)
                 ++p;
+        } else if (p < end && *p == LF) {
+            ++p;
         }
+    };
+    for (;;) {
+        const char *lead = p;
+        while (p < end && static_cast<unsigned char>(*p) <= 32 && !endsLine(*p))
+            ++p;
+        if (p == end || *p == CtrlZ)
+            break;
+        if (*p == CR || *p == LF) { // an empty line, or one of blanks
+            if (empty == EmptyLines::EndReading)
+                break;
+            passLineEnd();
+            continue;
+        }
+        const char *start = p;
+        while (p < end && !endsLine(*p))
+            ++p;
+        QString text = QString::fromUtf8(start, static_cast<qsizetype>(p - start));
+        passLineEnd();
         spans.append({std::move(text), lead - begin, p - begin});
     }
     return spans;
 }
 
-QStringList splitTextLines(const QByteArray &data)
+QStringList splitTextLines(const QByteArray &data, EmptyLines empty)
 {
     QStringList lines;
-    const QVector<TextLineSpan> spans = splitTextLineSpans(data);
+    const QVector<TextLineSpan> spans = splitTextLineSpans(data, empty);
     lines.reserve(spans.size());
     for (const TextLineSpan &span : spans)
         lines.append(span.text);
     return lines;
 }
 
-QStringList readTextLines(const QString &path)
+QStringList readTextLines(const QString &path, EmptyLines empty)
 {
     QFile file(path);
     if (!QFileInfo::exists(path))
@@ -56,5 +69,5 @@ QStringList readTextLines(const QString &path)
     const QByteArray data = file.readAll();
     if (file.error() != QFileDevice::NoError)
         throw DomainError(fileErrorMessage(QStringLiteral("を読み込めません"), path, file));
-    return splitTextLines(data);
+    return splitTextLines(data, empty);
 }

@@ -75,6 +75,7 @@ void TMainForm::btnExecClick()
     pnlHitGuide->setProperty("tag", 0);
     repaint();
 
+    bool anyFound = false; // a line found its draw, valid or not
     {
         pctrlMain->setEnabled(false);
         struct Reenable {
@@ -90,18 +91,21 @@ void TMainForm::btnExecClick()
             rows.append(gridHitSel->rowCells(r));
         const QVector<CheckResult> results = checkTickets(m_history->records(), rows);
 
+        // The count covers the valid lines checked; an invalid line only shows it is invalid.
         int found = 0;
         for (const CheckResult &result : results) {
-            pnlHitGuide->setProperty("tag", ++found);
+            if (result.valid)
+                pnlHitGuide->setProperty("tag", ++found);
             gridHitSel->setCell(result.ticketRow, kResultColumn, result.text);
             QThread::msleep(kPauseMs);
             catchUp();
             gridHitSel->setCurrentRow(result.ticketRow);
             repaint();
         }
+        anyFound = !results.isEmpty();
     }
 
-    if (pnlHitGuide->property("tag").toInt() == 0) {
+    if (!anyFound) {
         showGuideMessage(this, kNoDrawFound +
                                    QStringLiteral("最新の抽選データをダウンロードしてください。"));
         pnlHitGuide->setText(kNoDrawFound);

@@ -8,6 +8,10 @@
 
 #include <QFile>
 #include <QFileInfo>
+#include <QSaveFile>
+#include <algorithm>
+#include <memory>
+#include <vector>
 
 namespace
 {
@@ -34,7 +38,6 @@ QByteArray readWholeFile(const QString &path)
     return data;
 }
 
-// Replaces the file's content whole: the old content stays until the new one is complete.
 bool onlyBlanks(const QByteArray &data)
 {
     for (const char c : data) {
@@ -42,6 +45,36 @@ bool onlyBlanks(const QByteArray &data)
             return false;
     }
     return true;
+}
+
+// Whether a line holds nothing but commas and blanks, as the line a cancel leaves behind.
+bool namesNothing(const QString &line)
+{
+    for (const QChar c : line) {
+        if (c != QLatin1Char(',') && c.unicode() > 32)
+            return false;
+    }
+    return true;
+}
+
+void deleteFile(const QString &path)
+{
+    QFile file(path);
+    if (!file.remove())
+        throw DomainError(fileErrorMessage(QStringLiteral("を削除できません"), path, file));
+}
+
+// Puts a file back as it was before a save that could not be completed: its old content, or
+// no file. Best effort: the error that stopped the save is the one to report.
+void restoreQuietly(const QString &path, const QByteArray &before)
+{
+    try {
+        if (before.isNull())
+            deleteFile(path);
+        else
+            writeWholeFile(path, before, path);
+    } catch (const DomainError &) {
+    }
 }
 
 } // namespace
@@ -77,12 +110,45 @@ QByteArray slateLinesText(const QVector<QStringList> &rows)
     return text;
 }
 
-void appendTicketLines(const QString &path, const QByteArray &lines)
+QVector<DrawLines> groupByDraw(const QVector<QStringList> &rows)
 {
-    QByteArray content = readWholeFile(path);
-    if (!content.isEmpty() && !content.endsWith('\r') && !content.endsWith('\n'))
-        content += "\r\n";
-    writeWholeFile(path, content + lines, path);
+    QVector<DrawLines> groups;
+    for (const QStringList &row : rows) {
+        const QString draw = row.value(0);
+        auto group = std::find_if(groups.begin(), groups.end(),
+                                  [&draw](const DrawLines &g) { return g.draw == draw; });
+        if (group == groups.end())
+            group = groups.insert(groups.end(), DrawLines{draw, QByteArray()});
+        group->text += slateLinesText({row});
+    }
+    return groups;
+}
+
+void appendTicketLines(const QVector<TicketAppend> &appends)
+{
+    // Every new content is on disk before the first file is replaced, so that only the
+    // replacements themselves remain that can fail.
+    QVector<QByteArray> before;
+    std::vector<std::unique_ptr<QSaveFile>> staged;
+    for (const TicketAppend &append : appends) {
+        const QByteArray old = readWholeFile(append.path);
+        QByteArray content = old;
+        if (!content.isEmpty() && !content.endsWith('\r') && !content.endsWith('\n'))
+            content += "\r\n";
+        staged.push_back(std::make_unique<QSaveFile>(append.path));
+        stageWholeFile(*staged.back(), content + append.lines, append.path);
+        before.append(old);
+    }
+    for (size_t i = 0; i < staged.size(); ++i) {
+        const int at = static_cast<int>(i);
+        try {
+            commitStaged(*staged[i], appends.at(at).path);
+        } catch (const DomainError &) {
+            for (int done = 0; done < at; ++done)
+                restoreQuietly(appends.at(done).path, before.at(done));
+            throw;
+        }
+    }
 }
 
 void writeTicketLines(const QString &path, const QByteArray &lines)
@@ -93,7 +159,7 @@ void writeTicketLines(const QString &path, const QByteArray &lines)
 TicketListing listTicketFile(const QString &path, const QString &drawText)
 {
     TicketListing listing;
-    const QStringList lines = readTextLines(path);
+    const QStringList lines = readTextLines(path, EmptyLines::Skip);
     listing.hasLines = !lines.isEmpty();
     for (const QString &line : lines) {
         if (drawKeyOf(line) == drawText)
@@ -105,7 +171,7 @@ TicketListing listTicketFile(const QString &path, const QString &drawText)
 QVector<QStringList> readAllTicketLines(const QString &path)
 {
     QVector<QStringList> rows;
-    for (const QString &line : readTextLines(path))
+    for (const QString &line : readTextLines(path, EmptyLines::Skip))
         rows.append(readCommaText(line, kTicketColumns));
     return rows;
 }
@@ -116,7 +182,7 @@ TicketRemoval removeListedTicketLine(const QString &path, const QString &drawTex
     const QByteArray data = readWholeFile(path);
     QVector<TextLineSpan> listed;
     QVector<QStringList> rowsNow;
-    for (const TextLineSpan &span : splitTextLineSpans(data)) {
+    for (const TextLineSpan &span : splitTextLineSpans(data, EmptyLines::Skip)) {
         if (drawKeyOf(span.text) == drawText) {
             listed.append(span);
             rowsNow.append(readCommaText(span.text, kTicketColumns));
@@ -133,12 +199,25 @@ TicketRemoval removeListedTicketLine(const QString &path, const QString &drawTex
     return TicketRemoval::Removed;
 }
 
-bool deleteTicketFile(const QString &path)
+bool removeDrawTicketLines(const QString &path, const QString &drawText)
 {
-    QFile file(path);
-    if (!file.exists())
+    const QByteArray data = readWholeFile(path);
+    if (data.isNull())
         return false;
-    if (!file.remove())
-        throw DomainError(fileErrorMessage(QStringLiteral("を削除できません"), path, file));
+    QByteArray rest;
+    qsizetype kept = 0; // bytes before this were looked at
+    for (const TextLineSpan &span : splitTextLineSpans(data, EmptyLines::Skip)) {
+        if (drawKeyOf(span.text) != drawText)
+            continue;
+        rest += data.mid(kept, span.start - kept);
+        kept = span.end;
+    }
+    rest += data.mid(kept);
+
+    const QStringList remaining = splitTextLines(rest, EmptyLines::Skip);
+    if (std::all_of(remaining.begin(), remaining.end(), namesNothing))
+        deleteFile(path);
+    else if (rest != data)
+        writeWholeFile(path, rest, path);
     return true;
 }

@@ -7,12 +7,13 @@
 #include <optional>
 
 // The ticket files: one text file per draw number in the folder "client/" beside the program,
-// one ticket line per line, every line ended by CR LF. A line is seven comma-separated
-// fields: the draw number, then the six chosen numbers as two digits in ascending order, e.g.
-// "700,03,11,19,24,38,42". A file whose lines were all cancelled holds the single line of six
-// commas, which belongs to no draw. Files are appended to, have one line removed, or are
-// deleted; every write replaces the file whole and safely, so a failure leaves it as it was.
-// Failures raise DomainError with the reason in Japanese.
+// one ticket line per line, every line the program writes ended by CR LF. Files edited by
+// hand may end lines with a bare LF and hold empty lines: every line is read all the same. A line
+// is seven comma-separated fields: the draw number, then the six chosen numbers as two digits in
+// ascending order, e.g. "700,03,11,19,24,38,42". A file whose lines were all cancelled holds the
+// single line of six commas, which belongs to no draw. Files are appended to, have one line
+// removed, or are deleted; every write replaces the file whole and safely, so a failure leaves it
+// as it was. Failures raise DomainError with the reason in Japanese.
 
 inline constexpr int kTicketColumns = 7;
 
@@ -33,9 +34,29 @@ QString ticketLineOf(const QStringList &cells);
 // What a save appends: every row as a ticket line followed by CR LF, in order.
 QByteArray slateLinesText(const QVector<QStringList> &rows);
 
-// Appends the text at the end of the file, creating the file when it is missing; all of it or,
-// on failure, nothing. A last line without its line end gets one first, so lines never merge.
-void appendTicketLines(const QString &path, const QByteArray &lines);
+// The slate's lines of one draw, as a save appends them to that draw's file.
+struct DrawLines {
+    QString draw;    // the first cell of the rows, the draw they were decided for
+    QByteArray text; // the rows' ticket lines, each followed by CR LF, in slate order
+};
+
+// The rows grouped by the draw in their first cell, the draws in the order of their first row.
+QVector<DrawLines> groupByDraw(const QVector<QStringList> &rows);
+
+struct TicketAppend {
+    QString path;
+    QByteArray lines;
+};
+
+// Appends each text at the end of its file, creating a file that is missing. All files get
+// their lines or, on failure, none does: every new content is written out before any file is
+// replaced, and files already replaced when a later one fails get their old content back. A
+// last line without its line end gets one first, so lines never merge.
+void appendTicketLines(const QVector<TicketAppend> &appends);
+inline void appendTicketLines(const QString &path, const QByteArray &lines)
+{
+    appendTicketLines({{path, lines}});
+}
 
 // Writes the lines as the whole content of the file, replacing a file of that name: the file
 // gets all of them or, on failure, keeps what it held (a new file is then not created).
@@ -47,13 +68,13 @@ struct TicketListing {
     QVector<QStringList> rows; // the draw's lines, each read into seven cells
 };
 
-// Lists the lines of a draw: each line of the file (as the one text reader sees it: reading
-// stops at the first empty line) whose text in front of its first comma equals drawText
-// exactly, read by the comma-text rule, in file order. A missing file lists nothing.
+// Lists the lines of a draw: each line of the file (empty lines are passed over) whose text in
+// front of its first comma equals drawText exactly, read by the comma-text rule, in file order.
+// A missing file lists nothing.
 TicketListing listTicketFile(const QString &path, const QString &drawText);
 
 // Every line of the file, whatever draw it names, read into seven cells by the comma-text
-// rule, in file order (reading stops at the first empty line). A missing file gives none.
+// rule, in file order (empty lines are passed over). A missing file gives none.
 QVector<QStringList> readAllTicketLines(const QString &path);
 
 enum class TicketRemoval {
@@ -63,10 +84,12 @@ enum class TicketRemoval {
 
 // Removes the listed line at index `row` of the rows that listTicketFile gave for drawText,
 // after checking that the file still lists exactly `listedRows`. Every other line of the file,
-// of any draw and behind an empty line too, stays byte for byte and in order. When nothing
+// of any draw, and every empty line, stays byte for byte and in order. When nothing
 // but blanks and line ends would remain, the file gets the single line of six commas.
 TicketRemoval removeListedTicketLine(const QString &path, const QString &drawText,
                                      const QVector<QStringList> &listedRows, int row);
 
-// Deletes the file. False when there was no file.
-bool deleteTicketFile(const QString &path);
+// Removes every line of drawText from the file; every other line stays byte for byte and in
+// order. When no line of any draw would remain (only blanks, line ends and lines of six
+// commas), the file is deleted instead. False when there was no file.
+bool removeDrawTicketLines(const QString &path, const QString &drawText);

@@ -43,6 +43,8 @@ bool TMainForm::editSelectNumKeyPress(QChar key)
     return (key >= QLatin1Char('0') && key <= QLatin1Char('9')) || key.unicode() == 8;
 }
 
+// Each line goes to the ticket file of the draw it was decided for, which need not be the
+// coming draw any more: a reload in between moves the coming draw on, not the lines.
 void TMainForm::btnSaveClick()
 {
     const QVector<QStringList> rows = slateRows();
@@ -50,16 +52,24 @@ void TMainForm::btnSaveClick()
         showGuideMessage(this, QStringLiteral("保存する対象のデータがありません。"));
         return;
     }
-    const std::optional<QString> path = ticketFilePath(m_programFolder, editNewNum->text());
-    if (!path) {
-        showGuideMessage(this,
-                         QStringLiteral("開催回が決まっていないため、保存できません。"
-                                        "抽選結果を読み込んでから、もう一度操作してください。"));
-        return;
+    QVector<TicketAppend> appends;
+    QStringList written;
+    for (const DrawLines &group : groupByDraw(rows)) {
+        const std::optional<QString> path = ticketFilePath(m_programFolder, group.draw);
+        if (!path) {
+            showGuideMessage(
+                this, QStringLiteral("開催回が決まっていないため、保存できません。"
+                                     "抽選結果を読み込んでから、もう一度操作してください。"));
+            return;
+        }
+        appends.append({*path, group.text});
+        written.append(QStringLiteral("client/") + group.draw + QStringLiteral(".csv"));
     }
-    appendTicketLines(*path, slateLinesText(rows)); // all lines or, on failure, none
+    appendTicketLines(appends); // every file gets its lines or, on failure, none does
     showGuideMessage(this, QStringLiteral("正常にファイルの保存が完了しました。"
-                                          "「申込数字照会・取消し」機能で参照してください。"));
+                                          "「申込数字照会・取消し」機能で参照してください。\n"
+                                          "保存先：") +
+                               written.join(QStringLiteral("、")));
 }
 
 void TMainForm::editLoto6NumChange()
@@ -141,7 +151,8 @@ void TMainForm::btnAllDeleteClick()
                              QStringLiteral("回』全ての申込数字が削除されます。"
                                             "元に戻すことは出来ませんが…本当によろしいですか？")))
         return;
-    if (deleteTicketFile(*path))
+    // Lines of other draws in the same file are not the player's to cancel here.
+    if (removeDrawTicketLines(*path, draw))
         editLoto6NumChange();
 }
 

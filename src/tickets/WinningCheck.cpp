@@ -1,6 +1,7 @@
 #include "WinningCheck.h"
 
 #include <QHash>
+#include <array>
 
 Hits countHits(const DrawRecord &draw, const QStringList &lineNumbers)
 {
@@ -29,6 +30,27 @@ QString prizeText(const Hits &hits)
     return QString();
 }
 
+bool isValidLine(const QStringList &lineNumbers)
+{
+    if (lineNumbers.size() != kPicksPerLine)
+        return false;
+    std::array<bool, kLotoCount + 1> seen{};
+    for (const QString &text : lineNumbers) {
+        if (text.isEmpty() || text.size() > 2)
+            return false;
+        int n = 0;
+        for (const QChar c : text) {
+            if (c < QLatin1Char('0') || c > QLatin1Char('9'))
+                return false;
+            n = n * 10 + (c.unicode() - '0');
+        }
+        if (n < kLotoMin || n > kLotoMax || seen[static_cast<size_t>(n)])
+            return false;
+        seen[static_cast<size_t>(n)] = true;
+    }
+    return true;
+}
+
 QVector<CheckResult> checkTickets(const QVector<DrawRecord> &history,
                                   const QVector<QStringList> &ticketRows)
 {
@@ -44,7 +66,10 @@ QVector<CheckResult> checkTickets(const QVector<DrawRecord> &history,
             continue;
         for (int r : found.value()) {
             const QStringList numbers = ticketRows.at(r).mid(1, kPicksPerLine);
-            results.append({r, prizeText(countHits(draw, numbers))});
+            if (isValidLine(numbers))
+                results.append({r, prizeText(countHits(draw, numbers))});
+            else
+                results.append({r, kInvalidLineText, false});
         }
     }
     return results;

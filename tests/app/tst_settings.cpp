@@ -11,7 +11,8 @@ private slots:
     void defaultsWhenAbsent();
     void nonNumericValuesReadAsDefaults();
     void roundTripStoresText();
-    void valuesAreNotRangeChecked();
+    void pickValuesAreBroughtIntoRange_data();
+    void pickValuesAreBroughtIntoRange();
 };
 
 void TestSettings::defaultsWhenAbsent()
@@ -68,18 +69,38 @@ void TestSettings::roundTripStoresText()
     QVERIFY2(text.contains("AutoNum=5"), text.constData());
 }
 
-void TestSettings::valuesAreNotRangeChecked()
+// Whatever the store holds, a run cannot be asked for more lines than the field allows.
+void TestSettings::pickValuesAreBroughtIntoRange_data()
 {
+    QTest::addColumn<QString>("stored"); // as both AutoNum and RangeNum
+    QTest::addColumn<int>("autoNum");
+    QTest::addColumn<int>("rangeNum");
+    QTest::newRow("in range") << "37" << 37 << 37;
+    QTest::newRow("far above") << "999999" << 100 << 100;
+    QTest::newRow("just above") << "101" << 100 << 100;
+    QTest::newRow("zero") << "0" << 1 << 1;
+    QTest::newRow("negative") << "-5" << 1 << 1;
+    QTest::newRow("beyond 32 bits") << "99999999999" << 10 << 20;
+    QTest::newRow("not a number") << "1e3" << 10 << 20;
+}
+
+void TestSettings::pickValuesAreBroughtIntoRange()
+{
+    QFETCH(QString, stored);
+    QFETCH(int, autoNum);
+    QFETCH(int, rangeNum);
     QTemporaryDir dir;
     const QString path = dir.filePath("r.ini");
     {
         AppSettings settings(path);
+        settings.writeString("Options", "AutoNum", stored);
+        settings.writeString("Options", "RangeNum", stored);
         settings.writeInteger("Options", "OptionIndex", 9);
-        settings.writeInteger("Options", "AutoNum", -3);
     }
-    const AppSettings settings(path);
-    QCOMPARE(settings.readPickSettings().optionIndex, 9);
-    QCOMPARE(settings.readPickSettings().autoNum, -3);
+    const PickSettings pick = AppSettings(path).readPickSettings();
+    QCOMPARE(pick.autoNum, autoNum);
+    QCOMPARE(pick.rangeNum, rangeNum);
+    QCOMPARE(pick.optionIndex, 9); // selects the count-filtered method
 }
 
 QTEST_GUILESS_MAIN(TestSettings)

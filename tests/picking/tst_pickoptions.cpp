@@ -82,6 +82,7 @@ class TestPickOptions : public QObject
     Q_OBJECT
 private slots:
     void init();
+    void cleanup();
     void firstStartWithoutSettings();
     void methodStates_data();
     void methodStates();
@@ -98,17 +99,36 @@ private slots:
     void nonIntegerThresholdStillSwitchesMethod();
 
 private:
+    // Starts the program (again) on the test's program folder, with the stored settings.
+    TMainForm &start();
     void storeOptions(const QString &optionIndex, const QString &deleteNum,
                       const QString &autoNum = "10", const QString &rangeNum = "20");
 
     std::unique_ptr<QTemporaryDir> m_settingsDir;
     QString m_iniPath;
+    std::unique_ptr<ProgramFolder> m_folder;
+    std::unique_ptr<TMainForm> m_form;
 };
 
 void TestPickOptions::init()
 {
     m_settingsDir = std::make_unique<QTemporaryDir>();
     m_iniPath = isolateSettings(*m_settingsDir);
+    m_folder = std::make_unique<ProgramFolder>();
+}
+
+void TestPickOptions::cleanup()
+{
+    m_form.reset();
+    m_folder.reset();
+}
+
+TMainForm &TestPickOptions::start()
+{
+    m_form.reset();
+    m_form = std::make_unique<TMainForm>(m_folder->path());
+    m_form->show();
+    return *m_form;
 }
 
 void TestPickOptions::storeOptions(const QString &optionIndex, const QString &deleteNum,
@@ -123,10 +143,8 @@ void TestPickOptions::storeOptions(const QString &optionIndex, const QString &de
 
 void TestPickOptions::firstStartWithoutSettings()
 {
-    ProgramFolder folder;
     MessageBoxWatcher boxes;
-    TMainForm form(folder.path());
-    form.show();
+    TMainForm &form = start();
     QVERIFY(boxes.boxes().isEmpty());
     QCOMPARE(form.editAutoSelectMax->text(), QString("10"));
     QCOMPARE(form.editAutoSelectDefault->text(), QString("10"));
@@ -164,10 +182,8 @@ void TestPickOptions::methodStates()
     QFETCH(bool, panels);
     QFETCH(bool, editor);
     QFETCH(bool, panelsOn);
-    ProgramFolder folder;
     MessageBoxWatcher boxes;
-    TMainForm form(folder.path());
-    form.show();
+    TMainForm &form = start();
     form.pctrlMain->setCurrentWidget(form.TabSheet2);
     // Start from another method, so that the click is a real change.
     QRadioButton *radios[] = {form.RadioButton1, form.RadioButton2, form.RadioButton3,
@@ -202,11 +218,9 @@ void TestPickOptions::methodStates()
 
 void TestPickOptions::applyExclusionsAndRestart()
 {
-    ProgramFolder folder;
     {
         MessageBoxWatcher boxes;
-        TMainForm form(folder.path());
-        form.show();
+        TMainForm &form = start();
         form.pctrlMain->setCurrentWidget(form.TabSheet2);
         form.RadioButton3->click();
         for (int n : {25, 3, 17})
@@ -228,24 +242,19 @@ void TestPickOptions::applyExclusionsAndRestart()
     QCOMPARE(AppSettings(m_iniPath).readPickSettings().deleteNum, QString("03 17 25 "));
 
     MessageBoxWatcher boxes;
-    TMainForm form(folder.path());
-    form.show();
+    TMainForm &form = start();
     QVERIFY(form.RadioButton3->isChecked());
     QCOMPARE(panelsShownMarked(form, kFuchsia), (QList<int>{3, 17, 25}));
     QCOMPARE(form.groupDeleteNumber->property("tag").toInt(), 3);
-    for (int i = 0; i < 43; ++i)
-        QCOMPARE(form.exclusionSet()[i], 0); // nothing excluded until applied
-    form.btnUpdate->click();
-    QCOMPARE(form.exclusionSet()[16], 1);
+    for (int i = 0; i < 43; ++i) // what the panels show is in force
+        QCOMPARE(form.exclusionSet()[i], (i == 2 || i == 16 || i == 24) ? 1 : 0);
     QCOMPARE(form.pickSettings().deleteNum, QString("03 17 25 "));
 }
 
 void TestPickOptions::twentyFirstMarkRefused()
 {
-    ProgramFolder folder;
     MessageBoxWatcher boxes;
-    TMainForm form(folder.path());
-    form.show();
+    TMainForm &form = start();
     form.pctrlMain->setCurrentWidget(form.TabSheet2);
     form.RadioButton3->click();
     for (int n = 1; n <= 20; ++n)
@@ -269,9 +278,7 @@ void TestPickOptions::twentyFirstMarkRefused()
 void TestPickOptions::storedEntriesMatchWhole()
 {
     storeOptions("2", "10 30 ");
-    ProgramFolder folder;
-    TMainForm form(folder.path());
-    form.show();
+    TMainForm &form = start();
     QCOMPARE(panelsShownMarked(form, kFuchsia), (QList<int>{10, 30}));
     QCOMPARE(form.groupDeleteNumber->property("tag").toInt(), 2);
 }
@@ -279,9 +286,7 @@ void TestPickOptions::storedEntriesMatchWhole()
 void TestPickOptions::unappliedMarksAreLostOnSwitch()
 {
     storeOptions("2", "05 ");
-    ProgramFolder folder;
-    TMainForm form(folder.path());
-    form.show();
+    TMainForm &form = start();
     form.pctrlMain->setCurrentWidget(form.TabSheet2);
     clickPanel(form, 7);
     clickPanel(form, 5); // unmark the stored one
@@ -294,10 +299,8 @@ void TestPickOptions::unappliedMarksAreLostOnSwitch()
 
 void TestPickOptions::clearAllAsksFirst()
 {
-    ProgramFolder folder;
     MessageBoxWatcher boxes;
-    TMainForm form(folder.path());
-    form.show();
+    TMainForm &form = start();
     form.pctrlMain->setCurrentWidget(form.TabSheet2);
     form.RadioButton3->click();
     clickPanel(form, 8);
@@ -325,9 +328,7 @@ void TestPickOptions::clearAllAsksFirst()
 
 void TestPickOptions::countViewOfThirdPosition()
 {
-    ProgramFolder folder;
-    TMainForm form(folder.path());
-    form.show();
+    TMainForm &form = start();
     form.pctrlMain->setCurrentWidget(form.TabSheet2);
     QVERIFY(form.RadioButton4->isChecked());
     form.TabControl1->tabBar()->setCurrentIndex(2);
@@ -345,10 +346,8 @@ void TestPickOptions::countViewOfThirdPosition()
 
 void TestPickOptions::thresholdRefusals()
 {
-    ProgramFolder folder;
     MessageBoxWatcher boxes;
-    TMainForm form(folder.path());
-    form.show();
+    TMainForm &form = start();
     form.pctrlMain->setCurrentWidget(form.TabSheet2);
     form.editAutoSelectDefault->setText("5");
 
@@ -374,10 +373,8 @@ void TestPickOptions::thresholdRefusals()
 
 void TestPickOptions::thresholdApplied()
 {
-    ProgramFolder folder;
     MessageBoxWatcher boxes;
-    TMainForm form(folder.path());
-    form.show();
+    TMainForm &form = start();
     form.pctrlMain->setCurrentWidget(form.TabSheet2);
     form.editAutoSelectDefault->setText("7");
     form.editSelectRange->setText("60");
@@ -397,10 +394,8 @@ void TestPickOptions::thresholdApplied()
 void TestPickOptions::resetToDefaults()
 {
     storeOptions("2", "01 02 ", "33", "40");
-    ProgramFolder folder;
     MessageBoxWatcher boxes;
-    TMainForm form(folder.path());
-    form.show();
+    TMainForm &form = start();
     form.pctrlMain->setCurrentWidget(form.TabSheet2);
     QCOMPARE(form.editAutoSelectMax->text(), QString("33"));
     form.btnUpdate->click();
@@ -422,10 +417,8 @@ void TestPickOptions::resetToDefaults()
 void TestPickOptions::storedOptionsAreRestored()
 {
     storeOptions("1", "", "7", "30");
-    ProgramFolder folder;
     {
-        TMainForm form(folder.path());
-        form.show();
+        TMainForm &form = start();
         QVERIFY(form.RadioButton2->isChecked());
         QCOMPARE(form.editAutoSelectMax->text(), QString("7"));
         QCOMPARE(form.editAutoSelectDefault->text(), QString("7"));
@@ -443,8 +436,7 @@ void TestPickOptions::storedOptionsAreRestored()
     QCOMPARE(stored.autoNum, 7);
     QCOMPARE(stored.rangeNum, 30);
 
-    TMainForm form(folder.path());
-    form.show();
+    TMainForm &form = start();
     QVERIFY(form.RadioButton1->isChecked());
     QVERIFY(!form.btnAutoCalc->isEnabled());
     QVERIFY(!form.editAutoSelectMax->isEnabled());
@@ -452,10 +444,8 @@ void TestPickOptions::storedOptionsAreRestored()
 
 void TestPickOptions::nonIntegerThresholdStillSwitchesMethod()
 {
-    ProgramFolder folder;
     MessageBoxWatcher boxes;
-    TMainForm form(folder.path());
-    form.show();
+    TMainForm &form = start();
     form.pctrlMain->setCurrentWidget(form.TabSheet2);
     form.editSelectRange->setText(""); // emptied while counting, then another method
     form.RadioButton3->click();

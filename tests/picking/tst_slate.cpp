@@ -36,7 +36,7 @@ private slots:
     void decideNeedsADrawNumber();
     void cancelRows();
     void cancelOnEmptySlate();
-    void reloadKeepsPanelsInStep();
+    void reloadKeepsLinesAndTheirDraws();
     void rowsAreStripedAndCurrentHighlighted();
 
 private:
@@ -172,17 +172,32 @@ void TestSlate::cancelOnEmptySlate()
     QCOMPARE(m_form->pnlSelectMax->text(), QString("0口"));
 }
 
-void TestSlate::reloadKeepsPanelsInStep()
+// A reload moves the coming draw on; the lines already decided keep theirs, and a save files
+// each line under its own draw.
+void TestSlate::reloadKeepsLinesAndTheirDraws()
 {
     TMainForm &form = *m_form;
     decide(form, {1, 2, 3, 4, 5, 6});
     decide(form, {7, 8, 9, 10, 11, 12});
     decide(form, {13, 14, 15, 16, 17, 18});
     form.btnMmsUpdateClick();
-    QCOMPARE(form.gridSelectItem->rowCount(), 1);
-    QCOMPARE(form.gridSelectItem->rowCells(0), cells("1234,01,02,03,04,05,06"));
-    QCOMPARE(form.pnlSelectMax->text(), QString("1口"));
-    QCOMPARE(form.pnlSelectMoney->text(), QString("¥200"));
+    QCOMPARE(form.editNewNum->text(), QString("2038"));
+    decide(form, {19, 20, 21, 22, 23, 24});
+    QCOMPARE(form.gridSelectItem->rowCount(), 4);
+    QCOMPARE(form.gridSelectItem->rowCells(2), cells("1234,13,14,15,16,17,18"));
+    QCOMPARE(form.gridSelectItem->rowCells(3), cells("2038,19,20,21,22,23,24"));
+    QCOMPARE(form.pnlSelectMax->text(), QString("4口"));
+    QCOMPARE(form.pnlSelectMoney->text(), QString("¥800"));
+
+    MessageBoxWatcher boxes;
+    form.btnSave->click();
+    QCOMPARE(boxes.texts(),
+             QStringList{"正常にファイルの保存が完了しました。「申込数字照会・取消し」機能で参照"
+                         "してください。\n保存先：client/1234.csv、client/2038.csv"});
+    QCOMPARE(m_folder->read("client/1234.csv"),
+             QByteArray("1234,01,02,03,04,05,06\r\n1234,07,08,09,10,11,12\r\n"
+                        "1234,13,14,15,16,17,18\r\n"));
+    QCOMPARE(m_folder->read("client/2038.csv"), QByteArray("2038,19,20,21,22,23,24\r\n"));
 }
 
 void TestSlate::rowsAreStripedAndCurrentHighlighted()

@@ -20,6 +20,7 @@ private slots:
     void startsWithBundledHistory();
     void missingFileClosesTheWindow_data();
     void missingFileClosesTheWindow();
+    void malformedFileAtStartLeavesViewsEmpty_data();
     void malformedFileAtStartLeavesViewsEmpty();
     void malformedFileOnReloadKeepsWhatWasLoaded();
     void singleLineHistory();
@@ -92,21 +93,34 @@ void TestResultsLoad::missingFileClosesTheWindow()
     QTRY_VERIFY(!form.isVisible());
 }
 
+void TestResultsLoad::malformedFileAtStartLeavesViewsEmpty_data()
+{
+    QTest::addColumn<qint64>("size"); // of Loto6Number.csv, after a bad date in line 8
+    QTest::addColumn<QStringList>("told");
+    QTest::newRow("bad date") << qint64(0)
+                              << QStringList{"Loto6Number.csv", "8 行目", "2025/09/4x"};
+    QTest::newRow("over 16 MiB, refused unread")
+        << kMaxResultsFileBytes + 1 << QStringList{"download/Loto6Number.csv", "16 MiB"};
+}
+
 void TestResultsLoad::malformedFileAtStartLeavesViewsEmpty()
 {
+    QFETCH(qint64, size);
+    QFETCH(QStringList, told);
     ProgramFolder folder;
     QByteArray draws = bundledFile("Loto6Number.csv");
     draws.replace("2030,2025/09/01", "2030,2025/09/4x"); // line 8
     folder.write("download/Loto6Number.csv", draws);
+    if (size > 0)
+        QVERIFY(QFile::resize(folder.file("download/Loto6Number.csv"), size));
 
     MessageBoxWatcher boxes;
     TMainForm form(folder.path());
     form.show();
     QCOMPARE(boxes.boxes().size(), 1);
     const QString text = boxes.boxes().first().text;
-    QVERIFY2(text.contains("Loto6Number.csv") && text.contains("8 行目") &&
-                 text.contains("2025/09/4x"),
-             qPrintable(text));
+    for (const QString &part : told)
+        QVERIFY2(text.contains(part), qPrintable(text));
     QCOMPARE(boxes.boxes().first().caption, QString("ロト６ヨルネ"));
     QCOMPARE(form.historyModel()->rowCount(), 0);
     QCOMPARE(form.gridMoney->rowCount(), 1);

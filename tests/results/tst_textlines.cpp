@@ -17,37 +17,46 @@ private slots:
     void readsFileFromDisk();
 };
 
+// Every line end and empty-line case, as results files (reading ends at an empty line) and
+// as ticket files (empty lines are passed over) read it.
 void TestTextLines::split_data()
 {
     QTest::addColumn<QByteArray>("data");
-    QTest::addColumn<QStringList>("lines");
+    QTest::addColumn<QStringList>("results");
+    QTest::addColumn<QStringList>("tickets");
+    const QStringList ab{"a,1", "b,2"};
 
-    QTest::newRow("CR LF") << QByteArray("a,1\r\nb,2\r\n") << QStringList{"a,1", "b,2"};
-    QTest::newRow("no final line end") << QByteArray("a\r\nb") << QStringList{"a", "b"};
-    QTest::newRow("CR only") << QByteArray("a\rb\r") << QStringList{"a", "b"};
-    QTest::newRow("LF only reads as one line")
-        << QByteArray("a,1\nb,2\n") << QStringList{"a,1\nb,2\n"};
-    QTest::newRow("empty data") << QByteArray() << QStringList{};
-    QTest::newRow("empty first line") << QByteArray("\r\na\r\n") << QStringList{};
-    QTest::newRow("empty line in the middle ends reading")
-        << QByteArray("a\r\nb\r\n\r\nc\r\n") << QStringList{"a", "b"};
-    QTest::newRow("line of blanks ends reading")
-        << QByteArray("a\r\n  \t \r\nc\r\n") << QStringList{"a"};
+    QTest::newRow("CR LF") << QByteArray("a,1\r\nb,2\r\n") << ab << ab;
+    QTest::newRow("LF only") << QByteArray("a,1\nb,2\n") << ab << ab;
+    QTest::newRow("CR only") << QByteArray("a,1\rb,2\r") << ab << ab;
+    QTest::newRow("mixed") << QByteArray("a,1\nb,2\r\nc\rd") << QStringList{"a,1", "b,2", "c", "d"}
+                           << QStringList{"a,1", "b,2", "c", "d"};
+    QTest::newRow("no final line end") << QByteArray("a,1\r\nb,2") << ab << ab;
+    QTest::newRow("empty data") << QByteArray() << QStringList{} << QStringList{};
+    QTest::newRow("empty first line")
+        << QByteArray("\r\na,1\r\n") << QStringList{} << QStringList{"a,1"};
+    QTest::newRow("empty line in the middle")
+        << QByteArray("a,1\r\n\r\nb,2\r\n") << QStringList{"a,1"} << ab;
+    QTest::newRow("LF empty line after CR LF")
+        << QByteArray("a,1\r\n\nb,2\r\n") << QStringList{"a,1"} << ab;
+    QTest::newRow("LF empty lines") << QByteArray("a,1\n\n\nb,2\n\n") << QStringList{"a,1"} << ab;
+    QTest::newRow("line of blanks")
+        << QByteArray("a,1\r\n  \t \r\nb,2\r\n") << QStringList{"a,1"} << ab;
+    QTest::newRow("trailing empty line") << QByteArray("a,1\r\nb,2\r\n\r\n") << ab << ab;
     QTest::newRow("leading blanks dropped, trailing kept")
-        << QByteArray("  \ta b  \r\n") << QStringList{"a b  "};
-    QTest::newRow("Ctrl+Z ends the file")
-        << QByteArray("a\r\nb\x1a\r\nc\r\n") << QStringList{"a", "b"};
-    QTest::newRow("only one LF after CR is consumed")
-        << QByteArray("a\r\n\nb\r\n") << QStringList{"a", "b"};
+        << QByteArray("  \ta b  \n") << QStringList{"a b  "} << QStringList{"a b  "};
+    QTest::newRow("Ctrl+Z ends the file") << QByteArray("a,1\r\nb,2\x1a\r\nc\r\n") << ab << ab;
     QTest::newRow("control characters before a line are skipped")
-        << QByteArray("\x01\x02x\r\n") << QStringList{"x"};
+        << QByteArray("\x01\x02x\r\n") << QStringList{"x"} << QStringList{"x"};
 }
 
 void TestTextLines::split()
 {
     QFETCH(QByteArray, data);
-    QFETCH(QStringList, lines);
-    QCOMPARE(splitTextLines(data), lines);
+    QFETCH(QStringList, results);
+    QFETCH(QStringList, tickets);
+    QCOMPARE(splitTextLines(data), results);
+    QCOMPARE(splitTextLines(data, EmptyLines::Skip), tickets);
 }
 
 void TestTextLines::missingFileIsEmpty()

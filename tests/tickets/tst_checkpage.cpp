@@ -124,11 +124,9 @@ void TestCheckPage::loading_data()
     // Six empty fields, each kept as one blank; the comma at the end adds no seventh.
     QTest::newRow("six commas") << QByteArray(",,,,,,\r\n") << kReady
                                 << QStringList{" , , , , , ,"};
-    QTest::newRow("behind an empty line")
-        << QByteArray("10,01,02,03,04,05,06\r\n\r\n10,07,08,09,10,11,12\r\n") << kReady
-        << QStringList{"10,01,02,03,04,05,06"};
-    QTest::newRow("empty first line")
-        << QByteArray("\r\n10,01,02,03,04,05,06\r\n") << kNoData << QStringList{",,,,,,"};
+    QTest::newRow("LF ends, empty lines passed over")
+        << QByteArray("\n10,01,02,03,04,05,06\n\r\n \n10,07,08,09,10,11,12\n") << kReady
+        << QStringList{"10,01,02,03,04,05,06", "10,07,08,09,10,11,12"};
 }
 
 void TestCheckPage::loading()
@@ -160,17 +158,19 @@ void TestCheckPage::everyTier()
                     "10,03,07,11,19,24,40\r\n"  // four and the bonus
                     "10,01,02,03,11,19,43\r\n"  // three
                     "10,01,02,03,07,11,43\r\n"  // two and the bonus
+                    "10,03,03,03,03,03,03\r\n"  // not a valid line
                     "10,3,11,19,24,38,42\r\n"); // "3" is not "03": five
     TMainForm &form = *m_form;
     form.gridHitSel->setCell(5, 7, "old text"); // a result is replaced, empty or not
     MessageBoxWatcher boxes;
     check();
-    QCOMPARE(results(form), (QStringList{"１等が当選しました。", "２等が当選しました。",
-                                         "３等が当選しました。", "４等が当選しました。",
-                                         "５等が当選しました。", "", "３等が当選しました。"}));
-    QCOMPARE(form.pnlHitGuide->property("tag").toInt(), 7);
+    QCOMPARE(results(form),
+             (QStringList{"１等が当選しました。", "２等が当選しました。", "３等が当選しました。",
+                          "４等が当選しました。", "５等が当選しました。", "", "無効",
+                          "３等が当選しました。"}));
+    QCOMPARE(form.pnlHitGuide->property("tag").toInt(), 7); // the invalid line is not counted
     QCOMPARE(form.pnlHitGuide->text(), kSeeResults);
-    QCOMPARE(form.gridHitSel->currentRow(), 6);
+    QCOMPARE(form.gridHitSel->currentRow(), 7);
     QVERIFY(boxes.boxes().isEmpty());
     QVERIFY(form.pctrlMain->isEnabled());
 }

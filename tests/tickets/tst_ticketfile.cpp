@@ -53,6 +53,7 @@ private slots:
 private:
     std::unique_ptr<QTemporaryDir> m_dir;
     QString m_client;
+    QString m_path; // client/700.csv
 };
 
 void TestTicketFile::init()
@@ -60,6 +61,7 @@ void TestTicketFile::init()
     m_dir = std::make_unique<QTemporaryDir>();
     QVERIFY(QDir(m_dir->path()).mkdir("client"));
     m_client = m_dir->path() + "/client/";
+    m_path = m_client + "700.csv";
 }
 
 void TestTicketFile::plainDrawNumber_data()
@@ -90,7 +92,7 @@ void TestTicketFile::plainDrawNumber()
 
 void TestTicketFile::appendCreatesAndAppends()
 {
-    const QString path = m_client + "700.csv";
+    const QString &path = m_path;
     QCOMPARE(slateLinesText({cellsOf("700,01,02,03,04,05,06")}),
              QByteArray("700,01,02,03,04,05,06\r\n"));
     appendTicketLines(path, "700,01,02,03,04,05,06\r\n");
@@ -103,7 +105,7 @@ void TestTicketFile::appendCreatesAndAppends()
 
 void TestTicketFile::appendEndsAnUnfinishedLastLine()
 {
-    const QString path = m_client + "700.csv";
+    const QString &path = m_path;
     writeBytes(path, "700,01,02,03,04,05,06");
     appendTicketLines(path, "700,07,08,09,10,11,12\r\n");
     QCOMPARE(readBytes(path), QByteArray("700,01,02,03,04,05,06\r\n700,07,08,09,10,11,12\r\n"));
@@ -119,19 +121,24 @@ void TestTicketFile::failedAppendChangesNothing_data()
 void TestTicketFile::failedAppendChangesNothing()
 {
     QFETCH(QString, how);
-    const QString path = m_client + "700.csv";
+    const QString &path = m_path;
     if (how == "file") {
         QVERIFY(QDir(m_client).removeRecursively());
         writeBytes(m_dir->path() + "/client", "not a folder");
     } else {
         QVERIFY(QDir(m_client).mkdir("700.csv"));
     }
+    // A save of two draws: the file that could be written is not written either.
+    const QString other = m_dir->path() + "/699.csv";
+    const QByteArray otherBefore = "699,01,02,03,04,05,06\r\n";
+    writeBytes(other, otherBefore);
     try {
-        appendTicketLines(path, "700,01,02,03,04,05,06\r\n");
+        appendTicketLines({{other, otherBefore}, {path, "700,01,02,03,04,05,06\r\n"}});
         QFAIL("the append should have failed");
     } catch (const DomainError &e) {
         QVERIFY2(e.message().contains("700.csv"), qPrintable(e.message()));
     }
+    QCOMPARE(readBytes(other), otherBefore);
     if (how == "file")
         QCOMPARE(readBytes(m_dir->path() + "/client"), QByteArray("not a folder"));
     else
@@ -159,7 +166,7 @@ void TestTicketFile::failedAppendKeepsExistingFile()
 void TestTicketFile::fullDiskKeepsTheFile()
 {
 #ifdef Q_OS_UNIX
-    const QString path = m_client + "700.csv";
+    const QString &path = m_path;
     const QByteArray before = "700,01,02,03,04,05,06\r\n";
     writeBytes(path, before);
     const QByteArray lines = "700,07,08,09,10,11,12\r\n700,13,14,15,16,17,18\r\n";
@@ -177,45 +184,61 @@ void TestTicketFile::fullDiskKeepsTheFile()
 #endif
 }
 
+// Listing and one-line cancel on every kind of line end and empty line a file may hold.
 void TestTicketFile::removeOneLine_data()
 {
     QTest::addColumn<QByteArray>("before");
+    QTest::addColumn<int>("listed");
     QTest::addColumn<int>("row");
     QTest::addColumn<QByteArray>("after");
     const QByteArray a = "700,01,02,03,04,05,06\r\n", b = "700,07,08,09,10,11,12\r\n",
                      c = "700,13,14,15,16,17,18\r\n", d = "700,19,20,21,22,23,24\r\n",
                      e = "700,25,26,27,28,29,30\r\n", other = "699,01,02,03,04,05,06\r\n";
-    QTest::newRow("line 3 of 5") << a + b + c + d + e << 2 << a + b + d + e;
-    QTest::newRow("first line") << a + b << 0 << b;
-    QTest::newRow("last line without line end") << a + "700,07,08,09,10,11,12" << 1 << a;
-    QTest::newRow("only line gives six commas") << a << 0 << QByteArray(",,,,,,\r\n");
-    QTest::newRow("other draws stay") << other + a + other + b << 1 << other + a + other;
-    QTest::newRow("only own line, other draws stay") << other + a << 0 << other;
-    QTest::newRow("lines behind an empty line stay")
-        << a + b + "\r\n" + c + other << 0 << b + "\r\n" + c + other;
+    const auto lf = [](QByteArray text) { return text.replace("\r\n", "\n"); };
+    QTest::newRow("line 3 of 5") << a + b + c + d + e << 5 << 2 << a + b + d + e;
+    QTest::newRow("LF only, line 3 of 5") << lf(a + b + c + d + e) << 5 << 2 << lf(a + b + d + e);
+    QTest::newRow("mixed line ends") << a + lf(b) + "700,13,14,15,16,17,18\r" + lf(other) + d << 4
+                                     << 1 << a + "700,13,14,15,16,17,18\r" + lf(other) + d;
+    QTest::newRow("first line") << a + b << 2 << 0 << b;
+    QTest::newRow("last line without line end") << a + "700,07,08,09,10,11,12" << 2 << 1 << a;
+    QTest::newRow("only line gives six commas") << a << 1 << 0 << QByteArray(",,,,,,\r\n");
+    QTest::newRow("other draws stay") << other + a + other + b << 2 << 1 << other + a + other;
+    QTest::newRow("only own line, other draws stay") << other + a << 1 << 0 << other;
+    QTest::newRow("lines behind empty lines are listed, empty lines kept")
+        << a + "\r\n" + lf(b) + " \t\n\n" + c + other << 3 << 2
+        << a + "\r\n" + lf(b) + " \t\n\n" + other;
+    QTest::newRow("empty first line") << "\r\n" + a + b << 2 << 0 << "\r\n" + b;
     QTest::newRow("nothing readable left gives six commas") << a + "\r\n"
-                                                            << 0 << QByteArray(",,,,,,\r\n");
+                                                            << 1 << 0 << QByteArray(",,,,,,\r\n");
     QTest::newRow("odd bytes of other lines kept")
-        << QByteArray("  700,01,02,03,04,05,06 \r\n700,\"07\",08,09,10,11,12\r") + other << 1
+        << QByteArray("  700,01,02,03,04,05,06 \r\n700,\"07\",08,09,10,11,12\r") + other << 2 << 1
         << QByteArray("  700,01,02,03,04,05,06 \r\n") + other;
-    QTest::newRow("duplicates: the chosen one goes") << a + b + a + c << 2 << a + b + c;
+    QTest::newRow("duplicates: the chosen one goes") << a + b + a + c << 4 << 2 << a + b + c;
 }
 
 void TestTicketFile::removeOneLine()
 {
     QFETCH(QByteArray, before);
+    QFETCH(int, listed);
     QFETCH(int, row);
     QFETCH(QByteArray, after);
-    const QString path = m_client + "700.csv";
+    const QString &path = m_path;
     writeBytes(path, before);
-    const QVector<QStringList> listed = listTicketFile(path, "700").rows;
-    QCOMPARE(removeListedTicketLine(path, "700", listed, row), TicketRemoval::Removed);
+    const QVector<QStringList> rows = listTicketFile(path, "700").rows;
+    QCOMPARE(rows.size(), listed);
+    // The check page reads the same lines (and those of other draws).
+    QVector<QStringList> checked = readAllTicketLines(path);
+    checked.erase(std::remove_if(checked.begin(), checked.end(),
+                                 [](const QStringList &r) { return r.first() != "700"; }),
+                  checked.end());
+    QCOMPARE(checked, rows);
+    QCOMPARE(removeListedTicketLine(path, "700", rows, row), TicketRemoval::Removed);
     QCOMPARE(readBytes(path), after);
 }
 
 void TestTicketFile::removeRefusesAnOutdatedList()
 {
-    const QString path = m_client + "700.csv";
+    const QString &path = m_path;
     const QByteArray a = "700,01,02,03,04,05,06\r\n", b = "700,07,08,09,10,11,12\r\n";
     writeBytes(path, a + b);
     const QVector<QStringList> listed = listTicketFile(path, "700").rows;

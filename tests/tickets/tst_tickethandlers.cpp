@@ -18,7 +18,7 @@ namespace
 {
 
 const QString kSaved = "正常にファイルの保存が完了しました。「申込数字照会・取消し」機能で参照して"
-                       "ください。";
+                       "ください。\n保存先：";
 const QString kNoData = "保存データがありません…。";
 const QString kCanCancel = "取消し処理がおこなえます。";
 const QByteArray L1 = "700,01,02,03,04,05,06\r\n", L2 = "700,07,08,09,10,11,12\r\n",
@@ -47,8 +47,9 @@ private slots:
     void cancelLineThreeOfFive();
     void answeringNoChangesNothing();
     void cancelOnlyLineLeavesSixCommas();
-    void linesBehindAnEmptyLineSurvive();
+    void lfLinesAndEmptyLinesAreAllListed();
     void cancelAfterTheFileChangedRelists();
+    void cancelAll_data();
     void cancelAll();
     void cancelAllWhenFileVanished();
     void listIsStripedAndHighlightedWithFocus();
@@ -98,7 +99,7 @@ void TestTicketHandlers::saveAppendsTheSlateEachTime()
     decide(form, {3, 11, 17, 25, 38, 42});
     decide(form, {1, 2, 3, 4, 5, 43});
     form.btnSave->click();
-    QCOMPARE(boxes.texts(), QStringList{kSaved});
+    QCOMPARE(boxes.texts(), QStringList{kSaved + "client/2038.csv"});
     QCOMPARE(boxes.boxes().first().caption, QString("ガイドメッセージ"));
     const QByteArray once = "2038,03,11,17,25,38,42\r\n2038,01,02,03,04,05,43\r\n";
     QCOMPARE(m_folder->read("client/2038.csv"), once);
@@ -117,30 +118,26 @@ void TestTicketHandlers::saveAppendsTheSlateEachTime()
 
 void TestTicketHandlers::saveRefusals_data()
 {
-    QTest::addColumn<bool>("withLine");
-    QTest::addColumn<QString>("draw");
+    QTest::addColumn<QString>("draw"); // of the second of two lines; null: empty slate
     QTest::addColumn<QString>("message");
-    QTest::newRow("empty slate") << false << "2038"
-                                 << "保存する対象のデータがありません。";
-    QTest::newRow("no draw number")
-        << true << ""
-        << "開催回が決まっていないため、保存できません。抽選結果を読み込んでから、"
-           "もう一度操作してください。";
-    QTest::newRow("draw number with a path")
-        << true << "../1"
-        << "開催回が決まっていないため、保存できません。抽選結果を読み込んでか"
-           "ら、もう一度操作してください。";
+    const QString noDraw = "開催回が決まっていないため、保存できません。抽選結果を読み込んでから、"
+                           "もう一度操作してください。";
+    QTest::newRow("empty slate") << QString() << "保存する対象のデータがありません。";
+    QTest::newRow("no draw number") << "" << noDraw;
+    QTest::newRow("draw number with a path") << "../1" << noDraw;
 }
 
+// Nothing is written, not even the lines that could be.
 void TestTicketHandlers::saveRefusals()
 {
-    QFETCH(bool, withLine);
     QFETCH(QString, draw);
     QFETCH(QString, message);
     TMainForm &form = *m_form;
-    if (withLine)
+    if (!draw.isNull()) {
         decide(form, {1, 2, 3, 4, 5, 6});
-    form.editNewNum->setText(draw);
+        decide(form, {1, 2, 3, 4, 5, 7});
+        form.gridSelectItem->setCell(1, 0, draw);
+    }
     MessageBoxWatcher boxes;
     form.btnSave->click();
     QCOMPARE(boxes.texts(), QStringList{message});
@@ -244,19 +241,22 @@ void TestTicketHandlers::cancelOnlyLineLeavesSixCommas()
     QVERIFY(!form.btnOneDelete->isEnabled() && !form.btnAllDelete->isEnabled());
 }
 
-void TestTicketHandlers::linesBehindAnEmptyLineSurvive()
+// A file written on Linux or macOS, with an empty line: every line is listed, and a cancel
+// takes exactly the chosen one.
+void TestTicketHandlers::lfLinesAndEmptyLinesAreAllListed()
 {
     TMainForm &form = *m_form;
-    m_folder->write("client/700.csv", L1 + L2 + "\r\n" + L3 + L4);
+    const auto lf = [](QByteArray text) { return text.replace("\r\n", "\n"); };
+    m_folder->write("client/700.csv", lf(L1 + L2) + "\n" + lf(L3 + L4));
     listDraw("700");
-    QCOMPARE(form.gridLoto6->rowCount(), 2);
-    form.gridLoto6->setCurrentRow(0);
+    QCOMPARE(form.gridLoto6->rowCount(), 4);
+    form.gridLoto6->setCurrentRow(2);
     MessageBoxWatcher boxes;
     boxes.queueAnswer(QMessageBox::Yes);
     form.btnOneDelete->click();
-    QCOMPARE(m_folder->read("client/700.csv"), L2 + "\r\n" + L3 + L4);
-    QCOMPARE(form.gridLoto6->rowCount(), 1);
-    QCOMPARE(form.gridLoto6->rowCells(0), cells(L2));
+    QCOMPARE(m_folder->read("client/700.csv"), lf(L1 + L2) + "\n" + lf(L4));
+    QCOMPARE(form.gridLoto6->rowCount(), 3);
+    QCOMPARE(form.gridLoto6->rowCells(2), cells(L4));
 }
 
 // Another save (or program) changed the file after it was listed: nothing is removed blindly.
@@ -277,17 +277,30 @@ void TestTicketHandlers::cancelAfterTheFileChangedRelists()
     QCOMPARE(form.gridLoto6->rowCells(0), cells(L2));
 }
 
+void TestTicketHandlers::cancelAll_data()
+{
+    QTest::addColumn<QByteArray>("before");
+    QTest::addColumn<QByteArray>("after"); // null: the file is deleted
+    QTest::newRow("own lines only") << L1 + L2 << QByteArray();
+    QTest::newRow("lines of other draws stay") << Other + L1 + Other + L2 << Other + Other;
+    QTest::newRow("six commas left") << L1 + ",,,,,,\r\n" + L2 << QByteArray();
+}
+
 void TestTicketHandlers::cancelAll()
 {
+    QFETCH(QByteArray, before);
+    QFETCH(QByteArray, after);
     TMainForm &form = *m_form;
-    m_folder->write("client/700.csv", L1 + Other + L2);
+    m_folder->write("client/700.csv", before);
     listDraw("700");
     MessageBoxWatcher boxes;
     boxes.queueAnswer(QMessageBox::Yes);
     form.btnAllDelete->click();
     QCOMPARE(boxes.boxes().size(), 1);
-    QVERIFY(!QFile::exists(m_folder->file("client/700.csv")));
-    QCOMPARE(form.pnlSeaGuide->text(), kNoData);
+    QCOMPARE(QFile::exists(m_folder->file("client/700.csv")), !after.isNull());
+    if (!after.isNull())
+        QCOMPARE(m_folder->read("client/700.csv"), after);
+    QCOMPARE(form.pnlSeaGuide->text(), after.isNull() ? kNoData : kCanCancel);
     QCOMPARE(form.gridLoto6->rowCells(0), QStringList(7, QString()));
     QVERIFY(!form.btnOneDelete->isEnabled() && !form.btnAllDelete->isEnabled());
 }

@@ -26,6 +26,8 @@ class TestWinningCheck : public QObject
 private slots:
     void tiers_data();
     void tiers();
+    void validLines_data();
+    void validLines();
     void walksHistoryOrderThenTicketOrder();
     void realLinesAgainstBundledHistory();
 };
@@ -60,6 +62,34 @@ void TestWinningCheck::tiers()
     QCOMPARE(hits.main, main);
     QCOMPARE(hits.bonus, bonus);
     QCOMPARE(prizeText(hits), text);
+}
+
+void TestWinningCheck::validLines_data()
+{
+    QTest::addColumn<QString>("line");
+    QTest::addColumn<bool>("valid");
+    QTest::newRow("six different") << "01 02 03 11 19 43" << true;
+    QTest::newRow("single digit") << "3 11 19 24 38 42" << true;
+    QTest::newRow("repeated") << "07 07 07 07 07 07" << false;
+    QTest::newRow("3 and 03") << "3 03 19 24 38 42" << false;
+    QTest::newRow("00") << "00 11 19 24 38 42" << false;
+    QTest::newRow("44") << "03 11 19 24 38 44" << false;
+    QTest::newRow("letters") << "03 11 19 24 38 4a" << false;
+    QTest::newRow("sign") << "+3 11 19 24 38 42" << false;
+    QTest::newRow("missing") << "03 11 19 24 38" << false;
+}
+
+// Only a valid line gets a tier; the check names an invalid one as such.
+void TestWinningCheck::validLines()
+{
+    QFETCH(QString, line);
+    QFETCH(bool, valid);
+    QCOMPARE(isValidLine(numbers(line)), valid);
+    const QVector<CheckResult> results = checkTickets({draw10()}, {numbers("10 " + line)});
+    QCOMPARE(results.size(), 1);
+    QCOMPARE(results[0].valid, valid);
+    if (!valid)
+        QCOMPARE(results[0].text, QString("無効"));
 }
 
 void TestWinningCheck::walksHistoryOrderThenTicketOrder()
