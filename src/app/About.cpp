@@ -3,6 +3,7 @@
 #include "LayoutKit.h"
 #include "Pictures.h"
 
+#include <QDir>
 #include <QFrame>
 #include <QLabel>
 #include <QPainter>
@@ -39,7 +40,8 @@ QLabel *textLabel(QWidget *parent, const char *name, const QString &text, const 
 
 } // namespace
 
-TAboutForm::TAboutForm(std::function<QString()> versionText, QWidget *parent)
+TAboutForm::TAboutForm(std::function<QString()> versionText, const QString &dataFolder,
+                       QWidget *parent)
     : QDialog(parent, Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint | Qt::CustomizeWindowHint |
                           Qt::WindowTitleHint),
       m_versionText(std::move(versionText))
@@ -77,6 +79,19 @@ TAboutForm::TAboutForm(std::function<QString()> versionText, QWidget *parent)
                   layout::makeFont(24, true), layout::colour::blue);
     lblProductName->setGeometry(55, 62, 465, 24);
     lblProductName->setAlignment(Qt::AlignCenter);
+
+    // Where the tickets and the downloaded results are kept. A path too long for the line is
+    // shortened in the middle; the whole path is in the tooltip and can be selected.
+    const QString folder = QDir::toNativeSeparators(dataFolder);
+    lblDataFolder =
+        textLabel(Panel1, "lblDataFolder", QString(), layout::makeFont(15), layout::colour::black);
+    lblDataFolder->setGeometry(12, 106, 537, 40);
+    lblDataFolder->setAlignment(Qt::AlignHCenter | Qt::AlignTop);
+    lblDataFolder->setTextInteractionFlags(Qt::TextSelectableByMouse);
+    lblDataFolder->setToolTip(folder);
+    lblDataFolder->setText(
+        QStringLiteral("データの保存先：\n") +
+        lblDataFolder->fontMetrics().elidedText(folder, Qt::ElideMiddle, lblDataFolder->width()));
 
     pnlCopy = new QFrame(Panel1);
     pnlCopy->setObjectName(QStringLiteral("pnlCopy"));

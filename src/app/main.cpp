@@ -1,9 +1,11 @@
 #include "Main.h"
 #include "ComFunction.h"
+#include "DataFolder.h"
 #include "SingleInstance.h"
 
 #include <QApplication>
 #include <QFileInfo>
+#include <QStandardPaths>
 
 int main(int argc, char *argv[])
 {
@@ -16,7 +18,13 @@ int main(int argc, char *argv[])
     if (!guard.acquire())
         return 0;
 
-    TMainForm mainForm;
+    // Beside the program when that folder is writable, else the player's own data folder.
+    const DataFolders folders = chooseDataFolders(
+        defaultProgramFolder(), QStandardPaths::writableLocation(QStandardPaths::AppDataLocation));
+    for (const QString &error : folders.errors)
+        showErrorMessage(nullptr, error);
+
+    TMainForm mainForm(folders.dataFolder, folders.installFolder);
     mainForm.show();
     return app.exec();
 }
