@@ -1,6 +1,7 @@
 #include "Main.h"
 #include "ComFunction.h"
 #include "DataFolder.h"
+#include "EndRequest.h"
 #include "SingleInstance.h"
 
 #include <QApplication>
@@ -25,6 +26,7 @@ int main(int argc, char *argv[])
         showErrorMessage(nullptr, error);
 
     TMainForm mainForm(folders.dataFolder, folders.installFolder);
+    const EndRequestWatcher endRequests([&mainForm] { mainForm.close(); });
     mainForm.show();
     return app.exec();
 }
