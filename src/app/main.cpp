@@ -2,6 +2,7 @@
 #include "ComFunction.h"
 #include "DataFolder.h"
 #include "EndRequest.h"
+#include "Pictures.h"
 #include "SingleInstance.h"
 
 #include <QApplication>
@@ -13,6 +14,9 @@ int main(int argc, char *argv[])
     QApplication app(argc, argv);
     QCoreApplication::setOrganizationName(QStringLiteral("Pelmora"));
     QCoreApplication::setApplicationName(QStringLiteral("Loto6Yorune"));
+    // Every window carries the program's icon; the desktop matches it with the menu entry.
+    QApplication::setWindowIcon(applicationIcon());
+    QGuiApplication::setDesktopFileName(QStringLiteral("loto6yorune"));
 
     // A second start of the same program file ends at once, silently.
     SingleInstanceGuard guard(QFileInfo(QCoreApplication::applicationFilePath()).fileName());
