@@ -38,6 +38,29 @@ QLabel *textLabel(QWidget *parent, const char *name, const QString &text, const 
     return l;
 }
 
+// "データの保存先：" and the folder, broken after path separators into lines that fit width;
+// the first line starts with the heading. Only a path longer than three lines is shortened.
+QString wrapPath(const QString &path, const QFontMetrics &metrics, int width)
+{
+    QStringList lines{QStringLiteral("データの保存先：")};
+    QString part;
+    for (int i = 0; i < path.size(); ++i) {
+        part += path.at(i);
+        const bool separator = path.at(i) == QLatin1Char('/') || path.at(i) == QLatin1Char('\\');
+        if (!separator && i + 1 < path.size())
+            continue;
+        if (metrics.horizontalAdvance(lines.last() + part) > width && !lines.last().isEmpty())
+            lines.append(QString());
+        lines.last() += part;
+        part.clear();
+    }
+    while (lines.size() > 3)
+        lines[2] += lines.takeAt(3);
+    for (QString &line : lines)
+        line = metrics.elidedText(line, Qt::ElideMiddle, width);
+    return lines.join(QLatin1Char('\n'));
+}
+
 } // namespace
 
 TAboutForm::TAboutForm(std::function<QString()> versionText, const QString &dataFolder,
@@ -80,18 +103,14 @@ TAboutForm::TAboutForm(std::function<QString()> versionText, const QString &data
     lblProductName->setGeometry(55, 62, 465, 24);
     lblProductName->setAlignment(Qt::AlignCenter);
 
-    // Where the tickets and the downloaded results are kept. A path too long for the line is
-    // shortened in the middle; the whole path is in the tooltip and can be selected.
-    const QString folder = QDir::toNativeSeparators(dataFolder);
+    // Where the tickets and the downloaded results are kept.
     lblDataFolder =
         textLabel(Panel1, "lblDataFolder", QString(), layout::makeFont(15), layout::colour::black);
-    lblDataFolder->setGeometry(12, 106, 537, 40);
+    lblDataFolder->setGeometry(12, 98, 537, 52);
     lblDataFolder->setAlignment(Qt::AlignHCenter | Qt::AlignTop);
     lblDataFolder->setTextInteractionFlags(Qt::TextSelectableByMouse);
-    lblDataFolder->setToolTip(folder);
     lblDataFolder->setText(
-        QStringLiteral("データの保存先：\n") +
-        lblDataFolder->fontMetrics().elidedText(folder, Qt::ElideMiddle, lblDataFolder->width()));
+        wrapPath(QDir::toNativeSeparators(dataFolder), lblDataFolder->fontMetrics(), 537));
 
     pnlCopy = new QFrame(Panel1);
     pnlCopy->setObjectName(QStringLiteral("pnlCopy"));
