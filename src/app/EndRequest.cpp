@@ -20,6 +20,12 @@ extern "C" void onEndSignal(int)
     [[maybe_unused]] const ssize_t written = ::write(g_wakeUp[0], &byte, 1);
 }
 
+void restoreDefaultActions()
+{
+    for (int signal : kSignals)
+        std::signal(signal, SIG_DFL);
+}
+
 } // namespace
 #endif
 
@@ -45,8 +51,7 @@ EndRequestWatcher::~EndRequestWatcher()
 #ifndef Q_OS_WIN
     if (!m_notifier)
         return;
-    for (int signal : kSignals)
-        std::signal(signal, SIG_DFL);
+    restoreDefaultActions();
     ::close(g_wakeUp[0]);
     ::close(g_wakeUp[1]);
     g_wakeUp[0] = g_wakeUp[1] = -1;
@@ -58,6 +63,9 @@ void EndRequestWatcher::received()
 #ifndef Q_OS_WIN
     char byte;
     [[maybe_unused]] const ssize_t read = ::read(g_wakeUp[1], &byte, 1);
+    // Asked once, the program closes as usual; asked again (a window that does not close, say
+    // under an open message box), the system ends it at once.
+    restoreDefaultActions();
 #endif
     if (m_close)
         m_close();
