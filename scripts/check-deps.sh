@@ -45,6 +45,16 @@ else
     unlisted+=("?qtbase_ja.qm")
 fi
 
+# The tools the package test runs besides dpkg-deb.
+for tool in dpkg-shlibdeps desktop-file-validate; do
+    if command -v "$tool" >/dev/null; then
+        owner "$(command -v "$tool")" "$tool"
+    else
+        echo "check-deps: $tool missing" >&2
+        unlisted+=("?$tool")
+    fi
+done
+
 if [ ${#unlisted[@]} -gt 0 ]; then
     echo "check-deps: FAILED: ${unlisted[*]}" >&2
     exit 1

@@ -15,6 +15,8 @@ packages=(
     fonts-ipafont-gothic fonts-ipafont-mincho
     # https downloads: OpenSSL and the certificate authorities
     libssl3 ca-certificates
+    # the Debian package: its library dependencies (dpkg-shlibdeps) and the desktop entry's check
+    dpkg-dev desktop-file-utils
 )
 if [ "${1:-}" = "--list" ]; then
     printf '%s\n' "${packages[@]}"

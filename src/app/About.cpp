@@ -3,6 +3,7 @@
 #include "LayoutKit.h"
 #include "Pictures.h"
 
+#include <QDir>
 #include <QFrame>
 #include <QLabel>
 #include <QPainter>
@@ -37,9 +38,33 @@ QLabel *textLabel(QWidget *parent, const char *name, const QString &text, const 
     return l;
 }
 
+// "データの保存先：" and the folder, broken after path separators into lines that fit width;
+// the first line starts with the heading. Only a path longer than three lines is shortened.
+QString wrapPath(const QString &path, const QFontMetrics &metrics, int width)
+{
+    QStringList lines{QStringLiteral("データの保存先：")};
+    QString part;
+    for (int i = 0; i < path.size(); ++i) {
+        part += path.at(i);
+        const bool separator = path.at(i) == QLatin1Char('/') || path.at(i) == QLatin1Char('\\');
+        if (!separator && i + 1 < path.size())
+            continue;
+        if (metrics.horizontalAdvance(lines.last() + part) > width && !lines.last().isEmpty())
+            lines.append(QString());
+        lines.last() += part;
+        part.clear();
+    }
+    while (lines.size() > 3)
+        lines[2] += lines.takeAt(3);
+    for (QString &line : lines)
+        line = metrics.elidedText(line, Qt::ElideMiddle, width);
+    return lines.join(QLatin1Char('\n'));
+}
+
 } // namespace
 
-TAboutForm::TAboutForm(std::function<QString()> versionText, QWidget *parent)
+TAboutForm::TAboutForm(std::function<QString()> versionText, const QString &dataFolder,
+                       QWidget *parent)
     : QDialog(parent, Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint | Qt::CustomizeWindowHint |
                           Qt::WindowTitleHint),
       m_versionText(std::move(versionText))
@@ -77,6 +102,15 @@ TAboutForm::TAboutForm(std::function<QString()> versionText, QWidget *parent)
                   layout::makeFont(24, true), layout::colour::blue);
     lblProductName->setGeometry(55, 62, 465, 24);
     lblProductName->setAlignment(Qt::AlignCenter);
+
+    // Where the tickets and the downloaded results are kept.
+    lblDataFolder =
+        textLabel(Panel1, "lblDataFolder", QString(), layout::makeFont(15), layout::colour::black);
+    lblDataFolder->setGeometry(12, 98, 537, 52);
+    lblDataFolder->setAlignment(Qt::AlignHCenter | Qt::AlignTop);
+    lblDataFolder->setTextInteractionFlags(Qt::TextSelectableByMouse);
+    lblDataFolder->setText(
+        wrapPath(QDir::toNativeSeparators(dataFolder), lblDataFolder->fontMetrics(), 537));
 
     pnlCopy = new QFrame(Panel1);
     pnlCopy->setObjectName(QStringLiteral("pnlCopy"));

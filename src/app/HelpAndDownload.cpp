@@ -74,7 +74,7 @@ bool TMainForm::DownloadResults()
         const QByteArray numberBody = download.fetch(kDownloadFolder + kNumberFileName);
         const QByteArray dataBody = download.fetch(kDownloadFolder + kDataFileName);
         checkResultsBodies(numberBody, dataBody);
-        replaceResultsFiles(m_programFolder + kDownloadFolder, numberBody, dataBody);
+        replaceResultsFiles(m_dataFolder + kDownloadFolder, numberBody, dataBody);
     });
     if (!error.isEmpty())
         qWarning().noquote() << "download failed:" << error;
@@ -92,7 +92,7 @@ void TMainForm::menuHelpAboutClick()
 void TMainForm::menuHelpManualClick()
 {
     // A missing manual or viewer is the desktop's to report, not the program's.
-    ShellOpen(m_programFolder + kManualFileName);
+    ShellOpen(m_installFolder + kManualFileName);
 }
 
 void TMainForm::menuHelpHomePageClick()

@@ -31,25 +31,27 @@ const QString kMainPageGuide =
 } // namespace
 
 // FormCreate: the settings, the window position, the client folder.
-TMainForm::TMainForm(const QString &programFolder, QWidget *parent)
-    : QMainWindow(parent),
-      m_programFolder(programFolder.isEmpty() ? defaultProgramFolder() : programFolder),
+TMainForm::TMainForm(const QString &dataFolder, const QString &installFolder, QWidget *parent)
+    : QMainWindow(parent), m_dataFolder(dataFolder.isEmpty() ? defaultProgramFolder() : dataFolder),
+      m_installFolder(installFolder.isEmpty() ? m_dataFolder : installFolder),
       m_settings(std::make_unique<AppSettings>()), m_history(new HistoryModel(this))
 {
-    if (!m_programFolder.endsWith(QLatin1Char('/')))
-        m_programFolder += QLatin1Char('/');
+    for (QString *folder : {&m_dataFolder, &m_installFolder}) {
+        if (!folder->endsWith(QLatin1Char('/')))
+            *folder += QLatin1Char('/');
+    }
     layout::installJapaneseFonts();
     buildWindow();
     connectHandlers();
 
     move(m_settings->readWindowPosition());
     m_pickSettings = m_settings->readPickSettings();
-    QDir().mkdir(m_programFolder + QStringLiteral("client")); // a failure shows later, per use
+    QDir().mkdir(m_dataFolder + QStringLiteral("client")); // a failure shows later, per use
 
     m_splash = new TSplashForm(this);
     // The About box is a window of its own, as its control names repeat those of this one
     // (a child would make a name such as "Panel1" ambiguous); it goes with this window.
-    m_about = new TAboutForm([this] { return m_fileVersionText; });
+    m_about = new TAboutForm([this] { return m_fileVersionText; }, m_dataFolder);
     connect(this, &QObject::destroyed, m_about, [about = m_about] { delete about; });
     Timer1->start();
 }

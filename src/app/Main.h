@@ -45,10 +45,14 @@ class TMainForm : public QMainWindow
 {
     Q_OBJECT
 public:
-    explicit TMainForm(const QString &programFolder = QString(), QWidget *parent = nullptr);
+    // dataFolder keeps download/ and client/; installFolder holds what the program ships (the
+    // manual). Both default to the program's own folder; an empty installFolder is dataFolder.
+    explicit TMainForm(const QString &dataFolder = QString(),
+                       const QString &installFolder = QString(), QWidget *parent = nullptr);
     ~TMainForm() override;
 
-    QString programFolder() const { return m_programFolder; }
+    QString dataFolder() const { return m_dataFolder; }
+    QString installFolder() const { return m_installFolder; }
     TSplashForm *splash() const { return m_splash; }
     TAboutForm *about() const { return m_about; }
 
@@ -250,7 +254,8 @@ private:
     class BusyScope;
     friend class BusyScope;
 
-    QString m_programFolder;
+    QString m_dataFolder;
+    QString m_installFolder;
     std::unique_ptr<AppSettings> m_settings;
     TAboutForm *m_about = nullptr;
     TSplashForm *m_splash = nullptr;

@@ -49,12 +49,9 @@ void drawHand(QPainter &p, const QRectF &r)
                       2, 2);
 }
 
-} // namespace
-
-QPixmap numberDisc(int n)
+// The disc of number n on a 32 x 32 design grid; the painter's scale sets the real size.
+void drawDisc(QPainter &p, int n)
 {
-    QPixmap pixmap = canvas(32);
-    QPainter p(&pixmap);
     p.setRenderHint(QPainter::Antialiasing);
     QRadialGradient shine(QPointF(12, 10), 20);
     shine.setColorAt(0, discColour(n).lighter(150));
@@ -68,6 +65,15 @@ QPixmap numberDisc(int n)
     p.setFont(font);
     p.setPen(numeralColour(n));
     p.drawText(QRectF(0, 0, 32, 32), Qt::AlignCenter, QString::number(n));
+}
+
+} // namespace
+
+QPixmap numberDisc(int n)
+{
+    QPixmap pixmap = canvas(32);
+    QPainter p(&pixmap);
+    drawDisc(p, n);
     return pixmap;
 }
 
@@ -143,13 +149,20 @@ QIcon buttonIcon(ButtonPicture picture, int size)
     return QIcon(pixmap);
 }
 
+QImage applicationIconImage(int size)
+{
+    QImage image(size, size, QImage::Format_ARGB32_Premultiplied);
+    image.fill(Qt::transparent);
+    QPainter p(&image);
+    p.scale(size / 32.0, size / 32.0); // drawn, not scaled up: sharp at every size
+    drawDisc(p, 6);
+    return image;
+}
+
 QIcon applicationIcon()
 {
     QIcon icon;
-    for (int size : {16, 32, 48}) {
-        QPixmap pixmap =
-            numberDisc(6).scaled(size, size, Qt::KeepAspectRatio, Qt::SmoothTransformation);
-        icon.addPixmap(pixmap);
-    }
+    for (int size : kApplicationIconSizes)
+        icon.addPixmap(QPixmap::fromImage(applicationIconImage(size)));
     return icon;
 }

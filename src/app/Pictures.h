@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QIcon>
+#include <QImage>
 #include <QPixmap>
 
 // Pictures the program draws itself.
@@ -23,5 +24,9 @@ enum class ButtonPicture {
 };
 QIcon buttonIcon(ButtonPicture picture, int size = 16);
 
-// The program's own icon (a disc with "6").
+// The program's own icon (a disc with "6"), drawn at each of the sizes the desktops ask for.
+// The window shows it, and the build writes it out for the desktop menu and the Windows program
+// file.
+inline constexpr int kApplicationIconSizes[] = {16, 24, 32, 48, 64, 128, 256};
+QImage applicationIconImage(int size);
 QIcon applicationIcon();

@@ -1,22 +1,36 @@
 #include "Main.h"
 #include "ComFunction.h"
+#include "DataFolder.h"
+#include "EndRequest.h"
+#include "Pictures.h"
 #include "SingleInstance.h"
 
 #include <QApplication>
 #include <QFileInfo>
+#include <QStandardPaths>
 
 int main(int argc, char *argv[])
 {
     QApplication app(argc, argv);
     QCoreApplication::setOrganizationName(QStringLiteral("Pelmora"));
     QCoreApplication::setApplicationName(QStringLiteral("Loto6Yorune"));
+    // Every window carries the program's icon; the desktop matches it with the menu entry.
+    QApplication::setWindowIcon(applicationIcon());
+    QGuiApplication::setDesktopFileName(QStringLiteral("loto6yorune"));
 
     // A second start of the same program file ends at once, silently.
     SingleInstanceGuard guard(QFileInfo(QCoreApplication::applicationFilePath()).fileName());
     if (!guard.acquire())
         return 0;
 
-    TMainForm mainForm;
+    // Beside the program when that folder is writable, else the player's own data folder.
+    const DataFolders folders = chooseDataFolders(
+        defaultProgramFolder(), QStandardPaths::writableLocation(QStandardPaths::AppDataLocation));
+    for (const QString &error : folders.errors)
+        showErrorMessage(nullptr, error);
+
+    TMainForm mainForm(folders.dataFolder, folders.installFolder);
+    const EndRequestWatcher endRequests([&mainForm] { mainForm.close(); });
     mainForm.show();
     return app.exec();
 }

@@ -33,7 +33,7 @@ void TMainForm::btnMmsUpdateClick()
     // Both files are read and checked completely before anything on screen changes, so a
     // malformed file leaves the data loaded before in place.
     ResultsData results;
-    const ResultsStatus status = readResultsFolder(m_programFolder + kDownloadFolder, &results);
+    const ResultsStatus status = readResultsFolder(m_dataFolder + kDownloadFolder, &results);
     if (status != ResultsStatus::Loaded) {
         showErrorMessage(this, QStringLiteral("必須データファイルが見つかりませんでした。"
                                               "システム管理者に連絡してください！！"));

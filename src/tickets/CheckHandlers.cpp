@@ -51,7 +51,7 @@ void TMainForm::editSelectNumChange()
 
     // Only a plain number names a file, whatever way the text got into the field.
     const std::optional<QString> path =
-        ticketFilePath(m_programFolder, editSelectNum->text().trimmed());
+        ticketFilePath(m_dataFolder, editSelectNum->text().trimmed());
     QVector<QStringList> rows = path ? readAllTicketLines(*path) : QVector<QStringList>();
     for (QStringList &row : rows)
         row.append(QString()); // the result, until a check writes it

@@ -55,7 +55,7 @@ void TMainForm::btnSaveClick()
     QVector<TicketAppend> appends;
     QStringList written;
     for (const DrawLines &group : groupByDraw(rows)) {
-        const std::optional<QString> path = ticketFilePath(m_programFolder, group.draw);
+        const std::optional<QString> path = ticketFilePath(m_dataFolder, group.draw);
         if (!path) {
             showGuideMessage(
                 this, QStringLiteral("開催回が決まっていないため、保存できません。"
@@ -81,7 +81,7 @@ void TMainForm::editLoto6NumChange()
 
     // Only a plain number names a file, whatever way the text got into the field.
     const QString draw = editLoto6Num->text().trimmed();
-    const std::optional<QString> path = ticketFilePath(m_programFolder, draw);
+    const std::optional<QString> path = ticketFilePath(m_dataFolder, draw);
     const TicketListing listing = path ? listTicketFile(*path, draw) : TicketListing();
     if (!listing.hasLines) {
         pnlSeaGuide->setText(kNoTicketData);
@@ -109,7 +109,7 @@ QVector<QStringList> TMainForm::listedTicketRows() const
 void TMainForm::btnOneDeleteClick()
 {
     const QString draw = editLoto6Num->text().trimmed();
-    const std::optional<QString> path = ticketFilePath(m_programFolder, draw);
+    const std::optional<QString> path = ticketFilePath(m_dataFolder, draw);
     const QVector<QStringList> listed = listedTicketRows();
     if (!path || listed.isEmpty()) {
         showGuideMessage(this, QStringLiteral("取消する対象のデータがありません。"));
@@ -143,7 +143,7 @@ void TMainForm::btnOneDeleteClick()
 void TMainForm::btnAllDeleteClick()
 {
     const QString draw = editLoto6Num->text().trimmed();
-    const std::optional<QString> path = ticketFilePath(m_programFolder, draw);
+    const std::optional<QString> path = ticketFilePath(m_dataFolder, draw);
     if (!path)
         return;
     if (!askConfirmation(this,

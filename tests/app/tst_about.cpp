@@ -9,6 +9,7 @@
 #include <QAction>
 #include <QApplication>
 #include <QDesktopServices>
+#include <QDir>
 #include <QLabel>
 #include <QPushButton>
 #include <QTest>
@@ -73,6 +74,8 @@ void TestAbout::showsVersionOnEveryShowing()
         form.menuHelpAbout->trigger();
         QVERIFY2(wasModal, "the About box was not shown modally");
         QCOMPARE(seen, QString("Version 2.3.1.504"));
+        QCOMPARE(about->lblDataFolder->text().remove('\n'),
+                 "データの保存先：" + QDir::toNativeSeparators(folder.path()));
         QVERIFY(!about->isVisible());
         QCOMPARE(about->result(), int(QDialog::Accepted));
     }
