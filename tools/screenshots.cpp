@@ -1,33 +1,103 @@
-// Renders every page of the main window into PNG files, under any platform plugin
-// (offscreen included): screenshots <program folder> <output folder>.
+// Renders the main window into PNG files, under any platform plugin (offscreen included):
+// screenshots <program folder> <output folder>. It writes every page, the options page in
+// each pick method, a generation run under way, the CSV save dialog and the message boxes.
+// It works in the given program folder as the player would (the slate, a ticket file).
 
 #include "app/Main.h"
+#include "app/QtTranslations.h"
+#include "app/SpinEdit.h"
 
 #include <QApplication>
 #include <QDir>
+#include <QPushButton>
+#include <QRadioButton>
 #include <QTabWidget>
 #include <QTest>
+#include <QTimer>
+#include <QToolButton>
+
+namespace
+{
+
+QString g_outFolder;
+
+void save(QWidget *widget, const QString &name)
+{
+    widget->grab().save(g_outFolder + QLatin1Char('/') + name + QStringLiteral(".png"));
+}
+
+// Photographs the next modal window that appears, then closes it (Escape or its default).
+void shootNextModal(const QString &name)
+{
+    auto *timer = new QTimer;
+    timer->setInterval(50);
+    QObject::connect(timer, &QTimer::timeout, [timer, name] {
+        QWidget *modal = QApplication::activeModalWidget();
+        if (!modal)
+            return;
+        timer->stop();
+        timer->deleteLater();
+        QTest::qWait(100);
+        save(modal, name);
+        QTest::keyClick(modal, Qt::Key_Escape);
+    });
+    timer->start();
+}
+
+} // namespace
 
 int main(int argc, char *argv[])
 {
     QApplication app(argc, argv);
+    installJapaneseQtTexts();
     const QStringList args = QCoreApplication::arguments();
     if (args.size() < 3) {
         qWarning("usage: screenshots <program folder> <output folder>");
         return 2;
     }
-    QDir().mkpath(args.at(2));
+    g_outFolder = args.at(2);
+    QDir().mkpath(g_outFolder);
     TMainForm form(args.at(1));
     form.show();
     QTest::qWait(200);
+    form.Timer1Timer();
     for (int i = 0; i < form.pctrlMain->count(); ++i) {
         form.pctrlMain->setCurrentIndex(i);
         QTest::qWait(100);
-        const QString name = QStringLiteral("%1/page%2-%3.png")
-                                 .arg(args.at(2))
-                                 .arg(i + 1)
-                                 .arg(form.pctrlMain->widget(i)->objectName());
-        form.grab().save(name);
+        save(&form,
+             QStringLiteral("page%1-%2").arg(i + 1).arg(form.pctrlMain->widget(i)->objectName()));
     }
+
+    form.pctrlMain->setCurrentWidget(form.TabSheet2);
+    const QList<QRadioButton *> methods = {form.RadioButton1, form.RadioButton2, form.RadioButton3,
+                                           form.RadioButton4};
+    for (int m = 0; m < methods.size(); ++m) {
+        methods[m]->click();
+        QTest::qWait(100);
+        save(&form, QStringLiteral("options-method%1").arg(m + 1));
+    }
+
+    // A run of 14 random lines, photographed part-way and at its end.
+    form.RadioButton2->click();
+    form.pctrlMain->setCurrentWidget(form.TabSheet1);
+    form.editAutoSelectMax->setText(QStringLiteral("14"));
+    QTimer::singleShot(2500, &form, [&form] { save(&form, QStringLiteral("run-underway")); });
+    form.btnAutoCalc->click();
+    QTest::qWait(100);
+    save(&form, QStringLiteral("run-done"));
+
+    shootNextModal(QStringLiteral("box-guide"));
+    form.btnSelect->click(); // fewer than six numbers picked
+    shootNextModal(QStringLiteral("dialog-csv-save"));
+    form.menuFileCsvSave->trigger();
+
+    // A saved ticket, then the question before all its lines are cancelled.
+    shootNextModal(QStringLiteral("box-saved"));
+    form.btnSave->click();
+    form.pctrlMain->setCurrentWidget(form.TabSheet4);
+    QTest::qWait(100);
+    save(&form, QStringLiteral("tickets-listed"));
+    shootNextModal(QStringLiteral("box-confirm"));
+    form.btnAllDelete->click();
     return 0;
 }

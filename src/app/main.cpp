@@ -1,5 +1,6 @@
 #include "Main.h"
 #include "ComFunction.h"
+#include "QtTranslations.h"
 #include "SingleInstance.h"
 
 #include <QApplication>
@@ -10,6 +11,7 @@ int main(int argc, char *argv[])
     QApplication app(argc, argv);
     QCoreApplication::setOrganizationName(QStringLiteral("Pelmora"));
     QCoreApplication::setApplicationName(QStringLiteral("Loto6Yorune"));
+    installJapaneseQtTexts();
 
     // A second start of the same program file ends at once, silently.
     SingleInstanceGuard guard(QFileInfo(QCoreApplication::applicationFilePath()).fileName());
