@@ -8,6 +8,7 @@
 #include "app/SpinEdit.h"
 
 #include <QApplication>
+#include <QComboBox>
 #include <QDir>
 #include <QPushButton>
 #include <QRadioButton>
@@ -66,6 +67,14 @@ int main(int argc, char *argv[])
         QTest::qWait(100);
         save(&form,
              QStringLiteral("page%1-%2").arg(i + 1).arg(form.pctrlMain->widget(i)->objectName()));
+    }
+
+    form.pctrlMain->setCurrentWidget(form.TabSheet3);
+    for (int kind : {5, 6, 9}) {
+        form.cmbChartKind->setCurrentIndex(kind);
+        form.btnChartExec->click();
+        QTest::qWait(100);
+        save(&form, QStringLiteral("chart-kind%1").arg(kind));
     }
 
     form.pctrlMain->setCurrentWidget(form.TabSheet2);
