@@ -84,6 +84,12 @@ int main(int argc, char *argv[])
         methods[m]->click();
         QTest::qWait(100);
         save(&form, QStringLiteral("options-method%1").arg(m + 1));
+        if (m == 0) { // the main page without "＄ヨルネ＄"
+            form.pctrlMain->setCurrentWidget(form.TabSheet1);
+            QTest::qWait(100);
+            save(&form, QStringLiteral("main-manual-method"));
+            form.pctrlMain->setCurrentWidget(form.TabSheet2);
+        }
     }
 
     // A run of 14 random lines, photographed part-way and at its end.
