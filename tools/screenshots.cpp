@@ -6,6 +6,7 @@
 #include "app/Main.h"
 #include "app/QtTranslations.h"
 #include "app/SpinEdit.h"
+#include "app/StringGrid.h"
 
 #include <QApplication>
 #include <QComboBox>
@@ -68,6 +69,11 @@ int main(int argc, char *argv[])
         save(&form,
              QStringLiteral("page%1-%2").arg(i + 1).arg(form.pctrlMain->widget(i)->objectName()));
     }
+    // The prize table after the player's first click: one highlighted row.
+    QTest::mouseClick(form.gridMoney->viewport(), Qt::LeftButton, {},
+                      form.gridMoney->visualRect(form.gridMoney->model()->index(3, 2)).center());
+    QTest::qWait(100);
+    save(&form, QStringLiteral("money-clicked"));
 
     form.pctrlMain->setCurrentWidget(form.TabSheet3);
     for (int kind : {5, 6, 9}) {
