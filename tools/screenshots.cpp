@@ -1,7 +1,9 @@
 // Renders the main window into PNG files, under any platform plugin (offscreen included):
 // screenshots <program folder> <output folder>. It writes every page, the options page in
 // each pick method, a generation run under way, the CSV save dialog and the message boxes.
-// It works in the given program folder as the player would (the slate, a ticket file).
+// It works in the given program folder as the player would (the slate, a ticket file). Run it
+// under a Japanese locale (LC_ALL=ja_JP.UTF-8) to see the dates Qt's own dialog shows as on a
+// Japanese system.
 
 #include "app/Main.h"
 #include "app/QtTranslations.h"

@@ -7,8 +7,11 @@
 #include "tickets/TicketFile.h"
 
 #include <QFileDialog>
+#include <QFileIconProvider>
+#include <QHeaderView>
 #include <QLineEdit>
 #include <QSettings>
+#include <QTreeView>
 
 namespace
 {
@@ -22,6 +25,23 @@ void keepFileDialogStateFromDisk()
     QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, QStringLiteral("/dev/null"));
 #endif
 }
+
+// The kind of each entry as the dialog lists it, in Japanese: Qt's own translation does not
+// cover these texts yet.
+class JapaneseEntryKinds : public QFileIconProvider
+{
+public:
+    QString type(const QFileInfo &info) const override
+    {
+        if (info.isRoot())
+            return QStringLiteral("ドライブ");
+        if (info.isDir())
+            return QStringLiteral("フォルダー");
+        if (info.suffix().isEmpty())
+            return QStringLiteral("ファイル");
+        return info.suffix().toUpper() + QStringLiteral(" ファイル");
+    }
+};
 
 } // namespace
 
@@ -37,6 +57,14 @@ void TMainForm::menuFileCsvSaveClick()
         // a question: the player named it for this.
         dlgSave->setOption(QFileDialog::DontUseNativeDialog);
         dlgSave->setOption(QFileDialog::DontConfirmOverwrite);
+        // Stateless, and kept to the end of the program: the dialog's file model may still
+        // ask it while the dialog goes.
+        static JapaneseEntryKinds kinds;
+        dlgSave->setIconProvider(&kinds);
+        // Size, kind and date shown whole: those columns take the width of their texts.
+        if (auto *details = dlgSave->findChild<QTreeView *>(QStringLiteral("treeView")))
+            for (int column = 1; column < details->header()->count(); ++column)
+                details->header()->setSectionResizeMode(column, QHeaderView::ResizeToContents);
         dlgSave->setWindowTitle(QStringLiteral("CSVファイルに名前を付けて保存"));
         dlgSave->setNameFilter(QStringLiteral("CSVファイル (カンマ区切り) (*.csv)"));
         dlgSave->setDefaultSuffix(QStringLiteral("csv"));
