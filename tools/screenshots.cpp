@@ -23,26 +23,24 @@
 namespace
 {
 
-QString g_outFolder;
-
-void save(QWidget *widget, const QString &name)
+void save(QWidget *widget, const QString &folder, const QString &name)
 {
-    widget->grab().save(g_outFolder + QLatin1Char('/') + name + QStringLiteral(".png"));
+    widget->grab().save(folder + QLatin1Char('/') + name + QStringLiteral(".png"));
 }
 
 // Photographs the next modal window that appears, then closes it (Escape or its default).
-void shootNextModal(const QString &name)
+void shootNextModal(const QString &folder, const QString &name)
 {
     auto *timer = new QTimer;
     timer->setInterval(50);
-    QObject::connect(timer, &QTimer::timeout, [timer, name] {
+    QObject::connect(timer, &QTimer::timeout, [timer, folder, name] {
         QWidget *modal = QApplication::activeModalWidget();
         if (!modal)
             return;
         timer->stop();
         timer->deleteLater();
         QTest::qWait(100);
-        save(modal, name);
+        save(modal, folder, name);
         QTest::keyClick(modal, Qt::Key_Escape);
     });
     timer->start();
@@ -59,8 +57,8 @@ int main(int argc, char *argv[])
         qWarning("usage: screenshots <program folder> <output folder>");
         return 2;
     }
-    g_outFolder = args.at(2);
-    QDir().mkpath(g_outFolder);
+    const QString out = args.at(2);
+    QDir().mkpath(out);
     TMainForm form(args.at(1));
     form.show();
     QTest::qWait(200);
@@ -68,21 +66,21 @@ int main(int argc, char *argv[])
     for (int i = 0; i < form.pctrlMain->count(); ++i) {
         form.pctrlMain->setCurrentIndex(i);
         QTest::qWait(100);
-        save(&form,
+        save(&form, out,
              QStringLiteral("page%1-%2").arg(i + 1).arg(form.pctrlMain->widget(i)->objectName()));
     }
     // The prize table after the player's first click: one highlighted row.
     QTest::mouseClick(form.gridMoney->viewport(), Qt::LeftButton, {},
                       form.gridMoney->visualRect(form.gridMoney->model()->index(3, 2)).center());
     QTest::qWait(100);
-    save(&form, QStringLiteral("money-clicked"));
+    save(&form, out, QStringLiteral("money-clicked"));
 
     form.pctrlMain->setCurrentWidget(form.TabSheet3);
     for (int kind : {5, 6, 9}) {
         form.cmbChartKind->setCurrentIndex(kind);
         form.btnChartExec->click();
         QTest::qWait(100);
-        save(&form, QStringLiteral("chart-kind%1").arg(kind));
+        save(&form, out, QStringLiteral("chart-kind%1").arg(kind));
     }
 
     form.pctrlMain->setCurrentWidget(form.TabSheet2);
@@ -91,11 +89,11 @@ int main(int argc, char *argv[])
     for (int m = 0; m < methods.size(); ++m) {
         methods[m]->click();
         QTest::qWait(100);
-        save(&form, QStringLiteral("options-method%1").arg(m + 1));
+        save(&form, out, QStringLiteral("options-method%1").arg(m + 1));
         if (m == 0) { // the main page without "＄ヨルネ＄"
             form.pctrlMain->setCurrentWidget(form.TabSheet1);
             QTest::qWait(100);
-            save(&form, QStringLiteral("main-manual-method"));
+            save(&form, out, QStringLiteral("main-manual-method"));
             form.pctrlMain->setCurrentWidget(form.TabSheet2);
         }
     }
@@ -104,23 +102,24 @@ int main(int argc, char *argv[])
     form.RadioButton2->click();
     form.pctrlMain->setCurrentWidget(form.TabSheet1);
     form.editAutoSelectMax->setText(QStringLiteral("14"));
-    QTimer::singleShot(2500, &form, [&form] { save(&form, QStringLiteral("run-underway")); });
+    QTimer::singleShot(2500, &form,
+                       [&form, out] { save(&form, out, QStringLiteral("run-underway")); });
     form.btnAutoCalc->click();
     QTest::qWait(100);
-    save(&form, QStringLiteral("run-done"));
+    save(&form, out, QStringLiteral("run-done"));
 
-    shootNextModal(QStringLiteral("box-guide"));
+    shootNextModal(out, QStringLiteral("box-guide"));
     form.btnSelect->click(); // fewer than six numbers picked
-    shootNextModal(QStringLiteral("dialog-csv-save"));
+    shootNextModal(out, QStringLiteral("dialog-csv-save"));
     form.menuFileCsvSave->trigger();
 
     // A saved ticket, then the question before all its lines are cancelled.
-    shootNextModal(QStringLiteral("box-saved"));
+    shootNextModal(out, QStringLiteral("box-saved"));
     form.btnSave->click();
     form.pctrlMain->setCurrentWidget(form.TabSheet4);
     QTest::qWait(100);
-    save(&form, QStringLiteral("tickets-listed"));
-    shootNextModal(QStringLiteral("box-confirm"));
+    save(&form, out, QStringLiteral("tickets-listed"));
+    shootNextModal(out, QStringLiteral("box-confirm"));
     form.btnAllDelete->click();
     return 0;
 }
