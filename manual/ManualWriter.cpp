@@ -58,6 +58,7 @@ QHash<QString, QImage> takePictures(const QString &programFolder)
     TMainForm form(programFolder);
     form.show();
     settle(300);
+    form.Timer1Timer(); // the clock as on the screen, not its empty first second
     for (int i = 0; i < form.pctrlMain->count(); ++i) {
         QWidget *page = form.pctrlMain->widget(i);
         form.pctrlMain->setCurrentWidget(page);

@@ -5,6 +5,7 @@
 
 #include <QPainter>
 #include <QPolygonF>
+#include <optional>
 
 namespace
 {
@@ -86,11 +87,12 @@ void TrendChartDecor::paintBars(QPainter *painter) const
     const QRectF area = m_chart->plotArea();
     if (values.isEmpty())
         return;
-    const qreal slot = area.width() / values.size();
-    const qreal half = slot * 0.3;
+    const qreal half = area.width() / values.size() * 0.3;
     const qreal depth = qMin<qreal>(half * 0.8, m_depth);
     const QPointF back(depth, -depth);
     QAbstractSeries *series = m_chart->series0();
+    QVector<QPointF> points;
+    QVector<QRectF> solids;
     for (int i = 0; i < values.size(); ++i) {
         const QPointF top = m_chart->mapToPosition(QPointF(i, values[i]), series);
         const qreal y = qMin(top.y(), area.bottom());
@@ -111,8 +113,10 @@ void TrendChartDecor::paintBars(QPainter *painter) const
         painter->setBrush(shine);
         painter->drawRect(face);
 
-        paintValueLabel(painter, QPointF(top.x() + depth / 2, y - depth), values[i], slot);
+        points.append(QPointF(top.x() + depth / 2, y - depth));
+        solids.append(QRectF(face.topLeft() - QPointF(0, depth), face.bottomRight() + back));
     }
+    paintValueLabels(painter, points, solids, QPolygonF());
 }
 
 // Each point of the line is marked by a small square in its number's colour.
@@ -120,7 +124,9 @@ void TrendChartDecor::paintMarkers(QPainter *painter) const
 {
     const QVector<int> values = m_chart->values();
     QAbstractSeries *series = m_chart->series0();
-    const qreal slot = m_chart->plotArea().width() / qMax<int>(values.size(), 1);
+    QVector<QPointF> points;
+    QVector<QRectF> solids;
+    QPolygonF line;
     for (int i = 0; i < values.size(); ++i) {
         const QPointF at = m_chart->mapToPosition(QPointF(i, values[i]), series);
         QRectF marker(0, 0, kMarkerSize, kMarkerSize);
@@ -128,8 +134,11 @@ void TrendChartDecor::paintMarkers(QPainter *painter) const
         painter->setPen(QPen(TrendChart::paletteColour(i).darker(180), 1));
         painter->setBrush(TrendChart::paletteColour(i));
         painter->drawRect(marker);
-        paintValueLabel(painter, at - QPointF(0, kMarkerSize / 2), values[i], slot);
+        points.append(at - QPointF(0, kMarkerSize / 2));
+        solids.append(marker);
+        line.append(at);
     }
+    paintValueLabels(painter, points, solids, line);
 }
 
 // The label of each point under the bottom axis, centred on its point. Two-digit labels are
@@ -154,32 +163,77 @@ void TrendChartDecor::paintPointLabels(QPainter *painter) const
     }
 }
 
-// The value over a point, joined to it by a short gray connector. A value wider than the
-// point's slot is turned upright so that neighbouring values never run into each other.
-void TrendChartDecor::paintValueLabel(QPainter *painter, const QPointF &point, int value,
-                                      qreal slot) const
+QVector<QRectF> TrendChartDecor::placeLabels(const QVector<QPointF> &anchors,
+                                             const QVector<QSizeF> &sizes,
+                                             const QVector<QRectF> &solids, const QPolygonF &line)
+{
+    // The highest point of the line within [left, right], or none when it does not run there.
+    const auto lineTopWithin = [&line](qreal left, qreal right) -> std::optional<qreal> {
+        std::optional<qreal> top;
+        for (int i = 0; i + 1 < line.size(); ++i) {
+            const QPointF a = line.at(i), b = line.at(i + 1);
+            const qreal from = qMax(left, qMin(a.x(), b.x()));
+            const qreal to = qMin(right, qMax(a.x(), b.x()));
+            if (from > to || a.x() == b.x())
+                continue;
+            for (qreal x : {from, to}) {
+                const qreal y = a.y() + (b.y() - a.y()) * (x - a.x()) / (b.x() - a.x());
+                top = top ? qMin(*top, y) : y;
+            }
+        }
+        return top;
+    };
+
+    QVector<QRectF> boxes;
+    for (int i = 0; i < anchors.size(); ++i) {
+        QRectF box(QPointF(), sizes.value(i));
+        box.moveCenter(QPointF(anchors[i].x(), anchors[i].y() - box.height() / 2));
+        // Lift the box above whatever it meets until it meets nothing; each lift moves it
+        // up strictly, and there is only so much to pass.
+        for (int guard = 0; guard < 4 * (anchors.size() + solids.size()) + 8; ++guard) {
+            std::optional<qreal> clear;
+            const auto above = [&clear](qreal top) { clear = clear ? qMin(*clear, top) : top; };
+            for (const QRectF &other : std::as_const(boxes))
+                if (other.intersects(box))
+                    above(other.top());
+            for (int s = 0; s < solids.size(); ++s)
+                if (s != i && solids[s].intersects(box))
+                    above(solids[s].top());
+            // The line runs through the label's own point below the box, so it crosses the
+            // box exactly when it rises above the box's bottom somewhere beneath it.
+            if (const auto top = lineTopWithin(box.left(), box.right()); top && *top < box.bottom())
+                above(*top);
+            if (!clear || *clear >= box.bottom())
+                break;
+            box.moveBottom(*clear - 1);
+        }
+        boxes.append(box);
+    }
+    return boxes;
+}
+
+void TrendChartDecor::paintValueLabels(QPainter *painter, const QVector<QPointF> &points,
+                                       const QVector<QRectF> &solids, const QPolygonF &line) const
 {
     using namespace layout;
-    const QPointF end = point - QPointF(0, kConnectorLength);
-    painter->setPen(QPen(colour::gray.darker(110), kConnectorWidth, Qt::SolidLine, Qt::FlatCap));
-    painter->drawLine(point, end);
-
-    const QFont font = makeFont(12, false, kPMincho);
-    painter->setFont(font);
-    painter->setPen(colour::black);
-    const QString text = QString::number(value);
+    const QVector<int> values = m_chart->values();
+    const QFont font = makeFont(12);
     const QFontMetricsF metrics(font);
-    const qreal width = metrics.horizontalAdvance(text) + 2;
-    if (width <= slot) {
-        QRectF box(0, 0, width, metrics.height());
-        box.moveCenter(QPointF(end.x(), end.y() - box.height() / 2));
-        painter->drawText(box, Qt::AlignCenter, text);
-        return;
+    QVector<QPointF> anchors;
+    QVector<QSizeF> sizes;
+    for (int i = 0; i < points.size(); ++i) {
+        anchors.append(points[i] - QPointF(0, kConnectorLength));
+        sizes.append(QSizeF(metrics.horizontalAdvance(QString::number(values.value(i))) + 2,
+                            metrics.height()));
     }
-    painter->save();
-    painter->translate(end);
-    painter->rotate(-90);
-    painter->drawText(QRectF(1, -metrics.height() / 2, width, metrics.height()),
-                      Qt::AlignLeft | Qt::AlignVCenter, text);
-    painter->restore();
+    const QVector<QRectF> boxes = placeLabels(anchors, sizes, solids, line);
+
+    painter->setFont(font);
+    for (int i = 0; i < boxes.size(); ++i) {
+        painter->setPen(
+            QPen(colour::gray.darker(110), kConnectorWidth, Qt::SolidLine, Qt::FlatCap));
+        painter->drawLine(points[i], QPointF(points[i].x(), boxes[i].bottom()));
+        painter->setPen(colour::black);
+        painter->drawText(boxes[i], Qt::AlignCenter, QString::number(values.value(i)));
+    }
 }

@@ -1,6 +1,8 @@
 #pragma once
 
 #include <QGraphicsItem>
+#include <QPolygonF>
+#include <QVector>
 
 class TrendChart;
 
@@ -14,6 +16,13 @@ public:
 
     TrendChartDecor(TrendChart *chart, Layer layer, int depthPixels);
 
+    // Places the value labels, in the order given: each upright over its anchor (the top of
+    // its point's connector) or, where that would touch an earlier label, a solid shape (bar,
+    // marker) or the line, lifted just above it. Returns one box per label.
+    static QVector<QRectF> placeLabels(const QVector<QPointF> &anchors,
+                                       const QVector<QSizeF> &sizes, const QVector<QRectF> &solids,
+                                       const QPolygonF &line);
+
     QRectF boundingRect() const override;
     void paint(QPainter *painter, const QStyleOptionGraphicsItem *option, QWidget *widget) override;
 
@@ -22,7 +31,9 @@ private:
     void paintBars(QPainter *painter) const;
     void paintMarkers(QPainter *painter) const;
     void paintPointLabels(QPainter *painter) const;
-    void paintValueLabel(QPainter *painter, const QPointF &point, int value, qreal slot) const;
+    // The values over their points, joined to them by short gray connectors.
+    void paintValueLabels(QPainter *painter, const QVector<QPointF> &points,
+                          const QVector<QRectF> &solids, const QPolygonF &line) const;
 
     TrendChart *m_chart;
     Layer m_layer;

@@ -30,6 +30,8 @@ void TMainForm::connectHelpAndDownload()
             [this] { guarded(&TMainForm::menuCommandDownloadClick); });
     connect(menuHelpManual, &QAction::triggered, this, &TMainForm::menuHelpManualClick);
     connect(menuHelpHomePage, &QAction::triggered, this, &TMainForm::menuHelpHomePageClick);
+    // A build without a home page offers none.
+    menuHelpHomePage->setEnabled(!QStringLiteral(LOTO6_HOME_PAGE).isEmpty());
     connect(menuHelpAbout, &QAction::triggered, this, &TMainForm::menuHelpAboutClick);
 }
 
@@ -97,5 +99,7 @@ void TMainForm::menuHelpManualClick()
 
 void TMainForm::menuHelpHomePageClick()
 {
+    if (QStringLiteral(LOTO6_HOME_PAGE).isEmpty())
+        return;
     ShellOpenUrl(QStringLiteral(LOTO6_HOME_PAGE));
 }

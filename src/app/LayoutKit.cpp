@@ -7,6 +7,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QStyleFactory>
 
 namespace layout
 {
@@ -40,9 +41,16 @@ QFont makeFont(int pixels, bool bold, const QString &family)
 
 void setTextColour(QWidget *w, const QColor &colour)
 {
+    // A disabled control keeps the style's grey, so that it looks disabled; only a panel
+    // keeps its colour, as the number panels tell by it what they show even as a mere view.
+    const bool keepWhenDisabled = qobject_cast<PanelLabel *>(w) != nullptr;
     QPalette pal = w->palette();
-    for (QPalette::ColorRole role : {QPalette::WindowText, QPalette::ButtonText, QPalette::Text})
-        pal.setColor(role, colour);
+    for (QPalette::ColorRole role : {QPalette::WindowText, QPalette::ButtonText, QPalette::Text}) {
+        pal.setColor(QPalette::Active, role, colour);
+        pal.setColor(QPalette::Inactive, role, colour);
+        if (keepWhenDisabled)
+            pal.setColor(QPalette::Disabled, role, colour);
+    }
     w->setPalette(pal);
 }
 
@@ -71,6 +79,9 @@ QGroupBox *groupBox(QWidget *parent, const char *name, const QRect &place, const
     g->setObjectName(QLatin1String(name));
     g->setGeometry(place);
     applyStyle(g, 15, true, colour);
+    auto *look = new GroupBoxStyle(QStyleFactory::create(g->style()->name()));
+    look->setParent(g);
+    g->setStyle(look);
     return g;
 }
 

@@ -15,9 +15,12 @@
 #include <QDateTime>
 #include <QDir>
 #include <QGroupBox>
+#include <QGuiApplication>
 #include <QLabel>
+#include <QScreen>
 #include <QSignalBlocker>
 #include <QStatusBar>
+#include <QStyle>
 #include <QTabWidget>
 #include <QTimer>
 #include <QToolButton>
@@ -27,6 +30,26 @@ namespace
 
 const QString kMainPageGuide =
     QStringLiteral("１～４３までの数字の中から、異なる６個の数字を選択してください。");
+
+// The stored position, unless the window's title bar would then lie off every screen (a
+// monitor unplugged since): the player could neither see nor move the window, so it opens
+// in the middle of the primary screen instead.
+QPoint reachablePosition(const QWidget *window, const QPoint &stored)
+{
+    const int titleHeight = window->style()->pixelMetric(QStyle::PM_TitleBarHeight);
+    const QRect titleBar(stored, QSize(window->width(), qMax(titleHeight, 1)));
+    const QList<QScreen *> screens = QGuiApplication::screens();
+    for (const QScreen *screen : screens)
+        if (screen->geometry().intersects(titleBar))
+            return stored;
+    const QScreen *primary = QGuiApplication::primaryScreen();
+    if (!primary)
+        return stored;
+    const QRect free = primary->availableGeometry();
+    QRect placed(QPoint(), window->frameGeometry().size());
+    placed.moveCenter(free.center());
+    return QPoint(qMax(placed.left(), free.left()), qMax(placed.top(), free.top()));
+}
 
 } // namespace
 
@@ -44,7 +67,7 @@ TMainForm::TMainForm(const QString &dataFolder, const QString &installFolder, QW
     buildWindow();
     connectHandlers();
 
-    move(m_settings->readWindowPosition());
+    move(reachablePosition(this, m_settings->readWindowPosition()));
     m_pickSettings = m_settings->readPickSettings();
     QDir().mkdir(m_dataFolder + QStringLiteral("client")); // a failure shows later, per use
 

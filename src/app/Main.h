@@ -128,7 +128,7 @@ public:
     QStatusBar *pnlMessage = nullptr;
     QLabel *pnlMessagePanel0 = nullptr, *pnlMessagePanel1 = nullptr;
     QTimer *Timer1 = nullptr;
-    QFileDialog *dlgSave = nullptr;
+    QFileDialog *dlgSave = nullptr; // made by the first CSV export
 
     QMenu *menuFile = nullptr, *menuCommand = nullptr, *menuHelp = nullptr;
     QAction *menuFileCsvSave = nullptr, *menuFileExit = nullptr, *menuCommandDownload = nullptr,

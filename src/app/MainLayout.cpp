@@ -10,7 +10,6 @@
 #include "Widgets.h"
 
 #include <QAction>
-#include <QFileDialog>
 #include <QGroupBox>
 #include <QLabel>
 #include <QLayout>
@@ -85,11 +84,6 @@ void TMainForm::buildWindow()
     Timer1->setObjectName(QStringLiteral("Timer1"));
     Timer1->setInterval(1000);
 
-    dlgSave = new QFileDialog(this);
-    dlgSave->setObjectName(QStringLiteral("dlgSave"));
-    dlgSave->setAcceptMode(QFileDialog::AcceptSave);
-    dlgSave->setDefaultSuffix(QStringLiteral("csv"));
-
     // Client area 657 x 548 below the menu, neither resizable nor maximisable.
     setFixedSize(657, menuBar()->sizeHint().height() + 548);
 }
@@ -136,21 +130,20 @@ void TMainForm::buildStatusBar()
     pnlMessage->setObjectName(QStringLiteral("pnlMessage"));
     pnlMessage->setFixedHeight(22);
     pnlMessage->setSizeGripEnabled(false);
-    pnlMessagePanel0 = new QLabel(pnlMessage);
-    pnlMessagePanel0->setObjectName(QStringLiteral("pnlMessage.Panel0"));
-    pnlMessagePanel0->setFixedWidth(525);
-    pnlMessagePanel0->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
-    pnlMessagePanel1 = new QLabel(pnlMessage);
-    pnlMessagePanel1->setObjectName(QStringLiteral("pnlMessage.Panel1"));
-    pnlMessagePanel1->setAlignment(Qt::AlignCenter);
-    pnlMessagePanel1->setMinimumWidth(0);
-    pnlMessagePanel1->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Preferred);
-    for (QLabel *panelLabel : {pnlMessagePanel0, pnlMessagePanel1}) {
-        panelLabel->setFrameShape(QFrame::Panel);
-        panelLabel->setFrameShadow(QFrame::Sunken);
-    }
-    pnlMessage->addWidget(pnlMessagePanel0);
-    pnlMessage->addWidget(pnlMessagePanel1, 1);
+    auto *guide = new StatusPanel(pnlMessage);
+    guide->setObjectName(QStringLiteral("pnlMessage.Panel0"));
+    guide->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
+    guide->setMinimumWidth(0);
+    guide->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Preferred);
+    auto *clock = new StatusPanel(pnlMessage);
+    clock->setObjectName(QStringLiteral("pnlMessage.Panel1"));
+    clock->setAlignment(Qt::AlignCenter);
+    // The clock is shown whole; the guidance takes the rest of the bar.
+    clock->setFixedWidth(clock->widthFor(QStringLiteral("0000/00/00 00:00:00")));
+    pnlMessage->addWidget(guide, 1);
+    pnlMessage->addWidget(clock);
+    pnlMessagePanel0 = guide;
+    pnlMessagePanel1 = clock;
     setStatusBar(pnlMessage);
 }
 

@@ -166,7 +166,20 @@ void StringGrid::setCurrentRow(int row)
     const QModelIndex at =
         m_model->index(row, currentIndex().isValid() ? currentIndex().column() : 0);
     setCurrentIndex(at);
-    scrollTo(at);
+    // The view scrolls only to a shown cell, and only as far as its scroll range of the last
+    // layout: lay out the new rows first, then bring the row's first shown cell into view.
+    int shown = 0;
+    while (shown < columnCount() - 1 && isColumnHidden(shown))
+        ++shown;
+    updateGeometries();
+    scrollTo(m_model->index(row, shown));
+    viewport()->update();
+}
+
+void StringGrid::currentChanged(const QModelIndex &current, const QModelIndex &previous)
+{
+    QTableView::currentChanged(current, previous);
+    // The whole current row is painted highlighted, so the row left must be repainted too.
     viewport()->update();
 }
 

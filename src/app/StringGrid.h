@@ -68,6 +68,9 @@ public:
     void paintStripedCell(QPainter *painter, const QRect &rect, int row, int column,
                           bool highlighted, Qt::Alignment alignment) const;
 
+protected:
+    void currentChanged(const QModelIndex &current, const QModelIndex &previous) override;
+
 private:
     StringGridModel *m_model;
 };

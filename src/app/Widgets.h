@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QLabel>
+#include <QProxyStyle>
 #include <QWidget>
 
 class QTabBar;
@@ -21,6 +22,42 @@ signals:
 
 protected:
     void mouseReleaseEvent(QMouseEvent *event) override;
+};
+
+// The look of a captioned group box as on the program's home system: the frame line runs
+// through the middle of the caption, which interrupts it, so that no line passes under the
+// controls placed just below the caption.
+class GroupBoxStyle : public QProxyStyle
+{
+    Q_OBJECT
+public:
+    explicit GroupBoxStyle(QStyle *base);
+
+    QRect subControlRect(ComplexControl control, const QStyleOptionComplex *option, SubControl part,
+                         const QWidget *widget) const override;
+    void drawComplexControl(ComplexControl control, const QStyleOptionComplex *option,
+                            QPainter *painter, const QWidget *widget) const override;
+};
+
+// A panel of the status bar. Its text is drawn whole in the panel's font or, when that is too
+// wide, in a font up to two pixels smaller; only a text too wide even then is cut short with
+// "…", and the panel's tooltip then shows it whole.
+class StatusPanel : public QLabel
+{
+    Q_OBJECT
+public:
+    explicit StatusPanel(QWidget *parent = nullptr);
+
+    // The room the text has, and the font and text it is drawn with there.
+    QRect textRect() const;
+    QFont shownFont() const;
+    QString shownText() const;
+    // Width the panel needs to show text whole in its own font.
+    int widthFor(const QString &text) const;
+
+protected:
+    void paintEvent(QPaintEvent *event) override;
+    bool event(QEvent *event) override;
 };
 
 // A tab strip over a client area, whose children lie below the tabs. Changing the selected

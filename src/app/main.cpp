@@ -3,6 +3,7 @@
 #include "DataFolder.h"
 #include "EndRequest.h"
 #include "Pictures.h"
+#include "QtTranslations.h"
 #include "SingleInstance.h"
 
 #include <QApplication>
@@ -17,6 +18,7 @@ int main(int argc, char *argv[])
     // Every window carries the program's icon; the desktop matches it with the menu entry.
     QApplication::setWindowIcon(applicationIcon());
     QGuiApplication::setDesktopFileName(QStringLiteral("loto6yorune"));
+    installJapaneseQtTexts();
 
     // A second start of the same program file ends at once, silently.
     SingleInstanceGuard guard(QFileInfo(QCoreApplication::applicationFilePath()).fileName());

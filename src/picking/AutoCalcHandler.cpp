@@ -9,10 +9,10 @@
 #include "picking/LineGenerator.h"
 #include "results/Formats.h"
 
+#include <QApplication>
 #include <QDateTime>
 #include <QGroupBox>
 #include <QRadioButton>
-#include <QScopeGuard>
 #include <QTabWidget>
 #include <QThread>
 #include <QToolButton>
@@ -85,6 +85,40 @@ void pressAndShow(TMainForm &form, int n)
     catchUp();
 }
 
+// Keeps the player's input away from the pages for its lifetime, while they stay enabled:
+// a disabled page would grey the board, the pictures and the slate just while the player
+// watches the numbers light up.
+class PageInputBlock : public QObject
+{
+public:
+    explicit PageInputBlock(QWidget *pages) : m_pages(pages) { qApp->installEventFilter(this); }
+    ~PageInputBlock() override { qApp->removeEventFilter(this); }
+
+protected:
+    bool eventFilter(QObject *watched, QEvent *event) override
+    {
+        switch (event->type()) {
+        case QEvent::MouseButtonPress:
+        case QEvent::MouseButtonRelease:
+        case QEvent::MouseButtonDblClick:
+        case QEvent::Wheel:
+        case QEvent::KeyPress:
+        case QEvent::KeyRelease:
+        case QEvent::ShortcutOverride:
+        case QEvent::ContextMenu:
+        case QEvent::TouchBegin: {
+            auto *widget = qobject_cast<QWidget *>(watched);
+            return widget && (widget == m_pages || m_pages->isAncestorOf(widget));
+        }
+        default:
+            return false;
+        }
+    }
+
+private:
+    QWidget *m_pages;
+};
+
 } // namespace
 
 void TMainForm::btnAutoCalcClick()
@@ -101,8 +135,7 @@ void TMainForm::btnAutoCalcClick()
     // then ends after the number in view); the download refuses to reload meanwhile, and the
     // rule keeps its own copy of the tables in any case.
     BusyScope busy(this);
-    pctrlMain->setEnabled(false);
-    const auto reenable = qScopeGuard([this] { pctrlMain->setEnabled(true); });
+    const PageInputBlock block(pctrlMain);
     WaitCursor wait;
 
     LotoRandom random(LotoRandom::seedFromTimeOfDay(QDateTime::currentDateTimeUtc().time()));

@@ -7,17 +7,68 @@
 #include "tickets/TicketFile.h"
 
 #include <QFileDialog>
+#include <QFileIconProvider>
+#include <QHeaderView>
 #include <QLineEdit>
+#include <QSettings>
+#include <QTreeView>
+
+namespace
+{
+
+// Qt's file dialog writes its history and view into a settings file of Qt's own when it is
+// destroyed, and reads it back when built. This program keeps nothing but its own settings,
+// so on systems where that file is a file, it is sent nowhere before the first dialog exists.
+void keepFileDialogStateFromDisk()
+{
+#if !defined(Q_OS_WIN) && !defined(Q_OS_MACOS)
+    QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, QStringLiteral("/dev/null"));
+#endif
+}
+
+// The kind of each entry as the dialog lists it, in Japanese: Qt's own translation does not
+// cover these texts yet.
+class JapaneseEntryKinds : public QFileIconProvider
+{
+public:
+    QString type(const QFileInfo &info) const override
+    {
+        if (info.isRoot())
+            return QStringLiteral("ドライブ");
+        if (info.isDir())
+            return QStringLiteral("フォルダー");
+        if (info.suffix().isEmpty())
+            return QStringLiteral("ファイル");
+        return info.suffix().toUpper() + QStringLiteral(" ファイル");
+    }
+};
+
+} // namespace
 
 void TMainForm::menuFileCsvSaveClick()
 {
-    // Qt's own dialog looks the same on every system. A chosen file is replaced without a
-    // question: the player named it for this.
-    dlgSave->setOption(QFileDialog::DontUseNativeDialog);
-    dlgSave->setOption(QFileDialog::DontConfirmOverwrite);
-    dlgSave->setWindowTitle(QStringLiteral("CSVファイルに名前を付けて保存"));
-    dlgSave->setNameFilter(QStringLiteral("CSVファイル (カンマ区切り) (*.csv)"));
-    dlgSave->setDefaultSuffix(QStringLiteral("csv"));
+    // The dialog is made when first needed, and then kept for the window's life.
+    if (!dlgSave) {
+        keepFileDialogStateFromDisk();
+        dlgSave = new QFileDialog(this);
+        dlgSave->setObjectName(QStringLiteral("dlgSave"));
+        dlgSave->setAcceptMode(QFileDialog::AcceptSave);
+        // Qt's own dialog looks the same on every system. A chosen file is replaced without
+        // a question: the player named it for this.
+        dlgSave->setOption(QFileDialog::DontUseNativeDialog);
+        dlgSave->setOption(QFileDialog::DontConfirmOverwrite);
+        // Stateless, and kept to the end of the program: the dialog's file model may still
+        // ask it while the dialog goes.
+        static JapaneseEntryKinds kinds;
+        dlgSave->setIconProvider(&kinds);
+        // Size, kind and date shown whole: those columns take the width of their texts.
+        if (auto *details = dlgSave->findChild<QTreeView *>(QStringLiteral("treeView")))
+            for (int column = 1; column < details->header()->count(); ++column)
+                details->header()->setSectionResizeMode(column, QHeaderView::ResizeToContents);
+        dlgSave->setWindowTitle(QStringLiteral("CSVファイルに名前を付けて保存"));
+        dlgSave->setNameFilter(QStringLiteral("CSVファイル (カンマ区切り) (*.csv)"));
+        dlgSave->setDefaultSuffix(QStringLiteral("csv"));
+    }
     dlgSave->selectFile(editNewNum->text());
     if (dlgSave->exec() != QDialog::Accepted)
         return;

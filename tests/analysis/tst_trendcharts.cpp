@@ -3,6 +3,7 @@
 
 #include "TestSupport.h"
 #include "analysis/TrendChart.h"
+#include "analysis/TrendChartDecor.h"
 #include "app/Main.h"
 #include "results/HistoryModel.h"
 
@@ -99,6 +100,7 @@ private slots:
     void sevenDrawsAndTheBonus();
     void countsTheRowsInTheOrderShown();
     void eachBarHasItsOwnColour();
+    void valueLabelsStayClear();
 
 private:
     QTemporaryDir m_settingsDir;
@@ -273,6 +275,39 @@ void TestTrendCharts::eachBarHasItsOwnColour()
         hues.insert(seen.hsvHue() / 10);
     }
     QCOMPARE(hues.size(), 5);
+}
+
+// Three-digit values are wider than a point's slot: on a steep zigzag line the labels must
+// neither touch one another, nor a neighbour's marker, nor be crossed by the line.
+void TestTrendCharts::valueLabelsStayClear()
+{
+    QPolygonF line;
+    QVector<QPointF> anchors;
+    QVector<QSizeF> sizes;
+    QVector<QRectF> markers;
+    for (int i = 0; i < 20; ++i) {
+        const QPointF point(20 + 13.5 * i, i % 2 ? 300 : 150 + 5 * i);
+        line << point;
+        anchors << point - QPointF(0, 8);
+        sizes << QSizeF(20, 14);
+        markers << QRectF(point - QPointF(3, 3), QSizeF(6, 6));
+    }
+    const QVector<QRectF> boxes = TrendChartDecor::placeLabels(anchors, sizes, markers, line);
+    QCOMPARE(boxes.size(), 20);
+    QCOMPARE(boxes.first().bottom(), anchors.first().y()); // nothing in its way: not moved
+    for (int i = 0; i < boxes.size(); ++i) {
+        QCOMPARE(boxes[i].size(), sizes[i]);
+        QVERIFY(boxes[i].bottom() <= anchors[i].y()); // over its own point
+        for (int j = 0; j < boxes.size(); ++j) {
+            QVERIFY2(j == i || !boxes[i].intersects(boxes[j]),
+                     qPrintable(QString("%1 %2").arg(i).arg(j)));
+            QVERIFY(j == i || !boxes[i].intersects(markers[j]));
+        }
+        for (int k = 0; k + 1 < line.size(); ++k)
+            for (qreal t = 0; t <= 1; t += 0.05)
+                QVERIFY2(!boxes[i].contains(line[k] + (line[k + 1] - line[k]) * t),
+                         qPrintable(QString::number(i)));
+    }
 }
 
 QTEST_MAIN(TestTrendCharts)

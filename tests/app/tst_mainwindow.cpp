@@ -1,40 +1,77 @@
 // The main window as built: its controls, page guidance, clock and settings.
 
 #include "TestSupport.h"
+#include "app/ComFunction.h"
 #include "app/Main.h"
+#include "app/QtTranslations.h"
 #include "app/Settings.h"
 #include "app/StringGrid.h"
 #include "app/Widgets.h"
 
 #include <QAction>
+#include <QApplication>
 #include <QChartView>
 #include <QGroupBox>
+#include <QHelpEvent>
 #include <QLabel>
 #include <QMenuBar>
+#include <QMessageBox>
 #include <QPushButton>
 #include <QRegularExpression>
+#include <QScreen>
 #include <QStatusBar>
 #include <QTabWidget>
 #include <QTest>
 #include <QToolButton>
+#include <QToolTip>
 
 class TestMainWindow : public QObject
 {
     Q_OBJECT
 private slots:
+    void initTestCase();
     void init();
     void windowAndPages();
     void everyControlIsNamed();
     void designTimeStateAfterStart();
     void pageGuidance();
     void clockPanel();
+    void qtTextsAreJapanese();
     void firstStartUsesDefaultsAndCloseWritesSettings();
-    void storedPositionIsAppliedAsItIs();
+    void storedPosition_data();
+    void storedPosition();
 
 private:
     std::unique_ptr<QTemporaryDir> m_settingsDir;
     QString m_iniPath;
 };
+
+namespace
+{
+
+// A status panel shows its text whole in the room it has or, when even a smaller font is
+// too wide, shows the whole text as its tooltip.
+void verifyReadableWhole(StatusPanel *panel, const QString &text)
+{
+    QCOMPARE(panel->text(), text);
+    const QString shown = panel->shownText();
+    QVERIFY2(QFontMetrics(panel->shownFont()).horizontalAdvance(shown) <= panel->textRect().width(),
+             qPrintable(shown));
+    if (shown == text)
+        return;
+    QVERIFY2(shown.endsWith(QChar(0x2026)), qPrintable(shown));
+    QHelpEvent tip(QEvent::ToolTip, QPoint(5, 5), panel->mapToGlobal(QPoint(5, 5)));
+    QApplication::sendEvent(panel, &tip);
+    QCOMPARE(QToolTip::text(), text);
+    QToolTip::hideText();
+}
+
+} // namespace
+
+void TestMainWindow::initTestCase()
+{
+    QVERIFY(installJapaneseQtTexts());
+}
 
 void TestMainWindow::init()
 {
@@ -76,7 +113,6 @@ void TestMainWindow::everyControlIsNamed()
     QStringList names = {"pctrlMain",
                          "pnlMessage",
                          "Timer1",
-                         "dlgSave",
                          "Label4",
                          "editNewNum",
                          "GroupBox2",
@@ -181,6 +217,18 @@ void TestMainWindow::designTimeStateAfterStart()
         QCOMPARE(form.numberPanel(n)->property("tag").toInt(),
                  form.baseCountTable()[0][n - 1] >= 20 ? 1 : 0);
     }
+    // Coloured captions grey when their button is disabled.
+    const QList<QPair<QPushButton *, QColor>> coloured = {{form.btnExec, QColor(0, 0, 128)},
+                                                          {form.btnOneDelete, QColor(255, 0, 0)},
+                                                          {form.btnAllDelete, QColor(255, 0, 0)},
+                                                          {form.btnAutoCalc, QColor(0, 0, 128)},
+                                                          {form.btnAgainUpdate, QColor(0, 0, 128)}};
+    for (const auto &[button, colour] : coloured) {
+        const QPalette pal = button->palette();
+        QCOMPARE(pal.color(QPalette::Active, QPalette::ButtonText), colour);
+        QVERIFY2(pal.color(QPalette::Disabled, QPalette::ButtonText) != colour,
+                 qPrintable(button->objectName()));
+    }
     QVERIFY(form.menuFileCsvSave->isEnabled());
     QCOMPARE(form.pnlMessagePanel0->text(),
              QString("１～４３までの数字の中から、異なる６個の数字を選択してください。"));
@@ -204,7 +252,7 @@ void TestMainWindow::pageGuidance()
     };
     for (const auto &[sheet, guide] : pages) {
         form.pctrlMain->setCurrentWidget(sheet);
-        QCOMPARE(form.pnlMessagePanel0->text(), guide);
+        verifyReadableWhole(static_cast<StatusPanel *>(form.pnlMessagePanel0), guide);
         QCOMPARE(form.menuFileCsvSave->isEnabled(), sheet == form.TabSheet1);
     }
     QVERIFY(boxes.boxes().isEmpty());
@@ -223,6 +271,28 @@ void TestMainWindow::clockPanel()
     QVERIFY2(clock.match(form.pnlMessagePanel1->text()).hasMatch(),
              qPrintable(form.pnlMessagePanel1->text()));
     QCOMPARE(form.pnlMessagePanel1->text().left(10), QDate::currentDate().toString("yyyy/MM/dd"));
+    auto *clockPanel = static_cast<StatusPanel *>(form.pnlMessagePanel1);
+    QCOMPARE(clockPanel->shownText(), clockPanel->text()); // whole
+    QCOMPARE(clockPanel->shownFont(), clockPanel->font()); // in the window's font
+}
+
+void TestMainWindow::qtTextsAreJapanese()
+{
+    QWidget parent;
+    QStringList buttons;
+    QTimer poll;
+    QObject::connect(&poll, &QTimer::timeout, [&] {
+        auto *box = qobject_cast<QMessageBox *>(QApplication::activeModalWidget());
+        if (!box)
+            return;
+        poll.stop();
+        for (QMessageBox::StandardButton which : {QMessageBox::Yes, QMessageBox::No})
+            buttons << box->button(which)->text();
+        box->button(QMessageBox::No)->click();
+    });
+    poll.start(10);
+    QVERIFY(!askConfirmation(&parent, QStringLiteral("よろしいですか？")));
+    QCOMPARE(buttons, (QStringList{"はい(&Y)", "いいえ(&N)"}));
 }
 
 void TestMainWindow::firstStartUsesDefaultsAndCloseWritesSettings()
@@ -249,16 +319,33 @@ void TestMainWindow::firstStartUsesDefaultsAndCloseWritesSettings()
         QVERIFY2(text.contains(key), key);
 }
 
-void TestMainWindow::storedPositionIsAppliedAsItIs()
+void TestMainWindow::storedPosition_data()
 {
+    const QRect screen = QGuiApplication::primaryScreen()->geometry();
+    QTest::addColumn<QPoint>("stored");
+    QTest::addColumn<bool>("kept");
+    QTest::newRow("on screen") << QPoint(120, 45) << true;
+    QTest::newRow("partly visible") << screen.bottomRight() - QPoint(100, 10) << true;
+    QTest::newRow("monitor unplugged") << QPoint(5000, -3000) << false;
+    QTest::newRow("far below") << QPoint(-5000, 7000) << false;
+}
+
+void TestMainWindow::storedPosition()
+{
+    QFETCH(QPoint, stored);
+    QFETCH(bool, kept);
     {
         AppSettings settings(m_iniPath);
-        settings.writeWindowPosition(QPoint(-5000, 7000));
+        settings.writeWindowPosition(stored);
         settings.writeString("Options", "OptionIndex", "seven");
     }
     ProgramFolder folder;
     TMainForm form(folder.path());
-    QCOMPARE(form.pos(), QPoint(-5000, 7000));
+    if (kept)
+        QCOMPARE(form.pos(), stored);
+    else
+        QVERIFY2(QGuiApplication::primaryScreen()->availableGeometry().contains(form.pos()),
+                 qPrintable(QString("%1,%2").arg(form.pos().x()).arg(form.pos().y())));
     QCOMPARE(form.pickSettings().optionIndex, 3);
 }
 

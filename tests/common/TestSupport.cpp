@@ -98,6 +98,8 @@ QByteArray bundledFile(const QString &name)
 QString isolateSettings(const QTemporaryDir &dir)
 {
     QSettings::setPath(QSettings::IniFormat, QSettings::UserScope, dir.path());
+    // Where Qt itself would keep settings of its own (they must not appear there).
+    QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, dir.path());
     return dir.path() + QStringLiteral("/Pelmora/Loto6Yorune.ini");
 }
 

@@ -90,6 +90,6 @@ QMap<QString, QByteArray> folderSnapshot(const QString &folder);
 QString bundledDataFolder();
 QByteArray bundledFile(const QString &name);
 
-// Points the user's settings at a fresh temporary folder (call before creating windows).
-// Returns the path of the INI file the program then uses.
+// Points the user's settings, the program's and Qt's own, at a fresh temporary folder (call
+// before creating windows). Returns the path of the INI file the program then uses.
 QString isolateSettings(const QTemporaryDir &dir);

@@ -7,6 +7,7 @@
 #include "app/Widgets.h"
 
 #include <QGroupBox>
+#include <QItemSelectionModel>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -88,10 +89,14 @@ void TestSlate::decideFillsRowsAndPanels()
     QCOMPARE(form.pnlSelectMax->text(), QString("2口"));
     QCOMPARE(form.pnlSelectMoney->text(), QString("¥400"));
 
-    for (int i = 0; i < 4; ++i)
+    for (int i = 0; i < 10; ++i)
         decide(form, {1, 2, 3, 4, 5, 6});
-    QCOMPARE(form.pnlSelectMax->text(), QString("6口"));
-    QCOMPARE(form.pnlSelectMoney->text(), QString("¥1,200"));
+    QCOMPARE(form.pnlSelectMax->text(), QString("12口"));
+    QCOMPARE(form.pnlSelectMoney->text(), QString("¥2,400"));
+    // The newest line is selected and scrolled into view, more lines than fit or not.
+    StringGrid *grid = form.gridSelectItem;
+    QVERIFY(grid->selectionModel()->isRowSelected(11, QModelIndex()));
+    QVERIFY(grid->viewport()->rect().contains(grid->visualRect(grid->model()->index(11, 1))));
     QVERIFY(boxes.boxes().isEmpty());
 }
 

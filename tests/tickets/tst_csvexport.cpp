@@ -157,6 +157,11 @@ void TestCsvExport::cancelShowsNothing()
     QVERIFY(boxes.boxes().isEmpty());
     QVERIFY(splash.shown.isEmpty());
     QCOMPARE(QDir(m_folder->file("client")).entryList(QDir::Files), QStringList());
+
+    // After the window's life only the program's own settings remain: the dialog kept none.
+    m_form->close();
+    m_form.reset();
+    QCOMPARE(folderSnapshot(m_settingsDir.path()).keys(), QStringList{"Pelmora/Loto6Yorune.ini"});
 }
 
 void TestCsvExport::emptySlate_data()

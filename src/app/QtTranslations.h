@@ -1,0 +1,7 @@
+#pragma once
+
+// Makes Qt's own texts Japanese (the buttons of message boxes, the file dialog, the edit
+// menus of text fields): installs qtbase_ja from Qt's translations folder or, where the
+// program ships its own copy, from the folder "translations" beside the program. Call once
+// the application object exists; later calls do nothing. False when no translation was found.
+bool installJapaneseQtTexts();
