@@ -134,6 +134,8 @@ void TestMainWindow::everyControlIsNamed()
                          "menuFileExit",
                          "menuCommand",
                          "menuCommandDownload",
+                         "menuCommandDownloadSettings",
+                         "menuCommandEnterResult",
                          "menuHelp",
                          "menuHelpManual",
                          "menuHelpHomePage",

@@ -93,9 +93,10 @@ void TestResultsDownload::refusesFailedAnswers_data()
     QTest::addColumn<QByteArray>("body");
     QTest::addColumn<bool>("withLength");
     QTest::addColumn<QString>("expected"); // part of the error text
-    QTest::newRow("404") << 404 << QByteArray("<html>Not Found</html>") << true << "状態 404";
-    QTest::newRow("500") << 500 << QByteArray("oops") << true << "状態 500";
-    QTest::newRow("302 going nowhere") << 302 << QByteArray() << true << "状態 302";
+    QTest::newRow("404") << 404 << QByteArray("<html>Not Found</html>") << true
+                         << "サーバーの応答：404";
+    QTest::newRow("500") << 500 << QByteArray("oops") << true << "サーバーの応答：500";
+    QTest::newRow("302 going nowhere") << 302 << QByteArray() << true << "サーバーの応答：302";
     QTest::newRow("announced too large") << 200 << QByteArray(1001, 'x') << true << "上限";
     QTest::newRow("grows too large") << 200 << QByteArray(5000, 'x') << false << "上限";
 }
