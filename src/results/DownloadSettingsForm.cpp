@@ -50,6 +50,7 @@ DownloadSettingsForm::DownloadSettingsForm(AppSettings &settings, const QString 
     editTimeout->setSuffix(QStringLiteral(" 秒"));
     editTimeout->setValue(qBound(1, stored.timeoutSeconds, 600));
     auto *fields = new QFormLayout;
+    fields->setFieldGrowthPolicy(QFormLayout::FieldsStayAtSizeHint);
     fields->addRow(QStringLiteral("アドレス："), editAddress);
     fields->addRow(QStringLiteral("タイムアウト："), editTimeout);
 

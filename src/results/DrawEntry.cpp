@@ -23,9 +23,16 @@ QString tierName(int tier, const char *what)
     return QStringLiteral("%1等の%2").arg(tier + 1).arg(QString::fromUtf8(what));
 }
 
+// What was typed, with full-width digits and signs as their plain forms (as a Japanese input
+// method often gives them) and without blanks around.
+QString plain(const QString &text)
+{
+    return text.normalized(QString::NormalizationForm_KC).trimmed();
+}
+
 int lotteryNumber(const QString &text, const QString &name)
 {
-    const auto n = parseInteger(text.trimmed());
+    const auto n = parseInteger(plain(text));
     if (!n || *n < kLotoMin || *n > kLotoMax)
         throw DomainError(QStringLiteral("%1には 1～43 の数を入れてください。").arg(name));
     return *n;
@@ -33,7 +40,8 @@ int lotteryNumber(const QString &text, const QString &name)
 
 QString wholeNumber(const QString &text, const QString &name)
 {
-    const QString digits = text.trimmed();
+    // Grouping commas ("600,000,000") are welcome.
+    const QString digits = plain(text).remove(QLatin1Char(','));
     if (digits.isEmpty())
         return QStringLiteral("0");
     bool ok = digits.size() <= 15;
@@ -65,7 +73,7 @@ NewestDraw readNewestDraw(const QString &downloadFolder)
 
 EntryLines entryLines(const DrawEntry &entry, const NewestDraw &newest)
 {
-    const auto date = parseDate(entry.date);
+    const auto date = parseDate(plain(entry.date));
     if (!date)
         throw DomainError(QStringLiteral("日付は 2025/09/29 のように入れてください。"));
     if (*date <= newest.date)

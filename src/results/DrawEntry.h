@@ -11,7 +11,8 @@
 
 constexpr int kPrizeTiers = 5;
 
-// The texts as typed. Empty prize texts mean 0.
+// The texts as typed. Empty prize texts mean 0; full-width digits and grouping commas in
+// amounts are read as the player means them.
 struct DrawEntry {
     QString date;
     std::array<QString, kPicksPerLine> numbers;

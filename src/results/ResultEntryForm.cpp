@@ -57,7 +57,7 @@ ResultEntryForm::ResultEntryForm(const QString &dataFolder, QWidget *parent)
         numbers->addWidget(editNumber[size_t(i)]);
     }
     numbers->addSpacing(12);
-    numbers->addWidget(new QLabel(QStringLiteral("ボーナス"), this));
+    numbers->addWidget(new QLabel(QStringLiteral("ボーナス数字"), this));
     editBonus = edit(this, QStringLiteral("editBonus"), 40, 2);
     numbers->addWidget(editBonus);
     numbers->addStretch();
