@@ -34,8 +34,12 @@ void TMainForm::connectHelpAndDownload()
         form.exec();
     });
     connect(menuCommandEnterResult, &QAction::triggered, this, [this] {
-        if (isBusy())
-            return; // another operation is using the results; the menu item can wait
+        if (isBusy()) {
+            // Another operation is letting messages run; changing its data under it is unsafe.
+            showGuideMessage(this, QStringLiteral("実行中の処理が終わってから、もう一度"
+                                                  "抽選結果の入力を行ってください。"));
+            return;
+        }
         runGuarded(this, [this] {
             ResultEntryForm form(m_programFolder, this);
             if (form.exec() == QDialog::Accepted)
