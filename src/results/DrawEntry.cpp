@@ -96,7 +96,7 @@ EntryLines entryLines(const DrawEntry &entry, const NewestDraw &newest)
     // The official results list the main numbers in ascending order.
     std::sort(numbers.begin(), numbers.end());
 
-    const QString drawNumber = QString::number(newest.number + 1);
+    const QString drawNumber = QString::number(qint64(newest.number) + 1);
     QStringList numberFields{drawNumber, formatDate(*date)};
     for (const int n : numbers)
         numberFields << QString::number(n);

@@ -60,11 +60,11 @@ qint64 wholeNumber(const QString &text, int field)
 
 int lotteryNumber(const QString &text, int field)
 {
-    const auto n = parseInteger(text);
-    if (!n || *n < kLotoMin || *n > kLotoMax)
+    const qint64 n = wholeNumber(text, field);
+    if (n < kLotoMin || n > kLotoMax)
         throw DomainError(
             QStringLiteral("%1 '%2' が 1～43 の範囲にありません。").arg(fieldName(field), text));
-    return *n;
+    return static_cast<int>(n);
 }
 
 struct FeedDraw {

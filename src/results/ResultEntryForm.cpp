@@ -46,7 +46,7 @@ ResultEntryForm::ResultEntryForm(const QString &dataFolder, QWidget *parent)
     setWindowTitle(QStringLiteral("抽選結果の入力"));
 
     editDrawNumber = edit(this, QStringLiteral("editDrawNumber"), 80, 10);
-    editDrawNumber->setText(QString::number(m_newest.number + 1));
+    editDrawNumber->setText(QString::number(qint64(m_newest.number) + 1));
     editDrawNumber->setReadOnly(true);
     editDate = edit(this, QStringLiteral("editDate"), 110, 10);
     editDate->setText(formatDate(nextDrawDay(m_newest.date)));
