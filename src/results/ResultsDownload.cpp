@@ -145,7 +145,7 @@ QByteArray ResultsDownload::fetchUrl(const QUrl &url)
 
     const QString where = url.toString();
     if (stop == Stop::TimedOut)
-        throw DownloadFailure(QStringLiteral("%1 から %2 秒以内に応答がありませんでした。")
+        throw DownloadFailure(QStringLiteral("%1 のダウンロードが %2 秒以内に終わりませんでした。")
                                   .arg(where)
                                   .arg(m_timeoutMs / 1000.0),
                               true);

@@ -257,7 +257,7 @@ void TestDownload::failureKeepsFilesAndViews_data()
         << "error page" << both << "Loto6Number.csv の 1 行目" << false;
     QTest::newRow("announced over the limit") << "large" << first << "上限" << false;
     QTest::newRow("growing over the limit") << "large unannounced" << first << "上限" << false;
-    QTest::newRow("never answers") << "silent" << first << "1 秒以内に応答がありません" << true;
+    QTest::newRow("never answers") << "silent" << first << "1 秒以内に終わりませんでした" << true;
     QTest::newRow("connection dropped mid-body")
         << "dropped" << both << "途中で切れました" << false;
     QTest::newRow("download folder read-only")
@@ -267,7 +267,7 @@ void TestDownload::failureKeepsFilesAndViews_data()
     QTest::newRow("feed: fewer draws") << "feed shorter" << feed << "回数が少ない" << false;
     QTest::newRow("feed: 404") << "feed 404" << feed << "サーバーの応答：404 Not Found" << false;
     QTest::newRow("feed: never answers")
-        << "feed silent" << feed << "1 秒以内に応答がありません" << true;
+        << "feed silent" << feed << "1 秒以内に終わりませんでした" << true;
 }
 
 void TestDownload::failureKeepsFilesAndViews()
