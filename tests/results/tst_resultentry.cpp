@@ -13,19 +13,24 @@
 namespace
 {
 
-// Fills the form with a valid draw 2038, then changes one field, then presses OK. Returns
-// whether the form was still open afterwards (and closes it then).
-bool enter(TMainForm &form, const QString &field = QString(), const QString &text = QString())
+// What the form showed and did when filled with a valid draw 2038, one field changed, and OK.
+struct Entered {
+    bool opened = false;
+    QString drawNumber;
+    bool drawNumberReadOnly = false;
+    bool stillOpen = false; // it was then closed by Cancel
+};
+
+Entered enter(TMainForm &form, const QString &field = QString(), const QString &text = QString())
 {
-    bool stillOpen = false;
-    bool seen = false;
+    Entered result;
     QTimer::singleShot(0, &form, [&] {
         auto *entry = qobject_cast<ResultEntryForm *>(QApplication::activeModalWidget());
         if (!entry)
             return;
-        seen = true;
-        QCOMPARE(entry->editDrawNumber->text(), QString("2038"));
-        QVERIFY(entry->editDrawNumber->isReadOnly());
+        result.opened = true;
+        result.drawNumber = entry->editDrawNumber->text();
+        result.drawNumberReadOnly = entry->editDrawNumber->isReadOnly();
         entry->editDate->setText("2025/9/29");
         const char *numbers[] = {"40", "3", "17", "22", "9", "31"};
         for (int i = 0; i < 6; ++i)
@@ -39,14 +44,12 @@ bool enter(TMainForm &form, const QString &field = QString(), const QString &tex
         if (!field.isEmpty())
             entry->findChild<QLineEdit *>(field)->setText(text);
         entry->accept();
-        stillOpen = entry->isVisible();
-        if (stillOpen)
+        result.stillOpen = entry->isVisible();
+        if (result.stillOpen)
             entry->reject();
     });
     form.menuCommandEnterResult->trigger();
-    if (!seen)
-        qWarning("the entry form did not open");
-    return seen && stillOpen;
+    return result;
 }
 
 } // namespace
@@ -71,7 +74,10 @@ void TestResultEntry::addedDrawSurvivesRestart()
     {
         TMainForm form(folder.path());
         form.show();
-        QVERIFY(!enter(form));
+        const Entered entered = enter(form);
+        QVERIFY(entered.opened && !entered.stillOpen);
+        QCOMPARE(entered.drawNumber, QString("2038"));
+        QVERIFY(entered.drawNumberReadOnly);
         QCOMPARE(boxes.texts(), QStringList());
         QCOMPARE(form.editNewNum->text(), QString("2039"));
     }
@@ -135,7 +141,8 @@ void TestResultEntry::refusedInputNamesItsField()
     TMainForm form(folder.path());
     form.show();
 
-    QVERIFY(enter(form, field, text));
+    const Entered entered = enter(form, field, text);
+    QVERIFY(entered.opened && entered.stillOpen);
 
     QCOMPARE(boxes.texts().size(), 1);
     QVERIFY2(boxes.texts().first().contains(named), qPrintable(boxes.texts().first()));
