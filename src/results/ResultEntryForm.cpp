@@ -5,27 +5,14 @@
 #include "app/ComFunction.h"
 #include "app/DomainError.h"
 
+#include "ui_ResultEntryForm.h"
+
 #include <QDialogButtonBox>
-#include <QFormLayout>
-#include <QGridLayout>
-#include <QGroupBox>
-#include <QHBoxLayout>
-#include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
-#include <QVBoxLayout>
 
 namespace
 {
-
-QLineEdit *edit(QWidget *parent, const QString &name, int width, int maxLength)
-{
-    auto *e = new QLineEdit(parent);
-    e->setObjectName(name);
-    e->setFixedWidth(width);
-    e->setMaxLength(maxLength);
-    return e;
-}
 
 // Draws are held on Mondays and Thursdays: the first of them after the newest draw.
 QDate nextDrawDay(const QDate &newest)
@@ -40,63 +27,30 @@ QDate nextDrawDay(const QDate &newest)
 
 ResultEntryForm::ResultEntryForm(const QString &dataFolder, QWidget *parent)
     : QDialog(parent), m_downloadFolder(dataFolder + kDownloadFolder),
-      m_newest(readNewestDraw(m_downloadFolder))
+      m_newest(readNewestDraw(m_downloadFolder)), m_ui(std::make_unique<Ui::ResultEntryForm>())
 {
-    setObjectName(QStringLiteral("ResultEntryForm"));
-    setWindowTitle(QStringLiteral("抽選結果の入力"));
+    m_ui->setupUi(this);
+    editDrawNumber = m_ui->editDrawNumber;
+    editDate = m_ui->editDate;
+    editNumber = {m_ui->editNumber1, m_ui->editNumber2, m_ui->editNumber3,
+                  m_ui->editNumber4, m_ui->editNumber5, m_ui->editNumber6};
+    editBonus = m_ui->editBonus;
+    editAmount = {m_ui->editAmount1, m_ui->editAmount2, m_ui->editAmount3, m_ui->editAmount4,
+                  m_ui->editAmount5};
+    editWinners = {m_ui->editWinners1, m_ui->editWinners2, m_ui->editWinners3, m_ui->editWinners4,
+                   m_ui->editWinners5};
+    editCarryOver = m_ui->editCarryOver;
 
-    editDrawNumber = edit(this, QStringLiteral("editDrawNumber"), 80, 10);
     editDrawNumber->setText(QString::number(qint64(m_newest.number) + 1));
-    editDrawNumber->setReadOnly(true);
-    editDate = edit(this, QStringLiteral("editDate"), 110, 10);
     editDate->setText(formatDate(nextDrawDay(m_newest.date)));
-
-    auto *numbers = new QHBoxLayout;
-    for (int i = 0; i < kPicksPerLine; ++i) {
-        editNumber[size_t(i)] = edit(this, QStringLiteral("editNumber%1").arg(i + 1), 40, 2);
-        numbers->addWidget(editNumber[size_t(i)]);
-    }
-    numbers->addSpacing(12);
-    numbers->addWidget(new QLabel(QStringLiteral("ボーナス数字"), this));
-    editBonus = edit(this, QStringLiteral("editBonus"), 40, 2);
-    numbers->addWidget(editBonus);
-    numbers->addStretch();
-
-    auto *draw = new QFormLayout;
-    draw->addRow(QStringLiteral("開催回："), editDrawNumber);
-    draw->addRow(QStringLiteral("日付："), editDate);
-    draw->addRow(QStringLiteral("本数字："), numbers);
-
-    auto *prizes = new QGroupBox(QStringLiteral("当選金額（空欄は 0）"), this);
-    auto *grid = new QGridLayout(prizes);
-    grid->addWidget(new QLabel(QStringLiteral("金額（円）"), prizes), 0, 1);
-    grid->addWidget(new QLabel(QStringLiteral("口数"), prizes), 0, 2);
-    for (int tier = 0; tier < kPrizeTiers; ++tier) {
-        grid->addWidget(new QLabel(QStringLiteral("%1等").arg(tier + 1), prizes), tier + 1, 0);
-        editAmount[size_t(tier)] =
-            edit(prizes, QStringLiteral("editAmount%1").arg(tier + 1), 140, 15);
-        editWinners[size_t(tier)] =
-            edit(prizes, QStringLiteral("editWinners%1").arg(tier + 1), 100, 15);
-        grid->addWidget(editAmount[size_t(tier)], tier + 1, 1);
-        grid->addWidget(editWinners[size_t(tier)], tier + 1, 2);
-    }
-    grid->addWidget(new QLabel(QStringLiteral("キャリーオーバー"), prizes), kPrizeTiers + 1, 0);
-    editCarryOver = edit(prizes, QStringLiteral("editCarryOver"), 140, 15);
-    grid->addWidget(editCarryOver, kPrizeTiers + 1, 1);
-
-    auto *buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
-    buttons->setObjectName(QStringLiteral("buttonBox"));
-    buttons->button(QDialogButtonBox::Ok)->setText(QStringLiteral("OK"));
-    buttons->button(QDialogButtonBox::Cancel)->setText(QStringLiteral("キャンセル"));
-    connect(buttons, &QDialogButtonBox::accepted, this, &ResultEntryForm::accept);
-    connect(buttons, &QDialogButtonBox::rejected, this, &ResultEntryForm::reject);
-
-    auto *layout = new QVBoxLayout(this);
-    layout->addLayout(draw);
-    layout->addWidget(prizes);
-    layout->addWidget(buttons);
+    m_ui->buttonBox->button(QDialogButtonBox::Ok)->setText(QStringLiteral("OK"));
+    m_ui->buttonBox->button(QDialogButtonBox::Cancel)->setText(QStringLiteral("キャンセル"));
+    connect(m_ui->buttonBox, &QDialogButtonBox::accepted, this, &ResultEntryForm::accept);
+    connect(m_ui->buttonBox, &QDialogButtonBox::rejected, this, &ResultEntryForm::reject);
     editNumber[0]->setFocus();
 }
+
+ResultEntryForm::~ResultEntryForm() = default;
 
 DrawEntry ResultEntryForm::entry() const
 {
