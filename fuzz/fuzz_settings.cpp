@@ -18,6 +18,6 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
     const AppSettings settings(path);
     (void)settings.readWindowPosition();
     (void)settings.readPickSettings();
-    (void)settings.readString(QStringLiteral("Download"), QStringLiteral("BaseUrl"));
+    (void)settings.readDownloadSettings();
     return 0;
 }
