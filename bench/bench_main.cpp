@@ -1,10 +1,11 @@
-// Benchmarks of the results load, the history sort, the charts, the winning check and the
-// start-up, over the bundled history and synthetic histories of 20,000 and 100,000 draws.
-// Prints Google Benchmark's table, then a summary of each figure beside the bare parse of the
-// same history and its target.
+// Benchmarks of the results load, the history feed conversion, the history sort, the charts, the
+// winning check and the start-up, over the bundled history and synthetic histories of 20,000 and
+// 100,000 draws. Prints Google Benchmark's table, then a summary of each figure beside the bare
+// parse of the same history and its target.
 
 #include "SyntheticHistory.h"
 #include "app/Main.h"
+#include "results/HistoryFeed.h"
 #include "results/HistoryModel.h"
 #include "results/ResultsFiles.h"
 #include "results/TextLines.h"
@@ -16,6 +17,7 @@
 #include <QHeaderView>
 #include <QProcess>
 #include <QPushButton>
+#include <QStringEncoder>
 #include <QTableView>
 #include <QTemporaryDir>
 #include <benchmark/benchmark.h>
@@ -85,6 +87,17 @@ void Parse(benchmark::State &state)
         benchmark::DoNotOptimize(data.draws.data());
         previous = std::move(data);
     }
+}
+
+// The public history feed of the same history (Shift-JIS, oldest first) converted into both
+// results files: the download's own work besides the transfer and the parse.
+void Feed(benchmark::State &state)
+{
+    const SyntheticHistory &files = fixture(static_cast<int>(state.range(0))).files;
+    const QByteArray feed =
+        QStringEncoder("Shift_JIS").encode(historyFeedText(files.draws, files.prizes));
+    for (auto _ : state)
+        benchmark::DoNotOptimize(convertHistoryFeed(feed).numbers.data());
 }
 
 void Load(benchmark::State &state)
@@ -181,6 +194,7 @@ public:
         for (int draws : {kBundled, 20000, 100000}) {
             const std::string n = std::to_string(draws);
             line("Parse/" + n + "/real_time", draws, "(the floor)");
+            line("Feed/" + n + "/real_time", draws, draws == kBundled ? "<= 3 x parse" : "linear");
             line("Load/" + n + "/real_time", draws,
                  draws == kBundled ? "<= 5 x parse and <= 30 ms"
                                    : (draws == 100000 ? "<= 1500 ms, linear" : "linear"));
@@ -210,6 +224,7 @@ BENCHMARK(Parse)
     ->Arg(100000)
     ->Unit(benchmark::kMillisecond)
     ->UseRealTime();
+BENCHMARK(Feed)->Arg(kBundled)->Arg(20000)->Unit(benchmark::kMillisecond)->UseRealTime();
 BENCHMARK(Load)
     ->Arg(kBundled)
     ->Arg(20000)

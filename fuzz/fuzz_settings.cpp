@@ -22,6 +22,6 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
     if (pick.autoNum < kPickFieldMin || pick.autoNum > kPickFieldMax ||
         pick.rangeNum < kPickFieldMin || pick.rangeNum > kPickFieldMax)
         std::abort(); // a stored option could start a run the fields would not allow
-    (void)settings.readString(QStringLiteral("Download"), QStringLiteral("BaseUrl"));
+    (void)settings.readDownloadSettings();
     return 0;
 }

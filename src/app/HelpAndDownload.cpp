@@ -5,9 +5,11 @@
 #include "app/Main.h"
 #include "app/Settings.h"
 #include "app/Splash.h"
-#include "results/ResultsDownload.h"
+#include "results/DownloadSettingsForm.h"
+#include "results/ResultEntryForm.h"
 #include "results/ResultsFiles.h"
 #include "results/ResultsReplace.h"
+#include "results/ResultsSource.h"
 
 #include <BuildInfo.h>
 
@@ -19,7 +21,6 @@
 namespace
 {
 
-const QString kDownloadSection = QStringLiteral("Download");
 const QString kManualFileName = QStringLiteral("操作手順書.pdf");
 
 } // namespace
@@ -28,6 +29,23 @@ void TMainForm::connectHelpAndDownload()
 {
     connect(menuCommandDownload, &QAction::triggered, this,
             [this] { guarded(&TMainForm::menuCommandDownloadClick); });
+    connect(menuCommandDownloadSettings, &QAction::triggered, this, [this] {
+        DownloadSettingsForm form(*m_settings, m_programFolder, this);
+        form.exec();
+    });
+    connect(menuCommandEnterResult, &QAction::triggered, this, [this] {
+        if (isBusy()) {
+            // Another operation is letting messages run; changing its data under it is unsafe.
+            showGuideMessage(this, QStringLiteral("実行中の処理が終わってから、もう一度"
+                                                  "抽選結果の入力を行ってください。"));
+            return;
+        }
+        runGuarded(this, [this] {
+            ResultEntryForm form(m_programFolder, this);
+            if (form.exec() == QDialog::Accepted)
+                btnMmsUpdateClick();
+        });
+    });
     connect(menuHelpManual, &QAction::triggered, this, &TMainForm::menuHelpManualClick);
     connect(menuHelpHomePage, &QAction::triggered, this, &TMainForm::menuHelpHomePageClick);
     // A build without a home page offers none.
@@ -52,35 +70,31 @@ void TMainForm::menuCommandDownloadClick()
         ~Reenable() { pages->setEnabled(true); }
     } reenable{pctrlMain};
 
-    if (!DownloadResults()) {
-        showErrorMessage(this, QStringLiteral("ダウンロードに失敗しました。"
-                                              "ネットワークの接続状態を確認してください！！"));
+    QString explanation;
+    if (!DownloadResults(&explanation)) {
+        showErrorMessage(this, QStringLiteral("ダウンロードに失敗しました。") + explanation);
         return;
     }
     btnMmsUpdateClick();
     showGuideMessage(this, QStringLiteral("正常にダウンロードが完了しました。"));
 }
 
-bool TMainForm::DownloadResults()
+bool TMainForm::DownloadResults(QString *explanation)
 {
-    const QString error = captureError([this] {
-        ResultsDownload download(m_settings->readString(kDownloadSection, QStringLiteral("BaseUrl"),
-                                                        QStringLiteral(LOTO6_DOWNLOAD_BASE_URL)));
-        const int seconds =
-            m_settings->readInteger(kDownloadSection, QStringLiteral("TimeoutSeconds"),
-                                    ResultsDownload::kDefaultTimeoutMs / 1000);
-        if (seconds > 0)
-            download.setTimeout(seconds * 1000);
-
+    try {
         // Both files are held in memory and checked before either local copy is touched.
-        const QByteArray numberBody = download.fetch(kDownloadFolder + kNumberFileName);
-        const QByteArray dataBody = download.fetch(kDownloadFolder + kDataFileName);
-        checkResultsBodies(numberBody, dataBody);
-        replaceResultsFiles(m_dataFolder + kDownloadFolder, numberBody, dataBody);
-    });
-    if (!error.isEmpty())
-        qWarning().noquote() << "download failed:" << error;
-    return error.isEmpty();
+        const ResultsBodies bodies = fetchResults(m_settings->readDownloadSettings());
+        const QString folder = m_dataFolder + kDownloadFolder;
+        checkNotBehind(folder, bodies.numbers);
+        replaceResultsFiles(folder, bodies.numbers, bodies.prizes);
+        return true;
+    } catch (const std::exception &error) {
+        const QString text = failureExplanation(error);
+        qWarning().noquote() << "download failed:" << text;
+        if (explanation)
+            *explanation = text;
+        return false;
+    }
 }
 
 void TMainForm::menuHelpAboutClick()

@@ -132,6 +132,7 @@ public:
 
     QMenu *menuFile = nullptr, *menuCommand = nullptr, *menuHelp = nullptr;
     QAction *menuFileCsvSave = nullptr, *menuFileExit = nullptr, *menuCommandDownload = nullptr,
+            *menuCommandDownloadSettings = nullptr, *menuCommandEnterResult = nullptr,
             *menuHelpManual = nullptr, *menuHelpHomePage = nullptr, *menuHelpAbout = nullptr;
 
     // Page 1 "ロト６予想メイン"
@@ -244,8 +245,9 @@ private:
 
     // ---- private: help, about and download ----
     // Fetches both results files, checks them and replaces the local copies together.
-    // True when both were replaced; never raises.
-    bool DownloadResults();
+    // True when both were replaced; never raises. On failure *explanation (when given) tells
+    // why, in the words that follow "ダウンロードに失敗しました。".
+    bool DownloadResults(QString *explanation = nullptr);
 
     // Runs a handler through the application-wide error report.
     void guarded(void (TMainForm::*handler)());

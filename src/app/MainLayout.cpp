@@ -114,6 +114,10 @@ void TMainForm::buildMenu()
     menuCommand->setObjectName(QStringLiteral("menuCommand"));
     menuCommandDownload = action(menuCommand, "menuCommandDownload",
                                  QStringLiteral("最新の抽選結果をダウンロード(&D)"));
+    menuCommandDownloadSettings =
+        action(menuCommand, "menuCommandDownloadSettings", QStringLiteral("ダウンロードの設定..."));
+    menuCommandEnterResult =
+        action(menuCommand, "menuCommandEnterResult", QStringLiteral("抽選結果の入力..."));
 
     menuHelp = bar->addMenu(QStringLiteral("ヘルプ(&H)"));
     menuHelp->setObjectName(QStringLiteral("menuHelp"));

@@ -7,6 +7,7 @@ namespace
 
 const QString kWindows = QStringLiteral("Windows");
 const QString kOptions = QStringLiteral("Options");
+const QString kDownload = QStringLiteral("Download");
 
 QString key(const QString &section, const QString &name)
 {
@@ -91,6 +92,27 @@ void AppSettings::writePickSettings(const PickSettings &pick)
     writeInteger(kOptions, QStringLiteral("RangeNum"), pick.rangeNum);
     writeInteger(kOptions, QStringLiteral("OptionIndex"), pick.optionIndex);
     writeString(kOptions, QStringLiteral("DeleteNum"), pick.deleteNum);
+}
+
+DownloadSettings AppSettings::readDownloadSettings() const
+{
+    DownloadSettings download;
+    download.historyUrl = readString(kDownload, QStringLiteral("HistoryUrl")).trimmed();
+    if (download.historyUrl.isEmpty())
+        download.historyUrl = kDefaultHistoryUrl;
+    download.baseUrl = readString(kDownload, QStringLiteral("BaseUrl")).trimmed();
+    download.timeoutSeconds = readInteger(kDownload, QStringLiteral("TimeoutSeconds"),
+                                          DownloadSettings::kDefaultTimeoutSeconds);
+    if (download.timeoutSeconds < 1)
+        download.timeoutSeconds = DownloadSettings::kDefaultTimeoutSeconds;
+    return download;
+}
+
+void AppSettings::writeDownloadSettings(const DownloadSettings &download)
+{
+    writeString(kDownload, QStringLiteral("HistoryUrl"), download.historyUrl);
+    writeString(kDownload, QStringLiteral("BaseUrl"), download.baseUrl);
+    writeInteger(kDownload, QStringLiteral("TimeoutSeconds"), download.timeoutSeconds);
 }
 
 bool AppSettings::sync()

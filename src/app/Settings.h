@@ -11,6 +11,16 @@
 constexpr int kPickFieldMin = 1;
 constexpr int kPickFieldMax = 100;
 
+// Where the results come from: a public CSV of the whole history (the default), or a server
+// that publishes the two results files under "download/", used when its address is set.
+struct DownloadSettings {
+    static constexpr int kDefaultTimeoutSeconds = 30;
+    QString historyUrl;
+    QString baseUrl;
+    int timeoutSeconds = kDefaultTimeoutSeconds;
+};
+inline const QString kDefaultHistoryUrl = QStringLiteral("https://loto6.thekyo.jp/data/loto6.csv");
+
 // The per-user settings: on Windows the registry key
 // HKEY_CURRENT_USER\Software\Pelmora\Loto6Yorune, elsewhere an INI file in the user's
 // configuration folder. Every value is stored as text; an absent value, or an integer value
@@ -34,6 +44,11 @@ public:
     // as stored (any value outside 0..3 selects the count-filtered method), DeleteNum as text.
     PickSettings readPickSettings() const;
     void writePickSettings(const PickSettings &pick);
+
+    // Section "Download": HistoryUrl, BaseUrl, TimeoutSeconds. An empty HistoryUrl or a
+    // time-out below one second reads as its default.
+    DownloadSettings readDownloadSettings() const;
+    void writeDownloadSettings(const DownloadSettings &download);
 
     // Writes pending changes out; false when the store could not be written.
     bool sync();

@@ -1,12 +1,11 @@
 #include "ResultsDownload.h"
 
-#include "app/DomainError.h"
-
 #include <QCoreApplication>
 #include <QEvent>
 #include <QEventLoop>
 #include <QNetworkReply>
 #include <QNetworkRequest>
+#include <QSslSocket>
 #include <QTimer>
 
 namespace
@@ -60,11 +59,16 @@ ResultsDownload::ResultsDownload(const QString &baseUrl)
     m_base = QUrl(base, QUrl::StrictMode);
 }
 
+bool ResultsDownload::isWebAddress(const QUrl &url)
+{
+    const QString scheme = url.scheme();
+    return url.isValid() && !url.host().isEmpty() &&
+           (scheme == QLatin1String("http") || scheme == QLatin1String("https"));
+}
+
 QUrl ResultsDownload::address(const QString &remotePath) const
 {
-    const QString scheme = m_base.scheme();
-    if (!m_base.isValid() || m_base.host().isEmpty() ||
-        (scheme != QLatin1String("http") && scheme != QLatin1String("https")))
+    if (!isWebAddress(m_base))
         return QUrl();
     return m_base.resolved(QUrl(remotePath));
 }
@@ -73,8 +77,22 @@ QByteArray ResultsDownload::fetch(const QString &remotePath)
 {
     const QUrl url = address(remotePath);
     if (!url.isValid())
-        throw DomainError(QStringLiteral("ダウンロード先のアドレス「%1」が正しくありません。")
-                              .arg(m_base.toString()));
+        throw DownloadFailure(QStringLiteral("ダウンロード先のアドレス「%1」が正しくありません。")
+                                  .arg(m_base.toString()),
+                              false);
+    return fetchUrl(url);
+}
+
+QByteArray ResultsDownload::fetchUrl(const QUrl &url)
+{
+    if (!isWebAddress(url))
+        throw DownloadFailure(QStringLiteral("ダウンロード先のアドレス「%1」が正しくありません。")
+                                  .arg(url.toString()),
+                              false);
+    if (url.scheme() == QLatin1String("https") && !QSslSocket::supportsSsl())
+        throw DownloadFailure(QStringLiteral("このコンピューターでは https の暗号化通信を使えません"
+                                             "（OpenSSL 3 のライブラリが見つかりません）。"),
+                              false);
 
     QNetworkRequest request(url);
     request.setAttribute(QNetworkRequest::CacheLoadControlAttribute,
@@ -121,22 +139,37 @@ QByteArray ResultsDownload::fetch(const QString &remotePath)
     const QNetworkReply::NetworkError error = reply->error();
     const QString errorText = reply->errorString();
     const int status = reply->attribute(QNetworkRequest::HttpStatusCodeAttribute).toInt();
+    const QString reason =
+        reply->attribute(QNetworkRequest::HttpReasonPhraseAttribute).toString().trimmed();
     reply->deleteLater();
 
     const QString where = url.toString();
     if (stop == Stop::TimedOut)
-        throw DomainError(QStringLiteral("%1 のダウンロードが %2 秒以内に終わりませんでした。")
-                              .arg(where)
-                              .arg(m_timeoutMs / 1000.0));
+        throw DownloadFailure(QStringLiteral("%1 のダウンロードが %2 秒以内に終わりませんでした。")
+                                  .arg(where)
+                                  .arg(m_timeoutMs / 1000.0),
+                              true);
     if (stop == Stop::TooLarge)
-        throw DomainError(QStringLiteral("%1 の大きさが上限（%2 バイト）を超えています。")
-                              .arg(where)
-                              .arg(m_sizeLimit));
+        throw DownloadFailure(QStringLiteral("%1 の大きさが上限（%2 バイト）を超えています。")
+                                  .arg(where)
+                                  .arg(m_sizeLimit),
+                              false);
     if (status != 0 && (status < 200 || status > 299))
-        throw DomainError(
-            QStringLiteral("%1 に対してサーバーが状態 %2 を返しました。").arg(where).arg(status));
-    if (error != QNetworkReply::NoError || status == 0)
-        throw DomainError(
-            QStringLiteral("%1 をダウンロードできません（%2）。").arg(where, errorText));
+        throw DownloadFailure(
+            QStringLiteral("サーバーの応答：%1 %2（%3）").arg(status).arg(reason, where), false);
+    if (error == QNetworkReply::SslHandshakeFailedError)
+        throw DownloadFailure(QStringLiteral("%1 との暗号化通信（TLS）を確立できません（%2）。")
+                                  .arg(where, errorText),
+                              false);
+    if (status != 0 && error != QNetworkReply::NoError)
+        throw DownloadFailure(
+            QStringLiteral("%1 の受信が途中で切れました（%2）。").arg(where, errorText), false);
+    if (error != QNetworkReply::NoError || status == 0) {
+        // Before any answer: the server was not reached, unless the address itself was refused.
+        const bool reachable = error == QNetworkReply::ProtocolUnknownError ||
+                               error == QNetworkReply::ProtocolInvalidOperationError;
+        throw DownloadFailure(QStringLiteral("%1 に接続できません（%2）。").arg(where, errorText),
+                              !reachable);
+    }
     return body;
 }

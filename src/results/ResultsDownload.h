@@ -1,5 +1,7 @@
 #pragma once
 
+#include "app/DomainError.h"
+
 #include <QByteArray>
 #include <QNetworkAccessManager>
 #include <QString>
@@ -11,6 +13,21 @@
 //
 // A fetch waits in a local event loop: the windows keep repainting and timers keep running,
 // but mouse and key input is dropped until it ends.
+// A fetch that failed. networkProblem: the server could not be reached or did not answer in
+// time, so the player's connection is worth checking; false when the server answered.
+class DownloadFailure : public DomainError
+{
+public:
+    DownloadFailure(const QString &message, bool networkProblem)
+        : DomainError(message), m_networkProblem(networkProblem)
+    {
+    }
+    bool networkProblem() const { return m_networkProblem; }
+
+private:
+    bool m_networkProblem;
+};
+
 class ResultsDownload
 {
 public:
@@ -27,10 +44,16 @@ public:
     // when the base is not an http or https address.
     QUrl address(const QString &remotePath) const;
 
-    // Fetches base + remotePath. Throws DomainError when the address is invalid, the server
-    // cannot be reached, answers with anything but a success status, takes longer than the
-    // time-out in all or sends more than the size limit.
+    // Fetches base + remotePath. Throws DownloadFailure when the address is invalid, the
+    // server cannot be reached, answers with anything but a success status, takes longer than
+    // the time-out in all or sends more than the size limit.
     QByteArray fetch(const QString &remotePath);
+
+    // Fetches a whole http or https address the same way.
+    QByteArray fetchUrl(const QUrl &url);
+
+    // Whether url is an http or https address with a host.
+    static bool isWebAddress(const QUrl &url);
 
 private:
     QUrl m_base;

@@ -170,6 +170,8 @@ void TestMainWindow::everyControlIsNamed()
                          "menuFileExit",
                          "menuCommand",
                          "menuCommandDownload",
+                         "menuCommandDownloadSettings",
+                         "menuCommandEnterResult",
                          "menuHelp",
                          "menuHelpManual",
                          "menuHelpHomePage",

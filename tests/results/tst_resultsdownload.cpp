@@ -9,6 +9,8 @@
 #include <QDir>
 #include <QElapsedTimer>
 #include <QLineEdit>
+#include <QTcpServer>
+#include <QTcpSocket>
 #include <QTest>
 
 namespace
@@ -93,10 +95,12 @@ void TestResultsDownload::refusesFailedAnswers_data()
     QTest::addColumn<QByteArray>("body");
     QTest::addColumn<bool>("withLength");
     QTest::addColumn<QString>("expected"); // part of the error text
-    QTest::newRow("404") << 404 << QByteArray("<html>Not Found</html>") << true << "状態 404";
-    QTest::newRow("500") << 500 << QByteArray("oops") << true << "状態 500";
-    QTest::newRow("302 going nowhere") << 302 << QByteArray() << true << "状態 302";
+    QTest::newRow("404") << 404 << QByteArray("<html>Not Found</html>") << true
+                         << "サーバーの応答：404";
+    QTest::newRow("500") << 500 << QByteArray("oops") << true << "サーバーの応答：500";
+    QTest::newRow("302 going nowhere") << 302 << QByteArray() << true << "サーバーの応答：302";
     QTest::newRow("announced too large") << 200 << QByteArray(1001, 'x') << true << "上限";
+    QTest::newRow("https to a plain server") << -1 << QByteArray() << true << "TLS";
     QTest::newRow("grows too large") << 200 << QByteArray(5000, 'x') << false << "上限";
 }
 
@@ -108,7 +112,19 @@ void TestResultsDownload::refusesFailedAnswers()
     QFETCH(QString, expected);
     HttpTestServer server;
     server.serve(kNumberPath, status, body, withLength);
-    ResultsDownload download(server.baseUrl());
+    QString base = server.baseUrl();
+    QTcpServer plain; // answers a TLS greeting in plain HTTP, as a misconfigured server does
+    if (status < 0) {
+        plain.listen(QHostAddress::LocalHost);
+        connect(&plain, &QTcpServer::newConnection, &plain, [&plain] {
+            QTcpSocket *socket = plain.nextPendingConnection();
+            socket->write("HTTP/1.1 400 Bad Request\r\nConnection: close\r\n\r\n");
+            socket->disconnectFromHost();
+        });
+        base = QStringLiteral("https://127.0.0.1:%1/").arg(plain.serverPort());
+    }
+    ResultsDownload download(base);
+    download.setTimeout(5000);
     download.setSizeLimit(1000);
     const QString error = failureOf(download, "download/Loto6Number.csv");
     QVERIFY2(!error.isEmpty(), "the fetch succeeded");

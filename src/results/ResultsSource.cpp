@@ -1,0 +1,43 @@
+#include "ResultsSource.h"
+
+#include "ResultsDownload.h"
+#include "ResultsFiles.h"
+#include "ResultsReplace.h"
+#include "TextLines.h"
+#include "app/Settings.h"
+
+ResultsBodies fetchResults(const DownloadSettings &settings)
+{
+    ResultsBodies bodies;
+    if (!settings.baseUrl.trimmed().isEmpty()) {
+        ResultsDownload download(settings.baseUrl);
+        download.setTimeout(settings.timeoutSeconds * 1000);
+        bodies.numbers = download.fetch(kDownloadFolder + kNumberFileName);
+        bodies.prizes = download.fetch(kDownloadFolder + kDataFileName);
+    } else {
+        ResultsDownload download(QString{});
+        download.setTimeout(settings.timeoutSeconds * 1000);
+        bodies = convertHistoryFeed(
+            download.fetchUrl(QUrl(settings.historyUrl.trimmed(), QUrl::StrictMode)));
+    }
+    checkResultsBodies(bodies.numbers, bodies.prizes);
+    return bodies;
+}
+
+QString newestDrawText(const ResultsBodies &bodies)
+{
+    const DrawRecord newest = parseDrawLine(splitTextLines(bodies.numbers).first());
+    return QStringLiteral("第%1回（%2）").arg(newest.caption.trimmed(), newest.date);
+}
+
+QString failureExplanation(const std::exception &error)
+{
+    const auto *domain = dynamic_cast<const DomainError *>(&error);
+    const QString cause =
+        domain ? domain->message()
+               : QStringLiteral("予期しないエラー（%1）").arg(QString::fromLocal8Bit(error.what()));
+    const auto *failure = dynamic_cast<const DownloadFailure *>(&error);
+    if (failure && failure->networkProblem())
+        return QStringLiteral("ネットワークの接続状態を確認してください！！\n") + cause;
+    return QLatin1Char('\n') + cause;
+}

@@ -1,0 +1,22 @@
+#pragma once
+
+#include "HistoryFeed.h"
+
+#include <QString>
+#include <exception>
+
+struct DownloadSettings;
+
+// Taking the results from where the settings say: the server of the two results files when
+// its address is set, otherwise the public history feed, converted. Either way the pair is
+// checked by the loader's own rules before it is returned; nothing local is touched.
+// Throws DomainError (DownloadFailure when the transfer failed).
+ResultsBodies fetchResults(const DownloadSettings &settings);
+
+// The newest draw of a checked pair, e.g. "第2037回（2025/09/25）".
+QString newestDrawText(const ResultsBodies &bodies);
+
+// What follows the first sentence of a failure report: the advice to check the network when
+// the server could not be reached or did not answer in time, then the cause on a line of its
+// own.
+QString failureExplanation(const std::exception &error);
