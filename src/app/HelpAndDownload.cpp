@@ -30,7 +30,7 @@ void TMainForm::connectHelpAndDownload()
     connect(menuCommandDownload, &QAction::triggered, this,
             [this] { guarded(&TMainForm::menuCommandDownloadClick); });
     connect(menuCommandDownloadSettings, &QAction::triggered, this, [this] {
-        DownloadSettingsForm form(*m_settings, m_programFolder, this);
+        DownloadSettingsForm form(*m_settings, m_dataFolder, this);
         form.exec();
     });
     connect(menuCommandEnterResult, &QAction::triggered, this, [this] {
@@ -41,7 +41,7 @@ void TMainForm::connectHelpAndDownload()
             return;
         }
         runGuarded(this, [this] {
-            ResultEntryForm form(m_programFolder, this);
+            ResultEntryForm form(m_dataFolder, this);
             if (form.exec() == QDialog::Accepted)
                 btnMmsUpdateClick();
         });
