@@ -1,9 +1,12 @@
 // Renders every page of the main window into PNG files, under any platform plugin
-// (offscreen included): screenshots <program folder> <output folder>.
+// (offscreen included), then the windows that the commands of the menu "コマンド" open:
+// screenshots <program folder> <output folder>.
 
 #include "app/Main.h"
 
+#include <QAction>
 #include <QApplication>
+#include <QDialog>
 #include <QDir>
 #include <QTabWidget>
 #include <QTest>
@@ -28,6 +31,16 @@ int main(int argc, char *argv[])
                                  .arg(i + 1)
                                  .arg(form.pctrlMain->widget(i)->objectName());
         form.grab().save(name);
+    }
+    form.pctrlMain->setCurrentIndex(0);
+    for (const char *command :
+         {"menuCommandLineHistory", "menuCommandTicketReport", "menuCommandRandomnessTest"}) {
+        form.findChild<QAction *>(QLatin1String(command))->trigger();
+        QTest::qWait(200);
+        if (auto *dialog = qobject_cast<QDialog *>(QApplication::activeModalWidget())) {
+            dialog->grab().save(QStringLiteral("%1/%2.png").arg(args.at(2), dialog->objectName()));
+            dialog->close();
+        }
     }
     return 0;
 }

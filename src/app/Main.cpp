@@ -69,6 +69,7 @@ void TMainForm::connectHandlers()
     connectChecking();
     connectAnalysis();
     connectHelpAndDownload();
+    connectExtraCommands();
 }
 
 void TMainForm::guarded(void (TMainForm::*handler)())

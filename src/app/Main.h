@@ -129,6 +129,8 @@ public:
     QMenu *menuFile = nullptr, *menuCommand = nullptr, *menuHelp = nullptr;
     QAction *menuFileCsvSave = nullptr, *menuFileExit = nullptr, *menuCommandDownload = nullptr,
             *menuHelpManual = nullptr, *menuHelpHomePage = nullptr, *menuHelpAbout = nullptr;
+    QAction *menuCommandLineHistory = nullptr, *menuCommandTicketReport = nullptr,
+            *menuCommandRandomnessTest = nullptr;
 
     // Page 1 "ロト６予想メイン"
     QLabel *Label4 = nullptr;
@@ -208,6 +210,7 @@ private:
     void connectChecking();
     void connectAnalysis();
     void connectHelpAndDownload();
+    void connectExtraCommands();
 
     // Draw results
     void applyResults(ResultsData &&results);

@@ -120,6 +120,13 @@ void TMainForm::buildMenu()
     menuCommand->setObjectName(QStringLiteral("menuCommand"));
     menuCommandDownload = action(menuCommand, "menuCommandDownload",
                                  QStringLiteral("最新の抽選結果をダウンロード(&D)"));
+    separator(menuCommand, "N4");
+    menuCommandLineHistory = action(menuCommand, "menuCommandLineHistory",
+                                    QStringLiteral("組合せを過去の全抽選と照合..."));
+    menuCommandTicketReport =
+        action(menuCommand, "menuCommandTicketReport", QStringLiteral("収支レポート..."));
+    menuCommandRandomnessTest =
+        action(menuCommand, "menuCommandRandomnessTest", QStringLiteral("出現傾向の検定..."));
 
     menuHelp = bar->addMenu(QStringLiteral("ヘルプ(&H)"));
     menuHelp->setObjectName(QStringLiteral("menuHelp"));

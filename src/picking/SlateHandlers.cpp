@@ -2,14 +2,17 @@
 // and total price.
 
 #include "app/ComFunction.h"
+#include "app/LayoutKit.h"
 #include "app/Main.h"
 #include "app/StringGrid.h"
 #include "app/Widgets.h"
+#include "picking/DuplicateLines.h"
 #include "results/Formats.h"
 #include "tickets/TicketFile.h"
 
 #include <QLabel>
 #include <QLineEdit>
+#include <QPainter>
 
 void TMainForm::btnSelectClick()
 {
@@ -41,6 +44,9 @@ void TMainForm::btnSelectClick()
     gridSelectItem->setCurrentRow(last);
     updateSlateTotals();
     btnRisetClick();
+    const QString repeat = duplicateNotice(slateRows(), last, m_programFolder);
+    if (!repeat.isEmpty())
+        setStatusText(repeat);
 }
 
 void TMainForm::btnCancelClick()
@@ -77,9 +83,19 @@ void TMainForm::updateSlateTotals()
     pnlSelectMoney->setText(formatYen(double(lines) * kLinePriceYen));
 }
 
-// Rows alternate white and light green; the current row is highlighted. Text centred.
+// Rows alternate white and light green; the current row is highlighted. Text centred. A line
+// that repeats another is drawn in red: red text, or a red ground when it is the current row.
 void TMainForm::gridSelectItemDrawCell(QPainter *painter, const QRect &rect, int row, int column)
 {
-    gridSelectItem->paintStripedCell(painter, rect, row, column,
-                                     row == gridSelectItem->currentRow(), Qt::AlignCenter);
+    const bool current = row == gridSelectItem->currentRow();
+    if (!isDuplicateLine(slateRows(), row, m_programFolder)) {
+        gridSelectItem->paintStripedCell(painter, rect, row, column, current, Qt::AlignCenter);
+        return;
+    }
+    painter->fillRect(rect, current
+                                ? layout::colour::red
+                                : (row % 2 == 0 ? layout::colour::white : layout::colour::stripe));
+    painter->setPen(current ? layout::colour::white : layout::colour::red);
+    painter->drawText(rect, Qt::AlignCenter | Qt::TextSingleLine,
+                      gridSelectItem->cell(row, column));
 }
