@@ -2,7 +2,6 @@
 // and total price.
 
 #include "app/ComFunction.h"
-#include "app/LayoutKit.h"
 #include "app/Main.h"
 #include "app/StringGrid.h"
 #include "app/Widgets.h"
@@ -12,7 +11,6 @@
 
 #include <QLabel>
 #include <QLineEdit>
-#include <QPainter>
 
 void TMainForm::btnSelectClick()
 {
@@ -84,18 +82,10 @@ void TMainForm::updateSlateTotals()
 }
 
 // Rows alternate white and light green; the current row is highlighted. Text centred. A line
-// that repeats another is drawn in red: red text, or a red ground when it is the current row.
+// that repeats another is drawn in red.
 void TMainForm::gridSelectItemDrawCell(QPainter *painter, const QRect &rect, int row, int column)
 {
-    const bool current = row == gridSelectItem->currentRow();
-    if (!isDuplicateLine(slateRows(), row, m_programFolder)) {
-        gridSelectItem->paintStripedCell(painter, rect, row, column, current, Qt::AlignCenter);
-        return;
-    }
-    painter->fillRect(rect, current
-                                ? layout::colour::red
-                                : (row % 2 == 0 ? layout::colour::white : layout::colour::stripe));
-    painter->setPen(current ? layout::colour::white : layout::colour::red);
-    painter->drawText(rect, Qt::AlignCenter | Qt::TextSingleLine,
-                      gridSelectItem->cell(row, column));
+    gridSelectItem->paintStripedCell(painter, rect, row, column,
+                                     row == gridSelectItem->currentRow(), Qt::AlignCenter,
+                                     isDuplicateLine(slateRows(), row, m_programFolder));
 }
