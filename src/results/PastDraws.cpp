@@ -75,8 +75,11 @@ PastDraws::PastDraws(const QVector<DrawRecord> &history, const QStringList &priz
         PastDraw draw;
         draw.number = numberOf(record.caption);
         draw.date = record.date;
-        for (const QString &n : record.main)
-            draw.main |= numberBit(numberOf(n));
+        for (const QString &text : record.main) {
+            const int n = numberOf(text);
+            if (n >= kLotoMin && n <= kLotoMax)
+                draw.main |= numberBit(n);
+        }
         const int bonus = numberOf(record.bonus);
         draw.bonus = bonus >= kLotoMin && bonus <= kLotoMax ? bonus : 0;
         draw.amount = amounts.value(draw.number);
