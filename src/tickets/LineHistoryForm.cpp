@@ -45,7 +45,7 @@ LineHistoryForm::LineHistoryForm(const QVector<DrawRecord> &history, const QStri
     editLineHistory->setMinimumWidth(220);
     btnLineHistoryExec = new QPushButton(QStringLiteral("照合"));
     btnLineHistoryExec->setObjectName(QStringLiteral("btnLineHistoryExec"));
-    btnLineHistoryExec->setDefault(true);
+    btnLineHistoryExec->setDefault(true); // Enter in the field checks the line
     auto *entry = new QHBoxLayout;
     entry->addWidget(prompt);
     entry->addWidget(editLineHistory, 1);
@@ -89,8 +89,6 @@ LineHistoryForm::LineHistoryForm(const QVector<DrawRecord> &history, const QStri
     resize(760, sizeHint().height());
 
     connect(btnLineHistoryExec, &QPushButton::clicked, this,
-            &LineHistoryForm::btnLineHistoryExecClick);
-    connect(editLineHistory, &QLineEdit::returnPressed, this,
             &LineHistoryForm::btnLineHistoryExecClick);
 
     // A line handed over is checked at once; anything else waits for the player.
