@@ -52,8 +52,7 @@ TicketReport buildTicketReport(const QString &clientFolder, const PastDraws &his
     TicketReport report;
     std::map<int, ReportDraw, std::greater<int>> byDraw;
     const QDir folder(clientFolder);
-    const QStringList files =
-        folder.entryList({QStringLiteral("*.csv")}, QDir::Files | QDir::Readable, QDir::Name);
+    const QStringList files = folder.entryList({QStringLiteral("*.csv")}, QDir::Files, QDir::Name);
     for (const QString &name : files) {
         for (const QStringList &cells : readAllTicketLines(folder.filePath(name))) {
             if (isBlankRow(cells))

@@ -38,5 +38,6 @@ struct TicketReport {
 };
 
 // Reads every "*.csv" file of the folder (each as the ticket reader sees it: reading stops at
-// the first empty line). The line of six commas that a cancel leaves is no line at all.
+// the first empty line). The line of six commas that a cancel leaves is no line at all. A file
+// that cannot be read raises DomainError: a report without it would be wrong.
 TicketReport buildTicketReport(const QString &clientFolder, const PastDraws &history);
