@@ -158,8 +158,9 @@ RandomnessReport testRandomness(const QVector<PastDraw> &history, int draws)
             sum += diff * diff / expected;
     }
     if (report.draws > 0) {
-        // Var(c) = D p (1 - p) for each count while E = D p, and the 43 counts always add up
-        // to 6D: the Pearson sum, times 42/37, follows chi-squared on 42 degrees of freedom.
+        // Each count varies by D p (1 - p) around E = D p (p = 6/43), so the Pearson sum
+        // averages 43 (1 - p) = 37; and as the 43 counts always add up to 6D they leave 42
+        // degrees of freedom. Scaled by 42/37 the sum follows chi-squared on 42 of them.
         report.counts.statistic = sum * (kLotoCount - 1) / (kLotoCount - kPicksPerLine);
         report.counts.degreesOfFreedom = kLotoCount - 1;
         report.counts.p = chiSquareTail(report.counts.statistic, report.counts.degreesOfFreedom);
