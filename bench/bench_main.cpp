@@ -1,14 +1,20 @@
-// Benchmarks of the results load, the history feed conversion, the history sort, the charts, the
-// winning check and the start-up, over the bundled history and synthetic histories of 20,000 and
-// 100,000 draws. Prints Google Benchmark's table, then a summary of each figure beside the bare
-// parse of the same history and its target.
+// Benchmarks of the results load, the history feed conversion, the history sort, the charts,
+// the winning check, the start-up, and the analyses of the menu "コマンド" (a line against the
+// whole history, the spend and return report, the test of randomness), over the bundled history
+// and synthetic histories of 20,000 and 100,000 draws.
+// Prints Google Benchmark's table, then a summary of each figure beside the bare parse of the
+// same history and its target.
 
 #include "SyntheticHistory.h"
+#include "analysis/RandomnessTest.h"
 #include "app/Main.h"
 #include "results/HistoryFeed.h"
 #include "results/HistoryModel.h"
+#include "results/PastDraws.h"
 #include "results/ResultsFiles.h"
 #include "results/TextLines.h"
+#include "tickets/LineHistory.h"
+#include "tickets/TicketReport.h"
 #include "tickets/WinningCheck.h"
 
 #include <QApplication>
@@ -140,6 +146,57 @@ void Check(benchmark::State &state)
         benchmark::DoNotOptimize(checkTickets(data.draws, tickets));
 }
 
+// The bundled history with its prize amounts, as the analysis windows hold it.
+PastDraws bundledPastDraws()
+{
+    const SyntheticHistory &files = fixture(kBundled).files;
+    ResultsData data;
+    parseResults(splitTextLines(files.draws), splitTextLines(files.prizes), &data);
+    return PastDraws(data.draws, splitTextLines(files.prizes));
+}
+
+// One line against every draw of the bundled history ("照合").
+void LineHistory(benchmark::State &state)
+{
+    const PastDraws history = bundledPastDraws();
+    const NumberSet line = parseLineText(QStringLiteral("07 12 20 23 27 29"));
+    for (auto _ : state)
+        benchmark::DoNotOptimize(checkLineHistory(line, history));
+}
+
+// The spend and return report over saved lines: 20 lines a draw for the newest draws, read
+// from their ticket files each time.
+void Report(benchmark::State &state)
+{
+    const PastDraws history = bundledPastDraws();
+    QTemporaryDir client;
+    const int lines = static_cast<int>(state.range(0));
+    constexpr int kLinesPerDraw = 20;
+    for (int first = 0; first < lines; first += kLinesPerDraw) {
+        const int draw = kBundled - first / kLinesPerDraw;
+        QByteArray text;
+        for (int i = first; i < first + kLinesPerDraw && i < lines; ++i) {
+            text += QByteArray::number(draw);
+            for (int k = 0; k < 6; ++k)
+                text += ',' + QByteArray::number((i + 7 * k) % 43 + 101).mid(1);
+            text += "\r\n";
+        }
+        QFile file(client.filePath(QString::number(draw) + QStringLiteral(".csv")));
+        file.open(QIODevice::WriteOnly);
+        file.write(text);
+    }
+    for (auto _ : state)
+        benchmark::DoNotOptimize(buildTicketReport(client.path(), history));
+}
+
+// The test of randomness over the whole bundled history.
+void Randomness(benchmark::State &state)
+{
+    const PastDraws history = bundledPastDraws();
+    for (auto _ : state)
+        benchmark::DoNotOptimize(testRandomness(history.draws()));
+}
+
 // The whole program started as a process until its window is shown (bench_startup).
 void Startup(benchmark::State &state)
 {
@@ -204,6 +261,9 @@ public:
         line("Chart/5/real_time", kBundled, "kind 5, all draws");
         line("Chart/6/real_time", kBundled, "kind 6, position 1");
         line("Check/1000/real_time", kBundled, "1,000 lines, no display pauses");
+        line("LineHistory/real_time", kBundled, "<= 1 ms, one line, 2037 draws");
+        line("Report/10000/real_time", kBundled, "<= 50 ms, 10,000 saved lines");
+        line("Randomness/real_time", kBundled, "<= 5 ms, 2037 draws");
         line("Startup/real_time", kBundled, "<= 400 ms to the window shown");
         const auto peak = m_counters.find("Startup/real_time/peak_MiB");
         if (peak != m_counters.end())
@@ -239,6 +299,9 @@ BENCHMARK(Sort)
     ->UseRealTime();
 BENCHMARK(Chart)->Arg(5)->Arg(6)->Unit(benchmark::kMillisecond)->UseRealTime();
 BENCHMARK(Check)->Arg(1000)->Unit(benchmark::kMillisecond)->UseRealTime();
+BENCHMARK(LineHistory)->Unit(benchmark::kMillisecond)->UseRealTime();
+BENCHMARK(Report)->Arg(10000)->Unit(benchmark::kMillisecond)->UseRealTime();
+BENCHMARK(Randomness)->Unit(benchmark::kMillisecond)->UseRealTime();
 BENCHMARK(Startup)->Unit(benchmark::kMillisecond)->UseRealTime()->Iterations(5);
 
 int main(int argc, char *argv[])

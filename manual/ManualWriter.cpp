@@ -3,14 +3,21 @@
 //
 //   loto6_manual <manual.md> <results folder> <output.pdf>
 //
-// A picture is written in the text as ![caption](page:TabSheetN) for a page of the main window
-// or ![caption](window:AboutForm) for the About box. The window is built on a temporary
-// program folder holding the given results files, with settings of its own, so the pictures
-// never depend on the user who builds the program.
+// A picture is written in the text as ![caption](page:TabSheetN) for a page of the main window,
+// ![caption](window:AboutForm) for the About box, ![caption](window:<name>) for a window that
+// a command of the menu "コマンド" opens, and ![caption](slate:duplicates) for the main page
+// with a repeated line on the slate. The window is built on a temporary program folder holding
+// the given results files and a few saved lines of the newest draws, with settings of its own,
+// so the pictures never depend on the user who builds the program.
 
 #include "app/About.h"
 #include "app/LayoutKit.h"
 #include "app/Main.h"
+
+#include <QAction>
+#include <QDialog>
+#include <QPushButton>
+#include <QToolButton>
 
 #include <QApplication>
 #include <QDir>
@@ -51,6 +58,53 @@ bool copyResults(const QString &from, const QString &programFolder)
     return true;
 }
 
+// A few saved lines of the newest draws and of the coming one, for the report's picture.
+bool writeSampleTickets(const QString &programFolder)
+{
+    const QList<std::pair<const char *, QByteArray>> files = {
+        {"2035.csv", "2035,05,10,12,01,02,03\r\n2035,08,14,22,30,36,41\r\n"},
+        {"2036.csv", "2036,07,10,17,26,01,02\r\n2036,03,11,19,24,38,42\r\n"
+                     "2036,02,09,15,28,33,40\r\n"},
+        {"2037.csv", "2037,01,06,13,25,31,43\r\n2037,04,16,18,34,39,41\r\n"},
+        {"2038.csv", "2038,07,12,20,23,27,29\r\n2038,03,11,17,25,38,42\r\n"}};
+    for (const auto &[name, lines] : files) {
+        QFile file(programFolder + QStringLiteral("client/") + QLatin1String(name));
+        if (!file.open(QIODevice::WriteOnly) || file.write(lines) != lines.size())
+            return false;
+    }
+    return true;
+}
+
+void decide(TMainForm &form, std::initializer_list<int> numbers)
+{
+    for (int n : numbers)
+        form.speedButton(n)->click();
+    form.btnSelect->click();
+}
+
+// The main page with a line repeated on the slate, then the windows of the menu "コマンド"
+// (the line history shows the slate's current line).
+void takeCommandPictures(TMainForm &form, QHash<QString, QImage> &pictures)
+{
+    form.pctrlMain->setCurrentWidget(form.TabSheet1);
+    decide(form, {7, 12, 20, 23, 27, 29});
+    decide(form, {3, 11, 17, 25, 38, 42});
+    decide(form, {7, 12, 20, 23, 27, 29});
+    settle(150);
+    pictures.insert(QStringLiteral("slate:duplicates"), form.grab().toImage());
+    for (const char *command :
+         {"menuCommandLineHistory", "menuCommandTicketReport", "menuCommandRandomnessTest"}) {
+        form.findChild<QAction *>(QLatin1String(command))->trigger();
+        settle(200);
+        if (auto *dialog = qobject_cast<QDialog *>(QApplication::activeModalWidget())) {
+            pictures.insert(QStringLiteral("window:") + dialog->objectName(),
+                            dialog->grab().toImage());
+            dialog->close();
+            settle(50);
+        }
+    }
+}
+
 // Pictures of every page of the main window and of the About box, by their address.
 QHash<QString, QImage> takePictures(const QString &programFolder)
 {
@@ -70,6 +124,7 @@ QHash<QString, QImage> takePictures(const QString &programFolder)
     settle(100);
     pictures.insert(QStringLiteral("window:AboutForm"), about->grab().toImage());
     about->hide();
+    takeCommandPictures(form, pictures);
     return pictures;
 }
 
@@ -162,7 +217,7 @@ int main(int argc, char *argv[])
     QTemporaryDir programDir;
     QSettings::setPath(QSettings::IniFormat, QSettings::UserScope, settingsDir.path());
     const QString programFolder = programDir.path() + QLatin1Char('/');
-    if (!copyResults(args.at(2), programFolder)) {
+    if (!copyResults(args.at(2), programFolder) || !writeSampleTickets(programFolder)) {
         qWarning("cannot copy the results files from %s", qPrintable(args.at(2)));
         return 1;
     }

@@ -3,15 +3,17 @@
 // each pick method, a generation run under way, the CSV save dialog and the message boxes.
 // It works in the given program folder as the player would (the slate, a ticket file). Run it
 // under a Japanese locale (LC_ALL=ja_JP.UTF-8) to see the dates Qt's own dialog shows as on a
-// Japanese system.
+// Japanese system. Last come the windows that the commands of the menu "コマンド" open.
 
 #include "app/Main.h"
 #include "app/QtTranslations.h"
 #include "app/SpinEdit.h"
 #include "app/StringGrid.h"
 
+#include <QAction>
 #include <QApplication>
 #include <QComboBox>
+#include <QDialog>
 #include <QDir>
 #include <QPushButton>
 #include <QRadioButton>
@@ -121,5 +123,15 @@ int main(int argc, char *argv[])
     save(&form, out, QStringLiteral("tickets-listed"));
     shootNextModal(out, QStringLiteral("box-confirm"));
     form.btnAllDelete->click();
+    form.pctrlMain->setCurrentIndex(0);
+    for (const char *command :
+         {"menuCommandLineHistory", "menuCommandTicketReport", "menuCommandRandomnessTest"}) {
+        form.findChild<QAction *>(QLatin1String(command))->trigger();
+        QTest::qWait(200);
+        if (auto *dialog = qobject_cast<QDialog *>(QApplication::activeModalWidget())) {
+            dialog->grab().save(QStringLiteral("%1/%2.png").arg(args.at(2), dialog->objectName()));
+            dialog->close();
+        }
+    }
     return 0;
 }

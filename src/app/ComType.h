@@ -11,6 +11,7 @@ constexpr int kLotoMax = 43;
 constexpr int kLotoCount = 43;
 constexpr int kPicksPerLine = 6;
 constexpr int kLinePriceYen = 200;
+constexpr int kPrizeTiers = 5; // 1等..5等
 
 // [p][n - 1]: how many draws had number n at main-number position p + 1 (①..⑥).
 using BaseCountTable = std::array<std::array<int32_t, kLotoCount>, kPicksPerLine>;

@@ -94,6 +94,7 @@ void TMainForm::connectHandlers()
     connectChecking();
     connectAnalysis();
     connectHelpAndDownload();
+    connectExtraCommands();
 }
 
 void TMainForm::guarded(void (TMainForm::*handler)())

@@ -134,6 +134,8 @@ public:
     QAction *menuFileCsvSave = nullptr, *menuFileExit = nullptr, *menuCommandDownload = nullptr,
             *menuCommandDownloadSettings = nullptr, *menuCommandEnterResult = nullptr,
             *menuHelpManual = nullptr, *menuHelpHomePage = nullptr, *menuHelpAbout = nullptr;
+    QAction *menuCommandLineHistory = nullptr, *menuCommandTicketReport = nullptr,
+            *menuCommandRandomnessTest = nullptr;
 
     // Page 1 "ロト６予想メイン"
     QLabel *Label4 = nullptr;
@@ -213,6 +215,7 @@ private:
     void connectChecking();
     void connectAnalysis();
     void connectHelpAndDownload();
+    void connectExtraCommands();
 
     // Draw results
     void applyResults(ResultsData &&results);

@@ -118,6 +118,13 @@ void TMainForm::buildMenu()
         action(menuCommand, "menuCommandDownloadSettings", QStringLiteral("ダウンロードの設定..."));
     menuCommandEnterResult =
         action(menuCommand, "menuCommandEnterResult", QStringLiteral("抽選結果の入力..."));
+    separator(menuCommand, "N4");
+    menuCommandLineHistory = action(menuCommand, "menuCommandLineHistory",
+                                    QStringLiteral("組合せを過去の全抽選と照合..."));
+    menuCommandTicketReport =
+        action(menuCommand, "menuCommandTicketReport", QStringLiteral("収支レポート..."));
+    menuCommandRandomnessTest =
+        action(menuCommand, "menuCommandRandomnessTest", QStringLiteral("出現傾向の検定..."));
 
     menuHelp = bar->addMenu(QStringLiteral("ヘルプ(&H)"));
     menuHelp->setObjectName(QStringLiteral("menuHelp"));

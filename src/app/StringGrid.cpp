@@ -203,12 +203,12 @@ void StringGrid::setCellPainter(CellPainter painter)
 }
 
 void StringGrid::paintStripedCell(QPainter *painter, const QRect &rect, int row, int column,
-                                  bool highlighted, Qt::Alignment alignment) const
+                                  bool highlighted, Qt::Alignment alignment, bool warned) const
 {
     QColor back = row % 2 == 0 ? layout::colour::white : layout::colour::stripe;
-    QColor text = layout::colour::black;
+    QColor text = warned ? layout::colour::red : layout::colour::black;
     if (highlighted) {
-        back = palette().color(QPalette::Highlight);
+        back = warned ? layout::colour::red : palette().color(QPalette::Highlight);
         text = layout::colour::white;
     }
     painter->fillRect(rect, back);

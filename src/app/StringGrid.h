@@ -65,8 +65,9 @@ public:
     // Paints a data cell in the striped scheme of the program's grids: rows alternate white
     // and light green (the first data row white), a highlighted cell is drawn in the system
     // highlight colour with white text; the text is drawn on one line with the alignment.
+    // A warned cell is drawn in red: red text, or a red ground when highlighted.
     void paintStripedCell(QPainter *painter, const QRect &rect, int row, int column,
-                          bool highlighted, Qt::Alignment alignment) const;
+                          bool highlighted, Qt::Alignment alignment, bool warned = false) const;
 
 protected:
     void currentChanged(const QModelIndex &current, const QModelIndex &previous) override;

@@ -5,6 +5,7 @@
 #include "app/Main.h"
 #include "app/StringGrid.h"
 #include "app/Widgets.h"
+#include "picking/DuplicateLines.h"
 #include "results/Formats.h"
 #include "tickets/TicketFile.h"
 
@@ -41,6 +42,9 @@ void TMainForm::btnSelectClick()
     gridSelectItem->setCurrentRow(last);
     updateSlateTotals();
     btnRisetClick();
+    const QString repeat = duplicateNotice(slateRows(), last, m_dataFolder);
+    if (!repeat.isEmpty())
+        setStatusText(repeat);
 }
 
 void TMainForm::btnCancelClick()
@@ -77,9 +81,11 @@ void TMainForm::updateSlateTotals()
     pnlSelectMoney->setText(formatYen(double(lines) * kLinePriceYen));
 }
 
-// Rows alternate white and light green; the current row is highlighted. Text centred.
+// Rows alternate white and light green; the current row is highlighted. Text centred. A line
+// that repeats another is drawn in red.
 void TMainForm::gridSelectItemDrawCell(QPainter *painter, const QRect &rect, int row, int column)
 {
     gridSelectItem->paintStripedCell(painter, rect, row, column,
-                                     row == gridSelectItem->currentRow(), Qt::AlignCenter);
+                                     row == gridSelectItem->currentRow(), Qt::AlignCenter,
+                                     isDuplicateLine(slateRows(), row, m_dataFolder));
 }

@@ -9,8 +9,6 @@
 // A draw typed in by the player, for when the results cannot be downloaded. It is added on
 // top of both results files; a later download replaces it with the official one.
 
-constexpr int kPrizeTiers = 5;
-
 // The texts as typed. Empty prize texts mean 0; full-width digits and grouping commas in
 // amounts are read as the player means them.
 struct DrawEntry {

@@ -1,0 +1,18 @@
+#pragma once
+
+#include <QString>
+#include <QStringList>
+#include <QVector>
+
+// Lines of the slate that repeat a line: another line of the slate, or a line already saved
+// in the ticket file of the same draw. A slate row is the draw number and six numbers; two
+// lines are the same when they name the same draw and the same numbers, in any order.
+
+// Whether slate row `row` repeats another row or a saved line. programFolder has a trailing
+// "/"; the saved lines are those of "client/<draw>.csv" that name the draw.
+bool isDuplicateLine(const QVector<QStringList> &slateRows, int row, const QString &programFolder);
+
+// The status text after a decide that made row `row` a repeat, empty otherwise:
+// "同じ組合せが既にあります（n口目）。" with n the line's number on the slate.
+QString duplicateNotice(const QVector<QStringList> &slateRows, int row,
+                        const QString &programFolder);

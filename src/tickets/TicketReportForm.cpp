@@ -1,0 +1,193 @@
+#include "TicketReportForm.h"
+
+#include "TicketReport.h"
+#include "app/LayoutKit.h"
+#include "results/Formats.h"
+#include "results/PastDraws.h"
+
+#include <QChart>
+#include <QChartView>
+#include <QHeaderView>
+#include <QLabel>
+#include <QLineSeries>
+#include <QPushButton>
+#include <QTableWidget>
+#include <QVBoxLayout>
+#include <QValueAxis>
+
+namespace
+{
+
+const QString kPending = QStringLiteral("未抽選");
+
+QTableWidgetItem *item(const QString &text, Qt::Alignment alignment = Qt::AlignRight)
+{
+    auto *cell = new QTableWidgetItem(text);
+    cell->setTextAlignment(alignment | Qt::AlignVCenter);
+    return cell;
+}
+
+} // namespace
+
+QString ticketReportTotalsText(const TicketReport &report)
+{
+    const std::int64_t balance = report.balance();
+    const QString sign =
+        balance > 0 ? QStringLiteral("+") : (balance < 0 ? QStringLiteral("-") : QString());
+    return QStringLiteral("購入 %1口 %2　当選金 %3　収支 ¥%4%5　回収率 %6%")
+        .arg(formatGrouped(report.lines))
+        .arg(formatYen(double(report.spend)))
+        .arg(formatYen(double(report.winnings)))
+        .arg(sign)
+        .arg(formatGrouped(double(balance < 0 ? -balance : balance)))
+        .arg(report.returnRate(), 0, 'f', 1);
+}
+
+TicketReportForm::TicketReportForm(const QVector<DrawRecord> &history, const QString &programFolder,
+                                   QWidget *parent)
+    : QDialog(parent)
+{
+    setObjectName(QStringLiteral("TicketReportForm"));
+    setWindowTitle(QStringLiteral("収支レポート"));
+    setFont(layout::makeFont(15));
+
+    const PastDraws draws(history, readPrizeLines(programFolder));
+    const TicketReport report = buildTicketReport(programFolder + QStringLiteral("client/"), draws);
+
+    gridTicketReport = new QTableWidget;
+    gridTicketReport->setObjectName(QStringLiteral("gridTicketReport"));
+    lblTicketReportTotals = new QLabel(ticketReportTotalsText(report));
+    lblTicketReportTotals->setObjectName(QStringLiteral("lblTicketReportTotals"));
+    layout::applyStyle(lblTicketReportTotals, 17, true, layout::colour::navy);
+    lblTicketReportNotes = new QLabel;
+    lblTicketReportNotes->setObjectName(QStringLiteral("lblTicketReportNotes"));
+    lblTicketReportNotes->setWordWrap(true);
+    chartTicketReport = new QChartView;
+    chartTicketReport->setObjectName(QStringLiteral("chartTicketReport"));
+    chartTicketReport->setRenderHint(QPainter::Antialiasing);
+    chartTicketReport->setMinimumHeight(230);
+
+    fillTable(report);
+    fillChart(report);
+
+    QStringList notes;
+    if (report.pendingLines > 0)
+        notes.append(
+            QStringLiteral("未抽選の申込み %1口は集計に含めていません。").arg(report.pendingLines));
+    if (report.invalidLines > 0)
+        notes.append(
+            QStringLiteral("正しくない行 %1行は集計に含めていません。").arg(report.invalidLines));
+    if (report.unpaidWins > 0)
+        notes.append(QStringLiteral("該当者なし（当選金額０円）の回の当選 %1回は、"
+                                    "当選金に含めていません。")
+                         .arg(report.unpaidWins));
+    if (report.draws.isEmpty())
+        notes.append(QStringLiteral("保存された申込み数字がありません。"));
+    lblTicketReportNotes->setText(notes.join(QLatin1Char('\n')));
+    lblTicketReportNotes->setVisible(!notes.isEmpty());
+
+    auto *close = new QPushButton(QStringLiteral("閉じる"));
+    connect(close, &QPushButton::clicked, this, &QDialog::reject);
+    auto *bottom = new QHBoxLayout;
+    bottom->addStretch(1);
+    bottom->addWidget(close);
+
+    auto *page = new QVBoxLayout(this);
+    page->addWidget(gridTicketReport, 1);
+    page->addWidget(lblTicketReportTotals);
+    page->addWidget(lblTicketReportNotes);
+    page->addWidget(chartTicketReport, 1);
+    page->addLayout(bottom);
+    resize(860, 640);
+}
+
+void TicketReportForm::fillTable(const TicketReport &report)
+{
+    const QStringList headers = {QStringLiteral("開催回"), QStringLiteral("抽選日"),
+                                 QStringLiteral("口数"),   QStringLiteral("購入金額"),
+                                 QStringLiteral("１等"),   QStringLiteral("２等"),
+                                 QStringLiteral("３等"),   QStringLiteral("４等"),
+                                 QStringLiteral("５等"),   QStringLiteral("当選金額")};
+    QTableWidget *grid = gridTicketReport;
+    grid->setColumnCount(static_cast<int>(headers.size()));
+    grid->setHorizontalHeaderLabels(headers);
+    grid->setRowCount(static_cast<int>(report.draws.size()));
+    grid->verticalHeader()->hide();
+    grid->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    grid->setSelectionBehavior(QAbstractItemView::SelectRows);
+    grid->setWordWrap(false);
+    grid->verticalHeader()->setDefaultSectionSize(24);
+    for (int row = 0; row < report.draws.size(); ++row) {
+        const ReportDraw &draw = report.draws.at(row);
+        grid->setItem(row, 0, item(QString::number(draw.draw)));
+        grid->setItem(row, 1, item(draw.drawn ? draw.date : kPending, Qt::AlignCenter));
+        grid->setItem(row, 2, item(QStringLiteral("%1口").arg(draw.lines)));
+        grid->setItem(row, 3, item(formatYen(double(draw.spend()))));
+        for (int tier = 0; tier < kPrizeTiers; ++tier) {
+            const int wins = draw.wins[static_cast<size_t>(tier)];
+            grid->setItem(row, 4 + tier,
+                          item(draw.drawn && wins > 0 ? QString::number(wins) : QString()));
+        }
+        QString winnings = draw.drawn ? formatYen(double(draw.winnings)) : kPending;
+        if (draw.unpaidWins > 0)
+            winnings += QStringLiteral("※");
+        grid->setItem(row, 9, item(winnings));
+    }
+    grid->resizeColumnsToContents();
+    for (int c = 0; c < grid->columnCount(); ++c)
+        grid->setColumnWidth(c, grid->columnWidth(c) + 16);
+    grid->horizontalHeader()->setStretchLastSection(true);
+}
+
+void TicketReportForm::fillChart(const TicketReport &report)
+{
+    auto *chart = new QChart;
+    chart->setTitle(QStringLiteral("購入金額と当選金の累計"));
+    chart->setTitleFont(layout::makeFont(15, true));
+    chart->legend()->setFont(layout::makeFont(13));
+    chart->legend()->setAlignment(Qt::AlignBottom);
+    auto *spend = new QLineSeries;
+    spend->setName(QStringLiteral("購入金額の累計"));
+    auto *winnings = new QLineSeries;
+    winnings->setName(QStringLiteral("当選金の累計"));
+    std::int64_t spent = 0, won = 0;
+    int first = 0, last = 0;
+    // Oldest draw first, draws with results only.
+    for (auto it = report.draws.crbegin(); it != report.draws.crend(); ++it) {
+        if (!it->drawn)
+            continue;
+        spent += it->spend();
+        won += it->winnings;
+        spend->append(it->draw, double(spent));
+        winnings->append(it->draw, double(won));
+        if (first == 0)
+            first = it->draw;
+        last = it->draw;
+    }
+    chart->addSeries(spend);
+    chart->addSeries(winnings);
+
+    auto *x = new QValueAxis;
+    x->setTitleText(QStringLiteral("開催回"));
+    x->setLabelFormat(QStringLiteral("%d"));
+    x->setRange(first, qMax(last, first + 1));
+    x->setTickCount(qBound(2, last - first + 1, 6));
+    auto *y = new QValueAxis;
+    y->setTitleText(QStringLiteral("金額（円）"));
+    y->setRange(0, qMax<double>(1000.0, double(qMax(spent, won)) * 1.1));
+    y->applyNiceNumbers();
+    y->setLabelFormat(QStringLiteral("%.0f"));
+    for (QValueAxis *axis : {x, y}) {
+        axis->setLabelsFont(layout::makeFont(12));
+        axis->setTitleFont(layout::makeFont(12));
+    }
+    chart->addAxis(x, Qt::AlignBottom);
+    chart->addAxis(y, Qt::AlignLeft);
+    for (QLineSeries *series : {spend, winnings}) {
+        series->attachAxis(x);
+        series->attachAxis(y);
+    }
+    QChart *initial = chartTicketReport->chart();
+    chartTicketReport->setChart(chart);
+    delete initial;
+}

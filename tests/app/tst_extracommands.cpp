@@ -1,0 +1,180 @@
+// The windows of the menu "コマンド" beyond the download — a line against the whole history,
+// the spend and return report, the test of randomness — and the duplicate lines of the slate,
+// on the bundled history.
+
+#include "TestSupport.h"
+#include "analysis/RandomnessTestForm.h"
+#include "app/Main.h"
+#include "app/StringGrid.h"
+#include "tickets/LineHistoryForm.h"
+#include "tickets/TicketReportForm.h"
+
+#include <QAction>
+#include <QChart>
+#include <QChartView>
+#include <QComboBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QSpinBox>
+#include <QTableWidget>
+#include <QTest>
+
+namespace
+{
+
+template <typename Dialog> Dialog *openFromMenu(TMainForm &form, const char *action)
+{
+    form.findChild<QAction *>(QLatin1String(action))->trigger();
+    auto *dialog = form.findChild<Dialog *>();
+    if (dialog)
+        QTest::qWait(10); // shown
+    return dialog;
+}
+
+// Whether the row's cells show red (text or ground) in the grid as painted.
+bool paintedRed(StringGrid *grid, int row)
+{
+    const QImage image = grid->viewport()->grab().toImage();
+    const QRect cells = grid->visualRect(grid->cells()->index(row, 1))
+                            .united(grid->visualRect(grid->cells()->index(row, 6)));
+    for (int y = cells.top(); y <= cells.bottom(); ++y) {
+        for (int x = cells.left(); x <= cells.right(); ++x) {
+            const QColor c = image.pixelColor(x, y);
+            if (c.red() > 200 && c.green() < 60 && c.blue() < 60)
+                return true;
+        }
+    }
+    return false;
+}
+
+} // namespace
+
+class TestExtraCommands : public QObject
+{
+    Q_OBJECT
+private slots:
+    void initTestCase();
+    void init();
+    void cleanup();
+    void lineAgainstWholeHistory();
+    void spendAndReturnReport();
+    void randomnessTest();
+    void duplicateLinesOnSlate();
+
+private:
+    QTemporaryDir m_settingsDir;
+    std::unique_ptr<ProgramFolder> m_folder;
+    std::unique_ptr<TMainForm> m_form;
+};
+
+void TestExtraCommands::initTestCase()
+{
+    isolateSettings(m_settingsDir);
+}
+
+void TestExtraCommands::init()
+{
+    m_folder = std::make_unique<ProgramFolder>();
+    m_form = std::make_unique<TMainForm>(m_folder->path());
+    m_form->show();
+    QVERIFY(QTest::qWaitForWindowExposed(m_form.get()));
+}
+
+void TestExtraCommands::cleanup()
+{
+    m_form.reset();
+    m_folder.reset();
+}
+
+void TestExtraCommands::lineAgainstWholeHistory()
+{
+    MessageBoxWatcher boxes;
+    // The numbers of draw 2037, in which nobody won 1等: a win without an amount.
+    decide(*m_form, {7, 12, 20, 23, 27, 29});
+    auto *dialog = openFromMenu<LineHistoryForm>(*m_form, "menuCommandLineHistory");
+    QVERIFY(dialog);
+    QCOMPARE(dialog->editLineHistory->text(), QString("07 12 20 23 27 29"));
+    QTableWidget *grid = dialog->gridLineHistory;
+    QCOMPARE(grid->rowCount(), 5);
+    QCOMPARE(grid->item(0, 0)->text(), QString("１等"));
+    QCOMPARE(grid->item(0, 1)->text(), QString("1回"));
+    QCOMPARE(grid->item(0, 2)->text(), QString("¥0（金額なし1回）"));
+    QCOMPARE(grid->item(0, 3)->text(), QString("第2037回"));
+    QVERIFY(dialog->lblLineHistorySummary->text().startsWith(
+        "照合した抽選 2,037回　購入金額 ¥407,400　当選金 ¥"));
+    QVERIFY(dialog->lblLineHistorySummary->text().contains("当選1回は、当選金に含めていません。"));
+
+    dialog->editLineHistory->setText("1 2 3 4 5 44");
+    QTest::keyClick(dialog->editLineHistory, Qt::Key_Return); // one check, one message
+    QCOMPARE(boxes.texts(), QStringList{"「44」は１～４３の範囲にありません。"});
+    QCOMPARE(grid->item(0, 3)->text(), QString("第2037回")); // the last result stays
+}
+
+void TestExtraCommands::spendAndReturnReport()
+{
+    m_folder->write("client/2037.csv", "2037,01,02,03,04,05,06\r\n2037,1,2,3,4,5,6\r\n");
+    m_folder->write("client/2038.csv", "2038,01,02,03,04,05,06\r\n");
+    const auto before = folderSnapshot(m_folder->path());
+    auto *dialog = openFromMenu<TicketReportForm>(*m_form, "menuCommandTicketReport");
+    QVERIFY(dialog);
+    QCOMPARE(dialog->lblTicketReportTotals->text(),
+             QString("購入 1口 ¥200　当選金 ¥0　収支 ¥-200　回収率 0.0%"));
+    QTableWidget *grid = dialog->gridTicketReport;
+    QCOMPARE(grid->rowCount(), 2);
+    QCOMPARE(grid->item(0, 0)->text(), QString("2038"));
+    QCOMPARE(grid->item(0, 1)->text(), QString("未抽選"));
+    QCOMPARE(grid->item(1, 1)->text(), QString("2025/09/25"));
+    QVERIFY(dialog->lblTicketReportNotes->text().contains("未抽選の申込み 1口"));
+    QVERIFY(dialog->lblTicketReportNotes->text().contains("正しくない行 1行"));
+    QCOMPARE(dialog->chartTicketReport->chart()->series().size(), 2);
+    dialog->close();
+    QCOMPARE(folderSnapshot(m_folder->path()), before);
+}
+
+void TestExtraCommands::randomnessTest()
+{
+    auto *dialog = openFromMenu<RandomnessTestForm>(*m_form, "menuCommandRandomnessTest");
+    QVERIFY(dialog);
+    QCOMPARE(dialog->gridRandomness->rowCount(), 43);
+    QCOMPARE(dialog->editRandomnessDraws->value(), 2037);
+    QCOMPARE(dialog->gridRandomness->item(0, 2)->text(), QString("284.23")); // 6 x 2037 / 43
+    const QString verdict = dialog->lblChiSquare->text().section('\n', -1);
+    QVERIFY2(verdict == "出現回数の偏りは偶然の範囲内です。" ||
+                 verdict == "偶然とは言いにくい偏りがあります（p < 0.05）。",
+             qPrintable(verdict));
+    QVERIFY(dialog->lblChiSquare->text().contains("自由度 42"));
+
+    dialog->editRandomnessDraws->setValue(100);
+    QCOMPARE(dialog->gridRandomness->item(0, 2)->text(), QString("13.95"));
+    QVERIFY(dialog->lblChiSquare->text().contains("100回"));
+    dialog->cmbRandomnessPosition->setCurrentIndex(5);
+    QVERIFY(dialog->chartRandomness->chart()->title().startsWith("⑥"));
+    QCOMPARE(dialog->chartRandomness->chart()->series().size(), 2);
+}
+
+void TestExtraCommands::duplicateLinesOnSlate()
+{
+    TMainForm &form = *m_form;
+    MessageBoxWatcher boxes;
+    // A line saved for the coming draw, its numbers in another order.
+    m_folder->write("client/2038.csv", "2038,42,38,25,17,11,03\r\n");
+    decide(form, {1, 2, 3, 4, 5, 6});
+    decide(form, {1, 2, 3, 4, 5, 7});
+    QCOMPARE(form.pnlMessagePanel0->text(),
+             QString("１～４３までの数字の中から、異なる６個の数字を選択してください。"));
+    decide(form, {1, 2, 3, 4, 5, 6});
+    QCOMPARE(form.pnlMessagePanel0->text(), QString("同じ組合せが既にあります（3口目）。"));
+    decide(form, {3, 11, 17, 25, 38, 42});
+    QCOMPARE(form.pnlMessagePanel0->text(), QString("同じ組合せが既にあります（4口目）。"));
+    QVERIFY(boxes.texts().isEmpty());
+
+    form.gridSelectItem->setCurrentRow(1); // a line of its own
+    QVERIFY(paintedRed(form.gridSelectItem, 0));
+    QVERIFY(!paintedRed(form.gridSelectItem, 1));
+    QVERIFY(paintedRed(form.gridSelectItem, 2));
+    QVERIFY(paintedRed(form.gridSelectItem, 3));
+}
+
+QTEST_MAIN(TestExtraCommands)
+#include "tst_extracommands.moc"
