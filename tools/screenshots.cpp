@@ -125,6 +125,11 @@ int main(int argc, char *argv[])
     form.btnAllDelete->click();
     form.pctrlMain->setCurrentIndex(0);
     for (const char *command :
+         {"menuCommandDownloadSettings", "menuCommandEnterResult", "menuHelpAbout"}) {
+        shootNextModal(out, QLatin1String(command));
+        form.findChild<QAction *>(QLatin1String(command))->trigger();
+    }
+    for (const char *command :
          {"menuCommandLineHistory", "menuCommandTicketReport", "menuCommandRandomnessTest"}) {
         form.findChild<QAction *>(QLatin1String(command))->trigger();
         QTest::qWait(200);

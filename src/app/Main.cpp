@@ -204,6 +204,7 @@ void TMainForm::pctrlMainChange()
     QWidget *shown = pctrlMain->currentWidget();
     if (shown == TabSheet1) {
         menuFileCsvSave->setEnabled(true);
+        gridSelectItem->invalidateRowWarnings(); // the ticket files may have changed meanwhile
         setStatusText(kMainPageGuide);
     } else if (shown == TabSheet2) {
         setStatusText(QStringLiteral("除外数字の設定、抽選数字の範囲指定や、分析方法の変更など、"

@@ -202,6 +202,32 @@ void StringGrid::setCellPainter(CellPainter painter)
     setItemDelegate(new CellDelegate(std::move(painter), this));
 }
 
+void StringGrid::setRowWarningSource(RowWarningSource source)
+{
+    m_warningSource = std::move(source);
+    const auto changed = [this] { m_rowWarnings.reset(); };
+    connect(m_model, &QAbstractItemModel::dataChanged, this, changed);
+    connect(m_model, &QAbstractItemModel::rowsInserted, this, changed);
+    connect(m_model, &QAbstractItemModel::rowsRemoved, this, changed);
+    connect(m_model, &QAbstractItemModel::modelReset, this, changed);
+    invalidateRowWarnings();
+}
+
+void StringGrid::invalidateRowWarnings()
+{
+    m_rowWarnings.reset();
+    viewport()->update();
+}
+
+bool StringGrid::rowWarned(int row) const
+{
+    if (!m_warningSource)
+        return false;
+    if (!m_rowWarnings)
+        m_rowWarnings = m_warningSource();
+    return m_rowWarnings->value(row, false);
+}
+
 void StringGrid::paintStripedCell(QPainter *painter, const QRect &rect, int row, int column,
                                   bool highlighted, Qt::Alignment alignment, bool warned) const
 {

@@ -5,6 +5,7 @@
 #include <QTableView>
 #include <QVector>
 #include <functional>
+#include <optional>
 
 // The cells of a string grid: data rows of text below one header row.
 class StringGridModel : public QAbstractTableModel
@@ -69,9 +70,19 @@ public:
     void paintStripedCell(QPainter *painter, const QRect &rect, int row, int column,
                           bool highlighted, Qt::Alignment alignment, bool warned = false) const;
 
+    // Rows to be drawn as warned, one flag a row, asked of the source when first needed after
+    // the cells changed or invalidateRowWarnings() was called, so at most once a repaint.
+    using RowWarningSource = std::function<QVector<bool>()>;
+    void setRowWarningSource(RowWarningSource source);
+    // For changes the grid cannot see (the files the source reads); repaints.
+    void invalidateRowWarnings();
+    bool rowWarned(int row) const;
+
 protected:
     void currentChanged(const QModelIndex &current, const QModelIndex &previous) override;
 
 private:
     StringGridModel *m_model;
+    RowWarningSource m_warningSource;
+    mutable std::optional<QVector<bool>> m_rowWarnings;
 };

@@ -5,6 +5,7 @@
 #include "tickets/TicketFile.h"
 
 #include <QFileInfo>
+#include <QHash>
 
 namespace
 {
@@ -23,34 +24,47 @@ NumberSet numbersOf(const QStringList &cells)
     return line;
 }
 
-bool isSaved(const QString &draw, NumberSet line, const QString &programFolder)
+// The lines saved for the draw, as number sets.
+QVector<NumberSet> savedLines(const QString &draw, const QString &programFolder)
 {
+    QVector<NumberSet> lines;
     const auto path = ticketFilePath(programFolder, draw);
     if (!path || !QFileInfo::exists(*path))
-        return false;
+        return lines;
     for (const QStringList &saved : readAllTicketLines(*path)) {
-        if (saved.value(0) == draw && numbersOf(saved) == line)
-            return true;
+        if (saved.value(0) == draw)
+            lines.append(numbersOf(saved));
     }
-    return false;
+    return lines;
 }
 
 } // namespace
 
+QVector<bool> duplicateRows(const QVector<QStringList> &slateRows, const QString &programFolder)
+{
+    QVector<bool> repeats(slateRows.size(), false);
+    QHash<QString, QVector<NumberSet>> saved; // per draw, read when first needed
+    for (int row = 0; row < slateRows.size(); ++row) {
+        const QString draw = slateRows.at(row).value(0).trimmed();
+        const NumberSet line = numbersOf(slateRows.at(row));
+        if (draw.isEmpty() || line == 0)
+            continue;
+        for (int other = 0; other < slateRows.size() && !repeats[row]; ++other) {
+            repeats[row] = other != row && slateRows.at(other).value(0).trimmed() == draw &&
+                           numbersOf(slateRows.at(other)) == line;
+        }
+        if (!repeats[row]) {
+            if (!saved.contains(draw))
+                saved.insert(draw, savedLines(draw, programFolder));
+            repeats[row] = saved.value(draw).contains(line);
+        }
+    }
+    return repeats;
+}
+
 bool isDuplicateLine(const QVector<QStringList> &slateRows, int row, const QString &programFolder)
 {
-    if (row < 0 || row >= slateRows.size())
-        return false;
-    const QString draw = slateRows.at(row).value(0).trimmed();
-    const NumberSet line = numbersOf(slateRows.at(row));
-    if (draw.isEmpty() || line == 0)
-        return false;
-    for (int other = 0; other < slateRows.size(); ++other) {
-        if (other != row && slateRows.at(other).value(0).trimmed() == draw &&
-            numbersOf(slateRows.at(other)) == line)
-            return true;
-    }
-    return isSaved(draw, line, programFolder);
+    return duplicateRows(slateRows, programFolder).value(row, false);
 }
 
 QString duplicateNotice(const QVector<QStringList> &slateRows, int row,

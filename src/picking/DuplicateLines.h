@@ -12,6 +12,10 @@
 // "/"; the saved lines are those of "client/<draw>.csv" that name the draw.
 bool isDuplicateLine(const QVector<QStringList> &slateRows, int row, const QString &programFolder);
 
+// For each slate row, whether it repeats another row or a saved line; each draw's ticket
+// file is read once.
+QVector<bool> duplicateRows(const QVector<QStringList> &slateRows, const QString &programFolder);
+
 // The status text after a decide that made row `row` a repeat, empty otherwise:
 // "同じ組合せが既にあります（n口目）。" with n the line's number on the slate.
 QString duplicateNotice(const QVector<QStringList> &slateRows, int row,

@@ -5,6 +5,7 @@
 #include "app/Main.h"
 #include "app/Pictures.h"
 #include "app/StringGrid.h"
+#include "picking/DuplicateLines.h"
 
 #include <QGroupBox>
 #include <QLabel>
@@ -45,6 +46,9 @@ void TMainForm::connectPicking()
         [this](QPainter *painter, const QRect &rect, int row, int column) {
             gridSelectItemDrawCell(painter, rect, row, column);
         });
+    // Repeated lines are drawn in red: repeats of other slate lines or of saved lines.
+    gridSelectItem->setRowWarningSource(
+        [this] { return duplicateRows(slateRows(), m_dataFolder); });
 }
 
 // Runs after the button has toggled itself (a click, or a press by the line generator).

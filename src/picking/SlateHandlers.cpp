@@ -87,5 +87,5 @@ void TMainForm::gridSelectItemDrawCell(QPainter *painter, const QRect &rect, int
 {
     gridSelectItem->paintStripedCell(painter, rect, row, column,
                                      row == gridSelectItem->currentRow(), Qt::AlignCenter,
-                                     isDuplicateLine(slateRows(), row, m_dataFolder));
+                                     gridSelectItem->rowWarned(row));
 }

@@ -65,7 +65,8 @@ void TMainForm::btnSaveClick()
         appends.append({*path, group.text});
         written.append(QStringLiteral("client/") + group.draw + QStringLiteral(".csv"));
     }
-    appendTicketLines(appends); // every file gets its lines or, on failure, none does
+    appendTicketLines(appends);              // every file gets its lines or, on failure, none does
+    gridSelectItem->invalidateRowWarnings(); // the saved lines are now repeats of themselves
     showGuideMessage(this, QStringLiteral("正常にファイルの保存が完了しました。"
                                           "「申込数字照会・取消し」機能で参照してください。\n"
                                           "保存先：") +

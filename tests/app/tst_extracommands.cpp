@@ -174,6 +174,15 @@ void TestExtraCommands::duplicateLinesOnSlate()
     QVERIFY(!paintedRed(form.gridSelectItem, 1));
     QVERIFY(paintedRed(form.gridSelectItem, 2));
     QVERIFY(paintedRed(form.gridSelectItem, 3));
+
+    // The marks follow the slate and the file: a cancelled original frees its repeat, and the
+    // saved lines are repeats of themselves.
+    form.gridSelectItem->setCurrentRow(0);
+    form.btnCancel->click();
+    QVERIFY(!paintedRed(form.gridSelectItem, 1));
+    form.btnSave->click();
+    for (int row = 0; row < 3; ++row)
+        QVERIFY(paintedRed(form.gridSelectItem, row));
 }
 
 QTEST_MAIN(TestExtraCommands)
