@@ -110,75 +110,20 @@ void TestMainWindow::everyControlIsNamed()
 {
     ProgramFolder folder;
     TMainForm form(folder.path());
-    QStringList names = {"pctrlMain",
-                         "pnlMessage",
-                         "Timer1",
-                         "Label4",
-                         "editNewNum",
-                         "GroupBox2",
-                         "btnRiset",
-                         "GroupBox1",
-                         "Label2",
-                         "editAutoSelectMax",
-                         "btnAutoCalc",
-                         "GroupBox3",
-                         "btnSelect",
-                         "btnCancel",
-                         "btnSave",
-                         "pnlSelectMax",
-                         "pnlSelectMoney",
-                         "gridSelectItem",
-                         "GroupBox5",
-                         "RadioButton1",
-                         "RadioButton2",
-                         "RadioButton3",
-                         "RadioButton4",
-                         "Label1",
-                         "editAutoSelectDefault",
-                         "Label5",
-                         "editSelectRange",
-                         "Label7",
-                         "btnAgainUpdate",
-                         "btnBaseDef",
-                         "groupDeleteNumber",
-                         "TabControl1",
-                         "btnUpdate",
-                         "btnDeleteClear",
-                         "GroupBox4",
-                         "Label3",
-                         "editSelectNum",
-                         "btnExec",
-                         "pnlHitGuide",
-                         "gridHitSel",
-                         "Label6",
-                         "cmbChartKind",
-                         "btnChartExec",
-                         "chartSelect6",
-                         "chartSelect43",
-                         "GroupBox6",
-                         "Label8",
-                         "editLoto6Num",
-                         "pnlSeaGuide",
-                         "btnOneDelete",
-                         "btnAllDelete",
-                         "gridLoto6",
-                         "viewHistory",
-                         "gridMoney",
-                         "menuFile",
-                         "menuFileCsvSave",
-                         "N3",
-                         "menuFileExit",
-                         "menuCommand",
-                         "menuCommandDownload",
-                         "menuCommandDownloadSettings",
-                         "menuCommandEnterResult",
-                         "menuHelp",
-                         "menuHelpManual",
-                         "menuHelpHomePage",
-                         "N1",
-                         "menuHelpAbout",
-                         "pnlMessage.Panel0",
-                         "pnlMessage.Panel1"};
+    QStringList names =
+        QString(
+            "pctrlMain pnlMessage Timer1 Label4 editNewNum GroupBox2 btnRiset GroupBox1 Label2 "
+            "editAutoSelectMax btnAutoCalc GroupBox3 btnSelect btnCancel btnSave pnlSelectMax "
+            "pnlSelectMoney gridSelectItem GroupBox5 RadioButton1 RadioButton2 RadioButton3 "
+            "RadioButton4 Label1 editAutoSelectDefault Label5 editSelectRange Label7 "
+            "btnAgainUpdate btnBaseDef groupDeleteNumber TabControl1 btnUpdate btnDeleteClear "
+            "GroupBox4 Label3 editSelectNum btnExec pnlHitGuide gridHitSel Label6 cmbChartKind "
+            "btnChartExec chartSelect6 chartSelect43 GroupBox6 Label8 editLoto6Num pnlSeaGuide "
+            "btnOneDelete btnAllDelete gridLoto6 viewHistory gridMoney menuFile menuFileCsvSave "
+            "N3 menuFileExit menuCommand menuCommandDownload menuCommandDownloadSettings "
+            "menuCommandEnterResult menuHelp menuHelpManual menuHelpHomePage N1 menuHelpAbout "
+            "pnlMessage.Panel0 pnlMessage.Panel1")
+            .split(QLatin1Char(' '));
     for (int n = 1; n <= 43; ++n)
         names << QString("SpeedButton%1").arg(n) << QString("Panel%1").arg(n);
     for (int k = 1; k <= 6; ++k)
