@@ -109,7 +109,6 @@ private slots:
     void init();
     void cleanup();
     void emptyLineCountChangesNothing();
-    void lineCountTakesDigitsOnly();
     void randomLinesAreAppended();
     void appliedExclusionsNeverAppear();
     void countFilterFollowsTheOrderOfAcceptance();
@@ -154,18 +153,6 @@ void TestAutoCalc::emptyLineCountChangesNothing()
     QVERIFY(form.speedButton(4)->isChecked()); // the board is left alone
     QCOMPARE(slateLines(form).size(), 0);
     QVERIFY(form.pctrlMain->isEnabled());
-}
-
-void TestAutoCalc::lineCountTakesDigitsOnly()
-{
-    SpinEdit *field = m_form->editAutoSelectMax;
-    field->setText(QString());
-    field->setFocus();
-    QTest::keyClicks(field, "1+-.2");
-    QCOMPARE(field->text(), QString("12"));
-    QTest::keyClick(field, Qt::Key_Backspace);
-    QCOMPARE(field->text(), QString("1"));
-    QVERIFY(m_boxes->boxes().isEmpty());
 }
 
 void TestAutoCalc::randomLinesAreAppended()
