@@ -88,7 +88,6 @@ private slots:
     void methodStates();
     void applyExclusionsAndRestart();
     void twentyFirstMarkRefused();
-    void storedEntriesMatchWhole();
     void unappliedMarksAreLostOnSwitch();
     void clearAllAsksFirst();
     void countViewOfThirdPosition();
@@ -273,14 +272,6 @@ void TestPickOptions::twentyFirstMarkRefused()
     clickPanel(form, 1);
     QCOMPARE(panelState(form.numberPanel(1)), markedState(kFuchsia));
     QCOMPARE(boxes.boxes().size(), 1);
-}
-
-void TestPickOptions::storedEntriesMatchWhole()
-{
-    storeOptions("2", "10 30 ");
-    TMainForm &form = start();
-    QCOMPARE(panelsShownMarked(form, kFuchsia), (QList<int>{10, 30}));
-    QCOMPARE(form.groupDeleteNumber->property("tag").toInt(), 2);
 }
 
 void TestPickOptions::unappliedMarksAreLostOnSwitch()
