@@ -152,9 +152,27 @@ QMap<QString, QByteArray> folderSnapshot(const QString &folder)
     return files;
 }
 
-void decide(TMainForm &form, std::initializer_list<int> numbers)
+void pick(TMainForm &form, std::initializer_list<int> numbers)
 {
     for (int n : numbers)
         form.speedButton(n)->click();
+}
+
+void decide(TMainForm &form, std::initializer_list<int> numbers)
+{
+    pick(form, numbers);
     form.btnSelect->click();
+}
+
+std::array<std::array<int, 44>, 6> bundledPositionCounts()
+{
+    std::array<std::array<int, 44>, 6> counts{};
+    for (const QByteArray &line : bundledFile(QStringLiteral("Loto6Number.csv")).split('\n')) {
+        const QList<QByteArray> fields = line.trimmed().split(',');
+        if (fields.size() < 8)
+            break;
+        for (int p = 0; p < 6; ++p)
+            ++counts[p][fields.at(2 + p).toInt()];
+    }
+    return counts;
 }

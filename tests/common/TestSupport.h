@@ -9,13 +9,15 @@
 #include <QStringList>
 #include <QTemporaryDir>
 #include <QTimer>
+#include <array>
 #include <initializer_list>
 
 // Shared helpers of the window tests.
 
 class TMainForm;
 
-// Picks the numbers on the board and presses "決定", as the player does.
+// Presses the numbers' buttons on the board, as the player does; decide() then presses "決定".
+void pick(TMainForm &form, std::initializer_list<int> numbers);
 void decide(TMainForm &form, std::initializer_list<int> numbers);
 
 // Answers the modal message boxes that appear while it lives: records each box's caption,
@@ -89,6 +91,8 @@ QMap<QString, QByteArray> folderSnapshot(const QString &folder);
 // The bundled results files of the source tree.
 QString bundledDataFolder();
 QByteArray bundledFile(const QString &name);
+// [p][n]: how often n was the main number at position p (0..5) in the bundled history.
+std::array<std::array<int, 44>, 6> bundledPositionCounts();
 
 // Points the user's settings, the program's and Qt's own, at a fresh temporary folder (call
 // before creating windows). Returns the path of the INI file the program then uses.

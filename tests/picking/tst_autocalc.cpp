@@ -23,20 +23,6 @@
 namespace
 {
 
-// [p][n]: how often n was the main number at position p, counted from the bundled history.
-std::array<std::array<int, 44>, 6> bundledCounts()
-{
-    std::array<std::array<int, 44>, 6> counts{};
-    for (const QByteArray &line : bundledFile("Loto6Number.csv").split('\n')) {
-        const QList<QByteArray> fields = line.trimmed().split(',');
-        if (fields.size() < 8)
-            break;
-        for (int p = 0; p < 6; ++p)
-            ++counts[p][fields.at(2 + p).toInt()];
-    }
-    return counts;
-}
-
 // The numbers of the slate's data rows (columns 1..6).
 QList<QList<int>> slateLines(const TMainForm &form)
 {
@@ -93,12 +79,6 @@ public:
     }
     QList<int> pressed;
 };
-
-void pick(TMainForm &form, std::initializer_list<int> numbers)
-{
-    for (int n : numbers)
-        form.speedButton(n)->click();
-}
 
 } // namespace
 
@@ -229,7 +209,7 @@ void TestAutoCalc::countFilterFollowsTheOrderOfAcceptance()
     QVERIFY2(m_boxes->boxes().isEmpty(), qPrintable(m_boxes->texts().join('\n')));
     QCOMPARE(slateLines(form).size(), 2);
     QCOMPARE(recorder.pressed.size(), 12);
-    const auto counts = bundledCounts();
+    const auto counts = bundledPositionCounts();
     for (int i = 0; i < recorder.pressed.size(); ++i) {
         const int position = i % 6;
         const int n = recorder.pressed.at(i);
@@ -262,7 +242,7 @@ void TestAutoCalc::starvedPositionEndsTheRun()
              QStringList{"1口目の基本数字③に選べる数字が残っていないため、自動選択を中止しました。"
                          "過去の抽選回数を変更してください。"});
     QCOMPARE(m_boxes->boxes().first().caption, QString("ガイドメッセージ"));
-    const auto counts = bundledCounts();
+    const auto counts = bundledPositionCounts();
     QCOMPARE(recorder.pressed.size(), 2);
     QVERIFY(counts[0][recorder.pressed.at(0)] >= 115);
     QVERIFY(counts[1][recorder.pressed.at(1)] >= 115);

@@ -37,12 +37,6 @@ QList<int> downButtons(const TMainForm &form)
     return down;
 }
 
-void pick(TMainForm &form, std::initializer_list<int> numbers)
-{
-    for (int n : numbers)
-        form.speedButton(n)->click();
-}
-
 const QString kSeventhPick =
     "既に６個の数字を選択しています。これでよろしければ「決定」ボタンをクリックしてください。"
     "\n\nまた、変更する場合は、選択されている数字を解除するか、「クリア」ボタンをクリックしてく"

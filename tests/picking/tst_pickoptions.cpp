@@ -42,16 +42,10 @@ const QString kNormal = "tag 0, raised, regular, #000000";
 // the bundled history itself.
 QList<int> bundledNumbersReaching(int position, int threshold)
 {
-    std::array<int, 44> counts{};
-    for (const QByteArray &line : bundledFile("Loto6Number.csv").split('\n')) {
-        const QByteArray trimmed = line.trimmed();
-        if (trimmed.isEmpty())
-            break;
-        ++counts[trimmed.split(',').at(2 + position).toInt()];
-    }
+    const auto counts = bundledPositionCounts();
     QList<int> numbers;
     for (int n = 1; n <= 43; ++n) {
-        if (counts[n] >= threshold)
+        if (counts[position][n] >= threshold)
             numbers.append(n);
     }
     return numbers;
