@@ -14,7 +14,6 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
-#include <QTabWidget>
 #include <QTest>
 #include <QToolButton>
 #include <functional>
@@ -87,7 +86,6 @@ private slots:
     void nameWithoutExtensionGetsCsv();
     void unwritableTarget_data();
     void unwritableTarget();
-    void enabledOnlyOnTheMainPage();
 
 private:
     // Runs the menu command and chooses `path` in the dialog.
@@ -257,16 +255,6 @@ void TestCsvExport::unwritableTarget()
     QCOMPARE(m_folder->read("out.csv"), old);
     QCOMPARE(QDir(m_folder->path()).entryList(QDir::Files),
              (QStringList{"notafolder", "out.csv"})); // no temporary file left behind
-}
-
-void TestCsvExport::enabledOnlyOnTheMainPage()
-{
-    TMainForm &form = *m_form;
-    QVERIFY(form.menuFileCsvSave->isEnabled()); // the main page is shown at start
-    for (int page = form.pctrlMain->count() - 1; page >= 0; --page) {
-        form.pctrlMain->setCurrentIndex(page);
-        QCOMPARE(form.menuFileCsvSave->isEnabled(), form.pctrlMain->widget(page) == form.TabSheet1);
-    }
 }
 
 QTEST_MAIN(TestCsvExport)
