@@ -188,15 +188,9 @@ void TestTicketHandlers::cancelOne_data()
     QTest::addColumn<int>("row");
     QTest::addColumn<QByteArray>("after");
     QTest::addColumn<QList<QByteArray>>("listed"); // afterwards
-    const auto lf = [](QByteArray text) { return text.replace("\r\n", "\n"); };
     QTest::newRow("third of five")
         << L1 + L2 + Other + L3 + L4 + L5 << 2 << L1 + L2 + Other + L4 + L5
         << QList<QByteArray>{L1, L2, L4, L5};
-    // Written on Linux or macOS, with an empty line: every line is listed, and exactly the
-    // chosen one goes.
-    QTest::newRow("LF and an empty line")
-        << lf(L1 + L2) + "\n" + lf(L3 + L4) << 2 << lf(L1 + L2) + "\n" + lf(L4)
-        << QList<QByteArray>{L1, L2, L4};
     QTest::newRow("only line leaves six commas")
         << L1 << 0 << QByteArray(",,,,,,\r\n") << QList<QByteArray>{",,,,,,"};
 }
