@@ -7,7 +7,6 @@
 #include "app/StringGrid.h"
 #include "results/HistoryModel.h"
 
-#include <QElapsedTimer>
 #include <QHeaderView>
 #include <QLineEdit>
 #include <QPushButton>
@@ -65,7 +64,6 @@ private slots:
     void keepsTheCurrentDraw();
     void stripesFollowThePositionShown();
     void sortStateSurvivesAReload();
-    void sortsLargeHistoriesQuickly();
     void prizeTableCells();
 
 private:
@@ -191,34 +189,6 @@ void TestHistoryViews::sortStateSurvivesAReload()
     clickHeader(form, 2); // the state was +3, so this click reverses it
     QCOMPARE(form.historySortState(), -3);
     QCOMPARE(history->record(0).main[0], QString("27"));
-}
-
-void TestHistoryViews::sortsLargeHistoriesQuickly()
-{
-    ProgramFolder folder;
-    TMainForm form(folder.path());
-    form.show();
-    HistoryModel *history = form.historyModel();
-
-    QElapsedTimer timer;
-    timer.start();
-    clickHeader(form, 1);
-    qInfo("2037 rows by date: %lld ms", static_cast<long long>(timer.elapsed()));
-
-    QVector<DrawRecord> many;
-    many.reserve(100000);
-    for (int i = 0; i < 100000; ++i) {
-        DrawRecord r = history->record(i % history->rowCount());
-        r.caption = QStringLiteral("%1").arg(100000 - i, 6);
-        many.append(r);
-    }
-    history->setRecords(many);
-    timer.restart();
-    clickHeader(form, 0);
-    qInfo("100000 rows by draw number: %lld ms", static_cast<long long>(timer.elapsed()));
-    const QStringList texts = columnTexts(history, 0);
-    QVERIFY(std::is_sorted(texts.begin(), texts.end()));
-    QCOMPARE(texts.first(), QString("     1"));
 }
 
 void TestHistoryViews::prizeTableCells()
