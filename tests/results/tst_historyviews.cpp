@@ -80,16 +80,11 @@ void TestHistoryViews::sortsByEveryColumn_data()
     QTest::addColumn<int>("column");
     QTest::addColumn<QString>("first");    // first text after one click (ascending)
     QTest::addColumn<QString>("reversed"); // first text after a second click
-    QTest::newRow("開催回") << 0 << "    1"
-                            << " 2037";
-    QTest::newRow("抽選日付") << 1 << "2000/10/05"
-                              << "2025/09/25";
-    QTest::newRow("①") << 2 << "01"
-                       << "27"; // the largest first number ever drawn
-    QTest::newRow("⑥") << 7 << "11"
-                       << "43";
-    QTest::newRow("Ｂ") << 8 << "01"
-                        << "43";
+    QTest::newRow("開催回") << 0 << "    1" << QString(" 2037");
+    QTest::newRow("抽選日付") << 1 << "2000/10/05" << QString("2025/09/25");
+    QTest::newRow("①") << 2 << "01" << QString("27"); // the largest first number ever drawn
+    QTest::newRow("⑥") << 7 << "11" << QString("43");
+    QTest::newRow("Ｂ") << 8 << "01" << QString("43");
 }
 
 void TestHistoryViews::sortsByEveryColumn()
