@@ -176,3 +176,30 @@ std::array<std::array<int, 44>, 6> bundledPositionCounts()
     }
     return counts;
 }
+
+WindowTest::WindowTest() = default;
+WindowTest::~WindowTest() = default;
+
+void WindowTest::startWindow()
+{
+    if (!m_folder)
+        m_folder = std::make_unique<ProgramFolder>();
+    m_form = std::make_unique<TMainForm>(m_folder->path());
+    m_form->show();
+}
+
+void WindowTest::initTestCase()
+{
+    isolateSettings(m_settingsDir);
+}
+
+void WindowTest::init()
+{
+    startWindow();
+}
+
+void WindowTest::cleanup()
+{
+    m_form.reset();
+    m_folder.reset();
+}

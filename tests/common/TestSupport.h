@@ -11,6 +11,7 @@
 #include <QTimer>
 #include <array>
 #include <initializer_list>
+#include <memory>
 
 // Shared helpers of the window tests.
 
@@ -97,3 +98,27 @@ std::array<std::array<int, 44>, 6> bundledPositionCounts();
 // Points the user's settings, the program's and Qt's own, at a fresh temporary folder (call
 // before creating windows). Returns the path of the INI file the program then uses.
 QString isolateSettings(const QTemporaryDir &dir);
+
+// The base of the tests of one part of the main window: the settings point at a temporary
+// folder for the whole run, and every test function gets a fresh program folder (m_folder,
+// with the bundled history) and a shown main window on it (m_form). A test class that needs
+// more declares its own init() slot, sets m_folder up if it likes, and calls startWindow().
+class WindowTest : public QObject
+{
+    Q_OBJECT
+public:
+    WindowTest();
+    ~WindowTest() override;
+
+protected:
+    void startWindow(); // on m_folder, made first when there is none
+
+    QTemporaryDir m_settingsDir;
+    std::unique_ptr<ProgramFolder> m_folder;
+    std::unique_ptr<TMainForm> m_form;
+
+private slots:
+    void initTestCase();
+    void init();
+    void cleanup();
+};

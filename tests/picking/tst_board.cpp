@@ -44,42 +44,16 @@ const QString kSeventhPick =
 
 } // namespace
 
-class TestBoard : public QObject
+class TestBoard : public WindowTest
 {
     Q_OBJECT
 private slots:
-    void initTestCase();
-    void init();
-    void cleanup();
     void picturesFollowPicksInAscendingOrder();
     void seventhPickIsRefused();
     void clearEmptiesTheBoard();
     void pickingTwiceRestores();
     void pickByProgram();
-
-private:
-    QTemporaryDir m_settingsDir;
-    std::unique_ptr<ProgramFolder> m_folder;
-    std::unique_ptr<TMainForm> m_form;
 };
-
-void TestBoard::initTestCase()
-{
-    isolateSettings(m_settingsDir);
-}
-
-void TestBoard::init()
-{
-    m_folder = std::make_unique<ProgramFolder>();
-    m_form = std::make_unique<TMainForm>(m_folder->path());
-    m_form->show();
-}
-
-void TestBoard::cleanup()
-{
-    m_form.reset();
-    m_folder.reset();
-}
 
 void TestBoard::picturesFollowPicksInAscendingOrder()
 {

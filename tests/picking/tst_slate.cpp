@@ -24,13 +24,11 @@ QStringList cells(const char *line)
 
 } // namespace
 
-class TestSlate : public QObject
+class TestSlate : public WindowTest
 {
     Q_OBJECT
 private slots:
-    void initTestCase();
     void init();
-    void cleanup();
     void decideFillsRowsAndPanels();
     void decideNeedsSixNumbers();
     void decideNeedsADrawNumber_data();
@@ -39,30 +37,12 @@ private slots:
     void cancelOnEmptySlate();
     void reloadKeepsLinesAndTheirDraws();
     void rowsAreStripedAndCurrentHighlighted();
-
-private:
-    QTemporaryDir m_settingsDir;
-    std::unique_ptr<ProgramFolder> m_folder;
-    std::unique_ptr<TMainForm> m_form;
 };
-
-void TestSlate::initTestCase()
-{
-    isolateSettings(m_settingsDir);
-}
 
 void TestSlate::init()
 {
-    m_folder = std::make_unique<ProgramFolder>();
-    m_form = std::make_unique<TMainForm>(m_folder->path());
-    m_form->show();
+    startWindow();
     m_form->editNewNum->setText("1234");
-}
-
-void TestSlate::cleanup()
-{
-    m_form.reset();
-    m_folder.reset();
 }
 
 void TestSlate::decideFillsRowsAndPanels()

@@ -50,13 +50,11 @@ QStringList results(const TMainForm &form)
 
 } // namespace
 
-class TestCheckPage : public QObject
+class TestCheckPage : public WindowTest
 {
     Q_OBJECT
 private slots:
-    void initTestCase();
     void init();
-    void cleanup();
     void loading_data();
     void loading();
     void everyTier();
@@ -71,30 +69,14 @@ private:
     // Writes client/<draw>.csv and shows the page for that draw.
     void showLines(const QString &draw, const QByteArray &content);
     void check();
-
-    QTemporaryDir m_settingsDir;
-    std::unique_ptr<ProgramFolder> m_folder;
-    std::unique_ptr<TMainForm> m_form;
 };
-
-void TestCheckPage::initTestCase()
-{
-    isolateSettings(m_settingsDir);
-}
 
 void TestCheckPage::init()
 {
     m_folder = std::make_unique<ProgramFolder>(false);
     writeSmallHistory(*m_folder);
-    m_form = std::make_unique<TMainForm>(m_folder->path());
-    m_form->show();
+    startWindow();
     QCOMPARE(m_form->editSelectNum->text(), QString("12"));
-}
-
-void TestCheckPage::cleanup()
-{
-    m_form.reset();
-    m_folder.reset();
 }
 
 void TestCheckPage::showLines(const QString &draw, const QByteArray &content)

@@ -72,13 +72,11 @@ private:
 
 } // namespace
 
-class TestCsvExport : public QObject
+class TestCsvExport : public WindowTest
 {
     Q_OBJECT
 private slots:
-    void initTestCase();
     void init();
-    void cleanup();
     void cancelShowsNothing();
     void emptySlate_data();
     void emptySlate();
@@ -90,29 +88,12 @@ private slots:
 private:
     // Runs the menu command and chooses `path` in the dialog.
     void exportTo(const QString &path);
-
-    QTemporaryDir m_settingsDir;
-    std::unique_ptr<ProgramFolder> m_folder;
-    std::unique_ptr<TMainForm> m_form;
 };
-
-void TestCsvExport::initTestCase()
-{
-    isolateSettings(m_settingsDir);
-}
 
 void TestCsvExport::init()
 {
-    m_folder = std::make_unique<ProgramFolder>();
-    m_form = std::make_unique<TMainForm>(m_folder->path());
-    m_form->show();
+    startWindow();
     QCOMPARE(m_form->editNewNum->text(), QString("2038"));
-}
-
-void TestCsvExport::cleanup()
-{
-    m_form.reset();
-    m_folder.reset();
 }
 
 void TestCsvExport::exportTo(const QString &path)

@@ -32,13 +32,10 @@ QStringList cells(const QByteArray &line)
 
 } // namespace
 
-class TestTicketHandlers : public QObject
+class TestTicketHandlers : public WindowTest
 {
     Q_OBJECT
 private slots:
-    void initTestCase();
-    void init();
-    void cleanup();
     void saveAppendsTheSlateEachTime();
     void saveRefusals_data();
     void saveRefusals();
@@ -61,29 +58,7 @@ private slots:
 private:
     // Writes client/<draw>.csv (unless content is null) and lists it.
     void listFile(const QByteArray &content, const QString &draw = "700");
-
-    QTemporaryDir m_settingsDir;
-    std::unique_ptr<ProgramFolder> m_folder;
-    std::unique_ptr<TMainForm> m_form;
 };
-
-void TestTicketHandlers::initTestCase()
-{
-    isolateSettings(m_settingsDir);
-}
-
-void TestTicketHandlers::init()
-{
-    m_folder = std::make_unique<ProgramFolder>();
-    m_form = std::make_unique<TMainForm>(m_folder->path());
-    m_form->show();
-}
-
-void TestTicketHandlers::cleanup()
-{
-    m_form.reset();
-    m_folder.reset();
-}
 
 void TestTicketHandlers::listFile(const QByteArray &content, const QString &draw)
 {
