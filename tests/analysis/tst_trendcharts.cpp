@@ -87,11 +87,10 @@ QByteArray prizeLines(int n)
 
 } // namespace
 
-class TestTrendCharts : public QObject
+class TestTrendCharts : public WindowTest
 {
     Q_OBJECT
 private slots:
-    void initTestCase();
     void nothingBeforeAKindIsChosen();
     void startUpShowsTheTenDrawChart();
     void everyKindAddsUp(); // and hides, and redraws alike
@@ -99,20 +98,11 @@ private slots:
     void countsTheRowsInTheOrderShown();
     void eachBarHasItsOwnColour();
     void valueLabelsStayClear();
-
-private:
-    QTemporaryDir m_settingsDir;
 };
-
-void TestTrendCharts::initTestCase()
-{
-    isolateSettings(m_settingsDir);
-}
 
 void TestTrendCharts::nothingBeforeAKindIsChosen()
 {
-    ProgramFolder folder;
-    TMainForm form(folder.path()); // not shown: nothing loaded yet
+    TMainForm form(m_folder->path()); // not shown: nothing loaded yet
     QCOMPARE(form.cmbChartKind->count(), 12);
     QCOMPARE(form.cmbChartKind->itemText(0), QString("抽選数字の傾向グラフ(直近１０回分)"));
     QCOMPARE(form.cmbChartKind->itemText(11), QString("基本数字⑥の個別傾向グラフ(全データ)"));
@@ -126,9 +116,7 @@ void TestTrendCharts::nothingBeforeAKindIsChosen()
 
 void TestTrendCharts::startUpShowsTheTenDrawChart()
 {
-    ProgramFolder folder;
-    TMainForm form(folder.path());
-    form.show();
+    TMainForm &form = *m_form;
     QCOMPARE(form.cmbChartKind->currentIndex(), 0);
     QVERIFY(!form.chartSelect43->isHidden());
     QVERIFY(form.chartSelect6->isHidden());
@@ -145,9 +133,7 @@ void TestTrendCharts::startUpShowsTheTenDrawChart()
 
 void TestTrendCharts::everyKindAddsUp()
 {
-    ProgramFolder folder;
-    TMainForm form(folder.path());
-    form.show();
+    TMainForm &form = *m_form;
     const int draws = form.historyModel()->rowCount();
     for (int kind = 0; kind < 12; ++kind) {
         form.cmbChartKind->setCurrentIndex(kind);
@@ -174,11 +160,10 @@ void TestTrendCharts::everyKindAddsUp()
 
 void TestTrendCharts::sevenDrawsAndTheBonus()
 {
-    ProgramFolder folder;
-    folder.write("download/Loto6Number.csv", sameDraws(7));
-    folder.write("download/Loto6Data.csv", prizeLines(7));
-    TMainForm form(folder.path());
-    form.show();
+    m_folder->write("download/Loto6Number.csv", sameDraws(7));
+    m_folder->write("download/Loto6Data.csv", prizeLines(7));
+    startWindow();
+    TMainForm &form = *m_form;
     QCOMPARE(form.historyModel()->rowCount(), 7);
     QVector<int> expected(43, 0);
     for (int n = 0; n < 6; ++n)
@@ -198,9 +183,7 @@ void TestTrendCharts::sevenDrawsAndTheBonus()
 
 void TestTrendCharts::countsTheRowsInTheOrderShown()
 {
-    ProgramFolder folder;
-    TMainForm form(folder.path());
-    form.show();
+    TMainForm &form = *m_form;
     const QVector<int> newest = seriesValues(form.chartSelect43);
 
     QHeaderView *header = form.viewHistory->horizontalHeader();
@@ -224,9 +207,7 @@ void TestTrendCharts::countsTheRowsInTheOrderShown()
 
 void TestTrendCharts::eachBarHasItsOwnColour()
 {
-    ProgramFolder folder;
-    TMainForm form(folder.path());
-    form.show();
+    TMainForm &form = *m_form;
     showKind(form, 5); // every bar well above the floor
     form.pctrlMain->setCurrentWidget(form.TabSheet3);
     QChartView *view = form.chartSelect43;
