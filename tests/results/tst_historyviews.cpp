@@ -53,11 +53,10 @@ QColor cellBackground(QAbstractItemView *view, const QImage &image, int row, int
 
 } // namespace
 
-class TestHistoryViews : public QObject
+class TestHistoryViews : public WindowTest
 {
     Q_OBJECT
 private slots:
-    void initTestCase();
     void sortsByEveryColumn_data();
     void sortsByEveryColumn();
     void draw999GoesBefore1000();
@@ -65,15 +64,7 @@ private slots:
     void stripesFollowThePositionShown();
     void sortStateSurvivesAReload();
     void prizeTableCells();
-
-private:
-    QTemporaryDir m_settingsDir;
 };
-
-void TestHistoryViews::initTestCase()
-{
-    isolateSettings(m_settingsDir);
-}
 
 void TestHistoryViews::sortsByEveryColumn_data()
 {
@@ -92,9 +83,7 @@ void TestHistoryViews::sortsByEveryColumn()
     QFETCH(int, column);
     QFETCH(QString, first);
     QFETCH(QString, reversed);
-    ProgramFolder folder;
-    TMainForm form(folder.path());
-    form.show();
+    TMainForm &form = *m_form;
     HistoryModel *history = form.historyModel();
     const QStringList fileOrder = columnTexts(history, 0);
 
@@ -121,10 +110,9 @@ void TestHistoryViews::sortsByEveryColumn()
 
 void TestHistoryViews::draw999GoesBefore1000()
 {
-    ProgramFolder folder;
-    writeDraws(folder, {1001, 1000, 999, 998, 99});
-    TMainForm form(folder.path());
-    form.show();
+    writeDraws(*m_folder, {1001, 1000, 999, 998, 99});
+    startWindow();
+    TMainForm &form = *m_form;
     clickHeader(form, 0);
     QCOMPARE(columnTexts(form.historyModel(), 0),
              (QStringList{"   99", "  998", "  999", " 1000", " 1001"}));
@@ -139,9 +127,7 @@ void TestHistoryViews::draw999GoesBefore1000()
 
 void TestHistoryViews::keepsTheCurrentDraw()
 {
-    ProgramFolder folder;
-    TMainForm form(folder.path());
-    form.show();
+    TMainForm &form = *m_form;
     QCOMPARE(form.viewHistory->currentIndex().row(), 0);
     clickHeader(form, 1); // oldest first: the newest draw moves to the end
     const QModelIndex current = form.viewHistory->currentIndex();
@@ -151,9 +137,7 @@ void TestHistoryViews::keepsTheCurrentDraw()
 
 void TestHistoryViews::stripesFollowThePositionShown()
 {
-    ProgramFolder folder;
-    TMainForm form(folder.path());
-    form.show();
+    TMainForm &form = *m_form;
     form.pctrlMain->setCurrentWidget(form.TabSheet6);
     for (int round = 0; round < 3; ++round) {
         const QImage image = form.viewHistory->grab().toImage();
@@ -169,9 +153,7 @@ void TestHistoryViews::stripesFollowThePositionShown()
 
 void TestHistoryViews::sortStateSurvivesAReload()
 {
-    ProgramFolder folder;
-    TMainForm form(folder.path());
-    form.show();
+    TMainForm &form = *m_form;
     HistoryModel *history = form.historyModel();
     clickHeader(form, 2); // "①" ascending
     QCOMPARE(history->record(0).main[0], QString("01"));
@@ -188,9 +170,7 @@ void TestHistoryViews::sortStateSurvivesAReload()
 
 void TestHistoryViews::prizeTableCells()
 {
-    ProgramFolder folder;
-    TMainForm form(folder.path());
-    form.show();
+    TMainForm &form = *m_form;
     form.pctrlMain->setCurrentWidget(form.TabSheet7);
     StringGrid *grid = form.gridMoney;
     QCOMPARE(grid->horizontalHeader()->sectionResizeMode(0), QHeaderView::Interactive);
