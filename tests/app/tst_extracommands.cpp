@@ -54,14 +54,16 @@ class TestExtraCommands : public WindowTest
 {
     Q_OBJECT
 private slots:
-    void init();
     void lineAgainstWholeHistory();
     void spendAndReturnReport();
     void randomnessTest();
     void duplicateLinesOnSlate();
+
+private:
+    void prepare() override;
 };
 
-void TestExtraCommands::init()
+void TestExtraCommands::prepare()
 {
     startWindow();
     QVERIFY(QTest::qWaitForWindowExposed(m_form.get()));

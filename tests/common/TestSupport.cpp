@@ -184,18 +184,16 @@ void WindowTest::startWindow()
 {
     if (!m_folder)
         m_folder = std::make_unique<ProgramFolder>();
+    m_form.reset(); // the window before, if any, goes first
     m_form = std::make_unique<TMainForm>(m_folder->path());
     m_form->show();
 }
 
-void WindowTest::initTestCase()
-{
-    isolateSettings(m_settingsDir);
-}
-
 void WindowTest::init()
 {
-    startWindow();
+    m_settingsDir = std::make_unique<QTemporaryDir>();
+    m_iniPath = isolateSettings(*m_settingsDir);
+    prepare();
 }
 
 void WindowTest::cleanup()

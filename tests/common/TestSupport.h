@@ -99,10 +99,11 @@ std::array<std::array<int, 44>, 6> bundledPositionCounts();
 // before creating windows). Returns the path of the INI file the program then uses.
 QString isolateSettings(const QTemporaryDir &dir);
 
-// The base of the tests of one part of the main window: the settings point at a temporary
-// folder for the whole run, and every test function gets a fresh program folder (m_folder,
-// with the bundled history) and a shown main window on it (m_form). A test class that needs
-// more declares its own init() slot, sets m_folder up if it likes, and calls startWindow().
+// The base of the tests of one part of the main window. Before every test function the
+// settings point at a fresh temporary folder (m_iniPath), and prepare() runs; by default it
+// makes a program folder with the bundled history (m_folder) and shows a main window on it
+// (m_form). A test class that needs another start overrides prepare() (not as a slot), sets
+// m_folder up if it likes, and calls startWindow() itself.
 class WindowTest : public QObject
 {
     Q_OBJECT
@@ -111,14 +112,15 @@ public:
     ~WindowTest() override;
 
 protected:
-    void startWindow(); // on m_folder, made first when there is none
+    virtual void prepare() { startWindow(); }
+    void startWindow(); // a new window on m_folder, made first when there is none
 
-    QTemporaryDir m_settingsDir;
+    std::unique_ptr<QTemporaryDir> m_settingsDir;
+    QString m_iniPath;
     std::unique_ptr<ProgramFolder> m_folder;
     std::unique_ptr<TMainForm> m_form;
 
 private slots:
-    void initTestCase();
     void init();
     void cleanup();
 };

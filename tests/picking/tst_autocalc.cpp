@@ -82,12 +82,10 @@ public:
 
 } // namespace
 
-class TestAutoCalc : public QObject
+class TestAutoCalc : public WindowTest
 {
     Q_OBJECT
 private slots:
-    void init();
-    void cleanup();
     void emptyLineCountChangesNothing();
     void randomLinesAreAppended();
     void appliedExclusionsNeverAppear();
@@ -98,28 +96,16 @@ private slots:
     void downloadIsRefusedDuringTheRun();
 
 private:
-    std::unique_ptr<QTemporaryDir> m_settingsDir;
-    std::unique_ptr<ProgramFolder> m_folder;
+    void prepare() override;
+
     std::unique_ptr<MessageBoxWatcher> m_boxes;
-    std::unique_ptr<TMainForm> m_form;
 };
 
-void TestAutoCalc::init()
+void TestAutoCalc::prepare()
 {
-    m_settingsDir = std::make_unique<QTemporaryDir>();
-    isolateSettings(*m_settingsDir);
-    m_folder = std::make_unique<ProgramFolder>();
     m_boxes = std::make_unique<MessageBoxWatcher>();
-    m_form = std::make_unique<TMainForm>(m_folder->path());
-    m_form->show();
+    startWindow();
     QVERIFY(m_boxes->boxes().isEmpty());
-}
-
-void TestAutoCalc::cleanup()
-{
-    m_form.reset();
-    m_boxes.reset();
-    m_folder.reset();
 }
 
 void TestAutoCalc::emptyLineCountChangesNothing()

@@ -71,12 +71,10 @@ void clickPanel(TMainForm &form, int n)
 
 } // namespace
 
-class TestPickOptions : public QObject
+class TestPickOptions : public WindowTest
 {
     Q_OBJECT
 private slots:
-    void init();
-    void cleanup();
     void firstStartWithoutSettings();
     void methodStates_data();
     void methodStates();
@@ -93,36 +91,16 @@ private slots:
 
 private:
     // Starts the program (again) on the test's program folder, with the stored settings.
-    TMainForm &start();
+    TMainForm &start()
+    {
+        startWindow();
+        return *m_form;
+    }
     void storeOptions(const QString &optionIndex, const QString &deleteNum,
                       const QString &autoNum = "10", const QString &rangeNum = "20");
 
-    std::unique_ptr<QTemporaryDir> m_settingsDir;
-    QString m_iniPath;
-    std::unique_ptr<ProgramFolder> m_folder;
-    std::unique_ptr<TMainForm> m_form;
+    void prepare() override {} // each test starts the program itself
 };
-
-void TestPickOptions::init()
-{
-    m_settingsDir = std::make_unique<QTemporaryDir>();
-    m_iniPath = isolateSettings(*m_settingsDir);
-    m_folder = std::make_unique<ProgramFolder>();
-}
-
-void TestPickOptions::cleanup()
-{
-    m_form.reset();
-    m_folder.reset();
-}
-
-TMainForm &TestPickOptions::start()
-{
-    m_form.reset();
-    m_form = std::make_unique<TMainForm>(m_folder->path());
-    m_form->show();
-    return *m_form;
-}
 
 void TestPickOptions::storeOptions(const QString &optionIndex, const QString &deleteNum,
                                    const QString &autoNum, const QString &rangeNum)

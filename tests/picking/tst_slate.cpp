@@ -28,7 +28,6 @@ class TestSlate : public WindowTest
 {
     Q_OBJECT
 private slots:
-    void init();
     void decideFillsRowsAndPanels();
     void decideNeedsSixNumbers();
     void decideNeedsADrawNumber_data();
@@ -37,9 +36,12 @@ private slots:
     void cancelOnEmptySlate();
     void reloadKeepsLinesAndTheirDraws();
     void rowsAreStripedAndCurrentHighlighted();
+
+private:
+    void prepare() override;
 };
 
-void TestSlate::init()
+void TestSlate::prepare()
 {
     startWindow();
     m_form->editNewNum->setText("1234");

@@ -54,7 +54,6 @@ class TestCheckPage : public WindowTest
 {
     Q_OBJECT
 private slots:
-    void init();
     void loading_data();
     void loading();
     void everyTier();
@@ -66,12 +65,13 @@ private slots:
     void closeAndDownloadWaitForTheCheck();
 
 private:
+    void prepare() override;
     // Writes client/<draw>.csv and shows the page for that draw.
     void showLines(const QString &draw, const QByteArray &content);
     void check();
 };
 
-void TestCheckPage::init()
+void TestCheckPage::prepare()
 {
     m_folder = std::make_unique<ProgramFolder>(false);
     writeSmallHistory(*m_folder);

@@ -76,7 +76,6 @@ class TestCsvExport : public WindowTest
 {
     Q_OBJECT
 private slots:
-    void init();
     void cancelShowsNothing();
     void emptySlate_data();
     void emptySlate();
@@ -86,11 +85,12 @@ private slots:
     void unwritableTarget();
 
 private:
+    void prepare() override;
     // Runs the menu command and chooses `path` in the dialog.
     void exportTo(const QString &path);
 };
 
-void TestCsvExport::init()
+void TestCsvExport::prepare()
 {
     startWindow();
     QCOMPARE(m_form->editNewNum->text(), QString("2038"));
@@ -140,7 +140,7 @@ void TestCsvExport::cancelShowsNothing()
     // After the window's life only the program's own settings remain: the dialog kept none.
     m_form->close();
     m_form.reset();
-    QCOMPARE(folderSnapshot(m_settingsDir.path()).keys(), QStringList{"Pelmora/Loto6Yorune.ini"});
+    QCOMPARE(folderSnapshot(m_settingsDir->path()).keys(), QStringList{"Pelmora/Loto6Yorune.ini"});
 }
 
 void TestCsvExport::emptySlate_data()
