@@ -87,34 +87,22 @@ QByteArray prizeLines(int n)
 
 } // namespace
 
-class TestTrendCharts : public QObject
+class TestTrendCharts : public WindowTest
 {
     Q_OBJECT
 private slots:
-    void initTestCase();
     void nothingBeforeAKindIsChosen();
     void startUpShowsTheTenDrawChart();
-    void everyKindAddsUp();
-    void pressingTwiceGivesTheSamePoints();
-    void changingTheKindHidesBothCharts();
+    void everyKindAddsUp(); // and hides, and redraws alike
     void sevenDrawsAndTheBonus();
     void countsTheRowsInTheOrderShown();
     void eachBarHasItsOwnColour();
     void valueLabelsStayClear();
-
-private:
-    QTemporaryDir m_settingsDir;
 };
-
-void TestTrendCharts::initTestCase()
-{
-    isolateSettings(m_settingsDir);
-}
 
 void TestTrendCharts::nothingBeforeAKindIsChosen()
 {
-    ProgramFolder folder;
-    TMainForm form(folder.path()); // not shown: nothing loaded yet
+    TMainForm form(m_folder->path()); // not shown: nothing loaded yet
     QCOMPARE(form.cmbChartKind->count(), 12);
     QCOMPARE(form.cmbChartKind->itemText(0), QString("抽選数字の傾向グラフ(直近１０回分)"));
     QCOMPARE(form.cmbChartKind->itemText(11), QString("基本数字⑥の個別傾向グラフ(全データ)"));
@@ -128,9 +116,7 @@ void TestTrendCharts::nothingBeforeAKindIsChosen()
 
 void TestTrendCharts::startUpShowsTheTenDrawChart()
 {
-    ProgramFolder folder;
-    TMainForm form(folder.path());
-    form.show();
+    TMainForm &form = *m_form;
     QCOMPARE(form.cmbChartKind->currentIndex(), 0);
     QVERIFY(!form.chartSelect43->isHidden());
     QVERIFY(form.chartSelect6->isHidden());
@@ -147,17 +133,20 @@ void TestTrendCharts::startUpShowsTheTenDrawChart()
 
 void TestTrendCharts::everyKindAddsUp()
 {
-    ProgramFolder folder;
-    TMainForm form(folder.path());
-    form.show();
+    TMainForm &form = *m_form;
     const int draws = form.historyModel()->rowCount();
     for (int kind = 0; kind < 12; ++kind) {
-        showKind(form, kind);
+        form.cmbChartKind->setCurrentIndex(kind);
+        // Choosing another kind hides both charts until "傾向グラフ表示" draws one.
+        QVERIFY(kind == 0 || (form.chartSelect43->isHidden() && form.chartSelect6->isHidden()));
+        form.btnChartExec->click();
         QChartView *shown = kind < 6 ? form.chartSelect43 : form.chartSelect6;
         QChartView *other = kind < 6 ? form.chartSelect6 : form.chartSelect43;
         QVERIFY2(!shown->isHidden(), qPrintable(QString::number(kind)));
         QVERIFY(other->isHidden());
         const QVector<int> values = seriesValues(shown);
+        form.btnChartExec->click(); // pressing again draws the same points
+        QCOMPARE(seriesValues(shown), values);
         QCOMPARE(values.size(), 43);
         QCOMPARE(pointLabels(shown), twoDigitLabels());
         const int expected = kind < 5 ? 60 * (kind + 1) : kind == 5 ? 6 * draws : draws;
@@ -169,43 +158,12 @@ void TestTrendCharts::everyKindAddsUp()
     }
 }
 
-void TestTrendCharts::pressingTwiceGivesTheSamePoints()
-{
-    ProgramFolder folder;
-    TMainForm form(folder.path());
-    form.show();
-    for (int kind : {5, 8}) {
-        showKind(form, kind);
-        QChartView *view = kind < 6 ? form.chartSelect43 : form.chartSelect6;
-        const QVector<int> first = seriesValues(view);
-        form.btnChartExec->click();
-        QCOMPARE(seriesValues(view), first);
-        QCOMPARE(pointLabels(view).size(), 43);
-    }
-}
-
-void TestTrendCharts::changingTheKindHidesBothCharts()
-{
-    ProgramFolder folder;
-    TMainForm form(folder.path());
-    form.show();
-    form.cmbChartKind->setCurrentIndex(7);
-    QVERIFY(form.chartSelect43->isHidden());
-    QVERIFY(form.chartSelect6->isHidden());
-    form.btnChartExec->click();
-    QVERIFY(!form.chartSelect6->isHidden());
-    form.cmbChartKind->setCurrentIndex(2);
-    QVERIFY(form.chartSelect43->isHidden());
-    QVERIFY(form.chartSelect6->isHidden());
-}
-
 void TestTrendCharts::sevenDrawsAndTheBonus()
 {
-    ProgramFolder folder;
-    folder.write("download/Loto6Number.csv", sameDraws(7));
-    folder.write("download/Loto6Data.csv", prizeLines(7));
-    TMainForm form(folder.path());
-    form.show();
+    m_folder->write("download/Loto6Number.csv", sameDraws(7));
+    m_folder->write("download/Loto6Data.csv", prizeLines(7));
+    startWindow();
+    TMainForm &form = *m_form;
     QCOMPARE(form.historyModel()->rowCount(), 7);
     QVector<int> expected(43, 0);
     for (int n = 0; n < 6; ++n)
@@ -225,9 +183,7 @@ void TestTrendCharts::sevenDrawsAndTheBonus()
 
 void TestTrendCharts::countsTheRowsInTheOrderShown()
 {
-    ProgramFolder folder;
-    TMainForm form(folder.path());
-    form.show();
+    TMainForm &form = *m_form;
     const QVector<int> newest = seriesValues(form.chartSelect43);
 
     QHeaderView *header = form.viewHistory->horizontalHeader();
@@ -251,9 +207,7 @@ void TestTrendCharts::countsTheRowsInTheOrderShown()
 
 void TestTrendCharts::eachBarHasItsOwnColour()
 {
-    ProgramFolder folder;
-    TMainForm form(folder.path());
-    form.show();
+    TMainForm &form = *m_form;
     showKind(form, 5); // every bar well above the floor
     form.pctrlMain->setCurrentWidget(form.TabSheet3);
     QChartView *view = form.chartSelect43;

@@ -33,8 +33,7 @@ private slots:
     void cleanupTestCase();
     void showsVersionOnEveryShowing();
     void layoutOfTheBox();
-    void manualIsThePdfInTheProgramFolder();
-    void homePageIsTheBuildsAddress();
+    void helpCommandsOpenTheirDocuments();
 
 private:
     QTemporaryDir m_settingsDir;
@@ -105,21 +104,18 @@ void TestAbout::layoutOfTheBox()
     }
 }
 
-void TestAbout::manualIsThePdfInTheProgramFolder()
+// The manual is the PDF in the program folder (none there: nothing is said); the home page
+// is the address the build was given.
+void TestAbout::helpCommandsOpenTheirDocuments()
 {
     ProgramFolder folder;
     TMainForm form(folder.path());
     m_desktop.opened.clear();
-    form.menuHelpManual->trigger(); // no manual there: nothing is said
+    form.menuHelpManual->trigger();
     QCOMPARE(m_desktop.opened.size(), 1);
     QVERIFY(m_desktop.opened.first().isLocalFile());
     QCOMPARE(m_desktop.opened.first().toLocalFile(), folder.path() + "操作手順書.pdf");
-}
 
-void TestAbout::homePageIsTheBuildsAddress()
-{
-    ProgramFolder folder;
-    TMainForm form(folder.path());
     m_desktop.opened.clear();
     const QString homePage = QStringLiteral(LOTO6_HOME_PAGE);
     QCOMPARE(form.menuHelpHomePage->isEnabled(), !homePage.isEmpty());

@@ -50,41 +50,23 @@ bool paintedRed(StringGrid *grid, int row)
 
 } // namespace
 
-class TestExtraCommands : public QObject
+class TestExtraCommands : public WindowTest
 {
     Q_OBJECT
 private slots:
-    void initTestCase();
-    void init();
-    void cleanup();
     void lineAgainstWholeHistory();
     void spendAndReturnReport();
     void randomnessTest();
     void duplicateLinesOnSlate();
 
 private:
-    QTemporaryDir m_settingsDir;
-    std::unique_ptr<ProgramFolder> m_folder;
-    std::unique_ptr<TMainForm> m_form;
+    void prepare() override;
 };
 
-void TestExtraCommands::initTestCase()
+void TestExtraCommands::prepare()
 {
-    isolateSettings(m_settingsDir);
-}
-
-void TestExtraCommands::init()
-{
-    m_folder = std::make_unique<ProgramFolder>();
-    m_form = std::make_unique<TMainForm>(m_folder->path());
-    m_form->show();
+    startWindow();
     QVERIFY(QTest::qWaitForWindowExposed(m_form.get()));
-}
-
-void TestExtraCommands::cleanup()
-{
-    m_form.reset();
-    m_folder.reset();
 }
 
 void TestExtraCommands::lineAgainstWholeHistory()

@@ -25,12 +25,11 @@
 #include <QToolButton>
 #include <QToolTip>
 
-class TestMainWindow : public QObject
+class TestMainWindow : public WindowTest
 {
     Q_OBJECT
 private slots:
     void initTestCase();
-    void init();
     void windowAndPages();
     void everyControlIsNamed();
     void designTimeStateAfterStart();
@@ -40,10 +39,6 @@ private slots:
     void firstStartUsesDefaultsAndCloseWritesSettings();
     void storedPosition_data();
     void storedPosition();
-
-private:
-    std::unique_ptr<QTemporaryDir> m_settingsDir;
-    QString m_iniPath;
 };
 
 namespace
@@ -73,17 +68,9 @@ void TestMainWindow::initTestCase()
     QVERIFY(installJapaneseQtTexts());
 }
 
-void TestMainWindow::init()
-{
-    m_settingsDir = std::make_unique<QTemporaryDir>();
-    m_iniPath = isolateSettings(*m_settingsDir);
-}
-
 void TestMainWindow::windowAndPages()
 {
-    ProgramFolder folder;
-    TMainForm form(folder.path());
-    form.show();
+    TMainForm &form = *m_form;
     QCOMPARE(form.objectName(), QString("MainForm"));
     QCOMPARE(form.centralWidget()->size(), QSize(657, 526));
     QCOMPARE(form.statusBar()->height(), 22);
@@ -108,77 +95,21 @@ void TestMainWindow::windowAndPages()
 
 void TestMainWindow::everyControlIsNamed()
 {
-    ProgramFolder folder;
-    TMainForm form(folder.path());
-    QStringList names = {"pctrlMain",
-                         "pnlMessage",
-                         "Timer1",
-                         "Label4",
-                         "editNewNum",
-                         "GroupBox2",
-                         "btnRiset",
-                         "GroupBox1",
-                         "Label2",
-                         "editAutoSelectMax",
-                         "btnAutoCalc",
-                         "GroupBox3",
-                         "btnSelect",
-                         "btnCancel",
-                         "btnSave",
-                         "pnlSelectMax",
-                         "pnlSelectMoney",
-                         "gridSelectItem",
-                         "GroupBox5",
-                         "RadioButton1",
-                         "RadioButton2",
-                         "RadioButton3",
-                         "RadioButton4",
-                         "Label1",
-                         "editAutoSelectDefault",
-                         "Label5",
-                         "editSelectRange",
-                         "Label7",
-                         "btnAgainUpdate",
-                         "btnBaseDef",
-                         "groupDeleteNumber",
-                         "TabControl1",
-                         "btnUpdate",
-                         "btnDeleteClear",
-                         "GroupBox4",
-                         "Label3",
-                         "editSelectNum",
-                         "btnExec",
-                         "pnlHitGuide",
-                         "gridHitSel",
-                         "Label6",
-                         "cmbChartKind",
-                         "btnChartExec",
-                         "chartSelect6",
-                         "chartSelect43",
-                         "GroupBox6",
-                         "Label8",
-                         "editLoto6Num",
-                         "pnlSeaGuide",
-                         "btnOneDelete",
-                         "btnAllDelete",
-                         "gridLoto6",
-                         "viewHistory",
-                         "gridMoney",
-                         "menuFile",
-                         "menuFileCsvSave",
-                         "N3",
-                         "menuFileExit",
-                         "menuCommand",
-                         "menuCommandDownload",
-                         "menuCommandDownloadSettings",
-                         "menuCommandEnterResult",
-                         "menuHelp",
-                         "menuHelpManual",
-                         "menuHelpHomePage",
-                         "N1",
-                         "menuHelpAbout",
-                         "pnlMessage.Panel0",
-                         "pnlMessage.Panel1"};
+    TMainForm &form = *m_form;
+    QStringList names =
+        QString(
+            "pctrlMain pnlMessage Timer1 Label4 editNewNum GroupBox2 btnRiset GroupBox1 Label2 "
+            "editAutoSelectMax btnAutoCalc GroupBox3 btnSelect btnCancel btnSave pnlSelectMax "
+            "pnlSelectMoney gridSelectItem GroupBox5 RadioButton1 RadioButton2 RadioButton3 "
+            "RadioButton4 Label1 editAutoSelectDefault Label5 editSelectRange Label7 "
+            "btnAgainUpdate btnBaseDef groupDeleteNumber TabControl1 btnUpdate btnDeleteClear "
+            "GroupBox4 Label3 editSelectNum btnExec pnlHitGuide gridHitSel Label6 cmbChartKind "
+            "btnChartExec chartSelect6 chartSelect43 GroupBox6 Label8 editLoto6Num pnlSeaGuide "
+            "btnOneDelete btnAllDelete gridLoto6 viewHistory gridMoney menuFile menuFileCsvSave "
+            "N3 menuFileExit menuCommand menuCommandDownload menuCommandDownloadSettings "
+            "menuCommandEnterResult menuHelp menuHelpManual menuHelpHomePage N1 menuHelpAbout "
+            "pnlMessage.Panel0 pnlMessage.Panel1")
+            .split(QLatin1Char(' '));
     for (int n = 1; n <= 43; ++n)
         names << QString("SpeedButton%1").arg(n) << QString("Panel%1").arg(n);
     for (int k = 1; k <= 6; ++k)
@@ -199,9 +130,7 @@ void TestMainWindow::everyControlIsNamed()
 
 void TestMainWindow::designTimeStateAfterStart()
 {
-    ProgramFolder folder;
-    TMainForm form(folder.path());
-    form.show();
+    TMainForm &form = *m_form;
     QCOMPARE(form.pnlSelectMax->text(), QString("0口"));
     QCOMPARE(form.pnlSelectMoney->text(), QString("¥0"));
     QCOMPARE(form.GroupBox1->property("tag").toInt(), 0);
@@ -262,9 +191,7 @@ void TestMainWindow::pageGuidance()
 
 void TestMainWindow::clockPanel()
 {
-    ProgramFolder folder;
-    TMainForm form(folder.path());
-    form.show();
+    TMainForm &form = *m_form;
     QCOMPARE(form.pnlMessagePanel1->text(), QString()); // empty until the first tick
     QCOMPARE(form.Timer1->interval(), 1000);
     QVERIFY(form.Timer1->isActive());

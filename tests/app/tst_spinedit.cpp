@@ -84,21 +84,14 @@ void TestSpinEdit::stepsStayWithinBounds()
 void TestSpinEdit::leavingClampsNumbersButKeepsOtherText()
 {
     Fixture f(1, 100, 3);
-    f.edit->setText("0");
-    f.other->setFocus();
-    QCOMPARE(f.edit->text(), QString("1"));
-    f.edit->setFocus();
-    f.edit->setText("500");
-    f.other->setFocus();
-    QCOMPARE(f.edit->text(), QString("100"));
-    f.edit->setFocus();
-    f.edit->setText("");
-    f.other->setFocus();
-    QCOMPARE(f.edit->text(), QString(""));
-    f.edit->setFocus();
-    f.edit->setText("-");
-    f.other->setFocus();
-    QCOMPARE(f.edit->text(), QString("-"));
+    const QList<QPair<QString, QString>> typedAndLeft = {
+        {"0", "1"}, {"500", "100"}, {"", ""}, {"-", "-"}};
+    for (const auto &[typed, left] : typedAndLeft) {
+        f.edit->setFocus();
+        f.edit->setText(typed);
+        f.other->setFocus();
+        QCOMPARE(f.edit->text(), left);
+    }
 }
 
 void TestSpinEdit::valueOfNonNumberIsMinimum()

@@ -152,9 +152,52 @@ QMap<QString, QByteArray> folderSnapshot(const QString &folder)
     return files;
 }
 
-void decide(TMainForm &form, std::initializer_list<int> numbers)
+void pick(TMainForm &form, std::initializer_list<int> numbers)
 {
     for (int n : numbers)
         form.speedButton(n)->click();
+}
+
+void decide(TMainForm &form, std::initializer_list<int> numbers)
+{
+    pick(form, numbers);
     form.btnSelect->click();
+}
+
+std::array<std::array<int, 44>, 6> bundledPositionCounts()
+{
+    std::array<std::array<int, 44>, 6> counts{};
+    for (const QByteArray &line : bundledFile(QStringLiteral("Loto6Number.csv")).split('\n')) {
+        const QList<QByteArray> fields = line.trimmed().split(',');
+        if (fields.size() < 8)
+            break;
+        for (int p = 0; p < 6; ++p)
+            ++counts[p][fields.at(2 + p).toInt()];
+    }
+    return counts;
+}
+
+WindowTest::WindowTest() = default;
+WindowTest::~WindowTest() = default;
+
+void WindowTest::startWindow()
+{
+    if (!m_folder)
+        m_folder = std::make_unique<ProgramFolder>();
+    m_form.reset(); // the window before, if any, goes first
+    m_form = std::make_unique<TMainForm>(m_folder->path());
+    m_form->show();
+}
+
+void WindowTest::init()
+{
+    m_settingsDir = std::make_unique<QTemporaryDir>();
+    m_iniPath = isolateSettings(*m_settingsDir);
+    prepare();
+}
+
+void WindowTest::cleanup()
+{
+    m_form.reset();
+    m_folder.reset();
 }

@@ -9,13 +9,16 @@
 #include <QStringList>
 #include <QTemporaryDir>
 #include <QTimer>
+#include <array>
 #include <initializer_list>
+#include <memory>
 
 // Shared helpers of the window tests.
 
 class TMainForm;
 
-// Picks the numbers on the board and presses "決定", as the player does.
+// Presses the numbers' buttons on the board, as the player does; decide() then presses "決定".
+void pick(TMainForm &form, std::initializer_list<int> numbers);
 void decide(TMainForm &form, std::initializer_list<int> numbers);
 
 // Answers the modal message boxes that appear while it lives: records each box's caption,
@@ -89,7 +92,35 @@ QMap<QString, QByteArray> folderSnapshot(const QString &folder);
 // The bundled results files of the source tree.
 QString bundledDataFolder();
 QByteArray bundledFile(const QString &name);
+// [p][n]: how often n was the main number at position p (0..5) in the bundled history.
+std::array<std::array<int, 44>, 6> bundledPositionCounts();
 
 // Points the user's settings, the program's and Qt's own, at a fresh temporary folder (call
 // before creating windows). Returns the path of the INI file the program then uses.
 QString isolateSettings(const QTemporaryDir &dir);
+
+// The base of the tests of one part of the main window. Before every test function the
+// settings point at a fresh temporary folder (m_iniPath), and prepare() runs; by default it
+// makes a program folder with the bundled history (m_folder) and shows a main window on it
+// (m_form). A test class that needs another start overrides prepare() (not as a slot), sets
+// m_folder up if it likes, and calls startWindow() itself.
+class WindowTest : public QObject
+{
+    Q_OBJECT
+public:
+    WindowTest();
+    ~WindowTest() override;
+
+protected:
+    virtual void prepare() { startWindow(); }
+    void startWindow(); // a new window on m_folder, made first when there is none
+
+    std::unique_ptr<QTemporaryDir> m_settingsDir;
+    QString m_iniPath;
+    std::unique_ptr<ProgramFolder> m_folder;
+    std::unique_ptr<TMainForm> m_form;
+
+private slots:
+    void init();
+    void cleanup();
+};

@@ -23,20 +23,6 @@
 namespace
 {
 
-// [p][n]: how often n was the main number at position p, counted from the bundled history.
-std::array<std::array<int, 44>, 6> bundledCounts()
-{
-    std::array<std::array<int, 44>, 6> counts{};
-    for (const QByteArray &line : bundledFile("Loto6Number.csv").split('\n')) {
-        const QList<QByteArray> fields = line.trimmed().split(',');
-        if (fields.size() < 8)
-            break;
-        for (int p = 0; p < 6; ++p)
-            ++counts[p][fields.at(2 + p).toInt()];
-    }
-    return counts;
-}
-
 // The numbers of the slate's data rows (columns 1..6).
 QList<QList<int>> slateLines(const TMainForm &form)
 {
@@ -94,22 +80,13 @@ public:
     QList<int> pressed;
 };
 
-void pick(TMainForm &form, std::initializer_list<int> numbers)
-{
-    for (int n : numbers)
-        form.speedButton(n)->click();
-}
-
 } // namespace
 
-class TestAutoCalc : public QObject
+class TestAutoCalc : public WindowTest
 {
     Q_OBJECT
 private slots:
-    void init();
-    void cleanup();
     void emptyLineCountChangesNothing();
-    void lineCountTakesDigitsOnly();
     void randomLinesAreAppended();
     void appliedExclusionsNeverAppear();
     void countFilterFollowsTheOrderOfAcceptance();
@@ -119,28 +96,16 @@ private slots:
     void downloadIsRefusedDuringTheRun();
 
 private:
-    std::unique_ptr<QTemporaryDir> m_settingsDir;
-    std::unique_ptr<ProgramFolder> m_folder;
+    void prepare() override;
+
     std::unique_ptr<MessageBoxWatcher> m_boxes;
-    std::unique_ptr<TMainForm> m_form;
 };
 
-void TestAutoCalc::init()
+void TestAutoCalc::prepare()
 {
-    m_settingsDir = std::make_unique<QTemporaryDir>();
-    isolateSettings(*m_settingsDir);
-    m_folder = std::make_unique<ProgramFolder>();
     m_boxes = std::make_unique<MessageBoxWatcher>();
-    m_form = std::make_unique<TMainForm>(m_folder->path());
-    m_form->show();
+    startWindow();
     QVERIFY(m_boxes->boxes().isEmpty());
-}
-
-void TestAutoCalc::cleanup()
-{
-    m_form.reset();
-    m_boxes.reset();
-    m_folder.reset();
 }
 
 void TestAutoCalc::emptyLineCountChangesNothing()
@@ -154,18 +119,6 @@ void TestAutoCalc::emptyLineCountChangesNothing()
     QVERIFY(form.speedButton(4)->isChecked()); // the board is left alone
     QCOMPARE(slateLines(form).size(), 0);
     QVERIFY(form.pctrlMain->isEnabled());
-}
-
-void TestAutoCalc::lineCountTakesDigitsOnly()
-{
-    SpinEdit *field = m_form->editAutoSelectMax;
-    field->setText(QString());
-    field->setFocus();
-    QTest::keyClicks(field, "1+-.2");
-    QCOMPARE(field->text(), QString("12"));
-    QTest::keyClick(field, Qt::Key_Backspace);
-    QCOMPARE(field->text(), QString("1"));
-    QVERIFY(m_boxes->boxes().isEmpty());
 }
 
 void TestAutoCalc::randomLinesAreAppended()
@@ -242,7 +195,7 @@ void TestAutoCalc::countFilterFollowsTheOrderOfAcceptance()
     QVERIFY2(m_boxes->boxes().isEmpty(), qPrintable(m_boxes->texts().join('\n')));
     QCOMPARE(slateLines(form).size(), 2);
     QCOMPARE(recorder.pressed.size(), 12);
-    const auto counts = bundledCounts();
+    const auto counts = bundledPositionCounts();
     for (int i = 0; i < recorder.pressed.size(); ++i) {
         const int position = i % 6;
         const int n = recorder.pressed.at(i);
@@ -275,7 +228,7 @@ void TestAutoCalc::starvedPositionEndsTheRun()
              QStringList{"1口目の基本数字③に選べる数字が残っていないため、自動選択を中止しました。"
                          "過去の抽選回数を変更してください。"});
     QCOMPARE(m_boxes->boxes().first().caption, QString("ガイドメッセージ"));
-    const auto counts = bundledCounts();
+    const auto counts = bundledPositionCounts();
     QCOMPARE(recorder.pressed.size(), 2);
     QVERIFY(counts[0][recorder.pressed.at(0)] >= 115);
     QVERIFY(counts[1][recorder.pressed.at(1)] >= 115);

@@ -37,12 +37,6 @@ QList<int> downButtons(const TMainForm &form)
     return down;
 }
 
-void pick(TMainForm &form, std::initializer_list<int> numbers)
-{
-    for (int n : numbers)
-        form.speedButton(n)->click();
-}
-
 const QString kSeventhPick =
     "既に６個の数字を選択しています。これでよろしければ「決定」ボタンをクリックしてください。"
     "\n\nまた、変更する場合は、選択されている数字を解除するか、「クリア」ボタンをクリックしてく"
@@ -50,42 +44,16 @@ const QString kSeventhPick =
 
 } // namespace
 
-class TestBoard : public QObject
+class TestBoard : public WindowTest
 {
     Q_OBJECT
 private slots:
-    void initTestCase();
-    void init();
-    void cleanup();
     void picturesFollowPicksInAscendingOrder();
     void seventhPickIsRefused();
     void clearEmptiesTheBoard();
     void pickingTwiceRestores();
     void pickByProgram();
-
-private:
-    QTemporaryDir m_settingsDir;
-    std::unique_ptr<ProgramFolder> m_folder;
-    std::unique_ptr<TMainForm> m_form;
 };
-
-void TestBoard::initTestCase()
-{
-    isolateSettings(m_settingsDir);
-}
-
-void TestBoard::init()
-{
-    m_folder = std::make_unique<ProgramFolder>();
-    m_form = std::make_unique<TMainForm>(m_folder->path());
-    m_form->show();
-}
-
-void TestBoard::cleanup()
-{
-    m_form.reset();
-    m_folder.reset();
-}
 
 void TestBoard::picturesFollowPicksInAscendingOrder()
 {

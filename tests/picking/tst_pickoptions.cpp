@@ -42,16 +42,10 @@ const QString kNormal = "tag 0, raised, regular, #000000";
 // the bundled history itself.
 QList<int> bundledNumbersReaching(int position, int threshold)
 {
-    std::array<int, 44> counts{};
-    for (const QByteArray &line : bundledFile("Loto6Number.csv").split('\n')) {
-        const QByteArray trimmed = line.trimmed();
-        if (trimmed.isEmpty())
-            break;
-        ++counts[trimmed.split(',').at(2 + position).toInt()];
-    }
+    const auto counts = bundledPositionCounts();
     QList<int> numbers;
     for (int n = 1; n <= 43; ++n) {
-        if (counts[n] >= threshold)
+        if (counts[position][n] >= threshold)
             numbers.append(n);
     }
     return numbers;
@@ -77,18 +71,15 @@ void clickPanel(TMainForm &form, int n)
 
 } // namespace
 
-class TestPickOptions : public QObject
+class TestPickOptions : public WindowTest
 {
     Q_OBJECT
 private slots:
-    void init();
-    void cleanup();
     void firstStartWithoutSettings();
     void methodStates_data();
     void methodStates();
     void applyExclusionsAndRestart();
     void twentyFirstMarkRefused();
-    void storedEntriesMatchWhole();
     void unappliedMarksAreLostOnSwitch();
     void clearAllAsksFirst();
     void countViewOfThirdPosition();
@@ -100,36 +91,16 @@ private slots:
 
 private:
     // Starts the program (again) on the test's program folder, with the stored settings.
-    TMainForm &start();
+    TMainForm &start()
+    {
+        startWindow();
+        return *m_form;
+    }
     void storeOptions(const QString &optionIndex, const QString &deleteNum,
                       const QString &autoNum = "10", const QString &rangeNum = "20");
 
-    std::unique_ptr<QTemporaryDir> m_settingsDir;
-    QString m_iniPath;
-    std::unique_ptr<ProgramFolder> m_folder;
-    std::unique_ptr<TMainForm> m_form;
+    void prepare() override {} // each test starts the program itself
 };
-
-void TestPickOptions::init()
-{
-    m_settingsDir = std::make_unique<QTemporaryDir>();
-    m_iniPath = isolateSettings(*m_settingsDir);
-    m_folder = std::make_unique<ProgramFolder>();
-}
-
-void TestPickOptions::cleanup()
-{
-    m_form.reset();
-    m_folder.reset();
-}
-
-TMainForm &TestPickOptions::start()
-{
-    m_form.reset();
-    m_form = std::make_unique<TMainForm>(m_folder->path());
-    m_form->show();
-    return *m_form;
-}
 
 void TestPickOptions::storeOptions(const QString &optionIndex, const QString &deleteNum,
                                    const QString &autoNum, const QString &rangeNum)
@@ -273,14 +244,6 @@ void TestPickOptions::twentyFirstMarkRefused()
     clickPanel(form, 1);
     QCOMPARE(panelState(form.numberPanel(1)), markedState(kFuchsia));
     QCOMPARE(boxes.boxes().size(), 1);
-}
-
-void TestPickOptions::storedEntriesMatchWhole()
-{
-    storeOptions("2", "10 30 ");
-    TMainForm &form = start();
-    QCOMPARE(panelsShownMarked(form, kFuchsia), (QList<int>{10, 30}));
-    QCOMPARE(form.groupDeleteNumber->property("tag").toInt(), 2);
 }
 
 void TestPickOptions::unappliedMarksAreLostOnSwitch()

@@ -24,13 +24,10 @@ QStringList cells(const char *line)
 
 } // namespace
 
-class TestSlate : public QObject
+class TestSlate : public WindowTest
 {
     Q_OBJECT
 private slots:
-    void initTestCase();
-    void init();
-    void cleanup();
     void decideFillsRowsAndPanels();
     void decideNeedsSixNumbers();
     void decideNeedsADrawNumber_data();
@@ -41,37 +38,19 @@ private slots:
     void rowsAreStripedAndCurrentHighlighted();
 
 private:
-    QTemporaryDir m_settingsDir;
-    std::unique_ptr<ProgramFolder> m_folder;
-    std::unique_ptr<TMainForm> m_form;
+    void prepare() override;
 };
 
-void TestSlate::initTestCase()
+void TestSlate::prepare()
 {
-    isolateSettings(m_settingsDir);
-}
-
-void TestSlate::init()
-{
-    m_folder = std::make_unique<ProgramFolder>();
-    m_form = std::make_unique<TMainForm>(m_folder->path());
-    m_form->show();
+    startWindow();
     m_form->editNewNum->setText("1234");
-}
-
-void TestSlate::cleanup()
-{
-    m_form.reset();
-    m_folder.reset();
 }
 
 void TestSlate::decideFillsRowsAndPanels()
 {
     TMainForm &form = *m_form;
     MessageBoxWatcher boxes;
-    QCOMPARE(form.pnlSelectMax->text(), QString("0口"));
-    QCOMPARE(form.pnlSelectMoney->text(), QString("¥0"));
-
     decide(form, {38, 3, 42, 17, 25, 11});
     QCOMPARE(form.gridSelectItem->rowCount(), 1);
     QCOMPARE(form.gridSelectItem->rowCells(0), cells("1234,03,11,17,25,38,42"));

