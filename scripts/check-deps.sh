@@ -45,8 +45,8 @@ else
     unlisted+=("?qtbase_ja.qm")
 fi
 
-# The tools the package test runs besides dpkg-deb.
-for tool in dpkg-shlibdeps desktop-file-validate; do
+# The tools the package build and test run besides dpkg-deb.
+for tool in dpkg-shlibdeps file desktop-file-validate; do
     if command -v "$tool" >/dev/null; then
         owner "$(command -v "$tool")" "$tool"
     else

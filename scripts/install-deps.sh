@@ -15,8 +15,9 @@ packages=(
     fonts-ipafont-gothic fonts-ipafont-mincho
     # https downloads: OpenSSL and the certificate authorities
     libssl3 ca-certificates
-    # the Debian package: its library dependencies (dpkg-shlibdeps) and the desktop entry's check
-    dpkg-dev desktop-file-utils
+    # the Debian package: its library dependencies (dpkg-shlibdeps, and file, which CPack runs
+    # to find the binaries to give it) and the desktop entry's check
+    dpkg-dev file desktop-file-utils
 )
 if [ "${1:-}" = "--list" ]; then
     printf '%s\n' "${packages[@]}"
