@@ -112,9 +112,6 @@ RandomnessTestForm::RandomnessTestForm(const QVector<DrawRecord> &history, QWidg
     lblPositionTest->setMinimumHeight(72);
     lblPositionTest->setAlignment(Qt::AlignLeft | Qt::AlignTop);
 
-    auto *close = new QPushButton(QStringLiteral("閉じる"));
-    connect(close, &QPushButton::clicked, this, &QDialog::reject);
-
     auto *grid = new QGridLayout(this);
     grid->addLayout(range, 0, 0, 1, 2);
     grid->addWidget(gridRandomness, 1, 0);
@@ -124,7 +121,7 @@ RandomnessTestForm::RandomnessTestForm(const QVector<DrawRecord> &history, QWidg
     grid->addLayout(right, 1, 1);
     grid->addWidget(lblChiSquare, 2, 0);
     grid->addWidget(lblPositionTest, 2, 1);
-    grid->addWidget(close, 3, 1, Qt::AlignRight);
+    grid->addLayout(layout::closeButtonRow(this), 3, 1);
     grid->setColumnStretch(1, 1);
     grid->setRowStretch(1, 1);
 

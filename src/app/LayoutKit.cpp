@@ -3,7 +3,9 @@
 #include "SpinEdit.h"
 #include "Widgets.h"
 
+#include <QDialog>
 #include <QGroupBox>
+#include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -124,6 +126,16 @@ SpinEdit *spinEdit(QWidget *parent, const char *name, const QRect &place, int mi
     if (!hint.isEmpty())
         s->setToolTip(hint);
     return s;
+}
+
+QHBoxLayout *closeButtonRow(QDialog *dialog)
+{
+    auto *close = new QPushButton(QStringLiteral("閉じる"));
+    QObject::connect(close, &QPushButton::clicked, dialog, &QDialog::reject);
+    auto *row = new QHBoxLayout;
+    row->addStretch(1);
+    row->addWidget(close);
+    return row;
 }
 
 } // namespace layout

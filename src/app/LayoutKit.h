@@ -5,7 +5,9 @@
 #include <QRect>
 #include <QString>
 
+class QDialog;
 class QGroupBox;
+class QHBoxLayout;
 class QLabel;
 class QPushButton;
 class QWidget;
@@ -53,5 +55,8 @@ QPushButton *button(QWidget *parent, const char *name, const QRect &place, const
 PanelLabel *panel(QWidget *parent, const char *name, const QRect &place, Qt::Alignment align);
 SpinEdit *spinEdit(QWidget *parent, const char *name, const QRect &place, int minimum, int maximum,
                    int value, int maxLength, Qt::Alignment align, const QString &hint = QString());
+
+// The bottom row of the program's own dialogs: "閉じる" at the right, which closes the dialog.
+QHBoxLayout *closeButtonRow(QDialog *dialog);
 
 } // namespace layout

@@ -75,11 +75,7 @@ LineHistoryForm::LineHistoryForm(const QVector<DrawRecord> &history, const QStri
     lblLineHistorySummary->setMinimumHeight(48);
     lblLineHistorySummary->setAlignment(Qt::AlignLeft | Qt::AlignTop);
 
-    auto *close = new QPushButton(QStringLiteral("閉じる"));
-    connect(close, &QPushButton::clicked, this, &QDialog::reject);
-    auto *bottom = new QHBoxLayout;
-    bottom->addStretch(1);
-    bottom->addWidget(close);
+    QHBoxLayout *bottom = layout::closeButtonRow(this);
 
     auto *page = new QVBoxLayout(this);
     page->addLayout(entry);

@@ -86,11 +86,7 @@ TicketReportForm::TicketReportForm(const QVector<DrawRecord> &history, const QSt
     lblTicketReportNotes->setText(notes.join(QLatin1Char('\n')));
     lblTicketReportNotes->setVisible(!notes.isEmpty());
 
-    auto *close = new QPushButton(QStringLiteral("閉じる"));
-    connect(close, &QPushButton::clicked, this, &QDialog::reject);
-    auto *bottom = new QHBoxLayout;
-    bottom->addStretch(1);
-    bottom->addWidget(close);
+    QHBoxLayout *bottom = layout::closeButtonRow(this);
 
     auto *page = new QVBoxLayout(this);
     page->addWidget(gridTicketReport, 1);
