@@ -6,7 +6,6 @@
 
 #include <algorithm>
 #include <bitset>
-#include <cmath>
 
 namespace
 {
@@ -14,26 +13,6 @@ namespace
 int numberOf(const QString &text)
 {
     return parseInteger(text).value_or(0);
-}
-
-// Draw number and the five amounts per line of one prize line (twelve fields).
-std::pair<int, std::array<std::int64_t, kPrizeTiers>> parseAmounts(const QString &line)
-{
-    const QStringList fields = line.split(QLatin1Char(','));
-    if (fields.size() != kPrizeFields)
-        throw DomainError(QStringLiteral("項目の数が %1 個ではありません").arg(kPrizeFields));
-    const auto draw = parseInteger(fields.at(0));
-    if (!draw)
-        throw DomainError(notAnIntegerMessage(fields.at(0)));
-    std::array<std::int64_t, kPrizeTiers> amount{};
-    for (int tier = 0; tier < kPrizeTiers; ++tier) {
-        const QString &text = fields.at(1 + 2 * tier);
-        const auto value = parseDecimal(text);
-        if (!value)
-            throw DomainError(notADecimalMessage(text));
-        amount[static_cast<size_t>(tier)] = std::llround(std::max(0.0, *value));
-    }
-    return {*draw, amount};
 }
 
 } // namespace
@@ -58,17 +37,8 @@ int prizeTier(NumberSet line, const PastDraw &draw)
 PastDraws::PastDraws(const QVector<DrawRecord> &history, const QStringList &prizeLines)
 {
     QHash<int, std::array<std::int64_t, kPrizeTiers>> amounts;
-    for (int i = 0; i < prizeLines.size(); ++i) {
-        try {
-            const auto [draw, amount] = parseAmounts(prizeLines.at(i));
-            amounts.insert(draw, amount);
-        } catch (const DomainError &e) {
-            throw DomainError(QStringLiteral("%1 の %2 行目を読み込めません：%3。")
-                                  .arg(kDataFileName)
-                                  .arg(i + 1)
-                                  .arg(e.message()));
-        }
-    }
+    for (const PrizeAmounts &prize : parsePrizeAmountLines(prizeLines))
+        amounts.insert(prize.draw, prize.amount);
 
     m_draws.reserve(history.size());
     for (const DrawRecord &record : history) {

@@ -5,6 +5,8 @@
 #include "app/DomainError.h"
 
 #include <QFileInfo>
+#include <algorithm>
+#include <cmath>
 #include <limits>
 
 namespace
@@ -125,6 +127,25 @@ PrizeRecord parsePrizeLine(const QString &line)
             column % 2 == 1 ? formatYen(value) : formatGrouped(value);
     }
     return record;
+}
+
+PrizeAmounts parsePrizeAmounts(const QString &line)
+{
+    FieldReader fields(line);
+    PrizeAmounts prize;
+    prize.draw = toInteger(fields.next());
+    for (int column = 1; column < kPrizeFields; ++column) {
+        const QString text = column == kPrizeFields - 1 ? fields.rest() : fields.next();
+        const double value = toDecimal(text);
+        if (column % 2 == 1 && column / 2 < kPrizeTiers)
+            prize.amount[static_cast<size_t>(column / 2)] = std::llround(std::max(0.0, value));
+    }
+    return prize;
+}
+
+QVector<PrizeAmounts> parsePrizeAmountLines(const QStringList &lines)
+{
+    return parseLines<PrizeAmounts>(lines, kDataFileName, parsePrizeAmounts);
 }
 
 BaseCountTable countBaseNumbers(const QVector<DrawRecord> &draws)

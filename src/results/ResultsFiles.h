@@ -6,6 +6,7 @@
 #include <QStringList>
 #include <QVector>
 #include <array>
+#include <cstdint>
 
 // The two results files in the folder "download/" beside the program:
 //   Loto6Number.csv  draw number, date, six main numbers, bonus (nine fields, newest first)
@@ -50,6 +51,16 @@ enum class ResultsStatus {
 // a main number outside 1..43 is an error, the bonus is shown as it is.
 DrawRecord parseDrawLine(const QString &line);
 PrizeRecord parsePrizeLine(const QString &line);
+
+// The figures of one prize line: the draw number and the amount paid per line at tiers 1..5
+// (0 where nobody won), read by the same rules as parsePrizeLine.
+struct PrizeAmounts {
+    int draw = 0;
+    std::array<std::int64_t, kPrizeTiers> amount{};
+};
+PrizeAmounts parsePrizeAmounts(const QString &line);
+// Every line of Loto6Data.csv; a malformed line throws DomainError naming the file and line.
+QVector<PrizeAmounts> parsePrizeAmountLines(const QStringList &lines);
 
 // Counts the main numbers per position; throws DomainError for a number outside 1..43.
 BaseCountTable countBaseNumbers(const QVector<DrawRecord> &draws);
