@@ -31,13 +31,6 @@ QString pText(double p)
     return p < 0.001 ? QStringLiteral("p < 0.001") : QStringLiteral("p = %1").arg(p, 0, 'f', 3);
 }
 
-QTableWidgetItem *item(const QString &text)
-{
-    auto *cell = new QTableWidgetItem(text);
-    cell->setTextAlignment(Qt::AlignRight | Qt::AlignVCenter);
-    return cell;
-}
-
 } // namespace
 
 QString randomnessVerdict(double p)
@@ -67,13 +60,10 @@ RandomnessTestForm::RandomnessTestForm(const QVector<DrawRecord> &history, QWidg
     range->addWidget(rangeTail);
     range->addStretch(1);
 
-    gridRandomness = new QTableWidget(kLotoCount, 4);
-    gridRandomness->setObjectName(QStringLiteral("gridRandomness"));
-    gridRandomness->setHorizontalHeaderLabels({QStringLiteral("数字"), QStringLiteral("出現回数"),
-                                               QStringLiteral("期待値"),
-                                               QStringLiteral("標準化偏差")});
-    gridRandomness->verticalHeader()->hide();
-    gridRandomness->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    gridRandomness =
+        layout::readOnlyTable("gridRandomness", kLotoCount,
+                              {QStringLiteral("数字"), QStringLiteral("出現回数"),
+                               QStringLiteral("期待値"), QStringLiteral("標準化偏差")});
     gridRandomness->setSelectionBehavior(QAbstractItemView::SelectRows);
     gridRandomness->verticalHeader()->setDefaultSectionSize(22);
     const QVector<int> widths = {50, 80, 80, 96};
@@ -138,10 +128,11 @@ void RandomnessTestForm::refresh()
     const RandomnessReport report = testRandomness(m_history.draws(), editRandomnessDraws->value());
     for (int i = 0; i < kLotoCount; ++i) {
         const NumberCount &count = report.numbers[static_cast<size_t>(i)];
-        gridRandomness->setItem(i, 0, item(QString::number(i + 1)));
-        gridRandomness->setItem(i, 1, item(QString::number(count.observed)));
-        gridRandomness->setItem(i, 2, item(QString::number(count.expected, 'f', 2)));
-        QTableWidgetItem *deviation = item(QString::number(count.standardised, 'f', 2));
+        gridRandomness->setItem(i, 0, layout::tableItem(QString::number(i + 1)));
+        gridRandomness->setItem(i, 1, layout::tableItem(QString::number(count.observed)));
+        gridRandomness->setItem(i, 2, layout::tableItem(QString::number(count.expected, 'f', 2)));
+        QTableWidgetItem *deviation =
+            layout::tableItem(QString::number(count.standardised, 'f', 2));
         if (std::abs(count.standardised) >= 2.0)
             deviation->setForeground(layout::colour::red);
         gridRandomness->setItem(i, 3, deviation);

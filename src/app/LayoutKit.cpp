@@ -6,10 +6,12 @@
 #include <QDialog>
 #include <QGroupBox>
 #include <QHBoxLayout>
+#include <QHeaderView>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QStyleFactory>
+#include <QTableWidget>
 
 namespace layout
 {
@@ -126,6 +128,23 @@ SpinEdit *spinEdit(QWidget *parent, const char *name, const QRect &place, int mi
     if (!hint.isEmpty())
         s->setToolTip(hint);
     return s;
+}
+
+QTableWidget *readOnlyTable(const char *name, int rows, const QStringList &headers)
+{
+    auto *table = new QTableWidget(rows, static_cast<int>(headers.size()));
+    table->setObjectName(QLatin1String(name));
+    table->setHorizontalHeaderLabels(headers);
+    table->verticalHeader()->hide();
+    table->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    return table;
+}
+
+QTableWidgetItem *tableItem(const QString &text, Qt::Alignment alignment)
+{
+    auto *cell = new QTableWidgetItem(text);
+    cell->setTextAlignment(alignment | Qt::AlignVCenter);
+    return cell;
 }
 
 QHBoxLayout *closeButtonRow(QDialog *dialog)

@@ -4,12 +4,15 @@
 #include <QFont>
 #include <QRect>
 #include <QString>
+#include <QStringList>
 
 class QDialog;
 class QGroupBox;
 class QHBoxLayout;
 class QLabel;
 class QPushButton;
+class QTableWidget;
+class QTableWidgetItem;
 class QWidget;
 class PanelLabel;
 class SpinEdit;
@@ -55,6 +58,11 @@ QPushButton *button(QWidget *parent, const char *name, const QRect &place, const
 PanelLabel *panel(QWidget *parent, const char *name, const QRect &place, Qt::Alignment align);
 SpinEdit *spinEdit(QWidget *parent, const char *name, const QRect &place, int minimum, int maximum,
                    int value, int maxLength, Qt::Alignment align, const QString &hint = QString());
+
+// A table of the program's own dialogs: the header texts, no row numbers, no editing.
+QTableWidget *readOnlyTable(const char *name, int rows, const QStringList &headers);
+// A cell of such a table, vertically centred.
+QTableWidgetItem *tableItem(const QString &text, Qt::Alignment alignment = Qt::AlignRight);
 
 // The bottom row of the program's own dialogs: "閉じる" at the right, which closes the dialog.
 QHBoxLayout *closeButtonRow(QDialog *dialog);

@@ -21,10 +21,10 @@ const QStringList kTierNames = {QStringLiteral("１等"), QStringLiteral("２等
                                 QStringLiteral("３等"), QStringLiteral("４等"),
                                 QStringLiteral("５等")};
 
+// A cell whose whole text shows as its tooltip too: the list of draws can outgrow its column.
 QTableWidgetItem *item(const QString &text, Qt::Alignment alignment)
 {
-    auto *cell = new QTableWidgetItem(text);
-    cell->setTextAlignment(alignment | Qt::AlignVCenter);
+    QTableWidgetItem *cell = layout::tableItem(text, alignment);
     cell->setToolTip(text);
     return cell;
 }
@@ -51,13 +51,10 @@ LineHistoryForm::LineHistoryForm(const QVector<DrawRecord> &history, const QStri
     entry->addWidget(editLineHistory, 1);
     entry->addWidget(btnLineHistoryExec);
 
-    gridLineHistory = new QTableWidget(kPrizeTiers, 4);
-    gridLineHistory->setObjectName(QStringLiteral("gridLineHistory"));
-    gridLineHistory->setHorizontalHeaderLabels({QStringLiteral("等級"), QStringLiteral("当選回数"),
-                                                QStringLiteral("当選金額の合計"),
-                                                QStringLiteral("当選した開催回")});
-    gridLineHistory->verticalHeader()->hide();
-    gridLineHistory->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    gridLineHistory =
+        layout::readOnlyTable("gridLineHistory", kPrizeTiers,
+                              {QStringLiteral("等級"), QStringLiteral("当選回数"),
+                               QStringLiteral("当選金額の合計"), QStringLiteral("当選した開催回")});
     gridLineHistory->setSelectionMode(QAbstractItemView::NoSelection);
     gridLineHistory->setWordWrap(false);
     gridLineHistory->setColumnWidth(0, 60);

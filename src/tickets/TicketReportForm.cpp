@@ -20,12 +20,11 @@ namespace
 
 const QString kPending = QStringLiteral("未抽選");
 
-QTableWidgetItem *item(const QString &text, Qt::Alignment alignment = Qt::AlignRight)
-{
-    auto *cell = new QTableWidgetItem(text);
-    cell->setTextAlignment(alignment | Qt::AlignVCenter);
-    return cell;
-}
+const QStringList kHeaders = {QStringLiteral("開催回"), QStringLiteral("抽選日"),
+                              QStringLiteral("口数"),   QStringLiteral("購入金額"),
+                              QStringLiteral("１等"),   QStringLiteral("２等"),
+                              QStringLiteral("３等"),   QStringLiteral("４等"),
+                              QStringLiteral("５等"),   QStringLiteral("当選金額")};
 
 } // namespace
 
@@ -54,8 +53,8 @@ TicketReportForm::TicketReportForm(const QVector<DrawRecord> &history, const QSt
     const PastDraws draws(history, readPrizeLines(programFolder));
     const TicketReport report = buildTicketReport(programFolder + QStringLiteral("client/"), draws);
 
-    gridTicketReport = new QTableWidget;
-    gridTicketReport->setObjectName(QStringLiteral("gridTicketReport"));
+    gridTicketReport =
+        layout::readOnlyTable("gridTicketReport", static_cast<int>(report.draws.size()), kHeaders);
     lblTicketReportTotals = new QLabel(ticketReportTotalsText(report));
     lblTicketReportTotals->setObjectName(QStringLiteral("lblTicketReportTotals"));
     layout::applyStyle(lblTicketReportTotals, 17, true, layout::colour::navy);
@@ -99,35 +98,27 @@ TicketReportForm::TicketReportForm(const QVector<DrawRecord> &history, const QSt
 
 void TicketReportForm::fillTable(const TicketReport &report)
 {
-    const QStringList headers = {QStringLiteral("開催回"), QStringLiteral("抽選日"),
-                                 QStringLiteral("口数"),   QStringLiteral("購入金額"),
-                                 QStringLiteral("１等"),   QStringLiteral("２等"),
-                                 QStringLiteral("３等"),   QStringLiteral("４等"),
-                                 QStringLiteral("５等"),   QStringLiteral("当選金額")};
     QTableWidget *grid = gridTicketReport;
-    grid->setColumnCount(static_cast<int>(headers.size()));
-    grid->setHorizontalHeaderLabels(headers);
-    grid->setRowCount(static_cast<int>(report.draws.size()));
-    grid->verticalHeader()->hide();
-    grid->setEditTriggers(QAbstractItemView::NoEditTriggers);
     grid->setSelectionBehavior(QAbstractItemView::SelectRows);
     grid->setWordWrap(false);
     grid->verticalHeader()->setDefaultSectionSize(24);
     for (int row = 0; row < report.draws.size(); ++row) {
         const ReportDraw &draw = report.draws.at(row);
-        grid->setItem(row, 0, item(QString::number(draw.draw)));
-        grid->setItem(row, 1, item(draw.drawn ? draw.date : kPending, Qt::AlignCenter));
-        grid->setItem(row, 2, item(QStringLiteral("%1口").arg(draw.lines)));
-        grid->setItem(row, 3, item(formatYen(double(draw.spend()))));
+        grid->setItem(row, 0, layout::tableItem(QString::number(draw.draw)));
+        grid->setItem(row, 1,
+                      layout::tableItem(draw.drawn ? draw.date : kPending, Qt::AlignCenter));
+        grid->setItem(row, 2, layout::tableItem(QStringLiteral("%1口").arg(draw.lines)));
+        grid->setItem(row, 3, layout::tableItem(formatYen(double(draw.spend()))));
         for (int tier = 0; tier < kPrizeTiers; ++tier) {
             const int wins = draw.wins[static_cast<size_t>(tier)];
-            grid->setItem(row, 4 + tier,
-                          item(draw.drawn && wins > 0 ? QString::number(wins) : QString()));
+            grid->setItem(
+                row, 4 + tier,
+                layout::tableItem(draw.drawn && wins > 0 ? QString::number(wins) : QString()));
         }
         QString winnings = draw.drawn ? formatYen(double(draw.winnings)) : kPending;
         if (draw.unpaidWins > 0)
             winnings += QStringLiteral("※");
-        grid->setItem(row, 9, item(winnings));
+        grid->setItem(row, 9, layout::tableItem(winnings));
     }
     grid->resizeColumnsToContents();
     for (int c = 0; c < grid->columnCount(); ++c)
