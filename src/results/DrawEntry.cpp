@@ -38,18 +38,18 @@ int lotteryNumber(const QString &text, const QString &name)
     return *n;
 }
 
-QString wholeNumber(const QString &text, const QString &name)
+qint64 wholeNumber(const QString &text, const QString &name)
 {
     // Grouping commas ("600,000,000") are welcome.
     const QString digits = plain(text).remove(QLatin1Char(','));
     if (digits.isEmpty())
-        return QStringLiteral("0");
+        return 0;
     bool ok = digits.size() <= 15;
     for (const QChar c : digits)
         ok = ok && c >= QLatin1Char('0') && c <= QLatin1Char('9');
     if (!ok)
         throw DomainError(QStringLiteral("%1には 0 以上の整数を入れてください。").arg(name));
-    return QString::number(digits.toLongLong());
+    return digits.toLongLong();
 }
 
 QByteArray readWhole(const QString &path, const QString &shown)
@@ -81,7 +81,10 @@ EntryLines entryLines(const DrawEntry &entry, const NewestDraw &newest)
                               .arg(newest.number)
                               .arg(formatDate(newest.date)));
 
-    std::array<int, kPicksPerLine> numbers{};
+    DrawFigures draw;
+    draw.number = qint64(newest.number) + 1;
+    draw.date = *date;
+    std::array<int, kPicksPerLine> &numbers = draw.main;
     for (size_t i = 0; i < numbers.size(); ++i) {
         numbers[i] = lotteryNumber(entry.numbers[i], kNumberNames[i]);
         for (size_t j = 0; j < i; ++j)
@@ -90,28 +93,18 @@ EntryLines entryLines(const DrawEntry &entry, const NewestDraw &newest)
                     QStringLiteral("%1が%2と同じです。本数字は 6 つとも違う数にしてください。")
                         .arg(kNumberNames[i], kNumberNames[j]));
     }
-    const int bonus = lotteryNumber(entry.bonus, QStringLiteral("ボーナス数字"));
-    if (std::find(numbers.begin(), numbers.end(), bonus) != numbers.end())
+    draw.bonus = lotteryNumber(entry.bonus, QStringLiteral("ボーナス数字"));
+    if (std::find(numbers.begin(), numbers.end(), draw.bonus) != numbers.end())
         throw DomainError(QStringLiteral("ボーナス数字には本数字と違う数を入れてください。"));
     // The official results list the main numbers in ascending order.
     std::sort(numbers.begin(), numbers.end());
 
-    const QString drawNumber = QString::number(qint64(newest.number) + 1);
-    QStringList numberFields{drawNumber, formatDate(*date)};
-    for (const int n : numbers)
-        numberFields << QString::number(n);
-    numberFields << QString::number(bonus);
-
-    QStringList prizeFields{drawNumber};
-    for (int tier = 0; tier < kPrizeTiers; ++tier) {
-        prizeFields << wholeNumber(entry.amounts[static_cast<size_t>(tier)],
-                                   tierName(tier, "金額"));
-        prizeFields << wholeNumber(entry.winners[static_cast<size_t>(tier)],
-                                   tierName(tier, "口数"));
+    for (size_t tier = 0; tier < draw.amounts.size(); ++tier) {
+        draw.amounts[tier] = wholeNumber(entry.amounts[tier], tierName(int(tier), "金額"));
+        draw.winners[tier] = wholeNumber(entry.winners[tier], tierName(int(tier), "口数"));
     }
-    prizeFields << wholeNumber(entry.carryOver, QStringLiteral("キャリーオーバー"));
-    return {numberFields.join(QLatin1Char(',')).toLatin1(),
-            prizeFields.join(QLatin1Char(',')).toLatin1()};
+    draw.carryOver = wholeNumber(entry.carryOver, QStringLiteral("キャリーオーバー"));
+    return {drawLineOf(draw), prizeLineOf(draw)};
 }
 
 void addEnteredDraw(const QString &downloadFolder, const DrawEntry &entry)

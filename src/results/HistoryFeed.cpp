@@ -1,6 +1,7 @@
 #include "HistoryFeed.h"
 
 #include "Formats.h"
+#include "ResultsFiles.h"
 #include "TextLines.h"
 #include "app/ComType.h"
 #include "app/DomainError.h"
@@ -14,7 +15,6 @@ namespace
 {
 
 constexpr int kFeedFields = 20;
-constexpr int kTiers = 5;
 constexpr int kFirstWinners = 9; // 1等口数
 constexpr int kFirstAmount = 14; // 1等賞金
 constexpr int kCarryOver = 19;
@@ -88,17 +88,20 @@ FeedDraw convertLine(const QString &line)
     if (!date)
         throw DomainError(QStringLiteral("日付 '%1' が正しくありません。").arg(f[1]));
 
-    QStringList numbers{QString::number(draw.number), formatDate(*date)};
-    for (int field = 2; field <= 8; ++field)
-        numbers << QString::number(lotteryNumber(f[field], field));
-    QStringList prizes{QString::number(draw.number)};
-    for (int tier = 0; tier < kTiers; ++tier) {
-        prizes << QString::number(wholeNumber(f[kFirstAmount + tier], kFirstAmount + tier));
-        prizes << QString::number(wholeNumber(f[kFirstWinners + tier], kFirstWinners + tier));
+    DrawFigures figures;
+    figures.number = draw.number;
+    figures.date = *date;
+    for (int k = 0; k < kPicksPerLine; ++k)
+        figures.main[static_cast<size_t>(k)] = lotteryNumber(f[2 + k], 2 + k);
+    figures.bonus = lotteryNumber(f[8], 8);
+    for (int tier = 0; tier < kPrizeTiers; ++tier) {
+        const auto t = static_cast<size_t>(tier);
+        figures.amounts[t] = wholeNumber(f[kFirstAmount + tier], kFirstAmount + tier);
+        figures.winners[t] = wholeNumber(f[kFirstWinners + tier], kFirstWinners + tier);
     }
-    prizes << QString::number(wholeNumber(f[kCarryOver], kCarryOver));
-    draw.numberLine = numbers.join(QLatin1Char(',')).toLatin1();
-    draw.prizeLine = prizes.join(QLatin1Char(',')).toLatin1();
+    figures.carryOver = wholeNumber(f[kCarryOver], kCarryOver);
+    draw.numberLine = drawLineOf(figures);
+    draw.prizeLine = prizeLineOf(figures);
     return draw;
 }
 
@@ -166,9 +169,9 @@ QString historyFeedText(const QByteArray &numbers, const QByteArray &prizes)
         QStringList fields{
             n[0], QStringLiteral("%1/%2/%3").arg(date->year()).arg(date->month()).arg(date->day())};
         fields << n.mid(2);
-        for (int tier = 0; tier < kTiers; ++tier)
+        for (int tier = 0; tier < kPrizeTiers; ++tier)
             fields << p[2 + 2 * tier];
-        for (int tier = 0; tier < kTiers; ++tier)
+        for (int tier = 0; tier < kPrizeTiers; ++tier)
             fields << p[1 + 2 * tier];
         fields << p[11];
         out << fields.join(QLatin1Char(','));

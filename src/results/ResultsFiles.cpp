@@ -129,6 +129,24 @@ PrizeRecord parsePrizeLine(const QString &line)
     return record;
 }
 
+QByteArray drawLineOf(const DrawFigures &draw)
+{
+    QStringList fields{QString::number(draw.number), formatDate(draw.date)};
+    for (const int n : draw.main)
+        fields << QString::number(n);
+    fields << QString::number(draw.bonus);
+    return fields.join(QLatin1Char(',')).toLatin1();
+}
+
+QByteArray prizeLineOf(const DrawFigures &draw)
+{
+    QStringList fields{QString::number(draw.number)};
+    for (size_t tier = 0; tier < draw.amounts.size(); ++tier)
+        fields << QString::number(draw.amounts[tier]) << QString::number(draw.winners[tier]);
+    fields << QString::number(draw.carryOver);
+    return fields.join(QLatin1Char(',')).toLatin1();
+}
+
 PrizeAmounts parsePrizeAmounts(const QString &line)
 {
     FieldReader fields(line);

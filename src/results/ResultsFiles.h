@@ -2,6 +2,8 @@
 
 #include "app/ComType.h"
 
+#include <QByteArray>
+#include <QDate>
 #include <QString>
 #include <QStringList>
 #include <QVector>
@@ -51,6 +53,20 @@ enum class ResultsStatus {
 // a main number outside 1..43 is an error, the bonus is shown as it is.
 DrawRecord parseDrawLine(const QString &line);
 PrizeRecord parsePrizeLine(const QString &line);
+
+// One draw's figures as both files hold them, and its line of each file as the program writes
+// it: plain decimal numbers, the date as "YYYY/MM/DD", no line end.
+struct DrawFigures {
+    qint64 number = 0;
+    QDate date;
+    std::array<int, kPicksPerLine> main{};
+    int bonus = 0;
+    std::array<qint64, kPrizeTiers> amounts{};
+    std::array<qint64, kPrizeTiers> winners{};
+    qint64 carryOver = 0;
+};
+QByteArray drawLineOf(const DrawFigures &draw);
+QByteArray prizeLineOf(const DrawFigures &draw);
 
 // The figures of one prize line: the draw number and the amount paid per line at tiers 1..5
 // (0 where nobody won), read by the same rules as parsePrizeLine.
