@@ -1,7 +1,9 @@
 #include "RandomnessTest.h"
 
+#include <algorithm>
 #include <cmath>
 #include <limits>
+#include <numeric>
 
 namespace
 {
@@ -115,6 +117,21 @@ double upperGammaQ(double a, double x)
     if (x < a + 1.0)
         return 1.0 - lowerSeries(a, x);
     return upperFraction(a, x);
+}
+
+QVector<double> holmAdjusted(const QVector<double> &p)
+{
+    const int m = int(p.size());
+    QVector<int> order(m);
+    std::iota(order.begin(), order.end(), 0);
+    std::stable_sort(order.begin(), order.end(), [&p](int a, int b) { return p[a] < p[b]; });
+    QVector<double> adjusted(m);
+    double running = 0;
+    for (int i = 0; i < m; ++i) {
+        running = std::max(running, std::min(1.0, p[order[i]] * (m - i)));
+        adjusted[order[i]] = running;
+    }
+    return adjusted;
 }
 
 double chiSquareTail(double x, int df)

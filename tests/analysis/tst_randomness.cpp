@@ -15,6 +15,7 @@ private slots:
     void twoDegreesOfFreedomIsExponential();
     void scaledStatisticOnAHandCountedHistory();
     void kthSmallestDistributionSumsToOne();
+    void holmAdjustsInStepsAndKeepsTheOrder();
 };
 
 void TestRandomness::tailAgainstTables_data()
@@ -105,6 +106,19 @@ void TestRandomness::kthSmallestDistributionSumsToOne()
         QVERIFY(std::fabs(p - 6.0 / 43) < 1e-12);
     QCOMPARE(kthSmallestProbability(1, 1), 6.0 / 43);
     QCOMPARE(kthSmallestProbability(39, 1), 0.0); // five numbers above 38 are too few
+}
+
+void TestRandomness::holmAdjustsInStepsAndKeepsTheOrder()
+{
+    // Sorted 0.01, 0.02, 0.03, 0.04, 0.5 times 5, 4, 3, 2, 1 give 0.05, 0.08, 0.09, 0.08, 0.5;
+    // the step-down keeps each at least the one before: 0.05, 0.08, 0.09, 0.09, 0.5.
+    const QVector<double> adjusted = holmAdjusted({0.04, 0.5, 0.01, 0.03, 0.02});
+    const QVector<double> expected{0.09, 0.5, 0.05, 0.09, 0.08};
+    QCOMPARE(adjusted.size(), expected.size());
+    for (int i = 0; i < expected.size(); ++i)
+        QVERIFY2(std::fabs(adjusted[i] - expected[i]) < 1e-12, qPrintable(QString::number(i)));
+    QCOMPARE(holmAdjusted({0.3, 0.9}), (QVector<double>{0.6, 0.9})); // 0.9 stays, capped at 1
+    QCOMPARE(holmAdjusted({0.7, 0.9}), (QVector<double>{1.0, 1.0}));
 }
 
 QTEST_GUILESS_MAIN(TestRandomness)
