@@ -1,0 +1,27 @@
+#pragma once
+
+#include <QDate>
+#include <QString>
+#include <QVector>
+
+// When ロト６ is drawn: every Monday and Thursday, except from 31 December to 3 January, when no
+// draw is held and none is made up for.
+
+// Whether a draw is held on that day.
+bool isDrawDay(const QDate &day);
+
+// The first draw day after the given day; an invalid date gives an invalid date.
+QDate nextDrawDay(const QDate &after);
+
+// A draw expected after the newest one of the history: its number and the day it is held.
+struct ExpectedDraw {
+    int number = 0;
+    QDate date;
+};
+
+// The `count` draws after the newest one: numbers newestNumber + 1, + 2, ... on the draw days
+// that follow newestDate.
+QVector<ExpectedDraw> expectedDraws(int newestNumber, const QDate &newestDate, int count);
+
+// "第2039回（2026/12/10 木）".
+QString expectedDrawText(const ExpectedDraw &draw);

@@ -1,0 +1,84 @@
+#pragma once
+
+#include "core/tickets/SavedLines.h"
+#include "results/PastDraws.h"
+
+#include <QDate>
+#include <QString>
+#include <QStringList>
+#include <QVector>
+#include <cstdint>
+
+// The prizes the player's saved lines won, until when each can be claimed, and which the
+// player has marked as claimed. A prize can be claimed for one year from the day after the
+// draw; after that it is lost.
+
+// The last day to claim a prize of a draw held on drawDate: the last day of the year that
+// begins the day after the draw (drawn 2025/09/25: 2026/09/25; drawn 2024/02/29: 2025/02/28).
+QDate claimDeadline(const QDate &drawDate);
+
+// One winning saved line of a drawn draw.
+struct PrizeClaim {
+    int draw = 0;
+    QString date; // of the draw, "YYYY/MM/DD"
+    NumberSet numbers = 0;
+    int tier = 0;            // 1..5
+    std::int64_t amount = 0; // paid per line; 0 where the prize data has no amount
+    QDate deadline;
+    int daysLeft = 0; // from today to the deadline; negative once it has passed
+    bool claimed = false;
+    QDate claimedOn; // the day the player marked it claimed
+
+    bool expired() const { return daysLeft < 0; }
+};
+
+// The winning lines of every drawn draw among the saved lines, newest draw first and a draw's
+// lines in the order they were read, with the claims of client/claimed.csv marked. A line
+// saved twice is two prizes, and two claims mark both.
+QVector<PrizeClaim> prizeClaims(const QVector<SavedLine> &saved, const PastDraws &history,
+                                const QDate &today);
+// The same, read from the ticket files and claimed.csv of clientFolder.
+QVector<PrizeClaim> readPrizeClaims(const QString &clientFolder, const PastDraws &history,
+                                    const QDate &today);
+
+// The amounts of the prizes not claimed yet whose deadline has not passed.
+std::int64_t unclaimedTotal(const QVector<PrizeClaim> &claims);
+
+// "あと 12 日", "本日まで" on the deadline itself, "期限切れ" after it.
+QString daysLeftText(int daysLeft);
+
+// The unclaimed prizes whose deadline is 30 days away or less (and not passed).
+struct ClaimWarning {
+    int count = 0;
+    int fewestDaysLeft = 0;
+};
+ClaimWarning claimWarning(const QVector<PrizeClaim> &claims);
+// "受取期限の近い当選があります（2件、最短 あと 5 日）。", empty when there is none.
+QString claimWarningText(const ClaimWarning &warning);
+
+// client/claimed.csv: one line per claimed line, "2039,05,11,19,24,38,42,2026/12/14": the
+// draw, the six numbers and the day it was marked, CR LF. It is read leniently (LF line ends,
+// empty lines, lines that are not such a line are passed over) and written whole and safely.
+inline const QString kClaimedFileName = QStringLiteral("claimed.csv");
+
+struct ClaimedLine {
+    int draw = 0;
+    NumberSet numbers = 0;
+    QDate ticked;
+};
+QVector<ClaimedLine> readClaimedLines(const QString &clientFolder);
+void writeClaimedLines(const QString &clientFolder, const QVector<ClaimedLine> &lines);
+
+// Marks the prize claimed on `today`, or takes one mark of its line away.
+void setClaimed(const QString &clientFolder, const PrizeClaim &claim, bool claimed,
+                const QDate &today);
+
+// What the saved lines won in the given draws, one line per draw that is in the history and
+// has saved lines, in ascending draw order:
+//   "第2039回：５等 1口 ¥1,000（支払期限 2027/12/10）"
+//   "第2039回：当選はありませんでした（12口）"
+// A draw that paid several tiers names each, highest first, with the total of its lines:
+//   "第2039回：４等 1口 ¥6,800、５等 2口 ¥2,000（支払期限 2027/12/10）"
+// and a tier without an amount in the prize data says "金額未定" instead of the amount.
+QStringList drawNews(const QVector<SavedLine> &saved, const PastDraws &history,
+                     const QVector<int> &draws);

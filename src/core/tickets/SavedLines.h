@@ -1,0 +1,33 @@
+#pragma once
+
+#include "results/PastDraws.h"
+
+#include <QString>
+#include <QStringList>
+#include <QVector>
+
+// The player's saved lines as numbers: every line of every ticket file in "client/", by the
+// draw it names. Only files named by a plain draw number ("2039.csv") are ticket files; any
+// other file there (claimed.csv, a copy "2039 - コピー.csv") is not read. It only reads.
+
+struct SavedLine {
+    int draw = 0; // the draw named in the line's first field
+    NumberSet numbers = 0;
+};
+
+// The lines of the ticket files of clientFolder, file by file (in name order), each in file
+// order. A line counts when its first field is a plain draw number and the other six are six
+// different numbers of 1..43; any other line (the line of six commas a cancel leaves, a line
+// typed wrong) is passed over. A file that cannot be read raises DomainError.
+QVector<SavedLine> readSavedLines(const QString &clientFolder);
+
+// The draw number of a line's first field: a plain decimal number of at most nine digits,
+// else 0.
+int drawNumberOf(const QString &field);
+
+// The six numbers of a line as two-digit texts, ascending: {"01", "05", ...}.
+QStringList lineNumberTexts(NumberSet numbers);
+
+// Six cells of two-digit (or one-digit) numbers as a set; 0 when they are not six different
+// numbers of 1..43.
+NumberSet numberSetOf(const QStringList &cells);

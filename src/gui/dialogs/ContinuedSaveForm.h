@@ -1,0 +1,45 @@
+#pragma once
+
+#include "core/results/DrawCalendar.h"
+#include "results/DrawEntry.h"
+
+#include <QDialog>
+#include <QString>
+#include <QStringList>
+#include <QVector>
+
+class QLabel;
+class QListWidget;
+class QSpinBox;
+
+// "継続購入として保存": the slate's lines saved for several consecutive draws at once, as a
+// ticket bought for up to ten draws. The player chooses how many draws; the list shows which
+// draws and on what days they are expected. OK appends the lines to the ticket file of each
+// of those draws, every file or none, and reports what was saved.
+class ContinuedSaveForm : public QDialog
+{
+    Q_OBJECT
+public:
+    // newest: the newest draw of the history; slateRows: the slate's rows (draw number, six
+    // numbers); programFolder: holds "client/", with trailing "/".
+    ContinuedSaveForm(const NewestDraw &newest, const QVector<QStringList> &slateRows,
+                      const QString &programFolder, QWidget *parent = nullptr);
+
+    void accept() override;
+
+    // The draws the lines are saved for, as the list shows them.
+    QVector<ExpectedDraw> draws() const;
+
+protected:
+    void keyPressEvent(QKeyEvent *event) override;
+
+private:
+    void showDraws();
+
+    NewestDraw m_newest;
+    QVector<QStringList> m_rows;
+    QString m_programFolder;
+    QSpinBox *m_count = nullptr;
+    QListWidget *m_list = nullptr;
+    QLabel *m_summary = nullptr;
+};
