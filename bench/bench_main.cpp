@@ -1,6 +1,7 @@
 // Benchmarks of the results load, the history feed conversion, the history sort, the charts,
 // the winning check, the start-up, and the analyses of the menu "コマンド" (a line against the
-// whole history, the spend and return report, the test of randomness), over the bundled history
+// whole history, the spend and return report, the test of randomness, the statistics beside
+// their values under fair draws), over the bundled history
 // and synthetic histories of 20,000 and 100,000 draws.
 // Prints Google Benchmark's table, then a summary of each figure beside the bare parse of the
 // same history and its target.
@@ -8,6 +9,8 @@
 #include "SyntheticHistory.h"
 #include "analysis/RandomnessTest.h"
 #include "app/Main.h"
+#include "core/analysis/Statistics.h"
+#include "gui/dialogs/StatisticsForm.h"
 #include "results/HistoryFeed.h"
 #include "results/HistoryModel.h"
 #include "results/PastDraws.h"
@@ -23,6 +26,7 @@
 #include <QHeaderView>
 #include <QProcess>
 #include <QPushButton>
+#include <QSpinBox>
 #include <QStringEncoder>
 #include <QTableView>
 #include <QTemporaryDir>
@@ -197,6 +201,27 @@ void Randomness(benchmark::State &state)
         benchmark::DoNotOptimize(testRandomness(history.draws()));
 }
 
+// Every page of the statistics window over the whole bundled history: the figures alone, and
+// the window's tables and charts filled with them (the draw count changed back and forth).
+void Statistics(benchmark::State &state)
+{
+    const PastDraws history = bundledPastDraws();
+    for (auto _ : state)
+        benchmark::DoNotOptimize(computeStatistics(history.draws()));
+}
+
+void StatisticsWindow(benchmark::State &state)
+{
+    const SyntheticHistory &files = fixture(kBundled).files;
+    ResultsData data;
+    parseResults(splitTextLines(files.draws), splitTextLines(files.prizes), &data);
+    StatisticsForm form(data.draws);
+    form.show();
+    auto *draws = form.findChild<QSpinBox *>(QStringLiteral("editStatisticsDraws"));
+    for (auto _ : state)
+        draws->setValue(draws->value() == kBundled ? kBundled - 1 : kBundled);
+}
+
 // The whole program started as a process until its window is shown (bench_startup).
 void Startup(benchmark::State &state)
 {
@@ -264,6 +289,8 @@ public:
         line("LineHistory/real_time", kBundled, "<= 1 ms, one line, 2037 draws");
         line("Report/10000/real_time", kBundled, "<= 50 ms, 10,000 saved lines");
         line("Randomness/real_time", kBundled, "<= 5 ms, 2037 draws");
+        line("Statistics/real_time", kBundled, "<= 20 ms, every page, 2037 draws");
+        line("StatisticsWindow/real_time", kBundled, "<= 20 ms, tables and charts too");
         line("Startup/real_time", kBundled, "<= 400 ms to the window shown");
         const auto peak = m_counters.find("Startup/real_time/peak_MiB");
         if (peak != m_counters.end())
@@ -302,6 +329,8 @@ BENCHMARK(Check)->Arg(1000)->Unit(benchmark::kMillisecond)->UseRealTime();
 BENCHMARK(LineHistory)->Unit(benchmark::kMillisecond)->UseRealTime();
 BENCHMARK(Report)->Arg(10000)->Unit(benchmark::kMillisecond)->UseRealTime();
 BENCHMARK(Randomness)->Unit(benchmark::kMillisecond)->UseRealTime();
+BENCHMARK(Statistics)->Unit(benchmark::kMillisecond)->UseRealTime();
+BENCHMARK(StatisticsWindow)->Unit(benchmark::kMillisecond)->UseRealTime();
 BENCHMARK(Startup)->Unit(benchmark::kMillisecond)->UseRealTime()->Iterations(5);
 
 int main(int argc, char *argv[])

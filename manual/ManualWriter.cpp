@@ -92,8 +92,8 @@ void takeCommandPictures(TMainForm &form, QHash<QString, QImage> &pictures)
     decide(form, {7, 12, 20, 23, 27, 29});
     settle(150);
     pictures.insert(QStringLiteral("slate:duplicates"), form.grab().toImage());
-    for (const char *command :
-         {"menuCommandLineHistory", "menuCommandTicketReport", "menuCommandRandomnessTest"}) {
+    for (const char *command : {"menuCommandLineHistory", "menuCommandTicketReport",
+                                "menuCommandRandomnessTest", "menuCommandStatistics"}) {
         form.findChild<QAction *>(QLatin1String(command))->trigger();
         settle(200);
         if (auto *dialog = qobject_cast<QDialog *>(QApplication::activeModalWidget())) {

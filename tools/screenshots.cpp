@@ -3,7 +3,8 @@
 // each pick method, a generation run under way, the CSV save dialog and the message boxes.
 // It works in the given program folder as the player would (the slate, a ticket file). Run it
 // under a Japanese locale (LC_ALL=ja_JP.UTF-8) to see the dates Qt's own dialog shows as on a
-// Japanese system. Last come the windows that the commands of the menu "コマンド" open.
+// Japanese system. Last come the windows that the commands of the menu "コマンド" open, the
+// statistics window with each of its pages.
 
 #include "app/Main.h"
 #include "app/QtTranslations.h"
@@ -137,6 +138,18 @@ int main(int argc, char *argv[])
             dialog->grab().save(QStringLiteral("%1/%2.png").arg(args.at(2), dialog->objectName()));
             dialog->close();
         }
+    }
+    // The statistics window, page by page.
+    form.findChild<QAction *>(QStringLiteral("menuCommandStatistics"))->trigger();
+    QTest::qWait(200);
+    if (auto *dialog = qobject_cast<QDialog *>(QApplication::activeModalWidget())) {
+        auto *tabs = dialog->findChild<QTabWidget *>(QStringLiteral("tabStatistics"));
+        for (int i = 0; tabs && i < tabs->count(); ++i) {
+            tabs->setCurrentIndex(i);
+            QTest::qWait(100);
+            save(dialog, out, QStringLiteral("%1-page%2").arg(dialog->objectName()).arg(i + 1));
+        }
+        dialog->close();
     }
     return 0;
 }

@@ -51,6 +51,8 @@ double upperFraction(double a, double x)
     return std::exp(-x + a * std::log(x) - std::lgamma(a)) * h;
 }
 
+} // namespace
+
 double binomial(int n, int k)
 {
     if (k < 0 || k > n)
@@ -61,10 +63,14 @@ double binomial(int n, int k)
     return value;
 }
 
+namespace
+{
+
 constexpr double kMinExpected = 5.0;
 
-// Pearson's sum over the cells, with cells - 1 degrees of freedom.
-ChiSquareTest pearson(const QVector<PooledCell> &cells)
+} // namespace
+
+ChiSquareTest pearsonTest(const QVector<PooledCell> &cells, double scale)
 {
     ChiSquareTest test;
     if (cells.size() < 2)
@@ -73,29 +79,29 @@ ChiSquareTest pearson(const QVector<PooledCell> &cells)
         const double diff = cell.observed - cell.expected;
         test.statistic += diff * diff / cell.expected;
     }
+    test.statistic *= scale;
     test.degreesOfFreedom = static_cast<int>(cells.size()) - 1;
     test.p = chiSquareTail(test.statistic, test.degreesOfFreedom);
     return test;
 }
 
-// Joins neighbouring numbers, from 1 upwards, until each cell expects at least 5; a short
-// remainder at the top joins the cell below it.
-QVector<PooledCell> pool(const PositionCounts &counts)
+QVector<PooledCell> pooledCells(const QVector<int> &observed, const QVector<double> &expected,
+                                int firstLabel)
 {
     QVector<PooledCell> cells;
     PooledCell open;
-    open.first = kLotoMin;
-    for (int n = kLotoMin; n <= kLotoMax; ++n) {
-        open.last = n;
-        open.observed += counts.observed[static_cast<size_t>(n - 1)];
-        open.expected += counts.expected[static_cast<size_t>(n - 1)];
+    open.first = firstLabel;
+    for (int i = 0; i < observed.size(); ++i) {
+        open.last = firstLabel + i;
+        open.observed += observed.at(i);
+        open.expected += expected.at(i);
         if (open.expected >= kMinExpected) {
             cells.append(open);
             open = PooledCell();
-            open.first = n + 1;
+            open.first = firstLabel + i + 1;
         }
     }
-    if (open.first <= kLotoMax) {
+    if (open.first <= firstLabel + int(observed.size()) - 1) {
         if (cells.isEmpty()) {
             cells.append(open);
         } else {
@@ -107,8 +113,6 @@ QVector<PooledCell> pool(const PositionCounts &counts)
     }
     return cells;
 }
-
-} // namespace
 
 double upperGammaQ(double a, double x)
 {
@@ -187,8 +191,10 @@ RandomnessReport testRandomness(const QVector<PastDraw> &history, int draws)
         PositionCounts &position = report.positions[static_cast<size_t>(k)];
         for (int n = kLotoMin; n <= kLotoMax; ++n)
             position.expected[static_cast<size_t>(n - 1)] = d * kthSmallestProbability(n, k + 1);
-        position.cells = pool(position);
-        position.test = pearson(position.cells);
+        position.cells = pooledCells(
+            QVector<int>(position.observed.begin(), position.observed.end()),
+            QVector<double>(position.expected.begin(), position.expected.end()), kLotoMin);
+        position.test = pearsonTest(position.cells);
     }
     return report;
 }

@@ -15,6 +15,9 @@ double upperGammaQ(double a, double x);
 // Upper tail of the chi-squared distribution: P(X >= x) for df degrees of freedom.
 double chiSquareTail(double x, int df);
 
+// The binomial coefficient C(n, k) as a double; 0 when k is not in 0..n.
+double binomial(int n, int k);
+
 // Probability that n is the k-th smallest (k = 1..6) of six different numbers drawn from 43:
 // C(n - 1, k - 1) C(43 - n, 6 - k) / C(43, 6).
 double kthSmallestProbability(int n, int k);
@@ -37,12 +40,22 @@ struct NumberCount {
     double standardised = 0; // (c - E) / sqrt(D (6/43) (37/43))
 };
 
-// Neighbouring numbers taken together so that the cell's expectation reaches 5.
+// Neighbouring cells taken together so that their expectation reaches 5.
 struct PooledCell {
-    int first = 0, last = 0; // numbers first..last
+    int first = 0, last = 0; // cells first..last, by their labels (the numbers, counts, ...)
     int observed = 0;
     double expected = 0;
 };
+
+// Joins neighbouring cells, from the first onwards, until each expects at least 5; a short
+// remainder at the end joins the cell before it. Cell i is labelled firstLabel + i.
+QVector<PooledCell> pooledCells(const QVector<int> &observed, const QVector<double> &expected,
+                                int firstLabel);
+
+// Pearson's sum over the cells times scale, compared with chi-squared on cells - 1 degrees of
+// freedom (none, and p = 1, below two cells). The scale corrects counts that vary less than
+// independent picks would: 42/37 for counts over the six different numbers of each draw.
+ChiSquareTest pearsonTest(const QVector<PooledCell> &cells, double scale = 1.0);
 
 struct PositionCounts {
     std::array<int, kLotoCount> observed{};

@@ -2,23 +2,18 @@
 
 #include "RandomnessTest.h"
 #include "app/LayoutKit.h"
+#include "gui/widgets/ExpectationChart.h"
 
-#include <QBarSeries>
-#include <QBarSet>
-#include <QCategoryAxis>
-#include <QChart>
 #include <QChartView>
 #include <QComboBox>
 #include <QGridLayout>
 #include <QHBoxLayout>
 #include <QHeaderView>
 #include <QLabel>
-#include <QLineSeries>
 #include <QPushButton>
 #include <QSpinBox>
 #include <QTableWidget>
 #include <QVBoxLayout>
-#include <QValueAxis>
 
 namespace
 {
@@ -155,55 +150,20 @@ void RandomnessTestForm::showPosition(const RandomnessReport &report)
     const int k = cmbRandomnessPosition->currentIndex();
     const PositionCounts &counts = report.positions[static_cast<size_t>(k)];
 
-    auto *chart = new QChart;
-    chart->setTitle(
-        QStringLiteral("%1：出現回数と期待値").arg(cmbRandomnessPosition->currentText()));
-    chart->setTitleFont(layout::makeFont(14, true));
-    chart->legend()->setFont(layout::makeFont(12));
-    chart->legend()->setAlignment(Qt::AlignBottom);
-    auto *bars = new QBarSeries;
-    auto *observed = new QBarSet(QStringLiteral("出現回数"));
-    observed->setColor(QColor(80, 140, 220));
-    auto *expected = new QLineSeries;
-    expected->setName(QStringLiteral("期待値"));
-    expected->setPen(QPen(layout::colour::red, 2));
-    double top = 1;
+    QVector<double> observed, expected;
     for (int n = kLotoMin; n <= kLotoMax; ++n) {
-        const int c = counts.observed[static_cast<size_t>(n - 1)];
-        const double e = counts.expected[static_cast<size_t>(n - 1)];
-        observed->append(c);
-        expected->append(n - 1, e);
-        top = std::max({top, double(c), e});
+        observed.append(counts.observed[static_cast<size_t>(n - 1)]);
+        expected.append(counts.expected[static_cast<size_t>(n - 1)]);
     }
-    bars->append(observed);
-    bars->setBarWidth(0.8);
-    chart->addSeries(bars);
-    chart->addSeries(expected);
     // The bars stand at 0..42; the axis names every fifth number beneath its bar.
-    auto *x = new QCategoryAxis;
-    x->setRange(-0.5, kLotoCount - 0.5);
-    x->setLabelsPosition(QCategoryAxis::AxisLabelsPositionOnValue);
+    QVector<AxisTick> ticks;
     for (int n : {1, 5, 10, 15, 20, 25, 30, 35, 40, 43})
-        x->append(QString::number(n), n - 1);
-    x->setGridLineVisible(false);
-    x->setTitleText(QStringLiteral("数字"));
-    x->setTitleFont(layout::makeFont(11));
-    x->setLabelsFont(layout::makeFont(11));
-    auto *y = new QValueAxis;
-    y->setRange(0, top * 1.1);
-    y->applyNiceNumbers();
-    y->setLabelFormat(QStringLiteral("%d"));
-    y->setLabelsFont(layout::makeFont(11));
-    chart->addAxis(x, Qt::AlignBottom);
-    chart->addAxis(y, Qt::AlignLeft);
-    for (QAbstractSeries *series :
-         {static_cast<QAbstractSeries *>(bars), static_cast<QAbstractSeries *>(expected)}) {
-        series->attachAxis(x);
-        series->attachAxis(y);
-    }
-    QChart *old = chartRandomness->chart();
-    chartRandomness->setChart(chart);
-    delete old;
+        ticks.append({double(n - 1), QString::number(n)});
+    replaceChart(
+        chartRandomness,
+        expectationChart(
+            QStringLiteral("%1：出現回数と期待値").arg(cmbRandomnessPosition->currentText()),
+            QStringLiteral("出現回数"), QStringLiteral("数字"), observed, expected, ticks));
 
     const ChiSquareTest &test = counts.test;
     if (test.degreesOfFreedom == 0) {

@@ -1,11 +1,13 @@
 // The commands that open the analysis windows: a line against the whole history, the spend
-// and return of the saved lines, and the test of randomness. Each window gets what it reads
-// (the history, the data folder, a line to start with) and keeps its own state.
+// and return of the saved lines, the test of randomness, and the statistics beside their
+// values under fair draws. Each window gets what it reads (the history, the data folder, a
+// line to start with) and keeps its own state.
 
 #include "ComFunction.h"
 #include "Main.h"
 #include "StringGrid.h"
 #include "analysis/RandomnessTestForm.h"
+#include "gui/dialogs/StatisticsForm.h"
 #include "results/HistoryModel.h"
 #include "tickets/LineHistoryForm.h"
 #include "tickets/TicketReportForm.h"
@@ -50,5 +52,8 @@ void TMainForm::connectExtraCommands()
     connect(menuCommandRandomnessTest, &QAction::triggered, this, [this] {
         runGuarded(this,
                    [this] { openDialog(new RandomnessTestForm(m_history->records(), this)); });
+    });
+    connect(menuCommandStatistics, &QAction::triggered, this, [this] {
+        runGuarded(this, [this] { openDialog(new StatisticsForm(m_history->records(), this)); });
     });
 }

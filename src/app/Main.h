@@ -135,7 +135,7 @@ public:
             *menuCommandDownloadSettings = nullptr, *menuCommandEnterResult = nullptr,
             *menuHelpManual = nullptr, *menuHelpHomePage = nullptr, *menuHelpAbout = nullptr;
     QAction *menuCommandLineHistory = nullptr, *menuCommandTicketReport = nullptr,
-            *menuCommandRandomnessTest = nullptr;
+            *menuCommandRandomnessTest = nullptr, *menuCommandStatistics = nullptr;
 
     // Page 1 "ロト６予想メイン"
     QLabel *Label4 = nullptr;

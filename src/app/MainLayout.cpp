@@ -125,6 +125,8 @@ void TMainForm::buildMenu()
         action(menuCommand, "menuCommandTicketReport", QStringLiteral("収支レポート..."));
     menuCommandRandomnessTest =
         action(menuCommand, "menuCommandRandomnessTest", QStringLiteral("出現傾向の検定..."));
+    menuCommandStatistics =
+        action(menuCommand, "menuCommandStatistics", QStringLiteral("統計と理論値..."));
 
     menuHelp = bar->addMenu(QStringLiteral("ヘルプ(&H)"));
     menuHelp->setObjectName(QStringLiteral("menuHelp"));

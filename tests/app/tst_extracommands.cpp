@@ -1,6 +1,6 @@
 // The windows of the menu "コマンド" beyond the download — a line against the whole history,
-// the spend and return report, the test of randomness — and the duplicate lines of the slate,
-// on the bundled history.
+// the spend and return report, the test of randomness, the statistics beside their values
+// under fair draws — and the duplicate lines of the slate, on the bundled history.
 
 #include "TestSupport.h"
 #include "analysis/RandomnessTestForm.h"
@@ -10,13 +10,16 @@
 #include "tickets/TicketReportForm.h"
 
 #include <QAction>
+#include <QApplication>
 #include <QChart>
 #include <QChartView>
 #include <QComboBox>
+#include <QDialog>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QSpinBox>
+#include <QTabWidget>
 #include <QTableWidget>
 #include <QTest>
 
@@ -57,6 +60,7 @@ private slots:
     void lineAgainstWholeHistory();
     void spendAndReturnReport();
     void randomnessTest();
+    void statistics();
     void duplicateLinesOnSlate();
 
 private:
@@ -133,6 +137,46 @@ void TestExtraCommands::randomnessTest()
     dialog->cmbRandomnessPosition->setCurrentIndex(5);
     QVERIFY(dialog->chartRandomness->chart()->title().startsWith("⑥"));
     QCOMPARE(dialog->chartRandomness->chart()->series().size(), 2);
+}
+
+void TestExtraCommands::statistics()
+{
+    m_form->findChild<QAction *>("menuCommandStatistics")->trigger();
+    auto *dialog = qobject_cast<QDialog *>(QApplication::activeModalWidget());
+    QVERIFY(dialog);
+    QCOMPARE(dialog->objectName(), QString("StatisticsForm"));
+    auto *draws = dialog->findChild<QSpinBox *>("editStatisticsDraws");
+    auto *tabs = dialog->findChild<QTabWidget *>("tabStatistics");
+    auto *repeats = dialog->findChild<QTableWidget *>("gridRepeats");
+    auto *repeatsTest = dialog->findChild<QLabel *>("lblRepeatsTest");
+    QVERIFY(draws && tabs && repeats && repeatsTest);
+    QCOMPARE(tabs->count(), 8);
+    for (const char *grid : {"gridIntervals", "gridConsecutive", "gridOddEven", "gridSums",
+                             "gridLastDigits", "gridPairs", "gridWeekday"})
+        QVERIFY2(dialog->findChild<QTableWidget *>(grid), grid);
+    for (const char *label : {"lblIntervalsTest", "lblConsecutiveTest", "lblOddEvenTest",
+                              "lblSumsTest", "lblLastDigitsTest", "lblWeekdayTest"})
+        QVERIFY2(dialog->findChild<QLabel *>(label), label);
+
+    // All 2037 draws: 927 of the 2036 after another repeat one of its numbers, against
+    // 2036 C(6,1) C(37,5) / C(43,6) = 873.45; the raw p 0.047 is 0.283 after Holm over 7 tests.
+    QCOMPARE(draws->value(), 2037);
+    QCOMPARE(repeats->item(1, 1)->text(), QString("927"));
+    QCOMPARE(repeats->item(1, 2)->text(), QString("873.45"));
+    QCOMPARE(repeats->item(1, 3)->text(), QString("42.90%"));
+    QVERIFY2(repeatsTest->text().contains("自由度 3　p = 0.047（Holm補正後 p = 0.283、7個の検定）\n"
+                                          "出現回数の偏りは偶然の範囲内です。"),
+             qPrintable(repeatsTest->text()));
+
+    // Enter in the draw count recomputes and leaves the window open; Escape closes it.
+    draws->selectAll();
+    QTest::keyClicks(draws, "100");
+    QTest::keyClick(draws, Qt::Key_Return);
+    QVERIFY(dialog->isVisible());
+    QCOMPARE(repeats->item(1, 1)->text(), QString("49"));
+    QCOMPARE(repeats->item(1, 2)->text(), QString("42.47")); // 99 x 42.90 %
+    QTest::keyClick(dialog, Qt::Key_Escape);
+    QVERIFY(!dialog->isVisible());
 }
 
 void TestExtraCommands::duplicateLinesOnSlate()
