@@ -4,6 +4,7 @@
 #include "TextLines.h"
 #include "app/DomainError.h"
 
+#include <QDateTime>
 #include <algorithm>
 
 namespace
@@ -57,6 +58,11 @@ bool sameDraw(const DrawRecord &a, const DrawRecord &b)
 }
 
 } // namespace
+
+QDate japanToday()
+{
+    return QDateTime::currentDateTimeUtc().addSecs(9 * 3600).date();
+}
 
 std::optional<QString> fetchedHistoryFault(const QVector<DrawRecord> &fetched,
                                            const QVector<DrawRecord> &local,

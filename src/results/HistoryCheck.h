@@ -15,6 +15,10 @@
 // official ones replace them. Prize figures are not compared, so a past draw's prizes may be
 // corrected.
 
+// Today's date in Japan, where the draws are held and dated: the latest date a draw may have,
+// wherever the player's computer is.
+QDate japanToday();
+
 // The first fault of the fetched history against the local one (both newest first), as a
 // message naming its draw, e.g. "第1000回：本数字 36 が 2 回あります。"; nothing when the
 // fetched history may replace the local one. typedDraws: the numbers of the draws the player

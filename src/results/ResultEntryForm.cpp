@@ -1,6 +1,7 @@
 #include "ResultEntryForm.h"
 
 #include "Formats.h"
+#include "HistoryCheck.h"
 #include "ResultsFiles.h"
 #include "app/ComFunction.h"
 #include "app/DomainError.h"
@@ -122,7 +123,7 @@ void ResultEntryForm::accept()
 {
     const DrawEntry typed = entry();
     const bool correcting = radioCorrectNewest->isChecked();
-    const QDate today = QDate::currentDate();
+    const QDate today = japanToday();
     try {
         entryLines(typed, correcting ? m_top.previous : m_top.newest, today);
     } catch (const DomainError &refused) {

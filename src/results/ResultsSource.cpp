@@ -24,7 +24,7 @@ ResultsBodies fetchResults(const DownloadSettings &settings, const QString &down
             download.fetchUrl(QUrl(settings.historyUrl.trimmed(), QUrl::StrictMode)));
     }
     checkResultsBodies(bodies.numbers, bodies.prizes);
-    checkFetchedHistory(downloadFolder, bodies.numbers, typedDraws, QDate::currentDate());
+    checkFetchedHistory(downloadFolder, bodies.numbers, typedDraws, japanToday());
     return bodies;
 }
 

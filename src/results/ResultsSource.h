@@ -11,7 +11,7 @@ struct DownloadSettings;
 // Taking the results from where the settings say: the server of the two results files when
 // its address is set, otherwise the public history feed, converted. Either way the pair is
 // checked by the loader's own rules, and the history against the local one of downloadFolder
-// (path with trailing "/"; see HistoryCheck.h, with today's date) before it is returned;
+// (path with trailing "/"; see HistoryCheck.h, with today's date in Japan) before it is returned;
 // nothing local is touched. typedDraws: the draws the player typed in, which the fetched
 // history may replace. Throws DomainError (DownloadFailure when the transfer failed).
 ResultsBodies fetchResults(const DownloadSettings &settings, const QString &downloadFolder,

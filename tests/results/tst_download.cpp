@@ -7,6 +7,7 @@
 #include "app/Splash.h"
 #include "app/StringGrid.h"
 #include "results/DownloadSettingsForm.h"
+#include "results/HistoryCheck.h"
 #include "results/HistoryFeed.h"
 #include "results/HistoryModel.h"
 
@@ -150,7 +151,7 @@ void TestDownload::fetchedHistoryIsCheckedBeforeReplacing_data()
     const auto with1000 = [&](const QByteArray &line) {
         return QByteArray(newer).replace(draw1000, line);
     };
-    const QString today = QDate::currentDate().toString("yyyy/MM/dd");
+    const QString today = japanToday().toString("yyyy/MM/dd");
 
     QTest::newRow("feed in Shift-JIS, LF") << withoutNewest(numbers) << withoutNewest(prizes) << ""
                                            << numbers << prizes << QByteArray("\n") << "";
