@@ -21,17 +21,32 @@ namespace
 // Below this many draws a number expects fewer than five appearances.
 constexpr int kFewestDraws = 36;
 
-QString pText(double p)
+// All numbers, and the positions ① to ⑥.
+constexpr int kTests = 1 + kPicksPerLine;
+
+QString pValue(double p)
 {
-    return p < 0.001 ? QStringLiteral("p < 0.001") : QStringLiteral("p = %1").arg(p, 0, 'f', 3);
+    return p < 0.001 ? QStringLiteral("< 0.001") : QString::number(p, 'f', 3);
+}
+
+// "p = 0.028（補正後 p = 0.196）"
+QString pText(double p, double adjusted)
+{
+    const auto one = [](const QString &name, double value) {
+        return value < 0.001 ? name + QStringLiteral(" < 0.001")
+                             : name + QStringLiteral(" = ") + pValue(value);
+    };
+    return one(QStringLiteral("p"), p) + QStringLiteral("（") +
+           one(QStringLiteral("補正後 p"), adjusted) + QStringLiteral("）");
 }
 
 } // namespace
 
-QString randomnessVerdict(double p)
+QString randomnessVerdict(double adjustedP)
 {
-    return p >= 0.05 ? QStringLiteral("出現回数の偏りは偶然の範囲内です。")
-                     : QStringLiteral("偶然とは言いにくい偏りがあります（p < 0.05）。");
+    return adjustedP >= 0.05
+               ? QStringLiteral("出現回数の偏りは偶然の範囲内です。")
+               : QStringLiteral("偶然とは言いにくい偏りがあります（補正後 p < 0.05）。");
 }
 
 RandomnessTestForm::RandomnessTestForm(const QVector<DrawRecord> &history, QWidget *parent)
@@ -89,13 +104,28 @@ RandomnessTestForm::RandomnessTestForm(const QVector<DrawRecord> &history, QWidg
     chartRandomness = new QChartView;
     chartRandomness->setObjectName(QStringLiteral("chartRandomness"));
     chartRandomness->setRenderHint(QPainter::Antialiasing);
-    chartRandomness->setMinimumSize(560, 380);
+    chartRandomness->setMinimumSize(560, 300);
 
     lblPositionTest = new QLabel;
     lblPositionTest->setObjectName(QStringLiteral("lblPositionTest"));
     lblPositionTest->setWordWrap(true);
     lblPositionTest->setMinimumHeight(72);
     lblPositionTest->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+
+    // The seven tests side by side, each p beside its adjustment for being read with the rest.
+    gridRandomnessTests = layout::readOnlyTable(
+        "gridRandomnessTests", kTests,
+        {QStringLiteral("検定"), QStringLiteral("χ²"), QStringLiteral("自由度"),
+         QStringLiteral("p 値"), QStringLiteral("補正後 p 値"), QStringLiteral("判定")});
+    gridRandomnessTests->verticalHeader()->setDefaultSectionSize(22);
+    const QVector<int> testWidths = {90, 80, 60, 80, 96, 160};
+    for (int c = 0; c < testWidths.size(); ++c)
+        gridRandomnessTests->setColumnWidth(c, testWidths.at(c));
+    gridRandomnessTests->horizontalHeader()->setStretchLastSection(true);
+    gridRandomnessTests->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    gridRandomnessTests->setFixedHeight(
+        gridRandomnessTests->horizontalHeader()->sizeHint().height() +
+        gridRandomnessTests->verticalHeader()->length() + 2 * gridRandomnessTests->frameWidth());
 
     auto *grid = new QGridLayout(this);
     grid->addLayout(range, 0, 0, 1, 2);
@@ -104,8 +134,9 @@ RandomnessTestForm::RandomnessTestForm(const QVector<DrawRecord> &history, QWidg
     right->addLayout(position);
     right->addWidget(chartRandomness, 1);
     grid->addLayout(right, 1, 1);
-    grid->addWidget(lblChiSquare, 2, 0);
-    grid->addWidget(lblPositionTest, 2, 1);
+    right->addWidget(lblPositionTest);
+    grid->addWidget(lblChiSquare, 2, 0, Qt::AlignTop);
+    grid->addWidget(gridRandomnessTests, 2, 1);
     grid->addLayout(layout::closeButtonRow(this), 3, 1);
     grid->setColumnStretch(1, 1);
     grid->setRowStretch(1, 1);
@@ -115,7 +146,7 @@ RandomnessTestForm::RandomnessTestForm(const QVector<DrawRecord> &history, QWidg
     connect(cmbRandomnessPosition, qOverload<int>(&QComboBox::currentIndexChanged), this,
             &RandomnessTestForm::refresh);
     refresh();
-    resize(1000, 640);
+    resize(1000, 720);
 }
 
 void RandomnessTestForm::refresh()
@@ -132,6 +163,43 @@ void RandomnessTestForm::refresh()
             deviation->setForeground(layout::colour::red);
         gridRandomness->setItem(i, 3, deviation);
     }
+
+    // Test 0: all numbers; tests 1..6: positions ① to ⑥. Read together, their verdicts go by
+    // Holm's adjustment: with seven plain verdicts one false alarm would be common.
+    QVector<const ChiSquareTest *> tests{&report.counts};
+    for (const PositionCounts &position : report.positions)
+        tests.append(&position.test);
+    QVector<double> p;
+    for (const ChiSquareTest *test : tests)
+        p.append(test->p);
+    m_adjustedP = holmAdjusted(p);
+    const QStringList names = {QStringLiteral("全数字"), QStringLiteral("①"), QStringLiteral("②"),
+                               QStringLiteral("③"),      QStringLiteral("④"), QStringLiteral("⑤"),
+                               QStringLiteral("⑥")};
+    for (int t = 0; t < kTests; ++t) {
+        const ChiSquareTest &test = *tests.at(t);
+        const bool testable = test.degreesOfFreedom > 0;
+        const double adjusted = m_adjustedP.at(t);
+        gridRandomnessTests->setItem(t, 0, layout::tableItem(names.at(t), Qt::AlignCenter));
+        gridRandomnessTests->setItem(
+            t, 1,
+            layout::tableItem(testable ? QString::number(test.statistic, 'f', 2) : QString()));
+        gridRandomnessTests->setItem(
+            t, 2, layout::tableItem(testable ? QString::number(test.degreesOfFreedom) : QString()));
+        gridRandomnessTests->setItem(t, 3,
+                                     layout::tableItem(testable ? pValue(test.p) : QString()));
+        gridRandomnessTests->setItem(t, 4,
+                                     layout::tableItem(testable ? pValue(adjusted) : QString()));
+        QTableWidgetItem *verdict = layout::tableItem(
+            !testable ? QStringLiteral("検定できません")
+                      : (adjusted >= 0.05 ? QStringLiteral("偶然の範囲内")
+                                          : QStringLiteral("偶然とは言いにくい偏り")),
+            Qt::AlignLeft | Qt::AlignVCenter);
+        if (testable && adjusted < 0.05)
+            verdict->setForeground(layout::colour::red);
+        gridRandomnessTests->setItem(t, 5, verdict);
+    }
+
     if (report.counts.degreesOfFreedom == 0) {
         lblChiSquare->setText(QStringLiteral("抽選がないため、検定できません。"));
     } else {
@@ -139,8 +207,8 @@ void RandomnessTestForm::refresh()
                                   .arg(report.draws)
                                   .arg(report.counts.statistic, 0, 'f', 2)
                                   .arg(report.counts.degreesOfFreedom)
-                                  .arg(pText(report.counts.p))
-                                  .arg(randomnessVerdict(report.counts.p)));
+                                  .arg(pText(report.counts.p, m_adjustedP.at(0)))
+                                  .arg(randomnessVerdict(m_adjustedP.at(0))));
     }
     showPosition(report);
 }
@@ -176,6 +244,6 @@ void RandomnessTestForm::showPosition(const RandomnessReport &report)
             .arg(test.statistic, 0, 'f', 2)
             .arg(test.degreesOfFreedom)
             .arg(counts.cells.size())
-            .arg(pText(test.p))
-            .arg(randomnessVerdict(test.p)));
+            .arg(pText(test.p, m_adjustedP.at(k + 1)))
+            .arg(randomnessVerdict(m_adjustedP.at(k + 1))));
 }

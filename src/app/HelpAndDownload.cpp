@@ -41,7 +41,7 @@ void TMainForm::connectHelpAndDownload()
             return;
         }
         runGuarded(this, [this] {
-            ResultEntryForm form(m_dataFolder, this);
+            ResultEntryForm form(*m_settings, m_dataFolder, this);
             if (form.exec() == QDialog::Accepted)
                 btnMmsUpdateClick();
         });
@@ -83,10 +83,18 @@ bool TMainForm::DownloadResults(QString *explanation)
 {
     try {
         // Both files are held in memory and checked before either local copy is touched.
-        const ResultsBodies bodies = fetchResults(m_settings->readDownloadSettings());
         const QString folder = m_dataFolder + kDownloadFolder;
-        checkNotBehind(folder, bodies.numbers);
+        QSet<int> typed = m_settings->readTypedDraws();
+        const ResultsBodies bodies =
+            fetchResults(m_settings->readDownloadSettings(), folder, typed);
         replaceResultsFiles(folder, bodies.numbers, bodies.prizes);
+        // The official draws have replaced the typed-in ones.
+        const int newest = newestDrawNumber(bodies);
+        if (typed.removeIf([newest](int draw) { return draw <= newest; }) > 0) {
+            m_settings->writeTypedDraws(typed);
+            if (!m_settings->sync())
+                qWarning() << "the list of typed-in draws could not be written";
+        }
         return true;
     } catch (const std::exception &error) {
         const QString text = failureExplanation(error);

@@ -2,12 +2,16 @@
 
 #include "results/Formats.h"
 
+#include <QStringList>
+#include <algorithm>
+
 namespace
 {
 
 const QString kWindows = QStringLiteral("Windows");
 const QString kOptions = QStringLiteral("Options");
 const QString kDownload = QStringLiteral("Download");
+const QString kEntry = QStringLiteral("Entry");
 
 QString key(const QString &section, const QString &name)
 {
@@ -119,4 +123,30 @@ bool AppSettings::sync()
 {
     m_store->sync();
     return m_store->status() == QSettings::NoError;
+}
+
+QSet<int> AppSettings::readTypedDraws() const
+{
+    // An INI file edited by hand may hold the list unquoted, which reads as a list of texts.
+    const QVariant value = m_store->value(key(kEntry, QStringLiteral("TypedDraws")));
+    const QString text = value.typeId() == QMetaType::QStringList
+                             ? value.toStringList().join(QLatin1Char(','))
+                             : value.toString();
+    QSet<int> draws;
+    for (const QString &item : text.split(QLatin1Char(','))) {
+        const auto number = parseInteger(item.trimmed());
+        if (number && *number > 0)
+            draws.insert(*number);
+    }
+    return draws;
+}
+
+void AppSettings::writeTypedDraws(const QSet<int> &draws)
+{
+    QList<int> sorted(draws.begin(), draws.end());
+    std::sort(sorted.begin(), sorted.end());
+    QStringList items;
+    for (const int draw : sorted)
+        items << QString::number(draw);
+    writeString(kEntry, QStringLiteral("TypedDraws"), items.join(QLatin1Char(',')));
 }

@@ -3,6 +3,7 @@
 #include "ComType.h"
 
 #include <QPoint>
+#include <QSet>
 #include <QSettings>
 #include <QString>
 #include <memory>
@@ -52,6 +53,11 @@ public:
 
     // Writes pending changes out; false when the store could not be written.
     bool sync();
+
+    // Section "Entry": TypedDraws, the numbers of the draws the player typed in, as a comma
+    // list ("2038,2039"). Text that is not a positive draw number is passed over.
+    QSet<int> readTypedDraws() const;
+    void writeTypedDraws(const QSet<int> &draws);
 
 private:
     std::unique_ptr<QSettings> m_store;

@@ -2,7 +2,6 @@
 
 #include "ResultsDownload.h"
 #include "ResultsFiles.h"
-#include "ResultsReplace.h"
 #include "ResultsSource.h"
 #include "app/ComFunction.h"
 #include "app/Settings.h"
@@ -132,8 +131,8 @@ void DownloadSettingsForm::connectionTest()
     WaitCursor wait;
     catchUp();
     try {
-        const ResultsBodies bodies = fetchResults(current());
-        checkNotBehind(m_dataFolder + kDownloadFolder, bodies.numbers);
+        const ResultsBodies bodies =
+            fetchResults(current(), m_dataFolder + kDownloadFolder, m_settings.readTypedDraws());
         lblTestResult->setText(QStringLiteral("%1まで取得できます。").arg(newestDrawText(bodies)));
     } catch (const std::exception &e) {
         lblTestResult->setText(QStringLiteral("取得できません。") + failureExplanation(e));

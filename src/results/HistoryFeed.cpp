@@ -114,13 +114,15 @@ bool isHeader(const QString &line)
 
 ResultsBodies convertHistoryFeed(const QByteArray &feed)
 {
-    const QStringList lines = decodeFeed(feed).split(QLatin1Char('\n'));
+    // CR LF, LF and a bare CR all end a line.
+    QString text = decodeFeed(feed);
+    text.replace(QLatin1String("\r\n"), QLatin1String("\n"))
+        .replace(QLatin1Char('\r'), QLatin1Char('\n'));
+    const QStringList lines = text.split(QLatin1Char('\n'));
     QVector<FeedDraw> draws;
     bool first = true;
     for (int i = 0; i < lines.size(); ++i) {
-        QString line = lines.at(i);
-        if (line.endsWith(QLatin1Char('\r')))
-            line.chop(1);
+        const QString &line = lines.at(i);
         if (line.trimmed().isEmpty() || line.trimmed() == QLatin1String("EOF"))
             continue;
         const bool header = first && isHeader(line);

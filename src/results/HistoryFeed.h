@@ -5,7 +5,7 @@
 
 // The public CSV of the whole draw history, one draw a line, oldest first:
 //   開催回,日付,第1数字..第6数字,BONUS数字,1等口数..5等口数,1等賞金..5等賞金,キャリーオーバー
-// in Shift-JIS or UTF-8, with CR LF or LF line ends. A first line whose first field is not
+// in Shift-JIS or UTF-8, with CR LF, LF or CR line ends. A first line whose first field is not
 // a number is its header; blank lines and a line "EOF" are ignored; every other line must
 // read completely.
 

@@ -49,6 +49,17 @@ protected:
 
 enum class Stop { None, TimedOut, TooLarge };
 
+// Whether the body begins with an HTML document (after a byte order mark and blanks), as the
+// login page of a network that needs one does.
+bool isWebPage(const QByteArray &body)
+{
+    QByteArray head = body.left(256);
+    if (head.startsWith("\xEF\xBB\xBF"))
+        head.remove(0, 3);
+    head = head.trimmed().toLower();
+    return head.startsWith("<!doctype") || head.startsWith("<html");
+}
+
 } // namespace
 
 ResultsDownload::ResultsDownload(const QString &baseUrl)
@@ -138,6 +149,7 @@ QByteArray ResultsDownload::fetchUrl(const QUrl &url)
         body += reply->readAll();
     const QNetworkReply::NetworkError error = reply->error();
     const QString errorText = reply->errorString();
+    const QUrl finalUrl = reply->url(); // the target of the redirects followed
     const int status = reply->attribute(QNetworkRequest::HttpStatusCodeAttribute).toInt();
     const QString reason =
         reply->attribute(QNetworkRequest::HttpReasonPhraseAttribute).toString().trimmed();
@@ -154,13 +166,20 @@ QByteArray ResultsDownload::fetchUrl(const QUrl &url)
                                   .arg(where)
                                   .arg(m_sizeLimit),
                               false);
+    if (error == QNetworkReply::SslHandshakeFailedError)
+        throw DownloadFailure(QStringLiteral("%1 との暗号化通信（TLS）を確立できません（%2）。")
+                                  .arg(finalUrl.toString(), errorText),
+                              false);
+    // A redirect was followed, but its target never answered: the status is still the
+    // redirect's, the error the connection's.
+    if (status >= 300 && status <= 399 && error != QNetworkReply::NoError &&
+        error < QNetworkReply::ProxyConnectionRefusedError)
+        throw DownloadFailure(QStringLiteral("%1（%2 の転送先）に接続できません（%3）。")
+                                  .arg(finalUrl.toString(), where, errorText),
+                              true);
     if (status != 0 && (status < 200 || status > 299))
         throw DownloadFailure(
             QStringLiteral("サーバーの応答：%1 %2（%3）").arg(status).arg(reason, where), false);
-    if (error == QNetworkReply::SslHandshakeFailedError)
-        throw DownloadFailure(QStringLiteral("%1 との暗号化通信（TLS）を確立できません（%2）。")
-                                  .arg(where, errorText),
-                              false);
     if (status != 0 && error != QNetworkReply::NoError)
         throw DownloadFailure(
             QStringLiteral("%1 の受信が途中で切れました（%2）。").arg(where, errorText), false);
@@ -171,5 +190,12 @@ QByteArray ResultsDownload::fetchUrl(const QUrl &url)
         throw DownloadFailure(QStringLiteral("%1 に接続できません（%2）。").arg(where, errorText),
                               !reachable);
     }
+    if (isWebPage(body))
+        throw DownloadFailure(
+            QStringLiteral("取得したデータが CSV ではなく Web ページでした。\n"
+                           "ホテルや駅などの、ブラウザーでログインが必要なネットワークでは、"
+                           "このようなページが返されます。ブラウザーでログインしてから、"
+                           "もう一度ダウンロードしてください。"),
+            false);
     return body;
 }

@@ -44,9 +44,10 @@ public:
     // when the base is not an http or https address.
     QUrl address(const QString &remotePath) const;
 
-    // Fetches base + remotePath. Throws DownloadFailure when the address is invalid, the
-    // server cannot be reached, answers with anything but a success status, takes longer than
-    // the time-out in all or sends more than the size limit.
+    // Fetches base + remotePath, following redirects. Throws DownloadFailure when the address
+    // is invalid, the server (or a redirect's target) cannot be reached, answers with anything
+    // but a success status, takes longer than the time-out in all, sends more than the size
+    // limit, or sends a web page (an HTML document) instead of data.
     QByteArray fetch(const QString &remotePath);
 
     // Fetches a whole http or https address the same way.

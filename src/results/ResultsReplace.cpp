@@ -41,30 +41,6 @@ void checkResultsBodies(const QByteArray &numberBody, const QByteArray &dataBody
     }
 }
 
-void checkNotBehind(const QString &downloadFolder, const QByteArray &numberBody)
-{
-    const QStringList local = readTextLines(downloadFolder + kNumberFileName);
-    const QStringList fresh = splitTextLines(numberBody);
-    std::optional<int> localNewest;
-    try {
-        if (!local.isEmpty())
-            localNewest = parseInteger(parseDrawLine(local.first()).caption);
-    } catch (const DomainError &) {
-    }
-    if (!localNewest || fresh.isEmpty())
-        return;
-    const int freshNewest = parseInteger(parseDrawLine(fresh.first()).caption).value_or(0);
-    if (freshNewest < *localNewest || fresh.size() < local.size())
-        throw DomainError(QStringLiteral("取得した抽選結果（第%1回まで、%2回分）は手元の抽選結果"
-                                         "（第%3回まで、%4回分）より%5ため、使いません。")
-                              .arg(freshNewest)
-                              .arg(fresh.size())
-                              .arg(*localNewest)
-                              .arg(local.size())
-                              .arg(freshNewest < *localNewest ? QStringLiteral("古い")
-                                                              : QStringLiteral("回数が少ない")));
-}
-
 void replaceResultsFiles(const QString &downloadFolder, const QByteArray &numberBody,
                          const QByteArray &dataBody)
 {

@@ -10,11 +10,6 @@
 // the file when one has no line or a line that the loader would refuse.
 void checkResultsBodies(const QByteArray &numberBody, const QByteArray &dataBody);
 
-// Refuses a fresh Loto6Number.csv (already checked) that would take the history backwards:
-// its newest draw older than the local newest draw, or fewer draws than the local file.
-// Throws DomainError saying so. A local file that is missing or does not read sets no bound.
-void checkNotBehind(const QString &downloadFolder, const QByteArray &numberBody);
-
 // Replaces Loto6Number.csv and Loto6Data.csv of downloadFolder (path with trailing "/")
 // with the given contents. Each file is written whole beside its target and renamed over it.
 // Throws DomainError when a file cannot be written; both files are then as they were.

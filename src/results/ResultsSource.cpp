@@ -1,12 +1,15 @@
 #include "ResultsSource.h"
 
+#include "Formats.h"
+#include "HistoryCheck.h"
 #include "ResultsDownload.h"
 #include "ResultsFiles.h"
 #include "ResultsReplace.h"
 #include "TextLines.h"
 #include "app/Settings.h"
 
-ResultsBodies fetchResults(const DownloadSettings &settings)
+ResultsBodies fetchResults(const DownloadSettings &settings, const QString &downloadFolder,
+                           const QSet<int> &typedDraws)
 {
     ResultsBodies bodies;
     if (!settings.baseUrl.trimmed().isEmpty()) {
@@ -21,7 +24,13 @@ ResultsBodies fetchResults(const DownloadSettings &settings)
             download.fetchUrl(QUrl(settings.historyUrl.trimmed(), QUrl::StrictMode)));
     }
     checkResultsBodies(bodies.numbers, bodies.prizes);
+    checkFetchedHistory(downloadFolder, bodies.numbers, typedDraws, japanToday());
     return bodies;
+}
+
+int newestDrawNumber(const ResultsBodies &bodies)
+{
+    return parseInteger(parseDrawLine(splitTextLines(bodies.numbers).first()).caption).value_or(0);
 }
 
 QString newestDrawText(const ResultsBodies &bodies)

@@ -2,6 +2,7 @@
 
 #include "HistoryFeed.h"
 
+#include <QSet>
 #include <QString>
 #include <exception>
 
@@ -9,11 +10,15 @@ struct DownloadSettings;
 
 // Taking the results from where the settings say: the server of the two results files when
 // its address is set, otherwise the public history feed, converted. Either way the pair is
-// checked by the loader's own rules before it is returned; nothing local is touched.
-// Throws DomainError (DownloadFailure when the transfer failed).
-ResultsBodies fetchResults(const DownloadSettings &settings);
+// checked by the loader's own rules, and the history against the local one of downloadFolder
+// (path with trailing "/"; see HistoryCheck.h, with today's date in Japan) before it is returned;
+// nothing local is touched. typedDraws: the draws the player typed in, which the fetched
+// history may replace. Throws DomainError (DownloadFailure when the transfer failed).
+ResultsBodies fetchResults(const DownloadSettings &settings, const QString &downloadFolder,
+                           const QSet<int> &typedDraws);
 
-// The newest draw of a checked pair, e.g. "第2037回（2025/09/25）".
+// The newest draw of a checked pair: its number, and as text, e.g. "第2037回（2025/09/25）".
+int newestDrawNumber(const ResultsBodies &bodies);
 QString newestDrawText(const ResultsBodies &bodies);
 
 // What follows the first sentence of a failure report: the advice to check the network when

@@ -29,6 +29,15 @@ bool readNumbers(const QStringList &cells, NumberSet *line)
     return true;
 }
 
+// "2038.csv": a draw number without leading zeros, and ".csv".
+bool isTicketFileName(const QString &name)
+{
+    if (!name.endsWith(QLatin1String(".csv")))
+        return false;
+    const QString number = name.chopped(4);
+    return isPlainDrawNumber(number) && !number.startsWith(QLatin1Char('0'));
+}
+
 bool isBlankRow(const QStringList &cells)
 {
     return std::all_of(cells.begin(), cells.end(),
@@ -54,6 +63,10 @@ TicketReport buildTicketReport(const QString &clientFolder, const PastDraws &his
     const QDir folder(clientFolder);
     const QStringList files = folder.entryList({QStringLiteral("*.csv")}, QDir::Files, QDir::Name);
     for (const QString &name : files) {
+        if (!isTicketFileName(name)) {
+            ++report.skippedFiles;
+            continue;
+        }
         for (const QStringList &cells : readAllTicketLines(folder.filePath(name))) {
             if (isBlankRow(cells))
                 continue;

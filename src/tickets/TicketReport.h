@@ -25,6 +25,7 @@ struct ReportDraw {
 struct TicketReport {
     QVector<ReportDraw> draws; // newest first
     int invalidLines = 0;      // lines that are not a draw number and six different numbers
+    int skippedFiles = 0;      // "*.csv" files not named by a draw number, left out
     // Totals over the drawn draws only.
     int lines = 0;
     std::int64_t spend = 0;
@@ -37,7 +38,9 @@ struct TicketReport {
     double returnRate() const;
 };
 
-// Reads every "*.csv" file of the folder (each as the ticket reader sees it: reading stops at
-// the first empty line). The line of six commas that a cancel leaves is no line at all. A file
-// that cannot be read raises DomainError: a report without it would be wrong.
+// Reads every ticket file of the folder, as the check page does: the files named by a draw
+// number as the program names them ("2038.csv"); any other file (a copy such as
+// "2038 - コピー.csv") is left out, so that no line is counted twice. The line of six commas that a
+// cancel leaves is no line at all. A file that cannot be read raises DomainError: a report without
+// it would be wrong.
 TicketReport buildTicketReport(const QString &clientFolder, const PastDraws &history);

@@ -76,6 +76,9 @@ TicketReportForm::TicketReportForm(const QVector<DrawRecord> &history, const QSt
     if (report.invalidLines > 0)
         notes.append(
             QStringLiteral("正しくない行 %1行は集計に含めていません。").arg(report.invalidLines));
+    if (report.skippedFiles > 0)
+        notes.append(QStringLiteral("名前が開催回の番号でないファイル %1個は集計に含めていません。")
+                         .arg(report.skippedFiles));
     if (report.unpaidWins > 0)
         notes.append(QStringLiteral("該当者なし（当選金額０円）の回の当選 %1回は、"
                                     "当選金に含めていません。")

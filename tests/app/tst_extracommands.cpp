@@ -100,20 +100,23 @@ void TestExtraCommands::lineAgainstWholeHistory()
 void TestExtraCommands::spendAndReturnReport()
 {
     m_folder->write("client/2037.csv", "2037,01,02,03,04,05,06\r\n2037,1,2,3,4,5,6\r\n");
+    m_folder->write("client/2037 - コピー.csv", "2037,01,02,03,04,05,06\r\n"); // a copy in place
     m_folder->write("client/2038.csv", "2038,01,02,03,04,05,06\r\n");
     const auto before = folderSnapshot(m_folder->path());
     auto *dialog = openFromMenu<TicketReportForm>(*m_form, "menuCommandTicketReport");
     QVERIFY(dialog);
-    QCOMPARE(dialog->lblTicketReportTotals->text(),
+    QCOMPARE(child<QLabel>(dialog, "lblTicketReportTotals")->text(),
              QString("購入 1口 ¥200　当選金 ¥0　収支 ¥-200　回収率 0.0%"));
-    QTableWidget *grid = dialog->gridTicketReport;
+    auto *grid = child<QTableWidget>(dialog, "gridTicketReport");
     QCOMPARE(grid->rowCount(), 2);
     QCOMPARE(grid->item(0, 0)->text(), QString("2038"));
     QCOMPARE(grid->item(0, 1)->text(), QString("未抽選"));
     QCOMPARE(grid->item(1, 1)->text(), QString("2025/09/25"));
-    QVERIFY(dialog->lblTicketReportNotes->text().contains("未抽選の申込み 1口"));
-    QVERIFY(dialog->lblTicketReportNotes->text().contains("正しくない行 1行"));
-    QCOMPARE(dialog->chartTicketReport->chart()->series().size(), 2);
+    const QString notes = child<QLabel>(dialog, "lblTicketReportNotes")->text();
+    QVERIFY(notes.contains("未抽選の申込み 1口"));
+    QVERIFY(notes.contains("正しくない行 1行"));
+    QVERIFY(notes.contains("名前が開催回の番号でないファイル 1個"));
+    QCOMPARE(child<QChartView>(dialog, "chartTicketReport")->chart()->series().size(), 2);
     dialog->close();
     QCOMPARE(folderSnapshot(m_folder->path()), before);
 }
@@ -122,21 +125,37 @@ void TestExtraCommands::randomnessTest()
 {
     auto *dialog = openFromMenu<RandomnessTestForm>(*m_form, "menuCommandRandomnessTest");
     QVERIFY(dialog);
-    QCOMPARE(dialog->gridRandomness->rowCount(), 43);
-    QCOMPARE(dialog->editRandomnessDraws->value(), 2037);
-    QCOMPARE(dialog->gridRandomness->item(0, 2)->text(), QString("284.23")); // 6 x 2037 / 43
-    const QString verdict = dialog->lblChiSquare->text().section('\n', -1);
-    QVERIFY2(verdict == "出現回数の偏りは偶然の範囲内です。" ||
-                 verdict == "偶然とは言いにくい偏りがあります（p < 0.05）。",
-             qPrintable(verdict));
-    QVERIFY(dialog->lblChiSquare->text().contains("自由度 42"));
+    auto *grid = child<QTableWidget>(dialog, "gridRandomness");
+    auto *draws = child<QSpinBox>(dialog, "editRandomnessDraws");
+    auto *chiSquare = child<QLabel>(dialog, "lblChiSquare");
+    QCOMPARE(grid->rowCount(), 43);
+    QCOMPARE(draws->value(), 2037);
+    QCOMPARE(grid->item(0, 2)->text(), QString("284.23")); // 6 x 2037 / 43
+    QVERIFY(chiSquare->text().contains("自由度 42"));
+    // The seven tests are read together: position ② alone looks biased, but not for one of
+    // seven, and each verdict goes by the adjusted p.
+    auto *tests = child<QTableWidget>(dialog, "gridRandomnessTests");
+    QCOMPARE(tests->rowCount(), 7);
+    QStringList row2;
+    for (int c = 0; c < tests->columnCount(); ++c)
+        row2 << tests->item(2, c)->text();
+    QCOMPARE(row2.join('|'), QString("②|46.45|30|0.028|0.197|偶然の範囲内"));
+    const QString verdict = chiSquare->text().section('\n', -1);
+    QCOMPARE(verdict, QString(tests->item(0, 4)->text().toDouble() < 0.05
+                                  ? "偶然とは言いにくい偏りがあります（補正後 p < 0.05）。"
+                                  : "出現回数の偏りは偶然の範囲内です。"));
+    child<QComboBox>(dialog, "cmbRandomnessPosition")->setCurrentIndex(1);
+    QVERIFY(child<QLabel>(dialog, "lblPositionTest")
+                ->text()
+                .endsWith("p = 0.028（補正後 p = 0.197）\n出現回数の偏りは偶然の範囲内です。"));
 
-    dialog->editRandomnessDraws->setValue(100);
-    QCOMPARE(dialog->gridRandomness->item(0, 2)->text(), QString("13.95"));
-    QVERIFY(dialog->lblChiSquare->text().contains("100回"));
-    dialog->cmbRandomnessPosition->setCurrentIndex(5);
-    QVERIFY(dialog->chartRandomness->chart()->title().startsWith("⑥"));
-    QCOMPARE(dialog->chartRandomness->chart()->series().size(), 2);
+    draws->setValue(100);
+    QCOMPARE(grid->item(0, 2)->text(), QString("13.95"));
+    QVERIFY(chiSquare->text().contains("100回"));
+    child<QComboBox>(dialog, "cmbRandomnessPosition")->setCurrentIndex(5);
+    QChart *chart = child<QChartView>(dialog, "chartRandomness")->chart();
+    QVERIFY(chart->title().startsWith("⑥"));
+    QCOMPARE(chart->series().size(), 2);
 }
 
 void TestExtraCommands::statistics()

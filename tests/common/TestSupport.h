@@ -17,6 +17,16 @@
 
 class TMainForm;
 
+// The child of parent with that objectName and type. A wrong name or type ends the test program
+// at once, naming both: the objectNames are the contract between the windows and their tests.
+template <typename T> T *child(const QObject *parent, const char *name)
+{
+    T *found = parent->findChild<T *>(QLatin1String(name));
+    if (!found)
+        qFatal("no %s named \"%s\"", T::staticMetaObject.className(), name);
+    return found;
+}
+
 // Presses the numbers' buttons on the board, as the player does; decide() then presses "決定".
 void pick(TMainForm &form, std::initializer_list<int> numbers);
 void decide(TMainForm &form, std::initializer_list<int> numbers);

@@ -30,6 +30,12 @@ void HttpTestServer::dropMidBody(const QString &path, const QByteArray &body)
                             QByteArray::number(body.size() * 2) + "\r\n\r\n" + body});
 }
 
+void HttpTestServer::redirect(const QString &path, const QString &location)
+{
+    m_answers.insert(path, {"HTTP/1.1 302 Found\r\nLocation: " + location.toUtf8() +
+                            "\r\nContent-Length: 0\r\nConnection: close\r\n\r\n"});
+}
+
 void HttpTestServer::hang(const QString &path)
 {
     m_answers.insert(path, {});

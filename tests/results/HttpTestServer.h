@@ -21,6 +21,8 @@ public:
     void serve(const QString &path, int status, const QByteArray &body, bool withLength = true);
     // Announces twice the body's length, sends the body and drops the connection.
     void dropMidBody(const QString &path, const QByteArray &body);
+    // Answers path with "302 Found" sending the client to location.
+    void redirect(const QString &path, const QString &location);
     // Takes the request for path and never answers.
     void hang(const QString &path);
 

@@ -7,6 +7,7 @@
 #include "app/Splash.h"
 #include "app/StringGrid.h"
 #include "results/DownloadSettingsForm.h"
+#include "results/HistoryCheck.h"
 #include "results/HistoryFeed.h"
 #include "results/HistoryModel.h"
 
@@ -19,6 +20,7 @@
 #include <QSpinBox>
 #include <QStringEncoder>
 #include <QTabWidget>
+#include <QTableView>
 #include <QTest>
 
 namespace
@@ -70,8 +72,8 @@ private slots:
     void initTestCase();
     void init();
     void downloadsAndReloads(); // twice
-    void feedBringsHistoryUpToDate_data();
-    void feedBringsHistoryUpToDate();
+    void fetchedHistoryIsCheckedBeforeReplacing_data();
+    void fetchedHistoryIsCheckedBeforeReplacing();
     void settingsDialogTestsAndStores();
     void failureKeepsFilesAndViews_data();
     void failureKeepsFilesAndViews();
@@ -131,37 +133,84 @@ void TestDownload::downloadsAndReloads()
     QCOMPARE(form.editNewNum->text(), QString("2039"));
 }
 
-void TestDownload::feedBringsHistoryUpToDate_data()
+void TestDownload::fetchedHistoryIsCheckedBeforeReplacing_data()
 {
     QTest::addColumn<QByteArray>("localNumbers");
     QTest::addColumn<QByteArray>("localPrizes");
-    QTest::addColumn<QByteArray>("feed");
-    QTest::addColumn<QByteArray>("numbers"); // the files afterwards
-    QTest::addColumn<QByteArray>("prizes");
+    QTest::addColumn<QString>("typed"); // the draws the player typed in
+    QTest::addColumn<QByteArray>("fetchedNumbers");
+    QTest::addColumn<QByteArray>("fetchedPrizes");
+    QTest::addColumn<QByteArray>("feedLineEnd"); // empty: served as the two results files
+    QTest::addColumn<QString>("refusal");        // empty: the fetched files replace the local
     const QByteArray numbers = bundledFile("Loto6Number.csv");
     const QByteArray prizes = bundledFile("Loto6Data.csv");
-    QTest::newRow("Shift-JIS, LF") << withoutNewest(numbers) << withoutNewest(prizes)
-                                   << feedOf(numbers, prizes, "\n") << numbers << prizes;
-    QTest::newRow("Shift-JIS, CR LF") << withoutNewest(numbers) << withoutNewest(prizes)
-                                      << feedOf(numbers, prizes) << numbers << prizes;
-    QTest::newRow("one draw more") << numbers << prizes << feedOf(newerNumbers(), newerPrizes())
-                                   << newerNumbers() << newerPrizes();
+    const QByteArray newer = newerNumbers();
+    const QByteArray draw1000 = "1000,2015/09/07,1,15,21,22,26,29,37\r\n";
+    const QByteArray prize1000 =
+        "1000,0,0,16056900,8,508700,303,9800,13791,1000,211620,268345233\r\n";
+    const auto with1000 = [&](const QByteArray &line) {
+        return QByteArray(newer).replace(draw1000, line);
+    };
+    const QString today = japanToday().toString("yyyy/MM/dd");
+
+    QTest::newRow("feed in Shift-JIS, LF") << withoutNewest(numbers) << withoutNewest(prizes) << ""
+                                           << numbers << prizes << QByteArray("\n") << "";
+    QTest::newRow("feed, CR LF") << withoutNewest(numbers) << withoutNewest(prizes) << "" << numbers
+                                 << prizes << QByteArray("\r\n") << "";
+    QTest::newRow("feed, CR only") << withoutNewest(numbers) << withoutNewest(prizes) << ""
+                                   << numbers << prizes << QByteArray("\r") << "";
+    QTest::newRow("one draw more")
+        << numbers << prizes << "" << newer << newerPrizes() << QByteArray("\r\n") << "";
     QTest::newRow("typed draw replaced by the official one")
         << "2038,2025/09/29,1,2,3,4,5,9,7\r\n" + numbers
-        << "2038,1,1,1,1,1,1,1,1,1,1,1\r\n" + prizes << feedOf(newerNumbers(), newerPrizes())
-        << newerNumbers() << newerPrizes();
+        << "2038,1,1,1,1,1,1,1,1,1,1,1\r\n" + prizes << "2038" << newer << newerPrizes()
+        << QByteArray("\r\n") << "";
+    QTest::newRow("a past draw's prizes corrected")
+        << numbers << prizes << "" << newer
+        << newerPrizes().replace(prize1000, "1000,1,1,1,1,1,1,1,1,1,1,1\r\n") << QByteArray() << "";
+    QTest::newRow("gap") << numbers << prizes << "" << with1000("")
+                         << newerPrizes().replace(prize1000, "") << QByteArray("\r\n")
+                         << "第1000回がありません。";
+    QTest::newRow("repeat") << numbers << prizes << "" << with1000(draw1000 + draw1000)
+                            << newerPrizes() << QByteArray() << "第1000回が 2 回あります。";
+    QTest::newRow("a number twice")
+        << numbers << prizes << "" << with1000("1000,2015/09/07,1,15,21,36,26,36,37\r\n")
+        << newerPrizes() << QByteArray("\r\n") << "第1000回：本数字 36 が 2 回あります。";
+    QTest::newRow("bonus among the six")
+        << numbers << prizes << "" << with1000("1000,2015/09/07,1,15,21,22,26,29,22\r\n")
+        << newerPrizes() << QByteArray() << "第1000回：ボーナス数字 22 が本数字と同じです。";
+    QTest::newRow("date before the draw before")
+        << numbers << prizes << "" << with1000("1000,2015/09/02,1,15,21,22,26,29,37\r\n")
+        << newerPrizes() << QByteArray("\r\n")
+        << "第1000回：日付 2015/09/02 が第999回の 2015/09/03 より後ではありません。";
+    QTest::newRow("newest after today")
+        << numbers << prizes << "" << QByteArray(newer).replace("2025/09/29", "2099/12/31")
+        << newerPrizes() << QByteArray()
+        << "第2038回：日付 2099/12/31 が今日（" + today + "）より後です。";
+    QTest::newRow("a past draw changed")
+        << numbers << prizes << "" << with1000("1000,2015/09/07,1,15,21,22,26,29,38\r\n")
+        << newerPrizes() << QByteArray("\r\n") << "第1000回がお使いの履歴と異なります。";
 }
 
-void TestDownload::feedBringsHistoryUpToDate()
+void TestDownload::fetchedHistoryIsCheckedBeforeReplacing()
 {
     QFETCH(QByteArray, localNumbers);
     QFETCH(QByteArray, localPrizes);
-    QFETCH(QByteArray, feed);
-    QFETCH(QByteArray, numbers);
-    QFETCH(QByteArray, prizes);
+    QFETCH(QString, typed);
+    QFETCH(QByteArray, fetchedNumbers);
+    QFETCH(QByteArray, fetchedPrizes);
+    QFETCH(QByteArray, feedLineEnd);
+    QFETCH(QString, refusal);
     HttpTestServer server;
-    server.serve(kFeedPath, 200, feed);
-    setSetting("Download/HistoryUrl", server.baseUrl() + "data/loto6.csv");
+    if (feedLineEnd.isEmpty()) {
+        server.serve(kNumberPath, 200, fetchedNumbers);
+        server.serve(kDataPath, 200, fetchedPrizes);
+        setSetting("Download/BaseUrl", server.baseUrl());
+    } else {
+        server.serve(kFeedPath, 200, feedOf(fetchedNumbers, fetchedPrizes, feedLineEnd));
+        setSetting("Download/HistoryUrl", server.baseUrl() + "data/loto6.csv");
+    }
+    setSetting("Entry/TypedDraws", typed);
     ProgramFolder folder;
     folder.write("download/Loto6Number.csv", localNumbers);
     folder.write("download/Loto6Data.csv", localPrizes);
@@ -169,14 +218,18 @@ void TestDownload::feedBringsHistoryUpToDate()
     TMainForm form(folder.path());
     form.show();
 
-    form.menuCommandDownload->trigger();
+    child<QAction>(&form, "menuCommandDownload")->trigger();
 
-    QCOMPARE(boxes.texts(), QStringList{kSucceeded});
-    QCOMPARE(server.requests(), QStringList{kFeedPath});
+    const bool replaced = refusal.isEmpty();
+    QCOMPARE(boxes.texts(), QStringList{replaced ? kSucceeded : kFailed + "\n" + refusal});
+    const QByteArray numbers = replaced ? fetchedNumbers : localNumbers;
     QVERIFY(folder.read("download/Loto6Number.csv") == numbers);
-    QVERIFY(folder.read("download/Loto6Data.csv") == prizes);
+    QVERIFY(folder.read("download/Loto6Data.csv") == (replaced ? fetchedPrizes : localPrizes));
     const int newest = numbers.left(numbers.indexOf(',')).toInt();
-    QCOMPARE(form.editNewNum->text(), QString::number(newest + 1));
+    QCOMPARE(child<QLineEdit>(&form, "editNewNum")->text(), QString::number(newest + 1));
+    // The official draws have replaced the typed-in ones.
+    QCOMPARE(QSettings(m_iniPath, QSettings::IniFormat).value("Entry/TypedDraws").toString(),
+             replaced ? QString() : typed);
 }
 
 void TestDownload::settingsDialogTestsAndStores()
@@ -234,14 +287,16 @@ void TestDownload::failureKeepsFilesAndViews_data()
     const QStringList both{kNumberPath, kDataPath};
     const QStringList feed{kFeedPath};
     const QString older = QStringLiteral("より古いため");
+    const QString webPage = QStringLiteral("CSV ではなく Web ページでした。\n"); // and advice
     QTest::newRow("unreachable") << "unreachable" << QStringList() << "に接続できません" << true;
     QTest::newRow("404 on the second file")
         << "404 second" << both << "サーバーの応答：404" << false;
     QTest::newRow("empty body") << "empty" << both << "Loto6Number.csv にデータがありません"
                                 << false;
     QTest::newRow("malformed body") << "malformed" << both << "Loto6Data.csv の 1 行目" << false;
-    QTest::newRow("error page as 200")
-        << "error page" << both << "Loto6Number.csv の 1 行目" << false;
+    QTest::newRow("web page as 200") << "error page" << first << webPage << false;
+    QTest::newRow("redirect to where nothing listens")
+        << "redirect" << first << "の転送先）に接続できません" << true;
     QTest::newRow("announced over the limit") << "large" << first << "上限" << false;
     QTest::newRow("growing over the limit") << "large unannounced" << first << "上限" << false;
     QTest::newRow("never answers") << "silent" << first << "1 秒以内に終わりませんでした" << true;
@@ -251,7 +306,9 @@ void TestDownload::failureKeepsFilesAndViews_data()
         << "read-only folder" << both << "download/Loto6Number.csv" << false;
     QTest::newRow("feed: malformed line") << "feed malformed" << feed << "1500 行目：" << false;
     QTest::newRow("feed: older than the local history") << "feed older" << feed << older << false;
-    QTest::newRow("feed: fewer draws") << "feed shorter" << feed << "回数が少ない" << false;
+    QTest::newRow("feed: first draw missing")
+        << "feed shorter" << feed << "第1回がありません" << false;
+    QTest::newRow("feed: login page") << "feed login page" << feed << webPage << false;
     QTest::newRow("feed: 404") << "feed 404" << feed << "サーバーの応答：404 Not Found" << false;
     QTest::newRow("feed: never answers")
         << "feed silent" << feed << "1 秒以内に終わりませんでした" << true;
@@ -286,6 +343,9 @@ void TestDownload::failureKeepsFilesAndViews()
         server.serve(kFeedPath, 200, feedOf(numbers, prizes));
     } else if (answer == "feed shorter") {
         server.serve(kFeedPath, 200, feedOf(withoutOldest(numbers, 1), withoutOldest(prizes, 1)));
+    } else if (answer == "feed login page") {
+        server.serve(kFeedPath, 200,
+                     "\xEF\xBB\xBF \r\n<!DOCTYPE html>\r\n<html><body>Wi-Fi</body></html>");
     } else if (answer == "feed silent") {
         server.hang(kFeedPath);
         setSetting("Download/TimeoutSeconds", 1);
@@ -298,6 +358,9 @@ void TestDownload::failureKeepsFilesAndViews()
         server.serve(kDataPath, 200, newerPrizes().replace("2038,0,0,", "2038,0,x,"));
     else if (answer == "error page")
         server.serve(kNumberPath, 200, "<html><body>Service Unavailable</body></html>\r\n");
+    else if (answer == "redirect")
+        server.redirect(kNumberPath,
+                        HttpTestServer::unreachableBaseUrl() + "download/Loto6Number.csv");
     else if (answer == "large")
         server.serve(kNumberPath, 200, oversized);
     else if (answer == "large unannounced")
@@ -314,8 +377,12 @@ void TestDownload::failureKeepsFilesAndViews()
     MessageBoxWatcher boxes;
     TMainForm form(folder.path());
     form.show();
-    const int rowsBefore = form.historyModel()->rowCount();
-    const QString comingBefore = form.editNewNum->text();
+    const auto rows = [&form](const char *view) {
+        return child<QTableView>(&form, view)->model()->rowCount();
+    };
+    auto *editNewNum = child<QLineEdit>(&form, "editNewNum");
+    const int rowsBefore = rows("viewHistory");
+    const QString comingBefore = editNewNum->text();
     std::unique_ptr<LockedPath> lock;
     if (answer == "read-only folder") {
         lock = std::make_unique<LockedPath>(folder.file("download"));
@@ -323,7 +390,7 @@ void TestDownload::failureKeepsFilesAndViews()
             QSKIP("this file system cannot make a folder read-only for this user");
     }
 
-    form.menuCommandDownload->trigger();
+    child<QAction>(&form, "menuCommandDownload")->trigger();
     lock.reset();
 
     QCOMPARE(boxes.texts().size(), 1);
@@ -335,11 +402,11 @@ void TestDownload::failureKeepsFilesAndViews()
     QCOMPARE(server.requests(), fetched);
     QVERIFY(folder.read("download/Loto6Number.csv") == numbersBefore);
     QVERIFY(folder.read("download/Loto6Data.csv") == prizesBefore);
-    QCOMPARE(form.historyModel()->rowCount(), rowsBefore);
-    QCOMPARE(form.gridMoney->rowCount(), rowsBefore);
-    QCOMPARE(form.editNewNum->text(), comingBefore);
-    QVERIFY(form.pctrlMain->isEnabled());
-    QVERIFY(!form.splash()->isVisible());
+    QCOMPARE(rows("viewHistory"), rowsBefore);
+    QCOMPARE(rows("gridMoney"), rowsBefore);
+    QCOMPARE(editNewNum->text(), comingBefore);
+    QVERIFY(child<QTabWidget>(&form, "pctrlMain")->isEnabled());
+    QVERIFY(!child<QWidget>(&form, "SplashForm")->isVisible());
     QVERIFY(form.isVisible());
 }
 
