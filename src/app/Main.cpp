@@ -247,6 +247,15 @@ void TMainForm::closeEvent(QCloseEvent *event)
     event->accept();
 }
 
+void TMainForm::changeEvent(QEvent *event)
+{
+    QMainWindow::changeEvent(event);
+    // The ticket list is shown again whenever the window comes back to the front.
+    if (event->type() == QEvent::ActivationChange && isActiveWindow() && m_shown && !isBusy() &&
+        pctrlMain->currentWidget() == TabSheet4)
+        refreshTicketList();
+}
+
 void TMainForm::menuFileExitClick()
 {
     close();

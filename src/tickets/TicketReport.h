@@ -24,7 +24,7 @@ struct ReportDraw {
 
 struct TicketReport {
     QVector<ReportDraw> draws; // newest first
-    int invalidLines = 0;      // lines that are not a draw number and six different numbers
+    int invalidLines = 0;      // lines that are not valid lines (see readTicketLine)
     // Totals over the drawn draws only.
     int lines = 0;
     std::int64_t spend = 0;
@@ -37,7 +37,7 @@ struct TicketReport {
     double returnRate() const;
 };
 
-// Reads every "*.csv" file of the folder (each as the ticket reader sees it: reading stops at
-// the first empty line). The line of six commas that a cancel leaves is no line at all. A file
-// that cannot be read raises DomainError: a report without it would be wrong.
+// Reads every "*.csv" file of the folder, every line of each. The line of six commas that a
+// cancel leaves is no line at all. A file that cannot be read raises DomainError: a report
+// without it would be wrong.
 TicketReport buildTicketReport(const QString &clientFolder, const PastDraws &history);

@@ -95,7 +95,7 @@ void TestExtraCommands::lineAgainstWholeHistory()
 
 void TestExtraCommands::spendAndReturnReport()
 {
-    m_folder->write("client/2037.csv", "2037,01,02,03,04,05,06\r\n2037,1,2,3,4,5,6\r\n");
+    m_folder->write("client/2037.csv", "2037,01,02,03,04,05,06\r\n2037,1,2,3,4,5,6,7\r\n");
     m_folder->write("client/2038.csv", "2038,01,02,03,04,05,06\r\n");
     const auto before = folderSnapshot(m_folder->path());
     auto *dialog = openFromMenu<TicketReportForm>(*m_form, "menuCommandTicketReport");
