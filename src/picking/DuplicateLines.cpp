@@ -65,9 +65,9 @@ bool isDuplicateLine(const QVector<QStringList> &slateRows, int row, const QStri
 }
 
 QString duplicateNotice(const QVector<QStringList> &slateRows, int row,
-                        const QString &programFolder)
+                        const QString &programFolder, QStringList *unreadable)
 {
-    if (!isDuplicateLine(slateRows, row, programFolder))
+    if (!duplicateRows(slateRows, programFolder, unreadable).value(row, false))
         return QString();
     return QStringLiteral("同じ組合せが既にあります（%1口目）。").arg(row + 1);
 }

@@ -20,6 +20,7 @@ QVector<bool> duplicateRows(const QVector<QStringList> &slateRows, const QString
                             QStringList *unreadable = nullptr);
 
 // The status text after a decide that made row `row` a repeat, empty otherwise:
-// "同じ組合せが既にあります（n口目）。" with n the line's number on the slate.
+// "同じ組合せが既にあります（n口目）。" with n the line's number on the slate. Unreadable files as
+// for duplicateRows.
 QString duplicateNotice(const QVector<QStringList> &slateRows, int row,
-                        const QString &programFolder);
+                        const QString &programFolder, QStringList *unreadable = nullptr);

@@ -13,6 +13,7 @@
 #include <QChart>
 #include <QChartView>
 #include <QComboBox>
+#include <QDir>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -58,6 +59,7 @@ private slots:
     void spendAndReturnReport();
     void randomnessTest();
     void duplicateLinesOnSlate();
+    void unreadableTicketFileOnSlate();
 
 private:
     void prepare() override;
@@ -165,6 +167,25 @@ void TestExtraCommands::duplicateLinesOnSlate()
     form.btnSave->click();
     for (int row = 0; row < 3; ++row)
         QVERIFY(paintedRed(form.gridSelectItem, row));
+}
+
+// A ticket file that cannot be read (here a folder in its place) is no reason to lose the
+// slate: it counts as no saved lines and is told once in the status line.
+void TestExtraCommands::unreadableTicketFileOnSlate()
+{
+    TMainForm &form = *m_form;
+    QVERIFY(QDir(m_folder->file("client")).mkdir("2038.csv"));
+    MessageBoxWatcher boxes;
+    decide(form, {1, 2, 3, 4, 5, 6});
+    decide(form, {1, 2, 3, 4, 5, 7});
+    decide(form, {1, 2, 3, 4, 5, 6});
+    QVERIFY(form.pnlMessagePanel0->text().startsWith("client/2038.csv を読めません："));
+    form.pnlMessagePanel0->clear();
+    QVERIFY(paintedRed(form.gridSelectItem, 2)); // a repaint: the repeat on the slate shows
+    QVERIFY(!paintedRed(form.gridSelectItem, 1));
+    QVERIFY(form.pnlMessagePanel0->text().startsWith("client/2038.csv を読めません："));
+    QCOMPARE(form.gridSelectItem->rowCount(), 3);
+    QVERIFY(boxes.texts().isEmpty());
 }
 
 QTEST_MAIN(TestExtraCommands)
