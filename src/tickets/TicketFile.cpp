@@ -6,6 +6,7 @@
 #include "results/TextLines.h"
 #include "tickets/CommaText.h"
 
+#include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QSaveFile>
@@ -164,6 +165,30 @@ TicketLine readTicketLine(const QString &text)
         line.numbers = lineNumbers(fields.mid(1)).value_or(0);
     line.cells = std::move(fields);
     return line;
+}
+
+bool isInProgramData(const QString &path, const QString &dataFolder, const QString &installFolder)
+{
+    // Compared as the file system has them, links resolved; a folder not there yet as written.
+    const auto real = [](const QString &folder) {
+        const QString canonical = QFileInfo(folder).canonicalFilePath();
+        return QDir::cleanPath(canonical.isEmpty() ? QFileInfo(folder).absoluteFilePath()
+                                                   : canonical) +
+               QLatin1Char('/');
+    };
+#ifdef Q_OS_WIN
+    constexpr Qt::CaseSensitivity kCase = Qt::CaseInsensitive;
+#else
+    constexpr Qt::CaseSensitivity kCase = Qt::CaseSensitive;
+#endif
+    const QString target = real(QFileInfo(path).absolutePath());
+    for (const QString &folder :
+         {dataFolder + QStringLiteral("client"), dataFolder + QStringLiteral("download"),
+          installFolder + QStringLiteral("download")}) {
+        if (target.startsWith(real(folder), kCase))
+            return true;
+    }
+    return false;
 }
 
 QString ticketLineOf(const QStringList &cells)

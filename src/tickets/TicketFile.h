@@ -57,6 +57,12 @@ struct TicketLine {
 };
 TicketLine readTicketLine(const QString &text);
 
+// Whether path (a file to be written) lies in the folders that hold the program's own data:
+// "client/" or "download/" of the data folder or of the install folder (each with a trailing
+// "/"), or a folder below them. The CSV export never writes there: a file it replaced could be a
+// ticket file or a results file.
+bool isInProgramData(const QString &path, const QString &dataFolder, const QString &installFolder);
+
 // One ticket line from the cells of a slate row (the comma text of the row, no line end).
 QString ticketLineOf(const QStringList &cells);
 
