@@ -9,6 +9,8 @@
 #include "Version.h"
 #include "Widgets.h"
 #include "results/HistoryModel.h"
+#include "results/ResultsFiles.h"
+#include "results/ResultsReplace.h"
 
 #include <QChartView>
 #include <QCloseEvent>
@@ -141,6 +143,13 @@ void TMainForm::FormShow()
             setWindowTitle(kAppTitle + QStringLiteral("  [for Version ") + m_fileVersionText +
                            QLatin1Char(']'));
             InitMainControls();
+            // A replacement of the results files that the end of the program cut short is
+            // completed first, so that the pair loaded belongs together. Whatever stops it is
+            // told, and the load goes on with the files as they are.
+            const QString unfinished =
+                captureError([this] { finishPairReplacement(m_dataFolder + kDownloadFolder); });
+            if (!unfinished.isEmpty())
+                reportError(this, unfinished);
             btnMmsUpdateClick();
             restorePickOptions();
             {

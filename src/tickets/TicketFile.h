@@ -1,15 +1,13 @@
 #pragma once
 
+#include "app/SafeWrite.h"
 #include "results/PastDraws.h"
 
 #include <QByteArray>
 #include <QString>
 #include <QStringList>
 #include <QVector>
-#include <functional>
 #include <optional>
-
-class QSaveFile;
 
 // The ticket files: one text file per draw number in the folder "client/" beside the program,
 // one ticket line per line, every line the program writes ended by CR LF. Files edited by
@@ -89,9 +87,7 @@ struct TicketAppend {
 // last line without its line end gets one first, so lines never merge; a Ctrl+Z at the end of
 // the file stays at the end, behind the new lines.
 void appendTicketLines(const QVector<TicketAppend> &appends);
-// The same with the step that replaces each file by its staged copy given: the program passes
-// commitStaged; a test passes a step that fails at the n-th file.
-using CommitStep = std::function<void(QSaveFile &file, const QString &shownPath)>;
+// The same with the step that replaces each file by its staged copy (see CommitStep).
 void appendTicketLines(const QVector<TicketAppend> &appends, const CommitStep &commit);
 inline void appendTicketLines(const QString &path, const QByteArray &lines)
 {
