@@ -47,6 +47,8 @@ private slots:
     void cancelAfterTheFileChangedRelists();
     void cancelAll_data();
     void cancelAll();
+    void ctrlZHidesNoLine_data();
+    void ctrlZHidesNoLine();
     void listFollowsAFileDeletedOutside();
     void listIsStripedAndHighlightedWithFocus();
     void onlyDigitsAreTyped_data();
@@ -256,6 +258,63 @@ void TestTicketHandlers::cancelAll()
 
 // A file deleted or written by another program: a cancel-all lists what is left, and the list
 // follows the file whenever the window comes back to the front.
+// Some Windows text tools end a file with Ctrl+Z. Every line around it is listed, checked, kept
+// and cancelled as in any file; the Ctrl+Z stays, behind new lines when it ended the file.
+void TestTicketHandlers::ctrlZHidesNoLine_data()
+{
+    QTest::addColumn<QByteArray>("before"); // client/2038.csv
+    QTest::addColumn<int>("listed");
+    QTest::addColumn<QStringList>("checked"); // the results of the check page
+    QTest::addColumn<QByteArray>("afterSave");
+    QTest::addColumn<QByteArray>("afterCancelAll"); // null: the file is deleted
+    // Draw 2037 drew 07 12 20 23 27 29, bonus 10; draw 2038 has no result yet.
+    const QByteArray own1 = "2038,01,02,03,04,05,06\r\n", own2 = "2038,07,08,09,10,11,12\r\n",
+                     own3 = "2038,13,14,15,16,17,18\r\n", third = "2037,07,12,20,23,27,01\r\n",
+                     saved = "2038,01,02,03,04,05,43\r\n", z = "\x1a";
+    const QString tier3 = "３等が当選しました。";
+    QTest::newRow("at the end") << own1 + third + z << 1 << QStringList{"", tier3}
+                                << own1 + third + saved + z << third + z;
+    QTest::newRow("between lines")
+        << own1 + own2 + z + third + own3 << 3 << QStringList{"", "", tier3, ""}
+        << own1 + own2 + z + third + own3 + saved << z + third;
+    QTest::newRow("behind the only line")
+        << own1 + z << 1 << QStringList{""} << own1 + saved + z << QByteArray();
+}
+
+void TestTicketHandlers::ctrlZHidesNoLine()
+{
+    QFETCH(QByteArray, before);
+    QFETCH(int, listed);
+    QFETCH(QStringList, checked);
+    QFETCH(QByteArray, afterSave);
+    QFETCH(QByteArray, afterCancelAll);
+    TMainForm &form = *m_form;
+    MessageBoxWatcher boxes; // answers the check's "no draw" message and the save's report
+    listFile(before, "2038");
+    QCOMPARE(form.gridLoto6->rowCount(), listed);
+
+    form.editSelectNum->setText("2038");
+    form.pctrlMain->setCurrentWidget(form.TabSheet5);
+    form.btnExec->click();
+    QStringList results;
+    for (int r = 0; r < form.gridHitSel->rowCount(); ++r)
+        results << form.gridHitSel->cell(r, 7);
+    QCOMPARE(results, checked);
+
+    form.pctrlMain->setCurrentWidget(form.TabSheet1);
+    decide(form, {1, 2, 3, 4, 5, 43});
+    form.btnSave->click();
+    QCOMPARE(m_folder->read("client/2038.csv"), afterSave);
+
+    form.pctrlMain->setCurrentWidget(form.TabSheet4);
+    QCOMPARE(form.gridLoto6->rowCount(), listed + 1);
+    boxes.queueAnswer(QMessageBox::Yes);
+    form.btnAllDelete->click();
+    QCOMPARE(QFile::exists(m_folder->file("client/2038.csv")), !afterCancelAll.isNull());
+    if (!afterCancelAll.isNull())
+        QCOMPARE(m_folder->read("client/2038.csv"), afterCancelAll);
+}
+
 void TestTicketHandlers::listFollowsAFileDeletedOutside()
 {
     TMainForm &form = *m_form;
