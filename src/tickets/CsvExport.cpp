@@ -6,6 +6,7 @@
 #include "app/Splash.h"
 #include "tickets/TicketFile.h"
 
+#include <QDir>
 #include <QFileDialog>
 #include <QFileIconProvider>
 #include <QHeaderView>

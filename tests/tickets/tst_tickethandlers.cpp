@@ -30,6 +30,26 @@ QStringList cells(const QByteArray &line)
     return QString::fromLatin1(line.trimmed()).split(QLatin1Char(','));
 }
 
+// The rows whose text the grid paints in red.
+QList<int> redRows(StringGrid *grid)
+{
+    const QImage image = grid->viewport()->grab().toImage();
+    QList<int> red;
+    for (int row = 0; row < grid->rowCount(); ++row) {
+        const QRect cells = grid->visualRect(grid->cells()->index(row, 0))
+                                .united(grid->visualRect(grid->cells()->index(row, 6)));
+        bool found = false;
+        for (int y = cells.top(); y <= cells.bottom() && !found; ++y)
+            for (int x = cells.left(); x <= cells.right() && !found; ++x) {
+                const QColor c = image.pixelColor(x, y);
+                found = c.red() > 200 && c.green() < 60 && c.blue() < 60;
+            }
+        if (found)
+            red.append(row);
+    }
+    return red;
+}
+
 } // namespace
 
 class TestTicketHandlers : public WindowTest
@@ -129,12 +149,16 @@ void TestTicketHandlers::listing_data()
     QTest::addColumn<QString>("draw");
     QTest::addColumn<QString>("guide");
     QTest::addColumn<int>("listed");
-    QTest::newRow("no file") << QByteArray() << "700" << kNoData << 0;
-    QTest::newRow("own lines") << L1 + L2 << "700" << kCanCancel << 2;
-    QTest::newRow("other draw only") << Other + Other << "700" << kCanCancel << 0;
-    QTest::newRow("mixed draws") << Other + L1 + Other << "700" << kCanCancel << 1;
-    QTest::newRow("0700 is another file") << L1 + L2 << "0700" << kNoData << 0;
-    QTest::newRow("blanks around the number") << L1 << " 700 " << kCanCancel << 1;
+    QTest::addColumn<QList<int>>("invalid"); // rows drawn in red
+    QTest::newRow("no file") << QByteArray() << "700" << kNoData << 0 << QList<int>{};
+    QTest::newRow("own lines") << L1 + L2 << "700" << kCanCancel << 2 << QList<int>{};
+    QTest::newRow("other draw only") << Other + Other << "700" << kCanCancel << 0 << QList<int>{};
+    QTest::newRow("mixed draws") << Other + L1 + Other << "700" << kCanCancel << 1 << QList<int>{};
+    QTest::newRow("0700 is another file") << L1 + L2 << "0700" << kNoData << 0 << QList<int>{};
+    QTest::newRow("blanks around the number") << L1 << " 700 " << kCanCancel << 1 << QList<int>{};
+    QTest::newRow("numbers as typed by hand, seven numbers")
+        << QByteArray("0700,1,2,3,4,5,6\r\n700,01,02,03,04,05,06,07\r\n") << "700" << kCanCancel
+        << 2 << QList<int>{1};
 }
 
 void TestTicketHandlers::listing()
@@ -143,6 +167,7 @@ void TestTicketHandlers::listing()
     QFETCH(QString, draw);
     QFETCH(QString, guide);
     QFETCH(int, listed);
+    QFETCH(QList<int>, invalid);
     if (!content.isNull())
         m_folder->write("client/700.csv", content);
     MessageBoxWatcher boxes;
@@ -153,7 +178,8 @@ void TestTicketHandlers::listing()
     if (listed == 0)
         QCOMPARE(form.gridLoto6->rowCells(0), QStringList(7, QString()));
     else
-        QCOMPARE(form.gridLoto6->cell(0, 0), QString("700"));
+        QCOMPARE(form.gridLoto6->cell(0, 0).toInt(), 700);
+    QCOMPARE(redRows(form.gridLoto6), invalid);
     QCOMPARE(form.btnOneDelete->isEnabled(), listed > 0);
     QCOMPARE(form.btnAllDelete->isEnabled(), listed > 0);
     QVERIFY(boxes.boxes().isEmpty());
