@@ -33,22 +33,6 @@ template <typename Dialog> Dialog *openFromMenu(TMainForm &form, const char *act
     return dialog;
 }
 
-// Whether the row's cells show red (text or ground) in the grid as painted.
-bool paintedRed(StringGrid *grid, int row)
-{
-    const QImage image = grid->viewport()->grab().toImage();
-    const QRect cells = grid->visualRect(grid->cells()->index(row, 1))
-                            .united(grid->visualRect(grid->cells()->index(row, 6)));
-    for (int y = cells.top(); y <= cells.bottom(); ++y) {
-        for (int x = cells.left(); x <= cells.right(); ++x) {
-            const QColor c = image.pixelColor(x, y);
-            if (c.red() > 200 && c.green() < 60 && c.blue() < 60)
-                return true;
-        }
-    }
-    return false;
-}
-
 } // namespace
 
 class TestExtraCommands : public WindowTest

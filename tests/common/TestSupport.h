@@ -15,7 +15,11 @@
 
 // Shared helpers of the window tests.
 
+class StringGrid;
 class TMainForm;
+
+// Whether the row's cells (columns 1 to 6) show red, text or ground, in the grid as painted.
+bool paintedRed(StringGrid *grid, int row);
 
 // Presses the numbers' buttons on the board, as the player does; decide() then presses "決定".
 void pick(TMainForm &form, std::initializer_list<int> numbers);

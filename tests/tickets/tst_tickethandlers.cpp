@@ -30,23 +30,13 @@ QStringList cells(const QByteArray &line)
     return QString::fromLatin1(line.trimmed()).split(QLatin1Char(','));
 }
 
-// The rows whose text the grid paints in red.
+// The rows the grid paints in red.
 QList<int> redRows(StringGrid *grid)
 {
-    const QImage image = grid->viewport()->grab().toImage();
     QList<int> red;
-    for (int row = 0; row < grid->rowCount(); ++row) {
-        const QRect cells = grid->visualRect(grid->cells()->index(row, 0))
-                                .united(grid->visualRect(grid->cells()->index(row, 6)));
-        bool found = false;
-        for (int y = cells.top(); y <= cells.bottom() && !found; ++y)
-            for (int x = cells.left(); x <= cells.right() && !found; ++x) {
-                const QColor c = image.pixelColor(x, y);
-                found = c.red() > 200 && c.green() < 60 && c.blue() < 60;
-            }
-        if (found)
+    for (int row = 0; row < grid->rowCount(); ++row)
+        if (paintedRed(grid, row))
             red.append(row);
-    }
     return red;
 }
 
