@@ -74,11 +74,14 @@ void TMainForm::menuFileCsvSaveClick()
         dlgSave->setNameFilter(QStringLiteral("CSVファイル (カンマ区切り) (*.csv)"));
         dlgSave->setDefaultSuffix(QStringLiteral("csv"));
     }
-    // The player's documents the first time, then where the last export went.
-    const QString lastFolder = dlgSave->property(kLastFolderProperty).toString();
-    dlgSave->setDirectory(!lastFolder.isEmpty() ? lastFolder
-                                                : QStandardPaths::writableLocation(
-                                                      QStandardPaths::DocumentsLocation));
+    // The player's documents (or home, on a system without them) the first time, then where
+    // the last export went.
+    QString folder = dlgSave->property(kLastFolderProperty).toString();
+    if (folder.isEmpty())
+        folder = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
+    if (!QFileInfo(folder).isDir())
+        folder = QDir::homePath();
+    dlgSave->setDirectory(folder);
     dlgSave->selectFile(editNewNum->text());
     if (dlgSave->exec() != QDialog::Accepted)
         return;
