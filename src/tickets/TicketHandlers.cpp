@@ -36,7 +36,8 @@ void TMainForm::connectTickets()
     gridLoto6->setRowWarningSource([this] {
         QVector<bool> invalid(gridLoto6->rowCount(), false);
         for (int row : gridLoto6->property(kInvalidRowsProperty).value<QList<int>>())
-            invalid[row] = true;
+            if (row < invalid.size())
+                invalid[row] = true;
         return invalid;
     });
     const auto digitsOnly = [this](QChar key) { return editSelectNumKeyPress(key); };
