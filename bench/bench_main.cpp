@@ -139,12 +139,12 @@ void Check(benchmark::State &state)
     const SyntheticHistory &files = fixture(kBundled).files;
     ResultsData data;
     parseResults(splitTextLines(files.draws), splitTextLines(files.prizes), &data);
-    QVector<QStringList> tickets;
+    QVector<TicketLine> tickets;
     for (int i = 0; i < state.range(0); ++i) {
         QStringList row{QString::number(2037 - i % 500)};
         for (int k = 0; k < 6; ++k)
             row << QStringLiteral("%1").arg((i + 7 * k) % 43 + 1, 2, 10, QLatin1Char('0'));
-        tickets << row;
+        tickets << readTicketLine(row.join(QLatin1Char(',')));
     }
     for (auto _ : state)
         benchmark::DoNotOptimize(checkTickets(data.draws, tickets));

@@ -9,6 +9,8 @@
 #include "Version.h"
 #include "Widgets.h"
 #include "results/HistoryModel.h"
+#include "results/ResultsFiles.h"
+#include "results/ResultsReplace.h"
 
 #include <QChartView>
 #include <QCloseEvent>
@@ -141,6 +143,13 @@ void TMainForm::FormShow()
             setWindowTitle(kAppTitle + QStringLiteral("  [for Version ") + m_fileVersionText +
                            QLatin1Char(']'));
             InitMainControls();
+            // A replacement of the results files that the end of the program cut short is
+            // completed first, so that the pair loaded belongs together. Whatever stops it is
+            // told, and the load goes on with the files as they are.
+            const QString unfinished =
+                captureError([this] { finishPairReplacement(m_dataFolder + kDownloadFolder); });
+            if (!unfinished.isEmpty())
+                reportError(this, unfinished);
             btnMmsUpdateClick();
             restorePickOptions();
             {
@@ -245,6 +254,15 @@ void TMainForm::closeEvent(QCloseEvent *event)
     FormCloseQuery();
     m_splash->hide();
     event->accept();
+}
+
+void TMainForm::changeEvent(QEvent *event)
+{
+    QMainWindow::changeEvent(event);
+    // The ticket list is shown again whenever the window comes back to the front.
+    if (event->type() == QEvent::ActivationChange && isActiveWindow() && m_shown && !isBusy() &&
+        pctrlMain->currentWidget() == TabSheet4)
+        refreshTicketList();
 }
 
 void TMainForm::menuFileExitClick()

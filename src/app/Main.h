@@ -193,6 +193,7 @@ public:
 protected:
     void showEvent(QShowEvent *event) override;
     void closeEvent(QCloseEvent *event) override;
+    void changeEvent(QEvent *event) override;
 
 private:
     // Layout (MainLayout*.cpp): builds every control in its design-time state.
@@ -241,6 +242,10 @@ private:
     // ---- private: tickets and checking ----
     // The rows gridLoto6 lists now, none when its first row is blank.
     QVector<QStringList> listedTicketRows() const;
+    // Lists the file again, as it is now, keeping the current row: when the player comes back
+    // to the window, another program may have changed or deleted it. A file that cannot be
+    // read is told in the status line, not in a box, which would take the activation away.
+    void refreshTicketList();
     void gridLoto6DrawCell(QPainter *painter, const QRect &rect, int row, int column);
     void gridHitSelDrawCell(QPainter *painter, const QRect &rect, int row, int column);
 

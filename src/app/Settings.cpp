@@ -105,10 +105,10 @@ DownloadSettings AppSettings::readDownloadSettings() const
     if (download.historyUrl.isEmpty())
         download.historyUrl = kDefaultHistoryUrl;
     download.baseUrl = readString(kDownload, QStringLiteral("BaseUrl")).trimmed();
-    download.timeoutSeconds = readInteger(kDownload, QStringLiteral("TimeoutSeconds"),
-                                          DownloadSettings::kDefaultTimeoutSeconds);
-    if (download.timeoutSeconds < 1)
-        download.timeoutSeconds = DownloadSettings::kDefaultTimeoutSeconds;
+    download.timeoutSeconds = qBound(DownloadSettings::kMinTimeoutSeconds,
+                                     readInteger(kDownload, QStringLiteral("TimeoutSeconds"),
+                                                 DownloadSettings::kDefaultTimeoutSeconds),
+                                     DownloadSettings::kMaxTimeoutSeconds);
     return download;
 }
 

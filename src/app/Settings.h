@@ -16,9 +16,18 @@ constexpr int kPickFieldMax = 100;
 // that publishes the two results files under "download/", used when its address is set.
 struct DownloadSettings {
     static constexpr int kDefaultTimeoutSeconds = 30;
+    // The time-outs the settings dialog offers.
+    static constexpr int kMinTimeoutSeconds = 1;
+    static constexpr int kMaxTimeoutSeconds = 600;
     QString historyUrl;
     QString baseUrl;
     int timeoutSeconds = kDefaultTimeoutSeconds;
+
+    // The time-out of one transfer, within the bounds above whatever timeoutSeconds holds.
+    int timeoutMilliseconds() const
+    {
+        return qBound(kMinTimeoutSeconds, timeoutSeconds, kMaxTimeoutSeconds) * 1000;
+    }
 };
 inline const QString kDefaultHistoryUrl = QStringLiteral("https://loto6.thekyo.jp/data/loto6.csv");
 
@@ -46,8 +55,8 @@ public:
     PickSettings readPickSettings() const;
     void writePickSettings(const PickSettings &pick);
 
-    // Section "Download": HistoryUrl, BaseUrl, TimeoutSeconds. An empty HistoryUrl or a
-    // time-out below one second reads as its default.
+    // Section "Download": HistoryUrl, BaseUrl, TimeoutSeconds. An empty HistoryUrl reads as
+    // its default; a time-out outside 1..600 seconds as the nearest bound.
     DownloadSettings readDownloadSettings() const;
     void writeDownloadSettings(const DownloadSettings &download);
 

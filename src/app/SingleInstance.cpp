@@ -45,3 +45,15 @@ bool SingleInstanceGuard::acquire()
     return m_lock->tryLock(0);
 #endif
 }
+
+QString SingleInstanceGuard::dataFolderLockPath(const QString &dataFolder)
+{
+    return dataFolder + QStringLiteral("Loto6Yorune-data.lock");
+}
+
+bool SingleInstanceGuard::acquireDataFolder(const QString &dataFolder)
+{
+    m_dataLock = std::make_unique<QLockFile>(dataFolderLockPath(dataFolder));
+    m_dataLock->setStaleLockTime(0); // a lock whose process is gone is taken over at once
+    return m_dataLock->tryLock(0) || m_dataLock->error() != QLockFile::LockFailedError;
+}

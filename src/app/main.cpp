@@ -28,6 +28,9 @@ int main(int argc, char *argv[])
     // Beside the program when that folder is writable, else the player's own data folder.
     const DataFolders folders = chooseDataFolders(
         defaultProgramFolder(), QStandardPaths::writableLocation(QStandardPaths::AppDataLocation));
+    // Nor does a start on a data folder that another instance is using.
+    if (!guard.acquireDataFolder(folders.dataFolder))
+        return 0;
     for (const QString &error : folders.errors)
         showErrorMessage(nullptr, error);
 

@@ -4,43 +4,40 @@
 #include "results/PastDraws.h"
 #include "tickets/TicketFile.h"
 
-#include <QFileInfo>
 #include <QHash>
 
 namespace
 {
 
-// The numbers of a row (cells 1..6) as a set; 0 when a cell holds no number of 1..43.
+// The numbers of a slate row as a set, by the rule of every line; 0 when it is no valid line.
 NumberSet numbersOf(const QStringList &cells)
 {
-    NumberSet line = 0;
-    for (int k = 1; k <= kPicksPerLine; ++k) {
-        bool ok = false;
-        const int n = cells.value(k).trimmed().toInt(&ok);
-        if (!ok || n < kLotoMin || n > kLotoMax)
-            return 0;
-        line |= numberBit(n);
-    }
-    return line;
+    return readTicketLine(ticketLineOf(cells)).numbers;
 }
 
-// The lines saved for the draw, as number sets.
-QVector<NumberSet> savedLines(const QString &draw, const QString &programFolder)
+// The valid lines saved for the draw, as number sets. A file that cannot be read holds none
+// here; why goes to *unreadable.
+QVector<NumberSet> savedLines(const QString &draw, const QString &programFolder,
+                              QStringList *unreadable)
 {
     QVector<NumberSet> lines;
     const auto path = ticketFilePath(programFolder, draw);
-    if (!path || !QFileInfo::exists(*path))
+    if (!path)
         return lines;
-    for (const QStringList &saved : readAllTicketLines(*path)) {
-        if (saved.value(0) == draw)
-            lines.append(numbersOf(saved));
+    QString reason;
+    for (const TicketLine &saved : readAllTicketLines(*path, &reason)) {
+        if (saved.valid() && saved.draw == drawNumberKey(draw))
+            lines.append(saved.numbers);
     }
+    if (!reason.isEmpty() && unreadable)
+        unreadable->append(QStringLiteral("client/%1.csv を読めません：%2").arg(draw, reason));
     return lines;
 }
 
 } // namespace
 
-QVector<bool> duplicateRows(const QVector<QStringList> &slateRows, const QString &programFolder)
+QVector<bool> duplicateRows(const QVector<QStringList> &slateRows, const QString &programFolder,
+                            QStringList *unreadable)
 {
     QVector<bool> repeats(slateRows.size(), false);
     QHash<QString, QVector<NumberSet>> saved; // per draw, read when first needed
@@ -55,7 +52,7 @@ QVector<bool> duplicateRows(const QVector<QStringList> &slateRows, const QString
         }
         if (!repeats[row]) {
             if (!saved.contains(draw))
-                saved.insert(draw, savedLines(draw, programFolder));
+                saved.insert(draw, savedLines(draw, programFolder, unreadable));
             repeats[row] = saved.value(draw).contains(line);
         }
     }
@@ -68,9 +65,9 @@ bool isDuplicateLine(const QVector<QStringList> &slateRows, int row, const QStri
 }
 
 QString duplicateNotice(const QVector<QStringList> &slateRows, int row,
-                        const QString &programFolder)
+                        const QString &programFolder, QStringList *unreadable)
 {
-    if (!isDuplicateLine(slateRows, row, programFolder))
+    if (!duplicateRows(slateRows, programFolder, unreadable).value(row, false))
         return QString();
     return QStringLiteral("同じ組合せが既にあります（%1口目）。").arg(row + 1);
 }

@@ -13,10 +13,14 @@
 bool isDuplicateLine(const QVector<QStringList> &slateRows, int row, const QString &programFolder);
 
 // For each slate row, whether it repeats another row or a saved line; each draw's ticket
-// file is read once.
-QVector<bool> duplicateRows(const QVector<QStringList> &slateRows, const QString &programFolder);
+// file is read once. A ticket file that cannot be read counts as holding no lines, and the
+// player's words for it ("client/2039.csv を読めません：…") go to *unreadable when given. Nothing
+// is raised: the slate asks while it is drawn.
+QVector<bool> duplicateRows(const QVector<QStringList> &slateRows, const QString &programFolder,
+                            QStringList *unreadable = nullptr);
 
 // The status text after a decide that made row `row` a repeat, empty otherwise:
-// "同じ組合せが既にあります（n口目）。" with n the line's number on the slate.
+// "同じ組合せが既にあります（n口目）。" with n the line's number on the slate. Unreadable files as
+// for duplicateRows.
 QString duplicateNotice(const QVector<QStringList> &slateRows, int row,
-                        const QString &programFolder);
+                        const QString &programFolder, QStringList *unreadable = nullptr);

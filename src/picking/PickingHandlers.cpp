@@ -46,9 +46,16 @@ void TMainForm::connectPicking()
         [this](QPainter *painter, const QRect &rect, int row, int column) {
             gridSelectItemDrawCell(painter, rect, row, column);
         });
-    // Repeated lines are drawn in red: repeats of other slate lines or of saved lines.
-    gridSelectItem->setRowWarningSource(
-        [this] { return duplicateRows(slateRows(), m_dataFolder); });
+    // Repeated lines are drawn in red: repeats of other slate lines or of saved lines. This runs
+    // while the slate is painted: a ticket file that cannot be read counts as no lines and is
+    // told in the status line, once each time the marks are worked out.
+    gridSelectItem->setRowWarningSource([this] {
+        QStringList unreadable;
+        QVector<bool> repeats = duplicateRows(slateRows(), m_dataFolder, &unreadable);
+        if (!unreadable.isEmpty())
+            setStatusText(unreadable.join(QStringLiteral("　")));
+        return repeats;
+    });
 }
 
 // Runs after the button has toggled itself (a click, or a press by the line generator).

@@ -42,8 +42,12 @@ void TMainForm::btnSelectClick()
     gridSelectItem->setCurrentRow(last);
     updateSlateTotals();
     btnRisetClick();
-    const QString repeat = duplicateNotice(slateRows(), last, m_dataFolder);
-    if (!repeat.isEmpty())
+    // A ticket file that cannot be read is the news that matters more.
+    QStringList unreadable;
+    const QString repeat = duplicateNotice(slateRows(), last, m_dataFolder, &unreadable);
+    if (!unreadable.isEmpty())
+        setStatusText(unreadable.join(QStringLiteral("　")));
+    else if (!repeat.isEmpty())
         setStatusText(repeat);
 }
 

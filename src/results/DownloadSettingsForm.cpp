@@ -45,9 +45,10 @@ DownloadSettingsForm::DownloadSettingsForm(AppSettings &settings, const QString 
     editAddress->setMinimumWidth(420);
     editTimeout = new QSpinBox(this);
     editTimeout->setObjectName(QStringLiteral("editTimeout"));
-    editTimeout->setRange(1, 600);
+    editTimeout->setRange(DownloadSettings::kMinTimeoutSeconds,
+                          DownloadSettings::kMaxTimeoutSeconds);
     editTimeout->setSuffix(QStringLiteral(" 秒"));
-    editTimeout->setValue(qBound(1, stored.timeoutSeconds, 600));
+    editTimeout->setValue(stored.timeoutSeconds); // within the range as read
     auto *fields = new QFormLayout;
     fields->setFieldGrowthPolicy(QFormLayout::FieldsStayAtSizeHint);
     fields->addRow(QStringLiteral("アドレス："), editAddress);

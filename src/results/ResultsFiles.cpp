@@ -198,6 +198,31 @@ ResultsStatus parseResults(const QStringList &numberLines, const QStringList &da
     return ResultsStatus::Loaded;
 }
 
+QString pairMismatch(const ResultsData &data)
+{
+    QString difference;
+    const qsizetype common = std::min(data.draws.size(), data.prizes.size());
+    for (qsizetype i = 0; i < common && difference.isEmpty(); ++i) {
+        const QString draw = data.draws.at(i).caption.trimmed();
+        const QString prize = data.prizes.at(i).front();
+        if (draw != prize)
+            difference = QStringLiteral("%1 行目：%2 は第%3回、%4 は第%5回")
+                             .arg(i + 1)
+                             .arg(kNumberFileName, draw, kDataFileName, prize);
+    }
+    if (difference.isEmpty() && data.draws.size() != data.prizes.size())
+        difference = QStringLiteral("%1 は %2 回分、%3 は %4 回分")
+                         .arg(kNumberFileName)
+                         .arg(data.draws.size())
+                         .arg(kDataFileName)
+                         .arg(data.prizes.size());
+    if (difference.isEmpty())
+        return QString();
+    return QStringLiteral("抽選結果の 2 つのファイルが対応していません（%1）。"
+                          "最新の抽選結果をダウンロードしてください。")
+        .arg(difference);
+}
+
 ResultsStatus readResultsFolder(const QString &downloadFolder, ResultsData *out)
 {
     for (const QString &name : {kNumberFileName, kDataFileName}) {

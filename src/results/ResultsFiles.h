@@ -86,6 +86,10 @@ BaseCountTable countBaseNumbers(const QVector<DrawRecord> &draws);
 ResultsStatus parseResults(const QStringList &numberLines, const QStringList &dataLines,
                            ResultsData *out);
 
+// When the two files do not list the same draws in the same order (a pair that never belonged
+// together), the player's words for the first difference; empty when they belong together.
+QString pairMismatch(const ResultsData &data);
+
 // A results file larger than this is no results file (the whole history is well under 1 MiB)
 // and is refused before it is read.
 constexpr qint64 kMaxResultsFileBytes = 16 * 1024 * 1024;

@@ -40,8 +40,12 @@ void TMainForm::btnMmsUpdateClick()
         QTimer::singleShot(0, this, &QWidget::close);
         return;
     }
+    // A pair that does not belong together is loaded as it is, and said so.
+    const QString mismatch = pairMismatch(results);
     applyResults(std::move(results));
     catchUp();
+    if (!mismatch.isEmpty())
+        showErrorMessage(this, mismatch);
 }
 
 void TMainForm::applyResults(ResultsData &&results)

@@ -18,12 +18,48 @@ QString shownPath(const QString &fileName)
     return kDownloadFolder + fileName;
 }
 
-void restoreQuietly(const QString &path, const QByteArray &content)
+// Best effort: the error that stopped the replacement is the one to report. True when the
+// file is back.
+bool restoreQuietly(const QString &path, const QByteArray &content)
 {
     try {
         writeWholeFile(path, content, path);
+        return true;
     } catch (const DomainError &) {
+        return false;
     }
+}
+
+// The journal: a first line naming it, a second with the sizes of the two bodies, then the
+// bodies.
+const QByteArray kJournalMark = "Loto6Yorune pair replacement\n";
+
+QByteArray journalOf(const QByteArray &numberBody, const QByteArray &dataBody)
+{
+    return kJournalMark + QByteArray::number(numberBody.size()) + ' ' +
+           QByteArray::number(dataBody.size()) + '\n' + numberBody + dataBody;
+}
+
+// The two bodies of a journal; false when it is not one, whole.
+bool readJournal(const QByteArray &journal, QByteArray *numberBody, QByteArray *dataBody)
+{
+    if (!journal.startsWith(kJournalMark))
+        return false;
+    const qsizetype sizesEnd = journal.indexOf('\n', kJournalMark.size());
+    if (sizesEnd < 0)
+        return false;
+    const QList<QByteArray> sizes =
+        journal.mid(kJournalMark.size(), sizesEnd - kJournalMark.size()).split(' ');
+    bool numberOk = false, dataOk = false;
+    const qint64 numberSize = sizes.value(0).toLongLong(&numberOk);
+    const qint64 dataSize = sizes.value(1).toLongLong(&dataOk);
+    const qint64 bodies = journal.size() - sizesEnd - 1;
+    if (sizes.size() != 2 || !numberOk || !dataOk || numberSize < 0 || dataSize < 0 ||
+        numberSize + dataSize != bodies)
+        return false;
+    *numberBody = journal.mid(sizesEnd + 1, numberSize);
+    *dataBody = journal.mid(sizesEnd + 1 + numberSize);
+    return true;
 }
 
 } // namespace
@@ -44,8 +80,15 @@ void checkResultsBodies(const QByteArray &numberBody, const QByteArray &dataBody
 void replaceResultsFiles(const QString &downloadFolder, const QByteArray &numberBody,
                          const QByteArray &dataBody)
 {
+    replaceResultsFiles(downloadFolder, numberBody, dataBody, commitStaged);
+}
+
+void replaceResultsFiles(const QString &downloadFolder, const QByteArray &numberBody,
+                         const QByteArray &dataBody, const CommitStep &commit)
+{
     const QString numberPath = downloadFolder + kNumberFileName;
     const QString dataPath = downloadFolder + kDataFileName;
+    const QString journalPath = downloadFolder + kPairJournalName;
 
     // Both new files are written out before either replaces its target, so that only the
     // two renames remain that can fail.
@@ -67,16 +110,44 @@ void replaceResultsFiles(const QString &downloadFolder, const QByteArray &number
         previous.close();
     }
 
-    commitStaged(number, shownPath(kNumberFileName));
+    // From here on a pair cut short by the end of the program is completed at the next start.
+    writeWholeFile(journalPath, journalOf(numberBody, dataBody), shownPath(kPairJournalName));
     try {
-        commitStaged(data, shownPath(kDataFileName));
+        commit(number, shownPath(kNumberFileName));
     } catch (const DomainError &) {
-        if (hadNumberFile) {
-            // Best effort: the error that stopped the replacement is the one to report.
-            restoreQuietly(numberPath, previousNumber);
-        } else {
-            QFile::remove(numberPath);
-        }
+        QFile::remove(journalPath);
         throw;
     }
+    try {
+        commit(data, shownPath(kDataFileName));
+    } catch (const DomainError &) {
+        // The old pair back, and no replacement left to complete. Should the draw list not go
+        // back, the journal stays: the next start completes the new pair instead.
+        const bool restored =
+            hadNumberFile ? restoreQuietly(numberPath, previousNumber) : QFile::remove(numberPath);
+        if (restored)
+            QFile::remove(journalPath);
+        throw;
+    }
+    QFile::remove(journalPath);
+}
+
+bool finishPairReplacement(const QString &downloadFolder)
+{
+    const QString journalPath = downloadFolder + kPairJournalName;
+    QFile journal(journalPath);
+    if (!journal.exists())
+        return false;
+    if (!journal.open(QIODevice::ReadOnly))
+        throw DomainError(
+            fileErrorMessage(QStringLiteral("を開けません"), shownPath(kPairJournalName), journal));
+    QByteArray numberBody, dataBody;
+    const bool whole = readJournal(journal.readAll(), &numberBody, &dataBody);
+    journal.close();
+    if (whole) {
+        writeWholeFile(downloadFolder + kNumberFileName, numberBody, shownPath(kNumberFileName));
+        writeWholeFile(downloadFolder + kDataFileName, dataBody, shownPath(kDataFileName));
+    }
+    QFile::remove(journalPath);
+    return whole;
 }

@@ -14,12 +14,12 @@ ResultsBodies fetchResults(const DownloadSettings &settings, const QString &down
     ResultsBodies bodies;
     if (!settings.baseUrl.trimmed().isEmpty()) {
         ResultsDownload download(settings.baseUrl);
-        download.setTimeout(settings.timeoutSeconds * 1000);
+        download.setTimeout(settings.timeoutMilliseconds());
         bodies.numbers = download.fetch(kDownloadFolder + kNumberFileName);
         bodies.prizes = download.fetch(kDownloadFolder + kDataFileName);
     } else {
         ResultsDownload download(QString{});
-        download.setTimeout(settings.timeoutSeconds * 1000);
+        download.setTimeout(settings.timeoutMilliseconds());
         bodies = convertHistoryFeed(
             download.fetchUrl(QUrl(settings.historyUrl.trimmed(), QUrl::StrictMode)));
     }

@@ -6,7 +6,7 @@
 #include <QFile>
 #include <QFileInfo>
 
-QVector<TextLineSpan> splitTextLineSpans(const QByteArray &data, EmptyLines empty)
+QVector<TextLineSpan> splitTextLineSpans(const QByteArray &data, TextRules rules)
 {
     constexpr char CR = 13;
     constexpr char LF = 10;
@@ -31,10 +31,14 @@ QVector<TextLineSpan> splitTextLineSpans(const QByteArray &data, EmptyLines empt
         const char *lead = p;
         while (p < end && static_cast<unsigned char>(*p) <= 32 && !endsLine(*p))
             ++p;
-        if (p == end || *p == CtrlZ)
+        if (p == end || (*p == CtrlZ && rules == TextRules::ResultsFile))
             break;
+        if (*p == CtrlZ) { // in a ticket file, no line's and no end
+            ++p;
+            continue;
+        }
         if (*p == CR || *p == LF) { // an empty line, or one of blanks
-            if (empty == EmptyLines::EndReading)
+            if (rules == TextRules::ResultsFile)
                 break;
             passLineEnd();
             continue;
@@ -49,17 +53,17 @@ QVector<TextLineSpan> splitTextLineSpans(const QByteArray &data, EmptyLines empt
     return spans;
 }
 
-QStringList splitTextLines(const QByteArray &data, EmptyLines empty)
+QStringList splitTextLines(const QByteArray &data, TextRules rules)
 {
     QStringList lines;
-    const QVector<TextLineSpan> spans = splitTextLineSpans(data, empty);
+    const QVector<TextLineSpan> spans = splitTextLineSpans(data, rules);
     lines.reserve(spans.size());
     for (const TextLineSpan &span : spans)
         lines.append(span.text);
     return lines;
 }
 
-QStringList readTextLines(const QString &path, EmptyLines empty)
+QStringList readTextLines(const QString &path, TextRules rules)
 {
     QFile file(path);
     if (!QFileInfo::exists(path))
@@ -69,5 +73,5 @@ QStringList readTextLines(const QString &path, EmptyLines empty)
     const QByteArray data = file.readAll();
     if (file.error() != QFileDevice::NoError)
         throw DomainError(fileErrorMessage(QStringLiteral("を読み込めません"), path, file));
-    return splitTextLines(data, empty);
+    return splitTextLines(data, rules);
 }

@@ -19,6 +19,9 @@ namespace
 {
 
 constexpr int kResultColumn = 7;
+// The lines as the file holds them, kept on the grid beside their rows: a row shows seven
+// fields, while a line is judged by all of its own.
+const char *const kLinesProperty = "ticketLines";
 // How long each checked line stays in view before the check moves on.
 constexpr unsigned long kPauseMs = 200;
 
@@ -52,15 +55,21 @@ void TMainForm::editSelectNumChange()
     // Only a plain number names a file, whatever way the text got into the field.
     const std::optional<QString> path =
         ticketFilePath(m_dataFolder, editSelectNum->text().trimmed());
-    QVector<QStringList> rows = path ? readAllTicketLines(*path) : QVector<QStringList>();
-    for (QStringList &row : rows)
-        row.append(QString()); // the result, until a check writes it
-    if (rows.isEmpty() || rows.first().value(0).isEmpty()) {
+    const QVector<TicketLine> lines = path ? readAllTicketLines(*path) : QVector<TicketLine>();
+    gridHitSel->setProperty(kLinesProperty, QStringList());
+    if (lines.isEmpty()) {
         pnlHitGuide->setText(kNoTicketData);
         btnExec->setEnabled(false);
         return;
     }
     // The line of six commas shows as blanks and is checked like any other; it names no draw.
+    QVector<QStringList> rows;
+    QStringList texts;
+    for (const TicketLine &line : lines) {
+        rows.append(line.cells + QStringList{QString()}); // the result, until a check writes it
+        texts.append(line.text);
+    }
+    gridHitSel->setProperty(kLinesProperty, texts);
     gridHitSel->cells()->replaceRows(std::move(rows));
     gridHitSel->setCurrentRow(0);
     pnlHitGuide->setText(kReadyToCheck);
@@ -86,10 +95,10 @@ void TMainForm::btnExecClick()
 
         // The page and its controls are disabled and the history is not reloaded while a
         // check runs (see menuCommandDownloadClick), so the rows read here stay valid.
-        QVector<QStringList> rows;
-        for (int r = 0; r < gridHitSel->rowCount(); ++r)
-            rows.append(gridHitSel->rowCells(r));
-        const QVector<CheckResult> results = checkTickets(m_history->records(), rows);
+        QVector<TicketLine> lines;
+        for (const QString &text : gridHitSel->property(kLinesProperty).toStringList())
+            lines.append(readTicketLine(text));
+        const QVector<CheckResult> results = checkTickets(m_history->records(), lines);
 
         // The count covers the valid lines checked; an invalid line only shows it is invalid.
         int found = 0;

@@ -6,15 +6,20 @@
 #include "app/Splash.h"
 #include "tickets/TicketFile.h"
 
+#include <QDir>
 #include <QFileDialog>
 #include <QFileIconProvider>
 #include <QHeaderView>
 #include <QLineEdit>
 #include <QSettings>
+#include <QStandardPaths>
 #include <QTreeView>
 
 namespace
 {
+
+// Where the dialog opens: the folder of the last export of this run, held on the dialog.
+const char *const kLastFolderProperty = "lastSavedFolder";
 
 // Qt's file dialog writes its history and view into a settings file of Qt's own when it is
 // destroyed, and reads it back when built. This program keeps nothing but its own settings,
@@ -54,7 +59,7 @@ void TMainForm::menuFileCsvSaveClick()
         dlgSave->setObjectName(QStringLiteral("dlgSave"));
         dlgSave->setAcceptMode(QFileDialog::AcceptSave);
         // Qt's own dialog looks the same on every system. A chosen file is replaced without
-        // a question: the player named it for this.
+        // a question: the player named it for this (never one of the program's own files).
         dlgSave->setOption(QFileDialog::DontUseNativeDialog);
         dlgSave->setOption(QFileDialog::DontConfirmOverwrite);
         // Stateless, and kept to the end of the program: the dialog's file model may still
@@ -69,12 +74,26 @@ void TMainForm::menuFileCsvSaveClick()
         dlgSave->setNameFilter(QStringLiteral("CSVファイル (カンマ区切り) (*.csv)"));
         dlgSave->setDefaultSuffix(QStringLiteral("csv"));
     }
+    // The player's documents (or home, on a system without them) the first time, then where
+    // the last export went.
+    QString folder = dlgSave->property(kLastFolderProperty).toString();
+    if (folder.isEmpty())
+        folder = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
+    if (!QFileInfo(folder).isDir())
+        folder = QDir::homePath();
+    dlgSave->setDirectory(folder);
     dlgSave->selectFile(editNewNum->text());
     if (dlgSave->exec() != QDialog::Accepted)
         return;
     const QStringList chosen = dlgSave->selectedFiles();
     if (chosen.isEmpty())
         return;
+    // Replacing a ticket file or a results file would lose what it held.
+    if (isInProgramData(chosen.first(), m_dataFolder, m_installFolder)) {
+        showGuideMessage(
+            this, QStringLiteral("このフォルダーにはプログラムのデータがあるため保存できません。"));
+        return;
+    }
 
     WaitCursor wait;
     SplashScope splash(m_splash, QStringLiteral("CSVファイルに出力中です。"));
@@ -85,5 +104,6 @@ void TMainForm::menuFileCsvSaveClick()
     }
     // The file gets every line or, on failure, keeps what it held.
     writeTicketLines(chosen.first(), slateLinesText(rows));
+    dlgSave->setProperty(kLastFolderProperty, QFileInfo(chosen.first()).absolutePath());
     showGuideMessage(this, QStringLiteral("正常にファイルの保存が完了しました。"));
 }

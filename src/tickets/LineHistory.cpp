@@ -2,6 +2,7 @@
 
 #include "app/ComType.h"
 #include "app/DomainError.h"
+#include "tickets/TicketFile.h"
 
 #include <QRegularExpression>
 
@@ -11,22 +12,24 @@ NumberSet parseLineText(const QString &text)
     const QString plain = text.normalized(QString::NormalizationForm_KC);
     static const QRegularExpression separators(QStringLiteral("[\\s,、]+"));
     const QStringList fields = plain.split(separators, Qt::SkipEmptyParts);
+    if (const std::optional<NumberSet> line = lineNumbers(fields))
+        return *line;
+
+    // Not a line: say why.
     NumberSet line = 0;
     for (const QString &field : fields) {
-        bool ok = false;
-        const int n = field.toInt(&ok);
-        if (!ok)
+        if (!isPlainDrawNumber(field))
             throw DomainError(QStringLiteral("「%1」は数字ではありません。").arg(field));
+        const QString digits = drawNumberKey(field);
+        const int n = digits.size() <= 2 ? digits.toInt() : kLotoMax + 1;
         if (n < kLotoMin || n > kLotoMax)
             throw DomainError(QStringLiteral("「%1」は１～４３の範囲にありません。").arg(field));
         if (line & numberBit(n))
             throw DomainError(QStringLiteral("「%1」が２回入力されています。").arg(n));
         line |= numberBit(n);
     }
-    if (fields.size() != kPicksPerLine)
-        throw DomainError(QStringLiteral("数字が%1個です。異なる６個の数字を入力してください。")
-                              .arg(fields.size()));
-    return line;
+    throw DomainError(
+        QStringLiteral("数字が%1個です。異なる６個の数字を入力してください。").arg(fields.size()));
 }
 
 std::int64_t LineHistoryResult::spend() const

@@ -9,8 +9,8 @@
 
 // What one line would have won had it been played in every draw of the history.
 
-// Reads six different numbers of 1..43 separated by blanks or commas (full-width digits,
-// blanks and commas too). Throws DomainError naming the fault.
+// Reads six numbers separated by blanks or commas (full-width digits, blanks and commas too),
+// a line by the rule of every line (lineNumbers). Throws DomainError naming the fault.
 NumberSet parseLineText(const QString &text);
 
 struct TierTally {

@@ -6,6 +6,7 @@
 #include "results/TextLines.h"
 #include "tickets/CommaText.h"
 
+#include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QSaveFile>
@@ -16,26 +17,40 @@
 namespace
 {
 
-QString drawKeyOf(const QString &line)
-{
-    const qsizetype comma = line.indexOf(QLatin1Char(','));
-    return comma < 0 ? QString() : line.left(comma);
-}
+constexpr char kCtrlZ = 26;
+// A number of a line has at most two digits once its leading zeros are gone.
+constexpr int kMaxNumberDigits = 2;
 
-// The whole file, or a null array when there is none.
-QByteArray readWholeFile(const QString &path)
+// The whole file, or a null array when there is none. A file that exists but cannot be read
+// raises DomainError or, when reason is given, gives a null array and says why in *reason.
+QByteArray readWholeFile(const QString &path, QString *reason = nullptr)
 {
     if (!QFileInfo::exists(path))
         return QByteArray();
     QFile file(path);
+    const auto failed = [&](const QString &what) {
+        if (!reason)
+            throw DomainError(fileErrorMessage(what, path, file));
+        *reason = fileErrorReason(file);
+        return QByteArray();
+    };
     if (!file.open(QIODevice::ReadOnly))
-        throw DomainError(fileErrorMessage(QStringLiteral("を開けません"), path, file));
+        return failed(QStringLiteral("を開けません"));
     QByteArray data = file.readAll();
     if (file.error() != QFileDevice::NoError)
-        throw DomainError(fileErrorMessage(QStringLiteral("を読み込めません"), path, file));
+        return failed(QStringLiteral("を読み込めません"));
     if (data.isNull())
         data = QByteArray(""); // exists, but empty
     return data;
+}
+
+// How many Ctrl+Z end the data: the end mark some Windows text tools still write.
+qsizetype endMarks(const QByteArray &data)
+{
+    qsizetype n = 0;
+    while (n < data.size() && data.at(data.size() - 1 - n) == kCtrlZ)
+        ++n;
+    return n;
 }
 
 bool onlyBlanks(const QByteArray &data)
@@ -55,6 +70,20 @@ bool namesNothing(const QString &line)
             return false;
     }
     return true;
+}
+
+// Whether the line is one of the draw's, by the draw number it starts with.
+bool belongsTo(const QString &line, const QString &drawKey)
+{
+    return !drawKey.isEmpty() && readTicketLine(line).draw == drawKey;
+}
+
+QVector<TicketLine> ticketLinesOf(const QByteArray &data)
+{
+    QVector<TicketLine> lines;
+    for (const QString &text : splitTextLines(data, TextRules::TicketFile))
+        lines.append(readTicketLine(text));
+    return lines;
 }
 
 void deleteFile(const QString &path)
@@ -97,6 +126,71 @@ std::optional<QString> ticketFilePath(const QString &programFolder, const QStrin
     return programFolder + QStringLiteral("client/") + drawText + QStringLiteral(".csv");
 }
 
+std::optional<NumberSet> lineNumbers(const QStringList &fields)
+{
+    if (fields.size() != kPicksPerLine)
+        return std::nullopt;
+    NumberSet line = 0;
+    for (const QString &field : fields) {
+        const QString key = drawNumberKey(field);
+        const int n = key.size() <= kMaxNumberDigits ? key.toInt() : 0;
+        if (n < kLotoMin || n > kLotoMax || (line & numberBit(n)))
+            return std::nullopt;
+        line |= numberBit(n);
+    }
+    return line;
+}
+
+QString drawNumberKey(const QString &text)
+{
+    if (!isPlainDrawNumber(text))
+        return QString();
+    qsizetype zeros = 0;
+    while (zeros < text.size() && text.at(zeros) == QLatin1Char('0'))
+        ++zeros;
+    return text.mid(zeros);
+}
+
+TicketLine readTicketLine(const QString &text)
+{
+    TicketLine line;
+    line.text = text;
+    // One cell more than a line has: a filled one is a field too many.
+    QStringList fields = readCommaText(text, kTicketColumns + 1);
+    const bool tooMany = !fields.last().isEmpty();
+    fields.removeLast();
+    line.draw = drawNumberKey(fields.first());
+    const qsizetype count = std::find(fields.begin(), fields.end(), QString()) - fields.begin();
+    if (!tooMany && count == kTicketColumns)
+        line.numbers = lineNumbers(fields.mid(1)).value_or(0);
+    line.cells = std::move(fields);
+    return line;
+}
+
+bool isInProgramData(const QString &path, const QString &dataFolder, const QString &installFolder)
+{
+    // Compared as the file system has them, links resolved; a folder not there yet as written.
+    const auto real = [](const QString &folder) {
+        const QString canonical = QFileInfo(folder).canonicalFilePath();
+        return QDir::cleanPath(canonical.isEmpty() ? QFileInfo(folder).absoluteFilePath()
+                                                   : canonical) +
+               QLatin1Char('/');
+    };
+#ifdef Q_OS_WIN
+    constexpr Qt::CaseSensitivity kCase = Qt::CaseInsensitive;
+#else
+    constexpr Qt::CaseSensitivity kCase = Qt::CaseSensitive;
+#endif
+    const QString target = real(QFileInfo(path).absolutePath());
+    for (const QString &folder :
+         {dataFolder + QStringLiteral("client"), dataFolder + QStringLiteral("download"),
+          installFolder + QStringLiteral("download")}) {
+        if (target.startsWith(real(folder), kCase))
+            return true;
+    }
+    return false;
+}
+
 QString ticketLineOf(const QStringList &cells)
 {
     return writeCommaText(cells);
@@ -126,23 +220,29 @@ QVector<DrawLines> groupByDraw(const QVector<QStringList> &rows)
 
 void appendTicketLines(const QVector<TicketAppend> &appends)
 {
+    appendTicketLines(appends, commitStaged);
+}
+
+void appendTicketLines(const QVector<TicketAppend> &appends, const CommitStep &commit)
+{
     // Every new content is on disk before the first file is replaced, so that only the
     // replacements themselves remain that can fail.
     QVector<QByteArray> before;
     std::vector<std::unique_ptr<QSaveFile>> staged;
     for (const TicketAppend &append : appends) {
         const QByteArray old = readWholeFile(append.path);
-        QByteArray content = old;
+        const qsizetype marks = endMarks(old);
+        QByteArray content = old.left(old.size() - marks);
         if (!content.isEmpty() && !content.endsWith('\r') && !content.endsWith('\n'))
             content += "\r\n";
         staged.push_back(std::make_unique<QSaveFile>(append.path));
-        stageWholeFile(*staged.back(), content + append.lines, append.path);
+        stageWholeFile(*staged.back(), content + append.lines + old.right(marks), append.path);
         before.append(old);
     }
     for (size_t i = 0; i < staged.size(); ++i) {
         const int at = static_cast<int>(i);
         try {
-            commitStaged(*staged[i], appends.at(at).path);
+            commit(*staged[i], appends.at(at).path);
         } catch (const DomainError &) {
             for (int done = 0; done < at; ++done)
                 restoreQuietly(appends.at(done).path, before.at(done));
@@ -159,33 +259,39 @@ void writeTicketLines(const QString &path, const QByteArray &lines)
 TicketListing listTicketFile(const QString &path, const QString &drawText)
 {
     TicketListing listing;
-    const QStringList lines = readTextLines(path, EmptyLines::Skip);
+    const QString drawKey = drawNumberKey(drawText);
+    const QVector<TicketLine> lines = readAllTicketLines(path);
     listing.hasLines = !lines.isEmpty();
-    for (const QString &line : lines) {
-        if (drawKeyOf(line) == drawText)
-            listing.rows.append(readCommaText(line, kTicketColumns));
+    for (const TicketLine &line : lines) {
+        if (drawKey.isEmpty() || line.draw != drawKey)
+            continue;
+        listing.rows.append(line.cells);
+        listing.invalid.append(!line.valid());
     }
     return listing;
 }
 
-QVector<QStringList> readAllTicketLines(const QString &path)
+QVector<TicketLine> readAllTicketLines(const QString &path)
 {
-    QVector<QStringList> rows;
-    for (const QString &line : readTextLines(path, EmptyLines::Skip))
-        rows.append(readCommaText(line, kTicketColumns));
-    return rows;
+    return ticketLinesOf(readWholeFile(path));
+}
+
+QVector<TicketLine> readAllTicketLines(const QString &path, QString *reason)
+{
+    return ticketLinesOf(readWholeFile(path, reason));
 }
 
 TicketRemoval removeListedTicketLine(const QString &path, const QString &drawText,
                                      const QVector<QStringList> &listedRows, int row)
 {
     const QByteArray data = readWholeFile(path);
+    const QString drawKey = drawNumberKey(drawText);
     QVector<TextLineSpan> listed;
     QVector<QStringList> rowsNow;
-    for (const TextLineSpan &span : splitTextLineSpans(data, EmptyLines::Skip)) {
-        if (drawKeyOf(span.text) == drawText) {
+    for (const TextLineSpan &span : splitTextLineSpans(data, TextRules::TicketFile)) {
+        if (belongsTo(span.text, drawKey)) {
             listed.append(span);
-            rowsNow.append(readCommaText(span.text, kTicketColumns));
+            rowsNow.append(readTicketLine(span.text).cells);
         }
     }
     if (data.isNull() || rowsNow != listedRows || row < 0 || row >= listed.size())
@@ -194,7 +300,7 @@ TicketRemoval removeListedTicketLine(const QString &path, const QString &drawTex
     const TextLineSpan &gone = listed.at(row);
     QByteArray rest = data.left(gone.start) + data.mid(gone.end);
     if (onlyBlanks(rest))
-        rest = kEmptyTicketLine;
+        rest = kEmptyTicketLine + rest.right(endMarks(rest));
     writeWholeFile(path, rest, path);
     return TicketRemoval::Removed;
 }
@@ -204,17 +310,18 @@ bool removeDrawTicketLines(const QString &path, const QString &drawText)
     const QByteArray data = readWholeFile(path);
     if (data.isNull())
         return false;
+    const QString drawKey = drawNumberKey(drawText);
     QByteArray rest;
     qsizetype kept = 0; // bytes before this were looked at
-    for (const TextLineSpan &span : splitTextLineSpans(data, EmptyLines::Skip)) {
-        if (drawKeyOf(span.text) != drawText)
+    for (const TextLineSpan &span : splitTextLineSpans(data, TextRules::TicketFile)) {
+        if (!belongsTo(span.text, drawKey))
             continue;
         rest += data.mid(kept, span.start - kept);
         kept = span.end;
     }
     rest += data.mid(kept);
 
-    const QStringList remaining = splitTextLines(rest, EmptyLines::Skip);
+    const QStringList remaining = splitTextLines(rest, TextRules::TicketFile);
     if (std::all_of(remaining.begin(), remaining.end(), namesNothing))
         deleteFile(path);
     else if (rest != data)

@@ -16,6 +16,8 @@ namespace
 
 const QString kNoTicketData = QStringLiteral("保存データがありません…。");
 const QString kCanCancel = QStringLiteral("取消し処理がおこなえます。");
+// The listed rows that are not valid lines, drawn in red.
+const char *const kInvalidRowsProperty = "invalidRows";
 
 } // namespace
 
@@ -30,6 +32,13 @@ void TMainForm::connectTickets()
             [this] { guarded(&TMainForm::btnAllDeleteClick); });
     gridLoto6->setCellPainter([this](QPainter *painter, const QRect &rect, int row, int column) {
         gridLoto6DrawCell(painter, rect, row, column);
+    });
+    gridLoto6->setRowWarningSource([this] {
+        QVector<bool> invalid(gridLoto6->rowCount(), false);
+        for (int row : gridLoto6->property(kInvalidRowsProperty).value<QList<int>>())
+            if (row < invalid.size())
+                invalid[row] = true;
+        return invalid;
     });
     const auto digitsOnly = [this](QChar key) { return editSelectNumKeyPress(key); };
     editAutoSelectMax->setKeyFilter(digitsOnly);
@@ -77,6 +86,7 @@ void TMainForm::editLoto6NumChange()
 {
     btnOneDelete->setEnabled(false);
     btnAllDelete->setEnabled(false);
+    gridLoto6->setProperty(kInvalidRowsProperty, QVariant());
     gridLoto6->cells()->replaceRows({});
     gridLoto6->setCurrentRow(0);
 
@@ -91,6 +101,12 @@ void TMainForm::editLoto6NumChange()
     pnlSeaGuide->setText(kCanCancel);
     if (listing.rows.isEmpty())
         return; // only lines of other draws: nothing to cancel here
+    QList<int> invalid;
+    for (int row = 0; row < listing.invalid.size(); ++row) {
+        if (listing.invalid.at(row))
+            invalid.append(row);
+    }
+    gridLoto6->setProperty(kInvalidRowsProperty, QVariant::fromValue(invalid));
     gridLoto6->cells()->replaceRows(listing.rows);
     gridLoto6->setCurrentRow(0);
     btnOneDelete->setEnabled(true);
@@ -112,6 +128,7 @@ void TMainForm::btnOneDeleteClick()
     const QString draw = editLoto6Num->text().trimmed();
     const std::optional<QString> path = ticketFilePath(m_dataFolder, draw);
     const QVector<QStringList> listed = listedTicketRows();
+    const int row = gridLoto6->currentRow();
     if (!path || listed.isEmpty()) {
         showGuideMessage(this, QStringLiteral("取消する対象のデータがありません。"));
         return;
@@ -123,7 +140,6 @@ void TMainForm::btnOneDeleteClick()
         return;
 
     // The file is written first; the list follows only when that succeeded.
-    const int row = gridLoto6->currentRow();
     if (removeListedTicketLine(*path, draw, listed, row) == TicketRemoval::ListOutdated) {
         showGuideMessage(this, QStringLiteral("保存データが一覧の表示後に変更されていたため、"
                                               "取消しませんでした。一覧を読み込み直しましたので、"
@@ -132,12 +148,9 @@ void TMainForm::btnOneDeleteClick()
         gridLoto6->setFocus();
         return;
     }
-    if (gridLoto6->rowCount() == 1) {
-        gridLoto6->setRowCells(0, QStringList());
-    } else {
-        gridLoto6->cells()->removeDataRow(row);
-        gridLoto6->setCurrentRow(qMin(row, gridLoto6->rowCount() - 1));
-    }
+    // The list shows the file as it is now; the row below the cancelled one is current.
+    editLoto6NumChange();
+    gridLoto6->setCurrentRow(qMin(row, gridLoto6->rowCount() - 1));
     gridLoto6->setFocus();
 }
 
@@ -152,16 +165,27 @@ void TMainForm::btnAllDeleteClick()
                              QStringLiteral("回』全ての申込数字が削除されます。"
                                             "元に戻すことは出来ませんが…本当によろしいですか？")))
         return;
-    // Lines of other draws in the same file are not the player's to cancel here.
-    if (removeDrawTicketLines(*path, draw))
-        editLoto6NumChange();
+    // Lines of other draws in the same file are not the player's to cancel here. The list
+    // shows the file as it is now, also when it had gone meanwhile.
+    removeDrawTicketLines(*path, draw);
+    editLoto6NumChange();
+}
+
+void TMainForm::refreshTicketList()
+{
+    const int row = gridLoto6->currentRow();
+    const QString error = captureError([this] { editLoto6NumChange(); });
+    if (!error.isEmpty())
+        setStatusText(error);
+    gridLoto6->setCurrentRow(qMin(row, gridLoto6->rowCount() - 1));
 }
 
 // Rows alternate white and light green; the current row is highlighted while the grid has
-// the focus. Text centred across, at the top of the cell.
+// the focus; a line that is not a valid line is drawn in red. Text centred across, at the top
+// of the cell.
 void TMainForm::gridLoto6DrawCell(QPainter *painter, const QRect &rect, int row, int column)
 {
     gridLoto6->paintStripedCell(painter, rect, row, column,
                                 gridLoto6->hasFocus() && row == gridLoto6->currentRow(),
-                                Qt::AlignHCenter | Qt::AlignTop);
+                                Qt::AlignHCenter | Qt::AlignTop, gridLoto6->rowWarned(row));
 }

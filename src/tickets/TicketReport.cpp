@@ -11,23 +11,8 @@
 namespace
 {
 
-// The six numbers of a ticket row as written by the program: two digits each, 01..43, all
-// different. Nothing else counts as a line.
-bool readNumbers(const QStringList &cells, NumberSet *line)
-{
-    *line = 0;
-    for (int k = 1; k <= kPicksPerLine; ++k) {
-        const QString cell = cells.value(k);
-        const auto digit = [&cell](int i) { return cell.at(i) >= u'0' && cell.at(i) <= u'9'; };
-        if (cell.size() != 2 || !digit(0) || !digit(1))
-            return false;
-        const int n = cell.toInt();
-        if (n < kLotoMin || n > kLotoMax || (*line & numberBit(n)))
-            return false;
-        *line |= numberBit(n);
-    }
-    return true;
-}
+// A draw number the report can count with; longer ones name no draw the history can hold.
+constexpr int kMaxDrawDigits = 9;
 
 // "2038.csv": a draw number without leading zeros, and ".csv".
 bool isTicketFileName(const QString &name)
@@ -67,26 +52,25 @@ TicketReport buildTicketReport(const QString &clientFolder, const PastDraws &his
             ++report.skippedFiles;
             continue;
         }
-        for (const QStringList &cells : readAllTicketLines(folder.filePath(name))) {
-            if (isBlankRow(cells))
+        for (const TicketLine &ticket : readAllTicketLines(folder.filePath(name))) {
+            if (isBlankRow(ticket.cells))
                 continue;
-            NumberSet line = 0;
-            const QString drawText = cells.value(0);
-            if (!isPlainDrawNumber(drawText) || drawText.size() > 9 || !readNumbers(cells, &line)) {
+            if (!ticket.valid() || ticket.draw.size() > kMaxDrawDigits) {
                 ++report.invalidLines;
                 continue;
             }
-            ReportDraw &entry = byDraw[drawText.toInt()];
-            const PastDraw *draw = history.find(drawText.toInt());
+            const int number = ticket.draw.toInt();
+            ReportDraw &entry = byDraw[number];
+            const PastDraw *draw = history.find(number);
             if (entry.lines == 0) {
-                entry.draw = drawText.toInt();
+                entry.draw = number;
                 entry.drawn = draw != nullptr;
                 entry.date = draw ? draw->date : QString();
             }
             ++entry.lines;
             if (!draw)
                 continue;
-            const int tier = prizeTier(line, *draw);
+            const int tier = prizeTier(ticket.numbers, *draw);
             if (tier == 0)
                 continue;
             ++entry.wins[static_cast<size_t>(tier - 1)];

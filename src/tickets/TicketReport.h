@@ -24,7 +24,7 @@ struct ReportDraw {
 
 struct TicketReport {
     QVector<ReportDraw> draws; // newest first
-    int invalidLines = 0;      // lines that are not a draw number and six different numbers
+    int invalidLines = 0;      // lines that are not valid lines (see readTicketLine)
     int skippedFiles = 0;      // "*.csv" files not named by a draw number, left out
     // Totals over the drawn draws only.
     int lines = 0;

@@ -1,73 +1,49 @@
 #include "WinningCheck.h"
 
+#include "results/Formats.h"
+#include "results/PastDraws.h"
+
 #include <QHash>
-#include <array>
 
-Hits countHits(const DrawRecord &draw, const QStringList &lineNumbers)
+QString prizeText(int tier)
 {
-    Hits hits;
-    for (const QString &number : lineNumbers) {
-        for (const QString &drawn : draw.main)
-            if (number == drawn)
-                ++hits.main;
-        if (number == draw.bonus)
-            ++hits.bonus;
-    }
-    return hits;
-}
-
-QString prizeText(const Hits &hits)
-{
-    if (hits.main >= 6)
+    switch (tier) {
+    case 1:
         return QStringLiteral("１等が当選しました。");
-    if (hits.main == 5)
-        return hits.bonus > 0 ? QStringLiteral("２等が当選しました。")
-                              : QStringLiteral("３等が当選しました。");
-    if (hits.main == 4)
+    case 2:
+        return QStringLiteral("２等が当選しました。");
+    case 3:
+        return QStringLiteral("３等が当選しました。");
+    case 4:
         return QStringLiteral("４等が当選しました。");
-    if (hits.main == 3)
+    case 5:
         return QStringLiteral("５等が当選しました。");
-    return QString();
-}
-
-bool isValidLine(const QStringList &lineNumbers)
-{
-    if (lineNumbers.size() != kPicksPerLine)
-        return false;
-    std::array<bool, kLotoCount + 1> seen{};
-    for (const QString &text : lineNumbers) {
-        if (text.isEmpty() || text.size() > 2)
-            return false;
-        int n = 0;
-        for (const QChar c : text) {
-            if (c < QLatin1Char('0') || c > QLatin1Char('9'))
-                return false;
-            n = n * 10 + (c.unicode() - '0');
-        }
-        if (n < kLotoMin || n > kLotoMax || seen[static_cast<size_t>(n)])
-            return false;
-        seen[static_cast<size_t>(n)] = true;
+    default:
+        return QString();
     }
-    return true;
 }
 
 QVector<CheckResult> checkTickets(const QVector<DrawRecord> &history,
-                                  const QVector<QStringList> &ticketRows)
+                                  const QVector<TicketLine> &lines)
 {
-    // Ticket rows by draw number, in ticket order, so each history row finds its lines at once.
-    QHash<QString, QVector<int>> rowsByDraw;
-    for (int r = 0; r < ticketRows.size(); ++r)
-        rowsByDraw[ticketRows.at(r).value(0).trimmed()].append(r);
+    // Lines by draw number, in line order, so each history row finds its lines at once.
+    QHash<QString, QVector<int>> linesByDraw;
+    for (int r = 0; r < lines.size(); ++r) {
+        if (!lines.at(r).draw.isEmpty())
+            linesByDraw[lines.at(r).draw].append(r);
+    }
 
+    const PastDraws draws(history, {});
     QVector<CheckResult> results;
-    for (const DrawRecord &draw : history) {
-        const auto found = rowsByDraw.constFind(draw.caption.trimmed());
-        if (found == rowsByDraw.constEnd())
+    for (const DrawRecord &record : history) {
+        const auto found = linesByDraw.constFind(drawNumberKey(record.caption.trimmed()));
+        const PastDraw *draw = draws.find(parseInteger(record.caption).value_or(0));
+        if (found == linesByDraw.constEnd() || !draw)
             continue;
         for (int r : found.value()) {
-            const QStringList numbers = ticketRows.at(r).mid(1, kPicksPerLine);
-            if (isValidLine(numbers))
-                results.append({r, prizeText(countHits(draw, numbers))});
+            const TicketLine &line = lines.at(r);
+            if (line.valid())
+                results.append({r, prizeText(prizeTier(line.numbers, *draw))});
             else
                 results.append({r, kInvalidLineText, false});
         }

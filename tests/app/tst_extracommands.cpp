@@ -15,6 +15,7 @@
 #include <QChartView>
 #include <QComboBox>
 #include <QDialog>
+#include <QDir>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -35,22 +36,6 @@ template <typename Dialog> Dialog *openFromMenu(TMainForm &form, const char *act
     return dialog;
 }
 
-// Whether the row's cells show red (text or ground) in the grid as painted.
-bool paintedRed(StringGrid *grid, int row)
-{
-    const QImage image = grid->viewport()->grab().toImage();
-    const QRect cells = grid->visualRect(grid->cells()->index(row, 1))
-                            .united(grid->visualRect(grid->cells()->index(row, 6)));
-    for (int y = cells.top(); y <= cells.bottom(); ++y) {
-        for (int x = cells.left(); x <= cells.right(); ++x) {
-            const QColor c = image.pixelColor(x, y);
-            if (c.red() > 200 && c.green() < 60 && c.blue() < 60)
-                return true;
-        }
-    }
-    return false;
-}
-
 } // namespace
 
 class TestExtraCommands : public WindowTest
@@ -62,6 +47,7 @@ private slots:
     void randomnessTest();
     void statistics();
     void duplicateLinesOnSlate();
+    void unreadableTicketFileOnSlate();
 
 private:
     void prepare() override;
@@ -99,7 +85,7 @@ void TestExtraCommands::lineAgainstWholeHistory()
 
 void TestExtraCommands::spendAndReturnReport()
 {
-    m_folder->write("client/2037.csv", "2037,01,02,03,04,05,06\r\n2037,1,2,3,4,5,6\r\n");
+    m_folder->write("client/2037.csv", "2037,01,02,03,04,05,06\r\n2037,1,2,3,4,5,6,7\r\n");
     m_folder->write("client/2037 - コピー.csv", "2037,01,02,03,04,05,06\r\n"); // a copy in place
     m_folder->write("client/2038.csv", "2038,01,02,03,04,05,06\r\n");
     const auto before = folderSnapshot(m_folder->path());
@@ -228,6 +214,25 @@ void TestExtraCommands::duplicateLinesOnSlate()
     form.btnSave->click();
     for (int row = 0; row < 3; ++row)
         QVERIFY(paintedRed(form.gridSelectItem, row));
+}
+
+// A ticket file that cannot be read (here a folder in its place) is no reason to lose the
+// slate: it counts as no saved lines and is told once in the status line.
+void TestExtraCommands::unreadableTicketFileOnSlate()
+{
+    TMainForm &form = *m_form;
+    QVERIFY(QDir(m_folder->file("client")).mkdir("2038.csv"));
+    MessageBoxWatcher boxes;
+    decide(form, {1, 2, 3, 4, 5, 6});
+    decide(form, {1, 2, 3, 4, 5, 7});
+    decide(form, {1, 2, 3, 4, 5, 6});
+    QVERIFY(form.pnlMessagePanel0->text().startsWith("client/2038.csv を読めません："));
+    form.pnlMessagePanel0->clear();
+    QVERIFY(paintedRed(form.gridSelectItem, 2)); // a repaint: the repeat on the slate shows
+    QVERIFY(!paintedRed(form.gridSelectItem, 1));
+    QVERIFY(form.pnlMessagePanel0->text().startsWith("client/2038.csv を読めません："));
+    QCOMPARE(form.gridSelectItem->rowCount(), 3);
+    QVERIFY(boxes.texts().isEmpty());
 }
 
 QTEST_MAIN(TestExtraCommands)

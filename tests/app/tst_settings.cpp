@@ -11,8 +11,8 @@ private slots:
     void defaultsWhenAbsent();
     void nonNumericValuesReadAsDefaults();
     void roundTripStoresText();
-    void pickValuesAreBroughtIntoRange_data();
-    void pickValuesAreBroughtIntoRange();
+    void storedNumbersAreBroughtIntoRange_data();
+    void storedNumbersAreBroughtIntoRange();
 };
 
 void TestSettings::defaultsWhenAbsent()
@@ -69,26 +69,30 @@ void TestSettings::roundTripStoresText()
     QVERIFY2(text.contains("AutoNum=5"), text.constData());
 }
 
-// Whatever the store holds, a run cannot be asked for more lines than the field allows.
-void TestSettings::pickValuesAreBroughtIntoRange_data()
+// Whatever the store holds, a run cannot be asked for more lines than the field allows, nor
+// wait longer for a server than the download settings offer.
+void TestSettings::storedNumbersAreBroughtIntoRange_data()
 {
-    QTest::addColumn<QString>("stored"); // as both AutoNum and RangeNum
+    QTest::addColumn<QString>("stored"); // as AutoNum, RangeNum and TimeoutSeconds
     QTest::addColumn<int>("autoNum");
     QTest::addColumn<int>("rangeNum");
-    QTest::newRow("in range") << "37" << 37 << 37;
-    QTest::newRow("far above") << "999999" << 100 << 100;
-    QTest::newRow("just above") << "101" << 100 << 100;
-    QTest::newRow("zero") << "0" << 1 << 1;
-    QTest::newRow("negative") << "-5" << 1 << 1;
-    QTest::newRow("beyond 32 bits") << "99999999999" << 10 << 20;
-    QTest::newRow("not a number") << "1e3" << 10 << 20;
+    QTest::addColumn<int>("timeout");
+    QTest::newRow("in range") << "37" << 37 << 37 << 37;
+    QTest::newRow("far above") << "999999" << 100 << 100 << 600;
+    QTest::newRow("milliseconds beyond 32 bits") << "2147484" << 100 << 100 << 600;
+    QTest::newRow("just above") << "101" << 100 << 100 << 101;
+    QTest::newRow("zero") << "0" << 1 << 1 << 1;
+    QTest::newRow("negative") << "-5" << 1 << 1 << 1;
+    QTest::newRow("beyond 32 bits") << "99999999999" << 10 << 20 << 30;
+    QTest::newRow("not a number") << "1e3" << 10 << 20 << 30;
 }
 
-void TestSettings::pickValuesAreBroughtIntoRange()
+void TestSettings::storedNumbersAreBroughtIntoRange()
 {
     QFETCH(QString, stored);
     QFETCH(int, autoNum);
     QFETCH(int, rangeNum);
+    QFETCH(int, timeout);
     QTemporaryDir dir;
     const QString path = dir.filePath("r.ini");
     {
@@ -96,7 +100,11 @@ void TestSettings::pickValuesAreBroughtIntoRange()
         settings.writeString("Options", "AutoNum", stored);
         settings.writeString("Options", "RangeNum", stored);
         settings.writeInteger("Options", "OptionIndex", 9);
+        settings.writeString("Download", "TimeoutSeconds", stored);
     }
+    const DownloadSettings download = AppSettings(path).readDownloadSettings();
+    QCOMPARE(download.timeoutSeconds, timeout);
+    QCOMPARE(download.timeoutMilliseconds(), timeout * 1000);
     const PickSettings pick = AppSettings(path).readPickSettings();
     QCOMPARE(pick.autoNum, autoNum);
     QCOMPARE(pick.rangeNum, rangeNum);

@@ -1,6 +1,7 @@
 #include "TestSupport.h"
 
 #include "app/Main.h"
+#include "app/StringGrid.h"
 
 #include <QAbstractButton>
 #include <QApplication>
@@ -156,6 +157,21 @@ void pick(TMainForm &form, std::initializer_list<int> numbers)
 {
     for (int n : numbers)
         form.speedButton(n)->click();
+}
+
+bool paintedRed(StringGrid *grid, int row)
+{
+    const QImage image = grid->viewport()->grab().toImage();
+    const QRect cells = grid->visualRect(grid->cells()->index(row, 1))
+                            .united(grid->visualRect(grid->cells()->index(row, 6)));
+    for (int y = cells.top(); y <= cells.bottom(); ++y) {
+        for (int x = cells.left(); x <= cells.right(); ++x) {
+            const QColor c = image.pixelColor(x, y);
+            if (c.red() > 200 && c.green() < 60 && c.blue() < 60)
+                return true;
+        }
+    }
+    return false;
 }
 
 void decide(TMainForm &form, std::initializer_list<int> numbers)

@@ -15,6 +15,7 @@
 
 // Shared helpers of the window tests.
 
+class StringGrid;
 class TMainForm;
 
 // The child of parent with that objectName and type. A wrong name or type ends the test program
@@ -26,6 +27,9 @@ template <typename T> T *child(const QObject *parent, const char *name)
         qFatal("no %s named \"%s\"", T::staticMetaObject.className(), name);
     return found;
 }
+
+// Whether the row's cells (columns 1 to 6) show red, text or ground, in the grid as painted.
+bool paintedRed(StringGrid *grid, int row);
 
 // Presses the numbers' buttons on the board, as the player does; decide() then presses "決定".
 void pick(TMainForm &form, std::initializer_list<int> numbers);

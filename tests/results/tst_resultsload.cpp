@@ -7,8 +7,10 @@
 #include "app/SpinEdit.h"
 #include "app/StringGrid.h"
 #include "results/HistoryModel.h"
+#include "results/ResultsReplace.h"
 
 #include <QLineEdit>
+#include <QSaveFile>
 #include <QTableView>
 #include <QTest>
 
@@ -25,6 +27,8 @@ private slots:
     void malformedFileOnReloadKeepsWhatWasLoaded();
     void singleLineHistory();
     void emptyLineInTheMiddleEndsTheHistory();
+    void replacementCutShortBeforeAStart_data();
+    void replacementCutShortBeforeAStart();
 
 private:
     QTemporaryDir m_settingsDir;
@@ -174,12 +178,67 @@ void TestResultsLoad::emptyLineInTheMiddleEndsTheHistory()
     folder.write("download/Loto6Number.csv",
                  "3,2000/10/19,1,2,3,4,5,6,7\r\n2,2000/10/12,1,2,3,4,5,6,7\r\n\r\n"
                  "1,2000/10/05,bad\r\n");
+    folder.write("download/Loto6Data.csv",
+                 "3,0,0,0,0,0,0,0,0,0,0,0\r\n2,0,0,0,0,0,0,0,0,0,0,0\r\n\r\n1,bad\r\n");
     MessageBoxWatcher boxes;
     TMainForm form(folder.path());
     form.show();
     QVERIFY(boxes.boxes().isEmpty());
     QCOMPARE(form.historyModel()->rowCount(), 2);
     QCOMPARE(form.editNewNum->text(), QString("4"));
+}
+
+void TestResultsLoad::replacementCutShortBeforeAStart_data()
+{
+    QTest::addColumn<bool>("journalKept");
+    QTest::newRow("completed from the journal") << true;
+    QTest::newRow("without a journal, the odd pair is told") << false;
+}
+
+// A replacement of the two files ends with the program right after the draw list has been
+// renamed into place; the next start loads a pair that belongs together, or says it does not.
+void TestResultsLoad::replacementCutShortBeforeAStart()
+{
+    QFETCH(bool, journalKept);
+    ProgramFolder folder;
+    const QByteArray draws = "2038,2025/09/29,1,2,3,4,5,6,7\r\n" + bundledFile("Loto6Number.csv");
+    const QByteArray prizes = "2038,0,0,0,0,0,0,0,0,0,0,0\r\n" + bundledFile("Loto6Data.csv");
+    struct ProgramEnded {
+    };
+    int commits = 0;
+    try {
+        replaceResultsFiles(folder.file("download/"), draws, prizes,
+                            [&commits](QSaveFile &file, const QString &shown) {
+                                if (++commits == 2)
+                                    throw ProgramEnded{};
+                                commitStaged(file, shown);
+                            });
+        QFAIL("the replacement should have been cut short");
+    } catch (const ProgramEnded &) {
+    }
+    QCOMPARE(folder.read("download/Loto6Number.csv"), draws);
+    QCOMPARE(folder.read("download/Loto6Data.csv"), bundledFile("Loto6Data.csv"));
+    const QString journal = folder.file("download/" + kPairJournalName);
+    QVERIFY(QFile::exists(journal));
+    if (!journalKept)
+        QVERIFY(QFile::remove(journal));
+
+    MessageBoxWatcher boxes;
+    TMainForm form(folder.path());
+    form.show();
+    QCOMPARE(form.historyModel()->rowCount(), 2038);
+    QVERIFY(!QFile::exists(journal));
+    if (journalKept) {
+        QVERIFY(boxes.boxes().isEmpty());
+        QCOMPARE(folder.read("download/Loto6Data.csv"), prizes);
+        QCOMPARE(form.gridMoney->rowCount(), 2038);
+    } else {
+        QCOMPARE(boxes.texts(),
+                 QStringList{"抽選結果の 2 つのファイルが対応していません（1 行目：Loto6Number.csv "
+                             "は第2038回、Loto6Data.csv は第2037回）。最新の抽選結果を"
+                             "ダウンロードしてください。"});
+        QCOMPARE(boxes.boxes().first().caption, QString("エラーメッセージ"));
+    }
 }
 
 QTEST_MAIN(TestResultsLoad)

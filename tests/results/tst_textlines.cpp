@@ -17,8 +17,8 @@ private slots:
     void readsFileFromDisk();
 };
 
-// Every line end and empty-line case, as results files (reading ends at an empty line) and
-// as ticket files (empty lines are passed over) read it.
+// Every line end, empty-line and Ctrl+Z case, as results files (reading ends at an empty line
+// or a Ctrl+Z) and as ticket files (every line is read) read it.
 void TestTextLines::split_data()
 {
     QTest::addColumn<QByteArray>("data");
@@ -45,7 +45,10 @@ void TestTextLines::split_data()
     QTest::newRow("trailing empty line") << QByteArray("a,1\r\nb,2\r\n\r\n") << ab << ab;
     QTest::newRow("leading blanks dropped, trailing kept")
         << QByteArray("  \ta b  \n") << QStringList{"a b  "} << QStringList{"a b  "};
-    QTest::newRow("Ctrl+Z ends the file") << QByteArray("a,1\r\nb,2\x1a\r\nc\r\n") << ab << ab;
+    QTest::newRow("Ctrl+Z ends a results file, not a ticket file")
+        << QByteArray("a,1\r\nb,2\x1a\r\nc\r\n") << ab << QStringList{"a,1", "b,2", "c"};
+    QTest::newRow("Ctrl+Z in front of a line")
+        << QByteArray("a,1\r\n\x1a\x1a b,2\x1a") << QStringList{"a,1"} << ab;
     QTest::newRow("control characters before a line are skipped")
         << QByteArray("\x01\x02x\r\n") << QStringList{"x"} << QStringList{"x"};
 }
@@ -56,7 +59,7 @@ void TestTextLines::split()
     QFETCH(QStringList, results);
     QFETCH(QStringList, tickets);
     QCOMPARE(splitTextLines(data), results);
-    QCOMPARE(splitTextLines(data, EmptyLines::Skip), tickets);
+    QCOMPARE(splitTextLines(data, TextRules::TicketFile), tickets);
 }
 
 void TestTextLines::missingFileIsEmpty()

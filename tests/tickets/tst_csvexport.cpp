@@ -14,6 +14,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QScopeGuard>
 #include <QTest>
 #include <QToolButton>
 #include <functional>
@@ -23,6 +24,7 @@ namespace
 
 const QString kDone = "正常にファイルの保存が完了しました。";
 const QString kEmpty = "保存する対象のデータがありません。";
+const QString kProgramData = "このフォルダーにはプログラムのデータがあるため保存できません。";
 
 // Acts on the save dialog once it is shown and running.
 class DialogDriver : public QObject
@@ -83,11 +85,13 @@ private slots:
     void nameWithoutExtensionGetsCsv();
     void unwritableTarget_data();
     void unwritableTarget();
+    void refusesTheProgramsOwnFolders_data();
+    void refusesTheProgramsOwnFolders();
 
 private:
     void prepare() override;
-    // Runs the menu command and chooses `path` in the dialog.
-    void exportTo(const QString &path);
+    // Runs the menu command and chooses `path` in the dialog; returns the folder it opened in.
+    QString exportTo(const QString &path);
 };
 
 void TestCsvExport::prepare()
@@ -96,16 +100,18 @@ void TestCsvExport::prepare()
     QCOMPARE(m_form->editNewNum->text(), QString("2038"));
 }
 
-void TestCsvExport::exportTo(const QString &path)
+QString TestCsvExport::exportTo(const QString &path)
 {
-    DialogDriver driver([path](QFileDialog *dialog) {
+    QString opened;
+    DialogDriver driver([path, &opened](QFileDialog *dialog) {
+        opened = dialog->directory().absolutePath();
         auto *name = dialog->findChild<QLineEdit *>("fileNameEdit");
         QVERIFY(name);
         name->setText(path);                         // as the player types it
         QMetaObject::invokeMethod(dialog, "accept"); // what the Save button does
     });
     m_form->menuFileCsvSave->trigger();
-    QVERIFY(driver.seen());
+    return driver.seen() ? opened : QStringLiteral("(no dialog)");
 }
 
 void TestCsvExport::cancelShowsNothing()
@@ -236,6 +242,52 @@ void TestCsvExport::unwritableTarget()
     QCOMPARE(m_folder->read("out.csv"), old);
     QCOMPARE(QDir(m_folder->path()).entryList(QDir::Files),
              (QStringList{"notafolder", "out.csv"})); // no temporary file left behind
+}
+
+void TestCsvExport::refusesTheProgramsOwnFolders_data()
+{
+    QTest::addColumn<QString>("target");
+    QTest::newRow("a ticket file") << "client/2038.csv";
+    QTest::newRow("a new file in client") << "client/take.csv";
+    QTest::newRow("a results file") << "download/Loto6Data.csv";
+}
+
+// Nothing is written where the program keeps its own files. The dialog opens in the player's
+// documents, then where the last export went, not where a refused one pointed.
+void TestCsvExport::refusesTheProgramsOwnFolders()
+{
+    QFETCH(QString, target);
+    QTemporaryDir home; // with a documents folder of its own
+    QVERIFY(QDir(home.path()).mkdir("Documents"));
+    const bool hadConfig = qEnvironmentVariableIsSet("XDG_CONFIG_HOME");
+    const QByteArray oldConfig = qgetenv("XDG_CONFIG_HOME");
+    qputenv("XDG_CONFIG_HOME", home.path().toUtf8());
+    QFile dirs(home.filePath("user-dirs.dirs"));
+    QVERIFY(dirs.open(QIODevice::WriteOnly));
+    dirs.write("XDG_DOCUMENTS_DIR=\"" + home.filePath("Documents").toUtf8() + "\"\n");
+    dirs.close();
+    const auto restore = qScopeGuard([&] {
+        if (!hadConfig)
+            qunsetenv("XDG_CONFIG_HOME");
+        else
+            qputenv("XDG_CONFIG_HOME", oldConfig);
+    });
+
+    TMainForm &form = *m_form;
+    decide(form, {1, 2, 3, 4, 5, 6});
+    m_folder->write("client/2038.csv", "2038,07,08,09,10,11,12\r\n2038,13,14,15,16,17,18\r\n");
+    const auto before = folderSnapshot(m_folder->path());
+    MessageBoxWatcher boxes;
+    QCOMPARE(exportTo(m_folder->file(target)), home.filePath("Documents"));
+    QCOMPARE(boxes.texts(), QStringList{kProgramData});
+    QCOMPARE(folderSnapshot(m_folder->path()), before);
+
+    exportTo(m_folder->file("out.csv"));
+    QCOMPARE(exportTo(m_folder->file(target)), QDir(m_folder->path()).absolutePath());
+    QCOMPARE(boxes.texts(), (QStringList{kProgramData, kDone, kProgramData}));
+    auto after = folderSnapshot(m_folder->path());
+    QVERIFY(after.remove("out.csv") == 1);
+    QCOMPARE(after, before);
 }
 
 QTEST_MAIN(TestCsvExport)

@@ -105,11 +105,12 @@ void TestLineHistory::reportTotals()
 {
     QTemporaryDir client;
     write(client, "10.csv",
-          "10,01,02,03,04,05,06\r\n" // 1等 of draw 10
-          "10,01,02,03,04,05,07\r\n" // 2等 of draw 10, nobody won it: no amount
-          "10,1,2,3,4,5,6\r\n"       // not the ticket form
-          "11,01,02,03,30,31,32\r\n" // a line of draw 11 in the file of 10: 5等
-          ",,,,,,\r\n");             // what a cancel leaves: no line
+          "10,01,02,03,04,05,06\r\n"    // 1等 of draw 10
+          "10,01,02,03,04,05,07\r\n"    // 2等 of draw 10, nobody won it: no amount
+          "10,1,2,3,4,5,6\r\n"          // the same numbers written by hand: 1等 again
+          "10,01,02,03,04,05,06,07\r\n" // seven numbers: no line
+          "11,01,02,03,30,31,32\r\n"    // a line of draw 11 in the file of 10: 5等
+          ",,,,,,\r\n");                // what a cancel leaves: no line
     write(client, "11.csv",
           "11,30,31,32,33,34,35\r\n"                     // nothing won
           "11,01,01,02,03,04,05\r\n");                   // a number twice
@@ -128,15 +129,15 @@ void TestLineHistory::reportTotals()
     QCOMPARE(draw11.wins, (std::array<int, kPrizeTiers>{0, 0, 0, 0, 1}));
     QCOMPARE(draw11.winnings, std::int64_t(1000));
     const ReportDraw &draw10 = report.draws.at(2);
-    QCOMPARE(draw10.lines, 2);
-    QCOMPARE(draw10.wins, (std::array<int, kPrizeTiers>{1, 1, 0, 0, 0}));
-    QCOMPARE(draw10.winnings, std::int64_t(200000000));
+    QCOMPARE(draw10.lines, 3);
+    QCOMPARE(draw10.wins, (std::array<int, kPrizeTiers>{2, 1, 0, 0, 0}));
+    QCOMPARE(draw10.winnings, std::int64_t(400000000));
     QCOMPARE(draw10.unpaidWins, 1);
 
-    QCOMPARE(report.lines, 4);
-    QCOMPARE(report.spend, std::int64_t(800));
-    QCOMPARE(report.winnings, std::int64_t(200001000));
-    QCOMPARE(report.balance(), std::int64_t(200000200));
+    QCOMPARE(report.lines, 5);
+    QCOMPARE(report.spend, std::int64_t(1000));
+    QCOMPARE(report.winnings, std::int64_t(400001000));
+    QCOMPARE(report.balance(), std::int64_t(400000000));
     QCOMPARE(report.unpaidWins, 1);
     QCOMPARE(report.pendingLines, 1);
     QCOMPARE(report.invalidLines, 2);

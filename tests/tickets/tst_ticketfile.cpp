@@ -6,6 +6,7 @@
 
 #include <QDir>
 #include <QFile>
+#include <QSaveFile>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -49,6 +50,9 @@ private slots:
     void removeOneLine();
     void removeRefusesAnOutdatedList();
     void failedRemoveKeepsTheFile();
+    void cancelAllKeepsEveryOtherLine_data();
+    void cancelAllKeepsEveryOtherLine();
+    void secondFileFailingRestoresTheFirst();
 
 private:
     std::unique_ptr<QTemporaryDir> m_dir;
@@ -227,10 +231,10 @@ void TestTicketFile::removeOneLine()
     const QVector<QStringList> rows = listTicketFile(path, "700").rows;
     QCOMPARE(rows.size(), listed);
     // The check page reads the same lines (and those of other draws).
-    QVector<QStringList> checked = readAllTicketLines(path);
-    checked.erase(std::remove_if(checked.begin(), checked.end(),
-                                 [](const QStringList &r) { return r.first() != "700"; }),
-                  checked.end());
+    QVector<QStringList> checked;
+    for (const TicketLine &line : readAllTicketLines(path))
+        if (line.draw == "700")
+            checked.append(line.cells);
     QCOMPARE(checked, rows);
     QCOMPARE(removeListedTicketLine(path, "700", rows, row), TicketRemoval::Removed);
     QCOMPARE(readBytes(path), after);
@@ -265,6 +269,55 @@ void TestTicketFile::failedRemoveKeepsTheFile()
     QCOMPARE(listed.size(), 1);
     QVERIFY_THROWS_EXCEPTION(DomainError, removeListedTicketLine(path, draw, listed, 0));
     QCOMPARE(readBytes(path), before);
+}
+
+// Cancel-all removes the draw's lines wherever they stand; every other byte stays.
+void TestTicketFile::cancelAllKeepsEveryOtherLine_data()
+{
+    QTest::addColumn<QByteArray>("before");
+    QTest::addColumn<QByteArray>("after");
+    const QByteArray a = "700,01,02,03,04,05,06\r\n", b = "0700,07,08,09,10,11,12\n",
+                     c = "700,13,14,15,16,17,18,19\r\n", x = "699,01,02,03,04,05,06\r\n",
+                     y = "701,7,8,9,10,11,12", z = "\x1a";
+    QTest::newRow("interleaved, another draw's line last")
+        << x + a + y + "\r\n" + b + "\r\n" + c + x << x + y + "\r\n" + "\r\n" + x;
+    QTest::newRow("another draw's line after the last, no line end") << a + b + x + c + y << x + y;
+    QTest::newRow("only another draw's line after") << a + x << x;
+    QTest::newRow("Ctrl+Z kept") << a + z + x + c + z << z + x + z;
+}
+
+void TestTicketFile::cancelAllKeepsEveryOtherLine()
+{
+    QFETCH(QByteArray, before);
+    QFETCH(QByteArray, after);
+    writeBytes(m_path, before);
+    QVERIFY(removeDrawTicketLines(m_path, "700"));
+    QVERIFY(QFile::exists(m_path));
+    QCOMPARE(readBytes(m_path), after);
+    QVERIFY(listTicketFile(m_path, "700").rows.isEmpty());
+}
+
+// A save over two draws whose second file cannot be replaced after the first has been: the
+// first file gets its old bytes back, so a second try does not store its lines twice.
+void TestTicketFile::secondFileFailingRestoresTheFirst()
+{
+    const QString first = m_client + "699.csv";
+    const QByteArray firstBefore = "699,01,02,03,04,05,06\r\n\x1a", secondBefore = "";
+    writeBytes(first, firstBefore);
+    writeBytes(m_path, secondBefore);
+    int commits = 0;
+    const auto failSecond = [&commits](QSaveFile &file, const QString &shownPath) {
+        if (++commits == 2)
+            throw DomainError("the second file cannot be replaced");
+        commitStaged(file, shownPath);
+    };
+    QVERIFY_THROWS_EXCEPTION(DomainError, appendTicketLines({{first, "699,07,08,09,10,11,12\r\n"},
+                                                             {m_path, "700,07,08,09,10,11,12\r\n"}},
+                                                            failSecond));
+    QCOMPARE(commits, 2);
+    QCOMPARE(readBytes(first), firstBefore);
+    QCOMPARE(readBytes(m_path), secondBefore);
+    QCOMPARE(QDir(m_client).entryList(QDir::Files), (QStringList{"699.csv", "700.csv"}));
 }
 
 QTEST_APPLESS_MAIN(TestTicketFile)

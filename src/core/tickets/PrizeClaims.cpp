@@ -133,7 +133,7 @@ QString claimWarningText(const ClaimWarning &warning)
 QVector<ClaimedLine> readClaimedLines(const QString &clientFolder)
 {
     QVector<ClaimedLine> lines;
-    for (const QString &text : readTextLines(claimedFilePath(clientFolder), EmptyLines::Skip)) {
+    for (const QString &text : readTextLines(claimedFilePath(clientFolder), TextRules::TicketFile)) {
         if (const std::optional<ClaimedLine> line = parseClaimedLine(text))
             lines.append(*line);
     }

@@ -13,11 +13,10 @@ QVector<SavedLine> readSavedLines(const QString &clientFolder)
     for (const QString &name : files) {
         if (!isPlainDrawNumber(name.chopped(4)))
             continue;
-        for (const QStringList &cells : readAllTicketLines(folder.filePath(name))) {
-            const int draw = drawNumberOf(cells.value(0));
-            const NumberSet numbers = numberSetOf(cells.mid(1, kPicksPerLine));
-            if (draw != 0 && numbers != 0)
-                lines.append({draw, numbers});
+        for (const TicketLine &ticket : readAllTicketLines(folder.filePath(name))) {
+            const int draw = drawNumberOf(ticket.draw);
+            if (ticket.valid() && draw != 0)
+                lines.append({draw, ticket.numbers});
         }
     }
     return lines;
@@ -25,7 +24,8 @@ QVector<SavedLine> readSavedLines(const QString &clientFolder)
 
 int drawNumberOf(const QString &field)
 {
-    return isPlainDrawNumber(field) && field.size() <= 9 ? field.toInt() : 0;
+    const QString key = drawNumberKey(field);
+    return key.size() <= 9 ? key.toInt() : 0;
 }
 
 QStringList lineNumberTexts(NumberSet numbers)
@@ -40,10 +40,5 @@ QStringList lineNumberTexts(NumberSet numbers)
 
 NumberSet numberSetOf(const QStringList &cells)
 {
-    if (!isValidLine(cells))
-        return 0;
-    NumberSet numbers = 0;
-    for (const QString &cell : cells)
-        numbers |= numberBit(cell.toInt());
-    return numbers;
+    return lineNumbers(cells).value_or(0);
 }
