@@ -2,11 +2,16 @@
 
 #include "DomainError.h"
 
+#include <QAbstractButton>
 #include <QApplication>
+#include <QCheckBox>
 #include <QCoreApplication>
 #include <QDesktopServices>
 #include <QGuiApplication>
+#include <QKeyEvent>
 #include <QMessageBox>
+#include <QPushButton>
+#include <QRadioButton>
 #include <QUrl>
 
 namespace
@@ -88,6 +93,55 @@ WaitCursor::WaitCursor()
 WaitCursor::~WaitCursor()
 {
     QGuiApplication::restoreOverrideCursor();
+}
+
+InputBlock::InputBlock(QWidget *blocked) : m_blocked(blocked)
+{
+    qApp->installEventFilter(this);
+}
+
+InputBlock::~InputBlock()
+{
+    qApp->removeEventFilter(this);
+}
+
+bool InputBlock::eventFilter(QObject *watched, QEvent *event)
+{
+    switch (event->type()) {
+    case QEvent::MouseButtonPress:
+    case QEvent::MouseButtonRelease:
+    case QEvent::MouseButtonDblClick:
+    case QEvent::Wheel:
+    case QEvent::KeyPress:
+    case QEvent::KeyRelease:
+    case QEvent::ShortcutOverride:
+    case QEvent::ContextMenu:
+    case QEvent::TouchBegin: {
+        auto *widget = qobject_cast<QWidget *>(watched);
+        return widget && (widget == m_blocked || m_blocked->isAncestorOf(widget));
+    }
+    default:
+        return false;
+    }
+}
+
+bool EnterPressesButtons::eventFilter(QObject *watched, QEvent *event)
+{
+    if (event->type() != QEvent::KeyPress)
+        return false;
+    const auto *key = static_cast<QKeyEvent *>(event);
+    if ((key->key() != Qt::Key_Return && key->key() != Qt::Key_Enter) ||
+        (key->modifiers() & ~Qt::KeypadModifier))
+        return false;
+    auto *button = qobject_cast<QAbstractButton *>(watched);
+    if (!button || !button->hasFocus() || !button->isEnabled() ||
+        qobject_cast<QCheckBox *>(button) || qobject_cast<QRadioButton *>(button))
+        return false;
+    if (const auto *push = qobject_cast<QPushButton *>(button);
+        push && (push->autoDefault() || push->isDefault()))
+        return false;
+    button->click();
+    return true;
 }
 
 bool ShellOpen(const QString &path)

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QObject>
 #include <QString>
 #include <functional>
 
@@ -43,6 +44,38 @@ public:
     ~WaitCursor();
     WaitCursor(const WaitCursor &) = delete;
     WaitCursor &operator=(const WaitCursor &) = delete;
+};
+
+// Keeps the player's mouse and key input away from a widget and everything in it for its
+// lifetime, while it stays enabled: a long operation blocks the page control this way, so the
+// pages keep their colours (a disabled page greys the board, the pictures and the lists just
+// while the player watches the operation's progress).
+class InputBlock : public QObject
+{
+public:
+    explicit InputBlock(QWidget *blocked);
+    ~InputBlock() override;
+    InputBlock(const InputBlock &) = delete;
+    InputBlock &operator=(const InputBlock &) = delete;
+
+protected:
+    bool eventFilter(QObject *watched, QEvent *event) override;
+
+private:
+    QWidget *m_blocked;
+};
+
+// Enter on a focused push or tool button presses it, as Space does and as on Windows. A
+// dialog's buttons that become its default when focused press themselves; others would
+// otherwise pass Enter on to the dialog, which pressed its default button instead. Installed
+// on the application by the main window, for every window.
+class EnterPressesButtons : public QObject
+{
+public:
+    using QObject::QObject;
+
+protected:
+    bool eventFilter(QObject *watched, QEvent *event) override;
 };
 
 // Hands a local file to the desktop, which opens it with the program the user chose for it.

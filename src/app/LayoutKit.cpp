@@ -130,9 +130,19 @@ SpinEdit *spinEdit(QWidget *parent, const char *name, const QRect &place, int mi
     return s;
 }
 
+void applyGridHabits(QAbstractItemView *view)
+{
+    view->setTabKeyNavigation(false);
+    QPalette pal = view->palette();
+    for (QPalette::ColorRole role : {QPalette::Highlight, QPalette::HighlightedText})
+        pal.setColor(QPalette::Inactive, role, pal.color(QPalette::Active, role));
+    view->setPalette(pal);
+}
+
 QTableWidget *readOnlyTable(const char *name, int rows, const QStringList &headers)
 {
     auto *table = new QTableWidget(rows, static_cast<int>(headers.size()));
+    applyGridHabits(table);
     table->setObjectName(QLatin1String(name));
     table->setHorizontalHeaderLabels(headers);
     table->verticalHeader()->hide();

@@ -6,6 +6,7 @@
 #include <QString>
 #include <QStringList>
 
+class QAbstractItemView;
 class QDialog;
 class QGroupBox;
 class QHBoxLayout;
@@ -58,6 +59,11 @@ QPushButton *button(QWidget *parent, const char *name, const QRect &place, const
 PanelLabel *panel(QWidget *parent, const char *name, const QRect &place, Qt::Alignment align);
 SpinEdit *spinEdit(QWidget *parent, const char *name, const QRect &place, int minimum, int maximum,
                    int value, int maxLength, Qt::Alignment align, const QString &hint = QString());
+
+// The keyboard and look every grid and list of the program shares, as on Windows: Tab and
+// Shift+Tab leave it for the next or previous control while the arrow keys move within it,
+// and its selected row keeps the same highlight when the grid or its window is not active.
+void applyGridHabits(QAbstractItemView *view);
 
 // A table of the program's own dialogs: the header texts, no row numbers, no editing.
 QTableWidget *readOnlyTable(const char *name, int rows, const QStringList &headers);

@@ -11,6 +11,7 @@
 
 #include <QLabel>
 #include <QLineEdit>
+#include <algorithm>
 
 void TMainForm::btnSelectClick()
 {
@@ -42,9 +43,7 @@ void TMainForm::btnSelectClick()
     gridSelectItem->setCurrentRow(last);
     updateSlateTotals();
     btnRisetClick();
-    const QString repeat = duplicateNotice(slateRows(), last, m_dataFolder);
-    if (!repeat.isEmpty())
-        setStatusText(repeat);
+    showSlateNotice();
 }
 
 void TMainForm::btnCancelClick()
@@ -61,6 +60,7 @@ void TMainForm::btnCancelClick()
         gridSelectItem->setCurrentRow(qMin(row, gridSelectItem->rowCount() - 1));
     }
     updateSlateTotals();
+    showSlateNotice();
     gridSelectItem->setFocus();
 }
 
@@ -74,18 +74,42 @@ QVector<QStringList> TMainForm::slateRows() const
     return rows;
 }
 
+QVector<SlateLineCheck> TMainForm::checkSlate() const
+{
+    const QVector<QStringList> rows = slateRows();
+    QVector<bool> saved;
+    for (int r = 0; r < rows.size(); ++r)
+        saved.append(gridSelectItem->rowTag(r) == kSavedLineTag);
+    return checkSlateLines(rows, saved, m_dataFolder);
+}
+
 void TMainForm::updateSlateTotals()
 {
-    const int lines = static_cast<int>(slateRows().size());
-    pnlSelectMax->setText(QString::number(lines) + QStringLiteral("口"));
-    pnlSelectMoney->setText(formatYen(double(lines) * kLinePriceYen));
+    const QVector<SlateLineCheck> checks = checkSlate();
+    const auto saved = std::count_if(checks.begin(), checks.end(), [](const SlateLineCheck &c) {
+        return c.state == SlateLineCheck::State::Saved;
+    });
+    QString count = QString::number(checks.size()) + QStringLiteral("口");
+    if (saved > 0)
+        count += QStringLiteral("（保存済み%1口）").arg(saved);
+    pnlSelectMax->setText(count);
+    pnlSelectMoney->setText(formatYen(double(checks.size()) * kLinePriceYen));
+}
+
+void TMainForm::showSlateNotice()
+{
+    const QString notice = repeatNotice(checkSlate().value(gridSelectItem->currentRow()));
+    if (!notice.isEmpty())
+        setStatusText(notice);
+    else if (isRepeatNotice(pnlMessagePanel0->text()))
+        setStatusText(kMainPageGuide);
 }
 
 // Rows alternate white and light green; the current row is highlighted. Text centred. A line
-// that repeats another is drawn in red.
+// that repeats another is drawn in red, a line saved from the slate in grey.
 void TMainForm::gridSelectItemDrawCell(QPainter *painter, const QRect &rect, int row, int column)
 {
     gridSelectItem->paintStripedCell(painter, rect, row, column,
                                      row == gridSelectItem->currentRow(), Qt::AlignCenter,
-                                     gridSelectItem->rowWarned(row));
+                                     gridSelectItem->rowMark(row));
 }

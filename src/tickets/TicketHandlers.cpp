@@ -6,6 +6,7 @@
 #include "app/SpinEdit.h"
 #include "app/StringGrid.h"
 #include "app/Widgets.h"
+#include "picking/DuplicateLines.h"
 #include "tickets/TicketFile.h"
 
 #include <QLineEdit>
@@ -44,7 +45,8 @@ bool TMainForm::editSelectNumKeyPress(QChar key)
 }
 
 // Each line goes to the ticket file of the draw it was decided for, which need not be the
-// coming draw any more: a reload in between moves the coming draw on, not the lines.
+// coming draw any more: a reload in between moves the coming draw on, not the lines. Lines
+// saved from the slate before are not stored again.
 void TMainForm::btnSaveClick()
 {
     const QVector<QStringList> rows = slateRows();
@@ -52,9 +54,23 @@ void TMainForm::btnSaveClick()
         showGuideMessage(this, QStringLiteral("保存する対象のデータがありません。"));
         return;
     }
+    const QVector<SlateLineCheck> checks = checkSlate();
+    QVector<QStringList> unsaved;
+    QVector<int> unsavedRows;
+    for (int r = 0; r < rows.size(); ++r) {
+        if (checks.value(r).state != SlateLineCheck::State::Saved) {
+            unsaved.append(rows.at(r));
+            unsavedRows.append(r);
+        }
+    }
+    if (unsaved.isEmpty()) {
+        showGuideMessage(
+            this, QStringLiteral("保存する対象のデータがありません（すべて保存済みです）。"));
+        return;
+    }
     QVector<TicketAppend> appends;
     QStringList written;
-    for (const DrawLines &group : groupByDraw(rows)) {
+    for (const DrawLines &group : groupByDraw(unsaved)) {
         const std::optional<QString> path = ticketFilePath(m_dataFolder, group.draw);
         if (!path) {
             showGuideMessage(
@@ -65,8 +81,12 @@ void TMainForm::btnSaveClick()
         appends.append({*path, group.text});
         written.append(QStringLiteral("client/") + group.draw + QStringLiteral(".csv"));
     }
-    appendTicketLines(appends);              // every file gets its lines or, on failure, none does
-    gridSelectItem->invalidateRowWarnings(); // the saved lines are now repeats of themselves
+    appendTicketLines(appends); // every file gets its lines or, on failure, none does
+    for (int r : std::as_const(unsavedRows))
+        gridSelectItem->setRowTag(r, kSavedLineTag);
+    gridSelectItem->invalidateRowMarks();
+    updateSlateTotals();
+    showSlateNotice();
     showGuideMessage(this, QStringLiteral("正常にファイルの保存が完了しました。"
                                           "「申込数字照会・取消し」機能で参照してください。\n"
                                           "保存先：") +
@@ -116,14 +136,14 @@ void TMainForm::btnOneDeleteClick()
         showGuideMessage(this, QStringLiteral("取消する対象のデータがありません。"));
         return;
     }
-    if (!askConfirmation(this,
-                         QStringLiteral("『第") + draw +
-                             QStringLiteral("回』の１行選択されている申込数字が削除されます。"
-                                            "元に戻すことは出来ませんが…本当によろしいですか？")))
+    // The question names the line, which stays highlighted behind it.
+    const int row = gridLoto6->currentRow();
+    if (!askConfirmation(this, QStringLiteral("『第%1回』の申込数字「%2」が削除されます。"
+                                              "元に戻すことは出来ませんが…本当によろしいですか？")
+                                   .arg(draw, listed.value(row).mid(1).join(QLatin1Char(' ')))))
         return;
 
     // The file is written first; the list follows only when that succeeded.
-    const int row = gridLoto6->currentRow();
     if (removeListedTicketLine(*path, draw, listed, row) == TicketRemoval::ListOutdated) {
         showGuideMessage(this, QStringLiteral("保存データが一覧の表示後に変更されていたため、"
                                               "取消しませんでした。一覧を読み込み直しましたので、"
@@ -157,11 +177,11 @@ void TMainForm::btnAllDeleteClick()
         editLoto6NumChange();
 }
 
-// Rows alternate white and light green; the current row is highlighted while the grid has
-// the focus. Text centred across, at the top of the cell.
+// Rows alternate white and light green; the current row is highlighted, with the focus
+// elsewhere too, so the line a cancel would remove stays in sight. Text centred across, at
+// the top of the cell.
 void TMainForm::gridLoto6DrawCell(QPainter *painter, const QRect &rect, int row, int column)
 {
-    gridLoto6->paintStripedCell(painter, rect, row, column,
-                                gridLoto6->hasFocus() && row == gridLoto6->currentRow(),
+    gridLoto6->paintStripedCell(painter, rect, row, column, row == gridLoto6->currentRow(),
                                 Qt::AlignHCenter | Qt::AlignTop);
 }

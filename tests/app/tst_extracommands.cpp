@@ -32,8 +32,8 @@ template <typename Dialog> Dialog *openFromMenu(TMainForm &form, const char *act
     return dialog;
 }
 
-// Whether the row's cells show red (text or ground) in the grid as painted.
-bool paintedRed(StringGrid *grid, int row)
+// Whether the row's cells show the colour (text or ground) in the grid as painted.
+bool paintedIn(StringGrid *grid, int row, const QColor &colour)
 {
     const QImage image = grid->viewport()->grab().toImage();
     const QRect cells = grid->visualRect(grid->cells()->index(row, 1))
@@ -41,12 +41,16 @@ bool paintedRed(StringGrid *grid, int row)
     for (int y = cells.top(); y <= cells.bottom(); ++y) {
         for (int x = cells.left(); x <= cells.right(); ++x) {
             const QColor c = image.pixelColor(x, y);
-            if (c.red() > 200 && c.green() < 60 && c.blue() < 60)
+            if (qAbs(c.red() - colour.red()) + qAbs(c.green() - colour.green()) +
+                    qAbs(c.blue() - colour.blue()) <
+                40)
                 return true;
         }
     }
     return false;
 }
+
+const QColor kRed(255, 0, 0), kBlack(0, 0, 0);
 
 } // namespace
 
@@ -138,33 +142,37 @@ void TestExtraCommands::randomnessTest()
 void TestExtraCommands::duplicateLinesOnSlate()
 {
     TMainForm &form = *m_form;
+    auto *slate = control<StringGrid>(form, "gridSelectItem");
+    auto *status = control<QLabel>(form, "pnlMessage.Panel0");
+    const QString guide = "１～４３までの数字の中から、異なる６個の数字を選択してください。";
     MessageBoxWatcher boxes;
     // A line saved for the coming draw, its numbers in another order.
     m_folder->write("client/2038.csv", "2038,42,38,25,17,11,03\r\n");
     decide(form, {1, 2, 3, 4, 5, 6});
     decide(form, {1, 2, 3, 4, 5, 7});
-    QCOMPARE(form.pnlMessagePanel0->text(),
-             QString("１～４３までの数字の中から、異なる６個の数字を選択してください。"));
+    QCOMPARE(status->text(), guide);
     decide(form, {1, 2, 3, 4, 5, 6});
-    QCOMPARE(form.pnlMessagePanel0->text(), QString("同じ組合せが既にあります（3口目）。"));
+    QCOMPARE(status->text(), QString("同じ組合せが既にあります（1口目と同じ）。"));
+    QVERIFY(paintedIn(slate, 0, kRed) && !paintedIn(slate, 1, kRed) && paintedIn(slate, 1, kBlack));
+
+    // The repeat cancelled, the notice and the marks go with it.
+    control<QPushButton>(form, "btnCancel")->click();
+    QCOMPARE(status->text(), guide);
+    QVERIFY(!paintedIn(slate, 0, kRed));
     decide(form, {3, 11, 17, 25, 38, 42});
-    QCOMPARE(form.pnlMessagePanel0->text(), QString("同じ組合せが既にあります（4口目）。"));
-    QVERIFY(boxes.texts().isEmpty());
+    QCOMPARE(status->text(), QString("同じ組合せが既にあります（保存済みの申込み数字と同じ）。"));
+    QVERIFY(paintedIn(slate, 2, kRed));
 
-    form.gridSelectItem->setCurrentRow(1); // a line of its own
-    QVERIFY(paintedRed(form.gridSelectItem, 0));
-    QVERIFY(!paintedRed(form.gridSelectItem, 1));
-    QVERIFY(paintedRed(form.gridSelectItem, 2));
-    QVERIFY(paintedRed(form.gridSelectItem, 3));
-
-    // The marks follow the slate and the file: a cancelled original frees its repeat, and the
-    // saved lines are repeats of themselves.
-    form.gridSelectItem->setCurrentRow(0);
-    form.btnCancel->click();
-    QVERIFY(!paintedRed(form.gridSelectItem, 1));
-    form.btnSave->click();
-    for (int row = 0; row < 3; ++row)
-        QVERIFY(paintedRed(form.gridSelectItem, row));
+    // Saved, the lines are shown as saved (grey, not black), none as a repeat.
+    control<QPushButton>(form, "btnSave")->click();
+    QCOMPARE(boxes.texts().size(), 1);
+    QCOMPARE(status->text(), guide);
+    QCOMPARE(control<QLabel>(form, "pnlSelectMax")->text(), QString("3口（保存済み3口）"));
+    slate->setCurrentRow(0);
+    for (int row = 0; row < 3; ++row) {
+        QVERIFY(!paintedIn(slate, row, kRed));
+        QVERIFY(!paintedIn(slate, row, kBlack));
+    }
 }
 
 QTEST_MAIN(TestExtraCommands)

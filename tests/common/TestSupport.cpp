@@ -35,6 +35,8 @@ void MessageBoxWatcher::poll()
     if (!box || box->property("answeredByWatcher").toBool())
         return;
     box->setProperty("answeredByWatcher", true);
+    if (m_look)
+        m_look();
     QAbstractButton *defaultButton = box->defaultButton();
     m_boxes.append({box->windowTitle(), box->text(), box->icon(),
                     defaultButton ? box->standardButton(defaultButton) : QMessageBox::NoButton});
@@ -155,13 +157,13 @@ QMap<QString, QByteArray> folderSnapshot(const QString &folder)
 void pick(TMainForm &form, std::initializer_list<int> numbers)
 {
     for (int n : numbers)
-        form.speedButton(n)->click();
+        control<QToolButton>(form, QStringLiteral("SpeedButton%1").arg(n))->click();
 }
 
 void decide(TMainForm &form, std::initializer_list<int> numbers)
 {
     pick(form, numbers);
-    form.btnSelect->click();
+    control<QPushButton>(form, "btnSelect")->click();
 }
 
 std::array<std::array<int, 44>, 6> bundledPositionCounts()

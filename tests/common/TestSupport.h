@@ -10,12 +10,23 @@
 #include <QTemporaryDir>
 #include <QTimer>
 #include <array>
+#include <functional>
 #include <initializer_list>
 #include <memory>
 
 // Shared helpers of the window tests.
 
 class TMainForm;
+
+// The control named `name` in `root` (a window and everything in it), of type T. A wrong name
+// or type ends the test run at once, naming the control.
+template <typename T> T *control(const QObject &root, const QString &name)
+{
+    T *found = root.findChild<T *>(name);
+    if (!found)
+        qFatal("no control \"%s\" of the type asked for", qPrintable(name));
+    return found;
+}
 
 // Presses the numbers' buttons on the board, as the player does; decide() then presses "決定".
 void pick(TMainForm &form, std::initializer_list<int> numbers);
@@ -38,6 +49,8 @@ public:
     explicit MessageBoxWatcher(QObject *parent = nullptr);
 
     void queueAnswer(QMessageBox::StandardButton answer) { m_answers.enqueue(answer); }
+    // Runs before each box is answered, while it is shown.
+    void whileShown(std::function<void()> look) { m_look = std::move(look); }
     const QList<Box> &boxes() const { return m_boxes; }
     QStringList texts() const;
     void clear() { m_boxes.clear(); }
@@ -48,6 +61,7 @@ private:
     QTimer m_timer;
     QQueue<QMessageBox::StandardButton> m_answers;
     QList<Box> m_boxes;
+    std::function<void()> m_look;
 };
 
 // A temporary program folder: "download/" with the bundled history (unless told otherwise)
