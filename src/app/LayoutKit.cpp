@@ -160,6 +160,9 @@ QTableWidgetItem *tableItem(const QString &text, Qt::Alignment alignment)
 QHBoxLayout *closeButtonRow(QDialog *dialog)
 {
     auto *close = new QPushButton(QStringLiteral("閉じる"));
+    // Not the dialog's default: Enter in a field does that field's job and leaves the window
+    // open. Enter on the focused button itself still presses it (EnterPressesButtons).
+    close->setAutoDefault(false);
     QObject::connect(close, &QPushButton::clicked, dialog, &QDialog::reject);
     auto *row = new QHBoxLayout;
     row->addStretch(1);

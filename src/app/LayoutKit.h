@@ -70,7 +70,8 @@ QTableWidget *readOnlyTable(const char *name, int rows, const QStringList &heade
 // A cell of such a table, vertically centred.
 QTableWidgetItem *tableItem(const QString &text, Qt::Alignment alignment = Qt::AlignRight);
 
-// The bottom row of the program's own dialogs: "閉じる" at the right, which closes the dialog.
+// The bottom row of the program's own dialogs: "閉じる" at the right, which closes the dialog
+// (Escape does too; Enter in the dialog's fields does not).
 QHBoxLayout *closeButtonRow(QDialog *dialog);
 
 } // namespace layout

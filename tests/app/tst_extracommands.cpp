@@ -122,21 +122,31 @@ void TestExtraCommands::randomnessTest()
 {
     auto *dialog = openFromMenu<RandomnessTestForm>(*m_form, "menuCommandRandomnessTest");
     QVERIFY(dialog);
-    QCOMPARE(dialog->gridRandomness->rowCount(), 43);
-    QCOMPARE(dialog->editRandomnessDraws->value(), 2037);
-    QCOMPARE(dialog->gridRandomness->item(0, 2)->text(), QString("284.23")); // 6 x 2037 / 43
-    const QString verdict = dialog->lblChiSquare->text().section('\n', -1);
+    auto *table = control<QTableWidget>(*dialog, "gridRandomness");
+    auto *draws = control<QSpinBox>(*dialog, "editRandomnessDraws");
+    auto *chiSquare = control<QLabel>(*dialog, "lblChiSquare");
+    QCOMPARE(table->rowCount(), 43);
+    QCOMPARE(draws->value(), 2037);
+    QCOMPARE(table->item(0, 2)->text(), QString("284.23")); // 6 x 2037 / 43
+    const QString verdict = chiSquare->text().section('\n', -1);
     QVERIFY2(verdict == "出現回数の偏りは偶然の範囲内です。" ||
                  verdict == "偶然とは言いにくい偏りがあります（p < 0.05）。",
              qPrintable(verdict));
-    QVERIFY(dialog->lblChiSquare->text().contains("自由度 42"));
+    QVERIFY(chiSquare->text().contains("自由度 42"));
 
-    dialog->editRandomnessDraws->setValue(100);
-    QCOMPARE(dialog->gridRandomness->item(0, 2)->text(), QString("13.95"));
-    QVERIFY(dialog->lblChiSquare->text().contains("100回"));
-    dialog->cmbRandomnessPosition->setCurrentIndex(5);
-    QVERIFY(dialog->chartRandomness->chart()->title().startsWith("⑥"));
-    QCOMPARE(dialog->chartRandomness->chart()->series().size(), 2);
+    // Enter in the field recomputes and leaves the window open.
+    draws->setFocus();
+    draws->selectAll();
+    QTest::keyClicks(draws, "100");
+    QTest::keyClick(draws, Qt::Key_Return);
+    QVERIFY(dialog->isVisible());
+    QCOMPARE(table->item(0, 2)->text(), QString("13.95"));
+    QVERIFY(chiSquare->text().contains("100回"));
+    auto *position = control<QComboBox>(*dialog, "cmbRandomnessPosition");
+    position->setCurrentIndex(5);
+    auto *chart = control<QChartView>(*dialog, "chartRandomness");
+    QVERIFY(chart->chart()->title().startsWith("⑥"));
+    QCOMPARE(chart->chart()->series().size(), 2);
 }
 
 void TestExtraCommands::duplicateLinesOnSlate()
