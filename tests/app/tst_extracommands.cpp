@@ -10,15 +10,18 @@
 #include "tickets/TicketReportForm.h"
 
 #include <QAction>
+#include <QCategoryAxis>
 #include <QChart>
 #include <QChartView>
 #include <QComboBox>
 #include <QLabel>
 #include <QLineEdit>
+#include <QLineSeries>
 #include <QPushButton>
 #include <QSpinBox>
 #include <QTableWidget>
 #include <QTest>
+#include <QValueAxis>
 
 namespace
 {
@@ -104,16 +107,25 @@ void TestExtraCommands::spendAndReturnReport()
     const auto before = folderSnapshot(m_folder->path());
     auto *dialog = openFromMenu<TicketReportForm>(*m_form, "menuCommandTicketReport");
     QVERIFY(dialog);
-    QCOMPARE(dialog->lblTicketReportTotals->text(),
+    QCOMPARE(control<QLabel>(*dialog, "lblTicketReportTotals")->text(),
              QString("購入 1口 ¥200　当選金 ¥0　収支 ¥-200　回収率 0.0%"));
-    QTableWidget *grid = dialog->gridTicketReport;
+    auto *grid = control<QTableWidget>(*dialog, "gridTicketReport");
     QCOMPARE(grid->rowCount(), 2);
     QCOMPARE(grid->item(0, 0)->text(), QString("2038"));
     QCOMPARE(grid->item(0, 1)->text(), QString("未抽選"));
     QCOMPARE(grid->item(1, 1)->text(), QString("2025/09/25"));
-    QVERIFY(dialog->lblTicketReportNotes->text().contains("未抽選の申込み 1口"));
-    QVERIFY(dialog->lblTicketReportNotes->text().contains("正しくない行 1行"));
-    QCOMPARE(dialog->chartTicketReport->chart()->series().size(), 2);
+    const QString notes = control<QLabel>(*dialog, "lblTicketReportNotes")->text();
+    QVERIFY(notes.contains("未抽選の申込み 1口"));
+    QVERIFY(notes.contains("正しくない行 1行"));
+    // The one drawn draw is a visible point amid its axis; amounts are grouped.
+    QChart *chart = control<QChartView>(*dialog, "chartTicketReport")->chart();
+    QCOMPARE(chart->series().size(), 2);
+    QVERIFY(static_cast<QLineSeries *>(chart->series().first())->pointsVisible());
+    const auto *draws = static_cast<QValueAxis *>(chart->axes(Qt::Horizontal).first());
+    QCOMPARE(draws->min() + draws->max(), 2.0 * 2037);
+    QVERIFY(static_cast<QCategoryAxis *>(chart->axes(Qt::Vertical).first())
+                ->categoriesLabels()
+                .contains("1,000"));
     dialog->close();
     QCOMPARE(folderSnapshot(m_folder->path()), before);
 }
