@@ -9,24 +9,123 @@
 #include <QDesktopServices>
 #include <QGuiApplication>
 #include <QKeyEvent>
+#include <QLayout>
 #include <QMessageBox>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QScreen>
 #include <QUrl>
 
 namespace
 {
 
+// Characters that may not begin a line, and that may not end one.
+const QString kNoLineStart = QStringLiteral("。、，．・：；？！ー）」』】〕…‥ぁぃぅぇぉっゃゅょゎ"
+                                            "ァィゥェォッャュョヮヵヶ.,:;?!)]}%");
+const QString kNoLineEnd = QStringLiteral("（「『【〔([{");
+const QString kBreakAfter = QStringLiteral("。、，！？：」』）】〕…!?");
+
+bool isKana(QChar c)
+{
+    return c.unicode() >= 0x3041 && c.unicode() <= 0x309F;
+}
+
+bool isLatinOrDigit(QChar c)
+{
+    return c.unicode() < 0x80 && (c.isLetterOrNumber() || QStringLiteral("/._-:%").contains(c));
+}
+
+// Whether a line may break between a and b.
+bool mayBreakBetween(QChar a, QChar b)
+{
+    if (kNoLineStart.contains(b) || kNoLineEnd.contains(a))
+        return false;
+    if (kBreakAfter.contains(a) || a == QLatin1Char(' ') || kNoLineEnd.contains(b))
+        return true;
+    if (isLatinOrDigit(a) && isLatinOrDigit(b))
+        return false;
+    return (isKana(a) && !isKana(b)) || isLatinOrDigit(a) != isLatinOrDigit(b);
+}
+
+// The paragraph cut into phrases at every boundary where a line may break.
+QStringList phrasesOf(const QString &paragraph)
+{
+    QStringList phrases;
+    int start = 0;
+    for (int i = 1; i <= paragraph.size(); ++i) {
+        if (i == paragraph.size() || mayBreakBetween(paragraph.at(i - 1), paragraph.at(i))) {
+            phrases.append(paragraph.mid(start, i - start));
+            start = i;
+        }
+    }
+    return phrases;
+}
+
+QStringList paragraphLines(const QString &paragraph, const QFontMetrics &metrics, int width)
+{
+    const auto fits = [&](const QString &line) { return metrics.horizontalAdvance(line) <= width; };
+    QStringList lines{QString()};
+    for (QString phrase : phrasesOf(paragraph)) {
+        if (fits(lines.last() + phrase)) {
+            lines.last() += phrase;
+            continue;
+        }
+        if (!lines.last().isEmpty())
+            lines.append(QString());
+        // A phrase wider than a line: as many characters as fit, none that may not begin a
+        // line at the start of the next.
+        while (!fits(phrase)) {
+            int cut = 1;
+            while (cut < phrase.size() && fits(phrase.left(cut + 1)))
+                ++cut;
+            while (cut > 1 && kNoLineStart.contains(phrase.at(cut)))
+                --cut;
+            lines.last() = phrase.left(cut);
+            lines.append(QString());
+            phrase = phrase.mid(cut);
+        }
+        lines.last() = phrase;
+    }
+    // One or two characters carried over take more of the line above with them.
+    while (lines.size() > 1 && lines.last().size() <= 2) {
+        QString &above = lines[lines.size() - 2];
+        int cut = above.size() - 1;
+        while (cut > 1 &&
+               (kNoLineStart.contains(above.at(cut)) || kNoLineEnd.contains(above.at(cut - 1))))
+            --cut;
+        if (cut <= 1 || !fits(above.mid(cut) + lines.last()))
+            break;
+        lines.last().prepend(above.mid(cut));
+        above.truncate(cut);
+    }
+    return lines;
+}
+
 QMessageBox::StandardButton showBox(QWidget *parent, QMessageBox::Icon icon, const QString &caption,
                                     const QString &text, QMessageBox::StandardButtons buttons,
                                     QMessageBox::StandardButton defaultButton)
 {
-    QMessageBox box(icon, caption, text, buttons, parent);
+    QMessageBox box(icon, caption, QString(QChar(0x3000)), buttons, parent);
     box.setDefaultButton(defaultButton);
+    // The box keeps a text no wider than half the screen (at most 500 pixels) unbroken and
+    // would break a wider one itself, anywhere between two Japanese characters. So the text
+    // is broken here at phrase boundaries into lines that leave the box nothing to break.
+    const int room = qMin(box.screen()->availableGeometry().width() / 2, 500) -
+                     (box.layout()->totalMinimumSize().width() -
+                      box.fontMetrics().horizontalAdvance(QChar(0x3000)));
+    box.setText(breakMessageText(text, box.fontMetrics(), room - 4));
     return static_cast<QMessageBox::StandardButton>(box.exec());
 }
 
 } // namespace
+
+QString breakMessageText(const QString &text, const QFontMetrics &metrics, int width)
+{
+    QStringList paragraphs = text.split(QLatin1Char('\n'));
+    for (QString &paragraph : paragraphs)
+        paragraph = paragraphLines(paragraph, metrics, width).join(QChar::LineSeparator);
+    return paragraphs.join(QLatin1Char('\n'));
+}
 
 void showErrorMessage(QWidget *parent, const QString &text)
 {

@@ -4,6 +4,7 @@
 #include <QString>
 #include <functional>
 
+class QFontMetrics;
 class QWidget;
 
 // Routines shared by the window's handlers: the message boxes, the error report, the wait
@@ -17,6 +18,15 @@ void showErrorMessage(QWidget *parent, const QString &text);
 void showGuideMessage(QWidget *parent, const QString &text);
 // "確認メッセージ", exclamation icon, Yes/No with No as default. True only for Yes.
 bool askConfirmation(QWidget *parent, const QString &text);
+
+// A message box's text broken into lines at most `width` wide in `metrics`, each break a line
+// separator (U+2028) inserted. A paragraph (a line of the text) that does not fit is broken at
+// a Japanese phrase boundary: after 。、！？： or a closing bracket, before an opening one, where
+// kana give way to kanji, katakana, digits or Latin letters, or after a blank; never inside a
+// run of Latin letters and digits, never before a character that may not begin a line (。、ー
+// small kana, closing brackets…), and never so that one or two characters are carried over
+// onto a line of their own. A phrase wider than a whole line is broken between characters.
+QString breakMessageText(const QString &text, const QFontMetrics &metrics, int width);
 
 // The application-wide error report: the text (a full stop appended when it has none) under
 // the application title, error icon, OK.

@@ -2,6 +2,7 @@
 
 #include "TestSupport.h"
 #include "app/ComFunction.h"
+#include "app/LayoutKit.h"
 #include "app/Main.h"
 #include "app/QtTranslations.h"
 #include "app/Settings.h"
@@ -39,6 +40,8 @@ private slots:
     void pageGuidance();
     void clockPanel();
     void qtTextsAreJapanese();
+    void messagesBreakAtPhrases_data();
+    void messagesBreakAtPhrases();
     void firstStartUsesDefaultsAndCloseWritesSettings();
     void storedPosition_data();
     void storedPosition();
@@ -265,6 +268,45 @@ void TestMainWindow::qtTextsAreJapanese()
     poll.start(10);
     QVERIFY(!askConfirmation(&parent, QStringLiteral("よろしいですか？")));
     QCOMPARE(buttons, (QStringList{"はい(&Y)", "いいえ(&N)"}));
+}
+
+void TestMainWindow::messagesBreakAtPhrases_data()
+{
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<int>("characters"); // the width, in full-width characters
+    QTest::addColumn<QStringList>("lines");
+    QTest::newRow("fits") << "本当によろしいですか？" << 20
+                          << QStringList{"本当によろしいですか？"};
+    QTest::newRow("advice") << "ネットワークの接続状態を確認してください！！" << 20
+                            << QStringList{"ネットワークの接続状態を", "確認してください！！"};
+    QTest::newRow("two sentences")
+        << "抽選結果と照合できません…。最新の抽選データをダウンロードしてください。" << 22
+        << QStringList{"抽選結果と照合できません…。最新の",
+                       "抽選データをダウンロードしてください。"};
+    QTest::newRow("paragraphs, a file name kept whole")
+        << "保存が完了しました。\n保存先：client/2038.csv、client/2039.csv" << 16
+        << QStringList{"保存が完了しました。", "保存先：client/2038.csv、", "client/2039.csv"};
+    QTest::newRow("no phrase boundary: three characters carried over, not one")
+        << "あいうえおかきくけこさ" << 10 << QStringList{"あいうえおかきく", "けこさ"};
+}
+
+// A message box breaks its text at phrase boundaries, never leaving a character or two alone.
+void TestMainWindow::messagesBreakAtPhrases()
+{
+    QFETCH(QString, text);
+    QFETCH(int, characters);
+    QFETCH(QStringList, lines);
+    const QFontMetrics metrics(layout::makeFont(15));
+    const int width = characters * metrics.horizontalAdvance(QChar(0x3000));
+    const QString broken = breakMessageText(text, metrics, width);
+    QCOMPARE(broken.split(QRegularExpression("[\n\u2028]")), lines);
+    QCOMPARE(QString(broken).remove(QChar::LineSeparator), text);
+
+    MessageBoxWatcher boxes;
+    showGuideMessage(nullptr, text);
+    QCOMPARE(boxes.texts(), QStringList{text});
+    for (const QString &line : boxes.boxes().first().shown.split(QRegularExpression("[\n\u2028]")))
+        QVERIFY2(line.size() > 2 || text.contains("\n" + line) || line == text, qPrintable(line));
 }
 
 void TestMainWindow::firstStartUsesDefaultsAndCloseWritesSettings()

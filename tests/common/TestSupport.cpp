@@ -38,8 +38,10 @@ void MessageBoxWatcher::poll()
     if (m_look)
         m_look();
     QAbstractButton *defaultButton = box->defaultButton();
-    m_boxes.append({box->windowTitle(), box->text(), box->icon(),
-                    defaultButton ? box->standardButton(defaultButton) : QMessageBox::NoButton});
+    // The text as written, without the line breaks the box was given to show it in.
+    m_boxes.append(
+        {box->windowTitle(), QString(box->text()).remove(QChar::LineSeparator), box->icon(),
+         defaultButton ? box->standardButton(defaultButton) : QMessageBox::NoButton, box->text()});
     QAbstractButton *press = defaultButton;
     if (!m_answers.isEmpty()) {
         if (QAbstractButton *wanted = box->button(m_answers.dequeue()))

@@ -44,6 +44,7 @@ public:
         QString text;
         QMessageBox::Icon icon;
         QMessageBox::StandardButton defaultButton;
+        QString shown; // the text as the box shows it: its lines broken by U+2028
     };
 
     explicit MessageBoxWatcher(QObject *parent = nullptr);
