@@ -94,7 +94,7 @@ RandomnessTestForm::RandomnessTestForm(const QVector<DrawRecord> &history, QWidg
     chartRandomness = new QChartView;
     chartRandomness->setObjectName(QStringLiteral("chartRandomness"));
     chartRandomness->setRenderHint(QPainter::Antialiasing);
-    chartRandomness->setMinimumSize(560, 380);
+    chartRandomness->setMinimumSize(520, 240);
 
     lblPositionTest = new QLabel;
     lblPositionTest->setObjectName(QStringLiteral("lblPositionTest"));
@@ -120,7 +120,7 @@ RandomnessTestForm::RandomnessTestForm(const QVector<DrawRecord> &history, QWidg
     connect(cmbRandomnessPosition, qOverload<int>(&QComboBox::currentIndexChanged), this,
             &RandomnessTestForm::refresh);
     refresh();
-    resize(1000, 640);
+    layout::fitToScreen(this, QSize(1000, 640));
 }
 
 void RandomnessTestForm::refresh()

@@ -10,6 +10,8 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QScreen>
+#include <QStyle>
 #include <QStyleFactory>
 #include <QTableWidget>
 
@@ -155,6 +157,16 @@ QTableWidgetItem *tableItem(const QString &text, Qt::Alignment alignment)
     auto *cell = new QTableWidgetItem(text);
     cell->setTextAlignment(alignment | Qt::AlignVCenter);
     return cell;
+}
+
+void fitToScreen(QWidget *window, const QSize &preferred)
+{
+    const QWidget *anchor = window->parentWidget() ? window->parentWidget()->window() : window;
+    constexpr int kFrame = 8; // each side
+    const QSize room =
+        anchor->screen()->availableGeometry().size() -
+        QSize(2 * kFrame, window->style()->pixelMetric(QStyle::PM_TitleBarHeight) + 2 * kFrame);
+    window->resize(preferred.boundedTo(room).expandedTo(window->minimumSizeHint()));
 }
 
 QHBoxLayout *closeButtonRow(QDialog *dialog)

@@ -70,6 +70,12 @@ QTableWidget *readOnlyTable(const char *name, int rows, const QStringList &heade
 // A cell of such a table, vertically centred.
 QTableWidgetItem *tableItem(const QString &text, Qt::Alignment alignment = Qt::AlignRight);
 
+// Sizes a window to `preferred`, or smaller where the available area of its screen (its
+// parent's screen, before it is shown) leaves less room, with room kept for the title bar and
+// the frame; never below the window's minimum size. The program's dialogs lay out their
+// contents to shrink that far, so each opens whole on a small screen.
+void fitToScreen(QWidget *window, const QSize &preferred);
+
 // The bottom row of the program's own dialogs: "閉じる" at the right, which closes the dialog
 // (Escape does too; Enter in the dialog's fields does not).
 QHBoxLayout *closeButtonRow(QDialog *dialog);

@@ -65,7 +65,7 @@ TicketReportForm::TicketReportForm(const QVector<DrawRecord> &history, const QSt
     chartTicketReport = new QChartView;
     chartTicketReport->setObjectName(QStringLiteral("chartTicketReport"));
     chartTicketReport->setRenderHint(QPainter::Antialiasing);
-    chartTicketReport->setMinimumHeight(230);
+    chartTicketReport->setMinimumHeight(200);
 
     fillTable(report);
     fillChart(report);
@@ -94,7 +94,7 @@ TicketReportForm::TicketReportForm(const QVector<DrawRecord> &history, const QSt
     page->addWidget(lblTicketReportNotes);
     page->addWidget(chartTicketReport, 1);
     page->addLayout(bottom);
-    resize(860, 640);
+    layout::fitToScreen(this, QSize(860, 640));
 }
 
 void TicketReportForm::fillTable(const TicketReport &report)

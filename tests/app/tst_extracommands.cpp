@@ -5,11 +5,13 @@
 #include "TestSupport.h"
 #include "analysis/RandomnessTestForm.h"
 #include "app/Main.h"
+#include "app/Splash.h"
 #include "app/StringGrid.h"
 #include "tickets/LineHistoryForm.h"
 #include "tickets/TicketReportForm.h"
 
 #include <QAction>
+#include <QApplication>
 #include <QCategoryAxis>
 #include <QChart>
 #include <QChartView>
@@ -65,6 +67,8 @@ private slots:
     void spendAndReturnReport();
     void randomnessTest();
     void duplicateLinesOnSlate();
+    void dialogsFitASmallScreen_data();
+    void dialogsFitASmallScreen();
 
 private:
     void prepare() override;
@@ -195,6 +199,43 @@ void TestExtraCommands::duplicateLinesOnSlate()
         QVERIFY(!paintedIn(slate, row, kRed));
         QVERIFY(!paintedIn(slate, row, kBlack));
     }
+}
+
+void TestExtraCommands::dialogsFitASmallScreen_data()
+{
+    QTest::addColumn<QString>("command"); // empty: the waiting window
+    for (const char *command :
+         {"menuHelpAbout", "menuCommandDownloadSettings", "menuCommandEnterResult",
+          "menuCommandLineHistory", "menuCommandTicketReport", "menuCommandRandomnessTest", ""})
+        QTest::newRow(*command ? command : "SplashForm") << command;
+}
+
+// Every window opens whole within the screen, "閉じる" and all.
+void TestExtraCommands::dialogsFitASmallScreen()
+{
+    QFETCH(QString, command);
+    const QRect screen = QGuiApplication::primaryScreen()->availableGeometry();
+    QCOMPARE(screen.size(), QSize(1024, 576));
+    QRect shown;
+    if (command.isEmpty()) {
+        m_form->splash()->showWithText("アプリケーションを起動中です。");
+        shown = m_form->splash()->frameGeometry();
+        m_form->splash()->hide();
+    } else {
+        QTimer::singleShot(100, m_form.get(), [&shown] {
+            if (QWidget *dialog = QApplication::activeModalWidget()) {
+                shown = dialog->frameGeometry();
+                dialog->close();
+            }
+        });
+        control<QAction>(*m_form, command)->trigger();
+        QTRY_VERIFY(!shown.isNull());
+    }
+    QVERIFY2(screen.contains(shown), qPrintable(QString("%1 x %2 at %3, %4")
+                                                    .arg(shown.width())
+                                                    .arg(shown.height())
+                                                    .arg(shown.x())
+                                                    .arg(shown.y())));
 }
 
 QTEST_MAIN(TestExtraCommands)
