@@ -6,17 +6,19 @@
 #include "TextLines.h"
 #include "app/Settings.h"
 
-ResultsBodies fetchResults(const DownloadSettings &settings)
+ResultsBodies fetchResults(const DownloadSettings &settings, FetchStop *stop)
 {
     ResultsBodies bodies;
     if (!settings.baseUrl.trimmed().isEmpty()) {
         ResultsDownload download(settings.baseUrl);
         download.setTimeout(settings.timeoutSeconds * 1000);
+        download.setStop(stop);
         bodies.numbers = download.fetch(kDownloadFolder + kNumberFileName);
         bodies.prizes = download.fetch(kDownloadFolder + kDataFileName);
     } else {
         ResultsDownload download(QString{});
         download.setTimeout(settings.timeoutSeconds * 1000);
+        download.setStop(stop);
         bodies = convertHistoryFeed(
             download.fetchUrl(QUrl(settings.historyUrl.trimmed(), QUrl::StrictMode)));
     }

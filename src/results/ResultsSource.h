@@ -6,12 +6,13 @@
 #include <exception>
 
 struct DownloadSettings;
+class FetchStop;
 
 // Taking the results from where the settings say: the server of the two results files when
 // its address is set, otherwise the public history feed, converted. Either way the pair is
 // checked by the loader's own rules before it is returned; nothing local is touched.
-// Throws DomainError (DownloadFailure when the transfer failed).
-ResultsBodies fetchResults(const DownloadSettings &settings);
+// Throws DomainError (DownloadFailure when the transfer failed or was stopped through `stop`).
+ResultsBodies fetchResults(const DownloadSettings &settings, FetchStop *stop = nullptr);
 
 // The newest draw of a checked pair, e.g. "第2037回（2025/09/25）".
 QString newestDrawText(const ResultsBodies &bodies);
