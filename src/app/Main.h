@@ -76,6 +76,9 @@ public:
     PanelLabel *numberPanel(int n) const;
     QLabel *image(int k) const;
 
+    // Shows the window, un-minimised, in front of the others (a second start asks for it).
+    void bringToFront();
+
     // True while a long operation lets window messages run; closing and reloading wait.
     bool isBusy() const { return m_busy > 0; }
 
