@@ -105,14 +105,16 @@ QMessageBox::StandardButton showBox(QWidget *parent, QMessageBox::Icon icon, con
                                     const QString &text, QMessageBox::StandardButtons buttons,
                                     QMessageBox::StandardButton defaultButton)
 {
-    QMessageBox box(icon, caption, QString(QChar(0x3000)), buttons, parent);
-    box.setDefaultButton(defaultButton);
     // The box keeps a text no wider than half the screen (at most 500 pixels) unbroken and
     // would break a wider one itself, anywhere between two Japanese characters. So the text
-    // is broken here at phrase boundaries into lines that leave the box nothing to break.
-    const int room = qMin(box.screen()->availableGeometry().width() / 2, 500) -
-                     (box.layout()->totalMinimumSize().width() -
-                      box.fontMetrics().horizontalAdvance(QChar(0x3000)));
+    // is broken here at phrase boundaries into lines that leave the box nothing to break: as
+    // wide as the box allows beside its icon and margins, measured with a wide probe line.
+    const QString probe(40, QChar(0x3000));
+    QMessageBox box(icon, caption, probe, buttons, parent);
+    box.setDefaultButton(defaultButton);
+    const int beside =
+        box.layout()->totalMinimumSize().width() - box.fontMetrics().horizontalAdvance(probe);
+    const int room = qMin(box.screen()->availableGeometry().width() / 2, 500) - beside;
     box.setText(breakMessageText(text, box.fontMetrics(), room - 4));
     return static_cast<QMessageBox::StandardButton>(box.exec());
 }

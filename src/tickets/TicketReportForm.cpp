@@ -65,7 +65,7 @@ TicketReportForm::TicketReportForm(const QVector<DrawRecord> &history, const QSt
     chartTicketReport = new QChartView;
     chartTicketReport->setObjectName(QStringLiteral("chartTicketReport"));
     chartTicketReport->setRenderHint(QPainter::Antialiasing);
-    chartTicketReport->setMinimumHeight(200);
+    chartTicketReport->setMinimumHeight(240);
 
     fillTable(report);
     fillChart(report);
@@ -89,10 +89,11 @@ TicketReportForm::TicketReportForm(const QVector<DrawRecord> &history, const QSt
     QHBoxLayout *bottom = layout::closeButtonRow(this);
 
     auto *page = new QVBoxLayout(this);
+    // The chart takes two parts of the room to the table's one: its axes need the height.
     page->addWidget(gridTicketReport, 1);
     page->addWidget(lblTicketReportTotals);
     page->addWidget(lblTicketReportNotes);
-    page->addWidget(chartTicketReport, 1);
+    page->addWidget(chartTicketReport, 2);
     page->addLayout(bottom);
     layout::fitToScreen(this, QSize(860, 640));
 }
