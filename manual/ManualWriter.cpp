@@ -119,11 +119,15 @@ QHash<QString, QImage> takePictures(const QString &programFolder)
         settle(150);
         pictures.insert(QStringLiteral("page:") + page->objectName(), form.grab().toImage());
     }
-    TAboutForm *about = form.about();
-    about->show();
+    // The About box as a player would see it, with a plain example of the data folder instead
+    // of the temporary one the manual is made in.
+    TAboutForm about(
+        [&form] { return form.fileVersionText(); },
+        QStringLiteral("C:\\Users\\ユーザー名\\AppData\\Roaming\\Pelmora\\Loto6Yorune\\"));
+    about.show();
     settle(100);
-    pictures.insert(QStringLiteral("window:AboutForm"), about->grab().toImage());
-    about->hide();
+    pictures.insert(QStringLiteral("window:AboutForm"), about.grab().toImage());
+    about.hide();
     takeCommandPictures(form, pictures);
     return pictures;
 }

@@ -1,14 +1,20 @@
 // Renders the main window into PNG files, under any platform plugin (offscreen included):
 // screenshots <program folder> <output folder>. It writes every page, the options page in
-// each pick method, a generation run under way, the CSV save dialog and the message boxes.
-// It works in the given program folder as the player would (the slate, a ticket file). Run it
-// under a Japanese locale (LC_ALL=ja_JP.UTF-8) to see the dates Qt's own dialog shows as on a
-// Japanese system. Last come the windows that the commands of the menu "コマンド" open, the
-// statistics window with each of its pages.
+// each pick method, a generation run, a check and a download under way, the slate after a save
+// and a second one, the CSV save dialog and the message boxes, the one-line cancel question
+// with the list behind it. It works in the given program folder as the player would (the
+// slate, ticket files), with settings of its own, and downloads from a silent local server.
+// Run it under a Japanese locale (LC_ALL=ja_JP.UTF-8) to see the dates Qt's own dialog shows
+// as on a Japanese system. Last come the windows that the commands of the menu "コマンド" open,
+// the statistics window with each of its pages.
+// For a small screen at 125 %, run it with QT_SCALE_FACTOR=1.25 and
+// QT_QPA_PLATFORM=offscreen:configfile=tools/screen-1280x720.json.
 
 #include "app/Main.h"
 #include "app/QtTranslations.h"
+#include "app/Settings.h"
 #include "app/SpinEdit.h"
+#include "app/Splash.h"
 #include "app/StringGrid.h"
 
 #include <QAction>
@@ -16,9 +22,13 @@
 #include <QComboBox>
 #include <QDialog>
 #include <QDir>
+#include <QFile>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QSettings>
 #include <QTabWidget>
+#include <QTcpServer>
+#include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
 #include <QToolButton>
@@ -26,17 +36,25 @@
 namespace
 {
 
+void decide(TMainForm &form, std::initializer_list<int> numbers)
+{
+    for (int n : numbers)
+        form.speedButton(n)->click();
+    form.btnSelect->click();
+}
+
 void save(QWidget *widget, const QString &folder, const QString &name)
 {
     widget->grab().save(folder + QLatin1Char('/') + name + QStringLiteral(".png"));
 }
 
-// Photographs the next modal window that appears, then closes it (Escape or its default).
-void shootNextModal(const QString &folder, const QString &name)
+// Photographs the next modal window that appears, and the window behind it when given (as
+// name + "-behind"), then closes it (Escape or its default).
+void shootNextModal(const QString &folder, const QString &name, QWidget *behind = nullptr)
 {
     auto *timer = new QTimer;
     timer->setInterval(50);
-    QObject::connect(timer, &QTimer::timeout, [timer, folder, name] {
+    QObject::connect(timer, &QTimer::timeout, [timer, folder, name, behind] {
         QWidget *modal = QApplication::activeModalWidget();
         if (!modal)
             return;
@@ -44,9 +62,17 @@ void shootNextModal(const QString &folder, const QString &name)
         timer->deleteLater();
         QTest::qWait(100);
         save(modal, folder, name);
+        if (behind)
+            save(behind, folder, name + QStringLiteral("-behind"));
         QTest::keyClick(modal, Qt::Key_Escape);
     });
     timer->start();
+}
+
+// Photographs the window after the delay, while an operation started meanwhile runs.
+void shootDuring(QWidget *window, int milliseconds, const QString &folder, const QString &name)
+{
+    QTimer::singleShot(milliseconds, window, [=] { save(window, folder, name); });
 }
 
 } // namespace
@@ -62,6 +88,17 @@ int main(int argc, char *argv[])
     }
     const QString out = args.at(2);
     QDir().mkpath(out);
+    // Settings of its own; downloads go to a local server that takes requests and never
+    // answers, so a download stays under way until its time-out.
+    QTemporaryDir settingsDir;
+    QSettings::setPath(QSettings::IniFormat, QSettings::UserScope, settingsDir.path());
+    QTcpServer silent;
+    silent.listen(QHostAddress::LocalHost);
+    {
+        AppSettings settings;
+        settings.writeDownloadSettings(
+            {QString(), QStringLiteral("http://127.0.0.1:%1/").arg(silent.serverPort()), 2});
+    }
     TMainForm form(args.at(1));
     form.show();
     QTest::qWait(200);
@@ -116,15 +153,58 @@ int main(int argc, char *argv[])
     shootNextModal(out, QStringLiteral("dialog-csv-save"));
     form.menuFileCsvSave->trigger();
 
-    // A saved ticket, then the question before all its lines are cancelled.
+    // A saved ticket: the slate shows its lines as saved; a second save stores nothing. Then
+    // the questions before one line and all lines are cancelled (both answered No).
     shootNextModal(out, QStringLiteral("box-saved"));
     form.btnSave->click();
+    QTest::qWait(100);
+    save(&form, out, QStringLiteral("slate-saved"));
+    decide(form, {5, 12, 19, 26, 33, 40});
+    shootNextModal(out, QStringLiteral("box-saved-again"));
+    form.btnSave->click();
+    shootNextModal(out, QStringLiteral("box-all-saved"));
+    form.btnSave->click();
+    QTest::qWait(100);
+    save(&form, out, QStringLiteral("slate-saved-twice"));
     form.pctrlMain->setCurrentWidget(form.TabSheet4);
     QTest::qWait(100);
     save(&form, out, QStringLiteral("tickets-listed"));
+    form.gridLoto6->setCurrentRow(2);
+    shootNextModal(out, QStringLiteral("box-cancel-one"), &form);
+    form.btnOneDelete->click();
     shootNextModal(out, QStringLiteral("box-confirm"));
     form.btnAllDelete->click();
+
+    // A check of five lines of the newest draw, photographed part-way.
+    QFile lines(form.dataFolder() + QStringLiteral("client/2037.csv"));
+    if (lines.open(QIODevice::WriteOnly))
+        lines.write("2037,07,12,20,23,27,29\r\n2037,01,02,03,04,05,06\r\n"
+                    "2037,07,12,20,30,31,32\r\n2037,07,12,23,27,29,40\r\n"
+                    "2037,10,20,30,33,40,43\r\n");
+    lines.close();
+    form.pctrlMain->setCurrentWidget(form.TabSheet5);
+    form.editSelectNum->setText(QStringLiteral("2037"));
+    shootDuring(&form, 500, out, QStringLiteral("check-underway"));
+    form.btnExec->click();
+    QTest::qWait(100);
+    save(&form, out, QStringLiteral("check-done"));
+
+    // A download under way, with its waiting window, and its failure at the time-out.
     form.pctrlMain->setCurrentIndex(0);
+    shootDuring(&form, 500, out, QStringLiteral("download-underway"));
+    shootDuring(form.splash(), 500, out, QStringLiteral("download-splash"));
+    shootNextModal(out, QStringLiteral("box-download-failed"));
+    form.menuCommandDownload->trigger();
+    form.pctrlMain->setCurrentIndex(0);
+    // The connection test failing at its time-out, then the windows as they open.
+    QTimer::singleShot(100, &form, [out] {
+        QWidget *dialog = QApplication::activeModalWidget();
+        if (auto *test = dialog->findChild<QPushButton *>(QStringLiteral("btnConnectionTest")))
+            test->click();
+        save(dialog, out, QStringLiteral("download-settings-test-failed"));
+        QTest::keyClick(dialog, Qt::Key_Escape);
+    });
+    form.menuCommandDownloadSettings->trigger();
     for (const char *command :
          {"menuCommandDownloadSettings", "menuCommandEnterResult", "menuHelpAbout"}) {
         shootNextModal(out, QLatin1String(command));

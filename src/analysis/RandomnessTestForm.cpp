@@ -104,7 +104,7 @@ RandomnessTestForm::RandomnessTestForm(const QVector<DrawRecord> &history, QWidg
     chartRandomness = new QChartView;
     chartRandomness->setObjectName(QStringLiteral("chartRandomness"));
     chartRandomness->setRenderHint(QPainter::Antialiasing);
-    chartRandomness->setMinimumSize(560, 300);
+    chartRandomness->setMinimumSize(520, 160);
 
     lblPositionTest = new QLabel;
     lblPositionTest->setObjectName(QStringLiteral("lblPositionTest"));
@@ -146,7 +146,7 @@ RandomnessTestForm::RandomnessTestForm(const QVector<DrawRecord> &history, QWidg
     connect(cmbRandomnessPosition, qOverload<int>(&QComboBox::currentIndexChanged), this,
             &RandomnessTestForm::refresh);
     refresh();
-    resize(1000, 720);
+    layout::fitToScreen(this, QSize(1000, 720));
 }
 
 void RandomnessTestForm::refresh()

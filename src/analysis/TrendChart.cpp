@@ -8,7 +8,9 @@
 #include <QBarSet>
 #include <QChartView>
 #include <QFontMetrics>
+#include <QHelpEvent>
 #include <QLineSeries>
+#include <QToolTip>
 #include <QValueAxis>
 #include <algorithm>
 
@@ -19,6 +21,35 @@ namespace
 // above, the legend at 12).
 constexpr qreal kWallsZ = 0.5;
 constexpr qreal kPointsZ = 20;
+
+// Shows the tooltip of the point under the mouse in a trend chart view.
+class PointTips : public QObject
+{
+public:
+    explicit PointTips(QChartView *view) : QObject(view), m_view(view)
+    {
+        view->viewport()->installEventFilter(this);
+    }
+
+protected:
+    bool eventFilter(QObject *, QEvent *event) override
+    {
+        if (event->type() != QEvent::ToolTip)
+            return false;
+        const auto *help = static_cast<QHelpEvent *>(event);
+        const auto *chart = static_cast<const TrendChart *>(m_view->chart());
+        const QString tip =
+            chart->pointToolTip(chart->mapFromScene(m_view->mapToScene(help->pos())));
+        if (tip.isEmpty())
+            QToolTip::hideText();
+        else
+            QToolTip::showText(help->globalPos(), tip, m_view->viewport());
+        return true;
+    }
+
+private:
+    QChartView *m_view;
+};
 
 } // namespace
 
@@ -47,7 +78,7 @@ TrendChart::TrendChart(Style style, int depthPixels) : m_style(style)
     addSeries(series);
 
     m_labels = new QBarCategoryAxis;
-    m_labels->setLabelsFont(makeFont(12, false, kPMincho));
+    m_labels->setLabelsFont(makeFont(12));
     m_labels->setLabelsColor(Qt::transparent); // painted by the front layer
     m_labels->setGridLineVisible(false);
     m_labels->setLinePen(QPen(colour::black, 1));
@@ -71,7 +102,7 @@ TrendChart::TrendChart(Style style, int depthPixels) : m_style(style)
     setPlotAreaBackgroundVisible(false); // the walls are painted behind the series
     // Room above and to the right of the plot for the depth of the back wall, and below it for
     // the second line of point labels.
-    const int labelLine = QFontMetrics(makeFont(12, false, kPMincho)).height();
+    const int labelLine = QFontMetrics(makeFont(12)).height();
     setMargins(QMargins(2, 3 + depthPixels, 2 + depthPixels, 2 + labelLine));
 
     m_back = new TrendChartDecor(this, TrendChartDecor::Layer::Walls, depthPixels);
@@ -127,6 +158,17 @@ QStringList TrendChart::labels() const
     return m_labels->categories();
 }
 
+QString TrendChart::pointToolTip(const QPointF &position) const
+{
+    const QVector<int> all = values();
+    const QRectF area = plotArea();
+    if (all.isEmpty() || position.x() < area.left() || position.x() >= area.right())
+        return QString();
+    const int i = qBound(0, int((position.x() - area.left()) / area.width() * all.size()),
+                         int(all.size()) - 1);
+    return QStringLiteral("%1：%2回").arg(labels().value(i)).arg(all.at(i));
+}
+
 QColor TrendChart::paletteColour(int index)
 {
     // Hues a golden angle apart, so neighbouring numbers never look alike.
@@ -161,6 +203,7 @@ QChartView *buildTrendChart(QWidget *parent, const QString &name, const QRect &p
     view->setRenderHint(QPainter::Antialiasing);
     view->setRubberBand(QChartView::NoRubberBand);
     view->setFrameShape(QFrame::NoFrame);
+    new PointTips(view);
     view->hide();
     return view;
 }

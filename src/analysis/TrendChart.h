@@ -40,6 +40,10 @@ public:
     QVector<int> values() const;
     QStringList labels() const;
 
+    // The tooltip of the point whose slot holds the position (in the chart's coordinates),
+    // e.g. "05：192回"; empty outside the points. Every point has one, labelled or not.
+    QString pointToolTip(const QPointF &position) const;
+
     // The colour of the point at index i; the same index always gets the same colour.
     static QColor paletteColour(int index);
 
@@ -55,7 +59,7 @@ private:
     TrendChartDecor *m_front = nullptr;
 };
 
-// A trend chart view in its design-time state, hidden. depthPercent is the 3-D depth as a
-// share of the view's width.
+// A trend chart view in its design-time state, hidden, that shows each point's tooltip.
+// depthPercent is the 3-D depth as a share of the view's width.
 QChartView *buildTrendChart(QWidget *parent, const QString &name, const QRect &place,
                             TrendChart::Style style, int depthPercent);

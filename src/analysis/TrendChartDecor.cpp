@@ -5,7 +5,7 @@
 
 #include <QPainter>
 #include <QPolygonF>
-#include <optional>
+#include <algorithm>
 
 namespace
 {
@@ -116,7 +116,7 @@ void TrendChartDecor::paintBars(QPainter *painter) const
         points.append(QPointF(top.x() + depth / 2, y - depth));
         solids.append(QRectF(face.topLeft() - QPointF(0, depth), face.bottomRight() + back));
     }
-    paintValueLabels(painter, points, solids, QPolygonF());
+    paintValueLabels(painter, points, 0, solids, QPolygonF());
 }
 
 // Each point of the line is marked by a small square in its number's colour.
@@ -134,11 +134,11 @@ void TrendChartDecor::paintMarkers(QPainter *painter) const
         painter->setPen(QPen(TrendChart::paletteColour(i).darker(180), 1));
         painter->setBrush(TrendChart::paletteColour(i));
         painter->drawRect(marker);
-        points.append(at - QPointF(0, kMarkerSize / 2));
+        points.append(at);
         solids.append(marker);
         line.append(at);
     }
-    paintValueLabels(painter, points, solids, line);
+    paintValueLabels(painter, points, kMarkerSize / 2, solids, line);
 }
 
 // The label of each point under the bottom axis, centred on its point. Two-digit labels are
@@ -150,7 +150,7 @@ void TrendChartDecor::paintPointLabels(QPainter *painter) const
     const QRectF area = m_chart->plotArea();
     if (labels.isEmpty())
         return;
-    const QFont font = makeFont(12, false, kPMincho);
+    const QFont font = makeFont(12);
     const qreal slot = area.width() / labels.size();
     const qreal height = QFontMetricsF(font).height();
     painter->setFont(font);
@@ -163,76 +163,84 @@ void TrendChartDecor::paintPointLabels(QPainter *painter) const
     }
 }
 
-QVector<QRectF> TrendChartDecor::placeLabels(const QVector<QPointF> &anchors,
+QVector<QRectF> TrendChartDecor::placeLabels(const QVector<QPointF> &points,
                                              const QVector<QSizeF> &sizes,
-                                             const QVector<QRectF> &solids, const QPolygonF &line)
+                                             const QVector<QRectF> &solids, const QPolygonF &line,
+                                             const QVector<int> &priority, qreal gap, bool below)
 {
-    // The highest point of the line within [left, right], or none when it does not run there.
-    const auto lineTopWithin = [&line](qreal left, qreal right) -> std::optional<qreal> {
-        std::optional<qreal> top;
+    // Whether the line runs through the box: within the box's width each segment spans a
+    // range of heights, which must stay clear of the box's.
+    const auto lineCrosses = [&line](const QRectF &box) {
         for (int i = 0; i + 1 < line.size(); ++i) {
             const QPointF a = line.at(i), b = line.at(i + 1);
-            const qreal from = qMax(left, qMin(a.x(), b.x()));
-            const qreal to = qMin(right, qMax(a.x(), b.x()));
+            const qreal from = qMax(box.left(), qMin(a.x(), b.x()));
+            const qreal to = qMin(box.right(), qMax(a.x(), b.x()));
             if (from > to || a.x() == b.x())
                 continue;
-            for (qreal x : {from, to}) {
-                const qreal y = a.y() + (b.y() - a.y()) * (x - a.x()) / (b.x() - a.x());
-                top = top ? qMin(*top, y) : y;
-            }
+            const qreal y1 = a.y() + (b.y() - a.y()) * (from - a.x()) / (b.x() - a.x());
+            const qreal y2 = a.y() + (b.y() - a.y()) * (to - a.x()) / (b.x() - a.x());
+            if (qMax(y1, y2) >= box.top() && qMin(y1, y2) <= box.bottom())
+                return true;
         }
-        return top;
+        return false;
     };
 
-    QVector<QRectF> boxes;
-    for (int i = 0; i < anchors.size(); ++i) {
-        QRectF box(QPointF(), sizes.value(i));
-        box.moveCenter(QPointF(anchors[i].x(), anchors[i].y() - box.height() / 2));
-        // Lift the box above whatever it meets until it meets nothing; each lift moves it
-        // up strictly, and there is only so much to pass.
-        for (int guard = 0; guard < 4 * (anchors.size() + solids.size()) + 8; ++guard) {
-            std::optional<qreal> clear;
-            const auto above = [&clear](qreal top) { clear = clear ? qMin(*clear, top) : top; };
-            for (const QRectF &other : std::as_const(boxes))
-                if (other.intersects(box))
-                    above(other.top());
-            for (int s = 0; s < solids.size(); ++s)
-                if (s != i && solids[s].intersects(box))
-                    above(solids[s].top());
-            // The line runs through the label's own point below the box, so it crosses the
-            // box exactly when it rises above the box's bottom somewhere beneath it.
-            if (const auto top = lineTopWithin(box.left(), box.right()); top && *top < box.bottom())
-                above(*top);
-            if (!clear || *clear >= box.bottom())
+    QVector<QRectF> boxes(points.size());
+    for (int i : priority) {
+        if (i < 0 || i >= points.size())
+            continue;
+        QRectF over(QPointF(), sizes.value(i));
+        over.moveCenter(points[i]);
+        over.moveBottom(points[i].y() - gap);
+        QRectF under = over;
+        under.moveTop(points[i].y() + gap);
+        QVector<QRectF> places{over};
+        if (below)
+            places.append(under);
+        for (const QRectF &place : std::as_const(places)) {
+            bool free = !lineCrosses(place);
+            for (int other = 0; free && other < points.size(); ++other) {
+                free = (other == i || !boxes[other].intersects(place)) &&
+                       (other == i || !solids.value(other).intersects(place));
+            }
+            if (free) {
+                boxes[i] = place;
                 break;
-            box.moveBottom(*clear - 1);
+            }
         }
-        boxes.append(box);
     }
     return boxes;
 }
 
 void TrendChartDecor::paintValueLabels(QPainter *painter, const QVector<QPointF> &points,
-                                       const QVector<QRectF> &solids, const QPolygonF &line) const
+                                       qreal reach, const QVector<QRectF> &solids,
+                                       const QPolygonF &line) const
 {
     using namespace layout;
     const QVector<int> values = m_chart->values();
     const QFont font = makeFont(12);
     const QFontMetricsF metrics(font);
-    QVector<QPointF> anchors;
     QVector<QSizeF> sizes;
+    QVector<int> priority;
     for (int i = 0; i < points.size(); ++i) {
-        anchors.append(points[i] - QPointF(0, kConnectorLength));
         sizes.append(QSizeF(metrics.horizontalAdvance(QString::number(values.value(i))) + 2,
                             metrics.height()));
+        priority.append(i);
     }
-    const QVector<QRectF> boxes = placeLabels(anchors, sizes, solids, line);
+    std::stable_sort(priority.begin(), priority.end(),
+                     [&values](int a, int b) { return values.value(a) > values.value(b); });
+    const QVector<QRectF> boxes = placeLabels(points, sizes, solids, line, priority,
+                                              reach + kConnectorLength, !line.isEmpty());
 
     painter->setFont(font);
     for (int i = 0; i < boxes.size(); ++i) {
+        if (boxes[i].isNull())
+            continue;
+        const bool over = boxes[i].bottom() < points[i].y();
+        const QPointF from = points[i] + QPointF(0, over ? -reach : reach);
         painter->setPen(
             QPen(colour::gray.darker(110), kConnectorWidth, Qt::SolidLine, Qt::FlatCap));
-        painter->drawLine(points[i], QPointF(points[i].x(), boxes[i].bottom()));
+        painter->drawLine(from, QPointF(from.x(), over ? boxes[i].bottom() : boxes[i].top()));
         painter->setPen(colour::black);
         painter->drawText(boxes[i], Qt::AlignCenter, QString::number(values.value(i)));
     }

@@ -16,12 +16,15 @@ public:
 
     TrendChartDecor(TrendChart *chart, Layer layer, int depthPixels);
 
-    // Places the value labels, in the order given: each upright over its anchor (the top of
-    // its point's connector) or, where that would touch an earlier label, a solid shape (bar,
-    // marker) or the line, lifted just above it. Returns one box per label.
-    static QVector<QRectF> placeLabels(const QVector<QPointF> &anchors,
-                                       const QVector<QSizeF> &sizes, const QVector<QRectF> &solids,
-                                       const QPolygonF &line);
+    // Places the value labels, each beside its own point: over it, at the top of a connector
+    // of `gap` pixels rising from the point, or, where `below` allows and over is taken, under
+    // it at the foot of a connector falling from the point. A place is taken when it would
+    // touch a label placed before, another point's solid shape (bar, marker) or the line.
+    // Labels are placed in the order of `priority` (indices); one with no free place is left
+    // out, as a null box: fewer labels, but none away from its point. One box per point.
+    static QVector<QRectF> placeLabels(const QVector<QPointF> &points, const QVector<QSizeF> &sizes,
+                                       const QVector<QRectF> &solids, const QPolygonF &line,
+                                       const QVector<int> &priority, qreal gap, bool below);
 
     QRectF boundingRect() const override;
     void paint(QPainter *painter, const QStyleOptionGraphicsItem *option, QWidget *widget) override;
@@ -31,8 +34,9 @@ private:
     void paintBars(QPainter *painter) const;
     void paintMarkers(QPainter *painter) const;
     void paintPointLabels(QPainter *painter) const;
-    // The values over their points, joined to them by short gray connectors.
-    void paintValueLabels(QPainter *painter, const QVector<QPointF> &points,
+    // The values beside their points, joined by short gray connectors to the edge of the
+    // point's shape, `reach` from the point; the highest values first where not all find room.
+    void paintValueLabels(QPainter *painter, const QVector<QPointF> &points, qreal reach,
                           const QVector<QRectF> &solids, const QPolygonF &line) const;
 
     TrendChart *m_chart;

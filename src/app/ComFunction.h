@@ -1,8 +1,10 @@
 #pragma once
 
+#include <QObject>
 #include <QString>
 #include <functional>
 
+class QFontMetrics;
 class QWidget;
 
 // Routines shared by the window's handlers: the message boxes, the error report, the wait
@@ -16,6 +18,15 @@ void showErrorMessage(QWidget *parent, const QString &text);
 void showGuideMessage(QWidget *parent, const QString &text);
 // "確認メッセージ", exclamation icon, Yes/No with No as default. True only for Yes.
 bool askConfirmation(QWidget *parent, const QString &text);
+
+// A message box's text broken into lines at most `width` wide in `metrics`, each break a line
+// separator (U+2028) inserted. A paragraph (a line of the text) that does not fit is broken at
+// a Japanese phrase boundary: after 。、！？： or a closing bracket, before an opening one, where
+// kana give way to kanji, katakana, digits or Latin letters, or after a blank; never inside a
+// run of Latin letters and digits, never before a character that may not begin a line (。、ー
+// small kana, closing brackets…), and never so that one or two characters are carried over
+// onto a line of their own. A phrase wider than a whole line is broken between characters.
+QString breakMessageText(const QString &text, const QFontMetrics &metrics, int width);
 
 // The application-wide error report: the text (a full stop appended when it has none) under
 // the application title, error icon, OK.
@@ -43,6 +54,38 @@ public:
     ~WaitCursor();
     WaitCursor(const WaitCursor &) = delete;
     WaitCursor &operator=(const WaitCursor &) = delete;
+};
+
+// Keeps the player's mouse and key input away from a widget and everything in it for its
+// lifetime, while it stays enabled: a long operation blocks the page control this way, so the
+// pages keep their colours (a disabled page greys the board, the pictures and the lists just
+// while the player watches the operation's progress).
+class InputBlock : public QObject
+{
+public:
+    explicit InputBlock(QWidget *blocked);
+    ~InputBlock() override;
+    InputBlock(const InputBlock &) = delete;
+    InputBlock &operator=(const InputBlock &) = delete;
+
+protected:
+    bool eventFilter(QObject *watched, QEvent *event) override;
+
+private:
+    QWidget *m_blocked;
+};
+
+// Enter on a focused push or tool button presses it, as Space does and as on Windows. A
+// dialog's buttons that become its default when focused press themselves; others would
+// otherwise pass Enter on to the dialog, which pressed its default button instead. Installed
+// on the application by the main window, for every window.
+class EnterPressesButtons : public QObject
+{
+public:
+    using QObject::QObject;
+
+protected:
+    bool eventFilter(QObject *watched, QEvent *event) override;
 };
 
 // Hands a local file to the desktop, which opens it with the program the user chose for it.

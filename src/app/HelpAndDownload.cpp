@@ -64,11 +64,7 @@ void TMainForm::menuCommandDownloadClick()
     BusyScope busy(this);
     SplashScope splash(m_splash, QStringLiteral("最新データのダウンロード中です。"));
     WaitCursor wait;
-    pctrlMain->setEnabled(false);
-    struct Reenable {
-        QTabWidget *pages;
-        ~Reenable() { pages->setEnabled(true); }
-    } reenable{pctrlMain};
+    const InputBlock block(pctrlMain); // the pages keep their colours meanwhile
 
     QString explanation;
     if (!DownloadResults(&explanation)) {

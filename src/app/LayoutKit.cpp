@@ -10,6 +10,8 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QScreen>
+#include <QStyle>
 #include <QStyleFactory>
 #include <QTableWidget>
 
@@ -130,9 +132,19 @@ SpinEdit *spinEdit(QWidget *parent, const char *name, const QRect &place, int mi
     return s;
 }
 
+void applyGridHabits(QAbstractItemView *view)
+{
+    view->setTabKeyNavigation(false);
+    QPalette pal = view->palette();
+    for (QPalette::ColorRole role : {QPalette::Highlight, QPalette::HighlightedText})
+        pal.setColor(QPalette::Inactive, role, pal.color(QPalette::Active, role));
+    view->setPalette(pal);
+}
+
 QTableWidget *readOnlyTable(const char *name, int rows, const QStringList &headers)
 {
     auto *table = new QTableWidget(rows, static_cast<int>(headers.size()));
+    applyGridHabits(table);
     table->setObjectName(QLatin1String(name));
     table->setHorizontalHeaderLabels(headers);
     table->verticalHeader()->hide();
@@ -147,9 +159,22 @@ QTableWidgetItem *tableItem(const QString &text, Qt::Alignment alignment)
     return cell;
 }
 
+void fitToScreen(QWidget *window, const QSize &preferred)
+{
+    const QWidget *anchor = window->parentWidget() ? window->parentWidget()->window() : window;
+    constexpr int kFrame = 8; // each side
+    const QSize room =
+        anchor->screen()->availableGeometry().size() -
+        QSize(2 * kFrame, window->style()->pixelMetric(QStyle::PM_TitleBarHeight) + 2 * kFrame);
+    window->resize(preferred.boundedTo(room).expandedTo(window->minimumSizeHint()));
+}
+
 QHBoxLayout *closeButtonRow(QDialog *dialog)
 {
     auto *close = new QPushButton(QStringLiteral("閉じる"));
+    // Not the dialog's default: Enter in a field does that field's job and leaves the window
+    // open. Enter on the focused button itself still presses it (EnterPressesButtons).
+    close->setAutoDefault(false);
     QObject::connect(close, &QPushButton::clicked, dialog, &QDialog::reject);
     auto *row = new QHBoxLayout;
     row->addStretch(1);

@@ -6,6 +6,7 @@
 #include <QString>
 #include <QStringList>
 
+class QAbstractItemView;
 class QDialog;
 class QGroupBox;
 class QHBoxLayout;
@@ -59,12 +60,24 @@ PanelLabel *panel(QWidget *parent, const char *name, const QRect &place, Qt::Ali
 SpinEdit *spinEdit(QWidget *parent, const char *name, const QRect &place, int minimum, int maximum,
                    int value, int maxLength, Qt::Alignment align, const QString &hint = QString());
 
+// The keyboard and look every grid and list of the program shares, as on Windows: Tab and
+// Shift+Tab leave it for the next or previous control while the arrow keys move within it,
+// and its selected row keeps the same highlight when the grid or its window is not active.
+void applyGridHabits(QAbstractItemView *view);
+
 // A table of the program's own dialogs: the header texts, no row numbers, no editing.
 QTableWidget *readOnlyTable(const char *name, int rows, const QStringList &headers);
 // A cell of such a table, vertically centred.
 QTableWidgetItem *tableItem(const QString &text, Qt::Alignment alignment = Qt::AlignRight);
 
-// The bottom row of the program's own dialogs: "閉じる" at the right, which closes the dialog.
+// Sizes a window to `preferred`, or smaller where the available area of its screen (its
+// parent's screen, before it is shown) leaves less room, with room kept for the title bar and
+// the frame; never below the window's minimum size. The program's dialogs lay out their
+// contents to shrink that far, so each opens whole on a small screen.
+void fitToScreen(QWidget *window, const QSize &preferred);
+
+// The bottom row of the program's own dialogs: "閉じる" at the right, which closes the dialog
+// (Escape does too; Enter in the dialog's fields does not).
 QHBoxLayout *closeButtonRow(QDialog *dialog);
 
 } // namespace layout

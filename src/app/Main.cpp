@@ -12,6 +12,7 @@
 #include "results/ResultsFiles.h"
 #include "results/ResultsReplace.h"
 
+#include <QApplication>
 #include <QChartView>
 #include <QCloseEvent>
 #include <QDateTime>
@@ -29,9 +30,6 @@
 
 namespace
 {
-
-const QString kMainPageGuide =
-    QStringLiteral("１～４３までの数字の中から、異なる６個の数字を選択してください。");
 
 // The stored position, unless the window's title bar would then lie off every screen (a
 // monitor unplugged since): the player could neither see nor move the window, so it opens
@@ -66,6 +64,7 @@ TMainForm::TMainForm(const QString &dataFolder, const QString &installFolder, QW
             *folder += QLatin1Char('/');
     }
     layout::installJapaneseFonts();
+    qApp->installEventFilter(new EnterPressesButtons(this)); // goes with this window
     buildWindow();
     connectHandlers();
 
@@ -213,7 +212,9 @@ void TMainForm::pctrlMainChange()
     QWidget *shown = pctrlMain->currentWidget();
     if (shown == TabSheet1) {
         menuFileCsvSave->setEnabled(true);
-        gridSelectItem->invalidateRowWarnings(); // the ticket files may have changed meanwhile
+        // The ticket files may have changed meanwhile.
+        gridSelectItem->invalidateRowMarks();
+        updateSlateTotals();
         setStatusText(kMainPageGuide);
     } else if (shown == TabSheet2) {
         setStatusText(QStringLiteral("除外数字の設定、抽選数字の範囲指定や、分析方法の変更など、"
@@ -263,6 +264,14 @@ void TMainForm::changeEvent(QEvent *event)
     if (event->type() == QEvent::ActivationChange && isActiveWindow() && m_shown && !isBusy() &&
         pctrlMain->currentWidget() == TabSheet4)
         refreshTicketList();
+}
+
+void TMainForm::bringToFront()
+{
+    setWindowState(windowState() & ~Qt::WindowMinimized);
+    show();
+    raise();
+    activateWindow();
 }
 
 void TMainForm::menuFileExitClick()

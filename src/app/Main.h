@@ -37,6 +37,13 @@ class TAboutForm;
 class TSplashForm;
 class AppSettings;
 struct ResultsData;
+struct SlateLineCheck;
+
+// The tag of a slate row that a save has stored.
+inline constexpr int kSavedLineTag = 1;
+
+inline const QString kMainPageGuide =
+    QStringLiteral("１～４３までの数字の中から、異なる６個の数字を選択してください。");
 
 // The main window. Its working data lives in its controls (the history rows, the grids, the
 // edits and the control tags); besides them it keeps only the program-wide values named
@@ -68,6 +75,9 @@ public:
     QToolButton *speedButton(int n) const;
     PanelLabel *numberPanel(int n) const;
     QLabel *image(int k) const;
+
+    // Shows the window, un-minimised, in front of the others (a second start asks for it).
+    void bringToFront();
 
     // True while a long operation lets window messages run; closing and reloading wait.
     bool isBusy() const { return m_busy > 0; }
@@ -235,8 +245,14 @@ private:
     void refreshPickedImages();
     // The slate's lines (its rows), none when column 0 of the first row is empty.
     QVector<QStringList> slateRows() const;
-    // Sets the count "n口" and the price (200 yen a line) from the slate's rows.
+    // Each slate row against the others and the saved lines (see checkSlateLines).
+    QVector<SlateLineCheck> checkSlate(QStringList *unreadable = nullptr) const;
+    // Sets the count "n口" (with "（保存済みm口）" once lines are saved) and the price (200 yen
+    // a line) from the slate's rows.
     void updateSlateTotals();
+    // The status text names what the current slate line repeats; a notice about a repeat
+    // gives way to the page's guidance once the current line repeats nothing.
+    void showSlateNotice();
     void gridSelectItemDrawCell(QPainter *painter, const QRect &rect, int row, int column);
 
     // ---- private: tickets and checking ----

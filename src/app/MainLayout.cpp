@@ -114,19 +114,19 @@ void TMainForm::buildMenu()
     menuCommand->setObjectName(QStringLiteral("menuCommand"));
     menuCommandDownload = action(menuCommand, "menuCommandDownload",
                                  QStringLiteral("最新の抽選結果をダウンロード(&D)"));
-    menuCommandDownloadSettings =
-        action(menuCommand, "menuCommandDownloadSettings", QStringLiteral("ダウンロードの設定..."));
+    menuCommandDownloadSettings = action(menuCommand, "menuCommandDownloadSettings",
+                                         QStringLiteral("ダウンロードの設定(&S)..."));
     menuCommandEnterResult =
-        action(menuCommand, "menuCommandEnterResult", QStringLiteral("抽選結果の入力..."));
+        action(menuCommand, "menuCommandEnterResult", QStringLiteral("抽選結果の入力(&E)..."));
     separator(menuCommand, "N4");
     menuCommandLineHistory = action(menuCommand, "menuCommandLineHistory",
-                                    QStringLiteral("組合せを過去の全抽選と照合..."));
+                                    QStringLiteral("組合せを過去の全抽選と照合(&L)..."));
     menuCommandTicketReport =
-        action(menuCommand, "menuCommandTicketReport", QStringLiteral("収支レポート..."));
+        action(menuCommand, "menuCommandTicketReport", QStringLiteral("収支レポート(&R)..."));
     menuCommandRandomnessTest =
-        action(menuCommand, "menuCommandRandomnessTest", QStringLiteral("出現傾向の検定..."));
+        action(menuCommand, "menuCommandRandomnessTest", QStringLiteral("出現傾向の検定(&T)..."));
     menuCommandStatistics =
-        action(menuCommand, "menuCommandStatistics", QStringLiteral("統計と理論値..."));
+        action(menuCommand, "menuCommandStatistics", QStringLiteral("統計と理論値(&A)..."));
 
     menuHelp = bar->addMenu(QStringLiteral("ヘルプ(&H)"));
     menuHelp->setObjectName(QStringLiteral("menuHelp"));
@@ -214,7 +214,7 @@ void TMainForm::buildMainPage()
         b->setIconSize(QSize(32, 32));
         b->setToolButtonStyle(Qt::ToolButtonIconOnly);
         b->setCursor(Qt::PointingHandCursor);
-        b->setFocusPolicy(Qt::NoFocus);
+        b->setFocusPolicy(Qt::NoFocus); // the keyboard reaches the board as one (BoardKeys)
     }
 
     GroupBox3 = groupBox(p, "GroupBox3", QRect(214, 79, 410, 378), QStringLiteral("申込み数字"),
@@ -228,12 +228,14 @@ void TMainForm::buildMainPage()
     btnSave = button(GroupBox3, "btnSave", QRect(182, 19, 80, 25), QStringLiteral("保存"),
                      colour::navy, QStringLiteral("申込み数字を利用端末に保存します。"));
     btnSave->setIcon(buttonIcon(ButtonPicture::SheetIntoDiskette));
-    pnlSelectMax = panel(GroupBox3, "pnlSelectMax", QRect(266, 20, 49, 22), Qt::AlignRight);
-    pnlSelectMoney = panel(GroupBox3, "pnlSelectMoney", QRect(319, 20, 73, 22), Qt::AlignRight);
+    // The count and price stand in a row of their own below the slate: the count grows to
+    // "12口（保存済み12口）" once lines are saved, wider than the room beside the buttons.
+    pnlSelectMax = panel(GroupBox3, "pnlSelectMax", QRect(16, 347, 292, 22), Qt::AlignRight);
+    pnlSelectMoney = panel(GroupBox3, "pnlSelectMoney", QRect(312, 347, 81, 22), Qt::AlignRight);
 
     gridSelectItem = new StringGrid(7, GroupBox3);
     gridSelectItem->setObjectName(QStringLiteral("gridSelectItem"));
-    gridSelectItem->setGeometry(16, 43, 377, 322);
+    gridSelectItem->setGeometry(16, 43, 377, 300);
     applyStyle(gridSelectItem, 24, true, colour::black);
     gridSelectItem->setColumnWidths({58, 58, 58, 58, 58, 58, 58});
     gridSelectItem->setRowHeight(28);

@@ -122,6 +122,7 @@ void TMainForm::buildHistoryPage()
     viewHistory->setSelectionMode(QAbstractItemView::SingleSelection);
     viewHistory->setEditTriggers(QAbstractItemView::NoEditTriggers);
     viewHistory->setWordWrap(false);
+    applyGridHabits(viewHistory);
     viewHistory->verticalHeader()->hide();
     viewHistory->verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
     viewHistory->verticalHeader()->setDefaultSectionSize(24);

@@ -33,7 +33,7 @@ void TSplashForm::showWithText(const QString &text)
 {
     lblTitle->setText(text);
     if (const QScreen *screen = QGuiApplication::primaryScreen())
-        move(screen->geometry().center() - rect().center());
+        move(screen->availableGeometry().center() - rect().center());
     show();
     raise();
     repaint();

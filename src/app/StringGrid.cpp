@@ -32,7 +32,7 @@ private:
 } // namespace
 
 StringGridModel::StringGridModel(int columns, QObject *parent)
-    : QAbstractTableModel(parent), m_columns(columns), m_rows(1, QStringList())
+    : QAbstractTableModel(parent), m_columns(columns), m_rows(1, QStringList()), m_tags(1, 0)
 {
 }
 
@@ -100,6 +100,7 @@ void StringGridModel::setRowCells(int row, const QStringList &cells)
     if (row < 0 || row >= m_rows.size())
         return;
     m_rows[row] = cells.mid(0, m_columns);
+    m_tags[row] = 0;
     emit dataChanged(index(row, 0), index(row, m_columns - 1), {Qt::DisplayRole});
 }
 
@@ -110,10 +111,12 @@ void StringGridModel::setRowCount(int rows)
     if (rows > now) {
         beginInsertRows(QModelIndex(), now, rows - 1);
         m_rows.resize(rows);
+        m_tags.resize(rows);
         endInsertRows();
     } else if (rows < now) {
         beginRemoveRows(QModelIndex(), rows, now - 1);
         m_rows.resize(rows);
+        m_tags.resize(rows);
         endRemoveRows();
     }
 }
@@ -128,6 +131,7 @@ void StringGridModel::removeDataRow(int row)
     }
     beginRemoveRows(QModelIndex(), row, row);
     m_rows.removeAt(row);
+    m_tags.removeAt(row);
     endRemoveRows();
 }
 
@@ -137,7 +141,21 @@ void StringGridModel::replaceRows(QVector<QStringList> rows)
         rows.append(QStringList());
     beginResetModel();
     m_rows = std::move(rows);
+    m_tags = QVector<int>(m_rows.size(), 0);
     endResetModel();
+}
+
+int StringGridModel::rowTag(int row) const
+{
+    return m_tags.value(row, 0);
+}
+
+void StringGridModel::setRowTag(int row, int tag)
+{
+    if (row < 0 || row >= m_tags.size() || m_tags.at(row) == tag)
+        return;
+    m_tags[row] = tag;
+    emit dataChanged(index(row, 0), index(row, m_columns - 1), {Qt::UserRole});
 }
 
 StringGrid::StringGrid(int columns, QWidget *parent)
@@ -153,6 +171,7 @@ StringGrid::StringGrid(int columns, QWidget *parent)
     horizontalHeader()->setSectionsClickable(false);
     horizontalHeader()->setHighlightSections(false);
     horizontalHeader()->setSectionResizeMode(QHeaderView::Fixed);
+    layout::applyGridHabits(this);
     setCurrentRow(0);
 }
 
@@ -202,39 +221,42 @@ void StringGrid::setCellPainter(CellPainter painter)
     setItemDelegate(new CellDelegate(std::move(painter), this));
 }
 
-void StringGrid::setRowWarningSource(RowWarningSource source)
+void StringGrid::setRowMarkSource(RowMarkSource source)
 {
-    m_warningSource = std::move(source);
-    const auto changed = [this] { m_rowWarnings.reset(); };
+    m_markSource = std::move(source);
+    const auto changed = [this] { m_rowMarks.reset(); };
     connect(m_model, &QAbstractItemModel::dataChanged, this, changed);
     connect(m_model, &QAbstractItemModel::rowsInserted, this, changed);
     connect(m_model, &QAbstractItemModel::rowsRemoved, this, changed);
     connect(m_model, &QAbstractItemModel::modelReset, this, changed);
-    invalidateRowWarnings();
+    invalidateRowMarks();
 }
 
-void StringGrid::invalidateRowWarnings()
+void StringGrid::invalidateRowMarks()
 {
-    m_rowWarnings.reset();
+    m_rowMarks.reset();
     viewport()->update();
 }
 
-bool StringGrid::rowWarned(int row) const
+StringGrid::RowMark StringGrid::rowMark(int row) const
 {
-    if (!m_warningSource)
-        return false;
-    if (!m_rowWarnings)
-        m_rowWarnings = m_warningSource();
-    return m_rowWarnings->value(row, false);
+    if (!m_markSource)
+        return RowMark::Plain;
+    if (!m_rowMarks)
+        m_rowMarks = m_markSource();
+    return m_rowMarks->value(row, RowMark::Plain);
 }
 
 void StringGrid::paintStripedCell(QPainter *painter, const QRect &rect, int row, int column,
-                                  bool highlighted, Qt::Alignment alignment, bool warned) const
+                                  bool highlighted, Qt::Alignment alignment, RowMark mark) const
 {
+    const QColor marked = mark == RowMark::Warned  ? layout::colour::red
+                          : mark == RowMark::Muted ? layout::colour::gray
+                                                   : QColor();
     QColor back = row % 2 == 0 ? layout::colour::white : layout::colour::stripe;
-    QColor text = warned ? layout::colour::red : layout::colour::black;
+    QColor text = marked.isValid() ? marked : layout::colour::black;
     if (highlighted) {
-        back = warned ? layout::colour::red : palette().color(QPalette::Highlight);
+        back = marked.isValid() ? marked : palette().color(QPalette::Highlight);
         text = layout::colour::white;
     }
     painter->fillRect(rect, back);

@@ -23,15 +23,22 @@ public:
     QString cell(int row, int column) const;
     void setCell(int row, int column, const QString &text);
     QStringList rowCells(int row) const;
+    // New cells make a new row: its tag goes back to 0.
     void setRowCells(int row, const QStringList &cells);
     void setRowCount(int rows);
     void removeDataRow(int row);
     void replaceRows(QVector<QStringList> rows);
 
+    // A number the owner keeps with each row, as a control keeps its tag: 0 for a new row, and
+    // it moves with its row when rows above it are removed.
+    int rowTag(int row) const;
+    void setRowTag(int row, int tag);
+
 private:
     int m_columns;
     QStringList m_headers;
     QVector<QStringList> m_rows;
+    QVector<int> m_tags; // one a row
 };
 
 // A grid of text cells with a fixed header row and whole-row selection. Rows are counted
@@ -54,6 +61,8 @@ public:
     void setCell(int row, int column, const QString &text) { m_model->setCell(row, column, text); }
     QStringList rowCells(int row) const { return m_model->rowCells(row); }
     void setRowCells(int row, const QStringList &cells) { m_model->setRowCells(row, cells); }
+    int rowTag(int row) const { return m_model->rowTag(row); }
+    void setRowTag(int row, int tag) { m_model->setRowTag(row, tag); }
 
     int currentRow() const;
     void setCurrentRow(int row);
@@ -63,26 +72,31 @@ public:
     void setRowHeight(int height);
     void setCellPainter(CellPainter painter);
 
+    // How a row's text stands out: not at all, in red as a warning, or in grey as done with.
+    enum class RowMark { Plain, Warned, Muted };
+
     // Paints a data cell in the striped scheme of the program's grids: rows alternate white
     // and light green (the first data row white), a highlighted cell is drawn in the system
     // highlight colour with white text; the text is drawn on one line with the alignment.
-    // A warned cell is drawn in red: red text, or a red ground when highlighted.
+    // A warned cell is drawn in red and a muted one in grey: the text, or the ground when
+    // highlighted.
     void paintStripedCell(QPainter *painter, const QRect &rect, int row, int column,
-                          bool highlighted, Qt::Alignment alignment, bool warned = false) const;
+                          bool highlighted, Qt::Alignment alignment,
+                          RowMark mark = RowMark::Plain) const;
 
-    // Rows to be drawn as warned, one flag a row, asked of the source when first needed after
-    // the cells changed or invalidateRowWarnings() was called, so at most once a repaint.
-    using RowWarningSource = std::function<QVector<bool>()>;
-    void setRowWarningSource(RowWarningSource source);
+    // The mark of each row, asked of the source when first needed after the cells changed or
+    // invalidateRowMarks() was called, so at most once a repaint.
+    using RowMarkSource = std::function<QVector<RowMark>()>;
+    void setRowMarkSource(RowMarkSource source);
     // For changes the grid cannot see (the files the source reads); repaints.
-    void invalidateRowWarnings();
-    bool rowWarned(int row) const;
+    void invalidateRowMarks();
+    RowMark rowMark(int row) const;
 
 protected:
     void currentChanged(const QModelIndex &current, const QModelIndex &previous) override;
 
 private:
     StringGridModel *m_model;
-    RowWarningSource m_warningSource;
-    mutable std::optional<QVector<bool>> m_rowWarnings;
+    RowMarkSource m_markSource;
+    mutable std::optional<QVector<RowMark>> m_rowMarks;
 };

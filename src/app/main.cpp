@@ -2,6 +2,7 @@
 #include "ComFunction.h"
 #include "DataFolder.h"
 #include "EndRequest.h"
+#include "FrontRequests.h"
 #include "Pictures.h"
 #include "QtTranslations.h"
 #include "SingleInstance.h"
@@ -20,10 +21,15 @@ int main(int argc, char *argv[])
     QGuiApplication::setDesktopFileName(QStringLiteral("loto6yorune"));
     installJapaneseQtTexts();
 
-    // A second start of the same program file ends at once, silently.
-    SingleInstanceGuard guard(QFileInfo(QCoreApplication::applicationFilePath()).fileName());
-    if (!guard.acquire())
+    // A second start of the same program file ends at once, silently, and brings the running
+    // window to the front.
+    const QString programFile = QFileInfo(QCoreApplication::applicationFilePath()).fileName();
+    SingleInstanceGuard guard(programFile);
+    if (!guard.acquire()) {
+        FrontRequests::ask(programFile);
         return 0;
+    }
+    FrontRequests frontRequests(programFile);
 
     // Beside the program when that folder is writable, else the player's own data folder.
     const DataFolders folders = chooseDataFolders(
@@ -35,6 +41,8 @@ int main(int argc, char *argv[])
         showErrorMessage(nullptr, error);
 
     TMainForm mainForm(folders.dataFolder, folders.installFolder);
+    QObject::connect(&frontRequests, &FrontRequests::frontRequested, &mainForm,
+                     &TMainForm::bringToFront);
     const EndRequestWatcher endRequests([&mainForm] { mainForm.close(); });
     mainForm.show();
     return app.exec();

@@ -9,7 +9,6 @@
 #include "picking/LineGenerator.h"
 #include "results/Formats.h"
 
-#include <QApplication>
 #include <QDateTime>
 #include <QGroupBox>
 #include <QRadioButton>
@@ -85,40 +84,6 @@ void pressAndShow(TMainForm &form, int n)
     catchUp();
 }
 
-// Keeps the player's input away from the pages for its lifetime, while they stay enabled:
-// a disabled page would grey the board, the pictures and the slate just while the player
-// watches the numbers light up.
-class PageInputBlock : public QObject
-{
-public:
-    explicit PageInputBlock(QWidget *pages) : m_pages(pages) { qApp->installEventFilter(this); }
-    ~PageInputBlock() override { qApp->removeEventFilter(this); }
-
-protected:
-    bool eventFilter(QObject *watched, QEvent *event) override
-    {
-        switch (event->type()) {
-        case QEvent::MouseButtonPress:
-        case QEvent::MouseButtonRelease:
-        case QEvent::MouseButtonDblClick:
-        case QEvent::Wheel:
-        case QEvent::KeyPress:
-        case QEvent::KeyRelease:
-        case QEvent::ShortcutOverride:
-        case QEvent::ContextMenu:
-        case QEvent::TouchBegin: {
-            auto *widget = qobject_cast<QWidget *>(watched);
-            return widget && (widget == m_pages || m_pages->isAncestorOf(widget));
-        }
-        default:
-            return false;
-        }
-    }
-
-private:
-    QWidget *m_pages;
-};
-
 } // namespace
 
 void TMainForm::btnAutoCalcClick()
@@ -135,7 +100,7 @@ void TMainForm::btnAutoCalcClick()
     // then ends after the number in view); the download refuses to reload meanwhile, and the
     // rule keeps its own copy of the tables in any case.
     BusyScope busy(this);
-    const PageInputBlock block(pctrlMain);
+    const InputBlock block(pctrlMain); // the board keeps its colours while numbers light up
     WaitCursor wait;
 
     LotoRandom random(LotoRandom::seedFromTimeOfDay(QDateTime::currentDateTimeUtc().time()));

@@ -36,38 +36,62 @@ QVector<NumberSet> savedLines(const QString &draw, const QString &programFolder,
 
 } // namespace
 
-QVector<bool> duplicateRows(const QVector<QStringList> &slateRows, const QString &programFolder,
-                            QStringList *unreadable)
+QVector<SlateLineCheck> checkSlateLines(const QVector<QStringList> &slateRows,
+                                        const QVector<bool> &savedFromSlate,
+                                        const QString &programFolder, QStringList *unreadable)
 {
-    QVector<bool> repeats(slateRows.size(), false);
     QHash<QString, QVector<NumberSet>> saved; // per draw, read when first needed
-    for (int row = 0; row < slateRows.size(); ++row) {
-        const QString draw = slateRows.at(row).value(0).trimmed();
-        const NumberSet line = numbersOf(slateRows.at(row));
-        if (draw.isEmpty() || line == 0)
-            continue;
-        for (int other = 0; other < slateRows.size() && !repeats[row]; ++other) {
-            repeats[row] = other != row && slateRows.at(other).value(0).trimmed() == draw &&
-                           numbersOf(slateRows.at(other)) == line;
-        }
-        if (!repeats[row]) {
-            if (!saved.contains(draw))
-                saved.insert(draw, savedLines(draw, programFolder, unreadable));
-            repeats[row] = saved.value(draw).contains(line);
-        }
+    const auto isSaved = [&](const QString &draw, NumberSet line) {
+        if (!saved.contains(draw))
+            saved.insert(draw, savedLines(draw, programFolder, unreadable));
+        return saved.value(draw).contains(line);
+    };
+    QVector<QString> draws;
+    QVector<NumberSet> lines;
+    for (const QStringList &row : slateRows) {
+        draws.append(row.value(0).trimmed());
+        lines.append(numbersOf(row));
     }
-    return repeats;
+
+    QVector<SlateLineCheck> checks(slateRows.size());
+    for (int row = 0; row < slateRows.size(); ++row) {
+        if (draws[row].isEmpty() || lines[row] == 0)
+            continue;
+        if (savedFromSlate.value(row) && isSaved(draws[row], lines[row]))
+            checks[row].state = SlateLineCheck::State::Saved;
+    }
+    for (int row = 0; row < slateRows.size(); ++row) {
+        SlateLineCheck &check = checks[row];
+        if (draws[row].isEmpty() || lines[row] == 0 || check.state == SlateLineCheck::State::Saved)
+            continue;
+        for (int other = 0; other < slateRows.size() && check.sameAs < 0; ++other) {
+            if (other != row && checks[other].state != SlateLineCheck::State::Saved &&
+                draws[other] == draws[row] && lines[other] == lines[row])
+                check.sameAs = other;
+        }
+        if (check.sameAs >= 0 || isSaved(draws[row], lines[row]))
+            check.state = SlateLineCheck::State::Repeat;
+    }
+    return checks;
 }
 
-bool isDuplicateLine(const QVector<QStringList> &slateRows, int row, const QString &programFolder)
+namespace
 {
-    return duplicateRows(slateRows, programFolder).value(row, false);
-}
 
-QString duplicateNotice(const QVector<QStringList> &slateRows, int row,
-                        const QString &programFolder, QStringList *unreadable)
+const QString kRepeatNotice = QStringLiteral("同じ組合せが既にあります");
+
+} // namespace
+
+QString repeatNotice(const SlateLineCheck &check)
 {
-    if (!duplicateRows(slateRows, programFolder, unreadable).value(row, false))
+    if (check.state != SlateLineCheck::State::Repeat)
         return QString();
-    return QStringLiteral("同じ組合せが既にあります（%1口目）。").arg(row + 1);
+    const QString what = check.sameAs >= 0 ? QStringLiteral("%1口目").arg(check.sameAs + 1)
+                                           : QStringLiteral("保存済みの申込み数字");
+    return kRepeatNotice + QStringLiteral("（%1と同じ）。").arg(what);
+}
+
+bool isRepeatNotice(const QString &text)
+{
+    return text.startsWith(kRepeatNotice);
 }

@@ -4,23 +4,38 @@
 #include <QStringList>
 #include <QVector>
 
-// Lines of the slate that repeat a line: another line of the slate, or a line already saved
-// in the ticket file of the same draw. A slate row is the draw number and six numbers; two
-// lines are the same when they name the same draw and the same numbers, in any order.
+// Lines of the slate that were saved from it, and lines that repeat a line: another line of
+// the slate, or a line already saved in the ticket file of the same draw. A slate row is the
+// draw number and six numbers; two lines are the same when they name the same draw and the
+// same numbers, in any order.
 
-// Whether slate row `row` repeats another row or a saved line. programFolder has a trailing
-// "/"; the saved lines are those of "client/<draw>.csv" that name the draw.
-bool isDuplicateLine(const QVector<QStringList> &slateRows, int row, const QString &programFolder);
+// What a slate line is against the other lines of the slate and the lines saved for its draw.
+struct SlateLineCheck {
+    enum class State {
+        New,    // not saved, and no other line like it
+        Saved,  // saved from the slate, and the ticket file still holds it
+        Repeat, // not saved, and like another unsaved slate line or a saved line
+    };
+    State state = State::New;
+    // For a repeat: the first other unsaved slate row like it, or -1 for a saved line.
+    int sameAs = -1;
+};
 
-// For each slate row, whether it repeats another row or a saved line; each draw's ticket
-// file is read once. A ticket file that cannot be read counts as holding no lines, and the
+// Checks every slate row. savedFromSlate[row] tells whether the row was saved from the slate;
+// it counts as saved only while the ticket file of its draw holds its numbers. Unsaved rows
+// are compared with the other unsaved rows and with the saved lines. programFolder has a
+// trailing "/"; the saved lines are those of "client/<draw>.csv" that name the draw, each
+// draw's file read once. A ticket file that cannot be read counts as holding no lines, and the
 // player's words for it ("client/2039.csv を読めません：…") go to *unreadable when given. Nothing
 // is raised: the slate asks while it is drawn.
-QVector<bool> duplicateRows(const QVector<QStringList> &slateRows, const QString &programFolder,
-                            QStringList *unreadable = nullptr);
+QVector<SlateLineCheck> checkSlateLines(const QVector<QStringList> &slateRows,
+                                        const QVector<bool> &savedFromSlate,
+                                        const QString &programFolder,
+                                        QStringList *unreadable = nullptr);
 
-// The status text after a decide that made row `row` a repeat, empty otherwise:
-// "同じ組合せが既にあります（n口目）。" with n the line's number on the slate. Unreadable files as
-// for duplicateRows.
-QString duplicateNotice(const QVector<QStringList> &slateRows, int row,
-                        const QString &programFolder, QStringList *unreadable = nullptr);
+// The status text for a repeat, empty for any other line: "同じ組合せが既にあります（n口目と
+// 同じ）。" with n the slate line it repeats, or "同じ組合せが既にあります（保存済みの申込み数字
+// と同じ）。".
+QString repeatNotice(const SlateLineCheck &check);
+// Whether a status text is such a notice.
+bool isRepeatNotice(const QString &text);

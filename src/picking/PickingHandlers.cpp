@@ -8,6 +8,8 @@
 #include "picking/DuplicateLines.h"
 
 #include <QGroupBox>
+#include <QItemSelectionModel>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QPushButton>
 #include <QToolButton>
@@ -20,12 +22,65 @@ const QString kSixAlreadyPicked =
                    "クリックしてください。\n\nまた、変更する場合は、選択されている数字を解除"
                    "するか、「クリア」ボタンをクリックしてください。");
 
-// A picked number stands out: sunk in a navy frame on a pale ground, as a pressed key.
+// A picked number stands out: sunk in a navy frame on a pale ground, as a pressed key. The
+// number the keyboard is on has a dotted frame.
 const QString kNumberButtonStyle =
     QStringLiteral("QToolButton { border: 1px solid transparent; border-radius: 4px; }"
                    "QToolButton:hover { border-color: rgb(120, 160, 220); }"
                    "QToolButton:checked { border: 2px solid rgb(0, 0, 128);"
-                   " background-color: rgb(255, 236, 150); }");
+                   " background-color: rgb(255, 236, 150); }"
+                   "QToolButton:focus { border: 2px dotted rgb(0, 0, 0); }");
+
+// The board is one stop of the Tab order, as a group of radio buttons is: Tab reaches the
+// number the keyboard was last on, the arrow keys move among the numbers (Up and Down within
+// a column of ten, Left and Right across the columns), and Space or Enter presses the number.
+class BoardKeys : public QObject
+{
+public:
+    explicit BoardKeys(TMainForm *form) : QObject(form), m_form(form)
+    {
+        for (int n = 1; n <= kLotoCount; ++n) {
+            m_form->speedButton(n)->setFocusPolicy(n == 1 ? Qt::TabFocus : Qt::NoFocus);
+            m_form->speedButton(n)->installEventFilter(this);
+        }
+    }
+
+protected:
+    bool eventFilter(QObject *watched, QEvent *event) override
+    {
+        if (event->type() != QEvent::KeyPress)
+            return false;
+        const int n = watched->property("tag").toInt();
+        const int row = (n - 1) % 10;
+        int next = 0;
+        switch (static_cast<QKeyEvent *>(event)->key()) {
+        case Qt::Key_Up:
+            next = row > 0 ? n - 1 : 0;
+            break;
+        case Qt::Key_Down:
+            next = row < 9 ? n + 1 : 0;
+            break;
+        case Qt::Key_Left:
+            next = n - 10;
+            break;
+        case Qt::Key_Right:
+            next = n + 10;
+            break;
+        default:
+            return false;
+        }
+        if (next >= kLotoMin && next <= kLotoMax) {
+            QToolButton *target = m_form->speedButton(next);
+            target->setFocusPolicy(Qt::TabFocus);
+            target->setFocus(Qt::TabFocusReason);
+            m_form->speedButton(n)->setFocusPolicy(Qt::NoFocus);
+        }
+        return true;
+    }
+
+private:
+    TMainForm *m_form;
+};
 
 } // namespace
 
@@ -37,6 +92,7 @@ void TMainForm::connectPicking()
         connect(button, &QToolButton::clicked, this,
                 [this, button] { ComSet_SpeedBtnClick(button); });
     }
+    new BoardKeys(this);
     connect(btnRiset, &QPushButton::clicked, this, &TMainForm::btnRisetClick);
     connect(btnSelect, &QPushButton::clicked, this,
             [this] { guarded(&TMainForm::btnSelectClick); });
@@ -46,16 +102,26 @@ void TMainForm::connectPicking()
         [this](QPainter *painter, const QRect &rect, int row, int column) {
             gridSelectItemDrawCell(painter, rect, row, column);
         });
-    // Repeated lines are drawn in red: repeats of other slate lines or of saved lines. This runs
-    // while the slate is painted: a ticket file that cannot be read counts as no lines and is
-    // told in the status line, once each time the marks are worked out.
-    gridSelectItem->setRowWarningSource([this] {
+    // Repeated lines are drawn in red (repeats of other unsaved slate lines or of saved
+    // lines), lines saved from the slate in grey. This runs while the slate is painted: a
+    // ticket file that cannot be read counts as no lines and is told in the status line, once
+    // each time the marks are worked out.
+    gridSelectItem->setRowMarkSource([this] {
         QStringList unreadable;
-        QVector<bool> repeats = duplicateRows(slateRows(), m_dataFolder, &unreadable);
+        const QVector<SlateLineCheck> checks = checkSlate(&unreadable);
         if (!unreadable.isEmpty())
             setStatusText(unreadable.join(QStringLiteral("　")));
-        return repeats;
+        QVector<StringGrid::RowMark> marks;
+        for (const SlateLineCheck &check : checks) {
+            marks.append(check.state == SlateLineCheck::State::Repeat ? StringGrid::RowMark::Warned
+                         : check.state == SlateLineCheck::State::Saved
+                             ? StringGrid::RowMark::Muted
+                             : StringGrid::RowMark::Plain);
+        }
+        return marks;
     });
+    connect(gridSelectItem->selectionModel(), &QItemSelectionModel::currentRowChanged, this,
+            [this] { guarded(&TMainForm::showSlateNotice); });
 }
 
 // Runs after the button has toggled itself (a click, or a press by the line generator).

@@ -11,6 +11,7 @@
 
 #include <QLabel>
 #include <QLineEdit>
+#include <algorithm>
 
 void TMainForm::btnSelectClick()
 {
@@ -42,13 +43,7 @@ void TMainForm::btnSelectClick()
     gridSelectItem->setCurrentRow(last);
     updateSlateTotals();
     btnRisetClick();
-    // A ticket file that cannot be read is the news that matters more.
-    QStringList unreadable;
-    const QString repeat = duplicateNotice(slateRows(), last, m_dataFolder, &unreadable);
-    if (!unreadable.isEmpty())
-        setStatusText(unreadable.join(QStringLiteral("　")));
-    else if (!repeat.isEmpty())
-        setStatusText(repeat);
+    showSlateNotice();
 }
 
 void TMainForm::btnCancelClick()
@@ -65,6 +60,7 @@ void TMainForm::btnCancelClick()
         gridSelectItem->setCurrentRow(qMin(row, gridSelectItem->rowCount() - 1));
     }
     updateSlateTotals();
+    showSlateNotice();
     gridSelectItem->setFocus();
 }
 
@@ -78,18 +74,47 @@ QVector<QStringList> TMainForm::slateRows() const
     return rows;
 }
 
+QVector<SlateLineCheck> TMainForm::checkSlate(QStringList *unreadable) const
+{
+    const QVector<QStringList> rows = slateRows();
+    QVector<bool> saved;
+    for (int r = 0; r < rows.size(); ++r)
+        saved.append(gridSelectItem->rowTag(r) == kSavedLineTag);
+    return checkSlateLines(rows, saved, m_dataFolder, unreadable);
+}
+
 void TMainForm::updateSlateTotals()
 {
-    const int lines = static_cast<int>(slateRows().size());
-    pnlSelectMax->setText(QString::number(lines) + QStringLiteral("口"));
-    pnlSelectMoney->setText(formatYen(double(lines) * kLinePriceYen));
+    const QVector<SlateLineCheck> checks = checkSlate();
+    const auto saved = std::count_if(checks.begin(), checks.end(), [](const SlateLineCheck &c) {
+        return c.state == SlateLineCheck::State::Saved;
+    });
+    QString count = QString::number(checks.size()) + QStringLiteral("口");
+    if (saved > 0)
+        count += QStringLiteral("（保存済み%1口）").arg(saved);
+    pnlSelectMax->setText(count);
+    pnlSelectMoney->setText(formatYen(double(checks.size()) * kLinePriceYen));
+}
+
+void TMainForm::showSlateNotice()
+{
+    // A ticket file that cannot be read is the news that matters more.
+    QStringList unreadable;
+    const QVector<SlateLineCheck> checks = checkSlate(&unreadable);
+    const QString notice = repeatNotice(checks.value(gridSelectItem->currentRow()));
+    if (!unreadable.isEmpty())
+        setStatusText(unreadable.join(QStringLiteral("　")));
+    else if (!notice.isEmpty())
+        setStatusText(notice);
+    else if (isRepeatNotice(pnlMessagePanel0->text()))
+        setStatusText(kMainPageGuide);
 }
 
 // Rows alternate white and light green; the current row is highlighted. Text centred. A line
-// that repeats another is drawn in red.
+// that repeats another is drawn in red, a line saved from the slate in grey.
 void TMainForm::gridSelectItemDrawCell(QPainter *painter, const QRect &rect, int row, int column)
 {
     gridSelectItem->paintStripedCell(painter, rect, row, column,
                                      row == gridSelectItem->currentRow(), Qt::AlignCenter,
-                                     gridSelectItem->rowWarned(row));
+                                     gridSelectItem->rowMark(row));
 }

@@ -17,6 +17,14 @@
 #include <QSpinBox>
 #include <QVBoxLayout>
 
+namespace
+{
+
+// The lines the connection test's result has room for.
+constexpr int kResultLines = 5;
+
+} // namespace
+
 DownloadSettingsForm::DownloadSettingsForm(AppSettings &settings, const QString &dataFolder,
                                            QWidget *parent)
     : QDialog(parent), m_settings(settings), m_dataFolder(dataFolder)
@@ -57,28 +65,35 @@ DownloadSettingsForm::DownloadSettingsForm(AppSettings &settings, const QString 
     btnConnectionTest = new QPushButton(QStringLiteral("接続テスト"), this);
     btnConnectionTest->setObjectName(QStringLiteral("btnConnectionTest"));
     btnConnectionTest->setAutoDefault(false);
+    // The result wraps inside an area of its own, which a long failure does not widen or
+    // lengthen: the controls above keep their places.
     lblTestResult = new QLabel(this);
     lblTestResult->setObjectName(QStringLiteral("lblTestResult"));
-    lblTestResult->setWordWrap(true);
     lblTestResult->setTextInteractionFlags(Qt::TextSelectableByMouse);
+    lblTestResult->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    lblTestResult->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Fixed);
+    lblTestResult->setFixedHeight(kResultLines * lblTestResult->fontMetrics().lineSpacing() + 4);
 
     auto *buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
     buttons->setObjectName(QStringLiteral("buttonBox"));
-    buttons->button(QDialogButtonBox::Ok)->setText(QStringLiteral("OK"));
-    buttons->button(QDialogButtonBox::Cancel)->setText(QStringLiteral("キャンセル"));
+    btnOk = buttons->button(QDialogButtonBox::Ok);
+    btnOk->setText(QStringLiteral("OK"));
+    btnCancel = buttons->button(QDialogButtonBox::Cancel);
+    btnCancel->setText(QStringLiteral("キャンセル"));
 
     auto *layout = new QVBoxLayout(this);
     layout->addWidget(source);
     layout->addLayout(fields);
     layout->addWidget(btnConnectionTest, 0, Qt::AlignLeft);
     layout->addWidget(lblTestResult);
-    layout->addStretch();
     layout->addWidget(buttons);
 
     const bool server = !m_baseUrl.isEmpty();
     (server ? radioResultsServer : radioHistoryFeed)->setChecked(true);
     editAddress->setText(server ? m_baseUrl : m_historyUrl);
     connect(radioResultsServer, &QRadioButton::toggled, this, &DownloadSettingsForm::sourceChanged);
+    // A result belongs to the address it was found for.
+    connect(editAddress, &QLineEdit::textChanged, lblTestResult, &QLabel::clear);
     connect(btnConnectionTest, &QPushButton::clicked, this, &DownloadSettingsForm::connectionTest);
     connect(buttons, &QDialogButtonBox::accepted, this, &DownloadSettingsForm::accept);
     connect(buttons, &QDialogButtonBox::rejected, this, &DownloadSettingsForm::reject);
@@ -128,16 +143,31 @@ void DownloadSettingsForm::connectionTest()
 {
     if (!addressAccepted())
         return;
-    lblTestResult->setText(QStringLiteral("接続しています…"));
+    showTestResult(QStringLiteral("接続しています…"));
+    // Meanwhile only "キャンセル" takes a click: it stops the test at once and closes the
+    // window, as the close box does.
+    FetchStop stop(btnCancel);
+    connect(this, &QDialog::rejected, &stop, &FetchStop::stop);
+    btnOk->setEnabled(false);
+    btnConnectionTest->setEnabled(false);
     WaitCursor wait;
     catchUp();
     try {
-        const ResultsBodies bodies =
-            fetchResults(current(), m_dataFolder + kDownloadFolder, m_settings.readTypedDraws());
-        lblTestResult->setText(QStringLiteral("%1まで取得できます。").arg(newestDrawText(bodies)));
+        const ResultsBodies bodies = fetchResults(current(), m_dataFolder + kDownloadFolder,
+                                                  m_settings.readTypedDraws(), &stop);
+        showTestResult(QStringLiteral("%1まで取得できます。").arg(newestDrawText(bodies)));
     } catch (const std::exception &e) {
-        lblTestResult->setText(QStringLiteral("取得できません。") + failureExplanation(e));
+        showTestResult(QStringLiteral("取得できません。") + failureExplanation(e));
     }
+    btnOk->setEnabled(true);
+    btnConnectionTest->setEnabled(true);
+}
+
+void DownloadSettingsForm::showTestResult(const QString &text)
+{
+    // Broken into lines here, long addresses included, so the area's width holds them.
+    lblTestResult->setText(breakMessageText(text, lblTestResult->fontMetrics(),
+                                            lblTestResult->contentsRect().width()));
 }
 
 void DownloadSettingsForm::accept()

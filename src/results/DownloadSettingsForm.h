@@ -31,10 +31,13 @@ public:
     QSpinBox *editTimeout;
     QPushButton *btnConnectionTest;
     QLabel *lblTestResult;
+    QPushButton *btnOk;
+    QPushButton *btnCancel;
 
 private:
     void sourceChanged();
     void connectionTest();
+    void showTestResult(const QString &text);
     // False, after telling the player, when the address is not an http or https address.
     bool addressAccepted();
     DownloadSettings current() const;

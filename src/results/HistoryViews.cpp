@@ -153,7 +153,7 @@ void TMainForm::gridMoneyDrawCell(QPainter *painter, const QRect &rect, int row,
                         : row % 2 == 1 ? layout::colour::white
                                        : layout::colour::stripe;
     QColor text = layout::colour::black;
-    if (!fixed && gridMoney->hasFocus() && row - 1 == gridMoney->currentRow()) {
+    if (!fixed && row - 1 == gridMoney->currentRow()) {
         background = palette.color(QPalette::Active, QPalette::Highlight);
         text = layout::colour::white;
     }

@@ -7,21 +7,29 @@
 #include <QNetworkRequest>
 #include <QSslSocket>
 #include <QTimer>
+#include <QWindow>
 
 namespace
 {
 
-// Drops mouse, key and touch input to every window for its lifetime; everything else
-// (painting, timers, the network) goes on.
+// Drops mouse, key and touch input to every window for its lifetime, except the input to
+// `passes`; everything else (painting, timers, the network) goes on.
 class InputBlocker : public QObject
 {
 public:
-    InputBlocker() { QCoreApplication::instance()->installEventFilter(this); }
+    explicit InputBlocker(QObject *passes) : m_passes(passes)
+    {
+        QCoreApplication::instance()->installEventFilter(this);
+    }
     ~InputBlocker() override { QCoreApplication::instance()->removeEventFilter(this); }
 
 protected:
-    bool eventFilter(QObject *, QEvent *event) override
+    bool eventFilter(QObject *watched, QEvent *event) override
     {
+        // The windows hand their input on to the widget under the mouse or with the focus,
+        // where it is held back unless it is for `passes`.
+        if (m_passes && (watched == m_passes || qobject_cast<QWindow *>(watched)))
+            return false;
         switch (event->type()) {
         case QEvent::MouseButtonPress:
         case QEvent::MouseButtonRelease:
@@ -45,9 +53,12 @@ protected:
             return false;
         }
     }
+
+private:
+    QObject *m_passes;
 };
 
-enum class Stop { None, TimedOut, TooLarge };
+enum class Stop { None, TimedOut, TooLarge, Stopped };
 
 // Whether the body begins with an HTML document (after a byte order mark and blanks), as the
 // login page of a network that needs one does.
@@ -137,9 +148,19 @@ QByteArray ResultsDownload::fetchUrl(const QUrl &url)
             tooLarge();
     });
     QObject::connect(reply, &QNetworkReply::finished, &loop, &QEventLoop::quit);
+    if (m_stop) {
+        QObject::connect(m_stop, &FetchStop::stopRequested, &watch, [&] {
+            stop = Stop::Stopped;
+            reply->abort();
+        });
+        if (m_stop->stopped()) {
+            stop = Stop::Stopped;
+            reply->abort();
+        }
+    }
 
     {
-        InputBlocker noInput;
+        InputBlocker noInput(m_stop ? m_stop->passes() : nullptr);
         deadline.start(m_timeoutMs);
         if (!reply->isFinished())
             loop.exec();
@@ -156,6 +177,8 @@ QByteArray ResultsDownload::fetchUrl(const QUrl &url)
     reply->deleteLater();
 
     const QString where = url.toString();
+    if (stop == Stop::Stopped)
+        throw DownloadFailure(QStringLiteral("%1 の取得を中止しました。").arg(where), false);
     if (stop == Stop::TimedOut)
         throw DownloadFailure(QStringLiteral("%1 のダウンロードが %2 秒以内に終わりませんでした。")
                                   .arg(where)

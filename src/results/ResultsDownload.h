@@ -4,6 +4,7 @@
 
 #include <QByteArray>
 #include <QNetworkAccessManager>
+#include <QObject>
 #include <QString>
 #include <QUrl>
 
@@ -28,6 +29,31 @@ private:
     bool m_networkProblem;
 };
 
+// Lets the player break off a fetch while it waits: input to `passes` (a button, say) still
+// reaches it while all other input is held back, and stop() ends the transfer under way at
+// once. The fetch then fails with a DownloadFailure saying it was stopped.
+class FetchStop : public QObject
+{
+    Q_OBJECT
+public:
+    explicit FetchStop(QObject *passes = nullptr) : m_passes(passes) {}
+
+    QObject *passes() const { return m_passes; }
+    bool stopped() const { return m_stopped; }
+    void stop()
+    {
+        m_stopped = true;
+        emit stopRequested();
+    }
+
+signals:
+    void stopRequested();
+
+private:
+    QObject *m_passes;
+    bool m_stopped = false;
+};
+
 class ResultsDownload
 {
 public:
@@ -38,6 +64,8 @@ public:
     explicit ResultsDownload(const QString &baseUrl);
 
     void setTimeout(int milliseconds) { m_timeoutMs = milliseconds; }
+    // A way for the player to break off the fetches (none by default).
+    void setStop(FetchStop *stop) { m_stop = stop; }
     void setSizeLimit(qint64 bytes) { m_sizeLimit = bytes; }
 
     // The address of a path relative to the base, e.g. "download/Loto6Number.csv". Invalid
@@ -60,5 +88,6 @@ private:
     QUrl m_base;
     int m_timeoutMs = kDefaultTimeoutMs;
     qint64 m_sizeLimit = kDefaultSizeLimit;
+    FetchStop *m_stop = nullptr;
     QNetworkAccessManager m_network;
 };

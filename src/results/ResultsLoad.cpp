@@ -17,16 +17,7 @@
 void TMainForm::btnMmsUpdateClick()
 {
     BusyScope busy(this);
-    pctrlMain->setEnabled(false);
-    TabSheet1->setEnabled(false);
-    struct Reenable {
-        TMainForm *form;
-        ~Reenable()
-        {
-            form->pctrlMain->setEnabled(true);
-            form->TabSheet1->setEnabled(true);
-        }
-    } reenable{this};
+    const InputBlock block(pctrlMain); // the pages keep their colours meanwhile
     WaitCursor wait;
 
     catchUp();
@@ -71,7 +62,7 @@ void TMainForm::applyResults(ResultsData &&results)
     editSelectNum->setText(editNewNum->text());
     editLoto6Num->setText(editSelectNum->text());
 
-    // The first trend chart, over the newest draws. The button is disabled while the load
+    // The first trend chart, over the newest draws. The button takes no input while the load
     // runs, so its handler is run directly; a failure passes to the load's caller.
     cmbChartKind->setCurrentIndex(0);
     btnChartExecClick();

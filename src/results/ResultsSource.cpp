@@ -9,17 +9,19 @@
 #include "app/Settings.h"
 
 ResultsBodies fetchResults(const DownloadSettings &settings, const QString &downloadFolder,
-                           const QSet<int> &typedDraws)
+                           const QSet<int> &typedDraws, FetchStop *stop)
 {
     ResultsBodies bodies;
     if (!settings.baseUrl.trimmed().isEmpty()) {
         ResultsDownload download(settings.baseUrl);
         download.setTimeout(settings.timeoutMilliseconds());
+        download.setStop(stop);
         bodies.numbers = download.fetch(kDownloadFolder + kNumberFileName);
         bodies.prizes = download.fetch(kDownloadFolder + kDataFileName);
     } else {
         ResultsDownload download(QString{});
         download.setTimeout(settings.timeoutMilliseconds());
+        download.setStop(stop);
         bodies = convertHistoryFeed(
             download.fetchUrl(QUrl(settings.historyUrl.trimmed(), QUrl::StrictMode)));
     }

@@ -86,15 +86,11 @@ void TMainForm::btnExecClick()
 
     bool anyFound = false; // a line found its draw, valid or not
     {
-        pctrlMain->setEnabled(false);
-        struct Reenable {
-            QTabWidget *pages;
-            ~Reenable() { pages->setEnabled(true); }
-        } reenable{pctrlMain};
+        const InputBlock block(pctrlMain); // the pages keep their colours meanwhile
         WaitCursor wait;
 
-        // The page and its controls are disabled and the history is not reloaded while a
-        // check runs (see menuCommandDownloadClick), so the rows read here stay valid.
+        // The pages take no input and the history is not reloaded while a check runs (see
+        // menuCommandDownloadClick), so the rows read here stay valid.
         QVector<TicketLine> lines;
         for (const QString &text : gridHitSel->property(kLinesProperty).toStringList())
             lines.append(readTicketLine(text));
@@ -123,8 +119,8 @@ void TMainForm::btnExecClick()
     }
 }
 
-// As the ticket list, except that the selected row is highlighted whether or not the grid
-// has the focus, so the walk of a check stays visible.
+// As the ticket list: the selected row stays highlighted without the focus too, so the walk
+// of a check stays visible.
 void TMainForm::gridHitSelDrawCell(QPainter *painter, const QRect &rect, int row, int column)
 {
     gridHitSel->paintStripedCell(painter, rect, row, column, row == gridHitSel->currentRow(),

@@ -79,7 +79,7 @@ LineHistoryForm::LineHistoryForm(const QVector<DrawRecord> &history, const QStri
     page->addWidget(gridLineHistory);
     page->addWidget(lblLineHistorySummary);
     page->addLayout(bottom);
-    resize(760, sizeHint().height());
+    layout::fitToScreen(this, QSize(760, sizeHint().height()));
 
     connect(btnLineHistoryExec, &QPushButton::clicked, this,
             &LineHistoryForm::btnLineHistoryExecClick);

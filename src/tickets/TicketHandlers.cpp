@@ -6,6 +6,7 @@
 #include "app/SpinEdit.h"
 #include "app/StringGrid.h"
 #include "app/Widgets.h"
+#include "picking/DuplicateLines.h"
 #include "tickets/TicketFile.h"
 
 #include <QLineEdit>
@@ -33,12 +34,12 @@ void TMainForm::connectTickets()
     gridLoto6->setCellPainter([this](QPainter *painter, const QRect &rect, int row, int column) {
         gridLoto6DrawCell(painter, rect, row, column);
     });
-    gridLoto6->setRowWarningSource([this] {
-        QVector<bool> invalid(gridLoto6->rowCount(), false);
+    gridLoto6->setRowMarkSource([this] {
+        QVector<StringGrid::RowMark> marks(gridLoto6->rowCount(), StringGrid::RowMark::Plain);
         for (int row : gridLoto6->property(kInvalidRowsProperty).value<QList<int>>())
-            if (row < invalid.size())
-                invalid[row] = true;
-        return invalid;
+            if (row < marks.size())
+                marks[row] = StringGrid::RowMark::Warned;
+        return marks;
     });
     const auto digitsOnly = [this](QChar key) { return editSelectNumKeyPress(key); };
     editAutoSelectMax->setKeyFilter(digitsOnly);
@@ -53,7 +54,8 @@ bool TMainForm::editSelectNumKeyPress(QChar key)
 }
 
 // Each line goes to the ticket file of the draw it was decided for, which need not be the
-// coming draw any more: a reload in between moves the coming draw on, not the lines.
+// coming draw any more: a reload in between moves the coming draw on, not the lines. Lines
+// saved from the slate before are not stored again.
 void TMainForm::btnSaveClick()
 {
     const QVector<QStringList> rows = slateRows();
@@ -61,9 +63,23 @@ void TMainForm::btnSaveClick()
         showGuideMessage(this, QStringLiteral("保存する対象のデータがありません。"));
         return;
     }
+    const QVector<SlateLineCheck> checks = checkSlate();
+    QVector<QStringList> unsaved;
+    QVector<int> unsavedRows;
+    for (int r = 0; r < rows.size(); ++r) {
+        if (checks.value(r).state != SlateLineCheck::State::Saved) {
+            unsaved.append(rows.at(r));
+            unsavedRows.append(r);
+        }
+    }
+    if (unsaved.isEmpty()) {
+        showGuideMessage(
+            this, QStringLiteral("保存する対象のデータがありません（すべて保存済みです）。"));
+        return;
+    }
     QVector<TicketAppend> appends;
     QStringList written;
-    for (const DrawLines &group : groupByDraw(rows)) {
+    for (const DrawLines &group : groupByDraw(unsaved)) {
         const std::optional<QString> path = ticketFilePath(m_dataFolder, group.draw);
         if (!path) {
             showGuideMessage(
@@ -74,8 +90,12 @@ void TMainForm::btnSaveClick()
         appends.append({*path, group.text});
         written.append(QStringLiteral("client/") + group.draw + QStringLiteral(".csv"));
     }
-    appendTicketLines(appends);              // every file gets its lines or, on failure, none does
-    gridSelectItem->invalidateRowWarnings(); // the saved lines are now repeats of themselves
+    appendTicketLines(appends); // every file gets its lines or, on failure, none does
+    for (int r : std::as_const(unsavedRows))
+        gridSelectItem->setRowTag(r, kSavedLineTag);
+    gridSelectItem->invalidateRowMarks();
+    updateSlateTotals();
+    showSlateNotice();
     showGuideMessage(this, QStringLiteral("正常にファイルの保存が完了しました。"
                                           "「申込数字照会・取消し」機能で参照してください。\n"
                                           "保存先：") +
@@ -128,15 +148,15 @@ void TMainForm::btnOneDeleteClick()
     const QString draw = editLoto6Num->text().trimmed();
     const std::optional<QString> path = ticketFilePath(m_dataFolder, draw);
     const QVector<QStringList> listed = listedTicketRows();
-    const int row = gridLoto6->currentRow();
     if (!path || listed.isEmpty()) {
         showGuideMessage(this, QStringLiteral("取消する対象のデータがありません。"));
         return;
     }
-    if (!askConfirmation(this,
-                         QStringLiteral("『第") + draw +
-                             QStringLiteral("回』の１行選択されている申込数字が削除されます。"
-                                            "元に戻すことは出来ませんが…本当によろしいですか？")))
+    // The question names the line, which stays highlighted behind it.
+    const int row = gridLoto6->currentRow();
+    if (!askConfirmation(this, QStringLiteral("『第%1回』の申込数字「%2」が削除されます。"
+                                              "元に戻すことは出来ませんが…本当によろしいですか？")
+                                   .arg(draw, listed.value(row).mid(1).join(QLatin1Char(' ')))))
         return;
 
     // The file is written first; the list follows only when that succeeded.
@@ -180,12 +200,11 @@ void TMainForm::refreshTicketList()
     gridLoto6->setCurrentRow(qMin(row, gridLoto6->rowCount() - 1));
 }
 
-// Rows alternate white and light green; the current row is highlighted while the grid has
-// the focus; a line that is not a valid line is drawn in red. Text centred across, at the top
-// of the cell.
+// Rows alternate white and light green; the current row is highlighted, with the focus
+// elsewhere too, so the line a cancel would remove stays in sight; a line that is not a valid
+// line is drawn in red. Text centred across, at the top of the cell.
 void TMainForm::gridLoto6DrawCell(QPainter *painter, const QRect &rect, int row, int column)
 {
-    gridLoto6->paintStripedCell(painter, rect, row, column,
-                                gridLoto6->hasFocus() && row == gridLoto6->currentRow(),
-                                Qt::AlignHCenter | Qt::AlignTop, gridLoto6->rowWarned(row));
+    gridLoto6->paintStripedCell(painter, rect, row, column, row == gridLoto6->currentRow(),
+                                Qt::AlignHCenter | Qt::AlignTop, gridLoto6->rowMark(row));
 }

@@ -5,6 +5,7 @@
 #include "results/Formats.h"
 #include "results/PastDraws.h"
 
+#include <QCategoryAxis>
 #include <QChart>
 #include <QChartView>
 #include <QHeaderView>
@@ -64,7 +65,7 @@ TicketReportForm::TicketReportForm(const QVector<DrawRecord> &history, const QSt
     chartTicketReport = new QChartView;
     chartTicketReport->setObjectName(QStringLiteral("chartTicketReport"));
     chartTicketReport->setRenderHint(QPainter::Antialiasing);
-    chartTicketReport->setMinimumHeight(230);
+    chartTicketReport->setMinimumHeight(240);
 
     fillTable(report);
     fillChart(report);
@@ -91,12 +92,13 @@ TicketReportForm::TicketReportForm(const QVector<DrawRecord> &history, const QSt
     QHBoxLayout *bottom = layout::closeButtonRow(this);
 
     auto *page = new QVBoxLayout(this);
+    // The chart takes two parts of the room to the table's one: its axes need the height.
     page->addWidget(gridTicketReport, 1);
     page->addWidget(lblTicketReportTotals);
     page->addWidget(lblTicketReportNotes);
-    page->addWidget(chartTicketReport, 1);
+    page->addWidget(chartTicketReport, 2);
     page->addLayout(bottom);
-    resize(860, 640);
+    layout::fitToScreen(this, QSize(860, 640));
 }
 
 void TicketReportForm::fillTable(const TicketReport &report)
@@ -157,17 +159,33 @@ void TicketReportForm::fillChart(const TicketReport &report)
     chart->addSeries(spend);
     chart->addSeries(winnings);
 
+    // A single drawn draw shows as a point in the middle, where a line would need two.
+    for (QLineSeries *series : {spend, winnings})
+        series->setPointsVisible(spend->count() == 1);
     auto *x = new QValueAxis;
     x->setTitleText(QStringLiteral("開催回"));
     x->setLabelFormat(QStringLiteral("%d"));
-    x->setRange(first, qMax(last, first + 1));
-    x->setTickCount(qBound(2, last - first + 1, 6));
-    auto *y = new QValueAxis;
+    if (spend->count() == 1) {
+        x->setRange(first - 1, first + 1);
+        x->setTickCount(3);
+    } else {
+        x->setRange(first, qMax(last, first + 1));
+        x->setTickCount(qBound(2, last - first + 1, 6));
+    }
+    // Amounts with their digits grouped, "800,000,000", at the round values a value axis
+    // would choose.
+    QValueAxis nice;
+    nice.setRange(0, qMax<double>(1000.0, double(qMax(spent, won)) * 1.1));
+    nice.applyNiceNumbers();
+    auto *y = new QCategoryAxis;
     y->setTitleText(QStringLiteral("金額（円）"));
-    y->setRange(0, qMax<double>(1000.0, double(qMax(spent, won)) * 1.1));
-    y->applyNiceNumbers();
-    y->setLabelFormat(QStringLiteral("%.0f"));
-    for (QValueAxis *axis : {x, y}) {
+    y->setRange(nice.min(), nice.max());
+    y->setLabelsPosition(QCategoryAxis::AxisLabelsPositionOnValue);
+    for (int t = 0; t < nice.tickCount(); ++t) {
+        const double value = nice.min() + (nice.max() - nice.min()) * t / (nice.tickCount() - 1);
+        y->append(formatGrouped(value), value);
+    }
+    for (QAbstractAxis *axis : {static_cast<QAbstractAxis *>(x), static_cast<QAbstractAxis *>(y)}) {
         axis->setLabelsFont(layout::makeFont(12));
         axis->setTitleFont(layout::makeFont(12));
     }

@@ -7,16 +7,20 @@
 #include "app/Main.h"
 #include "results/HistoryModel.h"
 
+#include <QApplication>
 #include <QBarCategoryAxis>
 #include <QBarSeries>
 #include <QBarSet>
 #include <QChartView>
 #include <QComboBox>
 #include <QHeaderView>
+#include <QHelpEvent>
 #include <QLineSeries>
 #include <QPushButton>
+#include <QTabWidget>
 #include <QTableView>
 #include <QTest>
+#include <QToolTip>
 #include <numeric>
 
 namespace
@@ -97,7 +101,9 @@ private slots:
     void sevenDrawsAndTheBonus();
     void countsTheRowsInTheOrderShown();
     void eachBarHasItsOwnColour();
-    void valueLabelsStayClear();
+    void valueLabelsStayBesideTheirPoints_data();
+    void valueLabelsStayBesideTheirPoints();
+    void everyPointHasItsTooltip();
 };
 
 void TestTrendCharts::nothingBeforeAKindIsChosen()
@@ -231,36 +237,78 @@ void TestTrendCharts::eachBarHasItsOwnColour()
     QCOMPARE(hues.size(), 5);
 }
 
-// Three-digit values are wider than a point's slot: on a steep zigzag line the labels must
-// neither touch one another, nor a neighbour's marker, nor be crossed by the line.
-void TestTrendCharts::valueLabelsStayClear()
+void TestTrendCharts::valueLabelsStayBesideTheirPoints_data()
 {
-    QPolygonF line;
-    QVector<QPointF> anchors;
+    QTest::addColumn<bool>("zigzag"); // else level
+    QTest::addColumn<bool>("line");   // else bars: labels over the points only
+    QTest::addColumn<int>("shown");
+    QTest::newRow("steep zigzag: over the peaks, under the troughs") << true << true << 20;
+    QTest::newRow("level line: over and under in turn") << false << true << 20;
+    QTest::newRow("level bars: every other label") << false << false << 10;
+}
+
+// Three-digit values are wider than a point's slot. Each label shown stands at the end of its
+// own point's connector, over or under it; it touches no other label, no other point's
+// marker and not the line. Labels with no room are left out, never moved away.
+void TestTrendCharts::valueLabelsStayBesideTheirPoints()
+{
+    QFETCH(bool, zigzag);
+    QFETCH(bool, line);
+    QFETCH(int, shown);
+    const qreal gap = 8;
+    QVector<QPointF> points;
     QVector<QSizeF> sizes;
     QVector<QRectF> markers;
+    QVector<int> order;
     for (int i = 0; i < 20; ++i) {
-        const QPointF point(20 + 13.5 * i, i % 2 ? 300 : 150 + 5 * i);
-        line << point;
-        anchors << point - QPointF(0, 8);
+        points << QPointF(20 + 13.5 * i, zigzag ? (i % 2 ? 300 : 150 + 5 * i) : 200);
         sizes << QSizeF(20, 14);
-        markers << QRectF(point - QPointF(3, 3), QSizeF(6, 6));
+        markers << QRectF(points.last() - QPointF(3, 3), QSizeF(6, 6));
+        order << i;
     }
-    const QVector<QRectF> boxes = TrendChartDecor::placeLabels(anchors, sizes, markers, line);
+    const QPolygonF drawn = line ? QPolygonF(points) : QPolygonF();
+    const QVector<QRectF> boxes =
+        TrendChartDecor::placeLabels(points, sizes, markers, drawn, order, gap, line);
     QCOMPARE(boxes.size(), 20);
-    QCOMPARE(boxes.first().bottom(), anchors.first().y()); // nothing in its way: not moved
+    int placed = 0;
     for (int i = 0; i < boxes.size(); ++i) {
+        if (boxes[i].isNull())
+            continue;
+        ++placed;
         QCOMPARE(boxes[i].size(), sizes[i]);
-        QVERIFY(boxes[i].bottom() <= anchors[i].y()); // over its own point
+        QCOMPARE(boxes[i].center().x(), points[i].x());
+        QVERIFY(boxes[i].bottom() == points[i].y() - gap ||
+                (line && boxes[i].top() == points[i].y() + gap));
         for (int j = 0; j < boxes.size(); ++j) {
             QVERIFY2(j == i || !boxes[i].intersects(boxes[j]),
                      qPrintable(QString("%1 %2").arg(i).arg(j)));
             QVERIFY(j == i || !boxes[i].intersects(markers[j]));
         }
-        for (int k = 0; k + 1 < line.size(); ++k)
+        for (int k = 0; k + 1 < drawn.size(); ++k)
             for (qreal t = 0; t <= 1; t += 0.05)
-                QVERIFY2(!boxes[i].contains(line[k] + (line[k + 1] - line[k]) * t),
+                QVERIFY2(!boxes[i].contains(drawn[k] + (drawn[k + 1] - drawn[k]) * t),
                          qPrintable(QString::number(i)));
+    }
+    QCOMPARE(placed, shown);
+}
+
+// Every point has its tooltip, labelled or not; the axis numbers are in the window's Gothic.
+void TestTrendCharts::everyPointHasItsTooltip()
+{
+    TMainForm &form = *m_form;
+    control<QTabWidget>(form, "pctrlMain")->setCurrentWidget(control<QWidget>(form, "TabSheet3"));
+    auto *view = control<QChartView>(form, "chartSelect43");
+    QChart *chart = view->chart();
+    QCOMPARE(chart->axes(Qt::Horizontal).first()->labelsFont().family(), QString("ＭＳ ゴシック"));
+    const QVector<int> values = seriesValues(view);
+    for (int i : {0, 7, 42}) {
+        const QPointF point = chart->mapToPosition(QPointF(i, values.at(i)), chart->series().at(0));
+        const QPoint at = view->mapFromScene(chart->mapToScene(point + QPointF(0, 4)));
+        QHelpEvent tip(QEvent::ToolTip, at, view->viewport()->mapToGlobal(at));
+        QApplication::sendEvent(view->viewport(), &tip);
+        QCOMPARE(QToolTip::text(),
+                 QString("%1：%2回").arg(i + 1, 2, 10, QChar('0')).arg(values.at(i)));
+        QToolTip::hideText();
     }
 }
 

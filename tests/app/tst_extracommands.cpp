@@ -5,12 +5,14 @@
 #include "TestSupport.h"
 #include "analysis/RandomnessTestForm.h"
 #include "app/Main.h"
+#include "app/Splash.h"
 #include "app/StringGrid.h"
 #include "tickets/LineHistoryForm.h"
 #include "tickets/TicketReportForm.h"
 
 #include <QAction>
 #include <QApplication>
+#include <QCategoryAxis>
 #include <QChart>
 #include <QChartView>
 #include <QComboBox>
@@ -18,11 +20,13 @@
 #include <QDir>
 #include <QLabel>
 #include <QLineEdit>
+#include <QLineSeries>
 #include <QPushButton>
 #include <QSpinBox>
 #include <QTabWidget>
 #include <QTableWidget>
 #include <QTest>
+#include <QValueAxis>
 
 namespace
 {
@@ -36,6 +40,26 @@ template <typename Dialog> Dialog *openFromMenu(TMainForm &form, const char *act
     return dialog;
 }
 
+// Whether the row's cells show the colour (text or ground) in the grid as painted.
+bool paintedIn(StringGrid *grid, int row, const QColor &colour)
+{
+    const QImage image = grid->viewport()->grab().toImage();
+    const QRect cells = grid->visualRect(grid->cells()->index(row, 1))
+                            .united(grid->visualRect(grid->cells()->index(row, 6)));
+    for (int y = cells.top(); y <= cells.bottom(); ++y) {
+        for (int x = cells.left(); x <= cells.right(); ++x) {
+            const QColor c = image.pixelColor(x, y);
+            if (qAbs(c.red() - colour.red()) + qAbs(c.green() - colour.green()) +
+                    qAbs(c.blue() - colour.blue()) <
+                40)
+                return true;
+        }
+    }
+    return false;
+}
+
+const QColor kRed(255, 0, 0), kBlack(0, 0, 0);
+
 } // namespace
 
 class TestExtraCommands : public WindowTest
@@ -48,6 +72,8 @@ private slots:
     void statistics();
     void duplicateLinesOnSlate();
     void unreadableTicketFileOnSlate();
+    void dialogsFitASmallScreen_data();
+    void dialogsFitASmallScreen();
 
 private:
     void prepare() override;
@@ -91,18 +117,26 @@ void TestExtraCommands::spendAndReturnReport()
     const auto before = folderSnapshot(m_folder->path());
     auto *dialog = openFromMenu<TicketReportForm>(*m_form, "menuCommandTicketReport");
     QVERIFY(dialog);
-    QCOMPARE(child<QLabel>(dialog, "lblTicketReportTotals")->text(),
+    QCOMPARE(control<QLabel>(*dialog, "lblTicketReportTotals")->text(),
              QString("購入 1口 ¥200　当選金 ¥0　収支 ¥-200　回収率 0.0%"));
-    auto *grid = child<QTableWidget>(dialog, "gridTicketReport");
+    auto *grid = control<QTableWidget>(*dialog, "gridTicketReport");
     QCOMPARE(grid->rowCount(), 2);
     QCOMPARE(grid->item(0, 0)->text(), QString("2038"));
     QCOMPARE(grid->item(0, 1)->text(), QString("未抽選"));
     QCOMPARE(grid->item(1, 1)->text(), QString("2025/09/25"));
-    const QString notes = child<QLabel>(dialog, "lblTicketReportNotes")->text();
+    const QString notes = control<QLabel>(*dialog, "lblTicketReportNotes")->text();
     QVERIFY(notes.contains("未抽選の申込み 1口"));
     QVERIFY(notes.contains("正しくない行 1行"));
     QVERIFY(notes.contains("名前が開催回の番号でないファイル 1個"));
-    QCOMPARE(child<QChartView>(dialog, "chartTicketReport")->chart()->series().size(), 2);
+    // The one drawn draw is a visible point amid its axis; amounts are grouped.
+    QChart *chart = control<QChartView>(*dialog, "chartTicketReport")->chart();
+    QCOMPARE(chart->series().size(), 2);
+    QVERIFY(static_cast<QLineSeries *>(chart->series().first())->pointsVisible());
+    const auto *draws = static_cast<QValueAxis *>(chart->axes(Qt::Horizontal).first());
+    QCOMPARE(draws->min() + draws->max(), 2.0 * 2037);
+    QVERIFY(static_cast<QCategoryAxis *>(chart->axes(Qt::Vertical).first())
+                ->categoriesLabels()
+                .contains("1,000"));
     dialog->close();
     QCOMPARE(folderSnapshot(m_folder->path()), before);
 }
@@ -135,7 +169,12 @@ void TestExtraCommands::randomnessTest()
                 ->text()
                 .endsWith("p = 0.028（補正後 p = 0.197）\n出現回数の偏りは偶然の範囲内です。"));
 
-    draws->setValue(100);
+    // Enter in the field recomputes and leaves the window open.
+    draws->setFocus();
+    draws->selectAll();
+    QTest::keyClicks(draws, "100");
+    QTest::keyClick(draws, Qt::Key_Return);
+    QVERIFY(dialog->isVisible());
     QCOMPARE(grid->item(0, 2)->text(), QString("13.95"));
     QVERIFY(chiSquare->text().contains("100回"));
     child<QComboBox>(dialog, "cmbRandomnessPosition")->setCurrentIndex(5);
@@ -187,33 +226,74 @@ void TestExtraCommands::statistics()
 void TestExtraCommands::duplicateLinesOnSlate()
 {
     TMainForm &form = *m_form;
+    auto *slate = control<StringGrid>(form, "gridSelectItem");
+    auto *status = control<QLabel>(form, "pnlMessage.Panel0");
+    const QString guide = "１～４３までの数字の中から、異なる６個の数字を選択してください。";
     MessageBoxWatcher boxes;
     // A line saved for the coming draw, its numbers in another order.
     m_folder->write("client/2038.csv", "2038,42,38,25,17,11,03\r\n");
     decide(form, {1, 2, 3, 4, 5, 6});
     decide(form, {1, 2, 3, 4, 5, 7});
-    QCOMPARE(form.pnlMessagePanel0->text(),
-             QString("１～４３までの数字の中から、異なる６個の数字を選択してください。"));
+    QCOMPARE(status->text(), guide);
     decide(form, {1, 2, 3, 4, 5, 6});
-    QCOMPARE(form.pnlMessagePanel0->text(), QString("同じ組合せが既にあります（3口目）。"));
+    QCOMPARE(status->text(), QString("同じ組合せが既にあります（1口目と同じ）。"));
+    QVERIFY(paintedIn(slate, 0, kRed) && !paintedIn(slate, 1, kRed) && paintedIn(slate, 1, kBlack));
+
+    // The repeat cancelled, the notice and the marks go with it.
+    control<QPushButton>(form, "btnCancel")->click();
+    QCOMPARE(status->text(), guide);
+    QVERIFY(!paintedIn(slate, 0, kRed));
     decide(form, {3, 11, 17, 25, 38, 42});
-    QCOMPARE(form.pnlMessagePanel0->text(), QString("同じ組合せが既にあります（4口目）。"));
-    QVERIFY(boxes.texts().isEmpty());
+    QCOMPARE(status->text(), QString("同じ組合せが既にあります（保存済みの申込み数字と同じ）。"));
+    QVERIFY(paintedIn(slate, 2, kRed));
 
-    form.gridSelectItem->setCurrentRow(1); // a line of its own
-    QVERIFY(paintedRed(form.gridSelectItem, 0));
-    QVERIFY(!paintedRed(form.gridSelectItem, 1));
-    QVERIFY(paintedRed(form.gridSelectItem, 2));
-    QVERIFY(paintedRed(form.gridSelectItem, 3));
+    // Saved, the lines are shown as saved (grey, not black), none as a repeat.
+    control<QPushButton>(form, "btnSave")->click();
+    QCOMPARE(boxes.texts().size(), 1);
+    QCOMPARE(status->text(), guide);
+    QCOMPARE(control<QLabel>(form, "pnlSelectMax")->text(), QString("3口（保存済み3口）"));
+    slate->setCurrentRow(0);
+    for (int row = 0; row < 3; ++row) {
+        QVERIFY(!paintedIn(slate, row, kRed));
+        QVERIFY(!paintedIn(slate, row, kBlack));
+    }
+}
 
-    // The marks follow the slate and the file: a cancelled original frees its repeat, and the
-    // saved lines are repeats of themselves.
-    form.gridSelectItem->setCurrentRow(0);
-    form.btnCancel->click();
-    QVERIFY(!paintedRed(form.gridSelectItem, 1));
-    form.btnSave->click();
-    for (int row = 0; row < 3; ++row)
-        QVERIFY(paintedRed(form.gridSelectItem, row));
+void TestExtraCommands::dialogsFitASmallScreen_data()
+{
+    QTest::addColumn<QString>("command"); // empty: the waiting window
+    for (const char *command :
+         {"menuHelpAbout", "menuCommandDownloadSettings", "menuCommandEnterResult",
+          "menuCommandLineHistory", "menuCommandTicketReport", "menuCommandRandomnessTest", ""})
+        QTest::newRow(*command ? command : "SplashForm") << command;
+}
+
+// Every window opens whole within the screen, "閉じる" and all.
+void TestExtraCommands::dialogsFitASmallScreen()
+{
+    QFETCH(QString, command);
+    const QRect screen = QGuiApplication::primaryScreen()->availableGeometry();
+    QCOMPARE(screen.size(), QSize(1024, 576));
+    QRect shown;
+    if (command.isEmpty()) {
+        m_form->splash()->showWithText("アプリケーションを起動中です。");
+        shown = m_form->splash()->frameGeometry();
+        m_form->splash()->hide();
+    } else {
+        QTimer::singleShot(100, m_form.get(), [&shown] {
+            if (QWidget *dialog = QApplication::activeModalWidget()) {
+                shown = dialog->frameGeometry();
+                dialog->close();
+            }
+        });
+        control<QAction>(*m_form, command)->trigger();
+        QTRY_VERIFY(!shown.isNull());
+    }
+    QVERIFY2(screen.contains(shown), qPrintable(QString("%1 x %2 at %3, %4")
+                                                    .arg(shown.width())
+                                                    .arg(shown.height())
+                                                    .arg(shown.x())
+                                                    .arg(shown.y())));
 }
 
 // A ticket file that cannot be read (here a folder in its place) is no reason to lose the

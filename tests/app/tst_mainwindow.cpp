@@ -2,6 +2,7 @@
 
 #include "TestSupport.h"
 #include "app/ComFunction.h"
+#include "app/LayoutKit.h"
 #include "app/Main.h"
 #include "app/QtTranslations.h"
 #include "app/Settings.h"
@@ -14,11 +15,13 @@
 #include <QGroupBox>
 #include <QHelpEvent>
 #include <QLabel>
+#include <QMenu>
 #include <QMenuBar>
 #include <QMessageBox>
 #include <QPushButton>
 #include <QRegularExpression>
 #include <QScreen>
+#include <QSet>
 #include <QStatusBar>
 #include <QTabWidget>
 #include <QTest>
@@ -32,10 +35,13 @@ private slots:
     void initTestCase();
     void windowAndPages();
     void everyControlIsNamed();
+    void gridsKeepHighlightAndLetTabThrough();
     void designTimeStateAfterStart();
     void pageGuidance();
     void clockPanel();
     void qtTextsAreJapanese();
+    void messagesBreakAtPhrases_data();
+    void messagesBreakAtPhrases();
     void firstStartUsesDefaultsAndCloseWritesSettings();
     void storedPosition_data();
     void storedPosition();
@@ -123,9 +129,49 @@ void TestMainWindow::everyControlIsNamed()
     QCOMPARE(form.findChild<PanelLabel *>("Panel41")->geometry(), QRect(416, 160, 33, 33));
     QCOMPARE(form.findChild<PanelLabel *>("Panel31")->geometry(), QRect(16, 160, 33, 33));
     QCOMPARE(form.findChild<QLabel *>("Image6")->geometry(), QRect(355, 17, 41, 41));
-    QCOMPARE(form.btnRiset->toolTip(), QString("現在、選択されている数字をリセットします。"));
-    QCOMPARE(form.menuFileCsvSave->text(),
+    QCOMPARE(control<QPushButton>(form, "btnRiset")->toolTip(),
+             QString("現在、選択されている数字をリセットします。"));
+    QCOMPARE(control<QAction>(form, "menuFileCsvSave")->text(),
              QString("CSV形式で名前を付けて保存（ファイル持ち出し）(&A)"));
+    // Every menu item has its access key, each key once in its menu.
+    for (QMenu *menu : control<QMenuBar>(form, "Loto6Menu")->findChildren<QMenu *>()) {
+        QSet<QChar> keys;
+        for (QAction *item : menu->actions()) {
+            const int at = item->text().indexOf(QLatin1String("(&"));
+            QVERIFY2(item->isSeparator() || at >= 0, qPrintable(item->text()));
+            QVERIFY2(item->isSeparator() || !keys.contains(item->text().at(at + 2)),
+                     qPrintable(item->text()));
+            keys.insert(item->isSeparator() ? QChar() : item->text().at(at + 2));
+        }
+    }
+}
+
+// Tab and Shift+Tab leave a grid, the arrows move within it; the selected row keeps its
+// highlight in every grid when the window is not active.
+void TestMainWindow::gridsKeepHighlightAndLetTabThrough()
+{
+    TMainForm &form = *m_form;
+    for (const char *name :
+         {"gridSelectItem", "gridHitSel", "gridLoto6", "viewHistory", "gridMoney"}) {
+        const auto *view = control<QAbstractItemView>(form, name);
+        const QPalette pal = view->palette();
+        QCOMPARE(pal.color(QPalette::Inactive, QPalette::Highlight),
+                 pal.color(QPalette::Active, QPalette::Highlight));
+        QVERIFY(!view->tabKeyNavigation());
+    }
+    m_folder->write("client/2038.csv", "2038,01,02,03,04,05,06\r\n2038,07,08,09,10,11,12\r\n");
+    control<QTabWidget>(form, "pctrlMain")->setCurrentWidget(control<QWidget>(form, "TabSheet4"));
+    form.activateWindow();
+    QTRY_COMPARE(QApplication::activeWindow(), &form);
+    auto *grid = control<StringGrid>(form, "gridLoto6");
+    grid->setFocus();
+    QTest::keyClick(grid, Qt::Key_Down);
+    QCOMPARE(grid->currentRow(), 1);
+    QTest::keyClick(grid, Qt::Key_Tab);
+    QVERIFY(form.focusWidget() != grid);
+    QTest::keyClick(form.focusWidget(), Qt::Key_Backtab);
+    QCOMPARE(form.focusWidget(), grid);
+    QCOMPARE(grid->currentRow(), 1);
 }
 
 void TestMainWindow::designTimeStateAfterStart()
@@ -222,6 +268,45 @@ void TestMainWindow::qtTextsAreJapanese()
     poll.start(10);
     QVERIFY(!askConfirmation(&parent, QStringLiteral("よろしいですか？")));
     QCOMPARE(buttons, (QStringList{"はい(&Y)", "いいえ(&N)"}));
+}
+
+void TestMainWindow::messagesBreakAtPhrases_data()
+{
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<int>("characters"); // the width, in full-width characters
+    QTest::addColumn<QStringList>("lines");
+    QTest::newRow("fits") << "本当によろしいですか？" << 20
+                          << QStringList{"本当によろしいですか？"};
+    QTest::newRow("advice") << "ネットワークの接続状態を確認してください！！" << 20
+                            << QStringList{"ネットワークの接続状態を", "確認してください！！"};
+    QTest::newRow("two sentences")
+        << "抽選結果と照合できません…。最新の抽選データをダウンロードしてください。" << 22
+        << QStringList{"抽選結果と照合できません…。最新の",
+                       "抽選データをダウンロードしてください。"};
+    QTest::newRow("paragraphs, a file name kept whole")
+        << "保存が完了しました。\n保存先：client/2038.csv、client/2039.csv" << 16
+        << QStringList{"保存が完了しました。", "保存先：client/2038.csv、", "client/2039.csv"};
+    QTest::newRow("no phrase boundary: three characters carried over, not one")
+        << "あいうえおかきくけこさ" << 10 << QStringList{"あいうえおかきく", "けこさ"};
+}
+
+// A message box breaks its text at phrase boundaries, never leaving a character or two alone.
+void TestMainWindow::messagesBreakAtPhrases()
+{
+    QFETCH(QString, text);
+    QFETCH(int, characters);
+    QFETCH(QStringList, lines);
+    const QFontMetrics metrics(layout::makeFont(15));
+    const int width = characters * metrics.horizontalAdvance(QChar(0x3000));
+    const QString broken = breakMessageText(text, metrics, width);
+    QCOMPARE(broken.split(QRegularExpression("[\n\u2028]")), lines);
+    QCOMPARE(QString(broken).remove(QChar::LineSeparator), text);
+
+    MessageBoxWatcher boxes;
+    showGuideMessage(nullptr, text);
+    QCOMPARE(boxes.texts(), QStringList{text});
+    for (const QString &line : boxes.boxes().first().shown.split(QRegularExpression("[\n\u2028]")))
+        QVERIFY2(line.size() > 2 || text.contains("\n" + line) || line == text, qPrintable(line));
 }
 
 void TestMainWindow::firstStartUsesDefaultsAndCloseWritesSettings()

@@ -1,8 +1,12 @@
 // Starting the program twice: the second start of the same program file ends at once with
-// exit code 0, and so does a start from another session on the same data folder; a copy under
-// another file name, with a folder of its own, starts on its own.
+// exit code 0 and brings the running window to the front, and a start from another session on
+// the same data folder ends too; a copy under another file name, with a folder of its own,
+// starts on its own.
 
 #include "TestSupport.h"
+#include "app/FrontRequests.h"
+#include "app/Main.h"
+#include "app/SingleInstance.h"
 
 #include <QDir>
 #include <QFile>
@@ -14,6 +18,7 @@ class TestSingleInstance : public QObject
     Q_OBJECT
 private slots:
     void secondStartEndsAtOnce();
+    void secondStartBringsTheWindowForward();
 
 private:
     // runtime: the user's runtime folder (one per session)
@@ -74,5 +79,33 @@ void TestSingleInstance::secondStartEndsAtOnce()
     }
 }
 
-QTEST_GUILESS_MAIN(TestSingleInstance)
+// This test plays the running program: it holds the program file's guard, listens, and shows
+// its window minimised.
+void TestSingleInstance::secondStartBringsTheWindowForward()
+{
+    QFile::setPermissions(m_home.path(), QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+    qputenv("XDG_RUNTIME_DIR", m_home.path().toLocal8Bit());
+    isolateSettings(m_home);
+    ProgramFolder folder;
+    const QString program = folder.file("Loto6Yorune");
+    QVERIFY(QFile::copy(LOTO6_EXECUTABLE, program));
+    SingleInstanceGuard guard("Loto6Yorune");
+    QVERIFY(guard.acquire());
+    FrontRequests requests("Loto6Yorune");
+    QVERIFY(requests.isListening());
+    TMainForm form(folder.path());
+    QObject::connect(&requests, &FrontRequests::frontRequested, &form, &TMainForm::bringToFront);
+    form.showMinimized();
+    QVERIFY(form.isMinimized());
+
+    QProcess second;
+    second.setProcessEnvironment(environment(m_home));
+    second.start(program);
+    QVERIFY(second.waitForFinished(10000));
+    QCOMPARE(second.exitCode(), 0);
+    QTRY_VERIFY(!form.isMinimized());
+    QVERIFY(form.isVisible());
+}
+
+QTEST_MAIN(TestSingleInstance)
 #include "tst_singleinstance.moc"

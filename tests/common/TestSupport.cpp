@@ -36,9 +36,13 @@ void MessageBoxWatcher::poll()
     if (!box || box->property("answeredByWatcher").toBool())
         return;
     box->setProperty("answeredByWatcher", true);
+    if (m_look)
+        m_look();
     QAbstractButton *defaultButton = box->defaultButton();
-    m_boxes.append({box->windowTitle(), box->text(), box->icon(),
-                    defaultButton ? box->standardButton(defaultButton) : QMessageBox::NoButton});
+    // The text as written, without the line breaks the box was given to show it in.
+    m_boxes.append(
+        {box->windowTitle(), QString(box->text()).remove(QChar::LineSeparator), box->icon(),
+         defaultButton ? box->standardButton(defaultButton) : QMessageBox::NoButton, box->text()});
     QAbstractButton *press = defaultButton;
     if (!m_answers.isEmpty()) {
         if (QAbstractButton *wanted = box->button(m_answers.dequeue()))
@@ -156,7 +160,7 @@ QMap<QString, QByteArray> folderSnapshot(const QString &folder)
 void pick(TMainForm &form, std::initializer_list<int> numbers)
 {
     for (int n : numbers)
-        form.speedButton(n)->click();
+        control<QToolButton>(form, QStringLiteral("SpeedButton%1").arg(n))->click();
 }
 
 bool paintedRed(StringGrid *grid, int row)
@@ -177,7 +181,7 @@ bool paintedRed(StringGrid *grid, int row)
 void decide(TMainForm &form, std::initializer_list<int> numbers)
 {
     pick(form, numbers);
-    form.btnSelect->click();
+    control<QPushButton>(form, "btnSelect")->click();
 }
 
 std::array<std::array<int, 44>, 6> bundledPositionCounts()

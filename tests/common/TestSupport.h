@@ -10,6 +10,7 @@
 #include <QTemporaryDir>
 #include <QTimer>
 #include <array>
+#include <functional>
 #include <initializer_list>
 #include <memory>
 
@@ -31,6 +32,16 @@ template <typename T> T *child(const QObject *parent, const char *name)
 // Whether the row's cells (columns 1 to 6) show red, text or ground, in the grid as painted.
 bool paintedRed(StringGrid *grid, int row);
 
+// The control named `name` in `root` (a window and everything in it), of type T. A wrong name
+// or type ends the test run at once, naming the control.
+template <typename T> T *control(const QObject &root, const QString &name)
+{
+    T *found = root.findChild<T *>(name);
+    if (!found)
+        qFatal("no control \"%s\" of the type asked for", qPrintable(name));
+    return found;
+}
+
 // Presses the numbers' buttons on the board, as the player does; decide() then presses "決定".
 void pick(TMainForm &form, std::initializer_list<int> numbers);
 void decide(TMainForm &form, std::initializer_list<int> numbers);
@@ -47,11 +58,14 @@ public:
         QString text;
         QMessageBox::Icon icon;
         QMessageBox::StandardButton defaultButton;
+        QString shown; // the text as the box shows it: its lines broken by U+2028
     };
 
     explicit MessageBoxWatcher(QObject *parent = nullptr);
 
     void queueAnswer(QMessageBox::StandardButton answer) { m_answers.enqueue(answer); }
+    // Runs before each box is answered, while it is shown.
+    void whileShown(std::function<void()> look) { m_look = std::move(look); }
     const QList<Box> &boxes() const { return m_boxes; }
     QStringList texts() const;
     void clear() { m_boxes.clear(); }
@@ -62,6 +76,7 @@ private:
     QTimer m_timer;
     QQueue<QMessageBox::StandardButton> m_answers;
     QList<Box> m_boxes;
+    std::function<void()> m_look;
 };
 
 // A temporary program folder: "download/" with the bundled history (unless told otherwise)

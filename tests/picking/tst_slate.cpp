@@ -6,6 +6,7 @@
 #include "app/StringGrid.h"
 #include "app/Widgets.h"
 
+#include <QApplication>
 #include <QGroupBox>
 #include <QItemSelectionModel>
 #include <QLabel>
@@ -36,6 +37,7 @@ private slots:
     void cancelOnEmptySlate();
     void reloadKeepsLinesAndTheirDraws();
     void rowsAreStripedAndCurrentHighlighted();
+    void keyboardAlone();
 
 private:
     void prepare() override;
@@ -202,6 +204,36 @@ void TestSlate::rowsAreStripedAndCurrentHighlighted()
     const QImage moved = form.gridSelectItem->viewport()->grab().toImage();
     QCOMPARE(moved.pixelColor(x, 3), highlight);
     QCOMPARE(moved.pixelColor(x, 2 * h + 3), QColor(Qt::white));
+}
+
+// Tab reaches the board as one stop, the arrows move among the numbers, Space presses one;
+// Enter presses the focused "決定" and "保存".
+void TestSlate::keyboardAlone()
+{
+    TMainForm &form = *m_form;
+    form.activateWindow();
+    QTRY_COMPARE(QApplication::activeWindow(), &form);
+    MessageBoxWatcher boxes;
+    const auto press = [&form](Qt::Key key) { QTest::keyClick(form.focusWidget(), key); };
+    control<QPushButton>(form, "btnAutoCalc")->setFocus();
+    press(Qt::Key_Tab);
+    QCOMPARE(form.focusWidget()->objectName(), QString("SpeedButton1"));
+    for (Qt::Key key : {Qt::Key_Space, Qt::Key_Right, Qt::Key_Space, Qt::Key_Down, Qt::Key_Space,
+                        Qt::Key_Right, Qt::Key_Space, Qt::Key_Up, Qt::Key_Space, Qt::Key_Left,
+                        Qt::Key_Left, Qt::Key_Down, Qt::Key_Down, Qt::Key_Space})
+        press(key);
+    QCOMPARE(form.focusWidget()->objectName(), QString("SpeedButton3"));
+    press(Qt::Key_Tab);
+    QCOMPARE(form.focusWidget()->objectName(), QString("btnSelect"));
+    press(Qt::Key_Return);
+    QCOMPARE(control<StringGrid>(form, "gridSelectItem")->rowCells(0),
+             cells("1234,01,03,11,12,21,22"));
+    press(Qt::Key_Tab);
+    press(Qt::Key_Tab);
+    QCOMPARE(form.focusWidget()->objectName(), QString("btnSave"));
+    press(Qt::Key_Enter);
+    QCOMPARE(boxes.boxes().size(), 1);
+    QCOMPARE(m_folder->read("client/1234.csv"), QByteArray("1234,01,03,11,12,21,22\r\n"));
 }
 
 QTEST_MAIN(TestSlate)

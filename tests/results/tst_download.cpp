@@ -12,6 +12,8 @@
 #include "results/HistoryModel.h"
 
 #include <QAction>
+#include <QDialogButtonBox>
+#include <QElapsedTimer>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -75,6 +77,7 @@ private slots:
     void fetchedHistoryIsCheckedBeforeReplacing_data();
     void fetchedHistoryIsCheckedBeforeReplacing();
     void settingsDialogTestsAndStores();
+    void connectionTestClearsAndStops();
     void failureKeepsFilesAndViews_data();
     void failureKeepsFilesAndViews();
 
@@ -275,6 +278,49 @@ void TestDownload::settingsDialogTestsAndStores()
     QCOMPARE(stored.value("Download/TimeoutSeconds").toString(), QString("5"));
     QCOMPARE(server.requests(), QStringList{kFeedPath}); // the test replaced nothing
     QVERIFY(folder.read("download/Loto6Number.csv") == bundledFile("Loto6Number.csv"));
+}
+
+// The result goes when the address changes. While a test waits, OK is disabled and
+// "キャンセル" stops it at once, closing the window without storing anything.
+void TestDownload::connectionTestClearsAndStops()
+{
+    HttpTestServer server;
+    server.serve(kFeedPath, 200,
+                 feedOf(bundledFile("Loto6Number.csv"), bundledFile("Loto6Data.csv")));
+    server.hang("/hang.csv");
+    ProgramFolder folder;
+    TMainForm form(folder.path());
+    form.show();
+    QString report;
+    bool okDuringTest = true;
+    QElapsedTimer clock;
+    QTimer::singleShot(0, &form, [&] {
+        auto *dialog = QApplication::activeModalWidget();
+        auto *address = control<QLineEdit>(*dialog, "editAddress");
+        auto *test = control<QPushButton>(*dialog, "btnConnectionTest");
+        auto *result = control<QLabel>(*dialog, "lblTestResult");
+        address->setText(server.baseUrl() + "data/loto6.csv");
+        test->click();
+        report = result->text();
+        address->setText(server.baseUrl() + "hang.csv");
+        QVERIFY(result->text().isEmpty());
+        QTimer::singleShot(300, dialog, [&, dialog] {
+            okDuringTest = control<QDialogButtonBox>(*dialog, "buttonBox")
+                               ->button(QDialogButtonBox::Ok)
+                               ->isEnabled();
+            auto *cancel =
+                control<QDialogButtonBox>(*dialog, "buttonBox")->button(QDialogButtonBox::Cancel);
+            QTest::mouseClick(cancel, Qt::LeftButton);
+        });
+        clock.start();
+        test->click();
+    });
+    control<QAction>(form, "menuCommandDownloadSettings")->trigger();
+    QVERIFY(clock.elapsed() < 5000); // not the 30 seconds of the time-out
+    QCOMPARE(report, QString("第2037回（2025/09/25）まで取得できます。"));
+    QVERIFY(!okDuringTest);
+    QVERIFY(!QApplication::activeModalWidget());
+    QVERIFY(!QSettings(m_iniPath, QSettings::IniFormat).contains("Download/HistoryUrl"));
 }
 
 void TestDownload::failureKeepsFilesAndViews_data()

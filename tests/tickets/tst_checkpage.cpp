@@ -42,9 +42,10 @@ void writeSmallHistory(const ProgramFolder &folder)
 
 QStringList results(const TMainForm &form)
 {
+    const auto *grid = control<StringGrid>(form, "gridHitSel");
     QStringList texts;
-    for (int r = 0; r < form.gridHitSel->rowCount(); ++r)
-        texts << form.gridHitSel->cell(r, 7);
+    for (int r = 0; r < grid->rowCount(); ++r)
+        texts << grid->cell(r, 7);
     return texts;
 }
 
@@ -83,14 +84,16 @@ void TestCheckPage::showLines(const QString &draw, const QByteArray &content)
 {
     if (!content.isNull())
         m_folder->write("client/" + draw + ".csv", content);
-    m_form->editSelectNum->setText(draw);
-    m_form->pctrlMain->setCurrentWidget(m_form->TabSheet5);
+    control<SpinEdit>(*m_form, "editSelectNum")->setText(draw);
+    control<QTabWidget>(*m_form, "pctrlMain")
+        ->setCurrentWidget(control<QWidget>(*m_form, "TabSheet5"));
 }
 
 void TestCheckPage::check()
 {
-    QVERIFY(m_form->btnExec->isEnabled());
-    m_form->btnExec->click();
+    auto *exec = control<QPushButton>(*m_form, "btnExec");
+    QVERIFY(exec->isEnabled());
+    exec->click();
 }
 
 void TestCheckPage::loading_data()
@@ -263,30 +266,36 @@ void TestCheckPage::selectedRowIsHighlightedWithoutFocus()
     QCOMPARE(after.pixelColor(3, h + 3), QColor(150, 245, 150));
 }
 
-// The page shows the check under way. A close asked for during the pauses waits until the check has
-// written every result; a download asked for meanwhile is refused, so the history stays as the
-// check reads it.
+// The page shows the check under way, in its colours, and takes no input meanwhile. A close
+// asked for during the pauses waits until the check has written every result; a download asked
+// for meanwhile is refused, so the history stays as the check reads it.
 void TestCheckPage::closeAndDownloadWaitForTheCheck()
 {
     TMainForm &form = *m_form;
+    auto *pages = control<QTabWidget>(form, "pctrlMain");
+    auto *draw = control<SpinEdit>(form, "editSelectNum");
     showLines("10", "10,03,11,19,24,38,42\r\n10,01,02,03,11,19,43\r\n");
     MessageBoxWatcher boxes;
     bool visibleAfterClose = false;
-    bool pagesDisabled = false;
+    bool pagesEnabled = false;
     bool waitCursor = false;
-    QString guideDuring;
+    QString guideDuring, drawDuring;
     QTimer::singleShot(50, &form, [&] {
-        guideDuring = form.pnlHitGuide->text();
+        guideDuring = control<PanelLabel>(form, "pnlHitGuide")->text();
         waitCursor = QGuiApplication::overrideCursor() &&
                      QGuiApplication::overrideCursor()->shape() == Qt::WaitCursor;
-        form.menuCommandDownload->trigger();
+        pagesEnabled = pages->isEnabled() && draw->isEnabled();
+        QTest::keyClick(draw, Qt::Key_End);
+        QTest::keyClick(draw, '5');
+        drawDuring = draw->text();
+        control<QAction>(form, "menuCommandDownload")->trigger();
         form.close();
         visibleAfterClose = form.isVisible();
-        pagesDisabled = !form.pctrlMain->isEnabled();
     });
     check();
     QVERIFY(visibleAfterClose);
-    QVERIFY(pagesDisabled);
+    QVERIFY(pagesEnabled);
+    QCOMPARE(drawDuring, QString("10"));
     QVERIFY(waitCursor);
     QCOMPARE(guideDuring, QString("抽選結果と照合中です…。"));
     QVERIFY(!QGuiApplication::overrideCursor());

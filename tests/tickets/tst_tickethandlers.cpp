@@ -46,7 +46,7 @@ class TestTicketHandlers : public WindowTest
 {
     Q_OBJECT
 private slots:
-    void saveAppendsTheSlateEachTime();
+    void saveStoresEachLineOnce();
     void saveRefusals_data();
     void saveRefusals();
     void listing_data();
@@ -60,7 +60,7 @@ private slots:
     void ctrlZHidesNoLine_data();
     void ctrlZHidesNoLine();
     void listFollowsAFileDeletedOutside();
-    void listIsStripedAndHighlightedWithFocus();
+    void listIsStripedAndHighlighted();
     void onlyDigitsAreTyped_data();
     void onlyDigitsAreTyped();
     void pastedTextNamesNoFile();
@@ -76,32 +76,46 @@ void TestTicketHandlers::listFile(const QByteArray &content, const QString &draw
 {
     if (!content.isNull())
         m_folder->write("client/" + draw + ".csv", content);
-    m_form->editLoto6Num->setText(draw);
-    m_form->pctrlMain->setCurrentWidget(m_form->TabSheet4);
+    control<SpinEdit>(*m_form, "editLoto6Num")->setText(draw);
+    control<QTabWidget>(*m_form, "pctrlMain")
+        ->setCurrentWidget(control<QWidget>(*m_form, "TabSheet4"));
 }
 
-void TestTicketHandlers::saveAppendsTheSlateEachTime()
+// Each line is stored once: a second save stores only the lines decided since.
+void TestTicketHandlers::saveStoresEachLineOnce()
 {
     TMainForm &form = *m_form;
+    auto *save = control<QPushButton>(form, "btnSave");
+    auto *count = control<PanelLabel>(form, "pnlSelectMax");
     MessageBoxWatcher boxes;
-    QCOMPARE(form.editNewNum->text(), QString("2038"));
+    QCOMPARE(control<QLineEdit>(form, "editNewNum")->text(), QString("2038"));
     decide(form, {3, 11, 17, 25, 38, 42});
     decide(form, {1, 2, 3, 4, 5, 43});
-    form.btnSave->click();
+    save->click();
     QCOMPARE(boxes.texts(), QStringList{kSaved + "client/2038.csv"});
     QCOMPARE(boxes.boxes().first().caption, QString("ガイドメッセージ"));
     const QByteArray once = "2038,03,11,17,25,38,42\r\n2038,01,02,03,04,05,43\r\n";
     QCOMPARE(m_folder->read("client/2038.csv"), once);
+    QCOMPARE(count->text(), QString("2口（保存済み2口）"));
 
-    form.btnSave->click();
-    QCOMPARE(m_folder->read("client/2038.csv"), once + once);
-    QCOMPARE(form.gridSelectItem->rowCount(), 2); // the slate stays
+    save->click();
+    QCOMPARE(boxes.texts().last(),
+             QString("保存する対象のデータがありません（すべて保存済みです）。"));
+    QCOMPARE(m_folder->read("client/2038.csv"), once);
+    QCOMPARE(control<StringGrid>(form, "gridSelectItem")->rowCount(), 2); // the slate stays
 
-    form.pctrlMain->setCurrentWidget(form.TabSheet4); // showing the page lists the file
-    QCOMPARE(form.gridLoto6->rowCount(), 4);
-    QCOMPARE(form.gridLoto6->rowCells(3), cells("2038,01,02,03,04,05,43"));
-    QCOMPARE(form.pnlSeaGuide->text(), kCanCancel);
-    QVERIFY(form.btnOneDelete->isEnabled() && form.btnAllDelete->isEnabled());
+    decide(form, {1, 2, 3, 4, 5, 6});
+    QCOMPARE(count->text(), QString("3口（保存済み2口）"));
+    save->click();
+    QCOMPARE(m_folder->read("client/2038.csv"), once + "2038,01,02,03,04,05,06\r\n");
+    QCOMPARE(count->text(), QString("3口（保存済み3口）"));
+
+    // showing the page lists the file
+    control<QTabWidget>(form, "pctrlMain")->setCurrentWidget(control<QWidget>(form, "TabSheet4"));
+    auto *list = control<StringGrid>(form, "gridLoto6");
+    QCOMPARE(list->rowCount(), 3);
+    QCOMPARE(list->rowCells(1), cells("2038,01,02,03,04,05,43"));
+    QCOMPARE(control<PanelLabel>(form, "pnlSeaGuide")->text(), kCanCancel);
 }
 
 void TestTicketHandlers::saveRefusals_data()
@@ -179,39 +193,50 @@ void TestTicketHandlers::cancelOne_data()
 {
     QTest::addColumn<QByteArray>("before");
     QTest::addColumn<int>("row");
+    QTest::addColumn<QString>("named"); // the line the question names
     QTest::addColumn<QByteArray>("after");
     QTest::addColumn<QList<QByteArray>>("listed"); // afterwards
     QTest::newRow("third of five")
-        << L1 + L2 + Other + L3 + L4 + L5 << 2 << L1 + L2 + Other + L4 + L5
+        << L1 + L2 + Other + L3 + L4 + L5 << 2 << "13 14 15 16 17 18" << L1 + L2 + Other + L4 + L5
         << QList<QByteArray>{L1, L2, L4, L5};
     QTest::newRow("only line leaves six commas")
-        << L1 << 0 << QByteArray(",,,,,,\r\n") << QList<QByteArray>{};
+        << L1 << 0 << "01 02 03 04 05 06" << QByteArray(",,,,,,\r\n") << QList<QByteArray>{};
 }
 
+// The question names the line, which stays highlighted behind it.
 void TestTicketHandlers::cancelOne()
 {
     QFETCH(QByteArray, before);
     QFETCH(int, row);
+    QFETCH(QString, named);
     QFETCH(QByteArray, after);
     QFETCH(QList<QByteArray>, listed);
     TMainForm &form = *m_form;
+    auto *list = control<StringGrid>(form, "gridLoto6");
+    auto *cancel = control<QPushButton>(form, "btnOneDelete");
     listFile(before);
-    form.gridLoto6->setCurrentRow(row);
+    list->setCurrentRow(row);
     MessageBoxWatcher boxes;
+    QColor behind;
+    boxes.whileShown([&] {
+        behind = list->viewport()->grab().toImage().pixelColor(3, row * list->rowHeight(0) + 3);
+    });
     boxes.queueAnswer(QMessageBox::Yes);
-    form.btnOneDelete->click();
-    QCOMPARE(boxes.texts(), QStringList{"『第700回』の１行選択されている申込数字が削除されます。"
-                                        "元に戻すことは出来ませんが…本当によろしいですか？"});
+    cancel->click();
+    QCOMPARE(boxes.texts(), QStringList{"『第700回』の申込数字「" + named +
+                                        "」が削除されます。元に戻すことは出来ませんが…本当に"
+                                        "よろしいですか？"});
+    QCOMPARE(behind, list->palette().color(QPalette::Active, QPalette::Highlight));
     QCOMPARE(boxes.boxes().first().caption, QString("確認メッセージ"));
     QCOMPARE(boxes.boxes().first().defaultButton, QMessageBox::No);
     QCOMPARE(m_folder->read("client/700.csv"), after);
     // Listed again from the file, the row below the cancelled one current.
-    QCOMPARE(form.gridLoto6->rowCount(), qMax(listed.size(), 1));
+    QCOMPARE(list->rowCount(), qMax(listed.size(), 1));
     for (int r = 0; r < listed.size(); ++r)
-        QCOMPARE(form.gridLoto6->rowCells(r), cells(listed.at(r)));
-    QCOMPARE(form.gridLoto6->currentRow(), qMin(row, qMax(listed.size(), 1) - 1));
-    QCOMPARE(form.btnOneDelete->isEnabled(), !listed.isEmpty());
-    QCOMPARE(form.pnlSeaGuide->text(), kCanCancel);
+        QCOMPARE(list->rowCells(r), cells(listed.at(r)));
+    QCOMPARE(list->currentRow(), qMin(row, qMax(listed.size(), 1) - 1));
+    QCOMPARE(cancel->isEnabled(), !listed.isEmpty());
+    QCOMPARE(control<PanelLabel>(form, "pnlSeaGuide")->text(), kCanCancel);
 }
 
 void TestTicketHandlers::answeringNoChangesNothing()
@@ -360,25 +385,18 @@ void TestTicketHandlers::listFollowsAFileDeletedOutside()
     QCOMPARE(form.pnlSeaGuide->text(), kNoData);
 }
 
-void TestTicketHandlers::listIsStripedAndHighlightedWithFocus()
+// The current row is highlighted, with the focus elsewhere too.
+void TestTicketHandlers::listIsStripedAndHighlighted()
 {
-    TMainForm &form = *m_form;
+    auto *list = control<StringGrid>(*m_form, "gridLoto6");
     listFile(L1 + L2 + L3);
-    form.gridLoto6->setCurrentRow(2);
-    const int h = form.gridLoto6->rowHeight(0);
-    const QColor highlight = form.gridLoto6->palette().color(QPalette::Highlight);
-    QImage shot = form.gridLoto6->viewport()->grab().toImage();
+    list->setCurrentRow(2);
+    QVERIFY(!list->hasFocus());
+    const int h = list->rowHeight(0);
+    const QImage shot = list->viewport()->grab().toImage();
     QCOMPARE(shot.pixelColor(3, 3), QColor(Qt::white));
     QCOMPARE(shot.pixelColor(3, h + 3), QColor(150, 245, 150));
-    QCOMPARE(shot.pixelColor(3, 2 * h + 3), QColor(Qt::white)); // no focus, no highlight
-
-    form.activateWindow();
-    QVERIFY(QTest::qWaitForWindowActive(&form));
-    form.gridLoto6->setFocus();
-    QTRY_VERIFY(form.gridLoto6->hasFocus());
-    shot = form.gridLoto6->viewport()->grab().toImage();
-    QCOMPARE(shot.pixelColor(3, 2 * h + 3), highlight);
-    QCOMPARE(shot.pixelColor(3, h + 3), QColor(150, 245, 150));
+    QCOMPARE(shot.pixelColor(3, 2 * h + 3), list->palette().color(QPalette::Highlight));
 }
 
 void TestTicketHandlers::onlyDigitsAreTyped_data()
