@@ -8,6 +8,7 @@
 
 #include "SyntheticHistory.h"
 #include "analysis/RandomnessTest.h"
+#include "app/FindControl.h"
 #include "app/Main.h"
 #include "core/analysis/Statistics.h"
 #include "gui/dialogs/StatisticsForm.h"
@@ -121,7 +122,7 @@ void Load(benchmark::State &state)
 void Sort(benchmark::State &state)
 {
     TMainForm &form = window(static_cast<int>(state.range(0)));
-    QHeaderView *header = form.viewHistory->horizontalHeader();
+    QHeaderView *header = control<QTableView>(form, "viewHistory")->horizontalHeader();
     for (auto _ : state)
         emit header->sectionClicked(1); // by date, alternately ascending and descending
 }
@@ -129,9 +130,9 @@ void Sort(benchmark::State &state)
 void Chart(benchmark::State &state)
 {
     TMainForm &form = window(kBundled);
-    form.cmbChartKind->setCurrentIndex(static_cast<int>(state.range(0)));
+    control<QComboBox>(form, "cmbChartKind")->setCurrentIndex(static_cast<int>(state.range(0)));
     for (auto _ : state)
-        form.btnChartExec->click();
+        control<QPushButton>(form, "btnChartExec")->click();
 }
 
 void Check(benchmark::State &state)

@@ -11,6 +11,7 @@
 // so the pictures never depend on the user who builds the program.
 
 #include "app/About.h"
+#include "app/FindControl.h"
 #include "app/LayoutKit.h"
 #include "app/Main.h"
 
@@ -79,14 +80,14 @@ void decide(TMainForm &form, std::initializer_list<int> numbers)
 {
     for (int n : numbers)
         form.speedButton(n)->click();
-    form.btnSelect->click();
+    control<QPushButton>(form, "btnSelect")->click();
 }
 
 // The main page with a line repeated on the slate, then the windows of the menu "コマンド"
 // (the line history shows the slate's current line).
 void takeCommandPictures(TMainForm &form, QHash<QString, QImage> &pictures)
 {
-    form.pctrlMain->setCurrentWidget(form.TabSheet1);
+    control<QTabWidget>(form, "pctrlMain")->setCurrentWidget(control<QWidget>(form, "TabSheet1"));
     decide(form, {7, 12, 20, 23, 27, 29});
     decide(form, {3, 11, 17, 25, 38, 42});
     decide(form, {7, 12, 20, 23, 27, 29});
@@ -113,9 +114,9 @@ QHash<QString, QImage> takePictures(const QString &programFolder)
     form.show();
     settle(300);
     form.Timer1Timer(); // the clock as on the screen, not its empty first second
-    for (int i = 0; i < form.pctrlMain->count(); ++i) {
-        QWidget *page = form.pctrlMain->widget(i);
-        form.pctrlMain->setCurrentWidget(page);
+    for (int i = 0; i < control<QTabWidget>(form, "pctrlMain")->count(); ++i) {
+        QWidget *page = control<QTabWidget>(form, "pctrlMain")->widget(i);
+        control<QTabWidget>(form, "pctrlMain")->setCurrentWidget(page);
         settle(150);
         pictures.insert(QStringLiteral("page:") + page->objectName(), form.grab().toImage());
     }

@@ -10,6 +10,7 @@
 // For a small screen at 125 %, run it with QT_SCALE_FACTOR=1.25 and
 // QT_QPA_PLATFORM=offscreen:configfile=tools/screen-1280x720.json.
 
+#include "app/FindControl.h"
 #include "app/Main.h"
 #include "app/QtTranslations.h"
 #include "app/Settings.h"
@@ -40,7 +41,7 @@ void decide(TMainForm &form, std::initializer_list<int> numbers)
 {
     for (int n : numbers)
         form.speedButton(n)->click();
-    form.btnSelect->click();
+    control<QPushButton>(form, "btnSelect")->click();
 }
 
 void save(QWidget *widget, const QString &folder, const QString &name)
@@ -103,77 +104,84 @@ int main(int argc, char *argv[])
     form.show();
     QTest::qWait(200);
     form.Timer1Timer();
-    for (int i = 0; i < form.pctrlMain->count(); ++i) {
-        form.pctrlMain->setCurrentIndex(i);
+    for (int i = 0; i < control<QTabWidget>(form, "pctrlMain")->count(); ++i) {
+        control<QTabWidget>(form, "pctrlMain")->setCurrentIndex(i);
         QTest::qWait(100);
         save(&form, out,
-             QStringLiteral("page%1-%2").arg(i + 1).arg(form.pctrlMain->widget(i)->objectName()));
+             QStringLiteral("page%1-%2")
+                 .arg(i + 1)
+                 .arg(control<QTabWidget>(form, "pctrlMain")->widget(i)->objectName()));
     }
     // The prize table after the player's first click: one highlighted row.
-    QTest::mouseClick(form.gridMoney->viewport(), Qt::LeftButton, {},
-                      form.gridMoney->visualRect(form.gridMoney->model()->index(3, 2)).center());
+    QTest::mouseClick(control<StringGrid>(form, "gridMoney")->viewport(), Qt::LeftButton, {},
+                      control<StringGrid>(form, "gridMoney")
+                          ->visualRect(control<StringGrid>(form, "gridMoney")->model()->index(3, 2))
+                          .center());
     QTest::qWait(100);
     save(&form, out, QStringLiteral("money-clicked"));
 
-    form.pctrlMain->setCurrentWidget(form.TabSheet3);
+    control<QTabWidget>(form, "pctrlMain")->setCurrentWidget(control<QWidget>(form, "TabSheet3"));
     for (int kind : {5, 6, 9}) {
-        form.cmbChartKind->setCurrentIndex(kind);
-        form.btnChartExec->click();
+        control<QComboBox>(form, "cmbChartKind")->setCurrentIndex(kind);
+        control<QPushButton>(form, "btnChartExec")->click();
         QTest::qWait(100);
         save(&form, out, QStringLiteral("chart-kind%1").arg(kind));
     }
 
-    form.pctrlMain->setCurrentWidget(form.TabSheet2);
-    const QList<QRadioButton *> methods = {form.RadioButton1, form.RadioButton2, form.RadioButton3,
-                                           form.RadioButton4};
+    control<QTabWidget>(form, "pctrlMain")->setCurrentWidget(control<QWidget>(form, "TabSheet2"));
+    const QList<QRadioButton *> methods = {
+        control<QRadioButton>(form, "RadioButton1"), control<QRadioButton>(form, "RadioButton2"),
+        control<QRadioButton>(form, "RadioButton3"), control<QRadioButton>(form, "RadioButton4")};
     for (int m = 0; m < methods.size(); ++m) {
         methods[m]->click();
         QTest::qWait(100);
         save(&form, out, QStringLiteral("options-method%1").arg(m + 1));
         if (m == 0) { // the main page without "＄ヨルネ＄"
-            form.pctrlMain->setCurrentWidget(form.TabSheet1);
+            control<QTabWidget>(form, "pctrlMain")
+                ->setCurrentWidget(control<QWidget>(form, "TabSheet1"));
             QTest::qWait(100);
             save(&form, out, QStringLiteral("main-manual-method"));
-            form.pctrlMain->setCurrentWidget(form.TabSheet2);
+            control<QTabWidget>(form, "pctrlMain")
+                ->setCurrentWidget(control<QWidget>(form, "TabSheet2"));
         }
     }
 
     // A run of 14 random lines, photographed part-way and at its end.
-    form.RadioButton2->click();
-    form.pctrlMain->setCurrentWidget(form.TabSheet1);
-    form.editAutoSelectMax->setText(QStringLiteral("14"));
+    control<QRadioButton>(form, "RadioButton2")->click();
+    control<QTabWidget>(form, "pctrlMain")->setCurrentWidget(control<QWidget>(form, "TabSheet1"));
+    control<SpinEdit>(form, "editAutoSelectMax")->setText(QStringLiteral("14"));
     QTimer::singleShot(2500, &form,
                        [&form, out] { save(&form, out, QStringLiteral("run-underway")); });
-    form.btnAutoCalc->click();
+    control<QPushButton>(form, "btnAutoCalc")->click();
     QTest::qWait(100);
     save(&form, out, QStringLiteral("run-done"));
 
     shootNextModal(out, QStringLiteral("box-guide"));
-    form.btnSelect->click(); // fewer than six numbers picked
+    control<QPushButton>(form, "btnSelect")->click(); // fewer than six numbers picked
     shootNextModal(out, QStringLiteral("dialog-csv-save"));
-    form.menuFileCsvSave->trigger();
+    control<QAction>(form, "menuFileCsvSave")->trigger();
 
     // A saved ticket: the slate shows its lines as saved; a second save stores nothing. Then
     // the questions before one line and all lines are cancelled (both answered No).
     shootNextModal(out, QStringLiteral("box-saved"));
-    form.btnSave->click();
+    control<QPushButton>(form, "btnSave")->click();
     QTest::qWait(100);
     save(&form, out, QStringLiteral("slate-saved"));
     decide(form, {5, 12, 19, 26, 33, 40});
     shootNextModal(out, QStringLiteral("box-saved-again"));
-    form.btnSave->click();
+    control<QPushButton>(form, "btnSave")->click();
     shootNextModal(out, QStringLiteral("box-all-saved"));
-    form.btnSave->click();
+    control<QPushButton>(form, "btnSave")->click();
     QTest::qWait(100);
     save(&form, out, QStringLiteral("slate-saved-twice"));
-    form.pctrlMain->setCurrentWidget(form.TabSheet4);
+    control<QTabWidget>(form, "pctrlMain")->setCurrentWidget(control<QWidget>(form, "TabSheet4"));
     QTest::qWait(100);
     save(&form, out, QStringLiteral("tickets-listed"));
-    form.gridLoto6->setCurrentRow(2);
+    control<StringGrid>(form, "gridLoto6")->setCurrentRow(2);
     shootNextModal(out, QStringLiteral("box-cancel-one"), &form);
-    form.btnOneDelete->click();
+    control<QPushButton>(form, "btnOneDelete")->click();
     shootNextModal(out, QStringLiteral("box-confirm"));
-    form.btnAllDelete->click();
+    control<QPushButton>(form, "btnAllDelete")->click();
 
     // A check of five lines of the newest draw, photographed part-way.
     QFile lines(form.dataFolder() + QStringLiteral("client/2037.csv"));
@@ -182,20 +190,20 @@ int main(int argc, char *argv[])
                     "2037,07,12,20,30,31,32\r\n2037,07,12,23,27,29,40\r\n"
                     "2037,10,20,30,33,40,43\r\n");
     lines.close();
-    form.pctrlMain->setCurrentWidget(form.TabSheet5);
-    form.editSelectNum->setText(QStringLiteral("2037"));
+    control<QTabWidget>(form, "pctrlMain")->setCurrentWidget(control<QWidget>(form, "TabSheet5"));
+    control<SpinEdit>(form, "editSelectNum")->setText(QStringLiteral("2037"));
     shootDuring(&form, 500, out, QStringLiteral("check-underway"));
-    form.btnExec->click();
+    control<QPushButton>(form, "btnExec")->click();
     QTest::qWait(100);
     save(&form, out, QStringLiteral("check-done"));
 
     // A download under way, with its waiting window, and its failure at the time-out.
-    form.pctrlMain->setCurrentIndex(0);
+    control<QTabWidget>(form, "pctrlMain")->setCurrentIndex(0);
     shootDuring(&form, 500, out, QStringLiteral("download-underway"));
     shootDuring(form.splash(), 500, out, QStringLiteral("download-splash"));
     shootNextModal(out, QStringLiteral("box-download-failed"));
-    form.menuCommandDownload->trigger();
-    form.pctrlMain->setCurrentIndex(0);
+    control<QAction>(form, "menuCommandDownload")->trigger();
+    control<QTabWidget>(form, "pctrlMain")->setCurrentIndex(0);
     // The connection test failing at its time-out, then the windows as they open.
     QTimer::singleShot(100, &form, [out] {
         QWidget *dialog = QApplication::activeModalWidget();
@@ -204,7 +212,7 @@ int main(int argc, char *argv[])
         save(dialog, out, QStringLiteral("download-settings-test-failed"));
         QTest::keyClick(dialog, Qt::Key_Escape);
     });
-    form.menuCommandDownloadSettings->trigger();
+    control<QAction>(form, "menuCommandDownloadSettings")->trigger();
     for (const char *command :
          {"menuCommandDownloadSettings", "menuCommandEnterResult", "menuHelpAbout"}) {
         shootNextModal(out, QLatin1String(command));

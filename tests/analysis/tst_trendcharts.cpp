@@ -68,8 +68,8 @@ int sum(const QVector<int> &values)
 
 void showKind(TMainForm &form, int kind)
 {
-    form.cmbChartKind->setCurrentIndex(kind);
-    form.btnChartExec->click();
+    control<QComboBox>(form, "cmbChartKind")->setCurrentIndex(kind);
+    control<QPushButton>(form, "btnChartExec")->click();
 }
 
 // n draws, newest first; every draw holds 01..06 with the bonus 43.
@@ -109,31 +109,35 @@ private slots:
 void TestTrendCharts::nothingBeforeAKindIsChosen()
 {
     TMainForm form(m_folder->path()); // not shown: nothing loaded yet
-    QCOMPARE(form.cmbChartKind->count(), 12);
-    QCOMPARE(form.cmbChartKind->itemText(0), QString("抽選数字の傾向グラフ(直近１０回分)"));
-    QCOMPARE(form.cmbChartKind->itemText(11), QString("基本数字⑥の個別傾向グラフ(全データ)"));
-    QCOMPARE(form.cmbChartKind->currentIndex(), -1);
-    form.btnChartExec->click();
-    QVERIFY(form.chartSelect43->isHidden());
-    QVERIFY(form.chartSelect6->isHidden());
-    QVERIFY(seriesValues(form.chartSelect43).isEmpty());
+    QCOMPARE(control<QComboBox>(form, "cmbChartKind")->count(), 12);
+    QCOMPARE(control<QComboBox>(form, "cmbChartKind")->itemText(0),
+             QString("抽選数字の傾向グラフ(直近１０回分)"));
+    QCOMPARE(control<QComboBox>(form, "cmbChartKind")->itemText(11),
+             QString("基本数字⑥の個別傾向グラフ(全データ)"));
+    QCOMPARE(control<QComboBox>(form, "cmbChartKind")->currentIndex(), -1);
+    control<QPushButton>(form, "btnChartExec")->click();
+    QVERIFY(control<QChartView>(form, "chartSelect43")->isHidden());
+    QVERIFY(control<QChartView>(form, "chartSelect6")->isHidden());
+    QVERIFY(seriesValues(control<QChartView>(form, "chartSelect43")).isEmpty());
     QVERIFY(QGuiApplication::overrideCursor() == nullptr);
 }
 
 void TestTrendCharts::startUpShowsTheTenDrawChart()
 {
     TMainForm &form = *m_form;
-    QCOMPARE(form.cmbChartKind->currentIndex(), 0);
-    QVERIFY(!form.chartSelect43->isHidden());
-    QVERIFY(form.chartSelect6->isHidden());
-    const QVector<int> values = seriesValues(form.chartSelect43);
+    QCOMPARE(control<QComboBox>(form, "cmbChartKind")->currentIndex(), 0);
+    QVERIFY(!control<QChartView>(form, "chartSelect43")->isHidden());
+    QVERIFY(control<QChartView>(form, "chartSelect6")->isHidden());
+    const QVector<int> values = seriesValues(control<QChartView>(form, "chartSelect43"));
     QCOMPARE(values.size(), 43);
     QCOMPARE(sum(values), 60);
-    QCOMPARE(pointLabels(form.chartSelect43), twoDigitLabels());
-    QCOMPARE(form.chartSelect43->chart()->series().size(), 1);
-    QCOMPARE(form.chartSelect43->chart()->series().at(0)->objectName(), QString("PointSeries1"));
-    QCOMPARE(form.chartSelect6->chart()->series().at(0)->objectName(), QString("BarSeries1"));
-    QVERIFY(!form.chartSelect43->chart()->legend()->isVisible());
+    QCOMPARE(pointLabels(control<QChartView>(form, "chartSelect43")), twoDigitLabels());
+    QCOMPARE(control<QChartView>(form, "chartSelect43")->chart()->series().size(), 1);
+    QCOMPARE(control<QChartView>(form, "chartSelect43")->chart()->series().at(0)->objectName(),
+             QString("PointSeries1"));
+    QCOMPARE(control<QChartView>(form, "chartSelect6")->chart()->series().at(0)->objectName(),
+             QString("BarSeries1"));
+    QVERIFY(!control<QChartView>(form, "chartSelect43")->chart()->legend()->isVisible());
     QVERIFY(QGuiApplication::overrideCursor() == nullptr);
 }
 
@@ -142,16 +146,19 @@ void TestTrendCharts::everyKindAddsUp()
     TMainForm &form = *m_form;
     const int draws = form.historyModel()->rowCount();
     for (int kind = 0; kind < 12; ++kind) {
-        form.cmbChartKind->setCurrentIndex(kind);
+        control<QComboBox>(form, "cmbChartKind")->setCurrentIndex(kind);
         // Choosing another kind hides both charts until "傾向グラフ表示" draws one.
-        QVERIFY(kind == 0 || (form.chartSelect43->isHidden() && form.chartSelect6->isHidden()));
-        form.btnChartExec->click();
-        QChartView *shown = kind < 6 ? form.chartSelect43 : form.chartSelect6;
-        QChartView *other = kind < 6 ? form.chartSelect6 : form.chartSelect43;
+        QVERIFY(kind == 0 || (control<QChartView>(form, "chartSelect43")->isHidden() &&
+                              control<QChartView>(form, "chartSelect6")->isHidden()));
+        control<QPushButton>(form, "btnChartExec")->click();
+        QChartView *shown = kind < 6 ? control<QChartView>(form, "chartSelect43")
+                                     : control<QChartView>(form, "chartSelect6");
+        QChartView *other = kind < 6 ? control<QChartView>(form, "chartSelect6")
+                                     : control<QChartView>(form, "chartSelect43");
         QVERIFY2(!shown->isHidden(), qPrintable(QString::number(kind)));
         QVERIFY(other->isHidden());
         const QVector<int> values = seriesValues(shown);
-        form.btnChartExec->click(); // pressing again draws the same points
+        control<QPushButton>(form, "btnChartExec")->click(); // pressing again draws the same points
         QCOMPARE(seriesValues(shown), values);
         QCOMPARE(values.size(), 43);
         QCOMPARE(pointLabels(shown), twoDigitLabels());
@@ -176,11 +183,12 @@ void TestTrendCharts::sevenDrawsAndTheBonus()
         expected[n] = 7;
     for (int kind = 0; kind <= 5; ++kind) {
         showKind(form, kind);
-        QCOMPARE(seriesValues(form.chartSelect43), expected); // 42 in all, 43 never
+        QCOMPARE(seriesValues(control<QChartView>(form, "chartSelect43")),
+                 expected); // 42 in all, 43 never
     }
     for (int kind = 6; kind < 12; ++kind) {
         showKind(form, kind);
-        const QVector<int> values = seriesValues(form.chartSelect6);
+        const QVector<int> values = seriesValues(control<QChartView>(form, "chartSelect6"));
         QCOMPARE(values.at(kind - 6), 7);
         QCOMPARE(values.at(42), 0);
         QCOMPARE(sum(values), 7);
@@ -190,9 +198,9 @@ void TestTrendCharts::sevenDrawsAndTheBonus()
 void TestTrendCharts::countsTheRowsInTheOrderShown()
 {
     TMainForm &form = *m_form;
-    const QVector<int> newest = seriesValues(form.chartSelect43);
+    const QVector<int> newest = seriesValues(control<QChartView>(form, "chartSelect43"));
 
-    QHeaderView *header = form.viewHistory->horizontalHeader();
+    QHeaderView *header = control<QTableView>(form, "viewHistory")->horizontalHeader();
     QTest::mouseClick(header->viewport(), Qt::LeftButton, {},
                       QPoint(header->sectionViewportPosition(2) + 10, 5)); // "①", ascending
     HistoryModel *history = form.historyModel();
@@ -202,21 +210,21 @@ void TestTrendCharts::countsTheRowsInTheOrderShown()
             ++expected[text.toInt() - 1];
     QCOMPARE(history->record(0).main[0], QString("01"));
     showKind(form, 0);
-    const QVector<int> sorted = seriesValues(form.chartSelect43);
+    const QVector<int> sorted = seriesValues(control<QChartView>(form, "chartSelect43"));
     QCOMPARE(sorted, expected);
     QVERIFY(sorted != newest);
     QVERIFY(sorted[0] >= 10); // every one of the ten rows shown first starts with 01
 
     form.btnMmsUpdateClick(); // file order again, and the load draws kind 0 itself
-    QCOMPARE(seriesValues(form.chartSelect43), newest);
+    QCOMPARE(seriesValues(control<QChartView>(form, "chartSelect43")), newest);
 }
 
 void TestTrendCharts::eachBarHasItsOwnColour()
 {
     TMainForm &form = *m_form;
     showKind(form, 5); // every bar well above the floor
-    form.pctrlMain->setCurrentWidget(form.TabSheet3);
-    QChartView *view = form.chartSelect43;
+    control<QTabWidget>(form, "pctrlMain")->setCurrentWidget(control<QWidget>(form, "TabSheet3"));
+    QChartView *view = control<QChartView>(form, "chartSelect43");
     const QImage image = view->grab().toImage();
     QChart *chart = view->chart();
     QAbstractSeries *series = chart->series().at(0);

@@ -67,13 +67,13 @@ void TestAbout::showsVersionOnEveryShowing()
         bool wasModal = false;
         QTimer::singleShot(0, about, [&] {
             wasModal = QApplication::activeModalWidget() == about;
-            seen = about->lblVersion->text();
+            seen = control<QLabel>(*about, "lblVersion")->text();
             QTest::keyClick(about, Qt::Key_Return); // Enter presses OK
         });
-        form.menuHelpAbout->trigger();
+        control<QAction>(form, "menuHelpAbout")->trigger();
         QVERIFY2(wasModal, "the About box was not shown modally");
         QCOMPARE(seen, QString("Version 2.3.1.504"));
-        QCOMPARE(about->lblDataFolder->text().remove('\n'),
+        QCOMPARE(control<QLabel>(*about, "lblDataFolder")->text().remove('\n'),
                  "データの保存先：" + QDir::toNativeSeparators(folder.path()));
         QVERIFY(!about->isVisible());
         QCOMPARE(about->result(), int(QDialog::Accepted));
@@ -111,15 +111,15 @@ void TestAbout::helpCommandsOpenTheirDocuments()
     ProgramFolder folder;
     TMainForm form(folder.path());
     m_desktop.opened.clear();
-    form.menuHelpManual->trigger();
+    control<QAction>(form, "menuHelpManual")->trigger();
     QCOMPARE(m_desktop.opened.size(), 1);
     QVERIFY(m_desktop.opened.first().isLocalFile());
     QCOMPARE(m_desktop.opened.first().toLocalFile(), folder.path() + "操作手順書.pdf");
 
     m_desktop.opened.clear();
     const QString homePage = QStringLiteral(LOTO6_HOME_PAGE);
-    QCOMPARE(form.menuHelpHomePage->isEnabled(), !homePage.isEmpty());
-    form.menuHelpHomePage->trigger();
+    QCOMPARE(control<QAction>(form, "menuHelpHomePage")->isEnabled(), !homePage.isEmpty());
+    control<QAction>(form, "menuHelpHomePage")->trigger();
     QCOMPARE(m_desktop.opened, homePage.isEmpty() ? QList<QUrl>{} : QList<QUrl>{QUrl(homePage)});
 }
 

@@ -92,19 +92,23 @@ void TestExtraCommands::lineAgainstWholeHistory()
     decide(*m_form, {7, 12, 20, 23, 27, 29});
     auto *dialog = openFromMenu<LineHistoryForm>(*m_form, "menuCommandLineHistory");
     QVERIFY(dialog);
-    QCOMPARE(dialog->editLineHistory->text(), QString("07 12 20 23 27 29"));
-    QTableWidget *grid = dialog->gridLineHistory;
+    QCOMPARE(control<QLineEdit>(*dialog, "editLineHistory")->text(), QString("07 12 20 23 27 29"));
+    QTableWidget *grid = control<QTableWidget>(*dialog, "gridLineHistory");
     QCOMPARE(grid->rowCount(), 5);
     QCOMPARE(grid->item(0, 0)->text(), QString("１等"));
     QCOMPARE(grid->item(0, 1)->text(), QString("1回"));
     QCOMPARE(grid->item(0, 2)->text(), QString("¥0（金額なし1回）"));
     QCOMPARE(grid->item(0, 3)->text(), QString("第2037回"));
-    QVERIFY(dialog->lblLineHistorySummary->text().startsWith(
-        "照合した抽選 2,037回　購入金額 ¥407,400　当選金 ¥"));
-    QVERIFY(dialog->lblLineHistorySummary->text().contains("当選1回は、当選金に含めていません。"));
+    QVERIFY(control<QLabel>(*dialog, "lblLineHistorySummary")
+                ->text()
+                .startsWith("照合した抽選 2,037回　購入金額 ¥407,400　当選金 ¥"));
+    QVERIFY(control<QLabel>(*dialog, "lblLineHistorySummary")
+                ->text()
+                .contains("当選1回は、当選金に含めていません。"));
 
-    dialog->editLineHistory->setText("1 2 3 4 5 44");
-    QTest::keyClick(dialog->editLineHistory, Qt::Key_Return); // one check, one message
+    control<QLineEdit>(*dialog, "editLineHistory")->setText("1 2 3 4 5 44");
+    QTest::keyClick(control<QLineEdit>(*dialog, "editLineHistory"),
+                    Qt::Key_Return); // one check, one message
     QCOMPARE(boxes.texts(), QStringList{"「44」は１～４３の範囲にありません。"});
     QCOMPARE(grid->item(0, 3)->text(), QString("第2037回")); // the last result stays
 }
@@ -145,16 +149,16 @@ void TestExtraCommands::randomnessTest()
 {
     auto *dialog = openFromMenu<RandomnessTestForm>(*m_form, "menuCommandRandomnessTest");
     QVERIFY(dialog);
-    auto *grid = child<QTableWidget>(dialog, "gridRandomness");
-    auto *draws = child<QSpinBox>(dialog, "editRandomnessDraws");
-    auto *chiSquare = child<QLabel>(dialog, "lblChiSquare");
+    auto *grid = control<QTableWidget>(*dialog, "gridRandomness");
+    auto *draws = control<QSpinBox>(*dialog, "editRandomnessDraws");
+    auto *chiSquare = control<QLabel>(*dialog, "lblChiSquare");
     QCOMPARE(grid->rowCount(), 43);
     QCOMPARE(draws->value(), 2037);
     QCOMPARE(grid->item(0, 2)->text(), QString("284.23")); // 6 x 2037 / 43
     QVERIFY(chiSquare->text().contains("自由度 42"));
     // The seven tests are read together: position ② alone looks biased, but not for one of
     // seven, and each verdict goes by the adjusted p.
-    auto *tests = child<QTableWidget>(dialog, "gridRandomnessTests");
+    auto *tests = control<QTableWidget>(*dialog, "gridRandomnessTests");
     QCOMPARE(tests->rowCount(), 7);
     QStringList row2;
     for (int c = 0; c < tests->columnCount(); ++c)
@@ -164,8 +168,8 @@ void TestExtraCommands::randomnessTest()
     QCOMPARE(verdict, QString(tests->item(0, 4)->text().toDouble() < 0.05
                                   ? "偶然とは言いにくい偏りがあります（補正後 p < 0.05）。"
                                   : "出現回数の偏りは偶然の範囲内です。"));
-    child<QComboBox>(dialog, "cmbRandomnessPosition")->setCurrentIndex(1);
-    QVERIFY(child<QLabel>(dialog, "lblPositionTest")
+    control<QComboBox>(*dialog, "cmbRandomnessPosition")->setCurrentIndex(1);
+    QVERIFY(control<QLabel>(*dialog, "lblPositionTest")
                 ->text()
                 .endsWith("p = 0.028（補正後 p = 0.197）\n出現回数の偏りは偶然の範囲内です。"));
 
@@ -177,8 +181,8 @@ void TestExtraCommands::randomnessTest()
     QVERIFY(dialog->isVisible());
     QCOMPARE(grid->item(0, 2)->text(), QString("13.95"));
     QVERIFY(chiSquare->text().contains("100回"));
-    child<QComboBox>(dialog, "cmbRandomnessPosition")->setCurrentIndex(5);
-    QChart *chart = child<QChartView>(dialog, "chartRandomness")->chart();
+    control<QComboBox>(*dialog, "cmbRandomnessPosition")->setCurrentIndex(5);
+    QChart *chart = control<QChartView>(*dialog, "chartRandomness")->chart();
     QVERIFY(chart->title().startsWith("⑥"));
     QCOMPARE(chart->series().size(), 2);
 }
@@ -306,12 +310,17 @@ void TestExtraCommands::unreadableTicketFileOnSlate()
     decide(form, {1, 2, 3, 4, 5, 6});
     decide(form, {1, 2, 3, 4, 5, 7});
     decide(form, {1, 2, 3, 4, 5, 6});
-    QVERIFY(form.pnlMessagePanel0->text().startsWith("client/2038.csv を読めません："));
-    form.pnlMessagePanel0->clear();
-    QVERIFY(paintedRed(form.gridSelectItem, 2)); // a repaint: the repeat on the slate shows
-    QVERIFY(!paintedRed(form.gridSelectItem, 1));
-    QVERIFY(form.pnlMessagePanel0->text().startsWith("client/2038.csv を読めません："));
-    QCOMPARE(form.gridSelectItem->rowCount(), 3);
+    QVERIFY(control<QLabel>(form, "pnlMessage.Panel0")
+                ->text()
+                .startsWith("client/2038.csv を読めません："));
+    control<QLabel>(form, "pnlMessage.Panel0")->clear();
+    QVERIFY(paintedRed(control<StringGrid>(form, "gridSelectItem"),
+                       2)); // a repaint: the repeat on the slate shows
+    QVERIFY(!paintedRed(control<StringGrid>(form, "gridSelectItem"), 1));
+    QVERIFY(control<QLabel>(form, "pnlMessage.Panel0")
+                ->text()
+                .startsWith("client/2038.csv を読めません："));
+    QCOMPARE(control<StringGrid>(form, "gridSelectItem")->rowCount(), 3);
     QVERIFY(boxes.texts().isEmpty());
 }
 

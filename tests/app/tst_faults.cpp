@@ -52,7 +52,7 @@ void TestFaults::garbageSettingsStartWithDefaults()
     QCOMPARE(form.pickSettings().optionIndex, 3);
     QCOMPARE(form.pickSettings().autoNum, 10);
     decide(form, {1, 2, 3, 4, 5, 6});
-    QCOMPARE(form.gridSelectItem->cell(0, 1), QString("01"));
+    QCOMPARE(control<StringGrid>(form, "gridSelectItem")->cell(0, 1), QString("01"));
     form.close();
     QVERIFY(boxes.boxes().isEmpty());
 }
@@ -69,8 +69,8 @@ void TestFaults::unreadableSettingsStartWithDefaults()
         form.show();
         QVERIFY(form.pickSettings() == PickSettings());
         decide(form, {7, 12, 20, 23, 27, 29});
-        QCOMPARE(form.pnlSelectMax->text(), QString("1口"));
-        form.menuFileExit->trigger(); // writing the settings fails quietly
+        QCOMPARE(control<PanelLabel>(form, "pnlSelectMax")->text(), QString("1口"));
+        control<QAction>(form, "menuFileExit")->trigger(); // writing the settings fails quietly
         QVERIFY(!form.isVisible());
     }
     QVERIFY(boxes.boxes().isEmpty());
@@ -92,30 +92,31 @@ void TestFaults::lockedTicketFileChangesNothing()
         QSKIP("this file system cannot make a file read-only for this user");
     const auto before = folderSnapshot(folder.path());
 
-    form.btnSave->click();
+    control<QPushButton>(form, "btnSave")->click();
     QCOMPARE(boxes.boxes().size(), 1);
     QCOMPARE(boxes.boxes().last().caption, QString("ロト６ヨルネ"));
     QVERIFY2(boxes.boxes().last().text.contains("2038.csv"), qPrintable(boxes.texts().join('|')));
 
-    form.pctrlMain->setCurrentWidget(form.TabSheet4);
-    QCOMPARE(form.gridLoto6->rowCount(), 2);
-    form.gridLoto6->setCurrentRow(1);
+    control<QTabWidget>(form, "pctrlMain")->setCurrentWidget(control<QWidget>(form, "TabSheet4"));
+    QCOMPARE(control<StringGrid>(form, "gridLoto6")->rowCount(), 2);
+    control<StringGrid>(form, "gridLoto6")->setCurrentRow(1);
     boxes.queueAnswer(QMessageBox::Yes);
-    form.btnOneDelete->click();
+    control<QPushButton>(form, "btnOneDelete")->click();
     QCOMPARE(boxes.boxes().size(), 3); // the question, then the error
     QCOMPARE(boxes.boxes().last().caption, QString("ロト６ヨルネ"));
-    QCOMPARE(form.gridLoto6->rowCount(), 2); // the list still shows what the file holds
+    QCOMPARE(control<StringGrid>(form, "gridLoto6")->rowCount(),
+             2); // the list still shows what the file holds
 
     boxes.queueAnswer(QMessageBox::Yes);
-    form.btnAllDelete->click();
+    control<QPushButton>(form, "btnAllDelete")->click();
     QCOMPARE(boxes.boxes().size(), 5);
     QCOMPARE(boxes.boxes().last().caption, QString("ロト６ヨルネ"));
 
     QCOMPARE(folderSnapshot(folder.path()), before);
     // Still usable: the slate kept its line and the pages still switch.
-    QCOMPARE(form.gridSelectItem->cell(0, 1), QString("03"));
-    form.pctrlMain->setCurrentWidget(form.TabSheet1);
-    QVERIFY(form.pctrlMain->isEnabled());
+    QCOMPARE(control<StringGrid>(form, "gridSelectItem")->cell(0, 1), QString("03"));
+    control<QTabWidget>(form, "pctrlMain")->setCurrentWidget(control<QWidget>(form, "TabSheet1"));
+    QVERIFY(control<QTabWidget>(form, "pctrlMain")->isEnabled());
 }
 
 QTEST_MAIN(TestFaults)

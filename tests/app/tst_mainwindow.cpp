@@ -81,22 +81,23 @@ void TestMainWindow::windowAndPages()
     QCOMPARE(form.centralWidget()->size(), QSize(657, 526));
     QCOMPARE(form.statusBar()->height(), 22);
     QVERIFY(!(form.windowFlags() & Qt::WindowMaximizeButtonHint));
-    QCOMPARE(form.pctrlMain->geometry(), QRect(8, 5, 640, 514));
+    QCOMPARE(control<QTabWidget>(form, "pctrlMain")->geometry(), QRect(8, 5, 640, 514));
 
     QStringList names, captions;
-    for (int i = 0; i < form.pctrlMain->count(); ++i) {
-        names << form.pctrlMain->widget(i)->objectName();
-        captions << form.pctrlMain->tabText(i);
+    for (int i = 0; i < control<QTabWidget>(form, "pctrlMain")->count(); ++i) {
+        names << control<QTabWidget>(form, "pctrlMain")->widget(i)->objectName();
+        captions << control<QTabWidget>(form, "pctrlMain")->tabText(i);
     }
     QCOMPARE(names, (QStringList{"TabSheet1", "TabSheet2", "TabSheet5", "TabSheet3", "TabSheet4",
                                  "TabSheet6", "TabSheet7"}));
     QCOMPARE(captions, (QStringList{"ロト６予想メイン", "予想オプション設定",
                                     "オンラインデータ照合", "データの傾向と分析",
                                     "申込数字照会・取消し", "抽選数字照会", "当選金額照会"}));
-    QCOMPARE(form.pctrlMain->currentWidget(), form.TabSheet1);
+    QCOMPARE(control<QTabWidget>(form, "pctrlMain")->currentWidget(),
+             control<QWidget>(form, "TabSheet1"));
     // Every page's content fits below the wrapped tabs.
-    QVERIFY2(form.TabSheet1->height() >= 457,
-             qPrintable(QString::number(form.TabSheet1->height())));
+    QVERIFY2(control<QWidget>(form, "TabSheet1")->height() >= 457,
+             qPrintable(QString::number(control<QWidget>(form, "TabSheet1")->height())));
 }
 
 void TestMainWindow::everyControlIsNamed()
@@ -177,15 +178,17 @@ void TestMainWindow::gridsKeepHighlightAndLetTabThrough()
 void TestMainWindow::designTimeStateAfterStart()
 {
     TMainForm &form = *m_form;
-    QCOMPARE(form.pnlSelectMax->text(), QString("0口"));
-    QCOMPARE(form.pnlSelectMoney->text(), QString("¥0"));
-    QCOMPARE(form.GroupBox1->property("tag").toInt(), 0);
-    QVERIFY(form.gridSelectItem->isColumnHidden(0));
-    QCOMPARE(form.gridSelectItem->columnCount(), 7);
-    QCOMPARE(form.gridHitSel->model()->headerData(7, Qt::Horizontal).toString(),
-             QString("照合結果"));
-    QCOMPARE(form.gridMoney->model()->headerData(11, Qt::Horizontal).toString(),
-             QString("ｷｬﾘｰｵｰﾊﾞｰ(円)"));
+    QCOMPARE(control<PanelLabel>(form, "pnlSelectMax")->text(), QString("0口"));
+    QCOMPARE(control<PanelLabel>(form, "pnlSelectMoney")->text(), QString("¥0"));
+    QCOMPARE(control<QGroupBox>(form, "GroupBox1")->property("tag").toInt(), 0);
+    QVERIFY(control<StringGrid>(form, "gridSelectItem")->isColumnHidden(0));
+    QCOMPARE(control<StringGrid>(form, "gridSelectItem")->columnCount(), 7);
+    QCOMPARE(
+        control<StringGrid>(form, "gridHitSel")->model()->headerData(7, Qt::Horizontal).toString(),
+        QString("照合結果"));
+    QCOMPARE(
+        control<StringGrid>(form, "gridMoney")->model()->headerData(11, Qt::Horizontal).toString(),
+        QString("ｷｬﾘｰｵｰﾊﾞｰ(円)"));
     for (int n = 1; n <= 43; ++n) {
         QCOMPARE(form.speedButton(n)->property("tag").toInt(), n);
         QVERIFY(form.speedButton(n)->isCheckable());
@@ -195,19 +198,20 @@ void TestMainWindow::designTimeStateAfterStart()
                  form.baseCountTable()[0][n - 1] >= 20 ? 1 : 0);
     }
     // Coloured captions grey when their button is disabled.
-    const QList<QPair<QPushButton *, QColor>> coloured = {{form.btnExec, QColor(0, 0, 128)},
-                                                          {form.btnOneDelete, QColor(255, 0, 0)},
-                                                          {form.btnAllDelete, QColor(255, 0, 0)},
-                                                          {form.btnAutoCalc, QColor(0, 0, 128)},
-                                                          {form.btnAgainUpdate, QColor(0, 0, 128)}};
+    const QList<QPair<QPushButton *, QColor>> coloured = {
+        {control<QPushButton>(form, "btnExec"), QColor(0, 0, 128)},
+        {control<QPushButton>(form, "btnOneDelete"), QColor(255, 0, 0)},
+        {control<QPushButton>(form, "btnAllDelete"), QColor(255, 0, 0)},
+        {control<QPushButton>(form, "btnAutoCalc"), QColor(0, 0, 128)},
+        {control<QPushButton>(form, "btnAgainUpdate"), QColor(0, 0, 128)}};
     for (const auto &[button, colour] : coloured) {
         const QPalette pal = button->palette();
         QCOMPARE(pal.color(QPalette::Active, QPalette::ButtonText), colour);
         QVERIFY2(pal.color(QPalette::Disabled, QPalette::ButtonText) != colour,
                  qPrintable(button->objectName()));
     }
-    QVERIFY(form.menuFileCsvSave->isEnabled());
-    QCOMPARE(form.pnlMessagePanel0->text(),
+    QVERIFY(control<QAction>(form, "menuFileCsvSave")->isEnabled());
+    QCOMPARE(control<QLabel>(form, "pnlMessage.Panel0")->text(),
              QString("１～４３までの数字の中から、異なる６個の数字を選択してください。"));
 }
 
@@ -218,19 +222,27 @@ void TestMainWindow::pageGuidance()
     TMainForm form(folder.path());
     form.show();
     const QList<QPair<QWidget *, QString>> pages = {
-        {form.TabSheet2, "除外数字の設定、抽選数字の範囲指定や、分析方法の変更など、各種オプション"
-                         "が設定できます。"},
-        {form.TabSheet5, "オンラインで申込数字とデータ照合を行い、抽選結果を表示します。"},
-        {form.TabSheet3, "過去の抽選結果より、データを分析・集計し、グラフに表示します。"},
-        {form.TabSheet4, "申込数字の一覧照会や取消作業が行えます。"},
-        {form.TabSheet6, "過去の抽選数字（ボーナス数字を含む）を一覧で表示します。"},
-        {form.TabSheet7, "１等～５等の当選金額及び当選口数、キャリーオーバーを一覧で表示します。"},
-        {form.TabSheet1, "１～４３までの数字の中から、異なる６個の数字を選択してください。"},
+        {control<QWidget>(form, "TabSheet2"),
+         "除外数字の設定、抽選数字の範囲指定や、分析方法の変更など、各種オプション"
+         "が設定できます。"},
+        {control<QWidget>(form, "TabSheet5"),
+         "オンラインで申込数字とデータ照合を行い、抽選結果を表示します。"},
+        {control<QWidget>(form, "TabSheet3"),
+         "過去の抽選結果より、データを分析・集計し、グラフに表示します。"},
+        {control<QWidget>(form, "TabSheet4"), "申込数字の一覧照会や取消作業が行えます。"},
+        {control<QWidget>(form, "TabSheet6"),
+         "過去の抽選数字（ボーナス数字を含む）を一覧で表示します。"},
+        {control<QWidget>(form, "TabSheet7"),
+         "１等～５等の当選金額及び当選口数、キャリーオーバーを一覧で表示します。"},
+        {control<QWidget>(form, "TabSheet1"),
+         "１～４３までの数字の中から、異なる６個の数字を選択してください。"},
     };
     for (const auto &[sheet, guide] : pages) {
-        form.pctrlMain->setCurrentWidget(sheet);
-        verifyReadableWhole(static_cast<StatusPanel *>(form.pnlMessagePanel0), guide);
-        QCOMPARE(form.menuFileCsvSave->isEnabled(), sheet == form.TabSheet1);
+        control<QTabWidget>(form, "pctrlMain")->setCurrentWidget(sheet);
+        verifyReadableWhole(static_cast<StatusPanel *>(control<QLabel>(form, "pnlMessage.Panel0")),
+                            guide);
+        QCOMPARE(control<QAction>(form, "menuFileCsvSave")->isEnabled(),
+                 sheet == control<QWidget>(form, "TabSheet1"));
     }
     QVERIFY(boxes.boxes().isEmpty());
 }
@@ -238,15 +250,17 @@ void TestMainWindow::pageGuidance()
 void TestMainWindow::clockPanel()
 {
     TMainForm &form = *m_form;
-    QCOMPARE(form.pnlMessagePanel1->text(), QString()); // empty until the first tick
-    QCOMPARE(form.Timer1->interval(), 1000);
-    QVERIFY(form.Timer1->isActive());
+    QCOMPARE(control<QLabel>(form, "pnlMessage.Panel1")->text(),
+             QString()); // empty until the first tick
+    QCOMPARE(control<QTimer>(form, "Timer1")->interval(), 1000);
+    QVERIFY(control<QTimer>(form, "Timer1")->isActive());
     form.Timer1Timer();
     static const QRegularExpression clock("^\\d{4}/\\d{2}/\\d{2} \\d{2}:\\d{2}:\\d{2}$");
-    QVERIFY2(clock.match(form.pnlMessagePanel1->text()).hasMatch(),
-             qPrintable(form.pnlMessagePanel1->text()));
-    QCOMPARE(form.pnlMessagePanel1->text().left(10), QDate::currentDate().toString("yyyy/MM/dd"));
-    auto *clockPanel = static_cast<StatusPanel *>(form.pnlMessagePanel1);
+    QVERIFY2(clock.match(control<QLabel>(form, "pnlMessage.Panel1")->text()).hasMatch(),
+             qPrintable(control<QLabel>(form, "pnlMessage.Panel1")->text()));
+    QCOMPARE(control<QLabel>(form, "pnlMessage.Panel1")->text().left(10),
+             QDate::currentDate().toString("yyyy/MM/dd"));
+    auto *clockPanel = static_cast<StatusPanel *>(control<QLabel>(form, "pnlMessage.Panel1"));
     QCOMPARE(clockPanel->shownText(), clockPanel->text()); // whole
     QCOMPARE(clockPanel->shownFont(), clockPanel->font()); // in the window's font
 }
@@ -319,7 +333,7 @@ void TestMainWindow::firstStartUsesDefaultsAndCloseWritesSettings()
         QCOMPARE(form.pos(), QPoint(0, 0));
         QVERIFY(form.pickSettings() == PickSettings());
         form.move(120, 45);
-        form.menuFileExit->trigger();
+        control<QAction>(form, "menuFileExit")->trigger();
         QVERIFY(!form.isVisible());
     }
     QVERIFY(QFile::exists(m_iniPath));

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "app/FindControl.h"
+
 #include <QByteArray>
 #include <QFileDevice>
 #include <QMap>
@@ -19,28 +21,8 @@
 class StringGrid;
 class TMainForm;
 
-// The child of parent with that objectName and type. A wrong name or type ends the test program
-// at once, naming both: the objectNames are the contract between the windows and their tests.
-template <typename T> T *child(const QObject *parent, const char *name)
-{
-    T *found = parent->findChild<T *>(QLatin1String(name));
-    if (!found)
-        qFatal("no %s named \"%s\"", T::staticMetaObject.className(), name);
-    return found;
-}
-
 // Whether the row's cells (columns 1 to 6) show red, text or ground, in the grid as painted.
 bool paintedRed(StringGrid *grid, int row);
-
-// The control named `name` in `root` (a window and everything in it), of type T. A wrong name
-// or type ends the test run at once, naming the control.
-template <typename T> T *control(const QObject &root, const QString &name)
-{
-    T *found = root.findChild<T *>(name);
-    if (!found)
-        qFatal("no control \"%s\" of the type asked for", qPrintable(name));
-    return found;
-}
 
 // Presses the numbers' buttons on the board, as the player does; decide() then presses "決定".
 void pick(TMainForm &form, std::initializer_list<int> numbers);

@@ -27,12 +27,12 @@ namespace
 QList<QList<int>> slateLines(const TMainForm &form)
 {
     QList<QList<int>> lines;
-    for (int r = 0; r < form.gridSelectItem->rowCount(); ++r) {
-        if (form.gridSelectItem->cell(r, 0).isEmpty())
+    for (int r = 0; r < control<StringGrid>(form, "gridSelectItem")->rowCount(); ++r) {
+        if (control<StringGrid>(form, "gridSelectItem")->cell(r, 0).isEmpty())
             continue;
         QList<int> numbers;
         for (int c = 1; c <= 6; ++c)
-            numbers.append(form.gridSelectItem->cell(r, c).toInt());
+            numbers.append(control<StringGrid>(form, "gridSelectItem")->cell(r, c).toInt());
         lines.append(numbers);
     }
     return lines;
@@ -43,7 +43,7 @@ bool isSortedLine(const TMainForm &form, int row)
 {
     int previous = 0;
     for (int c = 1; c <= 6; ++c) {
-        const QString text = form.gridSelectItem->cell(row, c);
+        const QString text = control<StringGrid>(form, "gridSelectItem")->cell(row, c);
         if (text.size() != 2 || text.toInt() <= previous || text.toInt() > 43)
             return false;
         previous = text.toInt();
@@ -61,7 +61,7 @@ bool boardIsEmpty(const TMainForm &form)
         if (form.image(k)->property("tag").toInt() != 0)
             return false;
     }
-    return form.GroupBox1->property("tag").toInt() == 0;
+    return control<QGroupBox>(form, "GroupBox1")->property("tag").toInt() == 0;
 }
 
 // Records the numbers pressed down on the board, in the order they went down.
@@ -112,33 +112,34 @@ void TestAutoCalc::emptyLineCountChangesNothing()
 {
     TMainForm &form = *m_form;
     pick(form, {4, 8});
-    form.editAutoSelectMax->setText(" ");
-    form.btnAutoCalc->click();
+    control<SpinEdit>(form, "editAutoSelectMax")->setText(" ");
+    control<QPushButton>(form, "btnAutoCalc")->click();
     QCOMPARE(m_boxes->texts(), QStringList{"連続申込み口数が入力されていません。"});
     QCOMPARE(m_boxes->boxes().first().caption, QString("ガイドメッセージ"));
     QVERIFY(form.speedButton(4)->isChecked()); // the board is left alone
     QCOMPARE(slateLines(form).size(), 0);
-    QVERIFY(form.pctrlMain->isEnabled());
+    QVERIFY(control<QTabWidget>(form, "pctrlMain")->isEnabled());
 }
 
 void TestAutoCalc::randomLinesAreAppended()
 {
     TMainForm &form = *m_form;
-    form.RadioButton2->click();
+    control<QRadioButton>(form, "RadioButton2")->click();
     pick(form, {1, 2, 3, 4, 5, 6});
-    form.btnSelect->click();
+    control<QPushButton>(form, "btnSelect")->click();
     QCOMPARE(slateLines(form).size(), 1);
 
     PressRecorder recorder(form);
-    form.editAutoSelectMax->setText("3");
+    control<SpinEdit>(form, "editAutoSelectMax")->setText("3");
     // Mid-run the page keeps its colours (it stays enabled) but ignores the player.
     bool enabledMidRun = false;
     QTimer::singleShot(100, &form, [&] {
-        enabledMidRun = form.TabSheet1->isEnabled() && form.speedButton(1)->isEnabled() &&
-                        form.gridSelectItem->isEnabled();
-        QTest::mouseClick(form.btnCancel, Qt::LeftButton);
+        enabledMidRun = control<QWidget>(form, "TabSheet1")->isEnabled() &&
+                        form.speedButton(1)->isEnabled() &&
+                        control<StringGrid>(form, "gridSelectItem")->isEnabled();
+        QTest::mouseClick(control<QPushButton>(form, "btnCancel"), Qt::LeftButton);
     });
-    form.btnAutoCalc->click();
+    control<QPushButton>(form, "btnAutoCalc")->click();
     QVERIFY(enabledMidRun);
 
     QVERIFY(m_boxes->boxes().isEmpty());
@@ -146,32 +147,34 @@ void TestAutoCalc::randomLinesAreAppended()
     QCOMPARE(lines.size(), 4);
     QCOMPARE(lines.first(), (QList<int>{1, 2, 3, 4, 5, 6}));
     for (int r = 1; r <= 3; ++r) {
-        QVERIFY2(isSortedLine(form, r), qPrintable(form.gridSelectItem->rowCells(r).join(',')));
-        QCOMPARE(form.gridSelectItem->cell(r, 0), form.editNewNum->text());
+        QVERIFY2(isSortedLine(form, r),
+                 qPrintable(control<StringGrid>(form, "gridSelectItem")->rowCells(r).join(',')));
+        QCOMPARE(control<StringGrid>(form, "gridSelectItem")->cell(r, 0),
+                 control<QLineEdit>(form, "editNewNum")->text());
     }
     QCOMPARE(recorder.pressed.size(), 18); // each number pressed once, one after the other
-    QCOMPARE(form.pnlSelectMax->text(), QString("4口"));
-    QCOMPARE(form.gridSelectItem->currentRow(), 3);
+    QCOMPARE(control<PanelLabel>(form, "pnlSelectMax")->text(), QString("4口"));
+    QCOMPARE(control<StringGrid>(form, "gridSelectItem")->currentRow(), 3);
     QVERIFY(boardIsEmpty(form));
-    QVERIFY(form.pctrlMain->isEnabled());
+    QVERIFY(control<QTabWidget>(form, "pctrlMain")->isEnabled());
     QCOMPARE(QGuiApplication::overrideCursor(), nullptr);
 }
 
 void TestAutoCalc::appliedExclusionsNeverAppear()
 {
     TMainForm &form = *m_form;
-    form.pctrlMain->setCurrentWidget(form.TabSheet2);
-    form.RadioButton3->click();
+    control<QTabWidget>(form, "pctrlMain")->setCurrentWidget(control<QWidget>(form, "TabSheet2"));
+    control<QRadioButton>(form, "RadioButton3")->click();
     for (int n = 1; n <= 20; ++n)
         QTest::mouseClick(form.numberPanel(n), Qt::LeftButton);
-    form.btnUpdate->click();
+    control<QPushButton>(form, "btnUpdate")->click();
     QCOMPARE(form.pickSettings().deleteNum.size(), 60);
     m_boxes->clear();
-    form.pctrlMain->setCurrentWidget(form.TabSheet1);
+    control<QTabWidget>(form, "pctrlMain")->setCurrentWidget(control<QWidget>(form, "TabSheet1"));
 
     pick(form, {1, 2}); // picked by hand before the run: dropped by its first clear
-    form.editAutoSelectMax->setText("2");
-    form.btnAutoCalc->click();
+    control<SpinEdit>(form, "editAutoSelectMax")->setText("2");
+    control<QPushButton>(form, "btnAutoCalc")->click();
 
     QVERIFY(m_boxes->boxes().isEmpty());
     const QList<QList<int>> lines = slateLines(form);
@@ -186,11 +189,11 @@ void TestAutoCalc::appliedExclusionsNeverAppear()
 void TestAutoCalc::countFilterFollowsTheOrderOfAcceptance()
 {
     TMainForm &form = *m_form;
-    QVERIFY(form.RadioButton4->isChecked());
-    form.editSelectRange->setText("60"); // as typed, without "反映"
+    QVERIFY(control<QRadioButton>(form, "RadioButton4")->isChecked());
+    control<SpinEdit>(form, "editSelectRange")->setText("60"); // as typed, without "反映"
     PressRecorder recorder(form);
-    form.editAutoSelectMax->setText("2");
-    form.btnAutoCalc->click();
+    control<SpinEdit>(form, "editAutoSelectMax")->setText("2");
+    control<QPushButton>(form, "btnAutoCalc")->click();
 
     QVERIFY2(m_boxes->boxes().isEmpty(), qPrintable(m_boxes->texts().join('\n')));
     QCOMPARE(slateLines(form).size(), 2);
@@ -214,14 +217,14 @@ void TestAutoCalc::starvedPositionEndsTheRun()
 {
     TMainForm &form = *m_form;
     pick(form, {7, 8, 9, 10, 11, 12});
-    form.btnSelect->click();
+    control<QPushButton>(form, "btnSelect")->click();
     // Some numbers reach 115 at ① and ②, none at ③.
-    form.editSelectRange->setText("115");
+    control<SpinEdit>(form, "editSelectRange")->setText("115");
     PressRecorder recorder(form);
-    form.editAutoSelectMax->setText("3");
+    control<SpinEdit>(form, "editAutoSelectMax")->setText("3");
     QElapsedTimer clock;
     clock.start();
-    form.btnAutoCalc->click();
+    control<QPushButton>(form, "btnAutoCalc")->click();
 
     QVERIFY(clock.elapsed() < 5000);
     QCOMPARE(m_boxes->texts(),
@@ -234,37 +237,37 @@ void TestAutoCalc::starvedPositionEndsTheRun()
     QVERIFY(counts[1][recorder.pressed.at(1)] >= 115);
     QCOMPARE(slateLines(form), (QList<QList<int>>{{7, 8, 9, 10, 11, 12}}));
     QVERIFY(boardIsEmpty(form));
-    QVERIFY(form.pctrlMain->isEnabled());
+    QVERIFY(control<QTabWidget>(form, "pctrlMain")->isEnabled());
     QCOMPARE(QGuiApplication::overrideCursor(), nullptr);
 }
 
 void TestAutoCalc::nonIntegerThresholdEndsTheRun()
 {
     TMainForm &form = *m_form;
-    form.editSelectRange->setText("-");
+    control<SpinEdit>(form, "editSelectRange")->setText("-");
     pick(form, {30, 31});
-    form.btnAutoCalc->click();
+    control<QPushButton>(form, "btnAutoCalc")->click();
     QCOMPARE(m_boxes->boxes().size(), 1);
     QCOMPARE(m_boxes->boxes().first().caption, QString("ロト６ヨルネ"));
     QCOMPARE(m_boxes->boxes().first().icon, QMessageBox::Critical);
     QVERIFY2(m_boxes->texts().first().contains("'-'"), qPrintable(m_boxes->texts().first()));
     QVERIFY(boardIsEmpty(form)); // cleared before the first draw
     QCOMPARE(slateLines(form).size(), 0);
-    QVERIFY(form.pctrlMain->isEnabled());
+    QVERIFY(control<QTabWidget>(form, "pctrlMain")->isEnabled());
     QCOMPARE(QGuiApplication::overrideCursor(), nullptr);
 }
 
 void TestAutoCalc::closeWaitsForTheRun()
 {
     TMainForm &form = *m_form;
-    form.RadioButton2->click();
-    form.editAutoSelectMax->setText("50");
+    control<QRadioButton>(form, "RadioButton2")->click();
+    control<SpinEdit>(form, "editAutoSelectMax")->setText("50");
     QTimer::singleShot(100, &form, [&form] {
         QVERIFY(form.isBusy());
         form.close(); // refused for now: the run is showing its numbers
         QVERIFY(form.isVisible());
     });
-    form.btnAutoCalc->click();
+    control<QPushButton>(form, "btnAutoCalc")->click();
     QVERIFY(slateLines(form).size() < 50); // the run ended early
     QVERIFY(boardIsEmpty(form));
     QTRY_VERIFY(!form.isVisible()); // and then the window closed
@@ -273,10 +276,11 @@ void TestAutoCalc::closeWaitsForTheRun()
 void TestAutoCalc::downloadIsRefusedDuringTheRun()
 {
     TMainForm &form = *m_form;
-    form.RadioButton2->click();
-    form.editAutoSelectMax->setText("1");
-    QTimer::singleShot(100, &form, [&form] { form.menuCommandDownload->trigger(); });
-    form.btnAutoCalc->click();
+    control<QRadioButton>(form, "RadioButton2")->click();
+    control<SpinEdit>(form, "editAutoSelectMax")->setText("1");
+    QTimer::singleShot(100, &form,
+                       [&form] { control<QAction>(form, "menuCommandDownload")->trigger(); });
+    control<QPushButton>(form, "btnAutoCalc")->click();
     QCOMPARE(m_boxes->texts(),
              QStringList{"実行中の処理が終わってから、もう一度ダウンロードを行ってください。"});
     QCOMPARE(slateLines(form).size(), 1); // the run went on to its end

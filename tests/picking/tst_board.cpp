@@ -24,7 +24,7 @@ QList<int> imageTags(const TMainForm &form)
 
 int pickedCount(const TMainForm &form)
 {
-    return form.GroupBox1->property("tag").toInt();
+    return control<QGroupBox>(form, "GroupBox1")->property("tag").toInt();
 }
 
 QList<int> downButtons(const TMainForm &form)
@@ -99,7 +99,7 @@ void TestBoard::clearEmptiesTheBoard()
 {
     TMainForm &form = *m_form;
     pick(form, {5, 6, 7, 8, 9, 10});
-    form.btnRiset->click();
+    control<QPushButton>(form, "btnRiset")->click();
     QCOMPARE(downButtons(form), QList<int>());
     QCOMPARE(imageTags(form), (QList<int>{0, 0, 0, 0, 0, 0}));
     QCOMPARE(pickedCount(form), 0);

@@ -117,18 +117,20 @@ void TestPickOptions::firstStartWithoutSettings()
     MessageBoxWatcher boxes;
     TMainForm &form = start();
     QVERIFY(boxes.boxes().isEmpty());
-    QCOMPARE(form.editAutoSelectMax->text(), QString("10"));
-    QCOMPARE(form.editAutoSelectDefault->text(), QString("10"));
-    QCOMPARE(form.editSelectRange->text(), QString("20"));
-    QVERIFY(form.RadioButton4->isChecked());
+    QCOMPARE(control<SpinEdit>(form, "editAutoSelectMax")->text(), QString("10"));
+    QCOMPARE(control<SpinEdit>(form, "editAutoSelectDefault")->text(), QString("10"));
+    QCOMPARE(control<SpinEdit>(form, "editSelectRange")->text(), QString("20"));
+    QVERIFY(control<QRadioButton>(form, "RadioButton4")->isChecked());
     QCOMPARE(form.pickSettings().optionIndex, 3);
-    QCOMPARE(form.TabControl1->count(), 6);
-    QCOMPARE(form.TabControl1->tabBar()->tabText(0), QString("　①"));
-    QCOMPARE(form.TabControl1->currentIndex(), 0);
+    QCOMPARE(control<TabControl>(form, "TabControl1")->count(), 6);
+    QCOMPARE(control<TabControl>(form, "TabControl1")->tabBar()->tabText(0), QString("　①"));
+    QCOMPARE(control<TabControl>(form, "TabControl1")->currentIndex(), 0);
     QCOMPARE(panelsShownMarked(form, kBlue), bundledNumbersReaching(0, 20));
-    QCOMPARE(form.groupDeleteNumber->title(), QString("抽選数字の絞り込み範囲（参照のみ）"));
-    QCOMPARE(form.btnBaseDef->property("tag").toInt(), 0);
-    QCOMPARE(form.pctrlMain->currentWidget(), form.TabSheet1);
+    QCOMPARE(control<QGroupBox>(form, "groupDeleteNumber")->title(),
+             QString("抽選数字の絞り込み範囲（参照のみ）"));
+    QCOMPARE(control<QPushButton>(form, "btnBaseDef")->property("tag").toInt(), 0);
+    QCOMPARE(control<QTabWidget>(form, "pctrlMain")->currentWidget(),
+             control<QWidget>(form, "TabSheet1"));
 }
 
 void TestPickOptions::methodStates_data()
@@ -155,31 +157,35 @@ void TestPickOptions::methodStates()
     QFETCH(bool, panelsOn);
     MessageBoxWatcher boxes;
     TMainForm &form = start();
-    form.pctrlMain->setCurrentWidget(form.TabSheet2);
+    control<QTabWidget>(form, "pctrlMain")->setCurrentWidget(control<QWidget>(form, "TabSheet2"));
     // Start from another method, so that the click is a real change.
-    QRadioButton *radios[] = {form.RadioButton1, form.RadioButton2, form.RadioButton3,
-                              form.RadioButton4};
+    QRadioButton *radios[] = {
+        control<QRadioButton>(form, "RadioButton1"), control<QRadioButton>(form, "RadioButton2"),
+        control<QRadioButton>(form, "RadioButton3"), control<QRadioButton>(form, "RadioButton4")};
     radios[(method + 1) % 4]->click();
     radios[method]->click();
 
     QCOMPARE(form.pickSettings().optionIndex, method);
-    QCOMPARE(form.btnAutoCalc->isEnabled(), automatic);
-    QCOMPARE(form.editAutoSelectMax->isEnabled(), automatic);
-    QCOMPARE(form.editAutoSelectDefault->isEnabled(), automatic);
-    QCOMPARE(form.editSelectRange->isEnabled(), threshold);
-    QCOMPARE(form.btnAgainUpdate->isEnabled(), threshold);
-    QCOMPARE(form.groupDeleteNumber->isVisible(), panels);
+    QCOMPARE(control<QPushButton>(form, "btnAutoCalc")->isEnabled(), automatic);
+    QCOMPARE(control<SpinEdit>(form, "editAutoSelectMax")->isEnabled(), automatic);
+    QCOMPARE(control<SpinEdit>(form, "editAutoSelectDefault")->isEnabled(), automatic);
+    QCOMPARE(control<SpinEdit>(form, "editSelectRange")->isEnabled(), threshold);
+    QCOMPARE(control<QPushButton>(form, "btnAgainUpdate")->isEnabled(), threshold);
+    QCOMPARE(control<QGroupBox>(form, "groupDeleteNumber")->isVisible(), panels);
     if (panels) {
-        QCOMPARE(form.btnUpdate->isVisible(), editor);
-        QCOMPARE(form.btnDeleteClear->isVisible(), editor);
+        QCOMPARE(control<QPushButton>(form, "btnUpdate")->isVisible(), editor);
+        QCOMPARE(control<QPushButton>(form, "btnDeleteClear")->isVisible(), editor);
         QCOMPARE(form.numberPanel(1)->isEnabled(), panelsOn);
-        QCOMPARE(form.TabControl1->count(), editor ? 1 : 6);
-        QCOMPARE(form.groupDeleteNumber->palette().color(QPalette::WindowText),
-                 editor ? kFuchsia : kBlue);
+        QCOMPARE(control<TabControl>(form, "TabControl1")->count(), editor ? 1 : 6);
+        QCOMPARE(
+            control<QGroupBox>(form, "groupDeleteNumber")->palette().color(QPalette::WindowText),
+            editor ? kFuchsia : kBlue);
     }
     if (method == 2) {
-        QCOMPARE(form.groupDeleteNumber->title(), QString("基本数字から選択数字を除外します。"));
-        QCOMPARE(form.TabControl1->tabBar()->tabText(0), QString("除外数字の設定"));
+        QCOMPARE(control<QGroupBox>(form, "groupDeleteNumber")->title(),
+                 QString("基本数字から選択数字を除外します。"));
+        QCOMPARE(control<TabControl>(form, "TabControl1")->tabBar()->tabText(0),
+                 QString("除外数字の設定"));
     }
     // Clicking the selected method again changes nothing.
     radios[method]->click();
@@ -192,31 +198,32 @@ void TestPickOptions::applyExclusionsAndRestart()
     {
         MessageBoxWatcher boxes;
         TMainForm &form = start();
-        form.pctrlMain->setCurrentWidget(form.TabSheet2);
-        form.RadioButton3->click();
+        control<QTabWidget>(form, "pctrlMain")
+            ->setCurrentWidget(control<QWidget>(form, "TabSheet2"));
+        control<QRadioButton>(form, "RadioButton3")->click();
         for (int n : {25, 3, 17})
             clickPanel(form, n);
-        QCOMPARE(form.groupDeleteNumber->property("tag").toInt(), 3);
+        QCOMPARE(control<QGroupBox>(form, "groupDeleteNumber")->property("tag").toInt(), 3);
         QCOMPARE(panelsShownMarked(form, kFuchsia), (QList<int>{3, 17, 25}));
         QVERIFY(form.pickSettings().deleteNum.isEmpty()); // marks alone change nothing
         QCOMPARE(form.exclusionSet()[2], 0);
 
-        form.btnUpdate->click();
+        control<QPushButton>(form, "btnUpdate")->click();
         QCOMPARE(boxes.texts(), QStringList{"除外数字を全て反映しました。"});
         QCOMPARE(boxes.boxes().first().caption, QString("ガイドメッセージ"));
         QCOMPARE(boxes.boxes().first().icon, QMessageBox::Warning);
         QCOMPARE(form.pickSettings().deleteNum, QString("03 17 25 "));
         for (int i = 0; i < 43; ++i)
             QCOMPARE(form.exclusionSet()[i], (i == 2 || i == 16 || i == 24) ? 1 : 0);
-        form.menuFileExit->trigger();
+        control<QAction>(form, "menuFileExit")->trigger();
     }
     QCOMPARE(AppSettings(m_iniPath).readPickSettings().deleteNum, QString("03 17 25 "));
 
     MessageBoxWatcher boxes;
     TMainForm &form = start();
-    QVERIFY(form.RadioButton3->isChecked());
+    QVERIFY(control<QRadioButton>(form, "RadioButton3")->isChecked());
     QCOMPARE(panelsShownMarked(form, kFuchsia), (QList<int>{3, 17, 25}));
-    QCOMPARE(form.groupDeleteNumber->property("tag").toInt(), 3);
+    QCOMPARE(control<QGroupBox>(form, "groupDeleteNumber")->property("tag").toInt(), 3);
     for (int i = 0; i < 43; ++i) // what the panels show is in force
         QCOMPARE(form.exclusionSet()[i], (i == 2 || i == 16 || i == 24) ? 1 : 0);
     QCOMPARE(form.pickSettings().deleteNum, QString("03 17 25 "));
@@ -226,21 +233,21 @@ void TestPickOptions::twentyFirstMarkRefused()
 {
     MessageBoxWatcher boxes;
     TMainForm &form = start();
-    form.pctrlMain->setCurrentWidget(form.TabSheet2);
-    form.RadioButton3->click();
+    control<QTabWidget>(form, "pctrlMain")->setCurrentWidget(control<QWidget>(form, "TabSheet2"));
+    control<QRadioButton>(form, "RadioButton3")->click();
     for (int n = 1; n <= 20; ++n)
         clickPanel(form, n * 2);
     QVERIFY(boxes.boxes().isEmpty());
-    QCOMPARE(form.groupDeleteNumber->property("tag").toInt(), 20);
+    QCOMPARE(control<QGroupBox>(form, "groupDeleteNumber")->property("tag").toInt(), 20);
 
     clickPanel(form, 1);
     QCOMPARE(boxes.texts(), QStringList{"これ以上の除外数字は設定できません。（最大２０個まで）"});
     QCOMPARE(panelState(form.numberPanel(1)), kNormal);
-    QCOMPARE(form.groupDeleteNumber->property("tag").toInt(), 20);
+    QCOMPARE(control<QGroupBox>(form, "groupDeleteNumber")->property("tag").toInt(), 20);
 
     clickPanel(form, 40); // a marked one unmarks
     QCOMPARE(panelState(form.numberPanel(40)), kNormal);
-    QCOMPARE(form.groupDeleteNumber->property("tag").toInt(), 19);
+    QCOMPARE(control<QGroupBox>(form, "groupDeleteNumber")->property("tag").toInt(), 19);
     clickPanel(form, 1);
     QCOMPARE(panelState(form.numberPanel(1)), markedState(kFuchsia));
     QCOMPARE(boxes.boxes().size(), 1);
@@ -250,29 +257,29 @@ void TestPickOptions::unappliedMarksAreLostOnSwitch()
 {
     storeOptions("2", "05 ");
     TMainForm &form = start();
-    form.pctrlMain->setCurrentWidget(form.TabSheet2);
+    control<QTabWidget>(form, "pctrlMain")->setCurrentWidget(control<QWidget>(form, "TabSheet2"));
     clickPanel(form, 7);
     clickPanel(form, 5); // unmark the stored one
     QCOMPARE(panelsShownMarked(form, kFuchsia), QList<int>{7});
-    form.RadioButton2->click();
-    form.RadioButton3->click();
+    control<QRadioButton>(form, "RadioButton2")->click();
+    control<QRadioButton>(form, "RadioButton3")->click();
     QCOMPARE(panelsShownMarked(form, kFuchsia), QList<int>{5});
-    QCOMPARE(form.groupDeleteNumber->property("tag").toInt(), 1);
+    QCOMPARE(control<QGroupBox>(form, "groupDeleteNumber")->property("tag").toInt(), 1);
 }
 
 void TestPickOptions::clearAllAsksFirst()
 {
     MessageBoxWatcher boxes;
     TMainForm &form = start();
-    form.pctrlMain->setCurrentWidget(form.TabSheet2);
-    form.RadioButton3->click();
+    control<QTabWidget>(form, "pctrlMain")->setCurrentWidget(control<QWidget>(form, "TabSheet2"));
+    control<QRadioButton>(form, "RadioButton3")->click();
     clickPanel(form, 8);
     clickPanel(form, 9);
-    form.btnUpdate->click();
+    control<QPushButton>(form, "btnUpdate")->click();
     boxes.clear();
 
     boxes.queueAnswer(QMessageBox::No);
-    form.btnDeleteClear->click();
+    control<QPushButton>(form, "btnDeleteClear")->click();
     QCOMPARE(boxes.texts(), QStringList{"除外数字が全てリセットされます…。本当によろしいですか？"});
     QCOMPARE(boxes.boxes().first().caption, QString("確認メッセージ"));
     QCOMPARE(boxes.boxes().first().defaultButton, QMessageBox::No);
@@ -281,28 +288,28 @@ void TestPickOptions::clearAllAsksFirst()
     QCOMPARE(panelsShownMarked(form, kFuchsia), (QList<int>{8, 9}));
 
     boxes.queueAnswer(QMessageBox::Yes);
-    form.btnDeleteClear->click();
+    control<QPushButton>(form, "btnDeleteClear")->click();
     QCOMPARE(form.pickSettings().deleteNum, QString());
     QCOMPARE(form.exclusionSet()[7], 0);
     QCOMPARE(form.exclusionSet()[8], 0);
     QCOMPARE(panelsShownMarked(form, kFuchsia), QList<int>());
-    QCOMPARE(form.groupDeleteNumber->property("tag").toInt(), 0);
+    QCOMPARE(control<QGroupBox>(form, "groupDeleteNumber")->property("tag").toInt(), 0);
 }
 
 void TestPickOptions::countViewOfThirdPosition()
 {
     TMainForm &form = start();
-    form.pctrlMain->setCurrentWidget(form.TabSheet2);
-    QVERIFY(form.RadioButton4->isChecked());
-    form.TabControl1->tabBar()->setCurrentIndex(2);
-    QCOMPARE(form.TabControl1->tabBar()->tabText(2), QString("　③"));
+    control<QTabWidget>(form, "pctrlMain")->setCurrentWidget(control<QWidget>(form, "TabSheet2"));
+    QVERIFY(control<QRadioButton>(form, "RadioButton4")->isChecked());
+    control<TabControl>(form, "TabControl1")->tabBar()->setCurrentIndex(2);
+    QCOMPARE(control<TabControl>(form, "TabControl1")->tabBar()->tabText(2), QString("　③"));
     const QList<int> expected = bundledNumbersReaching(2, 20);
     QVERIFY(!expected.isEmpty() && expected.size() < 43);
     QCOMPARE(panelsShownMarked(form, kBlue), expected);
 
     // The view follows the threshold as typed, not the stored one.
-    form.editSelectRange->setText("100");
-    form.TabControl1->tabBar()->setCurrentIndex(5);
+    control<SpinEdit>(form, "editSelectRange")->setText("100");
+    control<TabControl>(form, "TabControl1")->tabBar()->setCurrentIndex(5);
     QCOMPARE(panelsShownMarked(form, kBlue), bundledNumbersReaching(5, 100));
     QCOMPARE(form.pickSettings().rangeNum, 20);
 }
@@ -311,25 +318,25 @@ void TestPickOptions::thresholdRefusals()
 {
     MessageBoxWatcher boxes;
     TMainForm &form = start();
-    form.pctrlMain->setCurrentWidget(form.TabSheet2);
-    form.editAutoSelectDefault->setText("5");
+    control<QTabWidget>(form, "pctrlMain")->setCurrentWidget(control<QWidget>(form, "TabSheet2"));
+    control<SpinEdit>(form, "editAutoSelectDefault")->setText("5");
 
-    form.editSelectRange->setText("  ");
-    form.btnAgainUpdate->click();
+    control<SpinEdit>(form, "editSelectRange")->setText("  ");
+    control<QPushButton>(form, "btnAgainUpdate")->click();
     QCOMPARE(boxes.texts(), QStringList{"過去の抽選回数が入力されていません。"});
-    QCOMPARE(form.editSelectRange->text(), QString("  "));
+    QCOMPARE(control<SpinEdit>(form, "editSelectRange")->text(), QString("  "));
 
     // No number was drawn 115 times at ③, though some were at ① and ②.
     QVERIFY(!bundledNumbersReaching(1, 115).isEmpty());
     QVERIFY(bundledNumbersReaching(2, 115).isEmpty());
     boxes.clear();
-    form.editSelectRange->setText("115");
-    form.btnAgainUpdate->click();
+    control<SpinEdit>(form, "editSelectRange")->setText("115");
+    control<QPushButton>(form, "btnAgainUpdate")->click();
     QCOMPARE(boxes.texts(),
              QStringList{"過去の抽選回数の条件を満たしていません。抽選回数を変更してください。"});
-    QCOMPARE(form.editSelectRange->text(), QString("20"));
-    QVERIFY(form.focusWidget() == form.editSelectRange ||
-            form.focusWidget()->parentWidget() == form.editSelectRange);
+    QCOMPARE(control<SpinEdit>(form, "editSelectRange")->text(), QString("20"));
+    QVERIFY(form.focusWidget() == control<SpinEdit>(form, "editSelectRange") ||
+            form.focusWidget()->parentWidget() == control<SpinEdit>(form, "editSelectRange"));
     QCOMPARE(form.pickSettings().autoNum, 10);
     QCOMPARE(form.pickSettings().rangeNum, 20);
 }
@@ -338,17 +345,18 @@ void TestPickOptions::thresholdApplied()
 {
     MessageBoxWatcher boxes;
     TMainForm &form = start();
-    form.pctrlMain->setCurrentWidget(form.TabSheet2);
-    form.editAutoSelectDefault->setText("7");
-    form.editSelectRange->setText("60");
-    form.btnAgainUpdate->click();
+    control<QTabWidget>(form, "pctrlMain")->setCurrentWidget(control<QWidget>(form, "TabSheet2"));
+    control<SpinEdit>(form, "editAutoSelectDefault")->setText("7");
+    control<SpinEdit>(form, "editSelectRange")->setText("60");
+    control<QPushButton>(form, "btnAgainUpdate")->click();
     QVERIFY(boxes.boxes().isEmpty());
     QCOMPARE(form.pickSettings().autoNum, 7);
     QCOMPARE(form.pickSettings().rangeNum, 60);
-    QCOMPARE(form.editAutoSelectMax->text(), QString("10")); // reaches the first page later
+    QCOMPARE(control<SpinEdit>(form, "editAutoSelectMax")->text(),
+             QString("10")); // reaches the first page later
     QCOMPARE(panelsShownMarked(form, kBlue), bundledNumbersReaching(0, 60));
 
-    form.menuFileExit->trigger();
+    control<QAction>(form, "menuFileExit")->trigger();
     const PickSettings stored = AppSettings(m_iniPath).readPickSettings();
     QCOMPARE(stored.autoNum, 7);
     QCOMPARE(stored.rangeNum, 60);
@@ -359,22 +367,22 @@ void TestPickOptions::resetToDefaults()
     storeOptions("2", "01 02 ", "33", "40");
     MessageBoxWatcher boxes;
     TMainForm &form = start();
-    form.pctrlMain->setCurrentWidget(form.TabSheet2);
-    QCOMPARE(form.editAutoSelectMax->text(), QString("33"));
-    form.btnUpdate->click();
+    control<QTabWidget>(form, "pctrlMain")->setCurrentWidget(control<QWidget>(form, "TabSheet2"));
+    QCOMPARE(control<SpinEdit>(form, "editAutoSelectMax")->text(), QString("33"));
+    control<QPushButton>(form, "btnUpdate")->click();
     QCOMPARE(form.exclusionSet()[0], 1);
 
-    form.btnBaseDef->click();
+    control<QPushButton>(form, "btnBaseDef")->click();
     QVERIFY(form.pickSettings() == PickSettings());
-    QCOMPARE(form.editAutoSelectMax->text(), QString("10"));
-    QCOMPARE(form.editAutoSelectDefault->text(), QString("10"));
-    QCOMPARE(form.editSelectRange->text(), QString("20"));
-    QVERIFY(form.RadioButton4->isChecked());
-    QVERIFY(form.editSelectRange->isEnabled());
-    QVERIFY(form.btnAgainUpdate->isEnabled());
-    QVERIFY(!form.btnUpdate->isVisible());
+    QCOMPARE(control<SpinEdit>(form, "editAutoSelectMax")->text(), QString("10"));
+    QCOMPARE(control<SpinEdit>(form, "editAutoSelectDefault")->text(), QString("10"));
+    QCOMPARE(control<SpinEdit>(form, "editSelectRange")->text(), QString("20"));
+    QVERIFY(control<QRadioButton>(form, "RadioButton4")->isChecked());
+    QVERIFY(control<SpinEdit>(form, "editSelectRange")->isEnabled());
+    QVERIFY(control<QPushButton>(form, "btnAgainUpdate")->isEnabled());
+    QVERIFY(!control<QPushButton>(form, "btnUpdate")->isVisible());
     QCOMPARE(panelsShownMarked(form, kBlue), bundledNumbersReaching(0, 20));
-    QCOMPARE(form.btnBaseDef->property("tag").toInt(), 0);
+    QCOMPARE(control<QPushButton>(form, "btnBaseDef")->property("tag").toInt(), 0);
 }
 
 void TestPickOptions::storedOptionsAreRestored()
@@ -382,17 +390,17 @@ void TestPickOptions::storedOptionsAreRestored()
     storeOptions("1", "", "7", "30");
     {
         TMainForm &form = start();
-        QVERIFY(form.RadioButton2->isChecked());
-        QCOMPARE(form.editAutoSelectMax->text(), QString("7"));
-        QCOMPARE(form.editAutoSelectDefault->text(), QString("7"));
-        QCOMPARE(form.editSelectRange->text(), QString("30"));
-        QVERIFY(!form.editSelectRange->isEnabled());
-        QVERIFY(!form.btnAgainUpdate->isEnabled());
-        QVERIFY(form.btnAutoCalc->isEnabled());
-        QVERIFY(!form.groupDeleteNumber->isVisible());
-        form.RadioButton1->click();
-        QVERIFY(!form.btnAutoCalc->isEnabled());
-        form.menuFileExit->trigger();
+        QVERIFY(control<QRadioButton>(form, "RadioButton2")->isChecked());
+        QCOMPARE(control<SpinEdit>(form, "editAutoSelectMax")->text(), QString("7"));
+        QCOMPARE(control<SpinEdit>(form, "editAutoSelectDefault")->text(), QString("7"));
+        QCOMPARE(control<SpinEdit>(form, "editSelectRange")->text(), QString("30"));
+        QVERIFY(!control<SpinEdit>(form, "editSelectRange")->isEnabled());
+        QVERIFY(!control<QPushButton>(form, "btnAgainUpdate")->isEnabled());
+        QVERIFY(control<QPushButton>(form, "btnAutoCalc")->isEnabled());
+        QVERIFY(!control<QGroupBox>(form, "groupDeleteNumber")->isVisible());
+        control<QRadioButton>(form, "RadioButton1")->click();
+        QVERIFY(!control<QPushButton>(form, "btnAutoCalc")->isEnabled());
+        control<QAction>(form, "menuFileExit")->trigger();
     }
     const PickSettings stored = AppSettings(m_iniPath).readPickSettings();
     QCOMPARE(stored.optionIndex, 0);
@@ -400,40 +408,42 @@ void TestPickOptions::storedOptionsAreRestored()
     QCOMPARE(stored.rangeNum, 30);
 
     TMainForm &form = start();
-    QVERIFY(form.RadioButton1->isChecked());
-    QVERIFY(!form.btnAutoCalc->isEnabled());
-    QVERIFY(!form.editAutoSelectMax->isEnabled());
+    QVERIFY(control<QRadioButton>(form, "RadioButton1")->isChecked());
+    QVERIFY(!control<QPushButton>(form, "btnAutoCalc")->isEnabled());
+    QVERIFY(!control<SpinEdit>(form, "editAutoSelectMax")->isEnabled());
 }
 
 void TestPickOptions::nonIntegerThresholdStillSwitchesMethod()
 {
     MessageBoxWatcher boxes;
     TMainForm &form = start();
-    form.pctrlMain->setCurrentWidget(form.TabSheet2);
-    form.editSelectRange->setText(""); // emptied while counting, then another method
-    form.RadioButton3->click();
+    control<QTabWidget>(form, "pctrlMain")->setCurrentWidget(control<QWidget>(form, "TabSheet2"));
+    control<SpinEdit>(form, "editSelectRange")
+        ->setText(""); // emptied while counting, then another method
+    control<QRadioButton>(form, "RadioButton3")->click();
     clickPanel(form, 4);
     QVERIFY(boxes.boxes().isEmpty());
 
-    form.RadioButton4->click();
+    control<QRadioButton>(form, "RadioButton4")->click();
     QCOMPARE(boxes.boxes().size(), 1);
     QCOMPARE(boxes.boxes().first().caption, QString("ロト６ヨルネ"));
     QCOMPARE(boxes.boxes().first().icon, QMessageBox::Critical);
     QVERIFY2(boxes.boxes().first().text.contains("整数"), qPrintable(boxes.texts().first()));
     // The switch is complete: what is shown and what is stored agree ...
-    QVERIFY(form.RadioButton4->isChecked());
+    QVERIFY(control<QRadioButton>(form, "RadioButton4")->isChecked());
     QCOMPARE(form.pickSettings().optionIndex, 3);
-    QVERIFY(!form.btnUpdate->isVisible());
-    QVERIFY(!form.btnDeleteClear->isVisible());
-    QCOMPARE(form.groupDeleteNumber->title(), QString("抽選数字の絞り込み範囲（参照のみ）"));
-    QCOMPARE(form.TabControl1->count(), 6);
-    QVERIFY(form.editSelectRange->isEnabled());
+    QVERIFY(!control<QPushButton>(form, "btnUpdate")->isVisible());
+    QVERIFY(!control<QPushButton>(form, "btnDeleteClear")->isVisible());
+    QCOMPARE(control<QGroupBox>(form, "groupDeleteNumber")->title(),
+             QString("抽選数字の絞り込み範囲（参照のみ）"));
+    QCOMPARE(control<TabControl>(form, "TabControl1")->count(), 6);
+    QVERIFY(control<SpinEdit>(form, "editSelectRange")->isEnabled());
     QVERIFY(!form.numberPanel(4)->isEnabled());
     // ... only the view is left as it was.
     QCOMPARE(panelsShownMarked(form, kFuchsia), QList<int>{4});
 
-    form.editSelectRange->setText("20");
-    form.TabControl1->tabBar()->setCurrentIndex(1);
+    control<SpinEdit>(form, "editSelectRange")->setText("20");
+    control<TabControl>(form, "TabControl1")->tabBar()->setCurrentIndex(1);
     QCOMPARE(panelsShownMarked(form, kBlue), bundledNumbersReaching(1, 20));
     QCOMPARE(boxes.boxes().size(), 1);
 }

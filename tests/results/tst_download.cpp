@@ -113,27 +113,27 @@ void TestDownload::downloadsAndReloads()
     MessageBoxWatcher boxes;
     TMainForm form(folder.path());
     form.show();
-    QCOMPARE(form.editNewNum->text(), QString("2038"));
+    QCOMPARE(control<QLineEdit>(form, "editNewNum")->text(), QString("2038"));
 
-    form.menuCommandDownload->trigger();
+    control<QAction>(form, "menuCommandDownload")->trigger();
 
     QCOMPARE(boxes.texts(), QStringList{kSucceeded});
     QCOMPARE(boxes.boxes().first().caption, QString("ガイドメッセージ"));
     QCOMPARE(boxes.boxes().first().icon, QMessageBox::Warning);
-    QCOMPARE(form.editNewNum->text(), QString("2039"));
-    QCOMPARE(form.editLoto6Num->text(), QString("2039"));
+    QCOMPARE(control<QLineEdit>(form, "editNewNum")->text(), QString("2039"));
+    QCOMPARE(control<SpinEdit>(form, "editLoto6Num")->text(), QString("2039"));
     QCOMPARE(form.historyModel()->rowCount(), 2038);
     QCOMPARE(form.historyModel()->record(0).date, QString("2025/09/29"));
-    QCOMPARE(form.gridMoney->rowCount(), 2038);
+    QCOMPARE(control<StringGrid>(form, "gridMoney")->rowCount(), 2038);
     QCOMPARE(folder.read("download/Loto6Number.csv"), newerNumbers());
     QCOMPARE(folder.read("download/Loto6Data.csv"), newerPrizes());
-    QVERIFY(form.pctrlMain->isEnabled());
+    QVERIFY(control<QTabWidget>(form, "pctrlMain")->isEnabled());
     QVERIFY(!form.splash()->isVisible());
 
-    form.menuCommandDownload->trigger(); // a second run fetches again
+    control<QAction>(form, "menuCommandDownload")->trigger(); // a second run fetches again
     QCOMPARE(server.requests(), (QStringList{kNumberPath, kDataPath, kNumberPath, kDataPath}));
     QCOMPARE(boxes.texts(), (QStringList{kSucceeded, kSucceeded}));
-    QCOMPARE(form.editNewNum->text(), QString("2039"));
+    QCOMPARE(control<QLineEdit>(form, "editNewNum")->text(), QString("2039"));
 }
 
 void TestDownload::fetchedHistoryIsCheckedBeforeReplacing_data()
@@ -221,7 +221,7 @@ void TestDownload::fetchedHistoryIsCheckedBeforeReplacing()
     TMainForm form(folder.path());
     form.show();
 
-    child<QAction>(&form, "menuCommandDownload")->trigger();
+    control<QAction>(form, "menuCommandDownload")->trigger();
 
     const bool replaced = refusal.isEmpty();
     QCOMPARE(boxes.texts(), QStringList{replaced ? kSucceeded : kFailed + "\n" + refusal});
@@ -229,7 +229,7 @@ void TestDownload::fetchedHistoryIsCheckedBeforeReplacing()
     QVERIFY(folder.read("download/Loto6Number.csv") == numbers);
     QVERIFY(folder.read("download/Loto6Data.csv") == (replaced ? fetchedPrizes : localPrizes));
     const int newest = numbers.left(numbers.indexOf(',')).toInt();
-    QCOMPARE(child<QLineEdit>(&form, "editNewNum")->text(), QString::number(newest + 1));
+    QCOMPARE(control<QLineEdit>(form, "editNewNum")->text(), QString::number(newest + 1));
     // The official draws have replaced the typed-in ones.
     QCOMPARE(QSettings(m_iniPath, QSettings::IniFormat).value("Entry/TypedDraws").toString(),
              replaced ? QString() : typed);
@@ -251,20 +251,20 @@ void TestDownload::settingsDialogTestsAndStores()
         if (!dialog)
             return;
         name = dialog->objectName();
-        defaultAddress = dialog->editAddress->text();
-        dialog->editAddress->setText(server.baseUrl() + "data/loto6.csv");
-        dialog->btnConnectionTest->click();
-        testReport = dialog->lblTestResult->text();
-        dialog->editAddress->setText("ftp://example.jp/loto6.csv");
+        defaultAddress = control<QLineEdit>(*dialog, "editAddress")->text();
+        control<QLineEdit>(*dialog, "editAddress")->setText(server.baseUrl() + "data/loto6.csv");
+        control<QPushButton>(*dialog, "btnConnectionTest")->click();
+        testReport = control<QLabel>(*dialog, "lblTestResult")->text();
+        control<QLineEdit>(*dialog, "editAddress")->setText("ftp://example.jp/loto6.csv");
         dialog->accept();
         refusedKeptOpen = dialog->isVisible();
-        dialog->radioResultsServer->setChecked(true);
-        dialog->editAddress->setText(server.baseUrl());
-        dialog->editTimeout->setValue(5);
+        control<QRadioButton>(*dialog, "radioResultsServer")->setChecked(true);
+        control<QLineEdit>(*dialog, "editAddress")->setText(server.baseUrl());
+        control<QSpinBox>(*dialog, "editTimeout")->setValue(5);
         dialog->accept();
     });
 
-    form.menuCommandDownloadSettings->trigger();
+    control<QAction>(form, "menuCommandDownloadSettings")->trigger();
 
     QCOMPARE(name, QString("DownloadSettingsForm"));
     QCOMPARE(defaultAddress, QString("https://loto6.thekyo.jp/data/loto6.csv"));
@@ -424,9 +424,9 @@ void TestDownload::failureKeepsFilesAndViews()
     TMainForm form(folder.path());
     form.show();
     const auto rows = [&form](const char *view) {
-        return child<QTableView>(&form, view)->model()->rowCount();
+        return control<QTableView>(form, view)->model()->rowCount();
     };
-    auto *editNewNum = child<QLineEdit>(&form, "editNewNum");
+    auto *editNewNum = control<QLineEdit>(form, "editNewNum");
     const int rowsBefore = rows("viewHistory");
     const QString comingBefore = editNewNum->text();
     std::unique_ptr<LockedPath> lock;
@@ -436,7 +436,7 @@ void TestDownload::failureKeepsFilesAndViews()
             QSKIP("this file system cannot make a folder read-only for this user");
     }
 
-    child<QAction>(&form, "menuCommandDownload")->trigger();
+    control<QAction>(form, "menuCommandDownload")->trigger();
     lock.reset();
 
     QCOMPARE(boxes.texts().size(), 1);
@@ -451,8 +451,8 @@ void TestDownload::failureKeepsFilesAndViews()
     QCOMPARE(rows("viewHistory"), rowsBefore);
     QCOMPARE(rows("gridMoney"), rowsBefore);
     QCOMPARE(editNewNum->text(), comingBefore);
-    QVERIFY(child<QTabWidget>(&form, "pctrlMain")->isEnabled());
-    QVERIFY(!child<QWidget>(&form, "SplashForm")->isVisible());
+    QVERIFY(control<QTabWidget>(form, "pctrlMain")->isEnabled());
+    QVERIFY(!control<QWidget>(form, "SplashForm")->isVisible());
     QVERIFY(form.isVisible());
 }
 

@@ -19,7 +19,7 @@ namespace
 
 void clickHeader(TMainForm &form, int column)
 {
-    QHeaderView *header = form.viewHistory->horizontalHeader();
+    QHeaderView *header = control<QTableView>(form, "viewHistory")->horizontalHeader();
     QTest::mouseClick(header->viewport(), Qt::LeftButton, {},
                       QPoint(header->sectionViewportPosition(column) + 8, 6));
 }
@@ -129,9 +129,9 @@ void TestHistoryViews::draw999GoesBefore1000()
 void TestHistoryViews::keepsTheCurrentDraw()
 {
     TMainForm &form = *m_form;
-    QCOMPARE(form.viewHistory->currentIndex().row(), 0);
+    QCOMPARE(control<QTableView>(form, "viewHistory")->currentIndex().row(), 0);
     clickHeader(form, 1); // oldest first: the newest draw moves to the end
-    const QModelIndex current = form.viewHistory->currentIndex();
+    const QModelIndex current = control<QTableView>(form, "viewHistory")->currentIndex();
     QCOMPARE(current.row(), 2036);
     QCOMPARE(form.historyModel()->record(current.row()).caption, QString(" 2037"));
 }
@@ -139,14 +139,16 @@ void TestHistoryViews::keepsTheCurrentDraw()
 void TestHistoryViews::stripesFollowThePositionShown()
 {
     TMainForm &form = *m_form;
-    form.pctrlMain->setCurrentWidget(form.TabSheet6);
+    control<QTabWidget>(form, "pctrlMain")->setCurrentWidget(control<QWidget>(form, "TabSheet6"));
     for (int round = 0; round < 3; ++round) {
-        const QImage image = form.viewHistory->grab().toImage();
+        const QImage image = control<QTableView>(form, "viewHistory")->grab().toImage();
         // Row 0 is the selected one; the rows below it alternate white and green.
         for (int row = 1; row <= 6; ++row) {
             const QColor expected = row % 2 ? layout::colour::stripe : layout::colour::white;
             for (int column : {1, 5})
-                QCOMPARE(cellBackground(form.viewHistory, image, row, column), expected);
+                QCOMPARE(
+                    cellBackground(control<QTableView>(form, "viewHistory"), image, row, column),
+                    expected);
         }
         clickHeader(form, round == 0 ? 3 : 1);
     }
@@ -162,7 +164,7 @@ void TestHistoryViews::sortStateSurvivesAReload()
     form.btnMmsUpdateClick();
     QCOMPARE(form.historySortState(), 3);
     QCOMPARE(history->record(0).caption, QString(" 2037")); // file order again
-    QCOMPARE(form.editNewNum->text(), QString("2038"));
+    QCOMPARE(control<QLineEdit>(form, "editNewNum")->text(), QString("2038"));
 
     clickHeader(form, 2); // the state was +3, so this click reverses it
     QCOMPARE(form.historySortState(), -3);

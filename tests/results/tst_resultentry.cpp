@@ -50,17 +50,17 @@ void withEntryForm(TMainForm &form, const std::function<void(QDialog *)> &step)
         if (entry->isVisible())
             entry->reject();
     });
-    child<QAction>(&form, "menuCommandEnterResult")->trigger();
+    control<QAction>(form, "menuCommandEnterResult")->trigger();
 }
 
 QPushButton *okButton(QDialog *entry)
 {
-    return child<QDialogButtonBox>(entry, "buttonBox")->button(QDialogButtonBox::Ok);
+    return control<QDialogButtonBox>(*entry, "buttonBox")->button(QDialogButtonBox::Ok);
 }
 
 QString newNum(TMainForm &form)
 {
-    return child<QLineEdit>(&form, "editNewNum")->text();
+    return control<QLineEdit>(form, "editNewNum")->text();
 }
 
 } // namespace
@@ -91,8 +91,8 @@ void TestResultEntry::typedDrawIsStoredAndCorrected()
         QString drawNumber, lastField = "(the form did not open)";
         bool correctionOffered = true, openAfterEveryEnter = true;
         withEntryForm(form, [&](QDialog *entry) {
-            drawNumber = child<QLineEdit>(entry, "editDrawNumber")->text();
-            correctionOffered = child<QRadioButton>(entry, "radioCorrectNewest")->isVisible();
+            drawNumber = control<QLineEdit>(*entry, "editDrawNumber")->text();
+            correctionOffered = control<QRadioButton>(*entry, "radioCorrectNewest")->isVisible();
             for (const auto &field : kTyped) {
                 QWidget *focus = entry->focusWidget();
                 lastField = focus ? focus->objectName() : QStringLiteral("(nothing)");
@@ -128,12 +128,12 @@ void TestResultEntry::typedDrawIsStoredAndCorrected()
     QCOMPARE(newNum(restarted), QString("2039"));
     QString offered, shownNumber, shownDate;
     withEntryForm(restarted, [&](QDialog *entry) {
-        auto *correct = child<QRadioButton>(entry, "radioCorrectNewest");
+        auto *correct = control<QRadioButton>(*entry, "radioCorrectNewest");
         offered = correct->isVisible() ? correct->text() : QString();
         correct->click();
-        shownNumber = child<QLineEdit>(entry, "editDrawNumber")->text();
-        shownDate = child<QLineEdit>(entry, "editDate")->text();
-        child<QLineEdit>(entry, "editBonus")->setText("13");
+        shownNumber = control<QLineEdit>(*entry, "editDrawNumber")->text();
+        shownDate = control<QLineEdit>(*entry, "editDate")->text();
+        control<QLineEdit>(*entry, "editBonus")->setText("13");
         okButton(entry)->click();
     });
     QCOMPARE(offered, QString("第2038回を修正"));
@@ -145,7 +145,7 @@ void TestResultEntry::typedDrawIsStoredAndCorrected()
     QVERIFY(folder.read("download/Loto6Data.csv") ==
             "2038,600000000,1,0,0,1,2,3,4,1000,201234,0\r\n" + bundledFile("Loto6Data.csv"));
     QCOMPARE(newNum(restarted), QString("2039"));
-    QCOMPARE(child<QTableView>(&restarted, "viewHistory")->model()->rowCount(), 2038);
+    QCOMPARE(control<QTableView>(restarted, "viewHistory")->model()->rowCount(), 2038);
 }
 
 void TestResultEntry::refusedInputNamesItsField_data()
@@ -187,11 +187,11 @@ void TestResultEntry::refusedInputNamesItsField()
 
     bool stillOpen = false;
     withEntryForm(form, [&](QDialog *entry) {
-        child<QLineEdit>(entry, "editDate")->setText("2025/9/29");
+        control<QLineEdit>(*entry, "editDate")->setText("2025/9/29");
         for (const auto &typed : kTyped)
-            child<QLineEdit>(entry, typed.first)
+            control<QLineEdit>(*entry, typed.first)
                 ->setText(typed.second.isEmpty() ? "0" : typed.second);
-        child<QLineEdit>(entry, qPrintable(field))->setText(text);
+        control<QLineEdit>(*entry, qPrintable(field))->setText(text);
         okButton(entry)->click();
         stillOpen = entry->isVisible();
     });

@@ -49,22 +49,22 @@ void TestResultsLoad::startsWithBundledHistory()
     QVERIFY(boxes.boxes().isEmpty());
     HistoryModel *history = form.historyModel();
     QCOMPARE(history->rowCount(), 2037);
-    QCOMPARE(form.viewHistory->currentIndex().row(), 0);
+    QCOMPARE(control<QTableView>(form, "viewHistory")->currentIndex().row(), 0);
     QStringList row0;
     for (int c = 0; c < HistoryModel::kColumns; ++c)
         row0 << history->index(0, c).data().toString();
     QCOMPARE(row0, (QStringList{" 2037", "2025/09/25", "07", "12", "20", "23", "27", "29", "10"}));
-    QCOMPARE(form.editNewNum->text(), QString("2038"));
-    QCOMPARE(form.editSelectNum->text(), QString("2038"));
-    QCOMPARE(form.editLoto6Num->text(), QString("2038"));
+    QCOMPARE(control<QLineEdit>(form, "editNewNum")->text(), QString("2038"));
+    QCOMPARE(control<SpinEdit>(form, "editSelectNum")->text(), QString("2038"));
+    QCOMPARE(control<SpinEdit>(form, "editLoto6Num")->text(), QString("2038"));
 
-    QCOMPARE(form.gridMoney->rowCount(), 2037);
-    QCOMPARE(form.gridMoney->rowCells(0),
+    QCOMPARE(control<StringGrid>(form, "gridMoney")->rowCount(), 2037);
+    QCOMPARE(control<StringGrid>(form, "gridMoney")->rowCells(0),
              (QStringList{"2037", "¥0", "0", "¥19,538,100", "3", "¥252,100", "251", "¥5,300",
                           "12,515", "¥1,000", "188,891", "¥195,374,667"}));
     QCOMPARE(form.baseCountTable()[0][6] > 0, true);
     QCOMPARE(form.windowTitle(), QString("ロト６ヨルネ  [for Version 2.3.1.504]"));
-    QVERIFY(form.pctrlMain->isEnabled());
+    QVERIFY(control<QTabWidget>(form, "pctrlMain")->isEnabled());
 }
 
 void TestResultsLoad::missingFileClosesTheWindow_data()
@@ -127,11 +127,11 @@ void TestResultsLoad::malformedFileAtStartLeavesViewsEmpty()
         QVERIFY2(text.contains(part), qPrintable(text));
     QCOMPARE(boxes.boxes().first().caption, QString("ロト６ヨルネ"));
     QCOMPARE(form.historyModel()->rowCount(), 0);
-    QCOMPARE(form.gridMoney->rowCount(), 1);
-    QCOMPARE(form.gridMoney->cell(0, 0), QString());
-    QCOMPARE(form.editNewNum->text(), QString());
+    QCOMPARE(control<StringGrid>(form, "gridMoney")->rowCount(), 1);
+    QCOMPARE(control<StringGrid>(form, "gridMoney")->cell(0, 0), QString());
+    QCOMPARE(control<QLineEdit>(form, "editNewNum")->text(), QString());
     QVERIFY(form.isVisible()); // the program carries on
-    QVERIFY(form.pctrlMain->isEnabled());
+    QVERIFY(control<QTabWidget>(form, "pctrlMain")->isEnabled());
 }
 
 void TestResultsLoad::malformedFileOnReloadKeepsWhatWasLoaded()
@@ -150,11 +150,11 @@ void TestResultsLoad::malformedFileOnReloadKeepsWhatWasLoaded()
 
     QCOMPARE(form.historyModel()->rowCount(), 2037);
     QCOMPARE(form.historyModel()->record(0).caption, QString(" 2037"));
-    QCOMPARE(form.gridMoney->rowCount(), 2037);
-    QCOMPARE(form.editNewNum->text(), QString("2038"));
+    QCOMPARE(control<StringGrid>(form, "gridMoney")->rowCount(), 2037);
+    QCOMPARE(control<QLineEdit>(form, "editNewNum")->text(), QString("2038"));
     QVERIFY(form.baseCountTable() == before);
-    QVERIFY(form.pctrlMain->isEnabled());
-    QVERIFY(form.TabSheet1->isEnabled());
+    QVERIFY(control<QTabWidget>(form, "pctrlMain")->isEnabled());
+    QVERIFY(control<QWidget>(form, "TabSheet1")->isEnabled());
 }
 
 void TestResultsLoad::singleLineHistory()
@@ -168,8 +168,8 @@ void TestResultsLoad::singleLineHistory()
     QVERIFY(boxes.boxes().isEmpty());
     QCOMPARE(form.historyModel()->rowCount(), 1);
     QCOMPARE(form.historyModel()->record(0).bonus, QString("44"));
-    QCOMPARE(form.gridMoney->rowCount(), 1);
-    QCOMPARE(form.editNewNum->text(), QString("1000"));
+    QCOMPARE(control<StringGrid>(form, "gridMoney")->rowCount(), 1);
+    QCOMPARE(control<QLineEdit>(form, "editNewNum")->text(), QString("1000"));
 }
 
 void TestResultsLoad::emptyLineInTheMiddleEndsTheHistory()
@@ -185,7 +185,7 @@ void TestResultsLoad::emptyLineInTheMiddleEndsTheHistory()
     form.show();
     QVERIFY(boxes.boxes().isEmpty());
     QCOMPARE(form.historyModel()->rowCount(), 2);
-    QCOMPARE(form.editNewNum->text(), QString("4"));
+    QCOMPARE(control<QLineEdit>(form, "editNewNum")->text(), QString("4"));
 }
 
 void TestResultsLoad::replacementCutShortBeforeAStart_data()
@@ -231,7 +231,7 @@ void TestResultsLoad::replacementCutShortBeforeAStart()
     if (journalKept) {
         QVERIFY(boxes.boxes().isEmpty());
         QCOMPARE(folder.read("download/Loto6Data.csv"), prizes);
-        QCOMPARE(form.gridMoney->rowCount(), 2038);
+        QCOMPARE(control<StringGrid>(form, "gridMoney")->rowCount(), 2038);
     } else {
         QCOMPARE(boxes.texts(),
                  QStringList{"抽選結果の 2 つのファイルが対応していません（1 行目：Loto6Number.csv "

@@ -77,7 +77,7 @@ void TestCheckPage::prepare()
     m_folder = std::make_unique<ProgramFolder>(false);
     writeSmallHistory(*m_folder);
     startWindow();
-    QCOMPARE(m_form->editSelectNum->text(), QString("12"));
+    QCOMPARE(control<SpinEdit>(*m_form, "editSelectNum")->text(), QString("12"));
 }
 
 void TestCheckPage::showLines(const QString &draw, const QByteArray &content)
@@ -122,12 +122,12 @@ void TestCheckPage::loading()
     MessageBoxWatcher boxes;
     showLines("10", content);
     TMainForm &form = *m_form;
-    QCOMPARE(form.pnlHitGuide->text(), guide);
-    QCOMPARE(form.btnExec->isEnabled(), guide == kReady);
+    QCOMPARE(control<PanelLabel>(form, "pnlHitGuide")->text(), guide);
+    QCOMPARE(control<QPushButton>(form, "btnExec")->isEnabled(), guide == kReady);
     QStringList shown;
-    for (int r = 0; r < form.gridHitSel->rowCount(); ++r) {
-        shown << form.gridHitSel->rowCells(r).mid(0, 7).join(',');
-        QCOMPARE(form.gridHitSel->cell(r, 7), QString());
+    for (int r = 0; r < control<StringGrid>(form, "gridHitSel")->rowCount(); ++r) {
+        shown << control<StringGrid>(form, "gridHitSel")->rowCells(r).mid(0, 7).join(',');
+        QCOMPARE(control<StringGrid>(form, "gridHitSel")->cell(r, 7), QString());
     }
     QCOMPARE(shown, shownRows);
     QVERIFY(boxes.boxes().isEmpty());
@@ -146,18 +146,20 @@ void TestCheckPage::everyTier()
                     "10,3,11,19,24,38,42\r\n"       // "3" is "03": six
                     "10,03,11,19,24,38,42,43\r\n"); // seven numbers: not a line
     TMainForm &form = *m_form;
-    form.gridHitSel->setCell(5, 7, "old text"); // a result is replaced, empty or not
+    control<StringGrid>(form, "gridHitSel")
+        ->setCell(5, 7, "old text"); // a result is replaced, empty or not
     MessageBoxWatcher boxes;
     check();
     QCOMPARE(results(form),
              (QStringList{"１等が当選しました。", "２等が当選しました。", "３等が当選しました。",
                           "４等が当選しました。", "５等が当選しました。", "", "無効",
                           "１等が当選しました。", "無効"}));
-    QCOMPARE(form.pnlHitGuide->property("tag").toInt(), 7); // invalid lines are not counted
-    QCOMPARE(form.pnlHitGuide->text(), kSeeResults);
-    QCOMPARE(form.gridHitSel->currentRow(), 8);
+    QCOMPARE(control<PanelLabel>(form, "pnlHitGuide")->property("tag").toInt(),
+             7); // invalid lines are not counted
+    QCOMPARE(control<PanelLabel>(form, "pnlHitGuide")->text(), kSeeResults);
+    QCOMPARE(control<StringGrid>(form, "gridHitSel")->currentRow(), 8);
     QVERIFY(boxes.boxes().isEmpty());
-    QVERIFY(form.pctrlMain->isEnabled());
+    QVERIFY(control<QTabWidget>(form, "pctrlMain")->isEnabled());
 }
 
 // The history is walked newest first and, within one draw, the lines in file order; the
@@ -171,21 +173,22 @@ void TestCheckPage::linesOfSeveralDrawsFollowTheHistoryOrder()
                     " 9 ,01,02,03,04,05,07\r\n"  // blanks around: still draw 9, five
                     "09,01,02,03,04,05,06\r\n"); // "09" is draw 9 too
     TMainForm &form = *m_form;
-    QCOMPARE(form.gridHitSel->rowCount(), 6);
+    QCOMPARE(control<StringGrid>(form, "gridHitSel")->rowCount(), 6);
     QList<int> visited;
-    connect(form.gridHitSel->selectionModel(), &QItemSelectionModel::currentRowChanged, this,
+    connect(control<StringGrid>(form, "gridHitSel")->selectionModel(),
+            &QItemSelectionModel::currentRowChanged, this,
             [&visited](const QModelIndex &now) { visited << now.row(); });
     QElapsedTimer clock;
     clock.start();
     check();
     QVERIFY2(clock.elapsed() >= 5 * 200, "each matched line pauses 200 ms");
     QCOMPARE(visited, (QList<int>{3, 0, 1, 4, 5}));
-    QCOMPARE(form.gridHitSel->currentRow(), 5);
+    QCOMPARE(control<StringGrid>(form, "gridHitSel")->currentRow(), 5);
     QCOMPARE(results(form),
              (QStringList{"５等が当選しました。", "１等が当選しました。", "",
                           "４等が当選しました。", "３等が当選しました。", "１等が当選しました。"}));
-    QCOMPARE(form.pnlHitGuide->property("tag").toInt(), 5);
-    QCOMPARE(form.pnlHitGuide->text(), kSeeResults);
+    QCOMPARE(control<PanelLabel>(form, "pnlHitGuide")->property("tag").toInt(), 5);
+    QCOMPARE(control<PanelLabel>(form, "pnlHitGuide")->text(), kSeeResults);
 }
 
 void TestCheckPage::nothingMatches_data()
@@ -205,7 +208,7 @@ void TestCheckPage::nothingMatches()
     QFETCH(bool, emptyHistory);
     TMainForm &form = *m_form;
     showLines(draw, content);
-    QCOMPARE(form.pnlHitGuide->text(), kReady);
+    QCOMPARE(control<PanelLabel>(form, "pnlHitGuide")->text(), kReady);
     if (emptyHistory)
         form.historyModel()->setRecords({});
     MessageBoxWatcher boxes;
@@ -213,10 +216,11 @@ void TestCheckPage::nothingMatches()
     QCOMPARE(boxes.texts(), QStringList{kNoDrawMessage});
     QCOMPARE(boxes.boxes().first().caption, QString("ガイドメッセージ"));
     QCOMPARE(boxes.boxes().first().icon, QMessageBox::Warning);
-    QCOMPARE(form.pnlHitGuide->text(), kNoDrawPanel);
-    QCOMPARE(form.pnlHitGuide->property("tag").toInt(), 0);
+    QCOMPARE(control<PanelLabel>(form, "pnlHitGuide")->text(), kNoDrawPanel);
+    QCOMPARE(control<PanelLabel>(form, "pnlHitGuide")->property("tag").toInt(), 0);
     QCOMPARE(results(form), QStringList{""});
-    QVERIFY(form.pctrlMain->isEnabled() && form.btnExec->isEnabled());
+    QVERIFY(control<QTabWidget>(form, "pctrlMain")->isEnabled() &&
+            control<QPushButton>(form, "btnExec")->isEnabled());
 }
 
 void TestCheckPage::pageReloadsWhenShownAndAfterALoad()
@@ -226,43 +230,45 @@ void TestCheckPage::pageReloadsWhenShownAndAfterALoad()
     check();
     QCOMPARE(results(form), QStringList{"１等が当選しました。"});
 
-    form.pctrlMain->setCurrentWidget(form.TabSheet1);
+    control<QTabWidget>(form, "pctrlMain")->setCurrentWidget(control<QWidget>(form, "TabSheet1"));
     m_folder->write("client/10.csv", "10,03,11,19,24,38,42\r\n10,01,02,03,04,05,06\r\n");
-    form.pnlMessagePanel0->clear();
-    form.pctrlMain->setCurrentWidget(form.TabSheet5);
-    QCOMPARE(form.pnlMessagePanel0->text(), kPageGuide);
-    QCOMPARE(form.gridHitSel->rowCount(), 2);
+    control<QLabel>(form, "pnlMessage.Panel0")->clear();
+    control<QTabWidget>(form, "pctrlMain")->setCurrentWidget(control<QWidget>(form, "TabSheet5"));
+    QCOMPARE(control<QLabel>(form, "pnlMessage.Panel0")->text(), kPageGuide);
+    QCOMPARE(control<StringGrid>(form, "gridHitSel")->rowCount(), 2);
     QCOMPARE(results(form), (QStringList{"", ""})); // the results went with the old rows
-    QCOMPARE(form.pnlHitGuide->text(), kReady);
+    QCOMPARE(control<PanelLabel>(form, "pnlHitGuide")->text(), kReady);
 
     // A results load sets the coming draw, which loads that draw's lines.
     m_folder->write("client/12.csv", "12,01,02,03,04,05,06\r\n");
     form.btnMmsUpdateClick();
-    QCOMPARE(form.editSelectNum->text(), QString("12"));
-    QCOMPARE(form.gridHitSel->rowCount(), 1);
-    QCOMPARE(form.gridHitSel->cell(0, 0), QString("12"));
+    QCOMPARE(control<SpinEdit>(form, "editSelectNum")->text(), QString("12"));
+    QCOMPARE(control<StringGrid>(form, "gridHitSel")->rowCount(), 1);
+    QCOMPARE(control<StringGrid>(form, "gridHitSel")->cell(0, 0), QString("12"));
 
     QVERIFY(QFile::remove(m_folder->file("client/12.csv")));
-    form.pctrlMain->setCurrentWidget(form.TabSheet1);
-    form.pctrlMain->setCurrentWidget(form.TabSheet5);
-    QCOMPARE(form.pnlHitGuide->text(), kNoData);
-    QVERIFY(!form.btnExec->isEnabled());
-    QCOMPARE(form.gridHitSel->rowCells(0).mid(0, 7), QStringList(7, QString()));
+    control<QTabWidget>(form, "pctrlMain")->setCurrentWidget(control<QWidget>(form, "TabSheet1"));
+    control<QTabWidget>(form, "pctrlMain")->setCurrentWidget(control<QWidget>(form, "TabSheet5"));
+    QCOMPARE(control<PanelLabel>(form, "pnlHitGuide")->text(), kNoData);
+    QVERIFY(!control<QPushButton>(form, "btnExec")->isEnabled());
+    QCOMPARE(control<StringGrid>(form, "gridHitSel")->rowCells(0).mid(0, 7),
+             QStringList(7, QString()));
 }
 
 void TestCheckPage::selectedRowIsHighlightedWithoutFocus()
 {
     TMainForm &form = *m_form;
     showLines("10", "10,01,02,03,04,05,06\r\n10,01,02,03,04,05,07\r\n10,01,02,03,04,05,08\r\n");
-    form.gridHitSel->setCurrentRow(1);
-    QVERIFY(!form.gridHitSel->hasFocus());
-    const int h = form.gridHitSel->rowHeight(0);
-    const QImage shot = form.gridHitSel->viewport()->grab().toImage();
+    control<StringGrid>(form, "gridHitSel")->setCurrentRow(1);
+    QVERIFY(!control<StringGrid>(form, "gridHitSel")->hasFocus());
+    const int h = control<StringGrid>(form, "gridHitSel")->rowHeight(0);
+    const QImage shot = control<StringGrid>(form, "gridHitSel")->viewport()->grab().toImage();
     QCOMPARE(shot.pixelColor(3, 3), QColor(Qt::white));
-    QCOMPARE(shot.pixelColor(3, h + 3), form.gridHitSel->palette().color(QPalette::Highlight));
+    QCOMPARE(shot.pixelColor(3, h + 3),
+             control<StringGrid>(form, "gridHitSel")->palette().color(QPalette::Highlight));
     QCOMPARE(shot.pixelColor(3, 2 * h + 3), QColor(Qt::white));
-    form.gridHitSel->setCurrentRow(0);
-    const QImage after = form.gridHitSel->viewport()->grab().toImage();
+    control<StringGrid>(form, "gridHitSel")->setCurrentRow(0);
+    const QImage after = control<StringGrid>(form, "gridHitSel")->viewport()->grab().toImage();
     QCOMPARE(after.pixelColor(3, h + 3), QColor(150, 245, 150));
 }
 

@@ -64,7 +64,7 @@ protected:
     bool eventFilter(QObject *watched, QEvent *event) override
     {
         if (watched == m_splash && event->type() == QEvent::Show)
-            shown << m_splash->lblTitle->text();
+            shown << control<QLabel>(*m_splash, "lblTitle")->text();
         return false;
     }
 
@@ -97,7 +97,7 @@ private:
 void TestCsvExport::prepare()
 {
     startWindow();
-    QCOMPARE(m_form->editNewNum->text(), QString("2038"));
+    QCOMPARE(control<QLineEdit>(*m_form, "editNewNum")->text(), QString("2038"));
 }
 
 QString TestCsvExport::exportTo(const QString &path)
@@ -110,7 +110,7 @@ QString TestCsvExport::exportTo(const QString &path)
         name->setText(path);                         // as the player types it
         QMetaObject::invokeMethod(dialog, "accept"); // what the Save button does
     });
-    m_form->menuFileCsvSave->trigger();
+    control<QAction>(*m_form, "menuFileCsvSave")->trigger();
     return driver.seen() ? opened : QStringLiteral("(no dialog)");
 }
 
@@ -132,7 +132,7 @@ void TestCsvExport::cancelShowsNothing()
             proposed = name->text();
         dialog->reject();
     });
-    form.menuFileCsvSave->trigger();
+    control<QAction>(form, "menuFileCsvSave")->trigger();
     QVERIFY(driver.seen());
     QCOMPARE(title, QString("CSVファイルに名前を付けて保存"));
     QCOMPARE(filters, QStringList{"CSVファイル (カンマ区切り) (*.csv)"});
@@ -187,9 +187,9 @@ void TestCsvExport::replacesTheFileWithWhatASaveAppends()
     QCOMPARE(boxes.boxes().first().icon, QMessageBox::Warning);
     const QByteArray exported = m_folder->read("out.csv");
     QCOMPARE(exported, QByteArray("2038,03,11,17,25,38,42\r\n2038,01,02,03,04,05,43\r\n"));
-    QCOMPARE(form.gridSelectItem->rowCount(), 2); // the slate stays
+    QCOMPARE(control<StringGrid>(form, "gridSelectItem")->rowCount(), 2); // the slate stays
 
-    form.btnSave->click();
+    control<QPushButton>(form, "btnSave")->click();
     QCOMPARE(m_folder->read("client/2038.csv"), exported);
     QCOMPARE(QDir(m_folder->path()).entryList(QDir::Files), QStringList{"out.csv"});
 }

@@ -138,10 +138,10 @@ void TestTicketHandlers::saveRefusals()
     if (!draw.isNull()) {
         decide(form, {1, 2, 3, 4, 5, 6});
         decide(form, {1, 2, 3, 4, 5, 7});
-        form.gridSelectItem->setCell(1, 0, draw);
+        control<StringGrid>(form, "gridSelectItem")->setCell(1, 0, draw);
     }
     MessageBoxWatcher boxes;
-    form.btnSave->click();
+    control<QPushButton>(form, "btnSave")->click();
     QCOMPARE(boxes.texts(), QStringList{message});
     QCOMPARE(QDir(m_folder->file("client")).entryList(QDir::Files), QStringList());
     QCOMPARE(QDir(m_folder->path()).entryList(QDir::Files), QStringList());
@@ -177,15 +177,15 @@ void TestTicketHandlers::listing()
     MessageBoxWatcher boxes;
     TMainForm &form = *m_form;
     listFile(QByteArray(), draw);
-    QCOMPARE(form.pnlSeaGuide->text(), guide);
-    QCOMPARE(form.gridLoto6->rowCount(), qMax(listed, 1));
+    QCOMPARE(control<PanelLabel>(form, "pnlSeaGuide")->text(), guide);
+    QCOMPARE(control<StringGrid>(form, "gridLoto6")->rowCount(), qMax(listed, 1));
     if (listed == 0)
-        QCOMPARE(form.gridLoto6->rowCells(0), QStringList(7, QString()));
+        QCOMPARE(control<StringGrid>(form, "gridLoto6")->rowCells(0), QStringList(7, QString()));
     else
-        QCOMPARE(form.gridLoto6->cell(0, 0).toInt(), 700);
-    QCOMPARE(redRows(form.gridLoto6), invalid);
-    QCOMPARE(form.btnOneDelete->isEnabled(), listed > 0);
-    QCOMPARE(form.btnAllDelete->isEnabled(), listed > 0);
+        QCOMPARE(control<StringGrid>(form, "gridLoto6")->cell(0, 0).toInt(), 700);
+    QCOMPARE(redRows(control<StringGrid>(form, "gridLoto6")), invalid);
+    QCOMPARE(control<QPushButton>(form, "btnOneDelete")->isEnabled(), listed > 0);
+    QCOMPARE(control<QPushButton>(form, "btnAllDelete")->isEnabled(), listed > 0);
     QVERIFY(boxes.boxes().isEmpty());
 }
 
@@ -244,14 +244,14 @@ void TestTicketHandlers::answeringNoChangesNothing()
     TMainForm &form = *m_form;
     listFile(L1 + L2);
     MessageBoxWatcher boxes; // presses the default button, No
-    form.btnOneDelete->click();
-    form.btnAllDelete->click();
+    control<QPushButton>(form, "btnOneDelete")->click();
+    control<QPushButton>(form, "btnAllDelete")->click();
     QCOMPARE(boxes.boxes().size(), 2);
     QCOMPARE(boxes.texts().last(), QString("『第700回』全ての申込数字が削除されます。元に戻すことは"
                                            "出来ませんが…本当によろしいですか？"));
     QCOMPARE(boxes.boxes().last().defaultButton, QMessageBox::No);
     QCOMPARE(m_folder->read("client/700.csv"), L1 + L2);
-    QCOMPARE(form.gridLoto6->rowCount(), 2);
+    QCOMPARE(control<StringGrid>(form, "gridLoto6")->rowCount(), 2);
 }
 
 void TestTicketHandlers::cancelAfterTheFileChangedRelists()
@@ -259,15 +259,16 @@ void TestTicketHandlers::cancelAfterTheFileChangedRelists()
     TMainForm &form = *m_form;
     listFile(L1 + L2);
     m_folder->write("client/700.csv", L2 + L3 + L1);
-    form.gridLoto6->setCurrentRow(0);
+    control<StringGrid>(form, "gridLoto6")->setCurrentRow(0);
     MessageBoxWatcher boxes;
     boxes.queueAnswer(QMessageBox::Yes);
-    form.btnOneDelete->click();
+    control<QPushButton>(form, "btnOneDelete")->click();
     QCOMPARE(boxes.boxes().size(), 2);
     QCOMPARE(boxes.boxes().last().caption, QString("ガイドメッセージ"));
     QCOMPARE(m_folder->read("client/700.csv"), L2 + L3 + L1);
-    QCOMPARE(form.gridLoto6->rowCount(), 3); // listed again as the file is now
-    QCOMPARE(form.gridLoto6->rowCells(0), cells(L2));
+    QCOMPARE(control<StringGrid>(form, "gridLoto6")->rowCount(),
+             3); // listed again as the file is now
+    QCOMPARE(control<StringGrid>(form, "gridLoto6")->rowCells(0), cells(L2));
 }
 
 void TestTicketHandlers::cancelAll_data()
@@ -287,14 +288,16 @@ void TestTicketHandlers::cancelAll()
     listFile(before);
     MessageBoxWatcher boxes;
     boxes.queueAnswer(QMessageBox::Yes);
-    form.btnAllDelete->click();
+    control<QPushButton>(form, "btnAllDelete")->click();
     QCOMPARE(boxes.boxes().size(), 1);
     QCOMPARE(QFile::exists(m_folder->file("client/700.csv")), !after.isNull());
     if (!after.isNull())
         QCOMPARE(m_folder->read("client/700.csv"), after);
-    QCOMPARE(form.pnlSeaGuide->text(), after.isNull() ? kNoData : kCanCancel);
-    QCOMPARE(form.gridLoto6->rowCells(0), QStringList(7, QString()));
-    QVERIFY(!form.btnOneDelete->isEnabled() && !form.btnAllDelete->isEnabled());
+    QCOMPARE(control<PanelLabel>(form, "pnlSeaGuide")->text(),
+             after.isNull() ? kNoData : kCanCancel);
+    QCOMPARE(control<StringGrid>(form, "gridLoto6")->rowCells(0), QStringList(7, QString()));
+    QVERIFY(!control<QPushButton>(form, "btnOneDelete")->isEnabled() &&
+            !control<QPushButton>(form, "btnAllDelete")->isEnabled());
 }
 
 // A file deleted or written by another program: a cancel-all lists what is left, and the list
@@ -332,25 +335,25 @@ void TestTicketHandlers::ctrlZHidesNoLine()
     TMainForm &form = *m_form;
     MessageBoxWatcher boxes; // answers the check's "no draw" message and the save's report
     listFile(before, "2038");
-    QCOMPARE(form.gridLoto6->rowCount(), listed);
+    QCOMPARE(control<StringGrid>(form, "gridLoto6")->rowCount(), listed);
 
-    form.editSelectNum->setText("2038");
-    form.pctrlMain->setCurrentWidget(form.TabSheet5);
-    form.btnExec->click();
+    control<SpinEdit>(form, "editSelectNum")->setText("2038");
+    control<QTabWidget>(form, "pctrlMain")->setCurrentWidget(control<QWidget>(form, "TabSheet5"));
+    control<QPushButton>(form, "btnExec")->click();
     QStringList results;
-    for (int r = 0; r < form.gridHitSel->rowCount(); ++r)
-        results << form.gridHitSel->cell(r, 7);
+    for (int r = 0; r < control<StringGrid>(form, "gridHitSel")->rowCount(); ++r)
+        results << control<StringGrid>(form, "gridHitSel")->cell(r, 7);
     QCOMPARE(results, checked);
 
-    form.pctrlMain->setCurrentWidget(form.TabSheet1);
+    control<QTabWidget>(form, "pctrlMain")->setCurrentWidget(control<QWidget>(form, "TabSheet1"));
     decide(form, {1, 2, 3, 4, 5, 43});
-    form.btnSave->click();
+    control<QPushButton>(form, "btnSave")->click();
     QCOMPARE(m_folder->read("client/2038.csv"), afterSave);
 
-    form.pctrlMain->setCurrentWidget(form.TabSheet4);
-    QCOMPARE(form.gridLoto6->rowCount(), listed + 1);
+    control<QTabWidget>(form, "pctrlMain")->setCurrentWidget(control<QWidget>(form, "TabSheet4"));
+    QCOMPARE(control<StringGrid>(form, "gridLoto6")->rowCount(), listed + 1);
     boxes.queueAnswer(QMessageBox::Yes);
-    form.btnAllDelete->click();
+    control<QPushButton>(form, "btnAllDelete")->click();
     QCOMPARE(QFile::exists(m_folder->file("client/2038.csv")), !afterCancelAll.isNull());
     if (!afterCancelAll.isNull())
         QCOMPARE(m_folder->read("client/2038.csv"), afterCancelAll);
@@ -363,10 +366,10 @@ void TestTicketHandlers::listFollowsAFileDeletedOutside()
     QVERIFY(QFile::remove(m_folder->file("client/700.csv")));
     MessageBoxWatcher boxes;
     boxes.queueAnswer(QMessageBox::Yes);
-    form.btnAllDelete->click();
+    control<QPushButton>(form, "btnAllDelete")->click();
     QCOMPARE(boxes.boxes().size(), 1);
-    QCOMPARE(form.gridLoto6->rowCount(), 1);
-    QCOMPARE(form.pnlSeaGuide->text(), kNoData);
+    QCOMPARE(control<StringGrid>(form, "gridLoto6")->rowCount(), 1);
+    QCOMPARE(control<PanelLabel>(form, "pnlSeaGuide")->text(), kNoData);
 
     QWidget elsewhere; // the player switches to another program and back
     const auto comeBack = [&] {
@@ -378,11 +381,11 @@ void TestTicketHandlers::listFollowsAFileDeletedOutside()
     };
     m_folder->write("client/700.csv", L1 + L2 + L3);
     comeBack();
-    QCOMPARE(form.gridLoto6->rowCount(), 3);
+    QCOMPARE(control<StringGrid>(form, "gridLoto6")->rowCount(), 3);
     QVERIFY(QFile::remove(m_folder->file("client/700.csv")));
     comeBack();
-    QCOMPARE(form.gridLoto6->rowCells(0), QStringList(7, QString()));
-    QCOMPARE(form.pnlSeaGuide->text(), kNoData);
+    QCOMPARE(control<StringGrid>(form, "gridLoto6")->rowCells(0), QStringList(7, QString()));
+    QCOMPARE(control<PanelLabel>(form, "pnlSeaGuide")->text(), kNoData);
 }
 
 // The current row is highlighted, with the focus elsewhere too.
@@ -426,9 +429,10 @@ void TestTicketHandlers::pastedTextNamesNoFile()
     m_folder->write("1.csv", "../1,01,02,03,04,05,06\r\n");
     m_folder->write("client/1.csv", "../1,01,02,03,04,05,06\r\n");
     listFile(QByteArray(), "../1");
-    QCOMPARE(form.pnlSeaGuide->text(), kNoData);
-    QCOMPARE(form.gridLoto6->cell(0, 0), QString());
-    QVERIFY(!form.btnOneDelete->isEnabled() && !form.btnAllDelete->isEnabled());
+    QCOMPARE(control<PanelLabel>(form, "pnlSeaGuide")->text(), kNoData);
+    QCOMPARE(control<StringGrid>(form, "gridLoto6")->cell(0, 0), QString());
+    QVERIFY(!control<QPushButton>(form, "btnOneDelete")->isEnabled() &&
+            !control<QPushButton>(form, "btnAllDelete")->isEnabled());
     MessageBoxWatcher boxes;
     boxes.queueAnswer(QMessageBox::Yes);
     form.btnAllDeleteClick();
@@ -443,13 +447,13 @@ void TestTicketHandlers::saveIntoClientThatIsAFile()
     QVERIFY(QDir(m_folder->file("client")).removeRecursively());
     m_folder->write("client", "not a folder");
     MessageBoxWatcher boxes;
-    form.btnSave->click();
+    control<QPushButton>(form, "btnSave")->click();
     QCOMPARE(boxes.boxes().size(), 1);
     QCOMPARE(boxes.boxes().first().caption, QString("ロト６ヨルネ"));
     QCOMPARE(boxes.boxes().first().icon, QMessageBox::Critical);
     QVERIFY2(boxes.texts().first().contains("2038.csv"), qPrintable(boxes.texts().first()));
     QCOMPARE(m_folder->read("client"), QByteArray("not a folder"));
-    QCOMPARE(form.gridSelectItem->rowCount(), 1);
+    QCOMPARE(control<StringGrid>(form, "gridSelectItem")->rowCount(), 1);
 }
 
 void TestTicketHandlers::lockedClientFolderChangesNothing()
@@ -458,8 +462,8 @@ void TestTicketHandlers::lockedClientFolderChangesNothing()
     m_folder->write("client/2038.csv", L1 + L2);
     const QByteArray before = L1 + L2;
     listFile(L1 + L2);
-    QCOMPARE(form.gridLoto6->rowCount(), 2);
-    form.pctrlMain->setCurrentWidget(form.TabSheet1);
+    QCOMPARE(control<StringGrid>(form, "gridLoto6")->rowCount(), 2);
+    control<QTabWidget>(form, "pctrlMain")->setCurrentWidget(control<QWidget>(form, "TabSheet1"));
     decide(form, {1, 2, 3, 4, 5, 6});
 
     LockedPath lock(m_folder->file("client"));
@@ -468,30 +472,30 @@ void TestTicketHandlers::lockedClientFolderChangesNothing()
               "cannot be made unwritable");
 
     MessageBoxWatcher boxes;
-    form.btnSave->click();
+    control<QPushButton>(form, "btnSave")->click();
     QCOMPARE(boxes.boxes().size(), 1);
     QCOMPARE(boxes.boxes().first().caption, QString("ロト６ヨルネ"));
     QVERIFY2(boxes.texts().first().contains("2038.csv"), qPrintable(boxes.texts().first()));
     QCOMPARE(m_folder->read("client/2038.csv"), before);
 
-    form.pctrlMain->setCurrentWidget(form.TabSheet4);
-    form.gridLoto6->setCurrentRow(1);
+    control<QTabWidget>(form, "pctrlMain")->setCurrentWidget(control<QWidget>(form, "TabSheet4"));
+    control<StringGrid>(form, "gridLoto6")->setCurrentRow(1);
     boxes.clear();
     boxes.queueAnswer(QMessageBox::Yes);
-    form.btnOneDelete->click();
+    control<QPushButton>(form, "btnOneDelete")->click();
     QCOMPARE(boxes.boxes().size(), 2); // the question, then the error report
     QCOMPARE(boxes.boxes().last().caption, QString("ロト６ヨルネ"));
     QCOMPARE(m_folder->read("client/700.csv"), L1 + L2);
-    QCOMPARE(form.gridLoto6->rowCount(), 2);
-    QCOMPARE(form.gridLoto6->rowCells(1), cells(L2));
+    QCOMPARE(control<StringGrid>(form, "gridLoto6")->rowCount(), 2);
+    QCOMPARE(control<StringGrid>(form, "gridLoto6")->rowCells(1), cells(L2));
 
     boxes.clear();
     boxes.queueAnswer(QMessageBox::Yes);
-    form.btnAllDelete->click();
+    control<QPushButton>(form, "btnAllDelete")->click();
     QCOMPARE(boxes.boxes().size(), 2);
     QCOMPARE(boxes.boxes().last().caption, QString("ロト６ヨルネ"));
     QCOMPARE(m_folder->read("client/700.csv"), L1 + L2);
-    QCOMPARE(form.gridLoto6->rowCount(), 2);
+    QCOMPARE(control<StringGrid>(form, "gridLoto6")->rowCount(), 2);
     QCOMPARE(QDir(m_folder->file("client")).entryList(QDir::Files),
              (QStringList{"2038.csv", "700.csv"}));
 }
