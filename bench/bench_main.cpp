@@ -7,19 +7,19 @@
 // same history and its target.
 
 #include "SyntheticHistory.h"
-#include "analysis/RandomnessTest.h"
-#include "app/FindControl.h"
-#include "app/Main.h"
+#include "core/analysis/RandomnessTest.h"
 #include "core/analysis/Statistics.h"
+#include "core/common/TextLines.h"
+#include "core/results/HistoryFeed.h"
+#include "core/results/PastDraws.h"
+#include "core/results/ResultsFiles.h"
+#include "core/tickets/LineHistory.h"
+#include "core/tickets/TicketReport.h"
+#include "core/tickets/WinningCheck.h"
+#include "gui/FindControl.h"
+#include "gui/Main.h"
 #include "gui/dialogs/StatisticsForm.h"
-#include "results/HistoryFeed.h"
-#include "results/HistoryModel.h"
-#include "results/PastDraws.h"
-#include "results/ResultsFiles.h"
-#include "results/TextLines.h"
-#include "tickets/LineHistory.h"
-#include "tickets/TicketReport.h"
-#include "tickets/WinningCheck.h"
+#include "gui/pages/HistoryModel.h"
 
 #include <QApplication>
 #include <QComboBox>

@@ -2,7 +2,7 @@
 // program (application, main window, first showing with the results load), then it prints
 // its peak resident memory (KiB) and ends.
 
-#include "app/Main.h"
+#include "gui/Main.h"
 
 #include <QApplication>
 #include <QFile>

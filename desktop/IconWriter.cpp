@@ -2,7 +2,7 @@
 // layout (<folder>/hicolor/<n>x<n>/apps/loto6yorune.png) and, for the Windows program file,
 // <folder>/loto6yorune.ico holding every size. The pictures are the window's own icon.
 
-#include "app/Pictures.h"
+#include "gui/widgets/Pictures.h"
 
 #include <QBuffer>
 #include <QDir>

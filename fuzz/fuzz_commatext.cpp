@@ -1,7 +1,7 @@
 // Fuzzes the comma-text reader: any line reads into exactly the asked number of cells, and
 // writing a row and reading it back settles after one pass (an empty field reads as a blank,
 // so the first pass may change empty cells; the second must change nothing).
-#include "tickets/CommaText.h"
+#include "core/tickets/CommaText.h"
 
 #include <cstdlib>
 

@@ -1,6 +1,6 @@
 // Fuzzes the exclusion-number text: whatever a stored text holds, encoding the numbers it
 // lists gives a text that lists exactly those numbers.
-#include "picking/ExclusionCodec.h"
+#include "core/picking/ExclusionCodec.h"
 
 #include <cstdlib>
 

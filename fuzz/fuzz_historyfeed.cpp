@@ -1,8 +1,8 @@
 // Fuzzes the conversion of the public history feed: any input converts or raises DomainError,
 // never a crash, and whatever converts reads by the loader's own rules.
-#include "app/DomainError.h"
-#include "results/HistoryFeed.h"
-#include "results/ResultsReplace.h"
+#include "core/common/DomainError.h"
+#include "core/results/HistoryFeed.h"
+#include "core/results/ResultsReplace.h"
 
 #include <cstdlib>
 

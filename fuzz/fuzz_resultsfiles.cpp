@@ -1,9 +1,9 @@
 // Fuzzes both results-file parsers: the first half of the input is the draws file, the rest
 // the prize file. Malformed content must raise DomainError, never crash; what parses must
 // keep its invariants.
-#include "app/DomainError.h"
-#include "results/ResultsFiles.h"
-#include "results/TextLines.h"
+#include "core/common/DomainError.h"
+#include "core/common/TextLines.h"
+#include "core/results/ResultsFiles.h"
 
 #include <cstdlib>
 #include <numeric>

@@ -1,6 +1,6 @@
 // Fuzzes the settings readers with arbitrary INI content: any file reads as some values within
 // the fields' ranges, never a crash.
-#include "app/Settings.h"
+#include "core/platform/Settings.h"
 
 #include <QFile>
 #include <QTemporaryDir>

@@ -1,7 +1,7 @@
 // Fuzzes the text-line reader: any bytes split into lines without a crash, no line is ever
 // empty, starts with a blank or holds a line end or Ctrl+Z, and the lines a results file reads
 // (up to an empty line or a Ctrl+Z) are the first of those a ticket file reads.
-#include "results/TextLines.h"
+#include "core/common/TextLines.h"
 
 #include <cstdlib>
 

@@ -4,8 +4,8 @@
 // commas, in front of a Ctrl+Z that ended the file), a cancel-all every byte but the draw's
 // lines (or deletes a file with no line of any draw left). The program's own reading must
 // agree: the other listed lines stay listed, in order, and no line of the draw is left.
-#include "app/DomainError.h"
-#include "tickets/TicketFile.h"
+#include "core/common/DomainError.h"
+#include "core/tickets/TicketFile.h"
 
 #include <QFile>
 #include <QTemporaryDir>

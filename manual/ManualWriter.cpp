@@ -10,10 +10,10 @@
 // the given results files and a few saved lines of the newest draws, with settings of its own,
 // so the pictures never depend on the user who builds the program.
 
-#include "app/About.h"
-#include "app/FindControl.h"
-#include "app/LayoutKit.h"
-#include "app/Main.h"
+#include "gui/FindControl.h"
+#include "gui/Main.h"
+#include "gui/dialogs/About.h"
+#include "gui/widgets/LayoutKit.h"
 
 #include <QAction>
 #include <QDialog>

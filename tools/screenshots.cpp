@@ -10,13 +10,13 @@
 // For a small screen at 125 %, run it with QT_SCALE_FACTOR=1.25 and
 // QT_QPA_PLATFORM=offscreen:configfile=tools/screen-1280x720.json.
 
-#include "app/FindControl.h"
-#include "app/Main.h"
-#include "app/QtTranslations.h"
-#include "app/Settings.h"
-#include "app/SpinEdit.h"
-#include "app/Splash.h"
-#include "app/StringGrid.h"
+#include "core/platform/Settings.h"
+#include "gui/FindControl.h"
+#include "gui/Main.h"
+#include "gui/dialogs/Splash.h"
+#include "gui/services/QtTranslations.h"
+#include "gui/widgets/SpinEdit.h"
+#include "gui/widgets/StringGrid.h"
 
 #include <QAction>
 #include <QApplication>

@@ -1,7 +1,7 @@
 #include "TestSupport.h"
 
-#include "app/Main.h"
-#include "app/StringGrid.h"
+#include "gui/Main.h"
+#include "gui/widgets/StringGrid.h"
 
 #include <QAbstractButton>
 #include <QApplication>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "app/FindControl.h"
+#include "gui/FindControl.h"
 
 #include <QByteArray>
 #include <QFileDevice>

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "analysis/RandomnessTest.h"
-#include "results/PastDraws.h"
+#include "core/analysis/RandomnessTest.h"
+#include "core/results/PastDraws.h"
 
 #include <QVector>
 #include <array>

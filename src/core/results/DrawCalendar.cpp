@@ -1,6 +1,6 @@
 #include "DrawCalendar.h"
 
-#include "results/Formats.h"
+#include "core/common/Formats.h"
 
 bool isDrawDay(const QDate &day)
 {

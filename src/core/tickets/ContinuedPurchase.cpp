@@ -1,6 +1,6 @@
 #include "ContinuedPurchase.h"
 
-#include "app/DomainError.h"
+#include "core/common/DomainError.h"
 
 ContinuedSave continuedSave(const QString &programFolder, const QVector<ExpectedDraw> &draws,
                             const QVector<QStringList> &rows)

@@ -1,8 +1,8 @@
 #include "PrizeClaims.h"
 
-#include "app/SafeWrite.h"
-#include "results/Formats.h"
-#include "results/TextLines.h"
+#include "core/common/Formats.h"
+#include "core/common/SafeWrite.h"
+#include "core/common/TextLines.h"
 
 #include <QMap>
 #include <algorithm>
@@ -133,7 +133,8 @@ QString claimWarningText(const ClaimWarning &warning)
 QVector<ClaimedLine> readClaimedLines(const QString &clientFolder)
 {
     QVector<ClaimedLine> lines;
-    for (const QString &text : readTextLines(claimedFilePath(clientFolder), TextRules::TicketFile)) {
+    for (const QString &text :
+         readTextLines(claimedFilePath(clientFolder), TextRules::TicketFile)) {
         if (const std::optional<ClaimedLine> line = parseClaimedLine(text))
             lines.append(*line);
     }

@@ -1,7 +1,7 @@
 #pragma once
 
+#include "core/results/PastDraws.h"
 #include "core/tickets/SavedLines.h"
-#include "results/PastDraws.h"
 
 #include <QDate>
 #include <QString>

@@ -1,7 +1,7 @@
 #include "SavedLines.h"
 
-#include "tickets/TicketFile.h"
-#include "tickets/WinningCheck.h"
+#include "core/tickets/TicketFile.h"
+#include "core/tickets/WinningCheck.h"
 
 #include <QDir>
 

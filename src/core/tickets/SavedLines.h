@@ -1,6 +1,6 @@
 #pragma once
 
-#include "results/PastDraws.h"
+#include "core/results/PastDraws.h"
 
 #include <QString>
 #include <QStringList>

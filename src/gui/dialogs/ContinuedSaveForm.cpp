@@ -1,9 +1,9 @@
 #include "ContinuedSaveForm.h"
 
-#include "app/ComFunction.h"
-#include "app/DomainError.h"
-#include "app/LayoutKit.h"
+#include "core/common/DomainError.h"
 #include "core/tickets/ContinuedPurchase.h"
+#include "gui/services/ComFunction.h"
+#include "gui/widgets/LayoutKit.h"
 
 #include <QDialogButtonBox>
 #include <QHBoxLayout>

@@ -1,7 +1,7 @@
 #pragma once
 
 #include "core/results/DrawCalendar.h"
-#include "results/DrawEntry.h"
+#include "core/results/DrawEntry.h"
 
 #include <QDialog>
 #include <QString>

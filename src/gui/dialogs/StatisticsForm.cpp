@@ -1,10 +1,10 @@
 #include "StatisticsForm.h"
 
-#include "analysis/RandomnessTestForm.h"
-#include "app/LayoutKit.h"
 #include "core/analysis/Statistics.h"
+#include "core/common/Formats.h"
+#include "gui/dialogs/RandomnessTestForm.h"
 #include "gui/widgets/ExpectationChart.h"
-#include "results/Formats.h"
+#include "gui/widgets/LayoutKit.h"
 
 #include <QChartView>
 #include <QGridLayout>

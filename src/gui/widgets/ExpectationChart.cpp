@@ -1,6 +1,6 @@
 #include "ExpectationChart.h"
 
-#include "app/LayoutKit.h"
+#include "gui/widgets/LayoutKit.h"
 
 #include <QBarSeries>
 #include <QBarSet>

@@ -1,0 +1,48 @@
+#include "core/common/FileErrors.h"
+
+#include <QDir>
+
+QString fileErrorReason(const QFileDevice &file)
+{
+    QString reason;
+    switch (file.error()) {
+    case QFileDevice::PermissionsError:
+        reason = QStringLiteral("アクセスが拒否されました");
+        break;
+    case QFileDevice::ResourceError:
+        reason = QStringLiteral("ディスクの空き容量またはシステムの資源が不足しています");
+        break;
+    case QFileDevice::ReadError:
+        reason = QStringLiteral("読み込み中にエラーが発生しました");
+        break;
+    case QFileDevice::WriteError:
+        reason = QStringLiteral("書き込み中にエラーが発生しました");
+        break;
+    case QFileDevice::OpenError:
+        reason = QStringLiteral("ファイルを開けませんでした");
+        break;
+    case QFileDevice::RenameError:
+    case QFileDevice::CopyError:
+        reason = QStringLiteral("ファイルを置き換えられませんでした");
+        break;
+    case QFileDevice::RemoveError:
+        reason = QStringLiteral("ファイルを削除できませんでした");
+        break;
+    case QFileDevice::TimeOutError:
+        reason = QStringLiteral("時間切れになりました");
+        break;
+    default:
+        reason = QStringLiteral("ファイル操作に失敗しました");
+        break;
+    }
+    const QString system = file.errorString();
+    if (!system.isEmpty())
+        reason += QStringLiteral("：") + system;
+    return reason;
+}
+
+QString fileErrorMessage(const QString &what, const QString &path, const QFileDevice &file)
+{
+    return QStringLiteral("ファイル「%1」%2（%3）。")
+        .arg(QDir::toNativeSeparators(path), what, fileErrorReason(file));
+}

@@ -1,0 +1,82 @@
+#include "core/platform/DataFolder.h"
+
+#include "core/common/DomainError.h"
+#include "core/common/FileErrors.h"
+#include "core/common/SafeWrite.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QTemporaryFile>
+
+namespace
+{
+
+const QString kDownload = QStringLiteral("download/");
+
+QString withSlash(const QString &folder)
+{
+    QString path = QDir::cleanPath(folder);
+    if (!path.endsWith(QLatin1Char('/')))
+        path += QLatin1Char('/');
+    return path;
+}
+
+// Copies the bundled results files that the player's download/ lacks.
+void seed(const QString &from, const QString &to, QStringList *errors)
+{
+    const QStringList names = QDir(from).entryList(QDir::Files, QDir::Name);
+    for (const QString &name : names) {
+        if (QFileInfo::exists(to + name))
+            continue; // the player's own copy, perhaps newer: never replaced
+        QFile source(from + name);
+        if (!source.open(QIODevice::ReadOnly)) {
+            errors->append(fileErrorMessage(QStringLiteral("を開けません"), from + name, source));
+            continue;
+        }
+        try {
+            // A half-written copy would count as present next time, so it goes in whole or not.
+            writeWholeFile(to + name, source.readAll(), QDir::toNativeSeparators(to + name));
+        } catch (const DomainError &e) {
+            errors->append(e.message());
+        }
+    }
+}
+
+} // namespace
+
+bool canWriteIn(const QString &folder)
+{
+    QTemporaryFile probe(withSlash(folder) + QStringLiteral("write-probe-XXXXXX"));
+    return probe.open(); // removed again when probe goes
+}
+
+DataFolders chooseDataFolders(const QString &programFolder, const QString &perUserFolder)
+{
+    DataFolders folders;
+    const QString program = withSlash(programFolder);
+    const QString shared = withSlash(program + kInstalledShareFolder);
+    const bool installedUnderPrefix = QFileInfo(shared + kDownload).isDir();
+    folders.installFolder = installedUnderPrefix ? shared : program;
+
+    if (!installedUnderPrefix && canWriteIn(program)) {
+        folders.dataFolder = program;
+        folders.portable = true;
+        return folders;
+    }
+
+    if (perUserFolder.isEmpty()) {
+        folders.dataFolder = program;
+        folders.errors.append(QStringLiteral("データを保存するフォルダが見つかりません。"));
+        return folders;
+    }
+    folders.dataFolder = withSlash(perUserFolder);
+    const QString download = folders.dataFolder + kDownload;
+    if (!QDir().mkpath(download)) {
+        folders.errors.append(QStringLiteral("フォルダ「%1」を作成できません。")
+                                  .arg(QDir::toNativeSeparators(download)));
+        return folders;
+    }
+    seed(folders.installFolder + kDownload, download, &folders.errors);
+    return folders;
+}

@@ -1,0 +1,55 @@
+#pragma once
+
+#include "core/results/ResultsFiles.h"
+
+#include <QHash>
+#include <QString>
+#include <QStringList>
+#include <QVector>
+#include <array>
+#include <cstdint>
+
+// The draw history in numbers, for the analyses that walk all of it: each draw's main numbers
+// as a set of bits, its bonus, and the amount one line was paid at each tier.
+
+// Bit n (1..43) set for each number of a line or a draw.
+using NumberSet = std::uint64_t;
+
+inline NumberSet numberBit(int n)
+{
+    return NumberSet(1) << n;
+}
+
+struct PastDraw {
+    int number = 0; // draw number
+    QString date;   // "YYYY/MM/DD"
+    NumberSet main = 0;
+    int bonus = 0;
+    // Yen paid per line at tiers 1..5. 0 where nobody won the tier, and where the prize data
+    // has no line for the draw.
+    std::array<std::int64_t, kPrizeTiers> amount{};
+};
+
+// Tier 1..5 of a line against a draw, 0 below three hits.
+int prizeTier(NumberSet line, const PastDraw &draw);
+
+class PastDraws
+{
+public:
+    PastDraws() = default;
+    // The draws of the history (in any order) with the amounts of the prize lines (the lines
+    // of Loto6Data.csv). Throws DomainError naming the line of a malformed prize line.
+    PastDraws(const QVector<DrawRecord> &history, const QStringList &prizeLines);
+
+    // Newest first, by draw number.
+    const QVector<PastDraw> &draws() const { return m_draws; }
+    // The draw of that number, or nullptr.
+    const PastDraw *find(int number) const;
+
+private:
+    QVector<PastDraw> m_draws;
+    QHash<int, int> m_index;
+};
+
+// The prize lines of a program folder (with trailing "/"): download/Loto6Data.csv.
+QStringList readPrizeLines(const QString &programFolder);

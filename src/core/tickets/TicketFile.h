@@ -1,0 +1,135 @@
+#pragma once
+
+#include "core/common/SafeWrite.h"
+#include "core/results/PastDraws.h"
+
+#include <QByteArray>
+#include <QString>
+#include <QStringList>
+#include <QVector>
+#include <optional>
+
+// The ticket files: one text file per draw number in the folder "client/" beside the program,
+// one ticket line per line, every line the program writes ended by CR LF. Files edited by
+// hand may end lines with a bare LF and hold empty lines: every line is read all the same. A line
+// is seven comma-separated fields: the draw number, then the six chosen numbers as two digits in
+// ascending order, e.g. "700,03,11,19,24,38,42". A file whose lines were all cancelled holds the
+// single line of six commas, which belongs to no draw. A Ctrl+Z that a Windows text tool left at
+// the end stays there: it hides no line, and new lines go in front of it. Files are appended to,
+// have one line removed, or are deleted; every write replaces the file whole and safely, so a
+// failure leaves it as it was. Failures raise DomainError with the reason in Japanese.
+
+inline constexpr int kTicketColumns = 7;
+
+// The line left in a file when its last line is cancelled.
+inline const QByteArray kEmptyTicketLine = QByteArrayLiteral(",,,,,,\r\n");
+
+// True when the text is a plain decimal number (ASCII digits only, at least one), the only
+// text that may name a ticket file. "0700" is plain and names another file than "700".
+bool isPlainDrawNumber(const QString &text);
+
+// programFolder (with trailing "/") + "client/" + drawText + ".csv"; nothing when drawText is
+// not a plain decimal number.
+std::optional<QString> ticketFilePath(const QString &programFolder, const QString &drawText);
+
+// The one rule of a line, which every reader of lines follows (the check, the list, the report,
+// the repeated lines of the slate, a line typed in): its numbers are exactly six fields, each
+// plain decimal digits read as a number ("7" and "07" are one number), all different and each
+// of 1..43. Their set, or nothing when the fields are anything else.
+std::optional<NumberSet> lineNumbers(const QStringList &fields);
+
+// A draw number as a line or a field writes it: plain decimal digits read as a number, so
+// "0700" and "700" name one draw. Its digits without leading zeros; empty when the text is
+// not a draw number (no digits, any other character, or 0).
+QString drawNumberKey(const QString &text);
+
+// One line of a ticket file as every reader takes it: the draw number and exactly six numbers
+// by the rule above, seven fields by the comma-text rule. Anything else is not a valid line
+// ("無効"): it is listed and shown, and never wins.
+struct TicketLine {
+    QString text;          // the line as the file holds it
+    QStringList cells;     // its first seven fields by the comma-text rule, as the grids show them
+    QString draw;          // drawNumberKey of the first field: the draw the line belongs to
+    NumberSet numbers = 0; // the six numbers of a valid line, else 0
+    bool valid() const { return !draw.isEmpty() && numbers != 0; }
+};
+TicketLine readTicketLine(const QString &text);
+
+// Whether path (a file to be written) lies in the folders that hold the program's own data:
+// "client/" or "download/" of the data folder or of the install folder (each with a trailing
+// "/"), or a folder below them. The CSV export never writes there: a file it replaced could be a
+// ticket file or a results file.
+bool isInProgramData(const QString &path, const QString &dataFolder, const QString &installFolder);
+
+// One ticket line from the cells of a slate row (the comma text of the row, no line end).
+QString ticketLineOf(const QStringList &cells);
+
+// What a save appends: every row as a ticket line followed by CR LF, in order.
+QByteArray slateLinesText(const QVector<QStringList> &rows);
+
+// The slate's lines of one draw, as a save appends them to that draw's file.
+struct DrawLines {
+    QString draw;    // the first cell of the rows, the draw they were decided for
+    QByteArray text; // the rows' ticket lines, each followed by CR LF, in slate order
+};
+
+// The rows grouped by the draw in their first cell, the draws in the order of their first row.
+QVector<DrawLines> groupByDraw(const QVector<QStringList> &rows);
+
+struct TicketAppend {
+    QString path;
+    QByteArray lines;
+};
+
+// Appends each text at the end of its file, creating a file that is missing. All files get
+// their lines or, on failure, none does: every new content is written out before any file is
+// replaced, and files already replaced when a later one fails get their old content back. A
+// last line without its line end gets one first, so lines never merge; a Ctrl+Z at the end of
+// the file stays at the end, behind the new lines.
+void appendTicketLines(const QVector<TicketAppend> &appends);
+// The same with the step that replaces each file by its staged copy (see CommitStep).
+void appendTicketLines(const QVector<TicketAppend> &appends, const CommitStep &commit);
+inline void appendTicketLines(const QString &path, const QByteArray &lines)
+{
+    appendTicketLines({{path, lines}});
+}
+
+// Writes the lines as the whole content of the file, replacing a file of that name: the file
+// gets all of them or, on failure, keeps what it held (a new file is then not created).
+void writeTicketLines(const QString &path, const QByteArray &lines);
+
+// What the ticket file of a draw lists.
+struct TicketListing {
+    bool hasLines = false;     // the file holds at least one line, of any draw
+    QVector<QStringList> rows; // the draw's lines, each read into seven cells
+    QVector<bool> invalid;     // for each row, whether it is not a valid line
+};
+
+// Lists the lines of a draw: each line of the file (every line is read) whose draw number is
+// drawText's, read as numbers, in file order. A missing file lists nothing.
+TicketListing listTicketFile(const QString &path, const QString &drawText);
+
+// Every line of the file, whatever draw it names, in file order. A missing file gives none.
+QVector<TicketLine> readAllTicketLines(const QString &path);
+// The same, for a reader that must not fail: a file that exists but cannot be read gives none,
+// and *reason tells why in Japanese.
+QVector<TicketLine> readAllTicketLines(const QString &path, QString *reason);
+
+enum class TicketRemoval {
+    Removed,      // the line is gone, every other byte of the file is kept
+    ListOutdated, // the file no longer lists `listedRows`: nothing was changed
+};
+
+// Removes the listed line at index `row` of the rows that listTicketFile gave for drawText,
+// after checking that the file still lists exactly `listedRows`. Every other line of the file,
+// of any draw, and every empty line, stays byte for byte and in order. When nothing
+// but blanks and line ends would remain, the file gets the single line of six commas (in front
+// of a Ctrl+Z that ended the file).
+TicketRemoval removeListedTicketLine(const QString &path, const QString &drawText,
+                                     const QVector<QStringList> &listedRows, int row);
+
+// Removes every line that listTicketFile lists for drawText from the file; every other line
+// stays byte for byte and in order, and so does a Ctrl+Z. When no line of any draw would remain
+// (only blanks, line ends, Ctrl+Z and lines of six commas), the file is deleted instead. False
+// when there was no file.
+bool removeDrawTicketLines(const QString &path, const QString &drawText);

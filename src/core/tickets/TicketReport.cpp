@@ -1,0 +1,97 @@
+#include "core/tickets/TicketReport.h"
+
+#include "core/common/ComType.h"
+#include "core/tickets/TicketFile.h"
+
+#include <QDir>
+#include <algorithm>
+#include <functional>
+#include <map>
+
+namespace
+{
+
+// A draw number the report can count with; longer ones name no draw the history can hold.
+constexpr int kMaxDrawDigits = 9;
+
+// "2038.csv": a draw number without leading zeros, and ".csv".
+bool isTicketFileName(const QString &name)
+{
+    if (!name.endsWith(QLatin1String(".csv")))
+        return false;
+    const QString number = name.chopped(4);
+    return isPlainDrawNumber(number) && !number.startsWith(QLatin1Char('0'));
+}
+
+bool isBlankRow(const QStringList &cells)
+{
+    return std::all_of(cells.begin(), cells.end(),
+                       [](const QString &cell) { return cell.trimmed().isEmpty(); });
+}
+
+} // namespace
+
+std::int64_t ReportDraw::spend() const
+{
+    return std::int64_t(lines) * kLinePriceYen;
+}
+
+double TicketReport::returnRate() const
+{
+    return spend > 0 ? 100.0 * double(winnings) / double(spend) : 0.0;
+}
+
+TicketReport buildTicketReport(const QString &clientFolder, const PastDraws &history)
+{
+    TicketReport report;
+    std::map<int, ReportDraw, std::greater<int>> byDraw;
+    const QDir folder(clientFolder);
+    const QStringList files = folder.entryList({QStringLiteral("*.csv")}, QDir::Files, QDir::Name);
+    for (const QString &name : files) {
+        if (!isTicketFileName(name)) {
+            ++report.skippedFiles;
+            continue;
+        }
+        for (const TicketLine &ticket : readAllTicketLines(folder.filePath(name))) {
+            if (isBlankRow(ticket.cells))
+                continue;
+            if (!ticket.valid() || ticket.draw.size() > kMaxDrawDigits) {
+                ++report.invalidLines;
+                continue;
+            }
+            const int number = ticket.draw.toInt();
+            ReportDraw &entry = byDraw[number];
+            const PastDraw *draw = history.find(number);
+            if (entry.lines == 0) {
+                entry.draw = number;
+                entry.drawn = draw != nullptr;
+                entry.date = draw ? draw->date : QString();
+            }
+            ++entry.lines;
+            if (!draw)
+                continue;
+            const int tier = prizeTier(ticket.numbers, *draw);
+            if (tier == 0)
+                continue;
+            ++entry.wins[static_cast<size_t>(tier - 1)];
+            const std::int64_t amount = draw->amount[static_cast<size_t>(tier - 1)];
+            if (amount > 0)
+                entry.winnings += amount;
+            else
+                ++entry.unpaidWins;
+        }
+    }
+    for (const auto &item : byDraw) {
+        const ReportDraw &entry = item.second;
+        report.draws.append(entry);
+        if (!entry.drawn) {
+            report.pendingLines += entry.lines;
+            continue;
+        }
+        report.lines += entry.lines;
+        report.spend += entry.spend();
+        report.winnings += entry.winnings;
+        report.unpaidWins += entry.unpaidWins;
+    }
+    return report;
+}

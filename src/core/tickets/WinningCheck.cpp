@@ -1,0 +1,52 @@
+#include "core/tickets/WinningCheck.h"
+
+#include "core/common/Formats.h"
+#include "core/results/PastDraws.h"
+
+#include <QHash>
+
+QString prizeText(int tier)
+{
+    switch (tier) {
+    case 1:
+        return QStringLiteral("１等が当選しました。");
+    case 2:
+        return QStringLiteral("２等が当選しました。");
+    case 3:
+        return QStringLiteral("３等が当選しました。");
+    case 4:
+        return QStringLiteral("４等が当選しました。");
+    case 5:
+        return QStringLiteral("５等が当選しました。");
+    default:
+        return QString();
+    }
+}
+
+QVector<CheckResult> checkTickets(const QVector<DrawRecord> &history,
+                                  const QVector<TicketLine> &lines)
+{
+    // Lines by draw number, in line order, so each history row finds its lines at once.
+    QHash<QString, QVector<int>> linesByDraw;
+    for (int r = 0; r < lines.size(); ++r) {
+        if (!lines.at(r).draw.isEmpty())
+            linesByDraw[lines.at(r).draw].append(r);
+    }
+
+    const PastDraws draws(history, {});
+    QVector<CheckResult> results;
+    for (const DrawRecord &record : history) {
+        const auto found = linesByDraw.constFind(drawNumberKey(record.caption.trimmed()));
+        const PastDraw *draw = draws.find(parseInteger(record.caption).value_or(0));
+        if (found == linesByDraw.constEnd() || !draw)
+            continue;
+        for (int r : found.value()) {
+            const TicketLine &line = lines.at(r);
+            if (line.valid())
+                results.append({r, prizeText(prizeTier(line.numbers, *draw))});
+            else
+                results.append({r, kInvalidLineText, false});
+        }
+    }
+    return results;
+}

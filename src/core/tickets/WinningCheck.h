@@ -1,0 +1,31 @@
+#pragma once
+
+#include "core/results/ResultsFiles.h"
+#include "core/tickets/TicketFile.h"
+
+#include <QString>
+#include <QVector>
+
+// The prize tier of a ticket line against the draw it names. Lines and draws compare by their
+// numbers: "7" in a line is the draw's "07".
+
+// "１等が当選しました。" .. "５等が当選しました。" for tiers 1..5, empty text for 0 (below three
+// hits).
+QString prizeText(int tier);
+
+// The result of a line that is not a valid line.
+inline const QString kInvalidLineText = QStringLiteral("無効");
+
+// One line that found its draw: the line's index, its result text, and whether it was a valid
+// line (an invalid one gets kInvalidLineText and no tier).
+struct CheckResult {
+    int ticketRow;
+    QString text;
+    bool valid = true;
+};
+
+// Checks ticket lines against the history rows. The rows are walked in history display order
+// and, within one draw, in line order; a line whose draw number names no history row is left
+// out.
+QVector<CheckResult> checkTickets(const QVector<DrawRecord> &history,
+                                  const QVector<TicketLine> &lines);

@@ -1,0 +1,123 @@
+// Handlers of the results download and the Help menu.
+
+#include "core/platform/Settings.h"
+#include "core/results/ResultsFiles.h"
+#include "core/results/ResultsReplace.h"
+#include "gui/Main.h"
+#include "gui/dialogs/About.h"
+#include "gui/dialogs/DownloadSettingsForm.h"
+#include "gui/dialogs/ResultEntryForm.h"
+#include "gui/dialogs/Splash.h"
+#include "gui/services/ComFunction.h"
+#include "gui/services/ResultsSource.h"
+
+#include <BuildInfo.h>
+
+#include <QAction>
+#include <QTabWidget>
+#include <QWindow>
+#include <QtDebug>
+
+namespace
+{
+
+const QString kManualFileName = QStringLiteral("操作手順書.pdf");
+
+} // namespace
+
+void TMainForm::connectHelpAndDownload()
+{
+    connect(menuCommandDownload, &QAction::triggered, this,
+            [this] { guarded(&TMainForm::menuCommandDownloadClick); });
+    connect(menuCommandDownloadSettings, &QAction::triggered, this, [this] {
+        DownloadSettingsForm form(*m_settings, m_dataFolder, this);
+        form.exec();
+    });
+    connect(menuCommandEnterResult, &QAction::triggered, this, [this] {
+        if (isBusy()) {
+            // Another operation is letting messages run; changing its data under it is unsafe.
+            showGuideMessage(this, QStringLiteral("実行中の処理が終わってから、もう一度"
+                                                  "抽選結果の入力を行ってください。"));
+            return;
+        }
+        runGuarded(this, [this] {
+            ResultEntryForm form(*m_settings, m_dataFolder, this);
+            if (form.exec() == QDialog::Accepted)
+                btnMmsUpdateClick();
+        });
+    });
+    connect(menuHelpManual, &QAction::triggered, this, &TMainForm::menuHelpManualClick);
+    connect(menuHelpHomePage, &QAction::triggered, this, &TMainForm::menuHelpHomePageClick);
+    // A build without a home page offers none.
+    menuHelpHomePage->setEnabled(!QStringLiteral(LOTO6_HOME_PAGE).isEmpty());
+    connect(menuHelpAbout, &QAction::triggered, this, &TMainForm::menuHelpAboutClick);
+}
+
+void TMainForm::menuCommandDownloadClick()
+{
+    if (isBusy()) {
+        // Another operation is letting messages run; replacing its data under it is unsafe.
+        showGuideMessage(this, QStringLiteral("実行中の処理が終わってから、もう一度"
+                                              "ダウンロードを行ってください。"));
+        return;
+    }
+    BusyScope busy(this);
+    SplashScope splash(m_splash, QStringLiteral("最新データのダウンロード中です。"));
+    WaitCursor wait;
+    const InputBlock block(pctrlMain); // the pages keep their colours meanwhile
+
+    QString explanation;
+    if (!DownloadResults(&explanation)) {
+        showErrorMessage(this, QStringLiteral("ダウンロードに失敗しました。") + explanation);
+        return;
+    }
+    btnMmsUpdateClick();
+    showGuideMessage(this, QStringLiteral("正常にダウンロードが完了しました。"));
+}
+
+bool TMainForm::DownloadResults(QString *explanation)
+{
+    try {
+        // Both files are held in memory and checked before either local copy is touched.
+        const QString folder = m_dataFolder + kDownloadFolder;
+        QSet<int> typed = m_settings->readTypedDraws();
+        const ResultsBodies bodies =
+            fetchResults(m_settings->readDownloadSettings(), folder, typed);
+        replaceResultsFiles(folder, bodies.numbers, bodies.prizes);
+        // The official draws have replaced the typed-in ones.
+        const int newest = newestDrawNumber(bodies);
+        if (typed.removeIf([newest](int draw) { return draw <= newest; }) > 0) {
+            m_settings->writeTypedDraws(typed);
+            if (!m_settings->sync())
+                qWarning() << "the list of typed-in draws could not be written";
+        }
+        return true;
+    } catch (const std::exception &error) {
+        const QString text = failureExplanation(error);
+        qWarning().noquote() << "download failed:" << text;
+        if (explanation)
+            *explanation = text;
+        return false;
+    }
+}
+
+void TMainForm::menuHelpAboutClick()
+{
+    m_about->winId(); // gives it a native window to put over this one
+    if (QWindow *over = window()->windowHandle())
+        m_about->windowHandle()->setTransientParent(over);
+    m_about->exec();
+}
+
+void TMainForm::menuHelpManualClick()
+{
+    // A missing manual or viewer is the desktop's to report, not the program's.
+    ShellOpen(m_installFolder + kManualFileName);
+}
+
+void TMainForm::menuHelpHomePageClick()
+{
+    if (QStringLiteral(LOTO6_HOME_PAGE).isEmpty())
+        return;
+    ShellOpenUrl(QStringLiteral(LOTO6_HOME_PAGE));
+}

@@ -1,0 +1,293 @@
+#include "gui/Main.h"
+
+#include "core/platform/Settings.h"
+#include "core/platform/Version.h"
+#include "core/results/ResultsFiles.h"
+#include "core/results/ResultsReplace.h"
+#include "gui/dialogs/About.h"
+#include "gui/dialogs/Splash.h"
+#include "gui/pages/HistoryModel.h"
+#include "gui/services/ComFunction.h"
+#include "gui/widgets/LayoutKit.h"
+#include "gui/widgets/StringGrid.h"
+#include "gui/widgets/Widgets.h"
+
+#include <QApplication>
+#include <QChartView>
+#include <QCloseEvent>
+#include <QDateTime>
+#include <QDir>
+#include <QGroupBox>
+#include <QGuiApplication>
+#include <QLabel>
+#include <QScreen>
+#include <QSignalBlocker>
+#include <QStatusBar>
+#include <QStyle>
+#include <QTabWidget>
+#include <QTimer>
+#include <QToolButton>
+
+namespace
+{
+
+// The stored position, unless the window's title bar would then lie off every screen (a
+// monitor unplugged since): the player could neither see nor move the window, so it opens
+// in the middle of the primary screen instead.
+QPoint reachablePosition(const QWidget *window, const QPoint &stored)
+{
+    const int titleHeight = window->style()->pixelMetric(QStyle::PM_TitleBarHeight);
+    const QRect titleBar(stored, QSize(window->width(), qMax(titleHeight, 1)));
+    const QList<QScreen *> screens = QGuiApplication::screens();
+    for (const QScreen *screen : screens)
+        if (screen->geometry().intersects(titleBar))
+            return stored;
+    const QScreen *primary = QGuiApplication::primaryScreen();
+    if (!primary)
+        return stored;
+    const QRect free = primary->availableGeometry();
+    QRect placed(QPoint(), window->frameGeometry().size());
+    placed.moveCenter(free.center());
+    return QPoint(qMax(placed.left(), free.left()), qMax(placed.top(), free.top()));
+}
+
+} // namespace
+
+// FormCreate: the settings, the window position, the client folder.
+TMainForm::TMainForm(const QString &dataFolder, const QString &installFolder, QWidget *parent)
+    : QMainWindow(parent), m_dataFolder(dataFolder.isEmpty() ? defaultProgramFolder() : dataFolder),
+      m_installFolder(installFolder.isEmpty() ? m_dataFolder : installFolder),
+      m_settings(std::make_unique<AppSettings>()), m_history(new HistoryModel(this))
+{
+    for (QString *folder : {&m_dataFolder, &m_installFolder}) {
+        if (!folder->endsWith(QLatin1Char('/')))
+            *folder += QLatin1Char('/');
+    }
+    layout::installJapaneseFonts();
+    qApp->installEventFilter(new EnterPressesButtons(this)); // goes with this window
+    buildWindow();
+    connectHandlers();
+
+    move(reachablePosition(this, m_settings->readWindowPosition()));
+    m_pickSettings = m_settings->readPickSettings();
+    QDir().mkdir(m_dataFolder + QStringLiteral("client")); // a failure shows later, per use
+
+    m_splash = new TSplashForm(this);
+    // The About box is a window of its own, as its control names repeat those of this one
+    // (a child would make a name such as "Panel1" ambiguous); it goes with this window.
+    m_about = new TAboutForm([this] { return m_fileVersionText; }, m_dataFolder);
+    connect(this, &QObject::destroyed, m_about, [about = m_about] { delete about; });
+    Timer1->start();
+}
+
+TMainForm::~TMainForm() = default;
+
+void TMainForm::connectHandlers()
+{
+    connect(Timer1, &QTimer::timeout, this, &TMainForm::Timer1Timer);
+    connect(pctrlMain, &QTabWidget::currentChanged, this,
+            [this] { guarded(&TMainForm::pctrlMainChange); });
+    connect(menuFileExit, &QAction::triggered, this, &TMainForm::menuFileExitClick);
+    connectResultsViews();
+    connectPicking();
+    connectPickOptions();
+    connectTickets();
+    connectChecking();
+    connectAnalysis();
+    connectHelpAndDownload();
+    connectExtraCommands();
+}
+
+void TMainForm::guarded(void (TMainForm::*handler)())
+{
+    runGuarded(this, [this, handler] { (this->*handler)(); });
+}
+
+QToolButton *TMainForm::speedButton(int n) const
+{
+    return findChild<QToolButton *>(QStringLiteral("SpeedButton%1").arg(n));
+}
+
+PanelLabel *TMainForm::numberPanel(int n) const
+{
+    return findChild<PanelLabel *>(QStringLiteral("Panel%1").arg(n));
+}
+
+QLabel *TMainForm::image(int k) const
+{
+    return findChild<QLabel *>(QStringLiteral("Image%1").arg(k));
+}
+
+void TMainForm::setStatusText(const QString &text)
+{
+    pnlMessagePanel0->setText(text);
+}
+
+void TMainForm::showEvent(QShowEvent *event)
+{
+    if (!m_shown) {
+        m_shown = true;
+        FormShow();
+    }
+    QMainWindow::showEvent(event);
+}
+
+void TMainForm::FormShow()
+{
+    QString error;
+    {
+        SplashScope splash(m_splash, QStringLiteral("アプリケーションを起動中です。"));
+        error = captureError([this] {
+            ReadFileVersion();
+            setWindowTitle(kAppTitle + QStringLiteral("  [for Version ") + m_fileVersionText +
+                           QLatin1Char(']'));
+            InitMainControls();
+            // A replacement of the results files that the end of the program cut short is
+            // completed first, so that the pair loaded belongs together. Whatever stops it is
+            // told, and the load goes on with the files as they are.
+            const QString unfinished =
+                captureError([this] { finishPairReplacement(m_dataFolder + kDownloadFolder); });
+            if (!unfinished.isEmpty())
+                reportError(this, unfinished);
+            btnMmsUpdateClick();
+            restorePickOptions();
+            {
+                const QSignalBlocker quiet(pctrlMain); // bringing the page up is no page change
+                pctrlMain->setCurrentWidget(TabSheet1);
+            }
+            setStatusText(kMainPageGuide);
+        });
+    }
+    if (!error.isEmpty())
+        reportError(this, error);
+}
+
+void TMainForm::ReadFileVersion()
+{
+    m_fileVersionText = readFileVersion();
+}
+
+void TMainForm::InitMainControls()
+{
+    pnlSelectMax->setText(QStringLiteral("0口"));
+    pnlSelectMoney->setText(QStringLiteral("¥0"));
+    m_historySortState = 0;
+    GroupBox1->setProperty("tag", 0);
+    chartSelect43->hide();
+    chartSelect6->hide();
+    m_exclusionSet.fill(0);
+    for (int n = 1; n <= kLotoCount; ++n) {
+        QToolButton *b = speedButton(n);
+        b->setText(QString());
+        b->setProperty("tag", n);
+        layout::setTextColour(b, layout::colour::blue);
+        PanelLabel *p = numberPanel(n);
+        p->setText(twoDigits(n));
+        p->setProperty("tag", 0);
+        layout::setTextColour(p, layout::colour::black);
+    }
+    const QStringList numbers = {QStringLiteral("①"), QStringLiteral("②"), QStringLiteral("③"),
+                                 QStringLiteral("④"), QStringLiteral("⑤"), QStringLiteral("⑥")};
+    const QStringList ticketHeader = QStringList{QStringLiteral("開催回")} + numbers;
+    gridSelectItem->setColumnHidden(0, true);
+    gridSelectItem->setHeaderTexts(ticketHeader);
+    gridMoney->setHeaderTexts(
+        {QStringLiteral("開催回"), QStringLiteral("１等金額"), QStringLiteral("口数"),
+         QStringLiteral("２等金額"), QStringLiteral("口数"), QStringLiteral("３等金額"),
+         QStringLiteral("口数"), QStringLiteral("４等金額"), QStringLiteral("口数"),
+         QStringLiteral("５等金額"), QStringLiteral("口数"), QStringLiteral("ｷｬﾘｰｵｰﾊﾞｰ(円)")});
+    gridHitSel->setHeaderTexts(ticketHeader + QStringList{QStringLiteral("照合結果")});
+    gridLoto6->setHeaderTexts(ticketHeader);
+}
+
+void TMainForm::Timer1Timer()
+{
+    pnlMessagePanel1->setText(
+        QDateTime::currentDateTime().toString(QStringLiteral("yyyy/MM/dd HH:mm:ss")));
+}
+
+void TMainForm::pctrlMainChange()
+{
+    menuFileCsvSave->setEnabled(false);
+    QWidget *shown = pctrlMain->currentWidget();
+    if (shown == TabSheet1) {
+        menuFileCsvSave->setEnabled(true);
+        // The ticket files may have changed meanwhile.
+        gridSelectItem->invalidateRowMarks();
+        updateSlateTotals();
+        setStatusText(kMainPageGuide);
+    } else if (shown == TabSheet2) {
+        setStatusText(QStringLiteral("除外数字の設定、抽選数字の範囲指定や、分析方法の変更など、"
+                                     "各種オプションが設定できます。"));
+    } else if (shown == TabSheet5) {
+        editSelectNumChange();
+        setStatusText(
+            QStringLiteral("オンラインで申込数字とデータ照合を行い、抽選結果を表示します。"));
+    } else if (shown == TabSheet3) {
+        setStatusText(
+            QStringLiteral("過去の抽選結果より、データを分析・集計し、グラフに表示します。"));
+    } else if (shown == TabSheet4) {
+        setStatusText(QStringLiteral("申込数字の一覧照会や取消作業が行えます。"));
+        editLoto6NumChange();
+    } else if (shown == TabSheet6) {
+        setStatusText(QStringLiteral("過去の抽選数字（ボーナス数字を含む）を一覧で表示します。"));
+    } else if (shown == TabSheet7) {
+        setStatusText(QStringLiteral(
+            "１等～５等の当選金額及び当選口数、キャリーオーバーを一覧で表示します。"));
+    }
+}
+
+void TMainForm::FormCloseQuery()
+{
+    m_settings->writeWindowPosition(pos());
+    m_settings->writePickSettings(m_pickSettings);
+    m_settings->sync();
+}
+
+void TMainForm::closeEvent(QCloseEvent *event)
+{
+    if (isBusy()) {
+        // A long operation is letting messages run: close once it has ended.
+        m_closeRequested = true;
+        event->ignore();
+        return;
+    }
+    FormCloseQuery();
+    m_splash->hide();
+    event->accept();
+}
+
+void TMainForm::changeEvent(QEvent *event)
+{
+    QMainWindow::changeEvent(event);
+    // The ticket list is shown again whenever the window comes back to the front.
+    if (event->type() == QEvent::ActivationChange && isActiveWindow() && m_shown && !isBusy() &&
+        pctrlMain->currentWidget() == TabSheet4)
+        refreshTicketList();
+}
+
+void TMainForm::bringToFront()
+{
+    setWindowState(windowState() & ~Qt::WindowMinimized);
+    show();
+    raise();
+    activateWindow();
+}
+
+void TMainForm::menuFileExitClick()
+{
+    close();
+}
+
+TMainForm::BusyScope::BusyScope(TMainForm *form) : m_form(form)
+{
+    ++m_form->m_busy;
+}
+
+TMainForm::BusyScope::~BusyScope()
+{
+    if (--m_form->m_busy == 0 && m_form->m_closeRequested) {
+        m_form->m_closeRequested = false;
+        QTimer::singleShot(0, m_form, &QWidget::close);
+    }
+}

@@ -1,0 +1,148 @@
+// The main window's controls in their design-time state: pages 3 to 7.
+
+#include "core/analysis/TrendCounts.h"
+#include "gui/Main.h"
+#include "gui/pages/HistoryModel.h"
+#include "gui/widgets/LayoutKit.h"
+#include "gui/widgets/Pictures.h"
+#include "gui/widgets/SpinEdit.h"
+#include "gui/widgets/StringGrid.h"
+#include "gui/widgets/TrendChart.h"
+#include "gui/widgets/Widgets.h"
+
+#include <QChartView>
+#include <QComboBox>
+#include <QGroupBox>
+#include <QHeaderView>
+#include <QLabel>
+#include <QPushButton>
+#include <QTableView>
+
+using namespace layout;
+
+namespace
+{
+
+QGroupBox *captionlessGroup(QWidget *parent, const char *name)
+{
+    auto *g = new QGroupBox(parent);
+    g->setObjectName(QLatin1String(name));
+    g->setGeometry(6, 3, 621, 454);
+    return g;
+}
+
+StringGrid *grid(QWidget *parent, const char *name, const QRect &place, int columns,
+                 const QVector<int> &widths, int rowHeight, int pixels, bool bold)
+{
+    auto *g = new StringGrid(columns, parent);
+    g->setObjectName(QLatin1String(name));
+    g->setGeometry(place);
+    applyStyle(g, pixels, bold, colour::black);
+    g->setColumnWidths(widths);
+    g->setRowHeight(rowHeight);
+    g->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    g->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+    g->viewport()->setCursor(Qt::PointingHandCursor);
+    return g;
+}
+
+} // namespace
+
+void TMainForm::buildCheckPage()
+{
+    QGroupBox *g = captionlessGroup(TabSheet5, "GroupBox4");
+    GroupBox4 = g;
+    Label3 = label(g, "Label3", 18, 21, QStringLiteral("開催回"));
+    editSelectNum =
+        spinEdit(g, "editSelectNum", QRect(73, 18, 58, 24), 1, 9999, 700, 4, Qt::AlignCenter);
+    btnExec =
+        button(g, "btnExec", QRect(135, 17, 100, 25), QStringLiteral("照合開始"), colour::navy);
+    btnExec->setIcon(buttonIcon(ButtonPicture::SheetWithRedArrow));
+    pnlHitGuide = panel(g, "pnlHitGuide", QRect(243, 19, 366, 22), Qt::AlignHCenter);
+    pnlHitGuide->setProperty("tag", 0);
+    gridHitSel = grid(g, "gridHitSel", QRect(10, 49, 599, 396), 8,
+                      {75, 32, 32, 32, 32, 32, 32, 303}, 22, 19, false);
+}
+
+void TMainForm::buildChartPage()
+{
+    QWidget *p = TabSheet3;
+    Label6 = label(p, "Label6", 10, 10, QStringLiteral("グラフ種別"));
+    cmbChartKind = new QComboBox(p);
+    cmbChartKind->setObjectName(QStringLiteral("cmbChartKind"));
+    cmbChartKind->setGeometry(106, 7, 335, 23);
+    cmbChartKind->setEditable(false);
+    cmbChartKind->setMaxVisibleItems(15);
+    cmbChartKind->setCursor(Qt::PointingHandCursor);
+    applyStyle(cmbChartKind, 15);
+    cmbChartKind->addItems(trendKindTexts());
+    cmbChartKind->setCurrentIndex(-1); // no kind until the first load chooses one
+    btnChartExec = button(p, "btnChartExec", QRect(460, 6, 149, 25),
+                          QStringLiteral("傾向グラフ表示"), colour::black);
+    btnChartExec->setIcon(buttonIcon(ButtonPicture::SmallChart));
+
+    // The line chart lies behind the bar chart, at the same place.
+    const QRect place(5, 39, 622, 418);
+    chartSelect6 =
+        buildTrendChart(p, QStringLiteral("chartSelect6"), place, TrendChart::Style::Line, 1);
+    chartSelect43 =
+        buildTrendChart(p, QStringLiteral("chartSelect43"), place, TrendChart::Style::Bars, 5);
+    chartSelect43->raise();
+}
+
+void TMainForm::buildTicketPage()
+{
+    QGroupBox *g = captionlessGroup(TabSheet4, "GroupBox6");
+    GroupBox6 = g;
+    Label8 = label(g, "Label8", 18, 21, QStringLiteral("開催回"));
+    editLoto6Num =
+        spinEdit(g, "editLoto6Num", QRect(73, 18, 58, 24), 1, 9999, 700, 4, Qt::AlignCenter);
+    pnlSeaGuide = panel(g, "pnlSeaGuide", QRect(139, 19, 260, 22), Qt::AlignHCenter);
+    btnOneDelete = button(g, "btnOneDelete", QRect(406, 17, 100, 25), QStringLiteral("１行取消"),
+                          colour::red, QStringLiteral("申込み数字を１行除外（削除）します。"));
+    btnOneDelete->setIcon(buttonIcon(ButtonPicture::GreenTick, 18));
+    btnOneDelete->setIconSize(QSize(18, 18));
+    btnAllDelete = button(g, "btnAllDelete", QRect(510, 17, 100, 25), QStringLiteral("全て取消"),
+                          colour::red, QStringLiteral("申込み数字を全て除外（削除）します。"));
+    btnAllDelete->setIcon(buttonIcon(ButtonPicture::GreenTick, 19));
+    btnAllDelete->setIconSize(QSize(18, 19));
+    gridLoto6 = grid(g, "gridLoto6", QRect(10, 49, 601, 396), 7, {122, 75, 75, 75, 75, 75, 75}, 28,
+                     24, true);
+}
+
+void TMainForm::buildHistoryPage()
+{
+    viewHistory = new QTableView(TabSheet6);
+    viewHistory->setObjectName(QStringLiteral("viewHistory"));
+    viewHistory->setGeometry(6, 8, 620, 449);
+    viewHistory->setModel(m_history);
+    applyStyle(viewHistory, 19, false, colour::black);
+    viewHistory->setShowGrid(true);
+    viewHistory->setSelectionBehavior(QAbstractItemView::SelectRows);
+    viewHistory->setSelectionMode(QAbstractItemView::SingleSelection);
+    viewHistory->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    viewHistory->setWordWrap(false);
+    applyGridHabits(viewHistory);
+    viewHistory->verticalHeader()->hide();
+    viewHistory->verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
+    viewHistory->verticalHeader()->setDefaultSectionSize(24);
+    viewHistory->horizontalHeader()->setSectionsClickable(true);
+    viewHistory->horizontalHeader()->setHighlightSections(false);
+    viewHistory->horizontalHeader()->setFont(makeFont(15));
+    const int widths[HistoryModel::kColumns] = {75, 138, 55, 55, 55, 55, 55, 55, 55};
+    for (int c = 0; c < HistoryModel::kColumns; ++c)
+        viewHistory->setColumnWidth(c, widths[c]);
+}
+
+void TMainForm::buildMoneyPage()
+{
+    gridMoney = new StringGrid(12, TabSheet7);
+    gridMoney->setObjectName(QStringLiteral("gridMoney"));
+    gridMoney->setGeometry(6, 8, 620, 449);
+    applyStyle(gridMoney, 19, false, colour::black);
+    gridMoney->setColumnWidths({64, 135, 47, 123, 49, 114, 60, 82, 74, 81, 99, 197});
+    gridMoney->setRowHeight(22);
+    gridMoney->horizontalHeader()->setSectionResizeMode(QHeaderView::Interactive);
+    gridMoney->setHorizontalScrollBarPolicy(Qt::ScrollBarAsNeeded);
+    gridMoney->setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);
+}

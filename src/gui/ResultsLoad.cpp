@@ -1,0 +1,69 @@
+// Loading the results files into the window: history, prize table, count table and the
+// number of the coming draw.
+
+#include "core/results/ResultsFiles.h"
+#include "gui/Main.h"
+#include "gui/pages/HistoryModel.h"
+#include "gui/services/ComFunction.h"
+#include "gui/widgets/SpinEdit.h"
+#include "gui/widgets/StringGrid.h"
+
+#include <QComboBox>
+#include <QLineEdit>
+#include <QTabWidget>
+#include <QTableView>
+#include <QTimer>
+
+void TMainForm::btnMmsUpdateClick()
+{
+    BusyScope busy(this);
+    const InputBlock block(pctrlMain); // the pages keep their colours meanwhile
+    WaitCursor wait;
+
+    catchUp();
+    // Both files are read and checked completely before anything on screen changes, so a
+    // malformed file leaves the data loaded before in place.
+    ResultsData results;
+    const ResultsStatus status = readResultsFolder(m_dataFolder + kDownloadFolder, &results);
+    if (status != ResultsStatus::Loaded) {
+        showErrorMessage(this, QStringLiteral("必須データファイルが見つかりませんでした。"
+                                              "システム管理者に連絡してください！！"));
+        QTimer::singleShot(0, this, &QWidget::close);
+        return;
+    }
+    // A pair that does not belong together is loaded as it is, and said so.
+    const QString mismatch = pairMismatch(results);
+    applyResults(std::move(results));
+    catchUp();
+    if (!mismatch.isEmpty())
+        showErrorMessage(this, mismatch);
+}
+
+void TMainForm::applyResults(ResultsData &&results)
+{
+    // The slate keeps every line: each one carries the draw it was decided for, which a new
+    // history does not change.
+    m_history->setRecords(std::move(results.draws));
+    viewHistory->setCurrentIndex(m_history->index(0, 0));
+    viewHistory->scrollToTop();
+    catchUp();
+
+    QVector<QStringList> prizeRows;
+    prizeRows.reserve(results.prizes.size());
+    for (const PrizeRecord &prize : results.prizes)
+        prizeRows.append(QStringList(prize.begin(), prize.end()));
+    gridMoney->cells()->replaceRows(std::move(prizeRows));
+    catchUp();
+
+    m_baseCountTable = results.counts;
+    catchUp();
+
+    editNewNum->setText(results.comingDraw);
+    editSelectNum->setText(editNewNum->text());
+    editLoto6Num->setText(editSelectNum->text());
+
+    // The first trend chart, over the newest draws. The button takes no input while the load
+    // runs, so its handler is run directly; a failure passes to the load's caller.
+    cmbChartKind->setCurrentIndex(0);
+    btnChartExecClick();
+}

@@ -1,0 +1,43 @@
+#pragma once
+
+#include "core/results/PastDraws.h"
+
+#include <QDialog>
+
+class QChartView;
+class QComboBox;
+class QLabel;
+class QSpinBox;
+class QTableWidget;
+struct RandomnessReport;
+
+// Whether the draws look random: each number's count against its expectation with a
+// chi-squared test, and per position ① .. ⑥ the counts of the k-th smallest number against
+// their exact expectation, over the newest n draws of the history. The seven tests are listed
+// together, each verdict on its p adjusted by Holm's method for being one of seven.
+class RandomnessTestForm : public QDialog
+{
+    Q_OBJECT
+public:
+    explicit RandomnessTestForm(const QVector<DrawRecord> &history, QWidget *parent = nullptr);
+
+    QSpinBox *editRandomnessDraws = nullptr;
+    QTableWidget *gridRandomness = nullptr;
+    QLabel *lblChiSquare = nullptr;
+    QComboBox *cmbRandomnessPosition = nullptr;
+    QChartView *chartRandomness = nullptr;
+    QLabel *lblPositionTest = nullptr;
+    QTableWidget *gridRandomnessTests = nullptr;
+
+private:
+    void refresh();
+    void showPosition(const RandomnessReport &report);
+
+    PastDraws m_history;
+    QVector<double> m_adjustedP; // Holm-adjusted p of all numbers, then of ① .. ⑥
+};
+
+// The verdict on a p adjusted for the seven tests read together: "出現回数の偏りは偶然の
+// 範囲内です。" when it is 0.05 or more, otherwise "偶然とは言いにくい偏りがあります（補正後
+// p < 0.05）。".
+QString randomnessVerdict(double adjustedP);

@@ -1,0 +1,158 @@
+#include "gui/dialogs/ResultEntryForm.h"
+
+#include "core/common/DomainError.h"
+#include "core/common/Formats.h"
+#include "core/platform/Settings.h"
+#include "core/results/HistoryCheck.h"
+#include "core/results/ResultsFiles.h"
+#include "gui/services/ComFunction.h"
+
+#include "ui_ResultEntryForm.h"
+
+#include <QDialogButtonBox>
+#include <QKeyEvent>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QRadioButton>
+
+namespace
+{
+
+// Draws are held on Mondays and Thursdays: the first of them after the newest draw.
+QDate nextDrawDay(const QDate &newest)
+{
+    QDate day = newest.addDays(1);
+    while (day.dayOfWeek() != Qt::Monday && day.dayOfWeek() != Qt::Thursday)
+        day = day.addDays(1);
+    return day;
+}
+
+} // namespace
+
+ResultEntryForm::ResultEntryForm(AppSettings &settings, const QString &dataFolder, QWidget *parent)
+    : QDialog(parent), m_settings(settings), m_downloadFolder(dataFolder + kDownloadFolder),
+      m_top(readResultsTop(m_downloadFolder)), m_ui(std::make_unique<Ui::ResultEntryForm>())
+{
+    m_ui->setupUi(this);
+    radioAddNext = m_ui->radioAddNext;
+    radioCorrectNewest = m_ui->radioCorrectNewest;
+    editDrawNumber = m_ui->editDrawNumber;
+    editDate = m_ui->editDate;
+    editNumber = {m_ui->editNumber1, m_ui->editNumber2, m_ui->editNumber3,
+                  m_ui->editNumber4, m_ui->editNumber5, m_ui->editNumber6};
+    editBonus = m_ui->editBonus;
+    editAmount = {m_ui->editAmount1, m_ui->editAmount2, m_ui->editAmount3, m_ui->editAmount4,
+                  m_ui->editAmount5};
+    editWinners = {m_ui->editWinners1, m_ui->editWinners2, m_ui->editWinners3, m_ui->editWinners4,
+                   m_ui->editWinners5};
+    editCarryOver = m_ui->editCarryOver;
+
+    // The newest draw may be corrected only while it is one the player typed in.
+    const bool correctable =
+        m_top.newestEntry && settings.readTypedDraws().contains(m_top.newest.number);
+    radioAddNext->setText(QStringLiteral("第%1回を入力").arg(qint64(m_top.newest.number) + 1));
+    radioCorrectNewest->setText(QStringLiteral("第%1回を修正").arg(m_top.newest.number));
+    radioAddNext->setVisible(correctable);
+    radioCorrectNewest->setVisible(correctable);
+    m_nextDraw.date = formatDate(nextDrawDay(m_top.newest.date));
+    showEntry(m_nextDraw);
+    editDrawNumber->setText(QString::number(qint64(m_top.newest.number) + 1));
+
+    m_ui->buttonBox->button(QDialogButtonBox::Ok)->setText(QStringLiteral("OK"));
+    m_ui->buttonBox->button(QDialogButtonBox::Cancel)->setText(QStringLiteral("キャンセル"));
+    connect(radioCorrectNewest, &QRadioButton::toggled, this, &ResultEntryForm::placeChanged);
+    connect(m_ui->buttonBox, &QDialogButtonBox::accepted, this, &ResultEntryForm::accept);
+    connect(m_ui->buttonBox, &QDialogButtonBox::rejected, this, &ResultEntryForm::reject);
+    editNumber[0]->setFocus();
+}
+
+ResultEntryForm::~ResultEntryForm() = default;
+
+DrawEntry ResultEntryForm::entry() const
+{
+    DrawEntry e;
+    e.date = editDate->text();
+    for (size_t i = 0; i < e.numbers.size(); ++i)
+        e.numbers[i] = editNumber[i]->text();
+    e.bonus = editBonus->text();
+    for (size_t tier = 0; tier < e.amounts.size(); ++tier) {
+        e.amounts[tier] = editAmount[tier]->text();
+        e.winners[tier] = editWinners[tier]->text();
+    }
+    e.carryOver = editCarryOver->text();
+    return e;
+}
+
+void ResultEntryForm::showEntry(const DrawEntry &e)
+{
+    editDate->setText(e.date);
+    for (size_t i = 0; i < e.numbers.size(); ++i)
+        editNumber[i]->setText(e.numbers[i]);
+    editBonus->setText(e.bonus);
+    for (size_t tier = 0; tier < e.amounts.size(); ++tier) {
+        editAmount[tier]->setText(e.amounts[tier]);
+        editWinners[tier]->setText(e.winners[tier]);
+    }
+    editCarryOver->setText(e.carryOver);
+}
+
+void ResultEntryForm::placeChanged()
+{
+    if (radioCorrectNewest->isChecked()) {
+        m_nextDraw = entry();
+        showEntry(*m_top.newestEntry);
+        editDrawNumber->setText(QString::number(m_top.newest.number));
+    } else {
+        showEntry(m_nextDraw);
+        editDrawNumber->setText(QString::number(qint64(m_top.newest.number) + 1));
+    }
+}
+
+void ResultEntryForm::keyPressEvent(QKeyEvent *event)
+{
+    // Enter moves on to the next field, as Tab does: a stray Enter must not store a half-typed
+    // draw. OK handles Enter itself while it has the focus.
+    if (event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter) {
+        focusNextChild();
+        return;
+    }
+    QDialog::keyPressEvent(event);
+}
+
+void ResultEntryForm::accept()
+{
+    const DrawEntry typed = entry();
+    const bool correcting = radioCorrectNewest->isChecked();
+    const QDate today = japanToday();
+    try {
+        entryLines(typed, correcting ? m_top.previous : m_top.newest, today);
+    } catch (const DomainError &refused) {
+        showGuideMessage(this, refused.message());
+        return;
+    }
+    if (hasEmptyPrizeField(typed) &&
+        !askConfirmation(this, QStringLiteral("当選金額・口数が未入力の等級があります。"
+                                              "0 として保存しますか？")))
+        return;
+
+    // The draw is marked as typed in before it is stored, so that it is never taken for an
+    // official one; a mark without its draw does no harm.
+    QSet<int> typedDraws = m_settings.readTypedDraws();
+    typedDraws.insert(correcting ? m_top.newest.number : m_top.newest.number + 1);
+    m_settings.writeTypedDraws(typedDraws);
+    if (!m_settings.sync()) {
+        showErrorMessage(this, QStringLiteral("設定を保存できないため、抽選結果を保存しません"
+                                              "でした。"));
+        return;
+    }
+    try {
+        storeEnteredDraw(m_downloadFolder, typed,
+                         correcting ? EntryPlace::ReplacingNewest : EntryPlace::AfterNewest, today);
+    } catch (const DomainError &failed) {
+        showErrorMessage(this, (correcting ? QStringLiteral("抽選結果を修正できませんでした。\n")
+                                           : QStringLiteral("抽選結果を追加できませんでした。\n")) +
+                                   failed.message());
+        return;
+    }
+    QDialog::accept();
+}

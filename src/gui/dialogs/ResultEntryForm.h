@@ -1,0 +1,59 @@
+#pragma once
+
+#include "core/results/DrawEntry.h"
+
+#include <QDialog>
+#include <QString>
+#include <array>
+#include <memory>
+
+class AppSettings;
+class QLineEdit;
+class QRadioButton;
+namespace Ui
+{
+class ResultEntryForm;
+}
+
+// "抽選結果の入力": the player types in the draw after the newest one (its date, the six
+// numbers and the bonus, and the prize table) when the results cannot be downloaded. While the
+// newest draw is one the player typed in, the form also offers to correct it. OK stores the
+// draw (after asking when a prize field is empty); a refused input is named and the form
+// stays open. Enter moves to the next field; only OK stores. Each typed draw's number is kept
+// in the settings, so that a download may replace it with the official one.
+class ResultEntryForm : public QDialog
+{
+    Q_OBJECT
+public:
+    // dataFolder: the folder holding "download/", with trailing "/". Throws DomainError when
+    // the newest draw of its results files cannot be read.
+    ResultEntryForm(AppSettings &settings, const QString &dataFolder, QWidget *parent = nullptr);
+    ~ResultEntryForm() override;
+
+    void accept() override;
+
+    // The form's fields (from ResultEntryForm.ui).
+    QRadioButton *radioAddNext;
+    QRadioButton *radioCorrectNewest;
+    QLineEdit *editDrawNumber;
+    QLineEdit *editDate;
+    std::array<QLineEdit *, kPicksPerLine> editNumber{};
+    QLineEdit *editBonus;
+    std::array<QLineEdit *, kPrizeTiers> editAmount{};
+    std::array<QLineEdit *, kPrizeTiers> editWinners{};
+    QLineEdit *editCarryOver;
+
+protected:
+    void keyPressEvent(QKeyEvent *event) override;
+
+private:
+    DrawEntry entry() const;
+    void showEntry(const DrawEntry &entry);
+    void placeChanged();
+
+    AppSettings &m_settings;
+    QString m_downloadFolder;
+    ResultsTop m_top;
+    DrawEntry m_nextDraw; // what was typed for the next draw while the newest is corrected
+    std::unique_ptr<Ui::ResultEntryForm> m_ui;
+};

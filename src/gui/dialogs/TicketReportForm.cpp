@@ -1,0 +1,201 @@
+#include "gui/dialogs/TicketReportForm.h"
+
+#include "core/common/Formats.h"
+#include "core/results/PastDraws.h"
+#include "core/tickets/TicketReport.h"
+#include "gui/widgets/LayoutKit.h"
+
+#include <QCategoryAxis>
+#include <QChart>
+#include <QChartView>
+#include <QHeaderView>
+#include <QLabel>
+#include <QLineSeries>
+#include <QPushButton>
+#include <QTableWidget>
+#include <QVBoxLayout>
+#include <QValueAxis>
+
+namespace
+{
+
+const QString kPending = QStringLiteral("未抽選");
+
+const QStringList kHeaders = {QStringLiteral("開催回"), QStringLiteral("抽選日"),
+                              QStringLiteral("口数"),   QStringLiteral("購入金額"),
+                              QStringLiteral("１等"),   QStringLiteral("２等"),
+                              QStringLiteral("３等"),   QStringLiteral("４等"),
+                              QStringLiteral("５等"),   QStringLiteral("当選金額")};
+
+} // namespace
+
+QString ticketReportTotalsText(const TicketReport &report)
+{
+    const std::int64_t balance = report.balance();
+    const QString sign =
+        balance > 0 ? QStringLiteral("+") : (balance < 0 ? QStringLiteral("-") : QString());
+    return QStringLiteral("購入 %1口 %2　当選金 %3　収支 ¥%4%5　回収率 %6%")
+        .arg(formatGrouped(report.lines))
+        .arg(formatYen(double(report.spend)))
+        .arg(formatYen(double(report.winnings)))
+        .arg(sign)
+        .arg(formatGrouped(double(balance < 0 ? -balance : balance)))
+        .arg(report.returnRate(), 0, 'f', 1);
+}
+
+TicketReportForm::TicketReportForm(const QVector<DrawRecord> &history, const QString &programFolder,
+                                   QWidget *parent)
+    : QDialog(parent)
+{
+    setObjectName(QStringLiteral("TicketReportForm"));
+    setWindowTitle(QStringLiteral("収支レポート"));
+    setFont(layout::makeFont(15));
+
+    const PastDraws draws(history, readPrizeLines(programFolder));
+    const TicketReport report = buildTicketReport(programFolder + QStringLiteral("client/"), draws);
+
+    gridTicketReport =
+        layout::readOnlyTable("gridTicketReport", static_cast<int>(report.draws.size()), kHeaders);
+    lblTicketReportTotals = new QLabel(ticketReportTotalsText(report));
+    lblTicketReportTotals->setObjectName(QStringLiteral("lblTicketReportTotals"));
+    layout::applyStyle(lblTicketReportTotals, 17, true, layout::colour::navy);
+    lblTicketReportNotes = new QLabel;
+    lblTicketReportNotes->setObjectName(QStringLiteral("lblTicketReportNotes"));
+    lblTicketReportNotes->setWordWrap(true);
+    chartTicketReport = new QChartView;
+    chartTicketReport->setObjectName(QStringLiteral("chartTicketReport"));
+    chartTicketReport->setRenderHint(QPainter::Antialiasing);
+    chartTicketReport->setMinimumHeight(240);
+
+    fillTable(report);
+    fillChart(report);
+
+    QStringList notes;
+    if (report.pendingLines > 0)
+        notes.append(
+            QStringLiteral("未抽選の申込み %1口は集計に含めていません。").arg(report.pendingLines));
+    if (report.invalidLines > 0)
+        notes.append(
+            QStringLiteral("正しくない行 %1行は集計に含めていません。").arg(report.invalidLines));
+    if (report.skippedFiles > 0)
+        notes.append(QStringLiteral("名前が開催回の番号でないファイル %1個は集計に含めていません。")
+                         .arg(report.skippedFiles));
+    if (report.unpaidWins > 0)
+        notes.append(QStringLiteral("該当者なし（当選金額０円）の回の当選 %1回は、"
+                                    "当選金に含めていません。")
+                         .arg(report.unpaidWins));
+    if (report.draws.isEmpty())
+        notes.append(QStringLiteral("保存された申込み数字がありません。"));
+    lblTicketReportNotes->setText(notes.join(QLatin1Char('\n')));
+    lblTicketReportNotes->setVisible(!notes.isEmpty());
+
+    QHBoxLayout *bottom = layout::closeButtonRow(this);
+
+    auto *page = new QVBoxLayout(this);
+    // The chart takes two parts of the room to the table's one: its axes need the height.
+    page->addWidget(gridTicketReport, 1);
+    page->addWidget(lblTicketReportTotals);
+    page->addWidget(lblTicketReportNotes);
+    page->addWidget(chartTicketReport, 2);
+    page->addLayout(bottom);
+    layout::fitToScreen(this, QSize(860, 640));
+}
+
+void TicketReportForm::fillTable(const TicketReport &report)
+{
+    QTableWidget *grid = gridTicketReport;
+    grid->setSelectionBehavior(QAbstractItemView::SelectRows);
+    grid->setWordWrap(false);
+    grid->verticalHeader()->setDefaultSectionSize(24);
+    for (int row = 0; row < report.draws.size(); ++row) {
+        const ReportDraw &draw = report.draws.at(row);
+        grid->setItem(row, 0, layout::tableItem(QString::number(draw.draw)));
+        grid->setItem(row, 1,
+                      layout::tableItem(draw.drawn ? draw.date : kPending, Qt::AlignCenter));
+        grid->setItem(row, 2, layout::tableItem(QStringLiteral("%1口").arg(draw.lines)));
+        grid->setItem(row, 3, layout::tableItem(formatYen(double(draw.spend()))));
+        for (int tier = 0; tier < kPrizeTiers; ++tier) {
+            const int wins = draw.wins[static_cast<size_t>(tier)];
+            grid->setItem(
+                row, 4 + tier,
+                layout::tableItem(draw.drawn && wins > 0 ? QString::number(wins) : QString()));
+        }
+        QString winnings = draw.drawn ? formatYen(double(draw.winnings)) : kPending;
+        if (draw.unpaidWins > 0)
+            winnings += QStringLiteral("※");
+        grid->setItem(row, 9, layout::tableItem(winnings));
+    }
+    grid->resizeColumnsToContents();
+    for (int c = 0; c < grid->columnCount(); ++c)
+        grid->setColumnWidth(c, grid->columnWidth(c) + 16);
+    grid->horizontalHeader()->setStretchLastSection(true);
+}
+
+void TicketReportForm::fillChart(const TicketReport &report)
+{
+    auto *chart = new QChart;
+    chart->setTitle(QStringLiteral("購入金額と当選金の累計"));
+    chart->setTitleFont(layout::makeFont(15, true));
+    chart->legend()->setFont(layout::makeFont(13));
+    chart->legend()->setAlignment(Qt::AlignBottom);
+    auto *spend = new QLineSeries;
+    spend->setName(QStringLiteral("購入金額の累計"));
+    auto *winnings = new QLineSeries;
+    winnings->setName(QStringLiteral("当選金の累計"));
+    std::int64_t spent = 0, won = 0;
+    int first = 0, last = 0;
+    // Oldest draw first, draws with results only.
+    for (auto it = report.draws.crbegin(); it != report.draws.crend(); ++it) {
+        if (!it->drawn)
+            continue;
+        spent += it->spend();
+        won += it->winnings;
+        spend->append(it->draw, double(spent));
+        winnings->append(it->draw, double(won));
+        if (first == 0)
+            first = it->draw;
+        last = it->draw;
+    }
+    chart->addSeries(spend);
+    chart->addSeries(winnings);
+
+    // A single drawn draw shows as a point in the middle, where a line would need two.
+    for (QLineSeries *series : {spend, winnings})
+        series->setPointsVisible(spend->count() == 1);
+    auto *x = new QValueAxis;
+    x->setTitleText(QStringLiteral("開催回"));
+    x->setLabelFormat(QStringLiteral("%d"));
+    if (spend->count() == 1) {
+        x->setRange(first - 1, first + 1);
+        x->setTickCount(3);
+    } else {
+        x->setRange(first, qMax(last, first + 1));
+        x->setTickCount(qBound(2, last - first + 1, 6));
+    }
+    // Amounts with their digits grouped, "800,000,000", at the round values a value axis
+    // would choose.
+    QValueAxis nice;
+    nice.setRange(0, qMax<double>(1000.0, double(qMax(spent, won)) * 1.1));
+    nice.applyNiceNumbers();
+    auto *y = new QCategoryAxis;
+    y->setTitleText(QStringLiteral("金額（円）"));
+    y->setRange(nice.min(), nice.max());
+    y->setLabelsPosition(QCategoryAxis::AxisLabelsPositionOnValue);
+    for (int t = 0; t < nice.tickCount(); ++t) {
+        const double value = nice.min() + (nice.max() - nice.min()) * t / (nice.tickCount() - 1);
+        y->append(formatGrouped(value), value);
+    }
+    for (QAbstractAxis *axis : {static_cast<QAbstractAxis *>(x), static_cast<QAbstractAxis *>(y)}) {
+        axis->setLabelsFont(layout::makeFont(12));
+        axis->setTitleFont(layout::makeFont(12));
+    }
+    chart->addAxis(x, Qt::AlignBottom);
+    chart->addAxis(y, Qt::AlignLeft);
+    for (QLineSeries *series : {spend, winnings}) {
+        series->attachAxis(x);
+        series->attachAxis(y);
+    }
+    QChart *initial = chartTicketReport->chart();
+    chartTicketReport->setChart(chart);
+    delete initial;
+}

@@ -1,0 +1,128 @@
+// Handlers of the page "オンラインデータ照合": loading the stored lines of a draw number and
+// checking each line against the draw it names in the history.
+
+#include "core/tickets/TicketFile.h"
+#include "core/tickets/WinningCheck.h"
+#include "gui/Main.h"
+#include "gui/pages/HistoryModel.h"
+#include "gui/services/ComFunction.h"
+#include "gui/widgets/SpinEdit.h"
+#include "gui/widgets/StringGrid.h"
+#include "gui/widgets/Widgets.h"
+
+#include <QAction>
+#include <QPushButton>
+#include <QTabWidget>
+#include <QThread>
+
+namespace
+{
+
+constexpr int kResultColumn = 7;
+// The lines as the file holds them, kept on the grid beside their rows: a row shows seven
+// fields, while a line is judged by all of its own.
+const char *const kLinesProperty = "ticketLines";
+// How long each checked line stays in view before the check moves on.
+constexpr unsigned long kPauseMs = 200;
+
+const QString kNoTicketData = QStringLiteral("保存データがありません…。");
+const QString kReadyToCheck = QStringLiteral("抽選結果と申込数字を照合します。");
+const QString kChecking = QStringLiteral("抽選結果と照合中です…。");
+const QString kNoDrawFound = QStringLiteral("抽選結果と照合できません…。");
+const QString kSeeResults = QStringLiteral("抽選結果を確認してください。");
+
+} // namespace
+
+void TMainForm::connectChecking()
+{
+    connect(editSelectNum, &SpinEdit::textChanged, this,
+            [this] { guarded(&TMainForm::editSelectNumChange); });
+    connect(btnExec, &QPushButton::clicked, this, [this] { guarded(&TMainForm::btnExecClick); });
+    connect(menuFileCsvSave, &QAction::triggered, this,
+            [this] { guarded(&TMainForm::menuFileCsvSaveClick); });
+    gridHitSel->setCellPainter([this](QPainter *painter, const QRect &rect, int row, int column) {
+        gridHitSelDrawCell(painter, rect, row, column);
+    });
+}
+
+// Loads every line of the draw's ticket file, whatever draw each line names; each line is
+// later checked against its own draw. Any earlier results go with the old rows.
+void TMainForm::editSelectNumChange()
+{
+    gridHitSel->cells()->replaceRows({});
+    gridHitSel->setCurrentRow(0);
+
+    // Only a plain number names a file, whatever way the text got into the field.
+    const std::optional<QString> path =
+        ticketFilePath(m_dataFolder, editSelectNum->text().trimmed());
+    const QVector<TicketLine> lines = path ? readAllTicketLines(*path) : QVector<TicketLine>();
+    gridHitSel->setProperty(kLinesProperty, QStringList());
+    if (lines.isEmpty()) {
+        pnlHitGuide->setText(kNoTicketData);
+        btnExec->setEnabled(false);
+        return;
+    }
+    // The line of six commas shows as blanks and is checked like any other; it names no draw.
+    QVector<QStringList> rows;
+    QStringList texts;
+    for (const TicketLine &line : lines) {
+        rows.append(line.cells + QStringList{QString()}); // the result, until a check writes it
+        texts.append(line.text);
+    }
+    gridHitSel->setProperty(kLinesProperty, texts);
+    gridHitSel->cells()->replaceRows(std::move(rows));
+    gridHitSel->setCurrentRow(0);
+    pnlHitGuide->setText(kReadyToCheck);
+    btnExec->setEnabled(true);
+}
+
+void TMainForm::btnExecClick()
+{
+    // Closing the window waits until the check and its closing message are over.
+    BusyScope busy(this);
+    pnlHitGuide->setText(kChecking);
+    pnlHitGuide->setProperty("tag", 0);
+    repaint();
+
+    bool anyFound = false; // a line found its draw, valid or not
+    {
+        const InputBlock block(pctrlMain); // the pages keep their colours meanwhile
+        WaitCursor wait;
+
+        // The pages take no input and the history is not reloaded while a check runs (see
+        // menuCommandDownloadClick), so the rows read here stay valid.
+        QVector<TicketLine> lines;
+        for (const QString &text : gridHitSel->property(kLinesProperty).toStringList())
+            lines.append(readTicketLine(text));
+        const QVector<CheckResult> results = checkTickets(m_history->records(), lines);
+
+        // The count covers the valid lines checked; an invalid line only shows it is invalid.
+        int found = 0;
+        for (const CheckResult &result : results) {
+            if (result.valid)
+                pnlHitGuide->setProperty("tag", ++found);
+            gridHitSel->setCell(result.ticketRow, kResultColumn, result.text);
+            QThread::msleep(kPauseMs);
+            catchUp();
+            gridHitSel->setCurrentRow(result.ticketRow);
+            repaint();
+        }
+        anyFound = !results.isEmpty();
+    }
+
+    if (!anyFound) {
+        showGuideMessage(this, kNoDrawFound +
+                                   QStringLiteral("最新の抽選データをダウンロードしてください。"));
+        pnlHitGuide->setText(kNoDrawFound);
+    } else {
+        pnlHitGuide->setText(kSeeResults);
+    }
+}
+
+// As the ticket list: the selected row stays highlighted without the focus too, so the walk
+// of a check stays visible.
+void TMainForm::gridHitSelDrawCell(QPainter *painter, const QRect &rect, int row, int column)
+{
+    gridHitSel->paintStripedCell(painter, rect, row, column, row == gridHitSel->currentRow(),
+                                 Qt::AlignHCenter | Qt::AlignTop);
+}

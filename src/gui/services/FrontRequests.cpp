@@ -1,0 +1,64 @@
+#include "gui/services/FrontRequests.h"
+
+#include "core/platform/SingleInstance.h"
+
+#include <QFileInfo>
+#include <QLocalSocket>
+
+#ifdef Q_OS_WIN
+#include <qt_windows.h>
+#endif
+
+namespace
+{
+
+const QByteArray kFront = QByteArrayLiteral("front\n");
+constexpr int kWaitMs = 1000;
+
+} // namespace
+
+FrontRequests::FrontRequests(const QString &executableFileName, QObject *parent) : QObject(parent)
+{
+    const QString name = serverName(executableFileName);
+    QLocalServer::removeServer(name);
+    m_server.setSocketOptions(QLocalServer::UserAccessOption);
+    m_server.listen(name);
+    connect(&m_server, &QLocalServer::newConnection, this, [this] {
+        while (QLocalSocket *caller = m_server.nextPendingConnection()) {
+            const auto take = [this, caller] {
+                if (caller->readAll().contains(kFront.trimmed()))
+                    emit frontRequested();
+            };
+            connect(caller, &QLocalSocket::readyRead, this, take);
+            connect(caller, &QLocalSocket::disconnected, caller, &QObject::deleteLater);
+            take(); // the word may have come with the connection
+        }
+    });
+}
+
+bool FrontRequests::ask(const QString &executableFileName)
+{
+#ifdef Q_OS_WIN
+    // The program just started by the player may hand the foreground on to the running one.
+    AllowSetForegroundWindow(ASFW_ANY);
+#endif
+    QLocalSocket socket;
+    socket.connectToServer(serverName(executableFileName));
+    if (!socket.waitForConnected(kWaitMs))
+        return false;
+    socket.write(kFront);
+    const bool sent = socket.waitForBytesWritten(kWaitMs);
+    socket.disconnectFromServer();
+    return sent;
+}
+
+QString FrontRequests::serverName(const QString &executableFileName)
+{
+#ifdef Q_OS_WIN
+    return executableFileName + QLatin1Char('.') + qEnvironmentVariable("USERNAME") +
+           QStringLiteral(".front");
+#else
+    return QFileInfo(SingleInstanceGuard::lockFilePath(executableFileName)).absolutePath() +
+           QLatin1Char('/') + executableFileName + QStringLiteral(".front");
+#endif
+}

@@ -1,0 +1,185 @@
+#include "gui/widgets/LayoutKit.h"
+
+#include "gui/widgets/SpinEdit.h"
+#include "gui/widgets/Widgets.h"
+
+#include <QDialog>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QHeaderView>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QScreen>
+#include <QStyle>
+#include <QStyleFactory>
+#include <QTableWidget>
+
+namespace layout
+{
+
+void installJapaneseFonts()
+{
+    static const bool installed = [] {
+        QFont::insertSubstitutions(kGothic,
+                                   {QStringLiteral("IPAGothic"), QStringLiteral("IPAゴシック"),
+                                    QStringLiteral("Noto Sans CJK JP")});
+        QFont::insertSubstitutions(kMincho, {QStringLiteral("IPAMincho"), QStringLiteral("IPA明朝"),
+                                             QStringLiteral("Noto Serif CJK JP")});
+        QFont::insertSubstitutions(kPMincho,
+                                   {QStringLiteral("IPAPMincho"), QStringLiteral("IPAMincho"),
+                                    QStringLiteral("Noto Serif CJK JP")});
+        QFont::insertSubstitutions(QStringLiteral("Century"),
+                                   {QStringLiteral("Century Schoolbook L"), QStringLiteral("C059"),
+                                    QStringLiteral("DejaVu Serif")});
+        return true;
+    }();
+    Q_UNUSED(installed);
+}
+
+QFont makeFont(int pixels, bool bold, const QString &family)
+{
+    QFont f(family);
+    f.setPixelSize(pixels);
+    f.setBold(bold);
+    return f;
+}
+
+void setTextColour(QWidget *w, const QColor &colour)
+{
+    // A disabled control keeps the style's grey, so that it looks disabled; only a panel
+    // keeps its colour, as the number panels tell by it what they show even as a mere view.
+    const bool keepWhenDisabled = qobject_cast<PanelLabel *>(w) != nullptr;
+    QPalette pal = w->palette();
+    for (QPalette::ColorRole role : {QPalette::WindowText, QPalette::ButtonText, QPalette::Text}) {
+        pal.setColor(QPalette::Active, role, colour);
+        pal.setColor(QPalette::Inactive, role, colour);
+        if (keepWhenDisabled)
+            pal.setColor(QPalette::Disabled, role, colour);
+    }
+    w->setPalette(pal);
+}
+
+void applyStyle(QWidget *w, int pixels, bool bold, const QColor &textColour)
+{
+    w->setFont(makeFont(pixels, bold));
+    if (textColour.isValid())
+        setTextColour(w, textColour);
+}
+
+QLabel *label(QWidget *parent, const char *name, int left, int top, const QString &text,
+              const QColor &colour, int pixels, bool bold)
+{
+    auto *l = new QLabel(text, parent);
+    l->setObjectName(QLatin1String(name));
+    applyStyle(l, pixels, bold, colour);
+    l->adjustSize();
+    l->move(left, top);
+    return l;
+}
+
+QGroupBox *groupBox(QWidget *parent, const char *name, const QRect &place, const QString &caption,
+                    const QColor &colour)
+{
+    auto *g = new QGroupBox(caption, parent);
+    g->setObjectName(QLatin1String(name));
+    g->setGeometry(place);
+    applyStyle(g, 15, true, colour);
+    auto *look = new GroupBoxStyle(QStyleFactory::create(g->style()->name()));
+    look->setParent(g);
+    g->setStyle(look);
+    return g;
+}
+
+QPushButton *button(QWidget *parent, const char *name, const QRect &place, const QString &caption,
+                    const QColor &colour, const QString &hint)
+{
+    auto *b = new QPushButton(caption, parent);
+    b->setObjectName(QLatin1String(name));
+    b->setGeometry(place);
+    applyStyle(b, 15, false, colour);
+    if (!hint.isEmpty())
+        b->setToolTip(hint);
+    b->setAutoDefault(false);
+    return b;
+}
+
+PanelLabel *panel(QWidget *parent, const char *name, const QRect &place, Qt::Alignment align)
+{
+    auto *p = new PanelLabel(parent);
+    p->setObjectName(QLatin1String(name));
+    p->setGeometry(place);
+    p->setLowered(true);
+    p->setAlignment(align | Qt::AlignVCenter);
+    p->setMargin(2);
+    applyStyle(p, 15, false, colour::black);
+    return p;
+}
+
+SpinEdit *spinEdit(QWidget *parent, const char *name, const QRect &place, int minimum, int maximum,
+                   int value, int maxLength, Qt::Alignment align, const QString &hint)
+{
+    auto *s = new SpinEdit(parent);
+    s->setObjectName(QLatin1String(name));
+    s->setGeometry(place);
+    s->setRange(minimum, maximum);
+    s->setMaxLength(maxLength);
+    s->setValue(value);
+    s->setAlignment(align);
+    applyStyle(s, 15);
+    if (!hint.isEmpty())
+        s->setToolTip(hint);
+    return s;
+}
+
+void applyGridHabits(QAbstractItemView *view)
+{
+    view->setTabKeyNavigation(false);
+    QPalette pal = view->palette();
+    for (QPalette::ColorRole role : {QPalette::Highlight, QPalette::HighlightedText})
+        pal.setColor(QPalette::Inactive, role, pal.color(QPalette::Active, role));
+    view->setPalette(pal);
+}
+
+QTableWidget *readOnlyTable(const char *name, int rows, const QStringList &headers)
+{
+    auto *table = new QTableWidget(rows, static_cast<int>(headers.size()));
+    applyGridHabits(table);
+    table->setObjectName(QLatin1String(name));
+    table->setHorizontalHeaderLabels(headers);
+    table->verticalHeader()->hide();
+    table->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    return table;
+}
+
+QTableWidgetItem *tableItem(const QString &text, Qt::Alignment alignment)
+{
+    auto *cell = new QTableWidgetItem(text);
+    cell->setTextAlignment(alignment | Qt::AlignVCenter);
+    return cell;
+}
+
+void fitToScreen(QWidget *window, const QSize &preferred)
+{
+    const QWidget *anchor = window->parentWidget() ? window->parentWidget()->window() : window;
+    constexpr int kFrame = 8; // each side
+    const QSize room =
+        anchor->screen()->availableGeometry().size() -
+        QSize(2 * kFrame, window->style()->pixelMetric(QStyle::PM_TitleBarHeight) + 2 * kFrame);
+    window->resize(preferred.boundedTo(room).expandedTo(window->minimumSizeHint()));
+}
+
+QHBoxLayout *closeButtonRow(QDialog *dialog)
+{
+    auto *close = new QPushButton(QStringLiteral("閉じる"));
+    // Not the dialog's default: Enter in a field does that field's job and leaves the window
+    // open. Enter on the focused button itself still presses it (EnterPressesButtons).
+    close->setAutoDefault(false);
+    QObject::connect(close, &QPushButton::clicked, dialog, &QDialog::reject);
+    auto *row = new QHBoxLayout;
+    row->addStretch(1);
+    row->addWidget(close);
+    return row;
+}
+
+} // namespace layout

@@ -1,0 +1,192 @@
+#include "gui/widgets/MultiRowTabBar.h"
+
+#include <QMouseEvent>
+#include <QStyleOptionTab>
+#include <QStylePainter>
+
+namespace
+{
+constexpr int kTabPadding = 14;
+}
+
+MultiRowTabBar::MultiRowTabBar(QWidget *parent) : QTabBar(parent)
+{
+    setUsesScrollButtons(false);
+    setElideMode(Qt::ElideNone);
+    setExpanding(false);
+    setDrawBase(false);
+    setMouseTracking(true);
+    connect(this, &QTabBar::currentChanged, this, [this] {
+        updateGeometry();
+        update();
+    });
+}
+
+int MultiRowTabBar::rowHeight() const
+{
+    return fontMetrics().height() + 10;
+}
+
+int MultiRowTabBar::availableWidth() const
+{
+    const QWidget *owner = parentWidget();
+    const int w = owner ? owner->width() : width();
+    return qMax(w - 4, 50);
+}
+
+QVector<QVector<int>> MultiRowTabBar::rows() const
+{
+    QVector<QVector<int>> result;
+    QVector<int> row;
+    int used = 0;
+    const int limit = availableWidth();
+    for (int i = 0; i < count(); ++i) {
+        const int w = fontMetrics().horizontalAdvance(tabText(i)) + kTabPadding;
+        if (!row.isEmpty() && used + w > limit) {
+            result.append(row);
+            row.clear();
+            used = 0;
+        }
+        row.append(i);
+        used += w;
+    }
+    if (!row.isEmpty())
+        result.append(row);
+    return result;
+}
+
+QVector<QRect> MultiRowTabBar::layoutTabs() const
+{
+    QVector<QVector<int>> allRows = rows();
+    QVector<QRect> rects(count());
+    if (allRows.isEmpty())
+        return rects;
+    // The row with the selected tab moves next to the page (the bottom row).
+    for (int r = 0; r < allRows.size(); ++r) {
+        if (allRows.at(r).contains(currentIndex())) {
+            allRows.append(allRows.takeAt(r));
+            break;
+        }
+    }
+    const int h = rowHeight();
+    const int limit = availableWidth();
+    const bool justify = allRows.size() > 1;
+    for (int r = 0; r < allRows.size(); ++r) {
+        const QVector<int> &row = allRows.at(r);
+        QVector<int> widths;
+        int used = 0;
+        for (int i : row) {
+            widths.append(fontMetrics().horizontalAdvance(tabText(i)) + kTabPadding);
+            used += widths.last();
+        }
+        const int extra = justify ? limit - used : 0;
+        int x = 2;
+        for (int k = 0; k < row.size(); ++k) {
+            int w = widths.at(k) + extra / static_cast<int>(row.size());
+            if (justify && k == row.size() - 1)
+                w = limit + 2 - x;
+            rects[row.at(k)] = QRect(x, r * h, w, h);
+            x += w;
+        }
+    }
+    return rects;
+}
+
+QRect MultiRowTabBar::wrappedTabRect(int index) const
+{
+    return layoutTabs().value(index);
+}
+
+QSize MultiRowTabBar::sizeHint() const
+{
+    const int rowCount = qMax(1, static_cast<int>(rows().size()));
+    return QSize(availableWidth() + 4, rowCount * rowHeight());
+}
+
+QSize MultiRowTabBar::minimumSizeHint() const
+{
+    return sizeHint();
+}
+
+int MultiRowTabBar::tabAtPoint(const QPoint &point) const
+{
+    const QVector<QRect> rects = layoutTabs();
+    for (int i = 0; i < rects.size(); ++i)
+        if (rects.at(i).contains(point))
+            return i;
+    return -1;
+}
+
+void MultiRowTabBar::paintEvent(QPaintEvent *)
+{
+    QStylePainter painter(this);
+    const QVector<QRect> rects = layoutTabs();
+    for (int i = 0; i < count(); ++i) {
+        if (i == currentIndex())
+            continue; // the selected tab is drawn last, over its neighbours
+        QStyleOptionTab option;
+        initStyleOption(&option, i);
+        option.rect = rects.at(i);
+        option.position = QStyleOptionTab::Middle;
+        if (i == m_hover && isEnabled())
+            option.state |= QStyle::State_MouseOver;
+        else
+            option.state &= ~QStyle::State_MouseOver;
+        painter.drawControl(QStyle::CE_TabBarTab, option);
+    }
+    if (currentIndex() >= 0) {
+        QStyleOptionTab option;
+        initStyleOption(&option, currentIndex());
+        option.rect = rects.at(currentIndex());
+        option.position = QStyleOptionTab::Middle;
+        painter.drawControl(QStyle::CE_TabBarTab, option);
+    }
+}
+
+void MultiRowTabBar::mousePressEvent(QMouseEvent *event)
+{
+    if (event->button() != Qt::LeftButton) {
+        event->ignore();
+        return;
+    }
+    const int index = tabAtPoint(event->position().toPoint());
+    if (index >= 0 && isTabEnabled(index))
+        setCurrentIndex(index);
+    event->accept();
+}
+
+void MultiRowTabBar::mouseMoveEvent(QMouseEvent *event)
+{
+    const int index = tabAtPoint(event->position().toPoint());
+    if (index != m_hover) {
+        m_hover = index;
+        update();
+    }
+    event->accept();
+}
+
+void MultiRowTabBar::leaveEvent(QEvent *event)
+{
+    m_hover = -1;
+    update();
+    QTabBar::leaveEvent(event);
+}
+
+void MultiRowTabBar::resizeEvent(QResizeEvent *event)
+{
+    QTabBar::resizeEvent(event);
+    update();
+}
+
+void MultiRowTabBar::tabLayoutChange()
+{
+    QTabBar::tabLayoutChange();
+    updateGeometry();
+}
+
+PageControl::PageControl(QWidget *parent) : QTabWidget(parent)
+{
+    auto *tabs = new MultiRowTabBar(this);
+    tabs->setObjectName(QStringLiteral("pctrlMainTabs"));
+    setTabBar(tabs);
+}

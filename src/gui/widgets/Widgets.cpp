@@ -1,0 +1,182 @@
+#include "gui/widgets/Widgets.h"
+
+#include <QHelpEvent>
+#include <QMouseEvent>
+#include <QPainter>
+#include <QStyleOptionGroupBox>
+#include <QStyleOptionTabWidgetFrame>
+#include <QTabBar>
+#include <QToolTip>
+#include <qdrawutil.h>
+
+PanelLabel::PanelLabel(QWidget *parent) : QLabel(parent)
+{
+    setFrameShape(QFrame::Panel);
+    setFrameShadow(QFrame::Raised);
+    setLineWidth(1);
+    setAlignment(Qt::AlignCenter);
+}
+
+void PanelLabel::setLowered(bool lowered)
+{
+    setFrameShadow(lowered ? QFrame::Sunken : QFrame::Raised);
+}
+
+bool PanelLabel::isLowered() const
+{
+    return frameShadow() == QFrame::Sunken;
+}
+
+void PanelLabel::mouseReleaseEvent(QMouseEvent *event)
+{
+    QLabel::mouseReleaseEvent(event);
+    if (event->button() == Qt::LeftButton && isEnabled() && rect().contains(event->pos()))
+        emit clicked();
+}
+
+namespace
+{
+
+constexpr int kStatusPadding = 3;  // between the bevel and the text, either side
+constexpr int kStatusShrinkBy = 2; // how many pixels smaller a long text may be drawn
+
+} // namespace
+
+GroupBoxStyle::GroupBoxStyle(QStyle *base) : QProxyStyle(base) {}
+
+QRect GroupBoxStyle::subControlRect(ComplexControl control, const QStyleOptionComplex *option,
+                                    SubControl part, const QWidget *widget) const
+{
+    const QRect rect = QProxyStyle::subControlRect(control, option, part, widget);
+    const auto *box = qstyleoption_cast<const QStyleOptionGroupBox *>(option);
+    if (control != CC_GroupBox || part != SC_GroupBoxFrame || !box || box->text.isEmpty())
+        return rect;
+    const QRect caption = QProxyStyle::subControlRect(control, option, SC_GroupBoxLabel, widget);
+    QRect frame = option->rect;
+    frame.setTop(caption.center().y());
+    return frame;
+}
+
+void GroupBoxStyle::drawComplexControl(ComplexControl control, const QStyleOptionComplex *option,
+                                       QPainter *painter, const QWidget *widget) const
+{
+    const auto *box = qstyleoption_cast<const QStyleOptionGroupBox *>(option);
+    if (control != CC_GroupBox || !box || box->text.isEmpty() ||
+        !(box->subControls & SC_GroupBoxFrame)) {
+        QProxyStyle::drawComplexControl(control, option, painter, widget);
+        return;
+    }
+    // An etched frame, left open where the caption stands, then the caption over it.
+    const QRect frame = subControlRect(control, option, SC_GroupBoxFrame, widget);
+    const QRect caption = subControlRect(control, option, SC_GroupBoxLabel, widget);
+    painter->save();
+    painter->setClipRegion(QRegion(option->rect) - caption.adjusted(-2, 0, 2, 0));
+    qDrawShadeRect(painter, frame, option->palette, true, 1);
+    painter->restore();
+    QStyleOptionGroupBox rest(*box);
+    rest.subControls &= ~SC_GroupBoxFrame;
+    QProxyStyle::drawComplexControl(control, &rest, painter, widget);
+}
+
+StatusPanel::StatusPanel(QWidget *parent) : QLabel(parent)
+{
+    setFrameShape(QFrame::Panel);
+    setFrameShadow(QFrame::Sunken);
+}
+
+QRect StatusPanel::textRect() const
+{
+    return contentsRect().adjusted(kStatusPadding, 0, -kStatusPadding, 0);
+}
+
+QFont StatusPanel::shownFont() const
+{
+    QFont shown = font();
+    const int pixels = shown.pixelSize();
+    for (int smaller = 0; smaller <= kStatusShrinkBy && pixels - smaller > 0; ++smaller) {
+        shown.setPixelSize(pixels - smaller);
+        if (QFontMetrics(shown).horizontalAdvance(text()) <= textRect().width())
+            return shown;
+    }
+    return font();
+}
+
+QString StatusPanel::shownText() const
+{
+    return QFontMetrics(shownFont()).elidedText(text(), Qt::ElideRight, textRect().width());
+}
+
+int StatusPanel::widthFor(const QString &text) const
+{
+    return fontMetrics().horizontalAdvance(text) + 2 * (frameWidth() + kStatusPadding);
+}
+
+void StatusPanel::paintEvent(QPaintEvent *)
+{
+    QPainter painter(this);
+    drawFrame(&painter);
+    painter.setFont(shownFont());
+    style()->drawItemText(&painter, textRect(), int(alignment()), palette(), isEnabled(),
+                          shownText(), foregroundRole());
+}
+
+bool StatusPanel::event(QEvent *event)
+{
+    if (event->type() == QEvent::ToolTip) {
+        const QString shown = shownText();
+        if (shown != text())
+            QToolTip::showText(static_cast<QHelpEvent *>(event)->globalPos(), text(), this);
+        else
+            QToolTip::hideText();
+        return true;
+    }
+    return QLabel::event(event);
+}
+
+TabControl::TabControl(QWidget *parent) : QWidget(parent), m_tabs(new QTabBar(this))
+{
+    m_tabs->setDrawBase(false);
+    m_tabs->setExpanding(false);
+    connect(m_tabs, &QTabBar::currentChanged, this, [this](int index) {
+        if (!m_replacing)
+            emit currentChanged(index);
+    });
+}
+
+void TabControl::setTabs(const QStringList &captions)
+{
+    m_replacing = true;
+    while (m_tabs->count() > 0)
+        m_tabs->removeTab(0);
+    for (const QString &caption : captions)
+        m_tabs->addTab(caption);
+    m_tabs->setCurrentIndex(captions.isEmpty() ? -1 : 0);
+    m_tabs->adjustSize();
+    m_replacing = false;
+    update();
+}
+
+int TabControl::currentIndex() const
+{
+    return m_tabs->currentIndex();
+}
+
+int TabControl::count() const
+{
+    return m_tabs->count();
+}
+
+void TabControl::paintEvent(QPaintEvent *)
+{
+    QPainter painter(this);
+    QStyleOptionTabWidgetFrame frame;
+    frame.initFrom(this);
+    frame.rect = rect().adjusted(0, m_tabs->height() - 1, 0, 0);
+    style()->drawPrimitive(QStyle::PE_FrameTabWidget, &frame, &painter, this);
+}
+
+void TabControl::resizeEvent(QResizeEvent *event)
+{
+    QWidget::resizeEvent(event);
+    m_tabs->move(2, 0);
+}

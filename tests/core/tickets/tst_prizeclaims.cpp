@@ -1,0 +1,151 @@
+// The prizes of the saved lines: claim deadlines, claimed.csv and the news of a draw, on a
+// small hand-made history.
+
+#include "core/tickets/PrizeClaims.h"
+#include "core/tickets/TicketFile.h"
+
+#include <QDir>
+#include <QFile>
+#include <QTemporaryDir>
+#include <QTest>
+
+namespace
+{
+
+// Draw 10 (2001/01/04): 01..06, bonus 07, nobody won 2等. Draw 11 (2001/01/11): 01..05 10,
+// bonus 06. Draw 12 (2001/01/18): 01..05 11, bonus 12.
+PastDraws history()
+{
+    QVector<DrawRecord> draws;
+    for (const char *line : {"12,2001/01/18,1,2,3,4,5,11,12", "11,2001/01/11,1,2,3,4,5,10,6",
+                             "10,2001/01/04,1,2,3,4,5,6,7"})
+        draws.append(parseDrawLine(QString::fromLatin1(line)));
+    return PastDraws(draws, {"10,200000000,1,0,0,500000,3,9000,100,1000,2000,0",
+                             "11,0,0,0,0,600000,4,8000,110,1000,2100,300000000",
+                             "12,0,0,14000000,3,700000,5,7000,120,1000,2200,0"});
+}
+
+QByteArray readBytes(const QString &path)
+{
+    QFile in(path);
+    return in.open(QIODevice::ReadOnly) ? in.readAll() : QByteArray();
+}
+
+} // namespace
+
+class TestPrizeClaims : public QObject
+{
+    Q_OBJECT
+private slots:
+    void init();
+    void deadline_data();
+    void deadline();
+    void claimsUntilTheDeadline_data();
+    void claimsUntilTheDeadline();
+    void claimedRoundTrip();
+    void news();
+
+private:
+    std::unique_ptr<QTemporaryDir> m_dir;
+    QString m_client; // with trailing "/"
+};
+
+void TestPrizeClaims::init()
+{
+    m_dir = std::make_unique<QTemporaryDir>();
+    QVERIFY(QDir(m_dir->path()).mkdir("client"));
+    m_client = m_dir->path() + "/client/";
+    writeTicketLines(m_client + "10.csv",
+                     "10,01,02,03,20,21,22\r\n"                      // 5等
+                     "10,01,02,03,04,05,07\r\n");                    // 2等, nobody else: no amount
+    writeTicketLines(m_client + "12.csv", "12,01,02,03,04,30,31\r\n" // 4等
+                                          "12,01,02,03,20,21,22\r\n" // 5等
+                                          "12,01,02,03,20,21,22\r\n\n" // the same line bought twice
+                                          "11,30,31,32,33,34,35\n");   // nothing won
+    writeTicketLines(m_client + "13.csv", "13,01,02,03,04,05,06\r\n"); // not drawn yet
+    // Neither is a ticket file: a copy, and the claims themselves.
+    writeTicketLines(m_client + "12 - コピー.csv", "12,01,02,03,04,05,11\r\n");
+    writeTicketLines(m_client + "claimed.csv", "12,01,02,03,20,21,22,2002/01/07\n\nnot a claim\n");
+}
+
+void TestPrizeClaims::deadline_data()
+{
+    QTest::addColumn<QDate>("drawn");
+    QTest::addColumn<QDate>("deadline");
+    QTest::newRow("a normal day") << QDate(2025, 9, 25) << QDate(2026, 9, 25);
+    QTest::newRow("29 February") << QDate(2024, 2, 29) << QDate(2025, 2, 28);
+    QTest::newRow("to 29 February") << QDate(2023, 2, 28) << QDate(2024, 2, 29);
+    QTest::newRow("year end") << QDate(2025, 12, 31) << QDate(2026, 12, 31);
+}
+
+void TestPrizeClaims::deadline()
+{
+    QFETCH(QDate, drawn);
+    QFETCH(QDate, deadline);
+    QCOMPARE(claimDeadline(drawn), deadline);
+}
+
+void TestPrizeClaims::claimsUntilTheDeadline_data()
+{
+    QTest::addColumn<QDate>("today");
+    QTest::addColumn<qint64>("unclaimed");
+    QTest::addColumn<QString>("warning");
+    const QString soon = "受取期限の近い当選があります（2件、最短 %1）。";
+    QTest::newRow("draw 12 over 30 days")
+        << QDate(2001, 12, 10) << qint64(9000) << soon.arg("あと 25 日");
+    QTest::newRow("draw 10 expired") << QDate(2002, 1, 8) << qint64(8000) << soon.arg("あと 10 日");
+    QTest::newRow("deadline day") << QDate(2002, 1, 18) << qint64(8000) << soon.arg("本日まで");
+    QTest::newRow("all expired") << QDate(2002, 1, 19) << qint64(0) << "";
+}
+
+void TestPrizeClaims::claimsUntilTheDeadline()
+{
+    QFETCH(QDate, today);
+    QFETCH(qint64, unclaimed);
+    QFETCH(QString, warning);
+    const QVector<PrizeClaim> claims = readPrizeClaims(m_client, history(), today);
+    QCOMPARE(qint64(unclaimedTotal(claims)), unclaimed);
+    QCOMPARE(claimWarningText(claimWarning(claims)), warning);
+}
+
+void TestPrizeClaims::claimedRoundTrip()
+{
+    const QDate today(2002, 1, 8);
+    QVector<PrizeClaim> claims = readPrizeClaims(m_client, history(), today);
+    QStringList shown;
+    for (const PrizeClaim &c : claims)
+        shown << QString("%1 %2等 %3 %4 ")
+                         .arg(c.draw)
+                         .arg(c.tier)
+                         .arg(c.amount)
+                         .arg(lineNumberTexts(c.numbers).join(' ')) +
+                     daysLeftText(c.daysLeft) + (c.claimed ? c.claimedOn.toString(" 済MM/dd") : "");
+    QCOMPARE(shown, QStringList({"12 4等 7000 01 02 03 04 30 31 あと 10 日",
+                                 "12 5等 1000 01 02 03 20 21 22 あと 10 日 済01/07",
+                                 "12 5等 1000 01 02 03 20 21 22 あと 10 日",
+                                 "10 5等 1000 01 02 03 20 21 22 期限切れ",
+                                 "10 2等 0 01 02 03 04 05 07 期限切れ"}));
+
+    setClaimed(m_client, claims.at(2), true, today); // the second 5等 of draw 12
+    QCOMPARE(readBytes(m_client + "claimed.csv"),
+             QByteArray("12,01,02,03,20,21,22,2002/01/07\r\n"
+                        "12,01,02,03,20,21,22,2002/01/08\r\n"));
+    claims = readPrizeClaims(m_client, history(), today);
+    QVERIFY(claims.at(1).claimed && claims.at(2).claimed && !claims.at(0).claimed);
+    setClaimed(m_client, claims.at(0), false, today); // not claimed: nothing to take away
+    setClaimed(m_client, claims.at(2), false, today);
+    QCOMPARE(readBytes(m_client + "claimed.csv"),
+             QByteArray("12,01,02,03,20,21,22,2002/01/07\r\n"));
+    QCOMPARE(QDir(m_client).entryList(QDir::Files).size(), 5); // no temporary file left
+}
+
+void TestPrizeClaims::news()
+{
+    QCOMPARE(drawNews(readSavedLines(m_client), history(), {12, 11, 10, 13}),
+             QStringList({"第10回：２等 1口 金額未定、５等 1口 ¥1,000（支払期限 2002/01/04）",
+                          "第11回：当選はありませんでした（1口）",
+                          "第12回：４等 1口 ¥7,000、５等 2口 ¥2,000（支払期限 2002/01/18）"}));
+}
+
+QTEST_GUILESS_MAIN(TestPrizeClaims)
+#include "tst_prizeclaims.moc"

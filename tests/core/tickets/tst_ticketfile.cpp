@@ -1,0 +1,324 @@
+// The ticket files on disk: naming, appending, listing, removing one line, deleting.
+
+#include "../../common/FileSizeLimit.h"
+#include "core/common/DomainError.h"
+#include "core/tickets/TicketFile.h"
+
+#include <QDir>
+#include <QFile>
+#include <QSaveFile>
+#include <QTemporaryDir>
+#include <QTest>
+
+namespace
+{
+
+QByteArray readBytes(const QString &path)
+{
+    QFile in(path);
+    return in.open(QIODevice::ReadOnly) ? in.readAll() : QByteArray();
+}
+
+void writeBytes(const QString &path, const QByteArray &data)
+{
+    QFile out(path);
+    QVERIFY(out.open(QIODevice::WriteOnly | QIODevice::Truncate));
+    out.write(data);
+}
+
+QStringList cellsOf(const char *line)
+{
+    return QString::fromLatin1(line).split(QLatin1Char(','));
+}
+
+} // namespace
+
+class TestTicketFile : public QObject
+{
+    Q_OBJECT
+private slots:
+    void init();
+    void plainDrawNumber_data();
+    void plainDrawNumber();
+    void appendCreatesAndAppends();
+    void appendEndsAnUnfinishedLastLine();
+    void failedAppendChangesNothing_data();
+    void failedAppendChangesNothing();
+    void failedAppendKeepsExistingFile();
+    void fullDiskKeepsTheFile();
+    void removeOneLine_data();
+    void removeOneLine();
+    void removeRefusesAnOutdatedList();
+    void failedRemoveKeepsTheFile();
+    void cancelAllKeepsEveryOtherLine_data();
+    void cancelAllKeepsEveryOtherLine();
+    void secondFileFailingRestoresTheFirst();
+
+private:
+    std::unique_ptr<QTemporaryDir> m_dir;
+    QString m_client;
+    QString m_path; // client/700.csv
+};
+
+void TestTicketFile::init()
+{
+    m_dir = std::make_unique<QTemporaryDir>();
+    QVERIFY(QDir(m_dir->path()).mkdir("client"));
+    m_client = m_dir->path() + "/client/";
+    m_path = m_client + "700.csv";
+}
+
+void TestTicketFile::plainDrawNumber_data()
+{
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<bool>("plain");
+    QTest::newRow("700") << "700" << true;
+    QTest::newRow("0700") << "0700" << true;
+    QTest::newRow("empty") << "" << false;
+    QTest::newRow("blank in front") << " 700" << false;
+    QTest::newRow("sign") << "+700" << false;
+    QTest::newRow("minus") << "-1" << false;
+    QTest::newRow("full-width digits") << "７００" << false;
+    QTest::newRow("path") << "../x" << false;
+    QTest::newRow("letter") << "7a" << false;
+    QTest::newRow("exponent") << "1e3" << false;
+    QTest::newRow("decimal point") << "7.0" << false;
+}
+
+void TestTicketFile::plainDrawNumber()
+{
+    QFETCH(QString, text);
+    QFETCH(bool, plain);
+    QCOMPARE(isPlainDrawNumber(text), plain);
+    QCOMPARE(ticketFilePath("/p/", text),
+             plain ? std::optional<QString>("/p/client/" + text + ".csv") : std::nullopt);
+}
+
+void TestTicketFile::appendCreatesAndAppends()
+{
+    const QString &path = m_path;
+    QCOMPARE(slateLinesText({cellsOf("700,01,02,03,04,05,06")}),
+             QByteArray("700,01,02,03,04,05,06\r\n"));
+    appendTicketLines(path, "700,01,02,03,04,05,06\r\n");
+    QCOMPARE(readBytes(path), QByteArray("700,01,02,03,04,05,06\r\n"));
+    appendTicketLines(path, "700,01,02,03,04,05,06\r\n700,07,08,09,10,11,12\r\n");
+    QCOMPARE(readBytes(path), QByteArray("700,01,02,03,04,05,06\r\n700,01,02,03,04,05,06\r\n"
+                                         "700,07,08,09,10,11,12\r\n"));
+    QCOMPARE(QDir(m_client).entryList(QDir::Files), QStringList{"700.csv"}); // no leftovers
+}
+
+void TestTicketFile::appendEndsAnUnfinishedLastLine()
+{
+    const QString &path = m_path;
+    writeBytes(path, "700,01,02,03,04,05,06");
+    appendTicketLines(path, "700,07,08,09,10,11,12\r\n");
+    QCOMPARE(readBytes(path), QByteArray("700,01,02,03,04,05,06\r\n700,07,08,09,10,11,12\r\n"));
+}
+
+void TestTicketFile::failedAppendChangesNothing_data()
+{
+    QTest::addColumn<QString>("how");
+    QTest::newRow("client is a file") << "file";
+    QTest::newRow("ticket path is a folder") << "folder";
+}
+
+void TestTicketFile::failedAppendChangesNothing()
+{
+    QFETCH(QString, how);
+    const QString &path = m_path;
+    if (how == "file") {
+        QVERIFY(QDir(m_client).removeRecursively());
+        writeBytes(m_dir->path() + "/client", "not a folder");
+    } else {
+        QVERIFY(QDir(m_client).mkdir("700.csv"));
+    }
+    // A save of two draws: the file that could be written is not written either.
+    const QString other = m_dir->path() + "/699.csv";
+    const QByteArray otherBefore = "699,01,02,03,04,05,06\r\n";
+    writeBytes(other, otherBefore);
+    try {
+        appendTicketLines({{other, otherBefore}, {path, "700,01,02,03,04,05,06\r\n"}});
+        QFAIL("the append should have failed");
+    } catch (const DomainError &e) {
+        QVERIFY2(e.message().contains("700.csv"), qPrintable(e.message()));
+    }
+    QCOMPARE(readBytes(other), otherBefore);
+    if (how == "file")
+        QCOMPARE(readBytes(m_dir->path() + "/client"), QByteArray("not a folder"));
+    else
+        QVERIFY(QFileInfo(path).isDir());
+}
+
+// A file name as long as the system allows leaves no room for a temporary file beside it,
+// so the safe write fails while the file itself is there, even for root.
+void TestTicketFile::failedAppendKeepsExistingFile()
+{
+    const QString draw(251, QLatin1Char('7'));
+    const QString path = ticketFilePath(m_dir->path() + "/", draw).value();
+    const QByteArray before = "777,01,02,03,04,05,06\r\n";
+    QFile probe(path);
+    if (!probe.open(QIODevice::WriteOnly))
+        QSKIP("this file system refuses names of 255 characters");
+    probe.write(before);
+    probe.close();
+    QVERIFY_THROWS_EXCEPTION(DomainError, appendTicketLines(path, "777,07,08,09,10,11,12\r\n"));
+    QCOMPARE(readBytes(path), before);
+}
+
+// The disk fills up part-way through a save: the file keeps its old content, and no temporary
+// file stays behind.
+void TestTicketFile::fullDiskKeepsTheFile()
+{
+#ifdef Q_OS_UNIX
+    const QString &path = m_path;
+    const QByteArray before = "700,01,02,03,04,05,06\r\n";
+    writeBytes(path, before);
+    const QByteArray lines = "700,07,08,09,10,11,12\r\n700,13,14,15,16,17,18\r\n";
+    try {
+        const FileSizeLimit limit(30);
+        appendTicketLines(path, lines);
+        QFAIL("the write should have failed");
+    } catch (const DomainError &e) {
+        QVERIFY2(e.message().contains("700.csv"), qPrintable(e.message()));
+    }
+    QCOMPARE(readBytes(path), before);
+    QCOMPARE(QDir(m_client).entryList(QDir::Files), QStringList{"700.csv"});
+#else
+    QSKIP("needs a file size limit");
+#endif
+}
+
+// Listing and one-line cancel on every kind of line end and empty line a file may hold.
+void TestTicketFile::removeOneLine_data()
+{
+    QTest::addColumn<QByteArray>("before");
+    QTest::addColumn<int>("listed");
+    QTest::addColumn<int>("row");
+    QTest::addColumn<QByteArray>("after");
+    const QByteArray a = "700,01,02,03,04,05,06\r\n", b = "700,07,08,09,10,11,12\r\n",
+                     c = "700,13,14,15,16,17,18\r\n", d = "700,19,20,21,22,23,24\r\n",
+                     e = "700,25,26,27,28,29,30\r\n", other = "699,01,02,03,04,05,06\r\n";
+    const auto lf = [](QByteArray text) { return text.replace("\r\n", "\n"); };
+    QTest::newRow("line 3 of 5") << a + b + c + d + e << 5 << 2 << a + b + d + e;
+    QTest::newRow("LF only, line 3 of 5") << lf(a + b + c + d + e) << 5 << 2 << lf(a + b + d + e);
+    QTest::newRow("mixed line ends") << a + lf(b) + "700,13,14,15,16,17,18\r" + lf(other) + d << 4
+                                     << 1 << a + "700,13,14,15,16,17,18\r" + lf(other) + d;
+    QTest::newRow("first line") << a + b << 2 << 0 << b;
+    QTest::newRow("last line without line end") << a + "700,07,08,09,10,11,12" << 2 << 1 << a;
+    QTest::newRow("only line gives six commas") << a << 1 << 0 << QByteArray(",,,,,,\r\n");
+    QTest::newRow("other draws stay") << other + a + other + b << 2 << 1 << other + a + other;
+    QTest::newRow("only own line, other draws stay") << other + a << 1 << 0 << other;
+    QTest::newRow("lines behind empty lines are listed, empty lines kept")
+        << a + "\r\n" + lf(b) + " \t\n\n" + c + other << 3 << 2
+        << a + "\r\n" + lf(b) + " \t\n\n" + other;
+    QTest::newRow("empty first line") << "\r\n" + a + b << 2 << 0 << "\r\n" + b;
+    QTest::newRow("nothing readable left gives six commas") << a + "\r\n"
+                                                            << 1 << 0 << QByteArray(",,,,,,\r\n");
+    QTest::newRow("odd bytes of other lines kept")
+        << QByteArray("  700,01,02,03,04,05,06 \r\n700,\"07\",08,09,10,11,12\r") + other << 2 << 1
+        << QByteArray("  700,01,02,03,04,05,06 \r\n") + other;
+    QTest::newRow("duplicates: the chosen one goes") << a + b + a + c << 4 << 2 << a + b + c;
+}
+
+void TestTicketFile::removeOneLine()
+{
+    QFETCH(QByteArray, before);
+    QFETCH(int, listed);
+    QFETCH(int, row);
+    QFETCH(QByteArray, after);
+    const QString &path = m_path;
+    writeBytes(path, before);
+    const QVector<QStringList> rows = listTicketFile(path, "700").rows;
+    QCOMPARE(rows.size(), listed);
+    // The check page reads the same lines (and those of other draws).
+    QVector<QStringList> checked;
+    for (const TicketLine &line : readAllTicketLines(path))
+        if (line.draw == "700")
+            checked.append(line.cells);
+    QCOMPARE(checked, rows);
+    QCOMPARE(removeListedTicketLine(path, "700", rows, row), TicketRemoval::Removed);
+    QCOMPARE(readBytes(path), after);
+}
+
+void TestTicketFile::removeRefusesAnOutdatedList()
+{
+    const QString &path = m_path;
+    const QByteArray a = "700,01,02,03,04,05,06\r\n", b = "700,07,08,09,10,11,12\r\n";
+    writeBytes(path, a + b);
+    const QVector<QStringList> listed = listTicketFile(path, "700").rows;
+    writeBytes(path, b + a); // changed by another save or program meanwhile
+    QCOMPARE(removeListedTicketLine(path, "700", listed, 0), TicketRemoval::ListOutdated);
+    QCOMPARE(readBytes(path), b + a);
+    QCOMPARE(removeListedTicketLine(path, "700", listed.mid(0, 1), 5), TicketRemoval::ListOutdated);
+    QVERIFY(QFile::remove(path));
+    QCOMPARE(removeListedTicketLine(path, "700", listed, 0), TicketRemoval::ListOutdated);
+    QVERIFY(!QFile::exists(path));
+}
+
+void TestTicketFile::failedRemoveKeepsTheFile()
+{
+    const QString draw(251, QLatin1Char('7'));
+    const QString path = ticketFilePath(m_dir->path() + "/", draw).value();
+    const QByteArray before = (draw + ",01,02,03,04,05,06\r\n").toLatin1();
+    QFile probe(path);
+    if (!probe.open(QIODevice::WriteOnly))
+        QSKIP("this file system refuses names of 255 characters");
+    probe.write(before);
+    probe.close();
+    const QVector<QStringList> listed = listTicketFile(path, draw).rows;
+    QCOMPARE(listed.size(), 1);
+    QVERIFY_THROWS_EXCEPTION(DomainError, removeListedTicketLine(path, draw, listed, 0));
+    QCOMPARE(readBytes(path), before);
+}
+
+// Cancel-all removes the draw's lines wherever they stand; every other byte stays.
+void TestTicketFile::cancelAllKeepsEveryOtherLine_data()
+{
+    QTest::addColumn<QByteArray>("before");
+    QTest::addColumn<QByteArray>("after");
+    const QByteArray a = "700,01,02,03,04,05,06\r\n", b = "0700,07,08,09,10,11,12\n",
+                     c = "700,13,14,15,16,17,18,19\r\n", x = "699,01,02,03,04,05,06\r\n",
+                     y = "701,7,8,9,10,11,12", z = "\x1a";
+    QTest::newRow("interleaved, another draw's line last")
+        << x + a + y + "\r\n" + b + "\r\n" + c + x << x + y + "\r\n" + "\r\n" + x;
+    QTest::newRow("another draw's line after the last, no line end") << a + b + x + c + y << x + y;
+    QTest::newRow("only another draw's line after") << a + x << x;
+    QTest::newRow("Ctrl+Z kept") << a + z + x + c + z << z + x + z;
+}
+
+void TestTicketFile::cancelAllKeepsEveryOtherLine()
+{
+    QFETCH(QByteArray, before);
+    QFETCH(QByteArray, after);
+    writeBytes(m_path, before);
+    QVERIFY(removeDrawTicketLines(m_path, "700"));
+    QVERIFY(QFile::exists(m_path));
+    QCOMPARE(readBytes(m_path), after);
+    QVERIFY(listTicketFile(m_path, "700").rows.isEmpty());
+}
+
+// A save over two draws whose second file cannot be replaced after the first has been: the
+// first file gets its old bytes back, so a second try does not store its lines twice.
+void TestTicketFile::secondFileFailingRestoresTheFirst()
+{
+    const QString first = m_client + "699.csv";
+    const QByteArray firstBefore = "699,01,02,03,04,05,06\r\n\x1a", secondBefore = "";
+    writeBytes(first, firstBefore);
+    writeBytes(m_path, secondBefore);
+    int commits = 0;
+    const auto failSecond = [&commits](QSaveFile &file, const QString &shownPath) {
+        if (++commits == 2)
+            throw DomainError("the second file cannot be replaced");
+        commitStaged(file, shownPath);
+    };
+    QVERIFY_THROWS_EXCEPTION(DomainError, appendTicketLines({{first, "699,07,08,09,10,11,12\r\n"},
+                                                             {m_path, "700,07,08,09,10,11,12\r\n"}},
+                                                            failSecond));
+    QCOMPARE(commits, 2);
+    QCOMPARE(readBytes(first), firstBefore);
+    QCOMPARE(readBytes(m_path), secondBefore);
+    QCOMPARE(QDir(m_client).entryList(QDir::Files), (QStringList{"699.csv", "700.csv"}));
+}
+
+QTEST_APPLESS_MAIN(TestTicketFile)
+#include "tst_ticketfile.moc"

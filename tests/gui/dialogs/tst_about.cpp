@@ -1,0 +1,127 @@
+// The About box and the two Help menu commands that hand a document to the desktop.
+
+#include "TestSupport.h"
+#include "gui/Main.h"
+#include "gui/dialogs/About.h"
+
+#include <BuildInfo.h>
+
+#include <QAction>
+#include <QApplication>
+#include <QDesktopServices>
+#include <QDir>
+#include <QLabel>
+#include <QPushButton>
+#include <QTest>
+#include <QUrl>
+
+// Stands in for the desktop: records what it is asked to open, opens nothing.
+class OpenRecorder : public QObject
+{
+    Q_OBJECT
+public:
+    QList<QUrl> opened;
+public slots:
+    void open(const QUrl &url) { opened.append(url); }
+};
+
+class TestAbout : public QObject
+{
+    Q_OBJECT
+private slots:
+    void initTestCase();
+    void cleanupTestCase();
+    void showsVersionOnEveryShowing();
+    void layoutOfTheBox();
+    void helpCommandsOpenTheirDocuments();
+
+private:
+    QTemporaryDir m_settingsDir;
+    OpenRecorder m_desktop;
+};
+
+void TestAbout::initTestCase()
+{
+    isolateSettings(m_settingsDir);
+    for (const char *scheme : {"file", "http", "https"})
+        QDesktopServices::setUrlHandler(QLatin1String(scheme), &m_desktop, "open");
+}
+
+void TestAbout::cleanupTestCase()
+{
+    for (const char *scheme : {"file", "http", "https"})
+        QDesktopServices::unsetUrlHandler(QLatin1String(scheme));
+}
+
+void TestAbout::showsVersionOnEveryShowing()
+{
+    ProgramFolder folder;
+    TMainForm form(folder.path());
+    form.show();
+    TAboutForm *about = form.about();
+    QVERIFY(about);
+    QVERIFY(!about->isVisible());
+
+    for (int showing = 1; showing <= 2; ++showing) {
+        QString seen;
+        bool wasModal = false;
+        QTimer::singleShot(0, about, [&] {
+            wasModal = QApplication::activeModalWidget() == about;
+            seen = control<QLabel>(*about, "lblVersion")->text();
+            QTest::keyClick(about, Qt::Key_Return); // Enter presses OK
+        });
+        control<QAction>(form, "menuHelpAbout")->trigger();
+        QVERIFY2(wasModal, "the About box was not shown modally");
+        QCOMPARE(seen, QString("Version 2.3.1.504"));
+        QCOMPARE(control<QLabel>(*about, "lblDataFolder")->text().remove('\n'),
+                 "データの保存先：" + QDir::toNativeSeparators(folder.path()));
+        QVERIFY(!about->isVisible());
+        QCOMPARE(about->result(), int(QDialog::Accepted));
+    }
+}
+
+void TestAbout::layoutOfTheBox()
+{
+    TAboutForm about([] { return QString(); });
+    about.show();
+    QCOMPARE(about.objectName(), QString("AboutForm"));
+    QCOMPARE(about.windowTitle(), QString("バージョン情報"));
+    QCOMPARE(about.size(), QSize(577, 319));
+    QCOMPARE(about.lblVersion->text(), QString("Version ")); // no version text: "Version " alone
+    QVERIFY(about.lblProductName->text().endsWith("【ロト６ヨルネ】"));
+    QCOMPARE(about.lblAppName->text(), QString("Loto6 Yorune"));
+    QCOMPARE(about.OKButton->geometry(), QRect(493, 284, 75, 25));
+    QVERIFY(about.OKButton->isDefault());
+    QCOMPARE(about.pnlCopy->geometry(), QRect(12, 152, 537, 93));
+    QCOMPARE(about.pnlCopy->parentWidget(), about.Panel1);
+    QVERIFY(!about.ProgramIcon->pixmap().isNull());
+    for (const char *name : {"lblNotice1", "lblNotice2", "lblNotice3"}) {
+        auto *line = about.pnlCopy->findChild<QLabel *>(name);
+        QVERIFY2(line && !line->text().isEmpty(), name);
+        // every notice line fits its panel
+        QVERIFY2(line->fontMetrics().horizontalAdvance(line->text()) <= about.pnlCopy->width(),
+                 name);
+    }
+}
+
+// The manual is the PDF in the program folder (none there: nothing is said); the home page
+// is the address the build was given.
+void TestAbout::helpCommandsOpenTheirDocuments()
+{
+    ProgramFolder folder;
+    TMainForm form(folder.path());
+    m_desktop.opened.clear();
+    control<QAction>(form, "menuHelpManual")->trigger();
+    QCOMPARE(m_desktop.opened.size(), 1);
+    QVERIFY(m_desktop.opened.first().isLocalFile());
+    QCOMPARE(m_desktop.opened.first().toLocalFile(), folder.path() + "操作手順書.pdf");
+
+    m_desktop.opened.clear();
+    const QString homePage = QStringLiteral(LOTO6_HOME_PAGE);
+    QCOMPARE(control<QAction>(form, "menuHelpHomePage")->isEnabled(), !homePage.isEmpty());
+    control<QAction>(form, "menuHelpHomePage")->trigger();
+    QCOMPARE(m_desktop.opened, homePage.isEmpty() ? QList<QUrl>{} : QList<QUrl>{QUrl(homePage)});
+}
+
+QTEST_MAIN(TestAbout)
+#include "tst_about.moc"

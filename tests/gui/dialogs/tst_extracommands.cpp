@@ -1,0 +1,328 @@
+// The windows of the menu "コマンド" beyond the download — a line against the whole history,
+// the spend and return report, the test of randomness, the statistics beside their values
+// under fair draws — and the duplicate lines of the slate, on the bundled history.
+
+#include "TestSupport.h"
+#include "gui/Main.h"
+#include "gui/dialogs/LineHistoryForm.h"
+#include "gui/dialogs/RandomnessTestForm.h"
+#include "gui/dialogs/Splash.h"
+#include "gui/dialogs/TicketReportForm.h"
+#include "gui/widgets/StringGrid.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QCategoryAxis>
+#include <QChart>
+#include <QChartView>
+#include <QComboBox>
+#include <QDialog>
+#include <QDir>
+#include <QLabel>
+#include <QLineEdit>
+#include <QLineSeries>
+#include <QPushButton>
+#include <QSpinBox>
+#include <QTabWidget>
+#include <QTableWidget>
+#include <QTest>
+#include <QValueAxis>
+
+namespace
+{
+
+template <typename Dialog> Dialog *openFromMenu(TMainForm &form, const char *action)
+{
+    form.findChild<QAction *>(QLatin1String(action))->trigger();
+    auto *dialog = form.findChild<Dialog *>();
+    if (dialog)
+        QTest::qWait(10); // shown
+    return dialog;
+}
+
+// Whether the row's cells show the colour (text or ground) in the grid as painted.
+bool paintedIn(StringGrid *grid, int row, const QColor &colour)
+{
+    const QImage image = grid->viewport()->grab().toImage();
+    const QRect cells = grid->visualRect(grid->cells()->index(row, 1))
+                            .united(grid->visualRect(grid->cells()->index(row, 6)));
+    for (int y = cells.top(); y <= cells.bottom(); ++y) {
+        for (int x = cells.left(); x <= cells.right(); ++x) {
+            const QColor c = image.pixelColor(x, y);
+            if (qAbs(c.red() - colour.red()) + qAbs(c.green() - colour.green()) +
+                    qAbs(c.blue() - colour.blue()) <
+                40)
+                return true;
+        }
+    }
+    return false;
+}
+
+const QColor kRed(255, 0, 0), kBlack(0, 0, 0);
+
+} // namespace
+
+class TestExtraCommands : public WindowTest
+{
+    Q_OBJECT
+private slots:
+    void lineAgainstWholeHistory();
+    void spendAndReturnReport();
+    void randomnessTest();
+    void statistics();
+    void duplicateLinesOnSlate();
+    void unreadableTicketFileOnSlate();
+    void dialogsFitASmallScreen_data();
+    void dialogsFitASmallScreen();
+
+private:
+    void prepare() override;
+};
+
+void TestExtraCommands::prepare()
+{
+    startWindow();
+    QVERIFY(QTest::qWaitForWindowExposed(m_form.get()));
+}
+
+void TestExtraCommands::lineAgainstWholeHistory()
+{
+    MessageBoxWatcher boxes;
+    // The numbers of draw 2037, in which nobody won 1等: a win without an amount.
+    decide(*m_form, {7, 12, 20, 23, 27, 29});
+    auto *dialog = openFromMenu<LineHistoryForm>(*m_form, "menuCommandLineHistory");
+    QVERIFY(dialog);
+    QCOMPARE(control<QLineEdit>(*dialog, "editLineHistory")->text(), QString("07 12 20 23 27 29"));
+    QTableWidget *grid = control<QTableWidget>(*dialog, "gridLineHistory");
+    QCOMPARE(grid->rowCount(), 5);
+    QCOMPARE(grid->item(0, 0)->text(), QString("１等"));
+    QCOMPARE(grid->item(0, 1)->text(), QString("1回"));
+    QCOMPARE(grid->item(0, 2)->text(), QString("¥0（金額なし1回）"));
+    QCOMPARE(grid->item(0, 3)->text(), QString("第2037回"));
+    QVERIFY(control<QLabel>(*dialog, "lblLineHistorySummary")
+                ->text()
+                .startsWith("照合した抽選 2,037回　購入金額 ¥407,400　当選金 ¥"));
+    QVERIFY(control<QLabel>(*dialog, "lblLineHistorySummary")
+                ->text()
+                .contains("当選1回は、当選金に含めていません。"));
+
+    control<QLineEdit>(*dialog, "editLineHistory")->setText("1 2 3 4 5 44");
+    QTest::keyClick(control<QLineEdit>(*dialog, "editLineHistory"),
+                    Qt::Key_Return); // one check, one message
+    QCOMPARE(boxes.texts(), QStringList{"「44」は１～４３の範囲にありません。"});
+    QCOMPARE(grid->item(0, 3)->text(), QString("第2037回")); // the last result stays
+}
+
+void TestExtraCommands::spendAndReturnReport()
+{
+    m_folder->write("client/2037.csv", "2037,01,02,03,04,05,06\r\n2037,1,2,3,4,5,6,7\r\n");
+    m_folder->write("client/2037 - コピー.csv", "2037,01,02,03,04,05,06\r\n"); // a copy in place
+    m_folder->write("client/2038.csv", "2038,01,02,03,04,05,06\r\n");
+    const auto before = folderSnapshot(m_folder->path());
+    auto *dialog = openFromMenu<TicketReportForm>(*m_form, "menuCommandTicketReport");
+    QVERIFY(dialog);
+    QCOMPARE(control<QLabel>(*dialog, "lblTicketReportTotals")->text(),
+             QString("購入 1口 ¥200　当選金 ¥0　収支 ¥-200　回収率 0.0%"));
+    auto *grid = control<QTableWidget>(*dialog, "gridTicketReport");
+    QCOMPARE(grid->rowCount(), 2);
+    QCOMPARE(grid->item(0, 0)->text(), QString("2038"));
+    QCOMPARE(grid->item(0, 1)->text(), QString("未抽選"));
+    QCOMPARE(grid->item(1, 1)->text(), QString("2025/09/25"));
+    const QString notes = control<QLabel>(*dialog, "lblTicketReportNotes")->text();
+    QVERIFY(notes.contains("未抽選の申込み 1口"));
+    QVERIFY(notes.contains("正しくない行 1行"));
+    QVERIFY(notes.contains("名前が開催回の番号でないファイル 1個"));
+    // The one drawn draw is a visible point amid its axis; amounts are grouped.
+    QChart *chart = control<QChartView>(*dialog, "chartTicketReport")->chart();
+    QCOMPARE(chart->series().size(), 2);
+    QVERIFY(static_cast<QLineSeries *>(chart->series().first())->pointsVisible());
+    const auto *draws = static_cast<QValueAxis *>(chart->axes(Qt::Horizontal).first());
+    QCOMPARE(draws->min() + draws->max(), 2.0 * 2037);
+    QVERIFY(static_cast<QCategoryAxis *>(chart->axes(Qt::Vertical).first())
+                ->categoriesLabels()
+                .contains("1,000"));
+    dialog->close();
+    QCOMPARE(folderSnapshot(m_folder->path()), before);
+}
+
+void TestExtraCommands::randomnessTest()
+{
+    auto *dialog = openFromMenu<RandomnessTestForm>(*m_form, "menuCommandRandomnessTest");
+    QVERIFY(dialog);
+    auto *grid = control<QTableWidget>(*dialog, "gridRandomness");
+    auto *draws = control<QSpinBox>(*dialog, "editRandomnessDraws");
+    auto *chiSquare = control<QLabel>(*dialog, "lblChiSquare");
+    QCOMPARE(grid->rowCount(), 43);
+    QCOMPARE(draws->value(), 2037);
+    QCOMPARE(grid->item(0, 2)->text(), QString("284.23")); // 6 x 2037 / 43
+    QVERIFY(chiSquare->text().contains("自由度 42"));
+    // The seven tests are read together: position ② alone looks biased, but not for one of
+    // seven, and each verdict goes by the adjusted p.
+    auto *tests = control<QTableWidget>(*dialog, "gridRandomnessTests");
+    QCOMPARE(tests->rowCount(), 7);
+    QStringList row2;
+    for (int c = 0; c < tests->columnCount(); ++c)
+        row2 << tests->item(2, c)->text();
+    QCOMPARE(row2.join('|'), QString("②|46.45|30|0.028|0.197|偶然の範囲内"));
+    const QString verdict = chiSquare->text().section('\n', -1);
+    QCOMPARE(verdict, QString(tests->item(0, 4)->text().toDouble() < 0.05
+                                  ? "偶然とは言いにくい偏りがあります（補正後 p < 0.05）。"
+                                  : "出現回数の偏りは偶然の範囲内です。"));
+    control<QComboBox>(*dialog, "cmbRandomnessPosition")->setCurrentIndex(1);
+    QVERIFY(control<QLabel>(*dialog, "lblPositionTest")
+                ->text()
+                .endsWith("p = 0.028（補正後 p = 0.197）\n出現回数の偏りは偶然の範囲内です。"));
+
+    // Enter in the field recomputes and leaves the window open.
+    draws->setFocus();
+    draws->selectAll();
+    QTest::keyClicks(draws, "100");
+    QTest::keyClick(draws, Qt::Key_Return);
+    QVERIFY(dialog->isVisible());
+    QCOMPARE(grid->item(0, 2)->text(), QString("13.95"));
+    QVERIFY(chiSquare->text().contains("100回"));
+    control<QComboBox>(*dialog, "cmbRandomnessPosition")->setCurrentIndex(5);
+    QChart *chart = control<QChartView>(*dialog, "chartRandomness")->chart();
+    QVERIFY(chart->title().startsWith("⑥"));
+    QCOMPARE(chart->series().size(), 2);
+}
+
+void TestExtraCommands::statistics()
+{
+    m_form->findChild<QAction *>("menuCommandStatistics")->trigger();
+    auto *dialog = qobject_cast<QDialog *>(QApplication::activeModalWidget());
+    QVERIFY(dialog);
+    QCOMPARE(dialog->objectName(), QString("StatisticsForm"));
+    auto *draws = dialog->findChild<QSpinBox *>("editStatisticsDraws");
+    auto *tabs = dialog->findChild<QTabWidget *>("tabStatistics");
+    auto *repeats = dialog->findChild<QTableWidget *>("gridRepeats");
+    auto *repeatsTest = dialog->findChild<QLabel *>("lblRepeatsTest");
+    QVERIFY(draws && tabs && repeats && repeatsTest);
+    QCOMPARE(tabs->count(), 8);
+    for (const char *grid : {"gridIntervals", "gridConsecutive", "gridOddEven", "gridSums",
+                             "gridLastDigits", "gridPairs", "gridWeekday"})
+        QVERIFY2(dialog->findChild<QTableWidget *>(grid), grid);
+    for (const char *label : {"lblIntervalsTest", "lblConsecutiveTest", "lblOddEvenTest",
+                              "lblSumsTest", "lblLastDigitsTest", "lblWeekdayTest"})
+        QVERIFY2(dialog->findChild<QLabel *>(label), label);
+
+    // All 2037 draws: 927 of the 2036 after another repeat one of its numbers, against
+    // 2036 C(6,1) C(37,5) / C(43,6) = 873.45; the raw p 0.047 is 0.283 after Holm over 7 tests.
+    QCOMPARE(draws->value(), 2037);
+    QCOMPARE(repeats->item(1, 1)->text(), QString("927"));
+    QCOMPARE(repeats->item(1, 2)->text(), QString("873.45"));
+    QCOMPARE(repeats->item(1, 3)->text(), QString("42.90%"));
+    QVERIFY2(repeatsTest->text().contains("自由度 3　p = 0.047（Holm補正後 p = 0.283、7個の検定）\n"
+                                          "出現回数の偏りは偶然の範囲内です。"),
+             qPrintable(repeatsTest->text()));
+
+    // Enter in the draw count recomputes and leaves the window open; Escape closes it.
+    draws->selectAll();
+    QTest::keyClicks(draws, "100");
+    QTest::keyClick(draws, Qt::Key_Return);
+    QVERIFY(dialog->isVisible());
+    QCOMPARE(repeats->item(1, 1)->text(), QString("49"));
+    QCOMPARE(repeats->item(1, 2)->text(), QString("42.47")); // 99 x 42.90 %
+    QTest::keyClick(dialog, Qt::Key_Escape);
+    QVERIFY(!dialog->isVisible());
+}
+
+void TestExtraCommands::duplicateLinesOnSlate()
+{
+    TMainForm &form = *m_form;
+    auto *slate = control<StringGrid>(form, "gridSelectItem");
+    auto *status = control<QLabel>(form, "pnlMessage.Panel0");
+    const QString guide = "１～４３までの数字の中から、異なる６個の数字を選択してください。";
+    MessageBoxWatcher boxes;
+    // A line saved for the coming draw, its numbers in another order.
+    m_folder->write("client/2038.csv", "2038,42,38,25,17,11,03\r\n");
+    decide(form, {1, 2, 3, 4, 5, 6});
+    decide(form, {1, 2, 3, 4, 5, 7});
+    QCOMPARE(status->text(), guide);
+    decide(form, {1, 2, 3, 4, 5, 6});
+    QCOMPARE(status->text(), QString("同じ組合せが既にあります（1口目と同じ）。"));
+    QVERIFY(paintedIn(slate, 0, kRed) && !paintedIn(slate, 1, kRed) && paintedIn(slate, 1, kBlack));
+
+    // The repeat cancelled, the notice and the marks go with it.
+    control<QPushButton>(form, "btnCancel")->click();
+    QCOMPARE(status->text(), guide);
+    QVERIFY(!paintedIn(slate, 0, kRed));
+    decide(form, {3, 11, 17, 25, 38, 42});
+    QCOMPARE(status->text(), QString("同じ組合せが既にあります（保存済みの申込み数字と同じ）。"));
+    QVERIFY(paintedIn(slate, 2, kRed));
+
+    // Saved, the lines are shown as saved (grey, not black), none as a repeat.
+    control<QPushButton>(form, "btnSave")->click();
+    QCOMPARE(boxes.texts().size(), 1);
+    QCOMPARE(status->text(), guide);
+    QCOMPARE(control<QLabel>(form, "pnlSelectMax")->text(), QString("3口（保存済み3口）"));
+    slate->setCurrentRow(0);
+    for (int row = 0; row < 3; ++row) {
+        QVERIFY(!paintedIn(slate, row, kRed));
+        QVERIFY(!paintedIn(slate, row, kBlack));
+    }
+}
+
+void TestExtraCommands::dialogsFitASmallScreen_data()
+{
+    QTest::addColumn<QString>("command"); // empty: the waiting window
+    for (const char *command :
+         {"menuHelpAbout", "menuCommandDownloadSettings", "menuCommandEnterResult",
+          "menuCommandLineHistory", "menuCommandTicketReport", "menuCommandRandomnessTest", ""})
+        QTest::newRow(*command ? command : "SplashForm") << command;
+}
+
+// Every window opens whole within the screen, "閉じる" and all.
+void TestExtraCommands::dialogsFitASmallScreen()
+{
+    QFETCH(QString, command);
+    const QRect screen = QGuiApplication::primaryScreen()->availableGeometry();
+    QCOMPARE(screen.size(), QSize(1024, 576));
+    QRect shown;
+    if (command.isEmpty()) {
+        m_form->splash()->showWithText("アプリケーションを起動中です。");
+        shown = m_form->splash()->frameGeometry();
+        m_form->splash()->hide();
+    } else {
+        QTimer::singleShot(100, m_form.get(), [&shown] {
+            if (QWidget *dialog = QApplication::activeModalWidget()) {
+                shown = dialog->frameGeometry();
+                dialog->close();
+            }
+        });
+        control<QAction>(*m_form, command)->trigger();
+        QTRY_VERIFY(!shown.isNull());
+    }
+    QVERIFY2(screen.contains(shown), qPrintable(QString("%1 x %2 at %3, %4")
+                                                    .arg(shown.width())
+                                                    .arg(shown.height())
+                                                    .arg(shown.x())
+                                                    .arg(shown.y())));
+}
+
+// A ticket file that cannot be read (here a folder in its place) is no reason to lose the
+// slate: it counts as no saved lines and is told once in the status line.
+void TestExtraCommands::unreadableTicketFileOnSlate()
+{
+    TMainForm &form = *m_form;
+    QVERIFY(QDir(m_folder->file("client")).mkdir("2038.csv"));
+    MessageBoxWatcher boxes;
+    decide(form, {1, 2, 3, 4, 5, 6});
+    decide(form, {1, 2, 3, 4, 5, 7});
+    decide(form, {1, 2, 3, 4, 5, 6});
+    QVERIFY(control<QLabel>(form, "pnlMessage.Panel0")
+                ->text()
+                .startsWith("client/2038.csv を読めません："));
+    control<QLabel>(form, "pnlMessage.Panel0")->clear();
+    QVERIFY(paintedRed(control<StringGrid>(form, "gridSelectItem"),
+                       2)); // a repaint: the repeat on the slate shows
+    QVERIFY(!paintedRed(control<StringGrid>(form, "gridSelectItem"), 1));
+    QVERIFY(control<QLabel>(form, "pnlMessage.Panel0")
+                ->text()
+                .startsWith("client/2038.csv を読めません："));
+    QCOMPARE(control<StringGrid>(form, "gridSelectItem")->rowCount(), 3);
+    QVERIFY(boxes.texts().isEmpty());
+}
+
+QTEST_MAIN(TestExtraCommands)
+#include "tst_extracommands.moc"
