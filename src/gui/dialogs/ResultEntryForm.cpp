@@ -3,6 +3,7 @@
 #include "core/common/DomainError.h"
 #include "core/common/Formats.h"
 #include "core/platform/Settings.h"
+#include "core/results/DrawCalendar.h"
 #include "core/results/HistoryCheck.h"
 #include "core/results/ResultsFiles.h"
 #include "gui/services/ComFunction.h"
@@ -14,20 +15,6 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
-
-namespace
-{
-
-// Draws are held on Mondays and Thursdays: the first of them after the newest draw.
-QDate nextDrawDay(const QDate &newest)
-{
-    QDate day = newest.addDays(1);
-    while (day.dayOfWeek() != Qt::Monday && day.dayOfWeek() != Qt::Thursday)
-        day = day.addDays(1);
-    return day;
-}
-
-} // namespace
 
 ResultEntryForm::ResultEntryForm(AppSettings &settings, const QString &dataFolder, QWidget *parent)
     : QDialog(parent), m_settings(settings), m_downloadFolder(dataFolder + kDownloadFolder),
