@@ -118,11 +118,14 @@ RandomnessTestForm::RandomnessTestForm(const QVector<DrawRecord> &history, QWidg
         {QStringLiteral("検定"), QStringLiteral("χ²"), QStringLiteral("自由度"),
          QStringLiteral("p 値"), QStringLiteral("補正後 p 値"), QStringLiteral("判定")});
     gridRandomnessTests->verticalHeader()->setDefaultSectionSize(22);
-    const QVector<int> testWidths = {90, 80, 60, 80, 96, 160};
+    const QVector<int> testWidths = {64, 72, 60, 72, 96, 120};
     for (int c = 0; c < testWidths.size(); ++c)
         gridRandomnessTests->setColumnWidth(c, testWidths.at(c));
     gridRandomnessTests->horizontalHeader()->setStretchLastSection(true);
+    // All seven rows in sight: the height is fixed to them, and the verdict column takes the
+    // width that is left rather than a scroll bar taking a row's place.
     gridRandomnessTests->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    gridRandomnessTests->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     gridRandomnessTests->setFixedHeight(
         gridRandomnessTests->horizontalHeader()->sizeHint().height() +
         gridRandomnessTests->verticalHeader()->length() + 2 * gridRandomnessTests->frameWidth());

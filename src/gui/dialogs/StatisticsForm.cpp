@@ -173,7 +173,7 @@ void StatisticsForm::addPage(PageIndex index, const QString &title, QTableWidget
     texts->addWidget(page.sentence);
 
     auto *content = new QWidget;
-    content->setMinimumSize(table->width() + 320, 300);
+    content->setMinimumSize(table->width() + 220, 300);
     auto *grid = new QGridLayout(content);
     grid->addWidget(table, 0, 0);
     if (chart) {
