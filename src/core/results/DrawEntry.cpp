@@ -20,7 +20,8 @@ const std::array<QString, kPicksPerLine> kNumberNames = {
 
 QString tierName(int tier, const char *what)
 {
-    return QStringLiteral("%1等の%2").arg(tier + 1).arg(QString::fromUtf8(what));
+    // "１等" with a full-width digit, as the tiers are written everywhere in the program.
+    return QStringLiteral("%1等の%2").arg(QChar(u'０' + tier + 1)).arg(QString::fromUtf8(what));
 }
 
 // What was typed, with full-width digits and signs as their plain forms (as a Japanese input

@@ -161,14 +161,14 @@ void TestResultEntry::refusedInputNamesItsField_data()
     QTest::newRow("number repeated") << "editNumber6" << QString("40") << "本数字⑥";
     QTest::newRow("bonus among the numbers") << "editBonus" << QString("17") << "ボーナス数字";
     QTest::newRow("bonus 0") << "editBonus" << QString("0") << "ボーナス数字";
-    QTest::newRow("amount in words") << "editAmount2" << QString("12万") << "2等の金額";
+    QTest::newRow("amount in words") << "editAmount2" << QString("12万") << "２等の金額";
     QTest::newRow("amount over a billion")
-        << "editAmount1" << QString("1,000,000,001") << "1等の金額は 1,000,000,000 円以下";
+        << "editAmount1" << QString("1,000,000,001") << "１等の金額は 1,000,000,000 円以下";
     QTest::newRow("winners over a hundred million")
-        << "editWinners5" << QString("100000001") << "5等の口数は 100,000,000 以下";
+        << "editWinners5" << QString("100000001") << "５等の口数は 100,000,000 以下";
     QTest::newRow("carry-over over a trillion")
         << "editCarryOver" << QString("1000000000001") << "キャリーオーバーは 1,000,000,000,000";
-    QTest::newRow("winners negative") << "editWinners5" << QString("-1") << "5等の口数";
+    QTest::newRow("winners negative") << "editWinners5" << QString("-1") << "５等の口数";
     QTest::newRow("carry-over fraction") << "editCarryOver" << QString("1.5") << "キャリーオーバー";
     QTest::newRow("a prize left empty, answered No")
         << "editWinners3" << QString("") << "未入力の等級があります";
