@@ -52,8 +52,8 @@ PrizeClaimsTab::PrizeClaimsTab(const PastDraws &draws, const QString &clientFold
     auto *notes = new QLabel(
         m_claims.isEmpty()
             ? QStringLiteral("抽選の済んだ回に、当選した保存済みの申込み数字はありません。")
-            : QStringLiteral("当選金は抽選日の翌日から１年以内に受け取れます。"
-                             "期限まで３０日以内のものは赤、期限切れのものは灰色で表示します。"
+            : QStringLiteral("当選金は抽選日の翌日から１年以内に受け取れます。\n"
+                             "期限まで３０日以内のものは赤、期限切れのものは灰色で表示します。\n"
                              "受け取ったら「受取済み」にチェックを付けてください。"));
     notes->setWordWrap(true);
 
