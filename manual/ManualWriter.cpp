@@ -5,14 +5,18 @@
 //
 // A picture is written in the text as ![caption](page:TabSheetN) for a page of the main window,
 // ![caption](window:AboutForm) for the About box, ![caption](window:<name>) for a window that
-// a command of the menu "コマンド" opens, and ![caption](slate:duplicates) for the main page
-// with a repeated line on the slate. The window is built on a temporary program folder holding
-// the given results files and a few saved lines of the newest draws, with settings of its own,
-// so the pictures never depend on the user who builds the program.
+// a command of the menu "コマンド" opens, ![caption](window:TicketReportForm/tabPrizeClaims)
+// for the prizes to claim, and ![caption](slate:duplicates) for the main page with a repeated
+// line on the slate. The window is built on a temporary program folder holding the given
+// results files and a few saved lines of the newest draws, with settings of its own, so the
+// pictures never depend on the user who builds the program. The prizes to claim are shown as
+// on a fixed day soon after the newest draw, not the day the manual is made.
 
+#include "core/results/ResultsFiles.h"
 #include "gui/FindControl.h"
 #include "gui/Main.h"
 #include "gui/dialogs/About.h"
+#include "gui/dialogs/TicketReportForm.h"
 #include "gui/widgets/LayoutKit.h"
 
 #include <QAction>
@@ -59,6 +63,12 @@ bool copyResults(const QString &from, const QString &programFolder)
     return true;
 }
 
+bool writeFile(const QString &path, const QByteArray &content)
+{
+    QFile file(path);
+    return file.open(QIODevice::WriteOnly) && file.write(content) == content.size();
+}
+
 // A few saved lines of the newest draws and of the coming one, for the report's picture.
 bool writeSampleTickets(const QString &programFolder)
 {
@@ -69,11 +79,30 @@ bool writeSampleTickets(const QString &programFolder)
         {"2037.csv", "2037,01,06,13,25,31,43\r\n2037,04,16,18,34,39,41\r\n"},
         {"2038.csv", "2038,07,12,20,23,27,29\r\n2038,03,11,17,25,38,42\r\n"}};
     for (const auto &[name, lines] : files) {
-        QFile file(programFolder + QStringLiteral("client/") + QLatin1String(name));
-        if (!file.open(QIODevice::WriteOnly) || file.write(lines) != lines.size())
+        if (!writeFile(programFolder + QStringLiteral("client/") + QLatin1String(name), lines))
             return false;
     }
     return true;
+}
+
+// The prizes to claim as on 2025/10/06: besides the wins of the newest draws, one of them
+// claimed, a prize of a year before with one day left and one that expired.
+void takeClaimsPicture(TMainForm &form, QHash<QString, QImage> &pictures)
+{
+    const QString folder = form.dataFolder();
+    ResultsData results;
+    if (!writeFile(folder + QStringLiteral("client/1936.csv"), "1936,01,06,19,02,03,04\r\n") ||
+        !writeFile(folder + QStringLiteral("client/1937.csv"), "1937,01,09,26,28,02,03\r\n") ||
+        !writeFile(folder + QStringLiteral("client/claimed.csv"),
+                   "2035,01,02,03,05,10,12,2025/09/20\r\n") ||
+        readResultsFolder(folder + QStringLiteral("download/"), &results) != ResultsStatus::Loaded)
+        return;
+    TicketReportForm report(results.draws, folder, &form, QDate(2025, 10, 6));
+    control<QTabWidget>(report, "tabTicketReport")->setCurrentIndex(1);
+    report.show();
+    settle(200);
+    pictures.insert(QStringLiteral("window:TicketReportForm/tabPrizeClaims"),
+                    report.grab().toImage());
 }
 
 void decide(TMainForm &form, std::initializer_list<int> numbers)
@@ -104,6 +133,7 @@ void takeCommandPictures(TMainForm &form, QHash<QString, QImage> &pictures)
             settle(50);
         }
     }
+    takeClaimsPicture(form, pictures);
 }
 
 // Pictures of every page of the main window and of the About box, by their address.

@@ -6,7 +6,7 @@
 // slate, ticket files), with settings of its own, and downloads from a silent local server.
 // Run it under a Japanese locale (LC_ALL=ja_JP.UTF-8) to see the dates Qt's own dialog shows
 // as on a Japanese system. Last come the windows that the commands of the menu "コマンド" open,
-// the statistics window with each of its pages.
+// the report with its prizes to claim and the statistics window with each of its pages.
 // For a small screen at 125 %, run it with QT_SCALE_FACTOR=1.25 and
 // QT_QPA_PLATFORM=offscreen:configfile=tools/screen-1280x720.json.
 
@@ -224,6 +224,12 @@ int main(int argc, char *argv[])
         QTest::qWait(200);
         if (auto *dialog = qobject_cast<QDialog *>(QApplication::activeModalWidget())) {
             dialog->grab().save(QStringLiteral("%1/%2.png").arg(args.at(2), dialog->objectName()));
+            // The report's second tab: the prizes to claim.
+            if (auto *tabs = dialog->findChild<QTabWidget *>(QStringLiteral("tabTicketReport"))) {
+                tabs->setCurrentIndex(1);
+                QTest::qWait(100);
+                save(dialog, out, dialog->objectName() + QStringLiteral("-claims"));
+            }
             dialog->close();
         }
     }

@@ -20,12 +20,6 @@ QString claimedFilePath(const QString &clientFolder)
     return clientFolder + kClaimedFileName;
 }
 
-// "１等".."５等".
-QString tierName(int tier)
-{
-    return QChar(u'０' + tier) + QStringLiteral("等");
-}
-
 // One line of claimed.csv, or nothing when it is not one.
 std::optional<ClaimedLine> parseClaimedLine(const QString &line)
 {
@@ -41,6 +35,11 @@ std::optional<ClaimedLine> parseClaimedLine(const QString &line)
 }
 
 } // namespace
+
+QString tierName(int tier)
+{
+    return QChar(u'０' + tier) + QStringLiteral("等");
+}
 
 QDate claimDeadline(const QDate &drawDate)
 {

@@ -17,6 +17,9 @@
 // begins the day after the draw (drawn 2025/09/25: 2026/09/25; drawn 2024/02/29: 2025/02/28).
 QDate claimDeadline(const QDate &drawDate);
 
+// "１等".."５等".
+QString tierName(int tier);
+
 // One winning saved line of a drawn draw.
 struct PrizeClaim {
     int draw = 0;

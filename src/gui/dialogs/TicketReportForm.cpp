@@ -3,6 +3,7 @@
 #include "core/common/Formats.h"
 #include "core/results/PastDraws.h"
 #include "core/tickets/TicketReport.h"
+#include "gui/dialogs/PrizeClaimsTab.h"
 #include "gui/widgets/LayoutKit.h"
 
 #include <QCategoryAxis>
@@ -12,6 +13,7 @@
 #include <QLabel>
 #include <QLineSeries>
 #include <QPushButton>
+#include <QTabWidget>
 #include <QTableWidget>
 #include <QVBoxLayout>
 #include <QValueAxis>
@@ -44,7 +46,7 @@ QString ticketReportTotalsText(const TicketReport &report)
 }
 
 TicketReportForm::TicketReportForm(const QVector<DrawRecord> &history, const QString &programFolder,
-                                   QWidget *parent)
+                                   QWidget *parent, const QDate &today)
     : QDialog(parent)
 {
     setObjectName(QStringLiteral("TicketReportForm"));
@@ -91,13 +93,26 @@ TicketReportForm::TicketReportForm(const QVector<DrawRecord> &history, const QSt
 
     QHBoxLayout *bottom = layout::closeButtonRow(this);
 
-    auto *page = new QVBoxLayout(this);
+    auto *balance = new QWidget;
+    balance->setObjectName(QStringLiteral("tabBalance"));
+    auto *page = new QVBoxLayout(balance);
     // The chart takes two parts of the room to the table's one: its axes need the height.
     page->addWidget(gridTicketReport, 1);
     page->addWidget(lblTicketReportTotals);
     page->addWidget(lblTicketReportNotes);
     page->addWidget(chartTicketReport, 2);
-    page->addLayout(bottom);
+
+    auto *claims =
+        new PrizeClaimsTab(draws, programFolder + QStringLiteral("client/"), today, this);
+    claims->setObjectName(QStringLiteral("tabPrizeClaims"));
+    tabTicketReport = new QTabWidget;
+    tabTicketReport->setObjectName(QStringLiteral("tabTicketReport"));
+    tabTicketReport->addTab(balance, QStringLiteral("収支"));
+    tabTicketReport->addTab(claims, QStringLiteral("当選一覧"));
+
+    auto *window = new QVBoxLayout(this);
+    window->addWidget(tabTicketReport);
+    window->addLayout(bottom);
     layout::fitToScreen(this, QSize(860, 640));
 }
 

@@ -2,24 +2,29 @@
 
 #include "core/results/ResultsFiles.h"
 
+#include <QDate>
 #include <QDialog>
 
 class QChartView;
 class QLabel;
+class QTabWidget;
 class QTableWidget;
 struct TicketReport;
 
 // The spend and return of every saved line, draw by draw, with the totals and a chart of the
-// cumulative spend and winnings. It reads the ticket files and never writes one.
+// cumulative spend and winnings; on a second tab the prizes won with their claim deadlines.
+// It reads the ticket files and never writes one; ticking a prize as claimed writes
+// client/claimed.csv.
 class TicketReportForm : public QDialog
 {
     Q_OBJECT
 public:
     // history: the draws as loaded; programFolder (trailing "/") holds "client/" and the prize
-    // data.
+    // data; today counts the days left to claim each prize.
     TicketReportForm(const QVector<DrawRecord> &history, const QString &programFolder,
-                     QWidget *parent = nullptr);
+                     QWidget *parent = nullptr, const QDate &today = QDate::currentDate());
 
+    QTabWidget *tabTicketReport = nullptr;
     QTableWidget *gridTicketReport = nullptr;
     QLabel *lblTicketReportTotals = nullptr;
     QLabel *lblTicketReportNotes = nullptr;

@@ -1,8 +1,10 @@
 // The windows of the menu "コマンド" beyond the download — a line against the whole history,
-// the spend and return report, the test of randomness, the statistics beside their values
-// under fair draws — and the duplicate lines of the slate, on the bundled history.
+// the spend and return report with the prizes to claim, the test of randomness, the statistics
+// beside their values under fair draws — and the duplicate lines of the slate, on the bundled
+// history.
 
 #include "TestSupport.h"
+#include "core/results/ResultsFiles.h"
 #include "gui/Main.h"
 #include "gui/dialogs/LineHistoryForm.h"
 #include "gui/dialogs/RandomnessTestForm.h"
@@ -68,6 +70,7 @@ class TestExtraCommands : public WindowTest
 private slots:
     void lineAgainstWholeHistory();
     void spendAndReturnReport();
+    void prizesToClaim();
     void randomnessTest();
     void statistics();
     void duplicateLinesOnSlate();
@@ -143,6 +146,71 @@ void TestExtraCommands::spendAndReturnReport()
                 .contains("1,000"));
     dialog->close();
     QCOMPARE(folderSnapshot(m_folder->path()), before);
+}
+
+// The winning saved lines with their deadlines, as on 2025/10/06; ticking one as claimed
+// writes claimed.csv and nothing else.
+void TestExtraCommands::prizesToClaim()
+{
+    m_folder->write("client/2036.csv", "2036,07,10,17,26,01,02\r\n2036,01,02,03,04,05,06\r\n"
+                                       "2036,07,10,17,01,02,03\r\n");
+    m_folder->write("client/1937.csv", "1937,01,09,26,28,02,03\r\n");
+    m_folder->write("client/1936.csv", "1936,01,06,19,02,03,04\r\n");
+    m_folder->write("client/claimed.csv", "2036,01,02,03,07,10,17,2025/09/30\r\n");
+    ResultsData results;
+    QCOMPARE(readResultsFolder(m_folder->file("download/"), &results), ResultsStatus::Loaded);
+    MessageBoxWatcher boxes;
+    TicketReportForm dialog(results.draws, m_folder->path(), nullptr, QDate(2025, 10, 6));
+    dialog.show();
+    auto *tabs = control<QTabWidget>(dialog, "tabTicketReport");
+    QCOMPARE(tabs->tabText(1), QString("当選一覧"));
+    tabs->setCurrentIndex(1);
+    auto *grid = control<QTableWidget>(dialog, "gridPrizeClaims");
+    const QStringList expected = {
+        "2036|2025/09/22|01 02 07 10 17 26|４等|¥7,300|2026/09/22|あと 351 日",
+        "2036|2025/09/22|01 02 03 07 10 17|５等|¥1,000|2026/09/22|あと 351 日",
+        "1937|2024/10/07|01 02 03 09 26 28|４等|¥8,700|2025/10/07|あと 1 日",
+        "1936|2024/10/03|01 02 03 04 06 19|５等|¥1,000|2025/10/03|期限切れ"};
+    QCOMPARE(grid->rowCount(), expected.size());
+    for (int row = 0; row < grid->rowCount(); ++row) {
+        QStringList cells;
+        for (int c = 0; c < 7; ++c)
+            cells.append(grid->item(row, c)->text());
+        QCOMPARE(cells.join('|'), expected.at(row));
+        QCOMPARE(grid->item(row, 7)->checkState(), row == 1 ? Qt::Checked : Qt::Unchecked);
+    }
+    QCOMPARE(grid->item(0, 0)->foreground().color(), dialog.palette().color(QPalette::Text));
+    QCOMPARE(grid->item(2, 0)->foreground().color(), kRed);
+    QCOMPARE(grid->item(3, 0)->foreground().color(), QColor(128, 128, 128));
+    auto *total = control<QLabel>(dialog, "lblPrizeClaims");
+    QCOMPARE(total->text(), QString("未受取の当選金（期限内）：¥16,000"));
+
+    const auto before = folderSnapshot(m_folder->path());
+    grid->setFocus();
+    grid->setCurrentCell(0, 7);
+    QTest::keyClick(grid, Qt::Key_Space);
+    QCOMPARE(grid->item(0, 7)->checkState(), Qt::Checked);
+    QCOMPARE(
+        m_folder->read("client/claimed.csv"),
+        QByteArray("2036,01,02,03,07,10,17,2025/09/30\r\n2036,01,02,07,10,17,26,2025/10/06\r\n"));
+    QCOMPARE(total->text(), QString("未受取の当選金（期限内）：¥8,700"));
+    auto after = folderSnapshot(m_folder->path());
+    after.remove("client/claimed.csv");
+    auto unchanged = before;
+    unchanged.remove("client/claimed.csv");
+    QCOMPARE(after, unchanged);
+
+    // A claim that cannot be written is told, and its box goes back.
+    LockedPath lock(m_folder->file("client"));
+    if (!lock.locked())
+        QSKIP("this file system cannot make a folder read-only for this user");
+    grid->setCurrentCell(1, 7);
+    QTest::keyClick(grid, Qt::Key_Space);
+    QCOMPARE(grid->item(1, 7)->checkState(), Qt::Checked);
+    QCOMPARE(boxes.boxes().size(), 1);
+    QCOMPARE(boxes.boxes().first().caption, QString("エラーメッセージ"));
+    QVERIFY(boxes.texts().first().startsWith("受取済みの記録を保存できませんでした。"));
+    QCOMPARE(total->text(), QString("未受取の当選金（期限内）：¥8,700"));
 }
 
 void TestExtraCommands::randomnessTest()
