@@ -4,6 +4,7 @@
 // line to start with) and keeps its own state.
 
 #include "gui/Main.h"
+#include "gui/PageContext.h"
 #include "gui/dialogs/LineHistoryForm.h"
 #include "gui/dialogs/RandomnessTestForm.h"
 #include "gui/dialogs/StatisticsForm.h"
@@ -40,13 +41,13 @@ void TMainForm::connectExtraCommands()
                         numbers.append(twoDigits(n));
                 }
             }
-            openDialog(new LineHistoryForm(m_history->records(), m_dataFolder,
+            openDialog(new LineHistoryForm(m_history->records(), m_context->dataFolder(),
                                            numbers.join(QLatin1Char(' ')), this));
         });
     });
     connect(menuCommandTicketReport, &QAction::triggered, this, [this] {
         runGuarded(this, [this] {
-            openDialog(new TicketReportForm(m_history->records(), m_dataFolder, this));
+            openDialog(new TicketReportForm(m_history->records(), m_context->dataFolder(), this));
         });
     });
     connect(menuCommandRandomnessTest, &QAction::triggered, this, [this] {

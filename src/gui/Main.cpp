@@ -1,4 +1,5 @@
 #include "gui/Main.h"
+#include "gui/PageContext.h"
 
 #include "core/platform/Settings.h"
 #include "core/platform/Version.h"
@@ -55,28 +56,30 @@ QPoint reachablePosition(const QWidget *window, const QPoint &stored)
 
 // FormCreate: the settings, the window position, the client folder.
 TMainForm::TMainForm(const QString &dataFolder, const QString &installFolder, QWidget *parent)
-    : QMainWindow(parent), m_dataFolder(dataFolder.isEmpty() ? defaultProgramFolder() : dataFolder),
-      m_installFolder(installFolder.isEmpty() ? m_dataFolder : installFolder),
-      m_settings(std::make_unique<AppSettings>()), m_history(new HistoryModel(this))
+    : QMainWindow(parent),
+      m_context(new PageContext(dataFolder.isEmpty() ? defaultProgramFolder() : dataFolder,
+                                installFolder, this)),
+      m_history(m_context->history())
 {
-    for (QString *folder : {&m_dataFolder, &m_installFolder}) {
-        if (!folder->endsWith(QLatin1Char('/')))
-            *folder += QLatin1Char('/');
-    }
     layout::installJapaneseFonts();
     qApp->installEventFilter(new EnterPressesButtons(this)); // goes with this window
     buildWindow();
     connectHandlers();
 
-    move(reachablePosition(this, m_settings->readWindowPosition()));
-    m_pickSettings = m_settings->readPickSettings();
-    QDir().mkdir(m_dataFolder + QStringLiteral("client")); // a failure shows later, per use
+    move(reachablePosition(this, m_context->settings().readWindowPosition()));
+    m_context->pickSettings() = m_context->settings().readPickSettings();
+    QDir().mkdir(m_context->dataFolder() +
+                 QStringLiteral("client")); // a failure shows later, per use
 
     m_splash = new TSplashForm(this);
+    m_context->setWindowParts(m_splash, pctrlMain, pnlMessagePanel0);
     // The About box is a window of its own, as its control names repeat those of this one
     // (a child would make a name such as "Panel1" ambiguous); it goes with this window.
-    m_about = new TAboutForm([this] { return m_fileVersionText; }, m_dataFolder);
+    m_about = new TAboutForm([this] { return m_fileVersionText; }, m_context->dataFolder());
     connect(this, &QObject::destroyed, m_about, [about = m_about] { delete about; });
+    // A close asked for during a long operation runs once it has ended.
+    connect(m_context, &PageContext::closeDue, this,
+            [this] { QTimer::singleShot(0, this, &QWidget::close); });
     Timer1->start();
 }
 
@@ -120,7 +123,42 @@ QLabel *TMainForm::image(int k) const
 
 void TMainForm::setStatusText(const QString &text)
 {
-    pnlMessagePanel0->setText(text);
+    m_context->setStatusText(text);
+}
+
+QString TMainForm::dataFolder() const
+{
+    return m_context->dataFolder();
+}
+
+QString TMainForm::installFolder() const
+{
+    return m_context->installFolder();
+}
+
+const BaseCountTable &TMainForm::baseCountTable() const
+{
+    return m_context->baseCountTable();
+}
+
+const ExclusionSet &TMainForm::exclusionSet() const
+{
+    return m_context->exclusionSet();
+}
+
+const PickSettings &TMainForm::pickSettings() const
+{
+    return m_context->pickSettings();
+}
+
+HistoryModel *TMainForm::historyModel() const
+{
+    return m_history;
+}
+
+bool TMainForm::isBusy() const
+{
+    return m_context->isBusy();
 }
 
 void TMainForm::showEvent(QShowEvent *event)
@@ -145,8 +183,8 @@ void TMainForm::FormShow()
             // A replacement of the results files that the end of the program cut short is
             // completed first, so that the pair loaded belongs together. Whatever stops it is
             // told, and the load goes on with the files as they are.
-            const QString unfinished =
-                captureError([this] { finishPairReplacement(m_dataFolder + kDownloadFolder); });
+            const QString unfinished = captureError(
+                [this] { finishPairReplacement(m_context->dataFolder() + kDownloadFolder); });
             if (!unfinished.isEmpty())
                 reportError(this, unfinished);
             btnMmsUpdateClick();
@@ -175,7 +213,7 @@ void TMainForm::InitMainControls()
     GroupBox1->setProperty("tag", 0);
     chartSelect43->hide();
     chartSelect6->hide();
-    m_exclusionSet.fill(0);
+    m_context->exclusionSet().fill(0);
     for (int n = 1; n <= kLotoCount; ++n) {
         QToolButton *b = speedButton(n);
         b->setText(QString());
@@ -239,16 +277,16 @@ void TMainForm::pctrlMainChange()
 
 void TMainForm::FormCloseQuery()
 {
-    m_settings->writeWindowPosition(pos());
-    m_settings->writePickSettings(m_pickSettings);
-    m_settings->sync();
+    m_context->settings().writeWindowPosition(pos());
+    m_context->settings().writePickSettings(m_context->pickSettings());
+    m_context->settings().sync();
 }
 
 void TMainForm::closeEvent(QCloseEvent *event)
 {
     if (isBusy()) {
         // A long operation is letting messages run: close once it has ended.
-        m_closeRequested = true;
+        m_context->requestClose();
         event->ignore();
         return;
     }
@@ -277,17 +315,4 @@ void TMainForm::bringToFront()
 void TMainForm::menuFileExitClick()
 {
     close();
-}
-
-TMainForm::BusyScope::BusyScope(TMainForm *form) : m_form(form)
-{
-    ++m_form->m_busy;
-}
-
-TMainForm::BusyScope::~BusyScope()
-{
-    if (--m_form->m_busy == 0 && m_form->m_closeRequested) {
-        m_form->m_closeRequested = false;
-        QTimer::singleShot(0, m_form, &QWidget::close);
-    }
 }

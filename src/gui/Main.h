@@ -29,6 +29,7 @@ class QColor;
 class QPainter;
 class QRect;
 class HistoryModel;
+class PageContext;
 class PanelLabel;
 class SpinEdit;
 class StringGrid;
@@ -58,18 +59,18 @@ public:
                        const QString &installFolder = QString(), QWidget *parent = nullptr);
     ~TMainForm() override;
 
-    QString dataFolder() const { return m_dataFolder; }
-    QString installFolder() const { return m_installFolder; }
+    QString dataFolder() const;
+    QString installFolder() const;
     TSplashForm *splash() const { return m_splash; }
     TAboutForm *about() const { return m_about; }
 
     // Program-wide values.
-    const BaseCountTable &baseCountTable() const { return m_baseCountTable; }
-    const ExclusionSet &exclusionSet() const { return m_exclusionSet; }
-    const PickSettings &pickSettings() const { return m_pickSettings; }
+    const BaseCountTable &baseCountTable() const;
+    const ExclusionSet &exclusionSet() const;
+    const PickSettings &pickSettings() const;
     const QString &fileVersionText() const { return m_fileVersionText; }
     int historySortState() const { return m_historySortState; }
-    HistoryModel *historyModel() const { return m_history; }
+    HistoryModel *historyModel() const;
 
     // The control families, looked up by name: "SpeedButton" + n, "Panel" + n, "Image" + k.
     QToolButton *speedButton(int n) const;
@@ -80,7 +81,7 @@ public:
     void bringToFront();
 
     // True while a long operation lets window messages run; closing and reloading wait.
-    bool isBusy() const { return m_busy > 0; }
+    bool isBusy() const;
 
     // ---- Application shell ----
     void FormShow();
@@ -276,37 +277,13 @@ private:
     // Runs a handler through the application-wide error report.
     void guarded(void (TMainForm::*handler)());
 
-    // Marks a long operation that lets window messages run.
-    class BusyScope;
-    friend class BusyScope;
-
-    QString m_dataFolder;
-    QString m_installFolder;
-    std::unique_ptr<AppSettings> m_settings;
+    PageContext *m_context;
     TAboutForm *m_about = nullptr;
     TSplashForm *m_splash = nullptr;
     HistoryModel *m_history = nullptr;
 
-    BaseCountTable m_baseCountTable{};
-    ExclusionSet m_exclusionSet{};
-    PickSettings m_pickSettings;
     QString m_fileVersionText;
     int m_historySortState = 0;
 
     bool m_shown = false;
-    int m_busy = 0;
-    bool m_closeRequested = false;
-};
-
-// Marks the window busy for its lifetime: a close asked for meanwhile runs afterwards.
-class TMainForm::BusyScope
-{
-public:
-    explicit BusyScope(TMainForm *form);
-    ~BusyScope();
-    BusyScope(const BusyScope &) = delete;
-    BusyScope &operator=(const BusyScope &) = delete;
-
-private:
-    TMainForm *m_form;
 };

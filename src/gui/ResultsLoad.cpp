@@ -3,6 +3,7 @@
 
 #include "core/results/ResultsFiles.h"
 #include "gui/Main.h"
+#include "gui/PageContext.h"
 #include "gui/pages/HistoryModel.h"
 #include "gui/services/ComFunction.h"
 #include "gui/widgets/SpinEdit.h"
@@ -16,7 +17,7 @@
 
 void TMainForm::btnMmsUpdateClick()
 {
-    BusyScope busy(this);
+    PageContext::BusyScope busy(*m_context);
     const InputBlock block(pctrlMain); // the pages keep their colours meanwhile
     WaitCursor wait;
 
@@ -24,7 +25,8 @@ void TMainForm::btnMmsUpdateClick()
     // Both files are read and checked completely before anything on screen changes, so a
     // malformed file leaves the data loaded before in place.
     ResultsData results;
-    const ResultsStatus status = readResultsFolder(m_dataFolder + kDownloadFolder, &results);
+    const ResultsStatus status =
+        readResultsFolder(m_context->dataFolder() + kDownloadFolder, &results);
     if (status != ResultsStatus::Loaded) {
         showErrorMessage(this, QStringLiteral("必須データファイルが見つかりませんでした。"
                                               "システム管理者に連絡してください！！"));
@@ -55,7 +57,7 @@ void TMainForm::applyResults(ResultsData &&results)
     gridMoney->cells()->replaceRows(std::move(prizeRows));
     catchUp();
 
-    m_baseCountTable = results.counts;
+    m_context->baseCountTable() = results.counts;
     catchUp();
 
     editNewNum->setText(results.comingDraw);

@@ -6,6 +6,7 @@
 #include "core/common/Formats.h"
 #include "core/picking/LineGenerator.h"
 #include "gui/Main.h"
+#include "gui/PageContext.h"
 #include "gui/services/ComFunction.h"
 #include "gui/widgets/SpinEdit.h"
 
@@ -99,7 +100,7 @@ void TMainForm::btnAutoCalcClick()
     // While numbers are shown the window takes messages: a close waits for the run (which
     // then ends after the number in view); the download refuses to reload meanwhile, and the
     // rule keeps its own copy of the tables in any case.
-    BusyScope busy(this);
+    PageContext::BusyScope busy(*m_context);
     const InputBlock block(pctrlMain); // the board keeps its colours while numbers light up
     WaitCursor wait;
 
@@ -122,7 +123,7 @@ void TMainForm::btnAutoCalcClick()
                 return;
             }
             pressAndShow(*this, *n);
-            if (m_closeRequested) {
+            if (m_context->isCloseRequested()) {
                 btnRisetClick();
                 return;
             }

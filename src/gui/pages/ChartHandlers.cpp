@@ -2,6 +2,7 @@
 
 #include "core/analysis/TrendCounts.h"
 #include "gui/Main.h"
+#include "gui/PageContext.h"
 #include "gui/pages/HistoryModel.h"
 #include "gui/services/ComFunction.h"
 #include "gui/widgets/TrendChart.h"
@@ -36,7 +37,7 @@ void TMainForm::btnChartExecClick()
     QChartView *view = isAppearanceKind(kind) ? chartSelect43 : chartSelect6;
     auto *chart = static_cast<TrendChart *>(view->chart());
     chart->clearValues();
-    const TrendValues values = trendValues(kind, m_history->records(), m_baseCountTable);
+    const TrendValues values = trendValues(kind, m_history->records(), m_context->baseCountTable());
     for (int n = kLotoMin; n <= kLotoMax; ++n)
         chart->addValue(values[static_cast<size_t>(n - 1)], twoDigits(n));
     view->show();

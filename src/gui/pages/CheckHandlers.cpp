@@ -4,6 +4,7 @@
 #include "core/tickets/TicketFile.h"
 #include "core/tickets/WinningCheck.h"
 #include "gui/Main.h"
+#include "gui/PageContext.h"
 #include "gui/pages/HistoryModel.h"
 #include "gui/services/ComFunction.h"
 #include "gui/widgets/SpinEdit.h"
@@ -54,7 +55,7 @@ void TMainForm::editSelectNumChange()
 
     // Only a plain number names a file, whatever way the text got into the field.
     const std::optional<QString> path =
-        ticketFilePath(m_dataFolder, editSelectNum->text().trimmed());
+        ticketFilePath(m_context->dataFolder(), editSelectNum->text().trimmed());
     const QVector<TicketLine> lines = path ? readAllTicketLines(*path) : QVector<TicketLine>();
     gridHitSel->setProperty(kLinesProperty, QStringList());
     if (lines.isEmpty()) {
@@ -79,7 +80,7 @@ void TMainForm::editSelectNumChange()
 void TMainForm::btnExecClick()
 {
     // Closing the window waits until the check and its closing message are over.
-    BusyScope busy(this);
+    PageContext::BusyScope busy(*m_context);
     pnlHitGuide->setText(kChecking);
     pnlHitGuide->setProperty("tag", 0);
     repaint();

@@ -3,6 +3,7 @@
 
 #include "core/tickets/TicketFile.h"
 #include "gui/Main.h"
+#include "gui/PageContext.h"
 #include "gui/dialogs/Splash.h"
 #include "gui/services/ComFunction.h"
 
@@ -89,7 +90,7 @@ void TMainForm::menuFileCsvSaveClick()
     if (chosen.isEmpty())
         return;
     // Replacing a ticket file or a results file would lose what it held.
-    if (isInProgramData(chosen.first(), m_dataFolder, m_installFolder)) {
+    if (isInProgramData(chosen.first(), m_context->dataFolder(), m_context->installFolder())) {
         showGuideMessage(
             this, QStringLiteral("このフォルダーにはプログラムのデータがあるため保存できません。"));
         return;

@@ -5,6 +5,7 @@
 #include "core/picking/ExclusionCodec.h"
 #include "core/picking/PickRules.h"
 #include "gui/Main.h"
+#include "gui/PageContext.h"
 #include "gui/services/ComFunction.h"
 #include "gui/widgets/LayoutKit.h"
 #include "gui/widgets/SpinEdit.h"
@@ -111,26 +112,26 @@ void TMainForm::RadioButton1Click()
 {
     btnBaseSaveClick();
     groupDeleteNumber->hide();
-    m_pickSettings.optionIndex = int(PickMethod::Manual);
+    m_context->pickSettings().optionIndex = int(PickMethod::Manual);
 }
 
 void TMainForm::RadioButton2Click()
 {
     btnBaseSaveClick();
     groupDeleteNumber->hide();
-    m_pickSettings.optionIndex = int(PickMethod::Random);
+    m_context->pickSettings().optionIndex = int(PickMethod::Random);
 }
 
 void TMainForm::RadioButton3Click()
 {
     // The editor shows the applied set, and that set is in force: what the panels show after
     // a restart or a switch of method is what the generator leaves out.
-    m_exclusionSet = exclusion::decode(m_pickSettings.deleteNum);
+    m_context->exclusionSet() = exclusion::decode(m_context->pickSettings().deleteNum);
     int marked = 0;
     for (int n = kLotoMin; n <= kLotoMax; ++n) {
         PanelLabel *panel = numberPanel(n);
         panel->setEnabled(true);
-        const bool listed = m_exclusionSet[n - 1] == 1;
+        const bool listed = m_context->exclusionSet()[n - 1] == 1;
         setPanelMarked(panel, listed, layout::colour::fuchsia);
         marked += listed ? 1 : 0;
     }
@@ -143,7 +144,7 @@ void TMainForm::RadioButton3Click()
     layout::setTextColour(groupDeleteNumber, layout::colour::fuchsia);
     btnUpdate->show();
     btnDeleteClear->show();
-    m_pickSettings.optionIndex = int(PickMethod::ExclusionBased);
+    m_context->pickSettings().optionIndex = int(PickMethod::ExclusionBased);
 }
 
 void TMainForm::RadioButton4Click()
@@ -162,7 +163,7 @@ void TMainForm::RadioButton4Click()
     const QString error = captureError([this] { TabControl1Change(); });
     btnUpdate->hide();
     btnDeleteClear->hide();
-    m_pickSettings.optionIndex = int(PickMethod::CountFiltered);
+    m_context->pickSettings().optionIndex = int(PickMethod::CountFiltered);
     if (!error.isEmpty())
         throw DomainError(error);
 }
@@ -176,7 +177,8 @@ void TMainForm::TabControl1Change()
         return;
     const int threshold = parseThreshold(editSelectRange->text());
     for (int n = kLotoMin; n <= kLotoMax; ++n) {
-        setPanelMarked(numberPanel(n), reachesThreshold(m_baseCountTable, position, n, threshold),
+        setPanelMarked(numberPanel(n),
+                       reachesThreshold(m_context->baseCountTable(), position, n, threshold),
                        layout::colour::blue);
     }
 }
@@ -200,10 +202,10 @@ void TMainForm::ComSet_PnlBtnClick(PanelLabel *sender)
 
 void TMainForm::btnUpdateClick()
 {
-    m_exclusionSet.fill(0);
+    m_context->exclusionSet().fill(0);
     for (int n = kLotoMin; n <= kLotoMax; ++n)
-        m_exclusionSet[n - 1] = isMarked(numberPanel(n)) ? 1 : 0;
-    m_pickSettings.deleteNum = exclusion::encode(m_exclusionSet);
+        m_context->exclusionSet()[n - 1] = isMarked(numberPanel(n)) ? 1 : 0;
+    m_context->pickSettings().deleteNum = exclusion::encode(m_context->exclusionSet());
     showGuideMessage(this, QStringLiteral("除外数字を全て反映しました。"));
 }
 
@@ -212,9 +214,9 @@ void TMainForm::btnDeleteClearClick()
     if (!askConfirmation(this,
                          QStringLiteral("除外数字が全てリセットされます…。本当によろしいですか？")))
         return;
-    m_exclusionSet.fill(0);
+    m_context->exclusionSet().fill(0);
     groupDeleteNumber->setProperty("tag", 0);
-    m_pickSettings.deleteNum.clear();
+    m_context->pickSettings().deleteNum.clear();
     for (int n = kLotoMin; n <= kLotoMax; ++n)
         setPanelMarked(numberPanel(n), false, layout::colour::black);
 }
@@ -226,10 +228,10 @@ void TMainForm::btnAgainUpdateClick()
         return;
     }
     const int positions = qMin(TabControl1->count(), kPicksPerLine);
-    if (everyPositionReaches(m_baseCountTable, parseThreshold(editSelectRange->text()),
+    if (everyPositionReaches(m_context->baseCountTable(), parseThreshold(editSelectRange->text()),
                              positions)) {
-        m_pickSettings.autoNum = editAutoSelectDefault->value();
-        m_pickSettings.rangeNum = editSelectRange->value();
+        m_context->pickSettings().autoNum = editAutoSelectDefault->value();
+        m_context->pickSettings().rangeNum = editSelectRange->value();
         TabControl1Change();
         return;
     }
@@ -242,20 +244,21 @@ void TMainForm::btnAgainUpdateClick()
 void TMainForm::btnBaseDefClick()
 {
     if (btnBaseDef->property("tag").toInt() == 0)
-        m_pickSettings = PickSettings(); // 10 lines, threshold 20, count-filtered, none excluded
-    const QString lines = QString::number(m_pickSettings.autoNum);
+        m_context->pickSettings() =
+            PickSettings(); // 10 lines, threshold 20, count-filtered, none excluded
+    const QString lines = QString::number(m_context->pickSettings().autoNum);
     editAutoSelectDefault->setText(lines);
     editAutoSelectMax->setText(lines);
     editAutoSelectDefault->setEnabled(true);
     editAutoSelectMax->setEnabled(true);
-    editSelectRange->setText(QString::number(m_pickSettings.rangeNum));
+    editSelectRange->setText(QString::number(m_context->pickSettings().rangeNum));
     editSelectRange->setEnabled(true);
     btnAutoCalc->setEnabled(true);
 
     // Run the method's handler, then check its button (which runs it again when the button
     // was not checked yet, now with the enabled states of the new method).
     QRadioButton *radio = nullptr;
-    switch (pickMethodFromIndex(m_pickSettings.optionIndex)) {
+    switch (pickMethodFromIndex(m_context->pickSettings().optionIndex)) {
     case PickMethod::Manual:
         RadioButton1Click();
         radio = RadioButton1;

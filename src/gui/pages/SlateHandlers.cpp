@@ -5,6 +5,7 @@
 #include "core/picking/DuplicateLines.h"
 #include "core/tickets/TicketFile.h"
 #include "gui/Main.h"
+#include "gui/PageContext.h"
 #include "gui/services/ComFunction.h"
 #include "gui/widgets/StringGrid.h"
 #include "gui/widgets/Widgets.h"
@@ -80,7 +81,7 @@ QVector<SlateLineCheck> TMainForm::checkSlate(QStringList *unreadable) const
     QVector<bool> saved;
     for (int r = 0; r < rows.size(); ++r)
         saved.append(gridSelectItem->rowTag(r) == kSavedLineTag);
-    return checkSlateLines(rows, saved, m_dataFolder, unreadable);
+    return checkSlateLines(rows, saved, m_context->dataFolder(), unreadable);
 }
 
 void TMainForm::updateSlateTotals()
@@ -106,7 +107,7 @@ void TMainForm::showSlateNotice()
         setStatusText(unreadable.join(QStringLiteral("　")));
     else if (!notice.isEmpty())
         setStatusText(notice);
-    else if (isRepeatNotice(pnlMessagePanel0->text()))
+    else if (isRepeatNotice(m_context->statusText()))
         setStatusText(kMainPageGuide);
 }
 

@@ -4,6 +4,7 @@
 #include "core/picking/DuplicateLines.h"
 #include "core/tickets/TicketFile.h"
 #include "gui/Main.h"
+#include "gui/PageContext.h"
 #include "gui/services/ComFunction.h"
 #include "gui/widgets/SpinEdit.h"
 #include "gui/widgets/StringGrid.h"
@@ -80,7 +81,7 @@ void TMainForm::btnSaveClick()
     QVector<TicketAppend> appends;
     QStringList written;
     for (const DrawLines &group : groupByDraw(unsaved)) {
-        const std::optional<QString> path = ticketFilePath(m_dataFolder, group.draw);
+        const std::optional<QString> path = ticketFilePath(m_context->dataFolder(), group.draw);
         if (!path) {
             showGuideMessage(
                 this, QStringLiteral("開催回が決まっていないため、保存できません。"
@@ -112,7 +113,7 @@ void TMainForm::editLoto6NumChange()
 
     // Only a plain number names a file, whatever way the text got into the field.
     const QString draw = editLoto6Num->text().trimmed();
-    const std::optional<QString> path = ticketFilePath(m_dataFolder, draw);
+    const std::optional<QString> path = ticketFilePath(m_context->dataFolder(), draw);
     const TicketListing listing = path ? listTicketFile(*path, draw) : TicketListing();
     if (!listing.hasLines) {
         pnlSeaGuide->setText(kNoTicketData);
@@ -146,7 +147,7 @@ QVector<QStringList> TMainForm::listedTicketRows() const
 void TMainForm::btnOneDeleteClick()
 {
     const QString draw = editLoto6Num->text().trimmed();
-    const std::optional<QString> path = ticketFilePath(m_dataFolder, draw);
+    const std::optional<QString> path = ticketFilePath(m_context->dataFolder(), draw);
     const QVector<QStringList> listed = listedTicketRows();
     if (!path || listed.isEmpty()) {
         showGuideMessage(this, QStringLiteral("取消する対象のデータがありません。"));
@@ -177,7 +178,7 @@ void TMainForm::btnOneDeleteClick()
 void TMainForm::btnAllDeleteClick()
 {
     const QString draw = editLoto6Num->text().trimmed();
-    const std::optional<QString> path = ticketFilePath(m_dataFolder, draw);
+    const std::optional<QString> path = ticketFilePath(m_context->dataFolder(), draw);
     if (!path)
         return;
     if (!askConfirmation(this,
