@@ -8,6 +8,8 @@
 #include "gui/dialogs/About.h"
 #include "gui/dialogs/Splash.h"
 #include "gui/pages/HistoryModel.h"
+#include "gui/pages/HistoryPage.h"
+#include "gui/pages/PrizesPage.h"
 #include "gui/services/ComFunction.h"
 #include "gui/widgets/LayoutKit.h"
 #include "gui/widgets/StringGrid.h"
@@ -72,7 +74,7 @@ TMainForm::TMainForm(const QString &dataFolder, const QString &installFolder, QW
                  QStringLiteral("client")); // a failure shows later, per use
 
     m_splash = new TSplashForm(this);
-    m_context->setWindowParts(m_splash, pctrlMain, pnlMessagePanel0);
+    m_context->setSplash(m_splash);
     // The About box is a window of its own, as its control names repeat those of this one
     // (a child would make a name such as "Panel1" ambiguous); it goes with this window.
     m_about = new TAboutForm([this] { return m_fileVersionText; }, m_context->dataFolder());
@@ -91,7 +93,6 @@ void TMainForm::connectHandlers()
     connect(pctrlMain, &QTabWidget::currentChanged, this,
             [this] { guarded(&TMainForm::pctrlMainChange); });
     connect(menuFileExit, &QAction::triggered, this, &TMainForm::menuFileExitClick);
-    connectResultsViews();
     connectPicking();
     connectPickOptions();
     connectTickets();
@@ -156,6 +157,11 @@ HistoryModel *TMainForm::historyModel() const
     return m_history;
 }
 
+int TMainForm::historySortState() const
+{
+    return m_historyPage->historySortState();
+}
+
 bool TMainForm::isBusy() const
 {
     return m_context->isBusy();
@@ -209,7 +215,7 @@ void TMainForm::InitMainControls()
 {
     pnlSelectMax->setText(QStringLiteral("0口"));
     pnlSelectMoney->setText(QStringLiteral("¥0"));
-    m_historySortState = 0;
+    m_historyPage->InitMainControls();
     GroupBox1->setProperty("tag", 0);
     chartSelect43->hide();
     chartSelect6->hide();
@@ -229,11 +235,7 @@ void TMainForm::InitMainControls()
     const QStringList ticketHeader = QStringList{QStringLiteral("開催回")} + numbers;
     gridSelectItem->setColumnHidden(0, true);
     gridSelectItem->setHeaderTexts(ticketHeader);
-    gridMoney->setHeaderTexts(
-        {QStringLiteral("開催回"), QStringLiteral("１等金額"), QStringLiteral("口数"),
-         QStringLiteral("２等金額"), QStringLiteral("口数"), QStringLiteral("３等金額"),
-         QStringLiteral("口数"), QStringLiteral("４等金額"), QStringLiteral("口数"),
-         QStringLiteral("５等金額"), QStringLiteral("口数"), QStringLiteral("ｷｬﾘｰｵｰﾊﾞｰ(円)")});
+    m_prizesPage->InitMainControls();
     gridHitSel->setHeaderTexts(ticketHeader + QStringList{QStringLiteral("照合結果")});
     gridLoto6->setHeaderTexts(ticketHeader);
 }
@@ -267,9 +269,9 @@ void TMainForm::pctrlMainChange()
     } else if (shown == TabSheet4) {
         setStatusText(QStringLiteral("申込数字の一覧照会や取消作業が行えます。"));
         editLoto6NumChange();
-    } else if (shown == TabSheet6) {
+    } else if (shown == m_historyPage) {
         setStatusText(QStringLiteral("過去の抽選数字（ボーナス数字を含む）を一覧で表示します。"));
-    } else if (shown == TabSheet7) {
+    } else if (shown == m_prizesPage) {
         setStatusText(QStringLiteral(
             "１等～５等の当選金額及び当選口数、キャリーオーバーを一覧で表示します。"));
     }

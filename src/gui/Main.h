@@ -29,6 +29,8 @@ class QColor;
 class QPainter;
 class QRect;
 class HistoryModel;
+class HistoryPage;
+class PrizesPage;
 class PageContext;
 class PanelLabel;
 class SpinEdit;
@@ -69,7 +71,7 @@ public:
     const ExclusionSet &exclusionSet() const;
     const PickSettings &pickSettings() const;
     const QString &fileVersionText() const { return m_fileVersionText; }
-    int historySortState() const { return m_historySortState; }
+    int historySortState() const;
     HistoryModel *historyModel() const;
 
     // The control families, looked up by name: "SpeedButton" + n, "Panel" + n, "Image" + k.
@@ -98,7 +100,6 @@ public:
     // ---- Draw results ----
     void btnMmsUpdateClick();
     void menuCommandDownloadClick();
-    void viewHistoryColumnClick(int column);
 
     // ---- Number picking ----
     void ComSet_SpeedBtnClick(QToolButton *sender);
@@ -135,7 +136,7 @@ public:
     // ---- Controls ----
     QTabWidget *pctrlMain = nullptr;
     QWidget *TabSheet1 = nullptr, *TabSheet2 = nullptr, *TabSheet3 = nullptr, *TabSheet4 = nullptr,
-            *TabSheet5 = nullptr, *TabSheet6 = nullptr, *TabSheet7 = nullptr;
+            *TabSheet5 = nullptr;
     QStatusBar *pnlMessage = nullptr;
     QLabel *pnlMessagePanel0 = nullptr, *pnlMessagePanel1 = nullptr;
     QTimer *Timer1 = nullptr;
@@ -195,12 +196,6 @@ public:
     QPushButton *btnOneDelete = nullptr, *btnAllDelete = nullptr;
     StringGrid *gridLoto6 = nullptr;
 
-    // Page 6 "抽選数字照会"
-    QTableView *viewHistory = nullptr;
-
-    // Page 7 "当選金額照会"
-    StringGrid *gridMoney = nullptr;
-
 protected:
     void showEvent(QShowEvent *event) override;
     void closeEvent(QCloseEvent *event) override;
@@ -216,11 +211,8 @@ private:
     void buildCheckPage();
     void buildChartPage();
     void buildTicketPage();
-    void buildHistoryPage();
-    void buildMoneyPage();
     void connectHandlers();
     // Each subsystem binds its own control events (defined in its folder).
-    void connectResultsViews();
     void connectPicking();
     void connectPickOptions();
     void connectTickets();
@@ -232,12 +224,6 @@ private:
     // Draw results
     void applyResults(ResultsData &&results);
     void setStatusText(const QString &text);
-
-    // ---- private: draw results views ----
-    int viewHistoryCompare(const QCollatorSortKey &a, const QCollatorSortKey &b) const;
-    QColor viewHistoryCustomDrawItem(int row) const;
-    void gridMoneyDrawCell(QPainter *painter, const QRect &rect, int row, int column) const;
-    void sortHistory();
 
     // ---- private: number picking ----
     // Start-up: applies the stored pick options (the tag of btnBaseDef is 1 meanwhile).
@@ -278,12 +264,13 @@ private:
     void guarded(void (TMainForm::*handler)());
 
     PageContext *m_context;
+    HistoryPage *m_historyPage = nullptr;
+    PrizesPage *m_prizesPage = nullptr;
     TAboutForm *m_about = nullptr;
     TSplashForm *m_splash = nullptr;
     HistoryModel *m_history = nullptr;
 
     QString m_fileVersionText;
-    int m_historySortState = 0;
 
     bool m_shown = false;
 };

@@ -2,6 +2,9 @@
 // bar, and the first two pages. Places are pixels relative to the parent control.
 
 #include "gui/Main.h"
+#include "gui/PageContext.h"
+#include "gui/pages/HistoryPage.h"
+#include "gui/pages/PrizesPage.h"
 #include "gui/widgets/LayoutKit.h"
 #include "gui/widgets/MultiRowTabBar.h"
 #include "gui/widgets/Pictures.h"
@@ -35,6 +38,12 @@ QWidget *page(QTabWidget *pages, const char *name, const QString &caption)
     return sheet;
 }
 
+template <typename Page> Page *addPage(QTabWidget *pages, Page *page, const QString &caption)
+{
+    pages->addTab(page, caption);
+    return page;
+}
+
 } // namespace
 
 void TMainForm::buildWindow()
@@ -58,27 +67,29 @@ void TMainForm::buildWindow()
     pctrlMain->setCursor(Qt::PointingHandCursor);
     applyStyle(pctrlMain, 15);
 
+    buildMenu();
+    buildStatusBar();
+    // The pages' handlers write their guidance into the status bar.
+    m_context->setWindowParts(pctrlMain, pnlMessagePanel0);
     TabSheet1 = page(pctrlMain, "TabSheet1", QStringLiteral("ロト６予想メイン"));
     TabSheet2 = page(pctrlMain, "TabSheet2", QStringLiteral("予想オプション設定"));
     TabSheet5 = page(pctrlMain, "TabSheet5", QStringLiteral("オンラインデータ照合"));
     TabSheet3 = page(pctrlMain, "TabSheet3", QStringLiteral("データの傾向と分析"));
     TabSheet4 = page(pctrlMain, "TabSheet4", QStringLiteral("申込数字照会・取消し"));
-    TabSheet6 = page(pctrlMain, "TabSheet6", QStringLiteral("抽選数字照会"));
-    TabSheet7 = page(pctrlMain, "TabSheet7", QStringLiteral("当選金額照会"));
+    m_historyPage =
+        addPage(pctrlMain, new HistoryPage(*m_context, pctrlMain), QStringLiteral("抽選数字照会"));
+    m_prizesPage = addPage(pctrlMain, new PrizesPage(pctrlMain), QStringLiteral("当選金額照会"));
     for (QWidget *sheet :
-         {TabSheet1, TabSheet2, TabSheet3, TabSheet4, TabSheet5, TabSheet6, TabSheet7})
+         {TabSheet1, TabSheet2, TabSheet3, TabSheet4, TabSheet5,
+          static_cast<QWidget *>(m_historyPage), static_cast<QWidget *>(m_prizesPage)})
         sheet->setCursor(Qt::ArrowCursor);
     setTextColour(TabSheet1, colour::black);
 
-    buildMenu();
-    buildStatusBar();
     buildMainPage();
     buildOptionsPage();
     buildCheckPage();
     buildChartPage();
     buildTicketPage();
-    buildHistoryPage();
-    buildMoneyPage();
 
     Timer1 = new QTimer(this);
     Timer1->setObjectName(QStringLiteral("Timer1"));

@@ -1,8 +1,7 @@
-// The main window's controls in their design-time state: pages 3 to 7.
+// The main window's controls in their design-time state: pages 3 to 5.
 
 #include "core/analysis/TrendCounts.h"
 #include "gui/Main.h"
-#include "gui/pages/HistoryModel.h"
 #include "gui/widgets/LayoutKit.h"
 #include "gui/widgets/Pictures.h"
 #include "gui/widgets/SpinEdit.h"
@@ -13,10 +12,8 @@
 #include <QChartView>
 #include <QComboBox>
 #include <QGroupBox>
-#include <QHeaderView>
 #include <QLabel>
 #include <QPushButton>
-#include <QTableView>
 
 using namespace layout;
 
@@ -108,41 +105,4 @@ void TMainForm::buildTicketPage()
     btnAllDelete->setIconSize(QSize(18, 19));
     gridLoto6 = grid(g, "gridLoto6", QRect(10, 49, 601, 396), 7, {122, 75, 75, 75, 75, 75, 75}, 28,
                      24, true);
-}
-
-void TMainForm::buildHistoryPage()
-{
-    viewHistory = new QTableView(TabSheet6);
-    viewHistory->setObjectName(QStringLiteral("viewHistory"));
-    viewHistory->setGeometry(6, 8, 620, 449);
-    viewHistory->setModel(m_history);
-    applyStyle(viewHistory, 19, false, colour::black);
-    viewHistory->setShowGrid(true);
-    viewHistory->setSelectionBehavior(QAbstractItemView::SelectRows);
-    viewHistory->setSelectionMode(QAbstractItemView::SingleSelection);
-    viewHistory->setEditTriggers(QAbstractItemView::NoEditTriggers);
-    viewHistory->setWordWrap(false);
-    applyGridHabits(viewHistory);
-    viewHistory->verticalHeader()->hide();
-    viewHistory->verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
-    viewHistory->verticalHeader()->setDefaultSectionSize(24);
-    viewHistory->horizontalHeader()->setSectionsClickable(true);
-    viewHistory->horizontalHeader()->setHighlightSections(false);
-    viewHistory->horizontalHeader()->setFont(makeFont(15));
-    const int widths[HistoryModel::kColumns] = {75, 138, 55, 55, 55, 55, 55, 55, 55};
-    for (int c = 0; c < HistoryModel::kColumns; ++c)
-        viewHistory->setColumnWidth(c, widths[c]);
-}
-
-void TMainForm::buildMoneyPage()
-{
-    gridMoney = new StringGrid(12, TabSheet7);
-    gridMoney->setObjectName(QStringLiteral("gridMoney"));
-    gridMoney->setGeometry(6, 8, 620, 449);
-    applyStyle(gridMoney, 19, false, colour::black);
-    gridMoney->setColumnWidths({64, 135, 47, 123, 49, 114, 60, 82, 74, 81, 99, 197});
-    gridMoney->setRowHeight(22);
-    gridMoney->horizontalHeader()->setSectionResizeMode(QHeaderView::Interactive);
-    gridMoney->setHorizontalScrollBarPolicy(Qt::ScrollBarAsNeeded);
-    gridMoney->setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);
 }

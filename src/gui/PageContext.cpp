@@ -20,9 +20,8 @@ PageContext::PageContext(const QString &dataFolder, const QString &installFolder
 
 PageContext::~PageContext() = default;
 
-void PageContext::setWindowParts(TSplashForm *splash, QWidget *pageControl, QLabel *statusPanel)
+void PageContext::setWindowParts(QWidget *pageControl, QLabel *statusPanel)
 {
-    m_splash = splash;
     m_pageControl = pageControl;
     m_statusPanel = statusPanel;
 }

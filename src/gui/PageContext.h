@@ -1,6 +1,7 @@
 #pragma once
 
 #include "core/common/ComType.h"
+#include "core/picking/PickRules.h"
 
 #include <QObject>
 #include <QString>
@@ -40,13 +41,31 @@ public:
     // operation) and the guidance panel of the status bar, as the window made them.
     TSplashForm *splash() const { return m_splash; }
     QWidget *pageControl() const { return m_pageControl; }
-    void setWindowParts(TSplashForm *splash, QWidget *pageControl, QLabel *statusPanel);
+    void setWindowParts(QWidget *pageControl, QLabel *statusPanel);
+    void setSplash(TSplashForm *splash) { m_splash = splash; }
 
     QString statusText() const;
     void setStatusText(const QString &text);
 
     // Runs a handler through the application-wide error report, over the window of from.
     void guarded(QWidget *from, const std::function<void()> &handler) const;
+    // A slot that runs a page's handler so.
+    template <typename Page> auto guardedSlot(Page *page, void (Page::*handler)()) const
+    {
+        return [this, page, handler] { guarded(page, [page, handler] { (page->*handler)(); }); };
+    }
+
+    // The pick method the options page shows and the threshold typed there, as they are now:
+    // the rule of the main page's line generator.
+    struct PickChoice {
+        PickMethod method;
+        QString thresholdText;
+    };
+    PickChoice pickChoice() const { return m_pickChoice(); }
+    void setPickChoiceSource(std::function<PickChoice()> source)
+    {
+        m_pickChoice = std::move(source);
+    }
 
     // True while a long operation lets window messages run; closing and reloading wait.
     bool isBusy() const { return m_busy > 0; }
@@ -72,6 +91,7 @@ private:
     TSplashForm *m_splash = nullptr;
     QWidget *m_pageControl = nullptr;
     QLabel *m_statusPanel = nullptr;
+    std::function<PickChoice()> m_pickChoice;
     int m_busy = 0;
     bool m_closeRequested = false;
 };

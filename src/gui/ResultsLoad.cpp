@@ -4,7 +4,8 @@
 #include "core/results/ResultsFiles.h"
 #include "gui/Main.h"
 #include "gui/PageContext.h"
-#include "gui/pages/HistoryModel.h"
+#include "gui/pages/HistoryPage.h"
+#include "gui/pages/PrizesPage.h"
 #include "gui/services/ComFunction.h"
 #include "gui/widgets/SpinEdit.h"
 #include "gui/widgets/StringGrid.h"
@@ -45,16 +46,9 @@ void TMainForm::applyResults(ResultsData &&results)
 {
     // The slate keeps every line: each one carries the draw it was decided for, which a new
     // history does not change.
-    m_history->setRecords(std::move(results.draws));
-    viewHistory->setCurrentIndex(m_history->index(0, 0));
-    viewHistory->scrollToTop();
+    m_historyPage->showDraws(std::move(results.draws));
     catchUp();
-
-    QVector<QStringList> prizeRows;
-    prizeRows.reserve(results.prizes.size());
-    for (const PrizeRecord &prize : results.prizes)
-        prizeRows.append(QStringList(prize.begin(), prize.end()));
-    gridMoney->cells()->replaceRows(std::move(prizeRows));
+    m_prizesPage->showPrizes(results.prizes);
     catchUp();
 
     m_context->baseCountTable() = results.counts;
