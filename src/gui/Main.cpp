@@ -10,6 +10,7 @@
 #include "gui/pages/HistoryModel.h"
 #include "gui/pages/HistoryPage.h"
 #include "gui/pages/PrizesPage.h"
+#include "gui/pages/TrendChartPage.h"
 #include "gui/services/ComFunction.h"
 #include "gui/widgets/LayoutKit.h"
 #include "gui/widgets/StringGrid.h"
@@ -97,7 +98,6 @@ void TMainForm::connectHandlers()
     connectPickOptions();
     connectTickets();
     connectChecking();
-    connectAnalysis();
     connectHelpAndDownload();
     connectExtraCommands();
 }
@@ -217,8 +217,7 @@ void TMainForm::InitMainControls()
     pnlSelectMoney->setText(QStringLiteral("¥0"));
     m_historyPage->InitMainControls();
     GroupBox1->setProperty("tag", 0);
-    chartSelect43->hide();
-    chartSelect6->hide();
+    m_chartPage->InitMainControls();
     m_context->exclusionSet().fill(0);
     for (int n = 1; n <= kLotoCount; ++n) {
         QToolButton *b = speedButton(n);
@@ -263,7 +262,7 @@ void TMainForm::pctrlMainChange()
         editSelectNumChange();
         setStatusText(
             QStringLiteral("オンラインで申込数字とデータ照合を行い、抽選結果を表示します。"));
-    } else if (shown == TabSheet3) {
+    } else if (shown == m_chartPage) {
         setStatusText(
             QStringLiteral("過去の抽選結果より、データを分析・集計し、グラフに表示します。"));
     } else if (shown == TabSheet4) {

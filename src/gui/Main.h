@@ -30,6 +30,7 @@ class QPainter;
 class QRect;
 class HistoryModel;
 class HistoryPage;
+class TrendChartPage;
 class PrizesPage;
 class PageContext;
 class PanelLabel;
@@ -129,14 +130,9 @@ public:
     void btnExecClick();
     void menuFileCsvSaveClick();
 
-    // ---- Trend analysis ----
-    void cmbChartKindChange();
-    void btnChartExecClick();
-
     // ---- Controls ----
     QTabWidget *pctrlMain = nullptr;
-    QWidget *TabSheet1 = nullptr, *TabSheet2 = nullptr, *TabSheet3 = nullptr, *TabSheet4 = nullptr,
-            *TabSheet5 = nullptr;
+    QWidget *TabSheet1 = nullptr, *TabSheet2 = nullptr, *TabSheet4 = nullptr, *TabSheet5 = nullptr;
     QStatusBar *pnlMessage = nullptr;
     QLabel *pnlMessagePanel0 = nullptr, *pnlMessagePanel1 = nullptr;
     QTimer *Timer1 = nullptr;
@@ -182,12 +178,6 @@ public:
     PanelLabel *pnlHitGuide = nullptr;
     StringGrid *gridHitSel = nullptr;
 
-    // Page 4 "データの傾向と分析"
-    QLabel *Label6 = nullptr;
-    QComboBox *cmbChartKind = nullptr;
-    QPushButton *btnChartExec = nullptr;
-    QChartView *chartSelect6 = nullptr, *chartSelect43 = nullptr;
-
     // Page 5 "申込数字照会・取消し"
     QGroupBox *GroupBox6 = nullptr;
     QLabel *Label8 = nullptr;
@@ -209,7 +199,6 @@ private:
     void buildMainPage();
     void buildOptionsPage();
     void buildCheckPage();
-    void buildChartPage();
     void buildTicketPage();
     void connectHandlers();
     // Each subsystem binds its own control events (defined in its folder).
@@ -217,7 +206,6 @@ private:
     void connectPickOptions();
     void connectTickets();
     void connectChecking();
-    void connectAnalysis();
     void connectHelpAndDownload();
     void connectExtraCommands();
 
@@ -252,8 +240,6 @@ private:
     void gridLoto6DrawCell(QPainter *painter, const QRect &rect, int row, int column);
     void gridHitSelDrawCell(QPainter *painter, const QRect &rect, int row, int column);
 
-    // ---- private: trend analysis ----
-
     // ---- private: help, about and download ----
     // Fetches both results files, checks them and replaces the local copies together.
     // True when both were replaced; never raises. On failure *explanation (when given) tells
@@ -264,6 +250,7 @@ private:
     void guarded(void (TMainForm::*handler)());
 
     PageContext *m_context;
+    TrendChartPage *m_chartPage = nullptr;
     HistoryPage *m_historyPage = nullptr;
     PrizesPage *m_prizesPage = nullptr;
     TAboutForm *m_about = nullptr;

@@ -5,6 +5,7 @@
 #include "gui/PageContext.h"
 #include "gui/pages/HistoryPage.h"
 #include "gui/pages/PrizesPage.h"
+#include "gui/pages/TrendChartPage.h"
 #include "gui/widgets/LayoutKit.h"
 #include "gui/widgets/MultiRowTabBar.h"
 #include "gui/widgets/Pictures.h"
@@ -74,13 +75,14 @@ void TMainForm::buildWindow()
     TabSheet1 = page(pctrlMain, "TabSheet1", QStringLiteral("ロト６予想メイン"));
     TabSheet2 = page(pctrlMain, "TabSheet2", QStringLiteral("予想オプション設定"));
     TabSheet5 = page(pctrlMain, "TabSheet5", QStringLiteral("オンラインデータ照合"));
-    TabSheet3 = page(pctrlMain, "TabSheet3", QStringLiteral("データの傾向と分析"));
+    m_chartPage = addPage(pctrlMain, new TrendChartPage(*m_context, pctrlMain),
+                          QStringLiteral("データの傾向と分析"));
     TabSheet4 = page(pctrlMain, "TabSheet4", QStringLiteral("申込数字照会・取消し"));
     m_historyPage =
         addPage(pctrlMain, new HistoryPage(*m_context, pctrlMain), QStringLiteral("抽選数字照会"));
     m_prizesPage = addPage(pctrlMain, new PrizesPage(pctrlMain), QStringLiteral("当選金額照会"));
     for (QWidget *sheet :
-         {TabSheet1, TabSheet2, TabSheet3, TabSheet4, TabSheet5,
+         {TabSheet1, TabSheet2, static_cast<QWidget *>(m_chartPage), TabSheet4, TabSheet5,
           static_cast<QWidget *>(m_historyPage), static_cast<QWidget *>(m_prizesPage)})
         sheet->setCursor(Qt::ArrowCursor);
     setTextColour(TabSheet1, colour::black);
@@ -88,7 +90,6 @@ void TMainForm::buildWindow()
     buildMainPage();
     buildOptionsPage();
     buildCheckPage();
-    buildChartPage();
     buildTicketPage();
 
     Timer1 = new QTimer(this);

@@ -1,16 +1,12 @@
-// The main window's controls in their design-time state: pages 3 to 5.
+// The main window's controls in their design-time state: the check and ticket list pages.
 
-#include "core/analysis/TrendCounts.h"
 #include "gui/Main.h"
 #include "gui/widgets/LayoutKit.h"
 #include "gui/widgets/Pictures.h"
 #include "gui/widgets/SpinEdit.h"
 #include "gui/widgets/StringGrid.h"
-#include "gui/widgets/TrendChart.h"
 #include "gui/widgets/Widgets.h"
 
-#include <QChartView>
-#include <QComboBox>
 #include <QGroupBox>
 #include <QLabel>
 #include <QPushButton>
@@ -59,32 +55,6 @@ void TMainForm::buildCheckPage()
     pnlHitGuide->setProperty("tag", 0);
     gridHitSel = grid(g, "gridHitSel", QRect(10, 49, 599, 396), 8,
                       {75, 32, 32, 32, 32, 32, 32, 303}, 22, 19, false);
-}
-
-void TMainForm::buildChartPage()
-{
-    QWidget *p = TabSheet3;
-    Label6 = label(p, "Label6", 10, 10, QStringLiteral("グラフ種別"));
-    cmbChartKind = new QComboBox(p);
-    cmbChartKind->setObjectName(QStringLiteral("cmbChartKind"));
-    cmbChartKind->setGeometry(106, 7, 335, 23);
-    cmbChartKind->setEditable(false);
-    cmbChartKind->setMaxVisibleItems(15);
-    cmbChartKind->setCursor(Qt::PointingHandCursor);
-    applyStyle(cmbChartKind, 15);
-    cmbChartKind->addItems(trendKindTexts());
-    cmbChartKind->setCurrentIndex(-1); // no kind until the first load chooses one
-    btnChartExec = button(p, "btnChartExec", QRect(460, 6, 149, 25),
-                          QStringLiteral("傾向グラフ表示"), colour::black);
-    btnChartExec->setIcon(buttonIcon(ButtonPicture::SmallChart));
-
-    // The line chart lies behind the bar chart, at the same place.
-    const QRect place(5, 39, 622, 418);
-    chartSelect6 =
-        buildTrendChart(p, QStringLiteral("chartSelect6"), place, TrendChart::Style::Line, 1);
-    chartSelect43 =
-        buildTrendChart(p, QStringLiteral("chartSelect43"), place, TrendChart::Style::Bars, 5);
-    chartSelect43->raise();
 }
 
 void TMainForm::buildTicketPage()

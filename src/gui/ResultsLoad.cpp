@@ -6,6 +6,7 @@
 #include "gui/PageContext.h"
 #include "gui/pages/HistoryPage.h"
 #include "gui/pages/PrizesPage.h"
+#include "gui/pages/TrendChartPage.h"
 #include "gui/services/ComFunction.h"
 #include "gui/widgets/SpinEdit.h"
 #include "gui/widgets/StringGrid.h"
@@ -58,8 +59,6 @@ void TMainForm::applyResults(ResultsData &&results)
     editSelectNum->setText(editNewNum->text());
     editLoto6Num->setText(editSelectNum->text());
 
-    // The first trend chart, over the newest draws. The button takes no input while the load
-    // runs, so its handler is run directly; a failure passes to the load's caller.
-    cmbChartKind->setCurrentIndex(0);
-    btnChartExecClick();
+    // The first trend chart, over the newest draws; a failure passes to the load's caller.
+    m_chartPage->showFirstChart();
 }
