@@ -7,6 +7,7 @@
 #include "core/results/ResultsReplace.h"
 #include "gui/dialogs/About.h"
 #include "gui/dialogs/Splash.h"
+#include "gui/pages/CheckPage.h"
 #include "gui/pages/HistoryModel.h"
 #include "gui/pages/HistoryPage.h"
 #include "gui/pages/PrizesPage.h"
@@ -94,10 +95,11 @@ void TMainForm::connectHandlers()
     connect(pctrlMain, &QTabWidget::currentChanged, this,
             [this] { guarded(&TMainForm::pctrlMainChange); });
     connect(menuFileExit, &QAction::triggered, this, &TMainForm::menuFileExitClick);
+    connect(menuFileCsvSave, &QAction::triggered, this,
+            [this] { guarded(&TMainForm::menuFileCsvSaveClick); });
     connectPicking();
     connectPickOptions();
     connectTickets();
-    connectChecking();
     connectHelpAndDownload();
     connectExtraCommands();
 }
@@ -235,7 +237,7 @@ void TMainForm::InitMainControls()
     gridSelectItem->setColumnHidden(0, true);
     gridSelectItem->setHeaderTexts(ticketHeader);
     m_prizesPage->InitMainControls();
-    gridHitSel->setHeaderTexts(ticketHeader + QStringList{QStringLiteral("照合結果")});
+    m_checkPage->InitMainControls(ticketHeader);
     gridLoto6->setHeaderTexts(ticketHeader);
 }
 
@@ -258,8 +260,8 @@ void TMainForm::pctrlMainChange()
     } else if (shown == TabSheet2) {
         setStatusText(QStringLiteral("除外数字の設定、抽選数字の範囲指定や、分析方法の変更など、"
                                      "各種オプションが設定できます。"));
-    } else if (shown == TabSheet5) {
-        editSelectNumChange();
+    } else if (shown == m_checkPage) {
+        m_checkPage->editSelectNumChange();
         setStatusText(
             QStringLiteral("オンラインで申込数字とデータ照合を行い、抽選結果を表示します。"));
     } else if (shown == m_chartPage) {

@@ -30,6 +30,7 @@ class QPainter;
 class QRect;
 class HistoryModel;
 class HistoryPage;
+class CheckPage;
 class TrendChartPage;
 class PrizesPage;
 class PageContext;
@@ -125,14 +126,11 @@ public:
     void editLoto6NumChange();
     void btnOneDeleteClick();
     void btnAllDeleteClick();
-    bool editSelectNumKeyPress(QChar key);
-    void editSelectNumChange();
-    void btnExecClick();
     void menuFileCsvSaveClick();
 
     // ---- Controls ----
     QTabWidget *pctrlMain = nullptr;
-    QWidget *TabSheet1 = nullptr, *TabSheet2 = nullptr, *TabSheet4 = nullptr, *TabSheet5 = nullptr;
+    QWidget *TabSheet1 = nullptr, *TabSheet2 = nullptr, *TabSheet4 = nullptr;
     QStatusBar *pnlMessage = nullptr;
     QLabel *pnlMessagePanel0 = nullptr, *pnlMessagePanel1 = nullptr;
     QTimer *Timer1 = nullptr;
@@ -170,14 +168,6 @@ public:
     TabControl *TabControl1 = nullptr;
     QPushButton *btnUpdate = nullptr, *btnDeleteClear = nullptr;
 
-    // Page 3 "オンラインデータ照合"
-    QGroupBox *GroupBox4 = nullptr;
-    QLabel *Label3 = nullptr;
-    SpinEdit *editSelectNum = nullptr;
-    QPushButton *btnExec = nullptr;
-    PanelLabel *pnlHitGuide = nullptr;
-    StringGrid *gridHitSel = nullptr;
-
     // Page 5 "申込数字照会・取消し"
     QGroupBox *GroupBox6 = nullptr;
     QLabel *Label8 = nullptr;
@@ -198,14 +188,12 @@ private:
     void buildStatusBar();
     void buildMainPage();
     void buildOptionsPage();
-    void buildCheckPage();
     void buildTicketPage();
     void connectHandlers();
     // Each subsystem binds its own control events (defined in its folder).
     void connectPicking();
     void connectPickOptions();
     void connectTickets();
-    void connectChecking();
     void connectHelpAndDownload();
     void connectExtraCommands();
 
@@ -238,7 +226,6 @@ private:
     // read is told in the status line, not in a box, which would take the activation away.
     void refreshTicketList();
     void gridLoto6DrawCell(QPainter *painter, const QRect &rect, int row, int column);
-    void gridHitSelDrawCell(QPainter *painter, const QRect &rect, int row, int column);
 
     // ---- private: help, about and download ----
     // Fetches both results files, checks them and replaces the local copies together.
@@ -250,6 +237,7 @@ private:
     void guarded(void (TMainForm::*handler)());
 
     PageContext *m_context;
+    CheckPage *m_checkPage = nullptr;
     TrendChartPage *m_chartPage = nullptr;
     HistoryPage *m_historyPage = nullptr;
     PrizesPage *m_prizesPage = nullptr;

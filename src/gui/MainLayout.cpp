@@ -3,6 +3,7 @@
 
 #include "gui/Main.h"
 #include "gui/PageContext.h"
+#include "gui/pages/CheckPage.h"
 #include "gui/pages/HistoryPage.h"
 #include "gui/pages/PrizesPage.h"
 #include "gui/pages/TrendChartPage.h"
@@ -74,7 +75,8 @@ void TMainForm::buildWindow()
     m_context->setWindowParts(pctrlMain, pnlMessagePanel0);
     TabSheet1 = page(pctrlMain, "TabSheet1", QStringLiteral("ロト６予想メイン"));
     TabSheet2 = page(pctrlMain, "TabSheet2", QStringLiteral("予想オプション設定"));
-    TabSheet5 = page(pctrlMain, "TabSheet5", QStringLiteral("オンラインデータ照合"));
+    m_checkPage = addPage(pctrlMain, new CheckPage(*m_context, pctrlMain),
+                          QStringLiteral("オンラインデータ照合"));
     m_chartPage = addPage(pctrlMain, new TrendChartPage(*m_context, pctrlMain),
                           QStringLiteral("データの傾向と分析"));
     TabSheet4 = page(pctrlMain, "TabSheet4", QStringLiteral("申込数字照会・取消し"));
@@ -82,14 +84,14 @@ void TMainForm::buildWindow()
         addPage(pctrlMain, new HistoryPage(*m_context, pctrlMain), QStringLiteral("抽選数字照会"));
     m_prizesPage = addPage(pctrlMain, new PrizesPage(pctrlMain), QStringLiteral("当選金額照会"));
     for (QWidget *sheet :
-         {TabSheet1, TabSheet2, static_cast<QWidget *>(m_chartPage), TabSheet4, TabSheet5,
-          static_cast<QWidget *>(m_historyPage), static_cast<QWidget *>(m_prizesPage)})
+         {TabSheet1, TabSheet2, static_cast<QWidget *>(m_chartPage), TabSheet4,
+          static_cast<QWidget *>(m_checkPage), static_cast<QWidget *>(m_historyPage),
+          static_cast<QWidget *>(m_prizesPage)})
         sheet->setCursor(Qt::ArrowCursor);
     setTextColour(TabSheet1, colour::black);
 
     buildMainPage();
     buildOptionsPage();
-    buildCheckPage();
     buildTicketPage();
 
     Timer1 = new QTimer(this);

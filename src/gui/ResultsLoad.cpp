@@ -4,6 +4,7 @@
 #include "core/results/ResultsFiles.h"
 #include "gui/Main.h"
 #include "gui/PageContext.h"
+#include "gui/pages/CheckPage.h"
 #include "gui/pages/HistoryPage.h"
 #include "gui/pages/PrizesPage.h"
 #include "gui/pages/TrendChartPage.h"
@@ -56,8 +57,8 @@ void TMainForm::applyResults(ResultsData &&results)
     catchUp();
 
     editNewNum->setText(results.comingDraw);
-    editSelectNum->setText(editNewNum->text());
-    editLoto6Num->setText(editSelectNum->text());
+    m_checkPage->setDrawNumber(editNewNum->text());
+    editLoto6Num->setText(editNewNum->text());
 
     // The first trend chart, over the newest draws; a failure passes to the load's caller.
     m_chartPage->showFirstChart();

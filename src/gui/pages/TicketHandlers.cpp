@@ -42,16 +42,8 @@ void TMainForm::connectTickets()
                 marks[row] = StringGrid::RowMark::Warned;
         return marks;
     });
-    const auto digitsOnly = [this](QChar key) { return editSelectNumKeyPress(key); };
-    editAutoSelectMax->setKeyFilter(digitsOnly);
-    editSelectNum->setKeyFilter(digitsOnly);
-    editLoto6Num->setKeyFilter(digitsOnly);
-}
-
-// A typed character passes only when it is a digit or Backspace.
-bool TMainForm::editSelectNumKeyPress(QChar key)
-{
-    return (key >= QLatin1Char('0') && key <= QLatin1Char('9')) || key.unicode() == 8;
+    editAutoSelectMax->setKeyFilter(editSelectNumKeyPress);
+    editLoto6Num->setKeyFilter(editSelectNumKeyPress);
 }
 
 // Each line goes to the ticket file of the draw it was decided for, which need not be the
