@@ -11,6 +11,7 @@
 #include "gui/pages/HistoryModel.h"
 #include "gui/pages/HistoryPage.h"
 #include "gui/pages/PrizesPage.h"
+#include "gui/pages/TicketListPage.h"
 #include "gui/pages/TrendChartPage.h"
 #include "gui/services/ComFunction.h"
 #include "gui/widgets/LayoutKit.h"
@@ -99,7 +100,6 @@ void TMainForm::connectHandlers()
             [this] { guarded(&TMainForm::menuFileCsvSaveClick); });
     connectPicking();
     connectPickOptions();
-    connectTickets();
     connectHelpAndDownload();
     connectExtraCommands();
 }
@@ -238,7 +238,7 @@ void TMainForm::InitMainControls()
     gridSelectItem->setHeaderTexts(ticketHeader);
     m_prizesPage->InitMainControls();
     m_checkPage->InitMainControls(ticketHeader);
-    gridLoto6->setHeaderTexts(ticketHeader);
+    m_ticketPage->InitMainControls(ticketHeader);
 }
 
 void TMainForm::Timer1Timer()
@@ -267,9 +267,9 @@ void TMainForm::pctrlMainChange()
     } else if (shown == m_chartPage) {
         setStatusText(
             QStringLiteral("過去の抽選結果より、データを分析・集計し、グラフに表示します。"));
-    } else if (shown == TabSheet4) {
+    } else if (shown == m_ticketPage) {
         setStatusText(QStringLiteral("申込数字の一覧照会や取消作業が行えます。"));
-        editLoto6NumChange();
+        m_ticketPage->editLoto6NumChange();
     } else if (shown == m_historyPage) {
         setStatusText(QStringLiteral("過去の抽選数字（ボーナス数字を含む）を一覧で表示します。"));
     } else if (shown == m_prizesPage) {
@@ -303,8 +303,8 @@ void TMainForm::changeEvent(QEvent *event)
     QMainWindow::changeEvent(event);
     // The ticket list is shown again whenever the window comes back to the front.
     if (event->type() == QEvent::ActivationChange && isActiveWindow() && m_shown && !isBusy() &&
-        pctrlMain->currentWidget() == TabSheet4)
-        refreshTicketList();
+        pctrlMain->currentWidget() == m_ticketPage)
+        m_ticketPage->refreshTicketList();
 }
 
 void TMainForm::bringToFront()

@@ -30,6 +30,7 @@ class QPainter;
 class QRect;
 class HistoryModel;
 class HistoryPage;
+class TicketListPage;
 class CheckPage;
 class TrendChartPage;
 class PrizesPage;
@@ -123,14 +124,11 @@ public:
 
     // ---- Tickets and checking ----
     void btnSaveClick();
-    void editLoto6NumChange();
-    void btnOneDeleteClick();
-    void btnAllDeleteClick();
     void menuFileCsvSaveClick();
 
     // ---- Controls ----
     QTabWidget *pctrlMain = nullptr;
-    QWidget *TabSheet1 = nullptr, *TabSheet2 = nullptr, *TabSheet4 = nullptr;
+    QWidget *TabSheet1 = nullptr, *TabSheet2 = nullptr;
     QStatusBar *pnlMessage = nullptr;
     QLabel *pnlMessagePanel0 = nullptr, *pnlMessagePanel1 = nullptr;
     QTimer *Timer1 = nullptr;
@@ -168,14 +166,6 @@ public:
     TabControl *TabControl1 = nullptr;
     QPushButton *btnUpdate = nullptr, *btnDeleteClear = nullptr;
 
-    // Page 5 "申込数字照会・取消し"
-    QGroupBox *GroupBox6 = nullptr;
-    QLabel *Label8 = nullptr;
-    SpinEdit *editLoto6Num = nullptr;
-    PanelLabel *pnlSeaGuide = nullptr;
-    QPushButton *btnOneDelete = nullptr, *btnAllDelete = nullptr;
-    StringGrid *gridLoto6 = nullptr;
-
 protected:
     void showEvent(QShowEvent *event) override;
     void closeEvent(QCloseEvent *event) override;
@@ -188,12 +178,10 @@ private:
     void buildStatusBar();
     void buildMainPage();
     void buildOptionsPage();
-    void buildTicketPage();
     void connectHandlers();
     // Each subsystem binds its own control events (defined in its folder).
     void connectPicking();
     void connectPickOptions();
-    void connectTickets();
     void connectHelpAndDownload();
     void connectExtraCommands();
 
@@ -219,13 +207,6 @@ private:
     void gridSelectItemDrawCell(QPainter *painter, const QRect &rect, int row, int column);
 
     // ---- private: tickets and checking ----
-    // The rows gridLoto6 lists now, none when its first row is blank.
-    QVector<QStringList> listedTicketRows() const;
-    // Lists the file again, as it is now, keeping the current row: when the player comes back
-    // to the window, another program may have changed or deleted it. A file that cannot be
-    // read is told in the status line, not in a box, which would take the activation away.
-    void refreshTicketList();
-    void gridLoto6DrawCell(QPainter *painter, const QRect &rect, int row, int column);
 
     // ---- private: help, about and download ----
     // Fetches both results files, checks them and replaces the local copies together.
@@ -239,6 +220,7 @@ private:
     PageContext *m_context;
     CheckPage *m_checkPage = nullptr;
     TrendChartPage *m_chartPage = nullptr;
+    TicketListPage *m_ticketPage = nullptr;
     HistoryPage *m_historyPage = nullptr;
     PrizesPage *m_prizesPage = nullptr;
     TAboutForm *m_about = nullptr;

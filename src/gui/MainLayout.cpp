@@ -6,6 +6,7 @@
 #include "gui/pages/CheckPage.h"
 #include "gui/pages/HistoryPage.h"
 #include "gui/pages/PrizesPage.h"
+#include "gui/pages/TicketListPage.h"
 #include "gui/pages/TrendChartPage.h"
 #include "gui/widgets/LayoutKit.h"
 #include "gui/widgets/MultiRowTabBar.h"
@@ -79,20 +80,20 @@ void TMainForm::buildWindow()
                           QStringLiteral("オンラインデータ照合"));
     m_chartPage = addPage(pctrlMain, new TrendChartPage(*m_context, pctrlMain),
                           QStringLiteral("データの傾向と分析"));
-    TabSheet4 = page(pctrlMain, "TabSheet4", QStringLiteral("申込数字照会・取消し"));
+    m_ticketPage = addPage(pctrlMain, new TicketListPage(*m_context, pctrlMain),
+                           QStringLiteral("申込数字照会・取消し"));
     m_historyPage =
         addPage(pctrlMain, new HistoryPage(*m_context, pctrlMain), QStringLiteral("抽選数字照会"));
     m_prizesPage = addPage(pctrlMain, new PrizesPage(pctrlMain), QStringLiteral("当選金額照会"));
     for (QWidget *sheet :
-         {TabSheet1, TabSheet2, static_cast<QWidget *>(m_chartPage), TabSheet4,
-          static_cast<QWidget *>(m_checkPage), static_cast<QWidget *>(m_historyPage),
-          static_cast<QWidget *>(m_prizesPage)})
+         {TabSheet1, TabSheet2, static_cast<QWidget *>(m_chartPage),
+          static_cast<QWidget *>(m_ticketPage), static_cast<QWidget *>(m_checkPage),
+          static_cast<QWidget *>(m_historyPage), static_cast<QWidget *>(m_prizesPage)})
         sheet->setCursor(Qt::ArrowCursor);
     setTextColour(TabSheet1, colour::black);
 
     buildMainPage();
     buildOptionsPage();
-    buildTicketPage();
 
     Timer1 = new QTimer(this);
     Timer1->setObjectName(QStringLiteral("Timer1"));

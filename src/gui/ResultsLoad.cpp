@@ -7,6 +7,7 @@
 #include "gui/pages/CheckPage.h"
 #include "gui/pages/HistoryPage.h"
 #include "gui/pages/PrizesPage.h"
+#include "gui/pages/TicketListPage.h"
 #include "gui/pages/TrendChartPage.h"
 #include "gui/services/ComFunction.h"
 #include "gui/widgets/SpinEdit.h"
@@ -58,7 +59,7 @@ void TMainForm::applyResults(ResultsData &&results)
 
     editNewNum->setText(results.comingDraw);
     m_checkPage->setDrawNumber(editNewNum->text());
-    editLoto6Num->setText(editNewNum->text());
+    m_ticketPage->setDrawNumber(editNewNum->text());
 
     // The first trend chart, over the newest draws; a failure passes to the load's caller.
     m_chartPage->showFirstChart();

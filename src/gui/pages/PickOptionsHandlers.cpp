@@ -80,11 +80,6 @@ void TMainForm::connectPickOptions()
             [this] { guarded(&TMainForm::btnBaseDefClick); });
     connect(btnAutoCalc, &QPushButton::clicked, this,
             [this] { guarded(&TMainForm::btnAutoCalcClick); });
-
-    // The line count of a run takes digits only (and backspace).
-    editAutoSelectMax->setKeyFilter([](QChar c) {
-        return (c >= QLatin1Char('0') && c <= QLatin1Char('9')) || c == QLatin1Char('\b');
-    });
 }
 
 void TMainForm::restorePickOptions()

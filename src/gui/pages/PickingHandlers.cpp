@@ -5,6 +5,7 @@
 #include "gui/Main.h"
 #include "gui/services/ComFunction.h"
 #include "gui/widgets/Pictures.h"
+#include "gui/widgets/SpinEdit.h"
 #include "gui/widgets/StringGrid.h"
 
 #include <QGroupBox>
@@ -122,6 +123,8 @@ void TMainForm::connectPicking()
     });
     connect(gridSelectItem->selectionModel(), &QItemSelectionModel::currentRowChanged, this,
             [this] { guarded(&TMainForm::showSlateNotice); });
+    connect(btnSave, &QPushButton::clicked, this, [this] { guarded(&TMainForm::btnSaveClick); });
+    editAutoSelectMax->setKeyFilter(editSelectNumKeyPress);
 }
 
 // Runs after the button has toggled itself (a click, or a press by the line generator).

@@ -1,5 +1,5 @@
 // Handlers of the application slate: the lines decided for the coming draw, with their count
-// and total price.
+// and total price, and their save into the ticket files.
 
 #include "core/common/Formats.h"
 #include "core/picking/DuplicateLines.h"
@@ -118,4 +118,53 @@ void TMainForm::gridSelectItemDrawCell(QPainter *painter, const QRect &rect, int
     gridSelectItem->paintStripedCell(painter, rect, row, column,
                                      row == gridSelectItem->currentRow(), Qt::AlignCenter,
                                      gridSelectItem->rowMark(row));
+}
+
+// Each line goes to the ticket file of the draw it was decided for, which need not be the
+// coming draw any more: a reload in between moves the coming draw on, not the lines. Lines
+// saved from the slate before are not stored again.
+void TMainForm::btnSaveClick()
+{
+    const QVector<QStringList> rows = slateRows();
+    if (rows.isEmpty()) {
+        showGuideMessage(this, QStringLiteral("保存する対象のデータがありません。"));
+        return;
+    }
+    const QVector<SlateLineCheck> checks = checkSlate();
+    QVector<QStringList> unsaved;
+    QVector<int> unsavedRows;
+    for (int r = 0; r < rows.size(); ++r) {
+        if (checks.value(r).state != SlateLineCheck::State::Saved) {
+            unsaved.append(rows.at(r));
+            unsavedRows.append(r);
+        }
+    }
+    if (unsaved.isEmpty()) {
+        showGuideMessage(
+            this, QStringLiteral("保存する対象のデータがありません（すべて保存済みです）。"));
+        return;
+    }
+    QVector<TicketAppend> appends;
+    QStringList written;
+    for (const DrawLines &group : groupByDraw(unsaved)) {
+        const std::optional<QString> path = ticketFilePath(m_context->dataFolder(), group.draw);
+        if (!path) {
+            showGuideMessage(
+                this, QStringLiteral("開催回が決まっていないため、保存できません。"
+                                     "抽選結果を読み込んでから、もう一度操作してください。"));
+            return;
+        }
+        appends.append({*path, group.text});
+        written.append(QStringLiteral("client/") + group.draw + QStringLiteral(".csv"));
+    }
+    appendTicketLines(appends); // every file gets its lines or, on failure, none does
+    for (int r : std::as_const(unsavedRows))
+        gridSelectItem->setRowTag(r, kSavedLineTag);
+    gridSelectItem->invalidateRowMarks();
+    updateSlateTotals();
+    showSlateNotice();
+    showGuideMessage(this, QStringLiteral("正常にファイルの保存が完了しました。"
+                                          "「申込数字照会・取消し」機能で参照してください。\n"
+                                          "保存先：") +
+                               written.join(QStringLiteral("、")));
 }

@@ -1,16 +1,18 @@
-// Handlers of the ticket files: saving the slate, listing and cancelling the stored lines of a
-// draw, and the digit filter of the draw-number fields.
+// The page "申込数字照会・取消し": listing and cancelling the stored lines of a draw.
 
-#include "core/picking/DuplicateLines.h"
+#include "gui/pages/TicketListPage.h"
+
 #include "core/tickets/TicketFile.h"
-#include "gui/Main.h"
 #include "gui/PageContext.h"
 #include "gui/services/ComFunction.h"
+#include "gui/widgets/LayoutKit.h"
+#include "gui/widgets/Pictures.h"
 #include "gui/widgets/SpinEdit.h"
 #include "gui/widgets/StringGrid.h"
 #include "gui/widgets/Widgets.h"
 
-#include <QLineEdit>
+#include <QGroupBox>
+#include <QLabel>
 #include <QPushButton>
 
 namespace
@@ -23,15 +25,34 @@ const char *const kInvalidRowsProperty = "invalidRows";
 
 } // namespace
 
-void TMainForm::connectTickets()
+TicketListPage::TicketListPage(PageContext &context, QWidget *parent)
+    : QWidget(parent), m_context(context)
 {
-    connect(btnSave, &QPushButton::clicked, this, [this] { guarded(&TMainForm::btnSaveClick); });
+    setObjectName(QStringLiteral("TabSheet4"));
+    using namespace layout;
+    QGroupBox *g = captionlessGroup(this, "GroupBox6");
+    GroupBox6 = g;
+    Label8 = label(g, "Label8", 18, 21, QStringLiteral("開催回"));
+    editLoto6Num =
+        spinEdit(g, "editLoto6Num", QRect(73, 18, 58, 24), 1, 9999, 700, 4, Qt::AlignCenter);
+    pnlSeaGuide = panel(g, "pnlSeaGuide", QRect(139, 19, 260, 22), Qt::AlignHCenter);
+    btnOneDelete = button(g, "btnOneDelete", QRect(406, 17, 100, 25), QStringLiteral("１行取消"),
+                          colour::red, QStringLiteral("申込み数字を１行除外（削除）します。"));
+    btnOneDelete->setIcon(buttonIcon(ButtonPicture::GreenTick, 18));
+    btnOneDelete->setIconSize(QSize(18, 18));
+    btnAllDelete = button(g, "btnAllDelete", QRect(510, 17, 100, 25), QStringLiteral("全て取消"),
+                          colour::red, QStringLiteral("申込み数字を全て除外（削除）します。"));
+    btnAllDelete->setIcon(buttonIcon(ButtonPicture::GreenTick, 19));
+    btnAllDelete->setIconSize(QSize(18, 19));
+    gridLoto6 = stringGrid(g, "gridLoto6", QRect(10, 49, 601, 396), 7,
+                           {122, 75, 75, 75, 75, 75, 75}, 28, 24, true);
+
     connect(editLoto6Num, &SpinEdit::textChanged, this,
-            [this] { guarded(&TMainForm::editLoto6NumChange); });
+            m_context.guardedSlot(this, &TicketListPage::editLoto6NumChange));
     connect(btnOneDelete, &QPushButton::clicked, this,
-            [this] { guarded(&TMainForm::btnOneDeleteClick); });
+            m_context.guardedSlot(this, &TicketListPage::btnOneDeleteClick));
     connect(btnAllDelete, &QPushButton::clicked, this,
-            [this] { guarded(&TMainForm::btnAllDeleteClick); });
+            m_context.guardedSlot(this, &TicketListPage::btnAllDeleteClick));
     gridLoto6->setCellPainter([this](QPainter *painter, const QRect &rect, int row, int column) {
         gridLoto6DrawCell(painter, rect, row, column);
     });
@@ -42,60 +63,20 @@ void TMainForm::connectTickets()
                 marks[row] = StringGrid::RowMark::Warned;
         return marks;
     });
-    editAutoSelectMax->setKeyFilter(editSelectNumKeyPress);
     editLoto6Num->setKeyFilter(editSelectNumKeyPress);
 }
 
-// Each line goes to the ticket file of the draw it was decided for, which need not be the
-// coming draw any more: a reload in between moves the coming draw on, not the lines. Lines
-// saved from the slate before are not stored again.
-void TMainForm::btnSaveClick()
+void TicketListPage::InitMainControls(const QStringList &ticketHeader)
 {
-    const QVector<QStringList> rows = slateRows();
-    if (rows.isEmpty()) {
-        showGuideMessage(this, QStringLiteral("保存する対象のデータがありません。"));
-        return;
-    }
-    const QVector<SlateLineCheck> checks = checkSlate();
-    QVector<QStringList> unsaved;
-    QVector<int> unsavedRows;
-    for (int r = 0; r < rows.size(); ++r) {
-        if (checks.value(r).state != SlateLineCheck::State::Saved) {
-            unsaved.append(rows.at(r));
-            unsavedRows.append(r);
-        }
-    }
-    if (unsaved.isEmpty()) {
-        showGuideMessage(
-            this, QStringLiteral("保存する対象のデータがありません（すべて保存済みです）。"));
-        return;
-    }
-    QVector<TicketAppend> appends;
-    QStringList written;
-    for (const DrawLines &group : groupByDraw(unsaved)) {
-        const std::optional<QString> path = ticketFilePath(m_context->dataFolder(), group.draw);
-        if (!path) {
-            showGuideMessage(
-                this, QStringLiteral("開催回が決まっていないため、保存できません。"
-                                     "抽選結果を読み込んでから、もう一度操作してください。"));
-            return;
-        }
-        appends.append({*path, group.text});
-        written.append(QStringLiteral("client/") + group.draw + QStringLiteral(".csv"));
-    }
-    appendTicketLines(appends); // every file gets its lines or, on failure, none does
-    for (int r : std::as_const(unsavedRows))
-        gridSelectItem->setRowTag(r, kSavedLineTag);
-    gridSelectItem->invalidateRowMarks();
-    updateSlateTotals();
-    showSlateNotice();
-    showGuideMessage(this, QStringLiteral("正常にファイルの保存が完了しました。"
-                                          "「申込数字照会・取消し」機能で参照してください。\n"
-                                          "保存先：") +
-                               written.join(QStringLiteral("、")));
+    gridLoto6->setHeaderTexts(ticketHeader);
 }
 
-void TMainForm::editLoto6NumChange()
+void TicketListPage::setDrawNumber(const QString &draw)
+{
+    editLoto6Num->setText(draw);
+}
+
+void TicketListPage::editLoto6NumChange()
 {
     btnOneDelete->setEnabled(false);
     btnAllDelete->setEnabled(false);
@@ -105,7 +86,7 @@ void TMainForm::editLoto6NumChange()
 
     // Only a plain number names a file, whatever way the text got into the field.
     const QString draw = editLoto6Num->text().trimmed();
-    const std::optional<QString> path = ticketFilePath(m_context->dataFolder(), draw);
+    const std::optional<QString> path = ticketFilePath(m_context.dataFolder(), draw);
     const TicketListing listing = path ? listTicketFile(*path, draw) : TicketListing();
     if (!listing.hasLines) {
         pnlSeaGuide->setText(kNoTicketData);
@@ -126,7 +107,7 @@ void TMainForm::editLoto6NumChange()
     btnAllDelete->setEnabled(true);
 }
 
-QVector<QStringList> TMainForm::listedTicketRows() const
+QVector<QStringList> TicketListPage::listedTicketRows() const
 {
     QVector<QStringList> rows;
     if (gridLoto6->cell(0, 0).trimmed().isEmpty())
@@ -136,27 +117,29 @@ QVector<QStringList> TMainForm::listedTicketRows() const
     return rows;
 }
 
-void TMainForm::btnOneDeleteClick()
+void TicketListPage::btnOneDeleteClick()
 {
     const QString draw = editLoto6Num->text().trimmed();
-    const std::optional<QString> path = ticketFilePath(m_context->dataFolder(), draw);
+    const std::optional<QString> path = ticketFilePath(m_context.dataFolder(), draw);
     const QVector<QStringList> listed = listedTicketRows();
     if (!path || listed.isEmpty()) {
-        showGuideMessage(this, QStringLiteral("取消する対象のデータがありません。"));
+        showGuideMessage(window(), QStringLiteral("取消する対象のデータがありません。"));
         return;
     }
     // The question names the line, which stays highlighted behind it.
     const int row = gridLoto6->currentRow();
-    if (!askConfirmation(this, QStringLiteral("『第%1回』の申込数字「%2」が削除されます。"
-                                              "元に戻すことは出来ませんが…本当によろしいですか？")
-                                   .arg(draw, listed.value(row).mid(1).join(QLatin1Char(' ')))))
+    if (!askConfirmation(window(),
+                         QStringLiteral("『第%1回』の申込数字「%2」が削除されます。"
+                                        "元に戻すことは出来ませんが…本当によろしいですか？")
+                             .arg(draw, listed.value(row).mid(1).join(QLatin1Char(' ')))))
         return;
 
     // The file is written first; the list follows only when that succeeded.
     if (removeListedTicketLine(*path, draw, listed, row) == TicketRemoval::ListOutdated) {
-        showGuideMessage(this, QStringLiteral("保存データが一覧の表示後に変更されていたため、"
-                                              "取消しませんでした。一覧を読み込み直しましたので、"
-                                              "もう一度選択してください。"));
+        showGuideMessage(window(),
+                         QStringLiteral("保存データが一覧の表示後に変更されていたため、"
+                                        "取消しませんでした。一覧を読み込み直しましたので、"
+                                        "もう一度選択してください。"));
         editLoto6NumChange();
         gridLoto6->setFocus();
         return;
@@ -167,13 +150,13 @@ void TMainForm::btnOneDeleteClick()
     gridLoto6->setFocus();
 }
 
-void TMainForm::btnAllDeleteClick()
+void TicketListPage::btnAllDeleteClick()
 {
     const QString draw = editLoto6Num->text().trimmed();
-    const std::optional<QString> path = ticketFilePath(m_context->dataFolder(), draw);
+    const std::optional<QString> path = ticketFilePath(m_context.dataFolder(), draw);
     if (!path)
         return;
-    if (!askConfirmation(this,
+    if (!askConfirmation(window(),
                          QStringLiteral("『第") + draw +
                              QStringLiteral("回』全ての申込数字が削除されます。"
                                             "元に戻すことは出来ませんが…本当によろしいですか？")))
@@ -184,19 +167,19 @@ void TMainForm::btnAllDeleteClick()
     editLoto6NumChange();
 }
 
-void TMainForm::refreshTicketList()
+void TicketListPage::refreshTicketList()
 {
     const int row = gridLoto6->currentRow();
     const QString error = captureError([this] { editLoto6NumChange(); });
     if (!error.isEmpty())
-        setStatusText(error);
+        m_context.setStatusText(error);
     gridLoto6->setCurrentRow(qMin(row, gridLoto6->rowCount() - 1));
 }
 
 // Rows alternate white and light green; the current row is highlighted, with the focus
 // elsewhere too, so the line a cancel would remove stays in sight; a line that is not a valid
 // line is drawn in red. Text centred across, at the top of the cell.
-void TMainForm::gridLoto6DrawCell(QPainter *painter, const QRect &rect, int row, int column)
+void TicketListPage::gridLoto6DrawCell(QPainter *painter, const QRect &rect, int row, int column)
 {
     gridLoto6->paintStripedCell(painter, rect, row, column, row == gridLoto6->currentRow(),
                                 Qt::AlignHCenter | Qt::AlignTop, gridLoto6->rowMark(row));
