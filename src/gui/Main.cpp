@@ -10,11 +10,13 @@
 #include "gui/pages/CheckPage.h"
 #include "gui/pages/HistoryModel.h"
 #include "gui/pages/HistoryPage.h"
+#include "gui/pages/PickOptionsPage.h"
 #include "gui/pages/PrizesPage.h"
 #include "gui/pages/TicketListPage.h"
 #include "gui/pages/TrendChartPage.h"
 #include "gui/services/ComFunction.h"
 #include "gui/widgets/LayoutKit.h"
+#include "gui/widgets/SpinEdit.h"
 #include "gui/widgets/StringGrid.h"
 #include "gui/widgets/Widgets.h"
 
@@ -26,6 +28,7 @@
 #include <QGroupBox>
 #include <QGuiApplication>
 #include <QLabel>
+#include <QPushButton>
 #include <QScreen>
 #include <QSignalBlocker>
 #include <QStatusBar>
@@ -99,7 +102,13 @@ void TMainForm::connectHandlers()
     connect(menuFileCsvSave, &QAction::triggered, this,
             [this] { guarded(&TMainForm::menuFileCsvSaveClick); });
     connectPicking();
-    connectPickOptions();
+    // The options page's method offers the line generator, or not, and sets its line count.
+    connect(m_optionsPage, &PickOptionsPage::automaticPickingChanged, this, [this](bool enabled) {
+        editAutoSelectMax->setEnabled(enabled);
+        btnAutoCalc->setEnabled(enabled);
+    });
+    connect(m_optionsPage, &PickOptionsPage::runLineCountChanged, editAutoSelectMax,
+            &SpinEdit::setText);
     connectHelpAndDownload();
     connectExtraCommands();
 }
@@ -196,7 +205,7 @@ void TMainForm::FormShow()
             if (!unfinished.isEmpty())
                 reportError(this, unfinished);
             btnMmsUpdateClick();
-            restorePickOptions();
+            m_optionsPage->restorePickOptions();
             {
                 const QSignalBlocker quiet(pctrlMain); // bringing the page up is no page change
                 pctrlMain->setCurrentWidget(TabSheet1);
@@ -226,10 +235,6 @@ void TMainForm::InitMainControls()
         b->setText(QString());
         b->setProperty("tag", n);
         layout::setTextColour(b, layout::colour::blue);
-        PanelLabel *p = numberPanel(n);
-        p->setText(twoDigits(n));
-        p->setProperty("tag", 0);
-        layout::setTextColour(p, layout::colour::black);
     }
     const QStringList numbers = {QStringLiteral("①"), QStringLiteral("②"), QStringLiteral("③"),
                                  QStringLiteral("④"), QStringLiteral("⑤"), QStringLiteral("⑥")};
@@ -237,6 +242,7 @@ void TMainForm::InitMainControls()
     gridSelectItem->setColumnHidden(0, true);
     gridSelectItem->setHeaderTexts(ticketHeader);
     m_prizesPage->InitMainControls();
+    m_optionsPage->InitMainControls();
     m_checkPage->InitMainControls(ticketHeader);
     m_ticketPage->InitMainControls(ticketHeader);
 }
@@ -257,7 +263,7 @@ void TMainForm::pctrlMainChange()
         gridSelectItem->invalidateRowMarks();
         updateSlateTotals();
         setStatusText(kMainPageGuide);
-    } else if (shown == TabSheet2) {
+    } else if (shown == m_optionsPage) {
         setStatusText(QStringLiteral("除外数字の設定、抽選数字の範囲指定や、分析方法の変更など、"
                                      "各種オプションが設定できます。"));
     } else if (shown == m_checkPage) {

@@ -30,6 +30,7 @@ class QPainter;
 class QRect;
 class HistoryModel;
 class HistoryPage;
+class PickOptionsPage;
 class TicketListPage;
 class CheckPage;
 class TrendChartPage;
@@ -109,17 +110,6 @@ public:
     void btnRisetClick();
     void btnSelectClick();
     void btnCancelClick();
-    void RadioButton1Click();
-    void RadioButton2Click();
-    void RadioButton3Click();
-    void RadioButton4Click();
-    void btnBaseSaveClick();
-    void ComSet_PnlBtnClick(PanelLabel *sender);
-    void TabControl1Change();
-    void btnUpdateClick();
-    void btnDeleteClearClick();
-    void btnAgainUpdateClick();
-    void btnBaseDefClick();
     void btnAutoCalcClick();
 
     // ---- Tickets and checking ----
@@ -128,7 +118,7 @@ public:
 
     // ---- Controls ----
     QTabWidget *pctrlMain = nullptr;
-    QWidget *TabSheet1 = nullptr, *TabSheet2 = nullptr;
+    QWidget *TabSheet1 = nullptr;
     QStatusBar *pnlMessage = nullptr;
     QLabel *pnlMessagePanel0 = nullptr, *pnlMessagePanel1 = nullptr;
     QTimer *Timer1 = nullptr;
@@ -155,17 +145,6 @@ public:
     PanelLabel *pnlSelectMax = nullptr, *pnlSelectMoney = nullptr;
     StringGrid *gridSelectItem = nullptr;
 
-    // Page 2 "予想オプション設定"
-    QGroupBox *GroupBox5 = nullptr;
-    QRadioButton *RadioButton1 = nullptr, *RadioButton2 = nullptr, *RadioButton3 = nullptr,
-                 *RadioButton4 = nullptr;
-    QLabel *Label1 = nullptr, *Label5 = nullptr, *Label7 = nullptr;
-    SpinEdit *editAutoSelectDefault = nullptr, *editSelectRange = nullptr;
-    QPushButton *btnAgainUpdate = nullptr, *btnBaseDef = nullptr;
-    QGroupBox *groupDeleteNumber = nullptr;
-    TabControl *TabControl1 = nullptr;
-    QPushButton *btnUpdate = nullptr, *btnDeleteClear = nullptr;
-
 protected:
     void showEvent(QShowEvent *event) override;
     void closeEvent(QCloseEvent *event) override;
@@ -177,11 +156,9 @@ private:
     void buildMenu();
     void buildStatusBar();
     void buildMainPage();
-    void buildOptionsPage();
     void connectHandlers();
     // Each subsystem binds its own control events (defined in its folder).
     void connectPicking();
-    void connectPickOptions();
     void connectHelpAndDownload();
     void connectExtraCommands();
 
@@ -190,8 +167,6 @@ private:
     void setStatusText(const QString &text);
 
     // ---- private: number picking ----
-    // Start-up: applies the stored pick options (the tag of btnBaseDef is 1 meanwhile).
-    void restorePickOptions();
     // Rebuilds Image1..Image6 from the number buttons that are down, in ascending order.
     void refreshPickedImages();
     // The slate's lines (its rows), none when column 0 of the first row is empty.
@@ -218,6 +193,7 @@ private:
     void guarded(void (TMainForm::*handler)());
 
     PageContext *m_context;
+    PickOptionsPage *m_optionsPage = nullptr;
     CheckPage *m_checkPage = nullptr;
     TrendChartPage *m_chartPage = nullptr;
     TicketListPage *m_ticketPage = nullptr;

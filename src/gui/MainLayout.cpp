@@ -1,10 +1,11 @@
 // The main window's controls in their design-time state: the window, its menu and status
-// bar, and the first two pages. Places are pixels relative to the parent control.
+// bar, and the main page. Places are pixels relative to the parent control.
 
 #include "gui/Main.h"
 #include "gui/PageContext.h"
 #include "gui/pages/CheckPage.h"
 #include "gui/pages/HistoryPage.h"
+#include "gui/pages/PickOptionsPage.h"
 #include "gui/pages/PrizesPage.h"
 #include "gui/pages/TicketListPage.h"
 #include "gui/pages/TrendChartPage.h"
@@ -75,7 +76,8 @@ void TMainForm::buildWindow()
     // The pages' handlers write their guidance into the status bar.
     m_context->setWindowParts(pctrlMain, pnlMessagePanel0);
     TabSheet1 = page(pctrlMain, "TabSheet1", QStringLiteral("ロト６予想メイン"));
-    TabSheet2 = page(pctrlMain, "TabSheet2", QStringLiteral("予想オプション設定"));
+    m_optionsPage = addPage(pctrlMain, new PickOptionsPage(*m_context, pctrlMain),
+                            QStringLiteral("予想オプション設定"));
     m_checkPage = addPage(pctrlMain, new CheckPage(*m_context, pctrlMain),
                           QStringLiteral("オンラインデータ照合"));
     m_chartPage = addPage(pctrlMain, new TrendChartPage(*m_context, pctrlMain),
@@ -86,14 +88,13 @@ void TMainForm::buildWindow()
         addPage(pctrlMain, new HistoryPage(*m_context, pctrlMain), QStringLiteral("抽選数字照会"));
     m_prizesPage = addPage(pctrlMain, new PrizesPage(pctrlMain), QStringLiteral("当選金額照会"));
     for (QWidget *sheet :
-         {TabSheet1, TabSheet2, static_cast<QWidget *>(m_chartPage),
+         {TabSheet1, static_cast<QWidget *>(m_optionsPage), static_cast<QWidget *>(m_chartPage),
           static_cast<QWidget *>(m_ticketPage), static_cast<QWidget *>(m_checkPage),
           static_cast<QWidget *>(m_historyPage), static_cast<QWidget *>(m_prizesPage)})
         sheet->setCursor(Qt::ArrowCursor);
     setTextColour(TabSheet1, colour::black);
 
     buildMainPage();
-    buildOptionsPage();
 
     Timer1 = new QTimer(this);
     Timer1->setObjectName(QStringLiteral("Timer1"));
@@ -257,71 +258,4 @@ void TMainForm::buildMainPage()
     gridSelectItem->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     gridSelectItem->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
     gridSelectItem->viewport()->setCursor(Qt::PointingHandCursor);
-}
-
-void TMainForm::buildOptionsPage()
-{
-    QWidget *p = TabSheet2;
-    GroupBox5 = groupBox(p, "GroupBox5", QRect(16, 8, 601, 193),
-                         QStringLiteral("申込み数字の基本設定"), colour::teal);
-    auto radio = [this](const char *name, const QRect &place, const QString &caption) {
-        auto *r = new QRadioButton(caption, GroupBox5);
-        r->setObjectName(QLatin1String(name));
-        r->setGeometry(place);
-        r->setCursor(Qt::PointingHandCursor);
-        applyStyle(r, 15, false, colour::black);
-        return r;
-    };
-    RadioButton1 =
-        radio("RadioButton1", QRect(16, 24, 489, 25),
-              QStringLiteral("手動で申込み数字を設定します。（好みの数字が選択できます）"));
-    RadioButton2 =
-        radio("RadioButton2", QRect(16, 56, 537, 25),
-              QStringLiteral("ランダムで申込み数字を弾き出します。（除外数字は含まれません。）"));
-    RadioButton3 = radio("RadioButton3", QRect(16, 88, 441, 25),
-                         QStringLiteral("除外数字を元に、より確率の高い当選数字を弾き出します。"));
-    RadioButton4 =
-        radio("RadioButton4", QRect(16, 120, 521, 25),
-              QStringLiteral("基本数字毎に抽選回数以上の数字で絞り込み、自動で弾き出します。"));
-    RadioButton4->setChecked(true);
-
-    Label1 = label(GroupBox5, "Label1", 19, 157, QStringLiteral("連続申込み口数"));
-    editAutoSelectDefault = spinEdit(
-        GroupBox5, "editAutoSelectDefault", QRect(137, 154, 49, 24), 1, 100, 1, 3, Qt::AlignRight,
-        QStringLiteral("『＄ヨルネ＄』機能で連続購入する、申込み口数を初期設定します。"));
-    Label5 = label(GroupBox5, "Label5", 192, 158, QStringLiteral("過去の抽選回数"));
-    editSelectRange = spinEdit(
-        GroupBox5, "editSelectRange", QRect(310, 155, 49, 24), 1, 100, 1, 3, Qt::AlignRight,
-        QStringLiteral("基本数字毎に過去の抽選回数が設定数以上の数字を対象とします。"));
-    Label7 = label(GroupBox5, "Label7", 363, 159, QStringLiteral("回以上"));
-    btnAgainUpdate = button(GroupBox5, "btnAgainUpdate", QRect(420, 151, 81, 29),
-                            QStringLiteral("反映"), colour::navy);
-    btnAgainUpdate->setIcon(buttonIcon(ButtonPicture::HandWithSheet));
-    btnBaseDef = button(GroupBox5, "btnBaseDef", QRect(508, 151, 81, 29),
-                        QStringLiteral("元に戻す"), colour::black);
-    btnBaseDef->setProperty("tag", 0);
-
-    groupDeleteNumber = groupBox(p, "groupDeleteNumber", QRect(16, 216, 601, 241),
-                                 QStringLiteral("除外数字の設定"), colour::fuchsia);
-    groupDeleteNumber->setProperty("tag", 0);
-    TabControl1 = new TabControl(groupDeleteNumber);
-    TabControl1->setObjectName(QStringLiteral("TabControl1"));
-    TabControl1->setGeometry(13, 22, 575, 208);
-    TabControl1->setCursor(Qt::PointingHandCursor);
-    applyStyle(TabControl1, 19, false, colour::black);
-    TabControl1->setTabs({QStringLiteral("基本数字")});
-
-    for (int n = 1; n <= kLotoCount; ++n) {
-        const int row = n <= 40 ? (n - 1) / 10 : 3;
-        auto *panelButton = new PanelLabel(TabControl1);
-        panelButton->setObjectName(QStringLiteral("Panel%1").arg(n));
-        panelButton->setGeometry(16 + 40 * (n - 1 - 10 * row), 40 + 40 * row, 33, 33);
-        panelButton->setCursor(Qt::PointingHandCursor);
-        applyStyle(panelButton, 15);
-    }
-    btnUpdate = button(TabControl1, "btnUpdate", QRect(417, 41, 147, 29),
-                       QStringLiteral("予想に反映"), colour::navy);
-    btnUpdate->setIcon(buttonIcon(ButtonPicture::HandWithPieces));
-    btnDeleteClear = button(TabControl1, "btnDeleteClear", QRect(417, 81, 147, 29),
-                            QStringLiteral("全てクリア"), colour::black);
 }

@@ -12,7 +12,6 @@
 
 #include <QDateTime>
 #include <QGroupBox>
-#include <QRadioButton>
 #include <QTabWidget>
 #include <QThread>
 #include <QToolButton>
@@ -22,17 +21,6 @@ namespace
 
 // How long each accepted number stays in view before the next one is drawn.
 constexpr unsigned long kShowNumberMs = 50;
-
-PickMethod selectedMethod(const TMainForm &form)
-{
-    if (form.RadioButton1->isChecked())
-        return PickMethod::Manual;
-    if (form.RadioButton2->isChecked())
-        return PickMethod::Random;
-    if (form.RadioButton3->isChecked())
-        return PickMethod::ExclusionBased;
-    return PickMethod::CountFiltered;
-}
 
 PickedNumbers pickedOnBoard(const TMainForm &form)
 {
@@ -59,14 +47,14 @@ QString starvedMessage(PickMethod method, int line, int position)
 }
 
 // The rule of the method; the count-filtered one reads the threshold as typed now.
-AdmissionRule admissionRuleFor(const TMainForm &form, PickMethod method)
+AdmissionRule admissionRuleFor(PageContext &context, PickMethod method)
 {
     switch (method) {
     case PickMethod::ExclusionBased:
-        return AdmissionRule::excluding(form.exclusionSet());
+        return AdmissionRule::excluding(context.exclusionSet());
     case PickMethod::CountFiltered:
-        return AdmissionRule::countFiltered(form.baseCountTable(),
-                                            parseThreshold(form.editSelectRange->text()));
+        return AdmissionRule::countFiltered(context.baseCountTable(),
+                                            parseThreshold(context.pickChoice().thresholdText));
     case PickMethod::Manual:
     case PickMethod::Random:
         break;
@@ -93,7 +81,7 @@ void TMainForm::btnAutoCalcClick()
         showGuideMessage(this, QStringLiteral("連続申込み口数が入力されていません。"));
         return;
     }
-    const PickMethod method = selectedMethod(*this);
+    const PickMethod method = m_context->pickChoice().method;
     if (method == PickMethod::Manual)
         return; // the button is disabled with this method
 
@@ -112,7 +100,7 @@ void TMainForm::btnAutoCalcClick()
 
     for (int line = 1; line <= *lines; ++line) {
         btnRisetClick();
-        const AdmissionRule rule = admissionRuleFor(*this, method);
+        const AdmissionRule rule = admissionRuleFor(*m_context, method);
         for (int position = 0; position < kPicksPerLine && pickedCount(*this) < kPicksPerLine;
              ++position) {
             const std::optional<int> n =

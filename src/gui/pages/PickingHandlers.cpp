@@ -124,6 +124,8 @@ void TMainForm::connectPicking()
     connect(gridSelectItem->selectionModel(), &QItemSelectionModel::currentRowChanged, this,
             [this] { guarded(&TMainForm::showSlateNotice); });
     connect(btnSave, &QPushButton::clicked, this, [this] { guarded(&TMainForm::btnSaveClick); });
+    connect(btnAutoCalc, &QPushButton::clicked, this,
+            [this] { guarded(&TMainForm::btnAutoCalcClick); });
     editAutoSelectMax->setKeyFilter(editSelectNumKeyPress);
 }
 
