@@ -8,16 +8,14 @@
 #include "gui/dialogs/About.h"
 #include "gui/dialogs/Splash.h"
 #include "gui/pages/CheckPage.h"
-#include "gui/pages/HistoryModel.h"
 #include "gui/pages/HistoryPage.h"
+#include "gui/pages/MainPage.h"
 #include "gui/pages/PickOptionsPage.h"
 #include "gui/pages/PrizesPage.h"
 #include "gui/pages/TicketListPage.h"
 #include "gui/pages/TrendChartPage.h"
 #include "gui/services/ComFunction.h"
 #include "gui/widgets/LayoutKit.h"
-#include "gui/widgets/SpinEdit.h"
-#include "gui/widgets/StringGrid.h"
 #include "gui/widgets/Widgets.h"
 
 #include <QApplication>
@@ -28,7 +26,6 @@
 #include <QGroupBox>
 #include <QGuiApplication>
 #include <QLabel>
-#include <QPushButton>
 #include <QScreen>
 #include <QSignalBlocker>
 #include <QStatusBar>
@@ -66,8 +63,7 @@ QPoint reachablePosition(const QWidget *window, const QPoint &stored)
 TMainForm::TMainForm(const QString &dataFolder, const QString &installFolder, QWidget *parent)
     : QMainWindow(parent),
       m_context(new PageContext(dataFolder.isEmpty() ? defaultProgramFolder() : dataFolder,
-                                installFolder, this)),
-      m_history(m_context->history())
+                                installFolder, this))
 {
     layout::installJapaneseFonts();
     qApp->installEventFilter(new EnterPressesButtons(this)); // goes with this window
@@ -100,15 +96,12 @@ void TMainForm::connectHandlers()
             [this] { guarded(&TMainForm::pctrlMainChange); });
     connect(menuFileExit, &QAction::triggered, this, &TMainForm::menuFileExitClick);
     connect(menuFileCsvSave, &QAction::triggered, this,
-            [this] { guarded(&TMainForm::menuFileCsvSaveClick); });
-    connectPicking();
-    // The options page's method offers the line generator, or not, and sets its line count.
-    connect(m_optionsPage, &PickOptionsPage::automaticPickingChanged, this, [this](bool enabled) {
-        editAutoSelectMax->setEnabled(enabled);
-        btnAutoCalc->setEnabled(enabled);
-    });
-    connect(m_optionsPage, &PickOptionsPage::runLineCountChanged, editAutoSelectMax,
-            &SpinEdit::setText);
+            m_context->guardedSlot(m_mainPage, &MainPage::menuFileCsvSaveClick));
+    // The options page's method offers the main page's line generator, or not.
+    connect(m_optionsPage, &PickOptionsPage::automaticPickingChanged, m_mainPage,
+            &MainPage::setAutomaticPicking);
+    connect(m_optionsPage, &PickOptionsPage::runLineCountChanged, m_mainPage,
+            &MainPage::setRunLineCount);
     connectHelpAndDownload();
     connectExtraCommands();
 }
@@ -131,11 +124,6 @@ PanelLabel *TMainForm::numberPanel(int n) const
 QLabel *TMainForm::image(int k) const
 {
     return findChild<QLabel *>(QStringLiteral("Image%1").arg(k));
-}
-
-void TMainForm::setStatusText(const QString &text)
-{
-    m_context->setStatusText(text);
 }
 
 QString TMainForm::dataFolder() const
@@ -165,7 +153,7 @@ const PickSettings &TMainForm::pickSettings() const
 
 HistoryModel *TMainForm::historyModel() const
 {
-    return m_history;
+    return m_context->history();
 }
 
 int TMainForm::historySortState() const
@@ -208,9 +196,9 @@ void TMainForm::FormShow()
             m_optionsPage->restorePickOptions();
             {
                 const QSignalBlocker quiet(pctrlMain); // bringing the page up is no page change
-                pctrlMain->setCurrentWidget(TabSheet1);
+                pctrlMain->setCurrentWidget(m_mainPage);
             }
-            setStatusText(kMainPageGuide);
+            m_context->setStatusText(kMainPageGuide);
         });
     }
     if (!error.isEmpty())
@@ -224,27 +212,17 @@ void TMainForm::ReadFileVersion()
 
 void TMainForm::InitMainControls()
 {
-    pnlSelectMax->setText(QStringLiteral("0口"));
-    pnlSelectMoney->setText(QStringLiteral("¥0"));
-    m_historyPage->InitMainControls();
-    GroupBox1->setProperty("tag", 0);
-    m_chartPage->InitMainControls();
     m_context->exclusionSet().fill(0);
-    for (int n = 1; n <= kLotoCount; ++n) {
-        QToolButton *b = speedButton(n);
-        b->setText(QString());
-        b->setProperty("tag", n);
-        layout::setTextColour(b, layout::colour::blue);
-    }
-    const QStringList numbers = {QStringLiteral("①"), QStringLiteral("②"), QStringLiteral("③"),
-                                 QStringLiteral("④"), QStringLiteral("⑤"), QStringLiteral("⑥")};
-    const QStringList ticketHeader = QStringList{QStringLiteral("開催回")} + numbers;
-    gridSelectItem->setColumnHidden(0, true);
-    gridSelectItem->setHeaderTexts(ticketHeader);
-    m_prizesPage->InitMainControls();
+    const QStringList ticketHeader = {
+        QStringLiteral("開催回"), QStringLiteral("①"), QStringLiteral("②"), QStringLiteral("③"),
+        QStringLiteral("④"),      QStringLiteral("⑤"), QStringLiteral("⑥")};
+    m_mainPage->InitMainControls(ticketHeader);
     m_optionsPage->InitMainControls();
     m_checkPage->InitMainControls(ticketHeader);
+    m_chartPage->InitMainControls();
     m_ticketPage->InitMainControls(ticketHeader);
+    m_historyPage->InitMainControls();
+    m_prizesPage->InitMainControls();
 }
 
 void TMainForm::Timer1Timer()
@@ -257,29 +235,28 @@ void TMainForm::pctrlMainChange()
 {
     menuFileCsvSave->setEnabled(false);
     QWidget *shown = pctrlMain->currentWidget();
-    if (shown == TabSheet1) {
+    if (shown == m_mainPage) {
         menuFileCsvSave->setEnabled(true);
-        // The ticket files may have changed meanwhile.
-        gridSelectItem->invalidateRowMarks();
-        updateSlateTotals();
-        setStatusText(kMainPageGuide);
+        m_mainPage->refreshSlate(); // the ticket files may have changed meanwhile
+        m_context->setStatusText(kMainPageGuide);
     } else if (shown == m_optionsPage) {
-        setStatusText(QStringLiteral("除外数字の設定、抽選数字の範囲指定や、分析方法の変更など、"
-                                     "各種オプションが設定できます。"));
+        m_context->setStatusText(QStringLiteral("除外数字の設定、抽選数字の範囲指定や、分析方法の"
+                                                "変更など、各種オプションが設定できます。"));
     } else if (shown == m_checkPage) {
         m_checkPage->editSelectNumChange();
-        setStatusText(
+        m_context->setStatusText(
             QStringLiteral("オンラインで申込数字とデータ照合を行い、抽選結果を表示します。"));
     } else if (shown == m_chartPage) {
-        setStatusText(
+        m_context->setStatusText(
             QStringLiteral("過去の抽選結果より、データを分析・集計し、グラフに表示します。"));
     } else if (shown == m_ticketPage) {
-        setStatusText(QStringLiteral("申込数字の一覧照会や取消作業が行えます。"));
+        m_context->setStatusText(QStringLiteral("申込数字の一覧照会や取消作業が行えます。"));
         m_ticketPage->editLoto6NumChange();
     } else if (shown == m_historyPage) {
-        setStatusText(QStringLiteral("過去の抽選数字（ボーナス数字を含む）を一覧で表示します。"));
+        m_context->setStatusText(
+            QStringLiteral("過去の抽選数字（ボーナス数字を含む）を一覧で表示します。"));
     } else if (shown == m_prizesPage) {
-        setStatusText(QStringLiteral(
+        m_context->setStatusText(QStringLiteral(
             "１等～５等の当選金額及び当選口数、キャリーオーバーを一覧で表示します。"));
     }
 }

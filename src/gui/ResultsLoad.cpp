@@ -6,17 +6,13 @@
 #include "gui/PageContext.h"
 #include "gui/pages/CheckPage.h"
 #include "gui/pages/HistoryPage.h"
+#include "gui/pages/MainPage.h"
 #include "gui/pages/PrizesPage.h"
 #include "gui/pages/TicketListPage.h"
 #include "gui/pages/TrendChartPage.h"
 #include "gui/services/ComFunction.h"
-#include "gui/widgets/SpinEdit.h"
-#include "gui/widgets/StringGrid.h"
 
-#include <QComboBox>
-#include <QLineEdit>
 #include <QTabWidget>
-#include <QTableView>
 #include <QTimer>
 
 void TMainForm::btnMmsUpdateClick()
@@ -53,14 +49,15 @@ void TMainForm::applyResults(ResultsData &&results)
     catchUp();
     m_prizesPage->showPrizes(results.prizes);
     catchUp();
-
     m_context->baseCountTable() = results.counts;
     catchUp();
 
-    editNewNum->setText(results.comingDraw);
-    m_checkPage->setDrawNumber(editNewNum->text());
-    m_ticketPage->setDrawNumber(editNewNum->text());
+    // The coming draw is the one the main page decides lines for, and the one whose saved
+    // lines the check and the ticket list show.
+    m_mainPage->setComingDraw(results.comingDraw);
+    m_checkPage->setDrawNumber(results.comingDraw);
+    m_ticketPage->setDrawNumber(results.comingDraw);
 
-    // The first trend chart, over the newest draws; a failure passes to the load's caller.
+    // A failure of the first chart passes to the load's caller.
     m_chartPage->showFirstChart();
 }
