@@ -3,7 +3,6 @@
 // under fair draws — and the duplicate lines of the slate, on the bundled history.
 
 #include "TestSupport.h"
-#include "gui/Main.h"
 #include "gui/dialogs/LineHistoryForm.h"
 #include "gui/dialogs/RandomnessTestForm.h"
 #include "gui/dialogs/Splash.h"

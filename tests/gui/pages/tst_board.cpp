@@ -2,7 +2,6 @@
 // clearing.
 
 #include "TestSupport.h"
-#include "gui/Main.h"
 #include "gui/pages/MainPage.h"
 #include "gui/widgets/Pictures.h"
 

@@ -2,7 +2,6 @@
 // failed write leaves behind.
 
 #include "TestSupport.h"
-#include "gui/Main.h"
 #include "gui/pages/TicketListPage.h"
 #include "gui/widgets/SpinEdit.h"
 #include "gui/widgets/StringGrid.h"
