@@ -4,6 +4,7 @@
 #include "core/results/ResultsFiles.h"
 #include "core/results/ResultsReplace.h"
 #include "gui/Main.h"
+#include "gui/PageContext.h"
 #include "gui/dialogs/About.h"
 #include "gui/dialogs/DownloadSettingsForm.h"
 #include "gui/dialogs/ResultEntryForm.h"
@@ -30,7 +31,7 @@ void TMainForm::connectHelpAndDownload()
     connect(menuCommandDownload, &QAction::triggered, this,
             [this] { guarded(&TMainForm::menuCommandDownloadClick); });
     connect(menuCommandDownloadSettings, &QAction::triggered, this, [this] {
-        DownloadSettingsForm form(*m_settings, m_dataFolder, this);
+        DownloadSettingsForm form(m_context->settings(), m_context->dataFolder(), this);
         form.exec();
     });
     connect(menuCommandEnterResult, &QAction::triggered, this, [this] {
@@ -41,7 +42,7 @@ void TMainForm::connectHelpAndDownload()
             return;
         }
         runGuarded(this, [this] {
-            ResultEntryForm form(*m_settings, m_dataFolder, this);
+            ResultEntryForm form(m_context->settings(), m_context->dataFolder(), this);
             if (form.exec() == QDialog::Accepted)
                 btnMmsUpdateClick();
         });
@@ -61,7 +62,7 @@ void TMainForm::menuCommandDownloadClick()
                                               "ダウンロードを行ってください。"));
         return;
     }
-    BusyScope busy(this);
+    PageContext::BusyScope busy(*m_context);
     SplashScope splash(m_splash, QStringLiteral("最新データのダウンロード中です。"));
     WaitCursor wait;
     const InputBlock block(pctrlMain); // the pages keep their colours meanwhile
@@ -79,16 +80,16 @@ bool TMainForm::DownloadResults(QString *explanation)
 {
     try {
         // Both files are held in memory and checked before either local copy is touched.
-        const QString folder = m_dataFolder + kDownloadFolder;
-        QSet<int> typed = m_settings->readTypedDraws();
+        const QString folder = m_context->dataFolder() + kDownloadFolder;
+        QSet<int> typed = m_context->settings().readTypedDraws();
         const ResultsBodies bodies =
-            fetchResults(m_settings->readDownloadSettings(), folder, typed);
+            fetchResults(m_context->settings().readDownloadSettings(), folder, typed);
         replaceResultsFiles(folder, bodies.numbers, bodies.prizes);
         // The official draws have replaced the typed-in ones.
         const int newest = newestDrawNumber(bodies);
         if (typed.removeIf([newest](int draw) { return draw <= newest; }) > 0) {
-            m_settings->writeTypedDraws(typed);
-            if (!m_settings->sync())
+            m_context->settings().writeTypedDraws(typed);
+            if (!m_context->settings().sync())
                 qWarning() << "the list of typed-in draws could not be written";
         }
         return true;
@@ -112,7 +113,7 @@ void TMainForm::menuHelpAboutClick()
 void TMainForm::menuHelpManualClick()
 {
     // A missing manual or viewer is the desktop's to report, not the program's.
-    ShellOpen(m_installFolder + kManualFileName);
+    ShellOpen(m_context->installFolder() + kManualFileName);
 }
 
 void TMainForm::menuHelpHomePageClick()

@@ -1,4 +1,5 @@
 #include "gui/Main.h"
+#include "gui/PageContext.h"
 
 #include "core/platform/Settings.h"
 #include "core/platform/Version.h"
@@ -6,10 +7,15 @@
 #include "core/results/ResultsReplace.h"
 #include "gui/dialogs/About.h"
 #include "gui/dialogs/Splash.h"
-#include "gui/pages/HistoryModel.h"
+#include "gui/pages/CheckPage.h"
+#include "gui/pages/HistoryPage.h"
+#include "gui/pages/MainPage.h"
+#include "gui/pages/PickOptionsPage.h"
+#include "gui/pages/PrizesPage.h"
+#include "gui/pages/TicketListPage.h"
+#include "gui/pages/TrendChartPage.h"
 #include "gui/services/ComFunction.h"
 #include "gui/widgets/LayoutKit.h"
-#include "gui/widgets/StringGrid.h"
 #include "gui/widgets/Widgets.h"
 
 #include <QApplication>
@@ -55,28 +61,29 @@ QPoint reachablePosition(const QWidget *window, const QPoint &stored)
 
 // FormCreate: the settings, the window position, the client folder.
 TMainForm::TMainForm(const QString &dataFolder, const QString &installFolder, QWidget *parent)
-    : QMainWindow(parent), m_dataFolder(dataFolder.isEmpty() ? defaultProgramFolder() : dataFolder),
-      m_installFolder(installFolder.isEmpty() ? m_dataFolder : installFolder),
-      m_settings(std::make_unique<AppSettings>()), m_history(new HistoryModel(this))
+    : QMainWindow(parent),
+      m_context(new PageContext(dataFolder.isEmpty() ? defaultProgramFolder() : dataFolder,
+                                installFolder, this))
 {
-    for (QString *folder : {&m_dataFolder, &m_installFolder}) {
-        if (!folder->endsWith(QLatin1Char('/')))
-            *folder += QLatin1Char('/');
-    }
     layout::installJapaneseFonts();
     qApp->installEventFilter(new EnterPressesButtons(this)); // goes with this window
     buildWindow();
     connectHandlers();
 
-    move(reachablePosition(this, m_settings->readWindowPosition()));
-    m_pickSettings = m_settings->readPickSettings();
-    QDir().mkdir(m_dataFolder + QStringLiteral("client")); // a failure shows later, per use
+    move(reachablePosition(this, m_context->settings().readWindowPosition()));
+    m_context->pickSettings() = m_context->settings().readPickSettings();
+    QDir().mkdir(m_context->dataFolder() +
+                 QStringLiteral("client")); // a failure shows later, per use
 
     m_splash = new TSplashForm(this);
+    m_context->setSplash(m_splash);
     // The About box is a window of its own, as its control names repeat those of this one
     // (a child would make a name such as "Panel1" ambiguous); it goes with this window.
-    m_about = new TAboutForm([this] { return m_fileVersionText; }, m_dataFolder);
+    m_about = new TAboutForm([this] { return m_fileVersionText; }, m_context->dataFolder());
     connect(this, &QObject::destroyed, m_about, [about = m_about] { delete about; });
+    // A close asked for during a long operation runs once it has ended.
+    connect(m_context, &PageContext::closeDue, this,
+            [this] { QTimer::singleShot(0, this, &QWidget::close); });
     Timer1->start();
 }
 
@@ -88,12 +95,13 @@ void TMainForm::connectHandlers()
     connect(pctrlMain, &QTabWidget::currentChanged, this,
             [this] { guarded(&TMainForm::pctrlMainChange); });
     connect(menuFileExit, &QAction::triggered, this, &TMainForm::menuFileExitClick);
-    connectResultsViews();
-    connectPicking();
-    connectPickOptions();
-    connectTickets();
-    connectChecking();
-    connectAnalysis();
+    connect(menuFileCsvSave, &QAction::triggered, this,
+            m_context->guardedSlot(m_mainPage, &MainPage::menuFileCsvSaveClick));
+    // The options page's method offers the main page's line generator, or not.
+    connect(m_optionsPage, &PickOptionsPage::automaticPickingChanged, m_mainPage,
+            &MainPage::setAutomaticPicking);
+    connect(m_optionsPage, &PickOptionsPage::runLineCountChanged, m_mainPage,
+            &MainPage::setRunLineCount);
     connectHelpAndDownload();
     connectExtraCommands();
 }
@@ -118,9 +126,44 @@ QLabel *TMainForm::image(int k) const
     return findChild<QLabel *>(QStringLiteral("Image%1").arg(k));
 }
 
-void TMainForm::setStatusText(const QString &text)
+QString TMainForm::dataFolder() const
 {
-    pnlMessagePanel0->setText(text);
+    return m_context->dataFolder();
+}
+
+QString TMainForm::installFolder() const
+{
+    return m_context->installFolder();
+}
+
+const BaseCountTable &TMainForm::baseCountTable() const
+{
+    return m_context->baseCountTable();
+}
+
+const ExclusionSet &TMainForm::exclusionSet() const
+{
+    return m_context->exclusionSet();
+}
+
+const PickSettings &TMainForm::pickSettings() const
+{
+    return m_context->pickSettings();
+}
+
+HistoryModel *TMainForm::historyModel() const
+{
+    return m_context->history();
+}
+
+int TMainForm::historySortState() const
+{
+    return m_historyPage->historySortState();
+}
+
+bool TMainForm::isBusy() const
+{
+    return m_context->isBusy();
 }
 
 void TMainForm::showEvent(QShowEvent *event)
@@ -145,17 +188,17 @@ void TMainForm::FormShow()
             // A replacement of the results files that the end of the program cut short is
             // completed first, so that the pair loaded belongs together. Whatever stops it is
             // told, and the load goes on with the files as they are.
-            const QString unfinished =
-                captureError([this] { finishPairReplacement(m_dataFolder + kDownloadFolder); });
+            const QString unfinished = captureError(
+                [this] { finishPairReplacement(m_context->dataFolder() + kDownloadFolder); });
             if (!unfinished.isEmpty())
                 reportError(this, unfinished);
             btnMmsUpdateClick();
-            restorePickOptions();
+            m_optionsPage->restorePickOptions();
             {
                 const QSignalBlocker quiet(pctrlMain); // bringing the page up is no page change
-                pctrlMain->setCurrentWidget(TabSheet1);
+                pctrlMain->setCurrentWidget(m_mainPage);
             }
-            setStatusText(kMainPageGuide);
+            m_context->setStatusText(kMainPageGuide);
         });
     }
     if (!error.isEmpty())
@@ -169,35 +212,17 @@ void TMainForm::ReadFileVersion()
 
 void TMainForm::InitMainControls()
 {
-    pnlSelectMax->setText(QStringLiteral("0口"));
-    pnlSelectMoney->setText(QStringLiteral("¥0"));
-    m_historySortState = 0;
-    GroupBox1->setProperty("tag", 0);
-    chartSelect43->hide();
-    chartSelect6->hide();
-    m_exclusionSet.fill(0);
-    for (int n = 1; n <= kLotoCount; ++n) {
-        QToolButton *b = speedButton(n);
-        b->setText(QString());
-        b->setProperty("tag", n);
-        layout::setTextColour(b, layout::colour::blue);
-        PanelLabel *p = numberPanel(n);
-        p->setText(twoDigits(n));
-        p->setProperty("tag", 0);
-        layout::setTextColour(p, layout::colour::black);
-    }
-    const QStringList numbers = {QStringLiteral("①"), QStringLiteral("②"), QStringLiteral("③"),
-                                 QStringLiteral("④"), QStringLiteral("⑤"), QStringLiteral("⑥")};
-    const QStringList ticketHeader = QStringList{QStringLiteral("開催回")} + numbers;
-    gridSelectItem->setColumnHidden(0, true);
-    gridSelectItem->setHeaderTexts(ticketHeader);
-    gridMoney->setHeaderTexts(
-        {QStringLiteral("開催回"), QStringLiteral("１等金額"), QStringLiteral("口数"),
-         QStringLiteral("２等金額"), QStringLiteral("口数"), QStringLiteral("３等金額"),
-         QStringLiteral("口数"), QStringLiteral("４等金額"), QStringLiteral("口数"),
-         QStringLiteral("５等金額"), QStringLiteral("口数"), QStringLiteral("ｷｬﾘｰｵｰﾊﾞｰ(円)")});
-    gridHitSel->setHeaderTexts(ticketHeader + QStringList{QStringLiteral("照合結果")});
-    gridLoto6->setHeaderTexts(ticketHeader);
+    m_context->exclusionSet().fill(0);
+    const QStringList ticketHeader = {
+        QStringLiteral("開催回"), QStringLiteral("①"), QStringLiteral("②"), QStringLiteral("③"),
+        QStringLiteral("④"),      QStringLiteral("⑤"), QStringLiteral("⑥")};
+    m_mainPage->InitMainControls(ticketHeader);
+    m_optionsPage->InitMainControls();
+    m_checkPage->InitMainControls(ticketHeader);
+    m_chartPage->InitMainControls();
+    m_ticketPage->InitMainControls(ticketHeader);
+    m_historyPage->InitMainControls();
+    m_prizesPage->InitMainControls();
 }
 
 void TMainForm::Timer1Timer()
@@ -210,45 +235,44 @@ void TMainForm::pctrlMainChange()
 {
     menuFileCsvSave->setEnabled(false);
     QWidget *shown = pctrlMain->currentWidget();
-    if (shown == TabSheet1) {
+    if (shown == m_mainPage) {
         menuFileCsvSave->setEnabled(true);
-        // The ticket files may have changed meanwhile.
-        gridSelectItem->invalidateRowMarks();
-        updateSlateTotals();
-        setStatusText(kMainPageGuide);
-    } else if (shown == TabSheet2) {
-        setStatusText(QStringLiteral("除外数字の設定、抽選数字の範囲指定や、分析方法の変更など、"
-                                     "各種オプションが設定できます。"));
-    } else if (shown == TabSheet5) {
-        editSelectNumChange();
-        setStatusText(
+        m_mainPage->refreshSlate(); // the ticket files may have changed meanwhile
+        m_context->setStatusText(kMainPageGuide);
+    } else if (shown == m_optionsPage) {
+        m_context->setStatusText(QStringLiteral("除外数字の設定、抽選数字の範囲指定や、分析方法の"
+                                                "変更など、各種オプションが設定できます。"));
+    } else if (shown == m_checkPage) {
+        m_checkPage->editSelectNumChange();
+        m_context->setStatusText(
             QStringLiteral("オンラインで申込数字とデータ照合を行い、抽選結果を表示します。"));
-    } else if (shown == TabSheet3) {
-        setStatusText(
+    } else if (shown == m_chartPage) {
+        m_context->setStatusText(
             QStringLiteral("過去の抽選結果より、データを分析・集計し、グラフに表示します。"));
-    } else if (shown == TabSheet4) {
-        setStatusText(QStringLiteral("申込数字の一覧照会や取消作業が行えます。"));
-        editLoto6NumChange();
-    } else if (shown == TabSheet6) {
-        setStatusText(QStringLiteral("過去の抽選数字（ボーナス数字を含む）を一覧で表示します。"));
-    } else if (shown == TabSheet7) {
-        setStatusText(QStringLiteral(
+    } else if (shown == m_ticketPage) {
+        m_context->setStatusText(QStringLiteral("申込数字の一覧照会や取消作業が行えます。"));
+        m_ticketPage->editLoto6NumChange();
+    } else if (shown == m_historyPage) {
+        m_context->setStatusText(
+            QStringLiteral("過去の抽選数字（ボーナス数字を含む）を一覧で表示します。"));
+    } else if (shown == m_prizesPage) {
+        m_context->setStatusText(QStringLiteral(
             "１等～５等の当選金額及び当選口数、キャリーオーバーを一覧で表示します。"));
     }
 }
 
 void TMainForm::FormCloseQuery()
 {
-    m_settings->writeWindowPosition(pos());
-    m_settings->writePickSettings(m_pickSettings);
-    m_settings->sync();
+    m_context->settings().writeWindowPosition(pos());
+    m_context->settings().writePickSettings(m_context->pickSettings());
+    m_context->settings().sync();
 }
 
 void TMainForm::closeEvent(QCloseEvent *event)
 {
     if (isBusy()) {
         // A long operation is letting messages run: close once it has ended.
-        m_closeRequested = true;
+        m_context->requestClose();
         event->ignore();
         return;
     }
@@ -262,8 +286,8 @@ void TMainForm::changeEvent(QEvent *event)
     QMainWindow::changeEvent(event);
     // The ticket list is shown again whenever the window comes back to the front.
     if (event->type() == QEvent::ActivationChange && isActiveWindow() && m_shown && !isBusy() &&
-        pctrlMain->currentWidget() == TabSheet4)
-        refreshTicketList();
+        pctrlMain->currentWidget() == m_ticketPage)
+        m_ticketPage->refreshTicketList();
 }
 
 void TMainForm::bringToFront()
@@ -277,17 +301,4 @@ void TMainForm::bringToFront()
 void TMainForm::menuFileExitClick()
 {
     close();
-}
-
-TMainForm::BusyScope::BusyScope(TMainForm *form) : m_form(form)
-{
-    ++m_form->m_busy;
-}
-
-TMainForm::BusyScope::~BusyScope()
-{
-    if (--m_form->m_busy == 0 && m_form->m_closeRequested) {
-        m_form->m_closeRequested = false;
-        QTimer::singleShot(0, m_form, &QWidget::close);
-    }
 }

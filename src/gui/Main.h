@@ -4,50 +4,30 @@
 
 #include <QMainWindow>
 #include <QString>
-#include <QStringList>
-#include <QVector>
-#include <memory>
 
+class CheckPage;
+class HistoryModel;
+class HistoryPage;
+class MainPage;
+class PageContext;
+class PanelLabel;
+class PickOptionsPage;
+class PrizesPage;
 class QAction;
-class QComboBox;
-class QFileDialog;
-class QGroupBox;
 class QLabel;
-class QLineEdit;
-class QMenu;
-class QPainter;
-class QPushButton;
-class QRadioButton;
-class QStatusBar;
 class QTabWidget;
-class QTableView;
 class QTimer;
 class QToolButton;
-class QChartView;
-class QCollatorSortKey;
-class QColor;
-class QPainter;
-class QRect;
-class HistoryModel;
-class PanelLabel;
-class SpinEdit;
-class StringGrid;
-class TabControl;
 class TAboutForm;
+class TicketListPage;
+class TrendChartPage;
 class TSplashForm;
-class AppSettings;
 struct ResultsData;
-struct SlateLineCheck;
 
-// The tag of a slate row that a save has stored.
-inline constexpr int kSavedLineTag = 1;
-
-inline const QString kMainPageGuide =
-    QStringLiteral("１～４３までの数字の中から、異なる６個の数字を選択してください。");
-
-// The main window. Its working data lives in its controls (the history rows, the grids, the
-// edits and the control tags); besides them it keeps only the program-wide values named
-// below. The handlers are defined in the files of their subsystem.
+// The main window, the shell around the pages: the menu, the status bar, the page control and
+// its clock, start-up and close, loading the results and handing them to the pages, opening
+// the dialogs, and the few connections between the pages. Each page builds and handles its
+// own controls and reaches what the pages share through the page context.
 class TMainForm : public QMainWindow
 {
     Q_OBJECT
@@ -58,18 +38,18 @@ public:
                        const QString &installFolder = QString(), QWidget *parent = nullptr);
     ~TMainForm() override;
 
-    QString dataFolder() const { return m_dataFolder; }
-    QString installFolder() const { return m_installFolder; }
+    QString dataFolder() const;
+    QString installFolder() const;
     TSplashForm *splash() const { return m_splash; }
     TAboutForm *about() const { return m_about; }
 
-    // Program-wide values.
-    const BaseCountTable &baseCountTable() const { return m_baseCountTable; }
-    const ExclusionSet &exclusionSet() const { return m_exclusionSet; }
-    const PickSettings &pickSettings() const { return m_pickSettings; }
+    // Program-wide values, read-only.
+    const BaseCountTable &baseCountTable() const;
+    const ExclusionSet &exclusionSet() const;
+    const PickSettings &pickSettings() const;
     const QString &fileVersionText() const { return m_fileVersionText; }
-    int historySortState() const { return m_historySortState; }
-    HistoryModel *historyModel() const { return m_history; }
+    int historySortState() const;
+    HistoryModel *historyModel() const;
 
     // The control families, looked up by name: "SpeedButton" + n, "Panel" + n, "Image" + k.
     QToolButton *speedButton(int n) const;
@@ -80,9 +60,8 @@ public:
     void bringToFront();
 
     // True while a long operation lets window messages run; closing and reloading wait.
-    bool isBusy() const { return m_busy > 0; }
+    bool isBusy() const;
 
-    // ---- Application shell ----
     void FormShow();
     void FormCloseQuery();
     void InitMainControls();
@@ -93,112 +72,8 @@ public:
     void menuHelpManualClick();
     void menuHelpHomePageClick();
     void menuHelpAboutClick();
-
-    // ---- Draw results ----
     void btnMmsUpdateClick();
     void menuCommandDownloadClick();
-    void viewHistoryColumnClick(int column);
-
-    // ---- Number picking ----
-    void ComSet_SpeedBtnClick(QToolButton *sender);
-    void btnRisetClick();
-    void btnSelectClick();
-    void btnCancelClick();
-    void RadioButton1Click();
-    void RadioButton2Click();
-    void RadioButton3Click();
-    void RadioButton4Click();
-    void btnBaseSaveClick();
-    void ComSet_PnlBtnClick(PanelLabel *sender);
-    void TabControl1Change();
-    void btnUpdateClick();
-    void btnDeleteClearClick();
-    void btnAgainUpdateClick();
-    void btnBaseDefClick();
-    void btnAutoCalcClick();
-
-    // ---- Tickets and checking ----
-    void btnSaveClick();
-    void editLoto6NumChange();
-    void btnOneDeleteClick();
-    void btnAllDeleteClick();
-    bool editSelectNumKeyPress(QChar key);
-    void editSelectNumChange();
-    void btnExecClick();
-    void menuFileCsvSaveClick();
-
-    // ---- Trend analysis ----
-    void cmbChartKindChange();
-    void btnChartExecClick();
-
-    // ---- Controls ----
-    QTabWidget *pctrlMain = nullptr;
-    QWidget *TabSheet1 = nullptr, *TabSheet2 = nullptr, *TabSheet3 = nullptr, *TabSheet4 = nullptr,
-            *TabSheet5 = nullptr, *TabSheet6 = nullptr, *TabSheet7 = nullptr;
-    QStatusBar *pnlMessage = nullptr;
-    QLabel *pnlMessagePanel0 = nullptr, *pnlMessagePanel1 = nullptr;
-    QTimer *Timer1 = nullptr;
-    QFileDialog *dlgSave = nullptr; // made by the first CSV export
-
-    QMenu *menuFile = nullptr, *menuCommand = nullptr, *menuHelp = nullptr;
-    QAction *menuFileCsvSave = nullptr, *menuFileExit = nullptr, *menuCommandDownload = nullptr,
-            *menuCommandDownloadSettings = nullptr, *menuCommandEnterResult = nullptr,
-            *menuHelpManual = nullptr, *menuHelpHomePage = nullptr, *menuHelpAbout = nullptr;
-    QAction *menuCommandLineHistory = nullptr, *menuCommandTicketReport = nullptr,
-            *menuCommandRandomnessTest = nullptr, *menuCommandStatistics = nullptr;
-
-    // Page 1 "ロト６予想メイン"
-    QLabel *Label4 = nullptr;
-    QLineEdit *editNewNum = nullptr;
-    QGroupBox *GroupBox2 = nullptr;
-    QPushButton *btnRiset = nullptr;
-    QGroupBox *GroupBox1 = nullptr;
-    QLabel *Label2 = nullptr;
-    SpinEdit *editAutoSelectMax = nullptr;
-    QPushButton *btnAutoCalc = nullptr;
-    QGroupBox *GroupBox3 = nullptr;
-    QPushButton *btnSelect = nullptr, *btnCancel = nullptr, *btnSave = nullptr;
-    PanelLabel *pnlSelectMax = nullptr, *pnlSelectMoney = nullptr;
-    StringGrid *gridSelectItem = nullptr;
-
-    // Page 2 "予想オプション設定"
-    QGroupBox *GroupBox5 = nullptr;
-    QRadioButton *RadioButton1 = nullptr, *RadioButton2 = nullptr, *RadioButton3 = nullptr,
-                 *RadioButton4 = nullptr;
-    QLabel *Label1 = nullptr, *Label5 = nullptr, *Label7 = nullptr;
-    SpinEdit *editAutoSelectDefault = nullptr, *editSelectRange = nullptr;
-    QPushButton *btnAgainUpdate = nullptr, *btnBaseDef = nullptr;
-    QGroupBox *groupDeleteNumber = nullptr;
-    TabControl *TabControl1 = nullptr;
-    QPushButton *btnUpdate = nullptr, *btnDeleteClear = nullptr;
-
-    // Page 3 "オンラインデータ照合"
-    QGroupBox *GroupBox4 = nullptr;
-    QLabel *Label3 = nullptr;
-    SpinEdit *editSelectNum = nullptr;
-    QPushButton *btnExec = nullptr;
-    PanelLabel *pnlHitGuide = nullptr;
-    StringGrid *gridHitSel = nullptr;
-
-    // Page 4 "データの傾向と分析"
-    QLabel *Label6 = nullptr;
-    QComboBox *cmbChartKind = nullptr;
-    QPushButton *btnChartExec = nullptr;
-    QChartView *chartSelect6 = nullptr, *chartSelect43 = nullptr;
-
-    // Page 5 "申込数字照会・取消し"
-    QGroupBox *GroupBox6 = nullptr;
-    QLabel *Label8 = nullptr;
-    SpinEdit *editLoto6Num = nullptr;
-    PanelLabel *pnlSeaGuide = nullptr;
-    QPushButton *btnOneDelete = nullptr, *btnAllDelete = nullptr;
-    StringGrid *gridLoto6 = nullptr;
-
-    // Page 6 "抽選数字照会"
-    QTableView *viewHistory = nullptr;
-
-    // Page 7 "当選金額照会"
-    StringGrid *gridMoney = nullptr;
 
 protected:
     void showEvent(QShowEvent *event) override;
@@ -206,107 +81,42 @@ protected:
     void changeEvent(QEvent *event) override;
 
 private:
-    // Layout (MainLayout*.cpp): builds every control in its design-time state.
+    // Layout (MainLayout.cpp): the window, its menu, status bar and pages.
     void buildWindow();
     void buildMenu();
     void buildStatusBar();
-    void buildMainPage();
-    void buildOptionsPage();
-    void buildCheckPage();
-    void buildChartPage();
-    void buildTicketPage();
-    void buildHistoryPage();
-    void buildMoneyPage();
     void connectHandlers();
-    // Each subsystem binds its own control events (defined in its folder).
-    void connectResultsViews();
-    void connectPicking();
-    void connectPickOptions();
-    void connectTickets();
-    void connectChecking();
-    void connectAnalysis();
     void connectHelpAndDownload();
     void connectExtraCommands();
 
-    // Draw results
     void applyResults(ResultsData &&results);
-    void setStatusText(const QString &text);
-
-    // ---- private: draw results views ----
-    int viewHistoryCompare(const QCollatorSortKey &a, const QCollatorSortKey &b) const;
-    QColor viewHistoryCustomDrawItem(int row) const;
-    void gridMoneyDrawCell(QPainter *painter, const QRect &rect, int row, int column) const;
-    void sortHistory();
-
-    // ---- private: number picking ----
-    // Start-up: applies the stored pick options (the tag of btnBaseDef is 1 meanwhile).
-    void restorePickOptions();
-    // Rebuilds Image1..Image6 from the number buttons that are down, in ascending order.
-    void refreshPickedImages();
-    // The slate's lines (its rows), none when column 0 of the first row is empty.
-    QVector<QStringList> slateRows() const;
-    // Each slate row against the others and the saved lines (see checkSlateLines).
-    QVector<SlateLineCheck> checkSlate(QStringList *unreadable = nullptr) const;
-    // Sets the count "n口" (with "（保存済みm口）" once lines are saved) and the price (200 yen
-    // a line) from the slate's rows.
-    void updateSlateTotals();
-    // The status text names what the current slate line repeats; a notice about a repeat
-    // gives way to the page's guidance once the current line repeats nothing.
-    void showSlateNotice();
-    void gridSelectItemDrawCell(QPainter *painter, const QRect &rect, int row, int column);
-
-    // ---- private: tickets and checking ----
-    // The rows gridLoto6 lists now, none when its first row is blank.
-    QVector<QStringList> listedTicketRows() const;
-    // Lists the file again, as it is now, keeping the current row: when the player comes back
-    // to the window, another program may have changed or deleted it. A file that cannot be
-    // read is told in the status line, not in a box, which would take the activation away.
-    void refreshTicketList();
-    void gridLoto6DrawCell(QPainter *painter, const QRect &rect, int row, int column);
-    void gridHitSelDrawCell(QPainter *painter, const QRect &rect, int row, int column);
-
-    // ---- private: trend analysis ----
-
-    // ---- private: help, about and download ----
     // Fetches both results files, checks them and replaces the local copies together.
     // True when both were replaced; never raises. On failure *explanation (when given) tells
     // why, in the words that follow "ダウンロードに失敗しました。".
     bool DownloadResults(QString *explanation = nullptr);
-
     // Runs a handler through the application-wide error report.
     void guarded(void (TMainForm::*handler)());
 
-    // Marks a long operation that lets window messages run.
-    class BusyScope;
-    friend class BusyScope;
-
-    QString m_dataFolder;
-    QString m_installFolder;
-    std::unique_ptr<AppSettings> m_settings;
+    PageContext *m_context;
     TAboutForm *m_about = nullptr;
     TSplashForm *m_splash = nullptr;
-    HistoryModel *m_history = nullptr;
 
-    BaseCountTable m_baseCountTable{};
-    ExclusionSet m_exclusionSet{};
-    PickSettings m_pickSettings;
+    QTabWidget *pctrlMain = nullptr;
+    MainPage *m_mainPage = nullptr;
+    PickOptionsPage *m_optionsPage = nullptr;
+    CheckPage *m_checkPage = nullptr;
+    TrendChartPage *m_chartPage = nullptr;
+    TicketListPage *m_ticketPage = nullptr;
+    HistoryPage *m_historyPage = nullptr;
+    PrizesPage *m_prizesPage = nullptr;
+    QLabel *pnlMessagePanel0 = nullptr, *pnlMessagePanel1 = nullptr;
+    QTimer *Timer1 = nullptr;
+    QAction *menuFileCsvSave = nullptr, *menuFileExit = nullptr, *menuCommandDownload = nullptr,
+            *menuCommandDownloadSettings = nullptr, *menuCommandEnterResult = nullptr,
+            *menuHelpManual = nullptr, *menuHelpHomePage = nullptr, *menuHelpAbout = nullptr;
+    QAction *menuCommandLineHistory = nullptr, *menuCommandTicketReport = nullptr,
+            *menuCommandRandomnessTest = nullptr, *menuCommandStatistics = nullptr;
+
     QString m_fileVersionText;
-    int m_historySortState = 0;
-
     bool m_shown = false;
-    int m_busy = 0;
-    bool m_closeRequested = false;
-};
-
-// Marks the window busy for its lifetime: a close asked for meanwhile runs afterwards.
-class TMainForm::BusyScope
-{
-public:
-    explicit BusyScope(TMainForm *form);
-    ~BusyScope();
-    BusyScope(const BusyScope &) = delete;
-    BusyScope &operator=(const BusyScope &) = delete;
-
-private:
-    TMainForm *m_form;
 };

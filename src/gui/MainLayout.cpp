@@ -1,38 +1,37 @@
-// The main window's controls in their design-time state: the window, its menu and status
-// bar, and the first two pages. Places are pixels relative to the parent control.
+// The main window's controls in their design-time state: the window, its menu, status bar
+// and page control, and the pages, which build their own controls. Places are pixels
+// relative to the parent control.
 
 #include "gui/Main.h"
+#include "gui/PageContext.h"
+#include "gui/pages/CheckPage.h"
+#include "gui/pages/HistoryPage.h"
+#include "gui/pages/MainPage.h"
+#include "gui/pages/PickOptionsPage.h"
+#include "gui/pages/PrizesPage.h"
+#include "gui/pages/TicketListPage.h"
+#include "gui/pages/TrendChartPage.h"
 #include "gui/widgets/LayoutKit.h"
 #include "gui/widgets/MultiRowTabBar.h"
 #include "gui/widgets/Pictures.h"
-#include "gui/widgets/SpinEdit.h"
-#include "gui/widgets/StringGrid.h"
 #include "gui/widgets/Widgets.h"
 
 #include <QAction>
-#include <QGroupBox>
-#include <QLabel>
-#include <QLayout>
-#include <QLineEdit>
 #include <QMenuBar>
-#include <QPushButton>
-#include <QRadioButton>
 #include <QStatusBar>
 #include <QTabWidget>
 #include <QTimer>
-#include <QToolButton>
 
 using namespace layout;
 
 namespace
 {
 
-QWidget *page(QTabWidget *pages, const char *name, const QString &caption)
+template <typename Page> Page *addPage(QTabWidget *pages, Page *page, const QString &caption)
 {
-    auto *sheet = new QWidget;
-    sheet->setObjectName(QLatin1String(name));
-    pages->addTab(sheet, caption);
-    return sheet;
+    page->setCursor(Qt::ArrowCursor);
+    pages->addTab(page, caption);
+    return page;
 }
 
 } // namespace
@@ -58,27 +57,24 @@ void TMainForm::buildWindow()
     pctrlMain->setCursor(Qt::PointingHandCursor);
     applyStyle(pctrlMain, 15);
 
-    TabSheet1 = page(pctrlMain, "TabSheet1", QStringLiteral("ロト６予想メイン"));
-    TabSheet2 = page(pctrlMain, "TabSheet2", QStringLiteral("予想オプション設定"));
-    TabSheet5 = page(pctrlMain, "TabSheet5", QStringLiteral("オンラインデータ照合"));
-    TabSheet3 = page(pctrlMain, "TabSheet3", QStringLiteral("データの傾向と分析"));
-    TabSheet4 = page(pctrlMain, "TabSheet4", QStringLiteral("申込数字照会・取消し"));
-    TabSheet6 = page(pctrlMain, "TabSheet6", QStringLiteral("抽選数字照会"));
-    TabSheet7 = page(pctrlMain, "TabSheet7", QStringLiteral("当選金額照会"));
-    for (QWidget *sheet :
-         {TabSheet1, TabSheet2, TabSheet3, TabSheet4, TabSheet5, TabSheet6, TabSheet7})
-        sheet->setCursor(Qt::ArrowCursor);
-    setTextColour(TabSheet1, colour::black);
-
+    // The status bar comes first: the pages' handlers write their guidance into it.
     buildMenu();
     buildStatusBar();
-    buildMainPage();
-    buildOptionsPage();
-    buildCheckPage();
-    buildChartPage();
-    buildTicketPage();
-    buildHistoryPage();
-    buildMoneyPage();
+    m_context->setWindowParts(pctrlMain, pnlMessagePanel0);
+    PageContext &context = *m_context;
+    m_mainPage =
+        addPage(pctrlMain, new MainPage(context, pctrlMain), QStringLiteral("ロト６予想メイン"));
+    m_optionsPage = addPage(pctrlMain, new PickOptionsPage(context, pctrlMain),
+                            QStringLiteral("予想オプション設定"));
+    m_checkPage = addPage(pctrlMain, new CheckPage(context, pctrlMain),
+                          QStringLiteral("オンラインデータ照合"));
+    m_chartPage = addPage(pctrlMain, new TrendChartPage(context, pctrlMain),
+                          QStringLiteral("データの傾向と分析"));
+    m_ticketPage = addPage(pctrlMain, new TicketListPage(context, pctrlMain),
+                           QStringLiteral("申込数字照会・取消し"));
+    m_historyPage =
+        addPage(pctrlMain, new HistoryPage(context, pctrlMain), QStringLiteral("抽選数字照会"));
+    m_prizesPage = addPage(pctrlMain, new PrizesPage(pctrlMain), QStringLiteral("当選金額照会"));
 
     Timer1 = new QTimer(this);
     Timer1->setObjectName(QStringLiteral("Timer1"));
@@ -103,14 +99,14 @@ void TMainForm::buildMenu()
         menu->addSeparator()->setObjectName(QLatin1String(name));
     };
 
-    menuFile = bar->addMenu(QStringLiteral("ファイル(&F)"));
+    QMenu *menuFile = bar->addMenu(QStringLiteral("ファイル(&F)"));
     menuFile->setObjectName(QStringLiteral("menuFile"));
     menuFileCsvSave = action(menuFile, "menuFileCsvSave",
                              QStringLiteral("CSV形式で名前を付けて保存（ファイル持ち出し）(&A)"));
     separator(menuFile, "N3");
     menuFileExit = action(menuFile, "menuFileExit", QStringLiteral("終了(&X)"));
 
-    menuCommand = bar->addMenu(QStringLiteral("コマンド(&C)"));
+    QMenu *menuCommand = bar->addMenu(QStringLiteral("コマンド(&C)"));
     menuCommand->setObjectName(QStringLiteral("menuCommand"));
     menuCommandDownload = action(menuCommand, "menuCommandDownload",
                                  QStringLiteral("最新の抽選結果をダウンロード(&D)"));
@@ -128,7 +124,7 @@ void TMainForm::buildMenu()
     menuCommandStatistics =
         action(menuCommand, "menuCommandStatistics", QStringLiteral("統計と理論値(&A)..."));
 
-    menuHelp = bar->addMenu(QStringLiteral("ヘルプ(&H)"));
+    QMenu *menuHelp = bar->addMenu(QStringLiteral("ヘルプ(&H)"));
     menuHelp->setObjectName(QStringLiteral("menuHelp"));
     menuHelpManual = action(menuHelp, "menuHelpManual", QStringLiteral("操作手順書(&M)"));
     menuHelpHomePage =
@@ -139,7 +135,7 @@ void TMainForm::buildMenu()
 
 void TMainForm::buildStatusBar()
 {
-    pnlMessage = new QStatusBar(this);
+    auto *pnlMessage = new QStatusBar(this);
     pnlMessage->setObjectName(QStringLiteral("pnlMessage"));
     pnlMessage->setFixedHeight(22);
     pnlMessage->setSizeGripEnabled(false);
@@ -158,155 +154,4 @@ void TMainForm::buildStatusBar()
     pnlMessagePanel0 = guide;
     pnlMessagePanel1 = clock;
     setStatusBar(pnlMessage);
-}
-
-void TMainForm::buildMainPage()
-{
-    QWidget *p = TabSheet1;
-    Label4 = label(p, "Label4", 14, 8, QStringLiteral("開催回"), colour::navy, 21, true);
-
-    editNewNum = new QLineEdit(p);
-    editNewNum->setObjectName(QStringLiteral("editNewNum"));
-    editNewNum->setGeometry(98, 7, 82, 24);
-    editNewNum->setReadOnly(true);
-    editNewNum->setFocusPolicy(Qt::NoFocus);
-    editNewNum->setAttribute(Qt::WA_InputMethodEnabled, false);
-    editNewNum->setAlignment(Qt::AlignCenter);
-    applyStyle(editNewNum, 21, true, colour::navy);
-    {
-        QPalette pal = editNewNum->palette();
-        pal.setColor(QPalette::Base, pal.color(QPalette::Button));
-        editNewNum->setPalette(pal);
-    }
-
-    GroupBox2 =
-        groupBox(p, "GroupBox2", QRect(213, 8, 411, 65), QStringLiteral("選択数字"), colour::navy);
-    for (int k = 1; k <= kPicksPerLine; ++k) {
-        auto *img = new QLabel(GroupBox2);
-        img->setObjectName(QStringLiteral("Image%1").arg(k));
-        img->setGeometry(75 + 56 * (k - 1), 17, 41, 41);
-        img->setAlignment(Qt::AlignCenter);
-        img->setProperty("tag", 0);
-    }
-    btnRiset = button(GroupBox2, "btnRiset", QRect(14, 23, 49, 29), QStringLiteral("ｸﾘｱ"),
-                      colour::black, QStringLiteral("現在、選択されている数字をリセットします。"));
-
-    GroupBox1 = groupBox(p, "GroupBox1", QRect(8, 40, 193, 417), QStringLiteral("組合せ数字"),
-                         colour::blue);
-    GroupBox1->setProperty("tag", 0);
-    Label2 = label(GroupBox1, "Label2", 13, 23, QStringLiteral("連続申込み口数"));
-    editAutoSelectMax = spinEdit(GroupBox1, "editAutoSelectMax", QRect(133, 19, 49, 24), 1, 100, 1,
-                                 3, Qt::AlignRight);
-    btnAutoCalc = button(GroupBox1, "btnAutoCalc", QRect(12, 47, 169, 32),
-                         QStringLiteral("＄ヨルネ＄"), colour::navy,
-                         QStringLiteral("予想オプション設定により、当選数字を絞り込み、より確率の"
-                                        "高い当選数字を弾き出します。"));
-    applyStyle(btnAutoCalc, 19, true, colour::navy);
-    btnAutoCalc->setIcon(buttonIcon(ButtonPicture::PointingHand));
-
-    for (int n = 1; n <= kLotoCount; ++n) {
-        auto *b = new QToolButton(GroupBox1);
-        b->setObjectName(QStringLiteral("SpeedButton%1").arg(n));
-        b->setGeometry(16 + 32 * ((n - 1) / 10), 84 + 32 * ((n - 1) % 10), 33, 33);
-        b->setCheckable(true);
-        b->setAutoRaise(true);
-        b->setIcon(QIcon(numberDisc(n)));
-        b->setIconSize(QSize(32, 32));
-        b->setToolButtonStyle(Qt::ToolButtonIconOnly);
-        b->setCursor(Qt::PointingHandCursor);
-        b->setFocusPolicy(Qt::NoFocus); // the keyboard reaches the board as one (BoardKeys)
-    }
-
-    GroupBox3 = groupBox(p, "GroupBox3", QRect(214, 79, 410, 378), QStringLiteral("申込み数字"),
-                         colour::fuchsia);
-    btnSelect = button(GroupBox3, "btnSelect", QRect(16, 19, 80, 25), QStringLiteral("決定"),
-                       colour::blue, QStringLiteral("現在、選択されている数字を決定します。"));
-    btnSelect->setIcon(buttonIcon(ButtonPicture::HandWithSheet));
-    btnCancel = button(GroupBox3, "btnCancel", QRect(99, 19, 80, 25), QStringLiteral("取消"),
-                       colour::red, QStringLiteral("申込み数字をキャンセルします。"));
-    btnCancel->setIcon(buttonIcon(ButtonPicture::RedCross));
-    btnSave = button(GroupBox3, "btnSave", QRect(182, 19, 80, 25), QStringLiteral("保存"),
-                     colour::navy, QStringLiteral("申込み数字を利用端末に保存します。"));
-    btnSave->setIcon(buttonIcon(ButtonPicture::SheetIntoDiskette));
-    // The count and price stand in a row of their own below the slate: the count grows to
-    // "12口（保存済み12口）" once lines are saved, wider than the room beside the buttons.
-    pnlSelectMax = panel(GroupBox3, "pnlSelectMax", QRect(16, 347, 292, 22), Qt::AlignRight);
-    pnlSelectMoney = panel(GroupBox3, "pnlSelectMoney", QRect(312, 347, 81, 22), Qt::AlignRight);
-
-    gridSelectItem = new StringGrid(7, GroupBox3);
-    gridSelectItem->setObjectName(QStringLiteral("gridSelectItem"));
-    gridSelectItem->setGeometry(16, 43, 377, 300);
-    applyStyle(gridSelectItem, 24, true, colour::black);
-    gridSelectItem->setColumnWidths({58, 58, 58, 58, 58, 58, 58});
-    gridSelectItem->setRowHeight(28);
-    gridSelectItem->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
-    gridSelectItem->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
-    gridSelectItem->viewport()->setCursor(Qt::PointingHandCursor);
-}
-
-void TMainForm::buildOptionsPage()
-{
-    QWidget *p = TabSheet2;
-    GroupBox5 = groupBox(p, "GroupBox5", QRect(16, 8, 601, 193),
-                         QStringLiteral("申込み数字の基本設定"), colour::teal);
-    auto radio = [this](const char *name, const QRect &place, const QString &caption) {
-        auto *r = new QRadioButton(caption, GroupBox5);
-        r->setObjectName(QLatin1String(name));
-        r->setGeometry(place);
-        r->setCursor(Qt::PointingHandCursor);
-        applyStyle(r, 15, false, colour::black);
-        return r;
-    };
-    RadioButton1 =
-        radio("RadioButton1", QRect(16, 24, 489, 25),
-              QStringLiteral("手動で申込み数字を設定します。（好みの数字が選択できます）"));
-    RadioButton2 =
-        radio("RadioButton2", QRect(16, 56, 537, 25),
-              QStringLiteral("ランダムで申込み数字を弾き出します。（除外数字は含まれません。）"));
-    RadioButton3 = radio("RadioButton3", QRect(16, 88, 441, 25),
-                         QStringLiteral("除外数字を元に、より確率の高い当選数字を弾き出します。"));
-    RadioButton4 =
-        radio("RadioButton4", QRect(16, 120, 521, 25),
-              QStringLiteral("基本数字毎に抽選回数以上の数字で絞り込み、自動で弾き出します。"));
-    RadioButton4->setChecked(true);
-
-    Label1 = label(GroupBox5, "Label1", 19, 157, QStringLiteral("連続申込み口数"));
-    editAutoSelectDefault = spinEdit(
-        GroupBox5, "editAutoSelectDefault", QRect(137, 154, 49, 24), 1, 100, 1, 3, Qt::AlignRight,
-        QStringLiteral("『＄ヨルネ＄』機能で連続購入する、申込み口数を初期設定します。"));
-    Label5 = label(GroupBox5, "Label5", 192, 158, QStringLiteral("過去の抽選回数"));
-    editSelectRange = spinEdit(
-        GroupBox5, "editSelectRange", QRect(310, 155, 49, 24), 1, 100, 1, 3, Qt::AlignRight,
-        QStringLiteral("基本数字毎に過去の抽選回数が設定数以上の数字を対象とします。"));
-    Label7 = label(GroupBox5, "Label7", 363, 159, QStringLiteral("回以上"));
-    btnAgainUpdate = button(GroupBox5, "btnAgainUpdate", QRect(420, 151, 81, 29),
-                            QStringLiteral("反映"), colour::navy);
-    btnAgainUpdate->setIcon(buttonIcon(ButtonPicture::HandWithSheet));
-    btnBaseDef = button(GroupBox5, "btnBaseDef", QRect(508, 151, 81, 29),
-                        QStringLiteral("元に戻す"), colour::black);
-    btnBaseDef->setProperty("tag", 0);
-
-    groupDeleteNumber = groupBox(p, "groupDeleteNumber", QRect(16, 216, 601, 241),
-                                 QStringLiteral("除外数字の設定"), colour::fuchsia);
-    groupDeleteNumber->setProperty("tag", 0);
-    TabControl1 = new TabControl(groupDeleteNumber);
-    TabControl1->setObjectName(QStringLiteral("TabControl1"));
-    TabControl1->setGeometry(13, 22, 575, 208);
-    TabControl1->setCursor(Qt::PointingHandCursor);
-    applyStyle(TabControl1, 19, false, colour::black);
-    TabControl1->setTabs({QStringLiteral("基本数字")});
-
-    for (int n = 1; n <= kLotoCount; ++n) {
-        const int row = n <= 40 ? (n - 1) / 10 : 3;
-        auto *panelButton = new PanelLabel(TabControl1);
-        panelButton->setObjectName(QStringLiteral("Panel%1").arg(n));
-        panelButton->setGeometry(16 + 40 * (n - 1 - 10 * row), 40 + 40 * row, 33, 33);
-        panelButton->setCursor(Qt::PointingHandCursor);
-        applyStyle(panelButton, 15);
-    }
-    btnUpdate = button(TabControl1, "btnUpdate", QRect(417, 41, 147, 29),
-                       QStringLiteral("予想に反映"), colour::navy);
-    btnUpdate->setIcon(buttonIcon(ButtonPicture::HandWithPieces));
-    btnDeleteClear = button(TabControl1, "btnDeleteClear", QRect(417, 81, 147, 29),
-                            QStringLiteral("全てクリア"), colour::black);
 }

@@ -3,20 +3,21 @@
 
 #include "core/results/ResultsFiles.h"
 #include "gui/Main.h"
-#include "gui/pages/HistoryModel.h"
+#include "gui/PageContext.h"
+#include "gui/pages/CheckPage.h"
+#include "gui/pages/HistoryPage.h"
+#include "gui/pages/MainPage.h"
+#include "gui/pages/PrizesPage.h"
+#include "gui/pages/TicketListPage.h"
+#include "gui/pages/TrendChartPage.h"
 #include "gui/services/ComFunction.h"
-#include "gui/widgets/SpinEdit.h"
-#include "gui/widgets/StringGrid.h"
 
-#include <QComboBox>
-#include <QLineEdit>
 #include <QTabWidget>
-#include <QTableView>
 #include <QTimer>
 
 void TMainForm::btnMmsUpdateClick()
 {
-    BusyScope busy(this);
+    PageContext::BusyScope busy(*m_context);
     const InputBlock block(pctrlMain); // the pages keep their colours meanwhile
     WaitCursor wait;
 
@@ -24,7 +25,8 @@ void TMainForm::btnMmsUpdateClick()
     // Both files are read and checked completely before anything on screen changes, so a
     // malformed file leaves the data loaded before in place.
     ResultsData results;
-    const ResultsStatus status = readResultsFolder(m_dataFolder + kDownloadFolder, &results);
+    const ResultsStatus status =
+        readResultsFolder(m_context->dataFolder() + kDownloadFolder, &results);
     if (status != ResultsStatus::Loaded) {
         showErrorMessage(this, QStringLiteral("必須データファイルが見つかりませんでした。"
                                               "システム管理者に連絡してください！！"));
@@ -43,27 +45,19 @@ void TMainForm::applyResults(ResultsData &&results)
 {
     // The slate keeps every line: each one carries the draw it was decided for, which a new
     // history does not change.
-    m_history->setRecords(std::move(results.draws));
-    viewHistory->setCurrentIndex(m_history->index(0, 0));
-    viewHistory->scrollToTop();
+    m_historyPage->showDraws(std::move(results.draws));
+    catchUp();
+    m_prizesPage->showPrizes(results.prizes);
+    catchUp();
+    m_context->baseCountTable() = results.counts;
     catchUp();
 
-    QVector<QStringList> prizeRows;
-    prizeRows.reserve(results.prizes.size());
-    for (const PrizeRecord &prize : results.prizes)
-        prizeRows.append(QStringList(prize.begin(), prize.end()));
-    gridMoney->cells()->replaceRows(std::move(prizeRows));
-    catchUp();
+    // The coming draw is the one the main page decides lines for, and the one whose saved
+    // lines the check and the ticket list show.
+    m_mainPage->setComingDraw(results.comingDraw);
+    m_checkPage->setDrawNumber(results.comingDraw);
+    m_ticketPage->setDrawNumber(results.comingDraw);
 
-    m_baseCountTable = results.counts;
-    catchUp();
-
-    editNewNum->setText(results.comingDraw);
-    editSelectNum->setText(editNewNum->text());
-    editLoto6Num->setText(editSelectNum->text());
-
-    // The first trend chart, over the newest draws. The button takes no input while the load
-    // runs, so its handler is run directly; a failure passes to the load's caller.
-    cmbChartKind->setCurrentIndex(0);
-    btnChartExecClick();
+    // A failure of the first chart passes to the load's caller.
+    m_chartPage->showFirstChart();
 }

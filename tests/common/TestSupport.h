@@ -1,6 +1,7 @@
 #pragma once
 
 #include "gui/FindControl.h"
+#include "gui/Main.h"
 
 #include <QByteArray>
 #include <QFileDevice>
@@ -19,7 +20,6 @@
 // Shared helpers of the window tests.
 
 class StringGrid;
-class TMainForm;
 
 // Whether the row's cells (columns 1 to 6) show red, text or ground, in the grid as painted.
 bool paintedRed(StringGrid *grid, int row);

@@ -3,7 +3,6 @@
 // still works, and every file as it was.
 
 #include "TestSupport.h"
-#include "gui/Main.h"
 #include "gui/widgets/StringGrid.h"
 #include "gui/widgets/Widgets.h"
 

@@ -2,7 +2,6 @@
 
 #include "TestSupport.h"
 #include "core/platform/Settings.h"
-#include "gui/Main.h"
 #include "gui/services/ComFunction.h"
 #include "gui/services/QtTranslations.h"
 #include "gui/widgets/LayoutKit.h"

@@ -5,7 +5,6 @@
 
 #include "TestSupport.h"
 #include "core/platform/SingleInstance.h"
-#include "gui/Main.h"
 #include "gui/services/FrontRequests.h"
 
 #include <QDir>

@@ -1,6 +1,7 @@
 #include "gui/widgets/LayoutKit.h"
 
 #include "gui/widgets/SpinEdit.h"
+#include "gui/widgets/StringGrid.h"
 #include "gui/widgets/Widgets.h"
 
 #include <QDialog>
@@ -130,6 +131,29 @@ SpinEdit *spinEdit(QWidget *parent, const char *name, const QRect &place, int mi
     if (!hint.isEmpty())
         s->setToolTip(hint);
     return s;
+}
+
+QGroupBox *captionlessGroup(QWidget *parent, const char *name)
+{
+    auto *g = new QGroupBox(parent);
+    g->setObjectName(QLatin1String(name));
+    g->setGeometry(6, 3, 621, 454);
+    return g;
+}
+
+StringGrid *stringGrid(QWidget *parent, const char *name, const QRect &place, int columns,
+                       const QVector<int> &widths, int rowHeight, int pixels, bool bold)
+{
+    auto *g = new StringGrid(columns, parent);
+    g->setObjectName(QLatin1String(name));
+    g->setGeometry(place);
+    applyStyle(g, pixels, bold, colour::black);
+    g->setColumnWidths(widths);
+    g->setRowHeight(rowHeight);
+    g->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    g->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+    g->viewport()->setCursor(Qt::PointingHandCursor);
+    return g;
 }
 
 void applyGridHabits(QAbstractItemView *view)

@@ -5,6 +5,7 @@
 #include <QRect>
 #include <QString>
 #include <QStringList>
+#include <QVector>
 
 class QAbstractItemView;
 class QDialog;
@@ -17,6 +18,7 @@ class QTableWidgetItem;
 class QWidget;
 class PanelLabel;
 class SpinEdit;
+class StringGrid;
 class QIcon;
 
 // Small helpers that build controls in their design-time state: fonts given as character
@@ -59,6 +61,12 @@ QPushButton *button(QWidget *parent, const char *name, const QRect &place, const
 PanelLabel *panel(QWidget *parent, const char *name, const QRect &place, Qt::Alignment align);
 SpinEdit *spinEdit(QWidget *parent, const char *name, const QRect &place, int minimum, int maximum,
                    int value, int maxLength, Qt::Alignment align, const QString &hint = QString());
+// The group box without a caption that fills a list page.
+QGroupBox *captionlessGroup(QWidget *parent, const char *name);
+// A list page's grid: the column widths, row height and font given, a vertical scroll bar
+// always, none across.
+StringGrid *stringGrid(QWidget *parent, const char *name, const QRect &place, int columns,
+                       const QVector<int> &widths, int rowHeight, int pixels, bool bold);
 
 // The keyboard and look every grid and list of the program shares, as on Windows: Tab and
 // Shift+Tab leave it for the next or previous control while the arrow keys move within it,

@@ -110,3 +110,8 @@ void SpinEdit::focusOutEvent(QFocusEvent *event)
     }
     QAbstractSpinBox::focusOutEvent(event);
 }
+
+bool editSelectNumKeyPress(QChar key)
+{
+    return (key >= QLatin1Char('0') && key <= QLatin1Char('9')) || key.unicode() == 8;
+}

@@ -48,3 +48,7 @@ private:
     int m_max = 100;
     KeyFilter m_keyFilter;
 };
+
+// The key filter of the draw-number and line-count fields: a typed character passes only when
+// it is a digit or Backspace.
+bool editSelectNumKeyPress(QChar key);

@@ -1,7 +1,6 @@
 // The About box and the two Help menu commands that hand a document to the desktop.
 
 #include "TestSupport.h"
-#include "gui/Main.h"
 #include "gui/dialogs/About.h"
 
 #include <BuildInfo.h>

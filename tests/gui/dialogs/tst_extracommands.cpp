@@ -5,7 +5,6 @@
 
 #include "TestSupport.h"
 #include "core/results/ResultsFiles.h"
-#include "gui/Main.h"
 #include "gui/dialogs/LineHistoryForm.h"
 #include "gui/dialogs/RandomnessTestForm.h"
 #include "gui/dialogs/Splash.h"

@@ -1,7 +1,6 @@
 // Typing in a draw: "抽選結果の入力".
 
 #include "TestSupport.h"
-#include "gui/Main.h"
 
 #include <QAction>
 #include <QApplication>

@@ -3,7 +3,6 @@
 // Every accepted number costs a real 50 ms, so the runs here are a few lines long.
 
 #include "TestSupport.h"
-#include "gui/Main.h"
 #include "gui/pages/HistoryModel.h"
 #include "gui/widgets/SpinEdit.h"
 #include "gui/widgets/StringGrid.h"

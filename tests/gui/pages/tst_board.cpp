@@ -2,7 +2,7 @@
 // clearing.
 
 #include "TestSupport.h"
-#include "gui/Main.h"
+#include "gui/pages/MainPage.h"
 #include "gui/widgets/Pictures.h"
 
 #include <QGroupBox>
@@ -130,12 +130,13 @@ void TestBoard::pickByProgram()
 {
     TMainForm &form = *m_form;
     MessageBoxWatcher boxes;
+    MainPage *page = control<MainPage>(form, "TabSheet1");
     for (int n : {40, 12, 6}) {
         form.speedButton(n)->setChecked(true);
-        form.ComSet_SpeedBtnClick(form.speedButton(n));
+        page->ComSet_SpeedBtnClick(form.speedButton(n));
     }
     QCOMPARE(imageTags(form), (QList<int>{6, 12, 40, 0, 0, 0}));
-    form.btnRisetClick();
+    page->btnRisetClick();
     QCOMPARE(pickedCount(form), 0);
     QVERIFY(boxes.boxes().isEmpty());
 }

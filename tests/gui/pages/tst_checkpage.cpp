@@ -2,7 +2,6 @@
 // against a small hand-made history, and what the window allows while a check pauses.
 
 #include "TestSupport.h"
-#include "gui/Main.h"
 #include "gui/pages/HistoryModel.h"
 #include "gui/widgets/SpinEdit.h"
 #include "gui/widgets/StringGrid.h"

@@ -3,7 +3,6 @@
 
 #include "FileSizeLimit.h"
 #include "TestSupport.h"
-#include "gui/Main.h"
 #include "gui/dialogs/Splash.h"
 #include "gui/widgets/StringGrid.h"
 

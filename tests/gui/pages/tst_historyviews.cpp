@@ -2,7 +2,6 @@
 // painted cells.
 
 #include "TestSupport.h"
-#include "gui/Main.h"
 #include "gui/pages/HistoryModel.h"
 #include "gui/widgets/LayoutKit.h"
 #include "gui/widgets/StringGrid.h"

@@ -3,7 +3,6 @@
 
 #include "TestSupport.h"
 #include "core/platform/Settings.h"
-#include "gui/Main.h"
 #include "gui/widgets/SpinEdit.h"
 #include "gui/widgets/Widgets.h"
 

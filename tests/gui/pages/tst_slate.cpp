@@ -2,7 +2,6 @@
 // drawing of its rows.
 
 #include "TestSupport.h"
-#include "gui/Main.h"
 #include "gui/widgets/StringGrid.h"
 #include "gui/widgets/Widgets.h"
 

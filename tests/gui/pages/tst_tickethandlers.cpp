@@ -2,7 +2,7 @@
 // failed write leaves behind.
 
 #include "TestSupport.h"
-#include "gui/Main.h"
+#include "gui/pages/TicketListPage.h"
 #include "gui/widgets/SpinEdit.h"
 #include "gui/widgets/StringGrid.h"
 #include "gui/widgets/Widgets.h"
@@ -435,7 +435,7 @@ void TestTicketHandlers::pastedTextNamesNoFile()
             !control<QPushButton>(form, "btnAllDelete")->isEnabled());
     MessageBoxWatcher boxes;
     boxes.queueAnswer(QMessageBox::Yes);
-    form.btnAllDeleteClick();
+    control<TicketListPage>(form, "TabSheet4")->btnAllDeleteClick();
     QVERIFY(boxes.boxes().isEmpty());
     QVERIFY(QFile::exists(m_folder->file("1.csv")));
 }

@@ -4,7 +4,6 @@
 #include "TestSupport.h"
 #include "core/results/HistoryCheck.h"
 #include "core/results/HistoryFeed.h"
-#include "gui/Main.h"
 #include "gui/dialogs/DownloadSettingsForm.h"
 #include "gui/dialogs/Splash.h"
 #include "gui/pages/HistoryModel.h"

@@ -1,18 +1,22 @@
-// Handlers of the page "オンラインデータ照合": loading the stored lines of a draw number and
+// The page "オンラインデータ照合": loading the stored lines of a draw number and
 // checking each line against the draw it names in the history.
+
+#include "gui/pages/CheckPage.h"
 
 #include "core/tickets/TicketFile.h"
 #include "core/tickets/WinningCheck.h"
-#include "gui/Main.h"
+#include "gui/PageContext.h"
 #include "gui/pages/HistoryModel.h"
 #include "gui/services/ComFunction.h"
+#include "gui/widgets/LayoutKit.h"
+#include "gui/widgets/Pictures.h"
 #include "gui/widgets/SpinEdit.h"
 #include "gui/widgets/StringGrid.h"
 #include "gui/widgets/Widgets.h"
 
-#include <QAction>
+#include <QGroupBox>
+#include <QLabel>
 #include <QPushButton>
-#include <QTabWidget>
 #include <QThread>
 
 namespace
@@ -33,28 +37,53 @@ const QString kSeeResults = QStringLiteral("抽選結果を確認してくださ
 
 } // namespace
 
-void TMainForm::connectChecking()
+CheckPage::CheckPage(PageContext &context, QWidget *parent) : QWidget(parent), m_context(context)
 {
+    setObjectName(QStringLiteral("TabSheet5"));
+    using namespace layout;
+    QGroupBox *g = captionlessGroup(this, "GroupBox4");
+    GroupBox4 = g;
+    Label3 = label(g, "Label3", 18, 21, QStringLiteral("開催回"));
+    editSelectNum =
+        spinEdit(g, "editSelectNum", QRect(73, 18, 58, 24), 1, 9999, 700, 4, Qt::AlignCenter);
+    btnExec =
+        button(g, "btnExec", QRect(135, 17, 100, 25), QStringLiteral("照合開始"), colour::navy);
+    btnExec->setIcon(buttonIcon(ButtonPicture::SheetWithRedArrow));
+    pnlHitGuide = panel(g, "pnlHitGuide", QRect(243, 19, 366, 22), Qt::AlignHCenter);
+    pnlHitGuide->setProperty("tag", 0);
+    gridHitSel = stringGrid(g, "gridHitSel", QRect(10, 49, 599, 396), 8,
+                            {75, 32, 32, 32, 32, 32, 32, 303}, 22, 19, false);
+
     connect(editSelectNum, &SpinEdit::textChanged, this,
-            [this] { guarded(&TMainForm::editSelectNumChange); });
-    connect(btnExec, &QPushButton::clicked, this, [this] { guarded(&TMainForm::btnExecClick); });
-    connect(menuFileCsvSave, &QAction::triggered, this,
-            [this] { guarded(&TMainForm::menuFileCsvSaveClick); });
+            m_context.guardedSlot(this, &CheckPage::editSelectNumChange));
+    connect(btnExec, &QPushButton::clicked, this,
+            m_context.guardedSlot(this, &CheckPage::btnExecClick));
     gridHitSel->setCellPainter([this](QPainter *painter, const QRect &rect, int row, int column) {
         gridHitSelDrawCell(painter, rect, row, column);
     });
+    editSelectNum->setKeyFilter(editSelectNumKeyPress);
+}
+
+void CheckPage::InitMainControls(const QStringList &ticketHeader)
+{
+    gridHitSel->setHeaderTexts(ticketHeader + QStringList{QStringLiteral("照合結果")});
+}
+
+void CheckPage::setDrawNumber(const QString &draw)
+{
+    editSelectNum->setText(draw);
 }
 
 // Loads every line of the draw's ticket file, whatever draw each line names; each line is
 // later checked against its own draw. Any earlier results go with the old rows.
-void TMainForm::editSelectNumChange()
+void CheckPage::editSelectNumChange()
 {
     gridHitSel->cells()->replaceRows({});
     gridHitSel->setCurrentRow(0);
 
     // Only a plain number names a file, whatever way the text got into the field.
     const std::optional<QString> path =
-        ticketFilePath(m_dataFolder, editSelectNum->text().trimmed());
+        ticketFilePath(m_context.dataFolder(), editSelectNum->text().trimmed());
     const QVector<TicketLine> lines = path ? readAllTicketLines(*path) : QVector<TicketLine>();
     gridHitSel->setProperty(kLinesProperty, QStringList());
     if (lines.isEmpty()) {
@@ -76,17 +105,17 @@ void TMainForm::editSelectNumChange()
     btnExec->setEnabled(true);
 }
 
-void TMainForm::btnExecClick()
+void CheckPage::btnExecClick()
 {
     // Closing the window waits until the check and its closing message are over.
-    BusyScope busy(this);
+    PageContext::BusyScope busy(m_context);
     pnlHitGuide->setText(kChecking);
     pnlHitGuide->setProperty("tag", 0);
-    repaint();
+    window()->repaint();
 
     bool anyFound = false; // a line found its draw, valid or not
     {
-        const InputBlock block(pctrlMain); // the pages keep their colours meanwhile
+        const InputBlock block(m_context.pageControl()); // the pages keep their colours meanwhile
         WaitCursor wait;
 
         // The pages take no input and the history is not reloaded while a check runs (see
@@ -94,7 +123,7 @@ void TMainForm::btnExecClick()
         QVector<TicketLine> lines;
         for (const QString &text : gridHitSel->property(kLinesProperty).toStringList())
             lines.append(readTicketLine(text));
-        const QVector<CheckResult> results = checkTickets(m_history->records(), lines);
+        const QVector<CheckResult> results = checkTickets(m_context.history()->records(), lines);
 
         // The count covers the valid lines checked; an invalid line only shows it is invalid.
         int found = 0;
@@ -105,14 +134,15 @@ void TMainForm::btnExecClick()
             QThread::msleep(kPauseMs);
             catchUp();
             gridHitSel->setCurrentRow(result.ticketRow);
-            repaint();
+            window()->repaint();
         }
         anyFound = !results.isEmpty();
     }
 
     if (!anyFound) {
-        showGuideMessage(this, kNoDrawFound +
-                                   QStringLiteral("最新の抽選データをダウンロードしてください。"));
+        showGuideMessage(window(),
+                         kNoDrawFound +
+                             QStringLiteral("最新の抽選データをダウンロードしてください。"));
         pnlHitGuide->setText(kNoDrawFound);
     } else {
         pnlHitGuide->setText(kSeeResults);
@@ -121,7 +151,7 @@ void TMainForm::btnExecClick()
 
 // As the ticket list: the selected row stays highlighted without the focus too, so the walk
 // of a check stays visible.
-void TMainForm::gridHitSelDrawCell(QPainter *painter, const QRect &rect, int row, int column)
+void CheckPage::gridHitSelDrawCell(QPainter *painter, const QRect &rect, int row, int column)
 {
     gridHitSel->paintStripedCell(painter, rect, row, column, row == gridHitSel->currentRow(),
                                  Qt::AlignHCenter | Qt::AlignTop);

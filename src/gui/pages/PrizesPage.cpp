@@ -1,40 +1,19 @@
-// Handlers of the history list and the prize table: sorting by header click, striped rows,
-// and the painting of the prize table's cells.
+// The page "当選金額照会": the prize table, painted cell by cell, its header too.
 
-#include "gui/Main.h"
-#include "gui/pages/HistoryModel.h"
+#include "gui/pages/PrizesPage.h"
+
 #include "gui/widgets/LayoutKit.h"
 #include "gui/widgets/StringGrid.h"
 
-#include <QCollator>
 #include <QHeaderView>
 #include <QPainter>
-#include <QStyledItemDelegate>
-#include <QTableView>
+#include <functional>
 #include <vector>
+
+using namespace layout;
 
 namespace
 {
-
-// Gives each row of a list the background its owner chooses; the row is then drawn as usual.
-class RowColourDelegate : public QStyledItemDelegate
-{
-public:
-    RowColourDelegate(std::function<QColor(int row)> colour, QObject *parent)
-        : QStyledItemDelegate(parent), m_colour(std::move(colour))
-    {
-    }
-
-protected:
-    void initStyleOption(QStyleOptionViewItem *option, const QModelIndex &index) const override
-    {
-        QStyledItemDelegate::initStyleOption(option, index);
-        option->backgroundBrush = m_colour(index.row());
-    }
-
-private:
-    std::function<QColor(int row)> m_colour;
-};
 
 // A grid header whose sections are painted completely by their owner.
 class PaintedHeader : public QHeaderView
@@ -82,13 +61,18 @@ void paintHeaderThrough(StringGrid *grid, PaintedHeader::Painter painter)
 
 } // namespace
 
-void TMainForm::connectResultsViews()
+PrizesPage::PrizesPage(QWidget *parent) : QWidget(parent)
 {
-    connect(viewHistory->horizontalHeader(), &QHeaderView::sectionClicked, this,
-            &TMainForm::viewHistoryColumnClick);
-    viewHistory->setAlternatingRowColors(false);
-    viewHistory->setItemDelegate(new RowColourDelegate(
-        [this](int row) { return viewHistoryCustomDrawItem(row); }, viewHistory));
+    setObjectName(QStringLiteral("TabSheet7"));
+    gridMoney = new StringGrid(12, this);
+    gridMoney->setObjectName(QStringLiteral("gridMoney"));
+    gridMoney->setGeometry(6, 8, 620, 449);
+    applyStyle(gridMoney, 19, false, colour::black);
+    gridMoney->setColumnWidths({64, 135, 47, 123, 49, 114, 60, 82, 74, 81, 99, 197});
+    gridMoney->setRowHeight(22);
+    gridMoney->horizontalHeader()->setSectionResizeMode(QHeaderView::Interactive);
+    gridMoney->setHorizontalScrollBarPolicy(Qt::ScrollBarAsNeeded);
+    gridMoney->setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);
 
     gridMoney->setCellPainter([this](QPainter *painter, const QRect &rect, int row, int column) {
         gridMoneyDrawCell(painter, rect, row + 1, column); // row 0 is the header
@@ -98,54 +82,26 @@ void TMainForm::connectResultsViews()
     });
 }
 
-// A header click sorts by that column; the same column again reverses the direction, a new
-// column starts ascending. The state outlives reloads, which bring back file order.
-void TMainForm::viewHistoryColumnClick(int column)
+void PrizesPage::InitMainControls()
 {
-    const int k = column + 1;
-    if (k == qAbs(m_historySortState))
-        m_historySortState = -m_historySortState;
-    else
-        m_historySortState = k;
-    sortHistory();
+    gridMoney->setHeaderTexts(
+        {QStringLiteral("開催回"), QStringLiteral("１等金額"), QStringLiteral("口数"),
+         QStringLiteral("２等金額"), QStringLiteral("口数"), QStringLiteral("３等金額"),
+         QStringLiteral("口数"), QStringLiteral("４等金額"), QStringLiteral("口数"),
+         QStringLiteral("５等金額"), QStringLiteral("口数"), QStringLiteral("ｷｬﾘｰｵｰﾊﾞｰ(円)")});
 }
 
-void TMainForm::sortHistory()
+void PrizesPage::showPrizes(const QVector<PrizeRecord> &prizes)
 {
-    const int column = qAbs(m_historySortState) - 1;
-    if (column < 0 || column >= HistoryModel::kColumns)
-        return;
-    // The texts are compared as the user's locale orders them, case-sensitive. Each row's
-    // collation key is made once, so a sort costs one key comparison per step.
-    QCollator collator;
-    collator.setCaseSensitivity(Qt::CaseSensitive);
-    collator.setNumericMode(false);
-    const QVector<DrawRecord> &rows = m_history->records();
-    std::vector<QCollatorSortKey> keys;
-    keys.reserve(static_cast<size_t>(rows.size()));
-    for (const DrawRecord &row : rows)
-        keys.push_back(collator.sortKey(row.column(column)));
-    m_history->sortRows([this, &keys](int a, int b) {
-        return viewHistoryCompare(keys[static_cast<size_t>(a)], keys[static_cast<size_t>(b)]) < 0;
-    });
-}
-
-// Negative, zero or positive as row a goes before, together with or after row b in the
-// current sort state; a and b are the rows' keys of the sorted column.
-int TMainForm::viewHistoryCompare(const QCollatorSortKey &a, const QCollatorSortKey &b) const
-{
-    const int r = a.compare(b);
-    return m_historySortState < 0 ? -r : r;
-}
-
-// Rows are striped by their position in the order shown: odd positions green.
-QColor TMainForm::viewHistoryCustomDrawItem(int row) const
-{
-    return row % 2 == 1 ? layout::colour::stripe : layout::colour::white;
+    QVector<QStringList> rows;
+    rows.reserve(prizes.size());
+    for (const PrizeRecord &prize : prizes)
+        rows.append(QStringList(prize.begin(), prize.end()));
+    gridMoney->cells()->replaceRows(std::move(rows));
 }
 
 // Paints one cell of the prize table; row 0 is the header, data rows count from 1.
-void TMainForm::gridMoneyDrawCell(QPainter *painter, const QRect &rect, int row, int column) const
+void PrizesPage::gridMoneyDrawCell(QPainter *painter, const QRect &rect, int row, int column) const
 {
     const QPalette &palette = gridMoney->palette();
     const bool fixed = row == 0;

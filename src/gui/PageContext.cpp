@@ -1,0 +1,55 @@
+#include "gui/PageContext.h"
+
+#include "core/platform/Settings.h"
+#include "gui/pages/HistoryModel.h"
+#include "gui/services/ComFunction.h"
+
+#include <QLabel>
+#include <QWidget>
+
+PageContext::PageContext(const QString &dataFolder, const QString &installFolder, QObject *parent)
+    : QObject(parent), m_dataFolder(dataFolder),
+      m_installFolder(installFolder.isEmpty() ? dataFolder : installFolder),
+      m_settings(std::make_unique<AppSettings>()), m_history(new HistoryModel(this))
+{
+    for (QString *folder : {&m_dataFolder, &m_installFolder}) {
+        if (!folder->endsWith(QLatin1Char('/')))
+            *folder += QLatin1Char('/');
+    }
+}
+
+PageContext::~PageContext() = default;
+
+void PageContext::setWindowParts(QWidget *pageControl, QLabel *statusPanel)
+{
+    m_pageControl = pageControl;
+    m_statusPanel = statusPanel;
+}
+
+QString PageContext::statusText() const
+{
+    return m_statusPanel->text();
+}
+
+void PageContext::setStatusText(const QString &text)
+{
+    m_statusPanel->setText(text);
+}
+
+void PageContext::guarded(QWidget *from, const std::function<void()> &handler) const
+{
+    runGuarded(from->window(), handler);
+}
+
+PageContext::BusyScope::BusyScope(PageContext &context) : m_context(context)
+{
+    ++m_context.m_busy;
+}
+
+PageContext::BusyScope::~BusyScope()
+{
+    if (--m_context.m_busy == 0 && m_context.m_closeRequested) {
+        m_context.m_closeRequested = false;
+        emit m_context.closeDue();
+    }
+}

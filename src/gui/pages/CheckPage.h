@@ -1,0 +1,39 @@
+#pragma once
+
+#include <QWidget>
+
+class PageContext;
+class PanelLabel;
+class QGroupBox;
+class QLabel;
+class QPainter;
+class QPushButton;
+class SpinEdit;
+class StringGrid;
+
+// The page "オンラインデータ照合" (TabSheet5): the stored lines of a draw number, each checked
+// against the draw it names in the history.
+class CheckPage : public QWidget
+{
+    Q_OBJECT
+public:
+    explicit CheckPage(PageContext &context, QWidget *parent = nullptr);
+
+    void InitMainControls(const QStringList &ticketHeader);
+    // A load sets the coming draw, whose lines are then listed.
+    void setDrawNumber(const QString &draw);
+
+    void editSelectNumChange();
+    void btnExecClick();
+
+private:
+    void gridHitSelDrawCell(QPainter *painter, const QRect &rect, int row, int column);
+
+    PageContext &m_context;
+    QGroupBox *GroupBox4 = nullptr;
+    QLabel *Label3 = nullptr;
+    SpinEdit *editSelectNum = nullptr;
+    QPushButton *btnExec = nullptr;
+    PanelLabel *pnlHitGuide = nullptr;
+    StringGrid *gridHitSel = nullptr;
+};

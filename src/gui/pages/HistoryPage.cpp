@@ -1,0 +1,131 @@
+// The page "抽選数字照会": the history list, sorted by a header click, with striped rows.
+
+#include "gui/pages/HistoryPage.h"
+
+#include "gui/PageContext.h"
+#include "gui/pages/HistoryModel.h"
+#include "gui/widgets/LayoutKit.h"
+
+#include <QCollator>
+#include <QHeaderView>
+#include <QStyledItemDelegate>
+#include <QTableView>
+#include <vector>
+
+using namespace layout;
+
+namespace
+{
+
+// Gives each row of a list the background its owner chooses; the row is then drawn as usual.
+class RowColourDelegate : public QStyledItemDelegate
+{
+public:
+    RowColourDelegate(std::function<QColor(int row)> colour, QObject *parent)
+        : QStyledItemDelegate(parent), m_colour(std::move(colour))
+    {
+    }
+
+protected:
+    void initStyleOption(QStyleOptionViewItem *option, const QModelIndex &index) const override
+    {
+        QStyledItemDelegate::initStyleOption(option, index);
+        option->backgroundBrush = m_colour(index.row());
+    }
+
+private:
+    std::function<QColor(int row)> m_colour;
+};
+
+} // namespace
+
+HistoryPage::HistoryPage(PageContext &context, QWidget *parent)
+    : QWidget(parent), m_context(context)
+{
+    setObjectName(QStringLiteral("TabSheet6"));
+    viewHistory = new QTableView(this);
+    viewHistory->setObjectName(QStringLiteral("viewHistory"));
+    viewHistory->setGeometry(6, 8, 620, 449);
+    viewHistory->setModel(m_context.history());
+    applyStyle(viewHistory, 19, false, colour::black);
+    viewHistory->setShowGrid(true);
+    viewHistory->setSelectionBehavior(QAbstractItemView::SelectRows);
+    viewHistory->setSelectionMode(QAbstractItemView::SingleSelection);
+    viewHistory->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    viewHistory->setWordWrap(false);
+    applyGridHabits(viewHistory);
+    viewHistory->verticalHeader()->hide();
+    viewHistory->verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
+    viewHistory->verticalHeader()->setDefaultSectionSize(24);
+    viewHistory->horizontalHeader()->setSectionsClickable(true);
+    viewHistory->horizontalHeader()->setHighlightSections(false);
+    viewHistory->horizontalHeader()->setFont(makeFont(15));
+    const int widths[HistoryModel::kColumns] = {75, 138, 55, 55, 55, 55, 55, 55, 55};
+    for (int c = 0; c < HistoryModel::kColumns; ++c)
+        viewHistory->setColumnWidth(c, widths[c]);
+
+    connect(viewHistory->horizontalHeader(), &QHeaderView::sectionClicked, this,
+            &HistoryPage::viewHistoryColumnClick);
+    viewHistory->setAlternatingRowColors(false);
+    viewHistory->setItemDelegate(new RowColourDelegate(
+        [this](int row) { return viewHistoryCustomDrawItem(row); }, viewHistory));
+}
+
+void HistoryPage::InitMainControls()
+{
+    m_historySortState = 0;
+}
+
+void HistoryPage::showDraws(QVector<DrawRecord> draws)
+{
+    HistoryModel *history = m_context.history();
+    history->setRecords(std::move(draws));
+    viewHistory->setCurrentIndex(history->index(0, 0));
+    viewHistory->scrollToTop();
+}
+
+// A header click sorts by that column; the same column again reverses the direction, a new
+// column starts ascending. The state outlives reloads, which bring back file order.
+void HistoryPage::viewHistoryColumnClick(int column)
+{
+    const int k = column + 1;
+    if (k == qAbs(m_historySortState))
+        m_historySortState = -m_historySortState;
+    else
+        m_historySortState = k;
+    sortHistory();
+}
+
+void HistoryPage::sortHistory()
+{
+    const int column = qAbs(m_historySortState) - 1;
+    if (column < 0 || column >= HistoryModel::kColumns)
+        return;
+    // The texts are compared as the user's locale orders them, case-sensitive. Each row's
+    // collation key is made once, so a sort costs one key comparison per step.
+    QCollator collator;
+    collator.setCaseSensitivity(Qt::CaseSensitive);
+    collator.setNumericMode(false);
+    const QVector<DrawRecord> &rows = m_context.history()->records();
+    std::vector<QCollatorSortKey> keys;
+    keys.reserve(static_cast<size_t>(rows.size()));
+    for (const DrawRecord &row : rows)
+        keys.push_back(collator.sortKey(row.column(column)));
+    m_context.history()->sortRows([this, &keys](int a, int b) {
+        return viewHistoryCompare(keys[static_cast<size_t>(a)], keys[static_cast<size_t>(b)]) < 0;
+    });
+}
+
+// Negative, zero or positive as row a goes before, together with or after row b in the
+// current sort state; a and b are the rows' keys of the sorted column.
+int HistoryPage::viewHistoryCompare(const QCollatorSortKey &a, const QCollatorSortKey &b) const
+{
+    const int r = a.compare(b);
+    return m_historySortState < 0 ? -r : r;
+}
+
+// Rows are striped by their position in the order shown: odd positions green.
+QColor HistoryPage::viewHistoryCustomDrawItem(int row) const
+{
+    return row % 2 == 1 ? layout::colour::stripe : layout::colour::white;
+}

@@ -1,0 +1,36 @@
+#pragma once
+
+#include "core/results/ResultsFiles.h"
+
+#include <QVector>
+#include <QWidget>
+
+class PageContext;
+class QCollatorSortKey;
+class QTableView;
+
+// The page "抽選数字照会" (TabSheet6): the draws of the history in a list that a header click
+// sorts. The list shows the context's history model.
+class HistoryPage : public QWidget
+{
+    Q_OBJECT
+public:
+    explicit HistoryPage(PageContext &context, QWidget *parent = nullptr);
+
+    // 0 for file order, +k ascending by column k - 1, -k descending.
+    int historySortState() const { return m_historySortState; }
+    void InitMainControls();
+    // Shows a newly loaded history from its first row.
+    void showDraws(QVector<DrawRecord> draws);
+
+    void viewHistoryColumnClick(int column);
+
+private:
+    int viewHistoryCompare(const QCollatorSortKey &a, const QCollatorSortKey &b) const;
+    QColor viewHistoryCustomDrawItem(int row) const;
+    void sortHistory();
+
+    PageContext &m_context;
+    QTableView *viewHistory = nullptr;
+    int m_historySortState = 0;
+};

@@ -1,0 +1,442 @@
+// The page "ロト６予想メイン": the number board (43 toggle buttons, at most six down, and the
+// row of six pictures showing the picked numbers in ascending order) and the line generator
+// "＄ヨルネ＄", which draws numbers by the pick method of the options page and operates the
+// board as the player would, one visible number at a time, then decides each line into the
+// slate. The slate's handlers are in MainPageSlate.cpp.
+
+#include "gui/pages/MainPage.h"
+
+#include "core/common/DomainError.h"
+#include "core/common/Formats.h"
+#include "core/picking/DuplicateLines.h"
+#include "core/picking/LineGenerator.h"
+#include "gui/PageContext.h"
+#include "gui/services/ComFunction.h"
+#include "gui/widgets/LayoutKit.h"
+#include "gui/widgets/Pictures.h"
+#include "gui/widgets/SpinEdit.h"
+#include "gui/widgets/StringGrid.h"
+#include "gui/widgets/Widgets.h"
+
+#include <QDateTime>
+#include <QGroupBox>
+#include <QItemSelectionModel>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QThread>
+#include <QToolButton>
+
+using namespace layout;
+
+namespace
+{
+
+QToolButton *numberButton(const QWidget *board, int n)
+{
+    return board->findChild<QToolButton *>(QStringLiteral("SpeedButton%1").arg(n));
+}
+
+const QString kSixAlreadyPicked =
+    QStringLiteral("既に６個の数字を選択しています。これでよろしければ「決定」ボタンを"
+                   "クリックしてください。\n\nまた、変更する場合は、選択されている数字を解除"
+                   "するか、「クリア」ボタンをクリックしてください。");
+
+// A picked number stands out: sunk in a navy frame on a pale ground, as a pressed key. The
+// number the keyboard is on has a dotted frame.
+const QString kNumberButtonStyle =
+    QStringLiteral("QToolButton { border: 1px solid transparent; border-radius: 4px; }"
+                   "QToolButton:hover { border-color: rgb(120, 160, 220); }"
+                   "QToolButton:checked { border: 2px solid rgb(0, 0, 128);"
+                   " background-color: rgb(255, 236, 150); }"
+                   "QToolButton:focus { border: 2px dotted rgb(0, 0, 0); }");
+
+// The board is one stop of the Tab order, as a group of radio buttons is: Tab reaches the
+// number the keyboard was last on, the arrow keys move among the numbers (Up and Down within
+// a column of ten, Left and Right across the columns), and Space or Enter presses the number.
+class BoardKeys : public QObject
+{
+public:
+    explicit BoardKeys(QWidget *board) : QObject(board), m_board(board)
+    {
+        for (int n = 1; n <= kLotoCount; ++n) {
+            numberButton(m_board, n)->setFocusPolicy(n == 1 ? Qt::TabFocus : Qt::NoFocus);
+            numberButton(m_board, n)->installEventFilter(this);
+        }
+    }
+
+protected:
+    bool eventFilter(QObject *watched, QEvent *event) override
+    {
+        if (event->type() != QEvent::KeyPress)
+            return false;
+        const int n = watched->property("tag").toInt();
+        const int row = (n - 1) % 10;
+        int next = 0;
+        switch (static_cast<QKeyEvent *>(event)->key()) {
+        case Qt::Key_Up:
+            next = row > 0 ? n - 1 : 0;
+            break;
+        case Qt::Key_Down:
+            next = row < 9 ? n + 1 : 0;
+            break;
+        case Qt::Key_Left:
+            next = n - 10;
+            break;
+        case Qt::Key_Right:
+            next = n + 10;
+            break;
+        default:
+            return false;
+        }
+        if (next >= kLotoMin && next <= kLotoMax) {
+            QToolButton *target = numberButton(m_board, next);
+            target->setFocusPolicy(Qt::TabFocus);
+            target->setFocus(Qt::TabFocusReason);
+            numberButton(m_board, n)->setFocusPolicy(Qt::NoFocus);
+        }
+        return true;
+    }
+
+private:
+    QWidget *m_board;
+};
+
+// How long each accepted number stays in view before the next one is drawn.
+constexpr unsigned long kShowNumberMs = 50;
+
+PickedNumbers pickedOnBoard(const QWidget *board)
+{
+    PickedNumbers picked{};
+    for (int n = kLotoMin; n <= kLotoMax; ++n)
+        picked[n - 1] = numberButton(board, n)->isChecked();
+    return picked;
+}
+
+QString starvedMessage(PickMethod method, int line, int position)
+{
+    QString text = QStringLiteral("%1口目の基本数字%2に選べる数字が残っていないため、"
+                                  "自動選択を中止しました。")
+                       .arg(line)
+                       .arg(QChar(0x2460 + position)); // ①..⑥
+    if (method == PickMethod::CountFiltered)
+        text += QStringLiteral("過去の抽選回数を変更してください。");
+    return text;
+}
+
+// The rule of the method; the count-filtered one reads the threshold as typed now.
+AdmissionRule admissionRuleFor(PageContext &context, PickMethod method)
+{
+    switch (method) {
+    case PickMethod::ExclusionBased:
+        return AdmissionRule::excluding(context.exclusionSet());
+    case PickMethod::CountFiltered:
+        return AdmissionRule::countFiltered(context.baseCountTable(),
+                                            parseThreshold(context.pickChoice().thresholdText));
+    case PickMethod::Manual:
+    case PickMethod::Random:
+        break;
+    }
+    return AdmissionRule::random();
+}
+
+} // namespace
+
+MainPage::MainPage(PageContext &context, QWidget *parent) : QWidget(parent), m_context(context)
+{
+    setObjectName(QStringLiteral("TabSheet1"));
+    setTextColour(this, colour::black);
+    buildControls();
+    connectControls();
+}
+
+void MainPage::buildControls()
+{
+    QWidget *p = this;
+    Label4 = label(p, "Label4", 14, 8, QStringLiteral("開催回"), colour::navy, 21, true);
+
+    editNewNum = new QLineEdit(p);
+    editNewNum->setObjectName(QStringLiteral("editNewNum"));
+    editNewNum->setGeometry(98, 7, 82, 24);
+    editNewNum->setReadOnly(true);
+    editNewNum->setFocusPolicy(Qt::NoFocus);
+    editNewNum->setAttribute(Qt::WA_InputMethodEnabled, false);
+    editNewNum->setAlignment(Qt::AlignCenter);
+    applyStyle(editNewNum, 21, true, colour::navy);
+    {
+        QPalette pal = editNewNum->palette();
+        pal.setColor(QPalette::Base, pal.color(QPalette::Button));
+        editNewNum->setPalette(pal);
+    }
+
+    GroupBox2 =
+        groupBox(p, "GroupBox2", QRect(213, 8, 411, 65), QStringLiteral("選択数字"), colour::navy);
+    for (int k = 1; k <= kPicksPerLine; ++k) {
+        auto *img = new QLabel(GroupBox2);
+        img->setObjectName(QStringLiteral("Image%1").arg(k));
+        img->setGeometry(75 + 56 * (k - 1), 17, 41, 41);
+        img->setAlignment(Qt::AlignCenter);
+        img->setProperty("tag", 0);
+    }
+    btnRiset = button(GroupBox2, "btnRiset", QRect(14, 23, 49, 29), QStringLiteral("ｸﾘｱ"),
+                      colour::black, QStringLiteral("現在、選択されている数字をリセットします。"));
+
+    GroupBox1 = groupBox(p, "GroupBox1", QRect(8, 40, 193, 417), QStringLiteral("組合せ数字"),
+                         colour::blue);
+    GroupBox1->setProperty("tag", 0);
+    Label2 = label(GroupBox1, "Label2", 13, 23, QStringLiteral("連続申込み口数"));
+    editAutoSelectMax = spinEdit(GroupBox1, "editAutoSelectMax", QRect(133, 19, 49, 24), 1, 100, 1,
+                                 3, Qt::AlignRight);
+    btnAutoCalc = button(GroupBox1, "btnAutoCalc", QRect(12, 47, 169, 32),
+                         QStringLiteral("＄ヨルネ＄"), colour::navy,
+                         QStringLiteral("予想オプション設定により、当選数字を絞り込み、より確率の"
+                                        "高い当選数字を弾き出します。"));
+    applyStyle(btnAutoCalc, 19, true, colour::navy);
+    btnAutoCalc->setIcon(buttonIcon(ButtonPicture::PointingHand));
+
+    for (int n = 1; n <= kLotoCount; ++n) {
+        auto *b = new QToolButton(GroupBox1);
+        b->setObjectName(QStringLiteral("SpeedButton%1").arg(n));
+        b->setGeometry(16 + 32 * ((n - 1) / 10), 84 + 32 * ((n - 1) % 10), 33, 33);
+        b->setCheckable(true);
+        b->setAutoRaise(true);
+        b->setIcon(QIcon(numberDisc(n)));
+        b->setIconSize(QSize(32, 32));
+        b->setToolButtonStyle(Qt::ToolButtonIconOnly);
+        b->setCursor(Qt::PointingHandCursor);
+        b->setFocusPolicy(Qt::NoFocus); // the keyboard reaches the board as one (BoardKeys)
+    }
+
+    GroupBox3 = groupBox(p, "GroupBox3", QRect(214, 79, 410, 378), QStringLiteral("申込み数字"),
+                         colour::fuchsia);
+    btnSelect = button(GroupBox3, "btnSelect", QRect(16, 19, 80, 25), QStringLiteral("決定"),
+                       colour::blue, QStringLiteral("現在、選択されている数字を決定します。"));
+    btnSelect->setIcon(buttonIcon(ButtonPicture::HandWithSheet));
+    btnCancel = button(GroupBox3, "btnCancel", QRect(99, 19, 80, 25), QStringLiteral("取消"),
+                       colour::red, QStringLiteral("申込み数字をキャンセルします。"));
+    btnCancel->setIcon(buttonIcon(ButtonPicture::RedCross));
+    btnSave = button(GroupBox3, "btnSave", QRect(182, 19, 80, 25), QStringLiteral("保存"),
+                     colour::navy, QStringLiteral("申込み数字を利用端末に保存します。"));
+    btnSave->setIcon(buttonIcon(ButtonPicture::SheetIntoDiskette));
+    // The count and price stand in a row of their own below the slate: the count grows to
+    // "12口（保存済み12口）" once lines are saved, wider than the room beside the buttons.
+    pnlSelectMax = panel(GroupBox3, "pnlSelectMax", QRect(16, 347, 292, 22), Qt::AlignRight);
+    pnlSelectMoney = panel(GroupBox3, "pnlSelectMoney", QRect(312, 347, 81, 22), Qt::AlignRight);
+
+    gridSelectItem = new StringGrid(7, GroupBox3);
+    gridSelectItem->setObjectName(QStringLiteral("gridSelectItem"));
+    gridSelectItem->setGeometry(16, 43, 377, 300);
+    applyStyle(gridSelectItem, 24, true, colour::black);
+    gridSelectItem->setColumnWidths({58, 58, 58, 58, 58, 58, 58});
+    gridSelectItem->setRowHeight(28);
+    gridSelectItem->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    gridSelectItem->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+    gridSelectItem->viewport()->setCursor(Qt::PointingHandCursor);
+}
+
+void MainPage::connectControls()
+{
+    for (int n = 1; n <= kLotoCount; ++n) {
+        QToolButton *button = speedButton(n);
+        button->setStyleSheet(kNumberButtonStyle);
+        connect(button, &QToolButton::clicked, this,
+                [this, button] { ComSet_SpeedBtnClick(button); });
+    }
+    new BoardKeys(GroupBox1);
+    connect(btnRiset, &QPushButton::clicked, this, &MainPage::btnRisetClick);
+    connect(btnSelect, &QPushButton::clicked, this,
+            m_context.guardedSlot(this, &MainPage::btnSelectClick));
+    connect(btnCancel, &QPushButton::clicked, this,
+            m_context.guardedSlot(this, &MainPage::btnCancelClick));
+    gridSelectItem->setCellPainter(
+        [this](QPainter *painter, const QRect &rect, int row, int column) {
+            gridSelectItemDrawCell(painter, rect, row, column);
+        });
+    // Repeated lines are drawn in red (repeats of other unsaved slate lines or of saved
+    // lines), lines saved from the slate in grey. This runs while the slate is painted: a
+    // ticket file that cannot be read counts as no lines and is told in the status line, once
+    // each time the marks are worked out.
+    gridSelectItem->setRowMarkSource([this] {
+        QStringList unreadable;
+        const QVector<SlateLineCheck> checks = checkSlate(&unreadable);
+        if (!unreadable.isEmpty())
+            m_context.setStatusText(unreadable.join(QStringLiteral("　")));
+        QVector<StringGrid::RowMark> marks;
+        for (const SlateLineCheck &check : checks) {
+            marks.append(check.state == SlateLineCheck::State::Repeat ? StringGrid::RowMark::Warned
+                         : check.state == SlateLineCheck::State::Saved
+                             ? StringGrid::RowMark::Muted
+                             : StringGrid::RowMark::Plain);
+        }
+        return marks;
+    });
+    connect(gridSelectItem->selectionModel(), &QItemSelectionModel::currentRowChanged, this,
+            m_context.guardedSlot(this, &MainPage::showSlateNotice));
+    connect(btnAutoCalc, &QPushButton::clicked, this,
+            m_context.guardedSlot(this, &MainPage::btnAutoCalcClick));
+    connect(btnSave, &QPushButton::clicked, this,
+            m_context.guardedSlot(this, &MainPage::btnSaveClick));
+    editAutoSelectMax->setKeyFilter(editSelectNumKeyPress);
+}
+
+QToolButton *MainPage::speedButton(int n) const
+{
+    return numberButton(GroupBox1, n);
+}
+
+QLabel *MainPage::image(int k) const
+{
+    return GroupBox2->findChild<QLabel *>(QStringLiteral("Image%1").arg(k));
+}
+
+void MainPage::InitMainControls(const QStringList &ticketHeader)
+{
+    pnlSelectMax->setText(QStringLiteral("0口"));
+    pnlSelectMoney->setText(QStringLiteral("¥0"));
+    GroupBox1->setProperty("tag", 0);
+    for (int n = 1; n <= kLotoCount; ++n) {
+        QToolButton *b = speedButton(n);
+        b->setText(QString());
+        b->setProperty("tag", n);
+        setTextColour(b, colour::blue);
+    }
+    gridSelectItem->setColumnHidden(0, true);
+    gridSelectItem->setHeaderTexts(ticketHeader);
+}
+
+void MainPage::setComingDraw(const QString &draw)
+{
+    editNewNum->setText(draw);
+}
+
+void MainPage::refreshSlate()
+{
+    gridSelectItem->invalidateRowMarks();
+    updateSlateTotals();
+}
+
+QString MainPage::currentLineText() const
+{
+    QStringList numbers;
+    if (!gridSelectItem->cell(0, 0).isEmpty()) {
+        numbers = gridSelectItem->rowCells(gridSelectItem->currentRow()).mid(1);
+    } else {
+        for (int k = 1; k <= kPicksPerLine; ++k) {
+            if (const int n = image(k)->property("tag").toInt())
+                numbers.append(twoDigits(n));
+        }
+    }
+    return numbers.join(QLatin1Char(' '));
+}
+
+void MainPage::setAutomaticPicking(bool enabled)
+{
+    editAutoSelectMax->setEnabled(enabled);
+    btnAutoCalc->setEnabled(enabled);
+}
+
+void MainPage::setRunLineCount(const QString &lines)
+{
+    editAutoSelectMax->setText(lines);
+}
+
+// Runs after the button has toggled itself (a click, or a press by the line generator).
+void MainPage::ComSet_SpeedBtnClick(QToolButton *sender)
+{
+    if (sender == nullptr)
+        return;
+    int picked = GroupBox1->property("tag").toInt();
+    if (sender->isChecked()) {
+        if (picked >= kPicksPerLine) {
+            showGuideMessage(window(), kSixAlreadyPicked);
+            sender->setChecked(false);
+            return;
+        }
+        ++picked;
+    } else {
+        --picked;
+    }
+    GroupBox1->setProperty("tag", picked);
+    refreshPickedImages();
+}
+
+void MainPage::refreshPickedImages()
+{
+    for (int k = 1; k <= kPicksPerLine; ++k) {
+        image(k)->clear();
+        image(k)->setProperty("tag", 0);
+    }
+    int k = 1;
+    for (int n = 1; n <= kLotoCount && k <= kPicksPerLine; ++n) {
+        if (!speedButton(n)->isChecked())
+            continue;
+        image(k)->setPixmap(numberDisc(n));
+        image(k)->setProperty("tag", n);
+        ++k;
+    }
+}
+
+void MainPage::btnRisetClick()
+{
+    GroupBox1->setProperty("tag", 0);
+    for (int k = 1; k <= kPicksPerLine; ++k) {
+        image(k)->clear();
+        image(k)->setProperty("tag", 0);
+    }
+    for (int n = 1; n <= kLotoCount; ++n)
+        speedButton(n)->setChecked(false); // by program: no toggle handler runs
+}
+
+void MainPage::btnAutoCalcClick()
+{
+    if (editAutoSelectMax->text().trimmed().isEmpty()) {
+        showGuideMessage(window(), QStringLiteral("連続申込み口数が入力されていません。"));
+        return;
+    }
+    const PickMethod method = m_context.pickChoice().method;
+    if (method == PickMethod::Manual)
+        return; // the button is disabled with this method
+
+    // While numbers are shown the window takes messages: a close waits for the run (which
+    // then ends after the number in view); the download refuses to reload meanwhile, and the
+    // rule keeps its own copy of the tables in any case.
+    PageContext::BusyScope busy(m_context);
+    const InputBlock block(
+        m_context.pageControl()); // the board keeps its colours while numbers light up
+    WaitCursor wait;
+
+    LotoRandom random(LotoRandom::seedFromTimeOfDay(QDateTime::currentDateTimeUtc().time()));
+    const auto lines = parseInteger(editAutoSelectMax->text());
+    if (!lines)
+        throw DomainError(QStringLiteral("連続申込み口数：") +
+                          notAnIntegerMessage(editAutoSelectMax->text()));
+
+    for (int line = 1; line <= *lines; ++line) {
+        btnRisetClick();
+        const AdmissionRule rule = admissionRuleFor(m_context, method);
+        for (int position = 0;
+             position < kPicksPerLine && GroupBox1->property("tag").toInt() < kPicksPerLine;
+             ++position) {
+            const std::optional<int> n =
+                drawAdmissible(random, rule, position, pickedOnBoard(GroupBox1));
+            if (!n) {
+                btnRisetClick();
+                showGuideMessage(window(), starvedMessage(method, line, position));
+                return;
+            }
+            // The number's button is pressed as the player would, and left in view.
+            QToolButton *button = speedButton(*n);
+            button->setChecked(true);
+            ComSet_SpeedBtnClick(button);
+            QThread::msleep(kShowNumberMs);
+            window()->repaint();
+            catchUp();
+            if (m_context.isCloseRequested()) {
+                btnRisetClick();
+                return;
+            }
+        }
+        btnSelectClick();
+    }
+}

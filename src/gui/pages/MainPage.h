@@ -1,0 +1,88 @@
+#pragma once
+
+#include <QStringList>
+#include <QVector>
+#include <QWidget>
+
+class PageContext;
+class PanelLabel;
+class QFileDialog;
+class QGroupBox;
+class QLabel;
+class QLineEdit;
+class QPainter;
+class QPushButton;
+class QToolButton;
+class SpinEdit;
+class StringGrid;
+struct SlateLineCheck;
+
+// The tag of a slate row that a save has stored.
+inline constexpr int kSavedLineTag = 1;
+
+inline const QString kMainPageGuide =
+    QStringLiteral("１～４３までの数字の中から、異なる６個の数字を選択してください。");
+
+// The page "ロト６予想メイン" (TabSheet1): the number board with the six pictures of the
+// picked numbers, the line generator "＄ヨルネ＄", and the slate of the lines decided for the
+// coming draw, with their save and their CSV export.
+class MainPage : public QWidget
+{
+    Q_OBJECT
+public:
+    explicit MainPage(PageContext &context, QWidget *parent = nullptr);
+
+    void InitMainControls(const QStringList &ticketHeader);
+    // A load sets the number of the coming draw.
+    void setComingDraw(const QString &draw);
+    // Works out the slate's marks and totals again: the ticket files may have changed.
+    void refreshSlate();
+    // The selected slate line, else the numbers picked on the board, as "01 02 ...".
+    QString currentLineText() const;
+
+    // The line generator is offered, or not, by the pick method; its line count.
+    void setAutomaticPicking(bool enabled);
+    void setRunLineCount(const QString &lines);
+
+    void ComSet_SpeedBtnClick(QToolButton *sender);
+    void btnRisetClick();
+    void btnSelectClick();
+    void btnCancelClick();
+    void btnAutoCalcClick();
+    void btnSaveClick();
+    void menuFileCsvSaveClick();
+
+private:
+    QToolButton *speedButton(int n) const;
+    QLabel *image(int k) const;
+    void buildControls();
+    void connectControls();
+    // Rebuilds Image1..Image6 from the number buttons that are down, in ascending order.
+    void refreshPickedImages();
+    // The slate's lines (its rows), none when column 0 of the first row is empty.
+    QVector<QStringList> slateRows() const;
+    // Each slate row against the others and the saved lines (see checkSlateLines).
+    QVector<SlateLineCheck> checkSlate(QStringList *unreadable = nullptr) const;
+    // Sets the count "n口" (with "（保存済みm口）" once lines are saved) and the price (200 yen
+    // a line) from the slate's rows.
+    void updateSlateTotals();
+    // The status text names what the current slate line repeats; a notice about a repeat
+    // gives way to the page's guidance once the current line repeats nothing.
+    void showSlateNotice();
+    void gridSelectItemDrawCell(QPainter *painter, const QRect &rect, int row, int column);
+
+    PageContext &m_context;
+    QLabel *Label4 = nullptr;
+    QLineEdit *editNewNum = nullptr;
+    QGroupBox *GroupBox2 = nullptr;
+    QPushButton *btnRiset = nullptr;
+    QGroupBox *GroupBox1 = nullptr;
+    QLabel *Label2 = nullptr;
+    SpinEdit *editAutoSelectMax = nullptr;
+    QPushButton *btnAutoCalc = nullptr;
+    QGroupBox *GroupBox3 = nullptr;
+    QPushButton *btnSelect = nullptr, *btnCancel = nullptr, *btnSave = nullptr;
+    PanelLabel *pnlSelectMax = nullptr, *pnlSelectMoney = nullptr;
+    StringGrid *gridSelectItem = nullptr;
+    QFileDialog *dlgSave = nullptr; // made by the first CSV export
+};

@@ -1,0 +1,274 @@
+// The slate of the main page: the lines decided for the coming draw, with their count and
+// total price, their save into the ticket files, and the menu command that writes them to a
+// CSV file of the player's choice, to take them elsewhere (the lines a save appends).
+
+#include "core/common/Formats.h"
+#include "core/picking/DuplicateLines.h"
+#include "core/tickets/TicketFile.h"
+#include "gui/PageContext.h"
+#include "gui/dialogs/Splash.h"
+#include "gui/pages/MainPage.h"
+#include "gui/services/ComFunction.h"
+#include "gui/widgets/StringGrid.h"
+#include "gui/widgets/Widgets.h"
+
+#include <QDir>
+#include <QFileDialog>
+#include <QFileIconProvider>
+#include <QHeaderView>
+#include <QLabel>
+#include <QLineEdit>
+#include <QSettings>
+#include <QStandardPaths>
+#include <QTreeView>
+#include <algorithm>
+
+namespace
+{
+
+// Where the dialog opens: the folder of the last export of this run, held on the dialog.
+const char *const kLastFolderProperty = "lastSavedFolder";
+
+// Qt's file dialog writes its history and view into a settings file of Qt's own when it is
+// destroyed, and reads it back when built. This program keeps nothing but its own settings,
+// so on systems where that file is a file, it is sent nowhere before the first dialog exists.
+void keepFileDialogStateFromDisk()
+{
+#if !defined(Q_OS_WIN) && !defined(Q_OS_MACOS)
+    QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, QStringLiteral("/dev/null"));
+#endif
+}
+
+// The kind of each entry as the dialog lists it, in Japanese: Qt's own translation does not
+// cover these texts yet.
+class JapaneseEntryKinds : public QFileIconProvider
+{
+public:
+    QString type(const QFileInfo &info) const override
+    {
+        if (info.isRoot())
+            return QStringLiteral("ドライブ");
+        if (info.isDir())
+            return QStringLiteral("フォルダー");
+        if (info.suffix().isEmpty())
+            return QStringLiteral("ファイル");
+        return info.suffix().toUpper() + QStringLiteral(" ファイル");
+    }
+};
+
+} // namespace
+
+void MainPage::btnSelectClick()
+{
+    QStringList cells{QString()};
+    for (int k = 1; k <= kPicksPerLine; ++k) {
+        const int number = image(k)->property("tag").toInt();
+        if (number == 0) {
+            showGuideMessage(window(),
+                             QStringLiteral("６個の数字を全て選択してから、「決定」ボタンを"
+                                            "クリックしてください。"));
+            return;
+        }
+        cells.append(twoDigits(number));
+    }
+    // The coming draw number comes from the history; without it there is no line to make.
+    bool isNumber = false;
+    const int draw = editNewNum->text().toInt(&isNumber);
+    if (!isPlainDrawNumber(editNewNum->text()) || !isNumber) {
+        showGuideMessage(window(),
+                         QStringLiteral("開催回が決まっていないため、決定できません。"
+                                        "抽選結果を読み込んでから、もう一度操作してください。"));
+        return;
+    }
+    cells[0] = QString::number(draw);
+
+    if (!gridSelectItem->cell(0, 0).isEmpty())
+        gridSelectItem->setRowCount(gridSelectItem->rowCount() + 1);
+    const int last = gridSelectItem->rowCount() - 1;
+    gridSelectItem->setRowCells(last, cells);
+    gridSelectItem->setCurrentRow(last);
+    updateSlateTotals();
+    btnRisetClick();
+    showSlateNotice();
+}
+
+void MainPage::btnCancelClick()
+{
+    if (gridSelectItem->cell(0, 0).isEmpty()) {
+        showGuideMessage(window(), QStringLiteral("取消する対象のデータがありません。"));
+        return;
+    }
+    if (gridSelectItem->rowCount() == 1) {
+        gridSelectItem->setRowCells(0, QStringList());
+    } else {
+        const int row = gridSelectItem->currentRow();
+        gridSelectItem->cells()->removeDataRow(row);
+        gridSelectItem->setCurrentRow(qMin(row, gridSelectItem->rowCount() - 1));
+    }
+    updateSlateTotals();
+    showSlateNotice();
+    gridSelectItem->setFocus();
+}
+
+QVector<QStringList> MainPage::slateRows() const
+{
+    QVector<QStringList> rows;
+    if (gridSelectItem->cell(0, 0).isEmpty())
+        return rows;
+    for (int r = 0; r < gridSelectItem->rowCount(); ++r)
+        rows.append(gridSelectItem->rowCells(r));
+    return rows;
+}
+
+QVector<SlateLineCheck> MainPage::checkSlate(QStringList *unreadable) const
+{
+    const QVector<QStringList> rows = slateRows();
+    QVector<bool> saved;
+    for (int r = 0; r < rows.size(); ++r)
+        saved.append(gridSelectItem->rowTag(r) == kSavedLineTag);
+    return checkSlateLines(rows, saved, m_context.dataFolder(), unreadable);
+}
+
+void MainPage::updateSlateTotals()
+{
+    const QVector<SlateLineCheck> checks = checkSlate();
+    const auto saved = std::count_if(checks.begin(), checks.end(), [](const SlateLineCheck &c) {
+        return c.state == SlateLineCheck::State::Saved;
+    });
+    QString count = QString::number(checks.size()) + QStringLiteral("口");
+    if (saved > 0)
+        count += QStringLiteral("（保存済み%1口）").arg(saved);
+    pnlSelectMax->setText(count);
+    pnlSelectMoney->setText(formatYen(double(checks.size()) * kLinePriceYen));
+}
+
+void MainPage::showSlateNotice()
+{
+    // A ticket file that cannot be read is the news that matters more.
+    QStringList unreadable;
+    const QVector<SlateLineCheck> checks = checkSlate(&unreadable);
+    const QString notice = repeatNotice(checks.value(gridSelectItem->currentRow()));
+    if (!unreadable.isEmpty())
+        m_context.setStatusText(unreadable.join(QStringLiteral("　")));
+    else if (!notice.isEmpty())
+        m_context.setStatusText(notice);
+    else if (isRepeatNotice(m_context.statusText()))
+        m_context.setStatusText(kMainPageGuide);
+}
+
+// Rows alternate white and light green; the current row is highlighted. Text centred. A line
+// that repeats another is drawn in red, a line saved from the slate in grey.
+void MainPage::gridSelectItemDrawCell(QPainter *painter, const QRect &rect, int row, int column)
+{
+    gridSelectItem->paintStripedCell(painter, rect, row, column,
+                                     row == gridSelectItem->currentRow(), Qt::AlignCenter,
+                                     gridSelectItem->rowMark(row));
+}
+
+// Each line goes to the ticket file of the draw it was decided for, which need not be the
+// coming draw any more: a reload in between moves the coming draw on, not the lines. Lines
+// saved from the slate before are not stored again.
+void MainPage::btnSaveClick()
+{
+    const QVector<QStringList> rows = slateRows();
+    if (rows.isEmpty()) {
+        showGuideMessage(window(), QStringLiteral("保存する対象のデータがありません。"));
+        return;
+    }
+    const QVector<SlateLineCheck> checks = checkSlate();
+    QVector<QStringList> unsaved;
+    QVector<int> unsavedRows;
+    for (int r = 0; r < rows.size(); ++r) {
+        if (checks.value(r).state != SlateLineCheck::State::Saved) {
+            unsaved.append(rows.at(r));
+            unsavedRows.append(r);
+        }
+    }
+    if (unsaved.isEmpty()) {
+        showGuideMessage(
+            window(), QStringLiteral("保存する対象のデータがありません（すべて保存済みです）。"));
+        return;
+    }
+    QVector<TicketAppend> appends;
+    QStringList written;
+    for (const DrawLines &group : groupByDraw(unsaved)) {
+        const std::optional<QString> path = ticketFilePath(m_context.dataFolder(), group.draw);
+        if (!path) {
+            showGuideMessage(
+                window(), QStringLiteral("開催回が決まっていないため、保存できません。"
+                                         "抽選結果を読み込んでから、もう一度操作してください。"));
+            return;
+        }
+        appends.append({*path, group.text});
+        written.append(QStringLiteral("client/") + group.draw + QStringLiteral(".csv"));
+    }
+    appendTicketLines(appends); // every file gets its lines or, on failure, none does
+    for (int r : std::as_const(unsavedRows))
+        gridSelectItem->setRowTag(r, kSavedLineTag);
+    gridSelectItem->invalidateRowMarks();
+    updateSlateTotals();
+    showSlateNotice();
+    showGuideMessage(window(), QStringLiteral("正常にファイルの保存が完了しました。"
+                                              "「申込数字照会・取消し」機能で参照してください。\n"
+                                              "保存先：") +
+                                   written.join(QStringLiteral("、")));
+}
+
+void MainPage::menuFileCsvSaveClick()
+{
+    // The dialog is made when first needed, and then kept for the window's life.
+    if (!dlgSave) {
+        keepFileDialogStateFromDisk();
+        dlgSave = new QFileDialog(window());
+        dlgSave->setObjectName(QStringLiteral("dlgSave"));
+        dlgSave->setAcceptMode(QFileDialog::AcceptSave);
+        // Qt's own dialog looks the same on every system. A chosen file is replaced without
+        // a question: the player named it for this (never one of the program's own files).
+        dlgSave->setOption(QFileDialog::DontUseNativeDialog);
+        dlgSave->setOption(QFileDialog::DontConfirmOverwrite);
+        // Stateless, and kept to the end of the program: the dialog's file model may still
+        // ask it while the dialog goes.
+        static JapaneseEntryKinds kinds;
+        dlgSave->setIconProvider(&kinds);
+        // Size, kind and date shown whole: those columns take the width of their texts.
+        if (auto *details = dlgSave->findChild<QTreeView *>(QStringLiteral("treeView")))
+            for (int column = 1; column < details->header()->count(); ++column)
+                details->header()->setSectionResizeMode(column, QHeaderView::ResizeToContents);
+        dlgSave->setWindowTitle(QStringLiteral("CSVファイルに名前を付けて保存"));
+        dlgSave->setNameFilter(QStringLiteral("CSVファイル (カンマ区切り) (*.csv)"));
+        dlgSave->setDefaultSuffix(QStringLiteral("csv"));
+    }
+    // The player's documents (or home, on a system without them) the first time, then where
+    // the last export went.
+    QString folder = dlgSave->property(kLastFolderProperty).toString();
+    if (folder.isEmpty())
+        folder = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
+    if (!QFileInfo(folder).isDir())
+        folder = QDir::homePath();
+    dlgSave->setDirectory(folder);
+    dlgSave->selectFile(editNewNum->text());
+    if (dlgSave->exec() != QDialog::Accepted)
+        return;
+    const QStringList chosen = dlgSave->selectedFiles();
+    if (chosen.isEmpty())
+        return;
+    // Replacing a ticket file or a results file would lose what it held.
+    if (isInProgramData(chosen.first(), m_context.dataFolder(), m_context.installFolder())) {
+        showGuideMessage(
+            window(),
+            QStringLiteral("このフォルダーにはプログラムのデータがあるため保存できません。"));
+        return;
+    }
+
+    WaitCursor wait;
+    SplashScope splash(m_context.splash(), QStringLiteral("CSVファイルに出力中です。"));
+    const QVector<QStringList> rows = slateRows();
+    if (rows.isEmpty()) {
+        showGuideMessage(window(), QStringLiteral("保存する対象のデータがありません。"));
+        return;
+    }
+    // The file gets every line or, on failure, keeps what it held.
+    writeTicketLines(chosen.first(), slateLinesText(rows));
+    dlgSave->setProperty(kLastFolderProperty, QFileInfo(chosen.first()).absolutePath());
+    showGuideMessage(window(), QStringLiteral("正常にファイルの保存が完了しました。"));
+}

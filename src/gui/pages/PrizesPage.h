@@ -1,0 +1,26 @@
+#pragma once
+
+#include "core/results/ResultsFiles.h"
+
+#include <QVector>
+#include <QWidget>
+
+class QPainter;
+class StringGrid;
+
+// The page "当選金額照会" (TabSheet7): the prize table of every draw, with a header and rows
+// painted as the program's grids are.
+class PrizesPage : public QWidget
+{
+    Q_OBJECT
+public:
+    explicit PrizesPage(QWidget *parent = nullptr);
+
+    void InitMainControls();
+    void showPrizes(const QVector<PrizeRecord> &prizes);
+
+private:
+    void gridMoneyDrawCell(QPainter *painter, const QRect &rect, int row, int column) const;
+
+    StringGrid *gridMoney = nullptr;
+};

@@ -1,0 +1,186 @@
+// The page "申込数字照会・取消し": listing and cancelling the stored lines of a draw.
+
+#include "gui/pages/TicketListPage.h"
+
+#include "core/tickets/TicketFile.h"
+#include "gui/PageContext.h"
+#include "gui/services/ComFunction.h"
+#include "gui/widgets/LayoutKit.h"
+#include "gui/widgets/Pictures.h"
+#include "gui/widgets/SpinEdit.h"
+#include "gui/widgets/StringGrid.h"
+#include "gui/widgets/Widgets.h"
+
+#include <QGroupBox>
+#include <QLabel>
+#include <QPushButton>
+
+namespace
+{
+
+const QString kNoTicketData = QStringLiteral("保存データがありません…。");
+const QString kCanCancel = QStringLiteral("取消し処理がおこなえます。");
+// The listed rows that are not valid lines, drawn in red.
+const char *const kInvalidRowsProperty = "invalidRows";
+
+} // namespace
+
+TicketListPage::TicketListPage(PageContext &context, QWidget *parent)
+    : QWidget(parent), m_context(context)
+{
+    setObjectName(QStringLiteral("TabSheet4"));
+    using namespace layout;
+    QGroupBox *g = captionlessGroup(this, "GroupBox6");
+    GroupBox6 = g;
+    Label8 = label(g, "Label8", 18, 21, QStringLiteral("開催回"));
+    editLoto6Num =
+        spinEdit(g, "editLoto6Num", QRect(73, 18, 58, 24), 1, 9999, 700, 4, Qt::AlignCenter);
+    pnlSeaGuide = panel(g, "pnlSeaGuide", QRect(139, 19, 260, 22), Qt::AlignHCenter);
+    btnOneDelete = button(g, "btnOneDelete", QRect(406, 17, 100, 25), QStringLiteral("１行取消"),
+                          colour::red, QStringLiteral("申込み数字を１行除外（削除）します。"));
+    btnOneDelete->setIcon(buttonIcon(ButtonPicture::GreenTick, 18));
+    btnOneDelete->setIconSize(QSize(18, 18));
+    btnAllDelete = button(g, "btnAllDelete", QRect(510, 17, 100, 25), QStringLiteral("全て取消"),
+                          colour::red, QStringLiteral("申込み数字を全て除外（削除）します。"));
+    btnAllDelete->setIcon(buttonIcon(ButtonPicture::GreenTick, 19));
+    btnAllDelete->setIconSize(QSize(18, 19));
+    gridLoto6 = stringGrid(g, "gridLoto6", QRect(10, 49, 601, 396), 7,
+                           {122, 75, 75, 75, 75, 75, 75}, 28, 24, true);
+
+    connect(editLoto6Num, &SpinEdit::textChanged, this,
+            m_context.guardedSlot(this, &TicketListPage::editLoto6NumChange));
+    connect(btnOneDelete, &QPushButton::clicked, this,
+            m_context.guardedSlot(this, &TicketListPage::btnOneDeleteClick));
+    connect(btnAllDelete, &QPushButton::clicked, this,
+            m_context.guardedSlot(this, &TicketListPage::btnAllDeleteClick));
+    gridLoto6->setCellPainter([this](QPainter *painter, const QRect &rect, int row, int column) {
+        gridLoto6DrawCell(painter, rect, row, column);
+    });
+    gridLoto6->setRowMarkSource([this] {
+        QVector<StringGrid::RowMark> marks(gridLoto6->rowCount(), StringGrid::RowMark::Plain);
+        for (int row : gridLoto6->property(kInvalidRowsProperty).value<QList<int>>())
+            if (row < marks.size())
+                marks[row] = StringGrid::RowMark::Warned;
+        return marks;
+    });
+    editLoto6Num->setKeyFilter(editSelectNumKeyPress);
+}
+
+void TicketListPage::InitMainControls(const QStringList &ticketHeader)
+{
+    gridLoto6->setHeaderTexts(ticketHeader);
+}
+
+void TicketListPage::setDrawNumber(const QString &draw)
+{
+    editLoto6Num->setText(draw);
+}
+
+void TicketListPage::editLoto6NumChange()
+{
+    btnOneDelete->setEnabled(false);
+    btnAllDelete->setEnabled(false);
+    gridLoto6->setProperty(kInvalidRowsProperty, QVariant());
+    gridLoto6->cells()->replaceRows({});
+    gridLoto6->setCurrentRow(0);
+
+    // Only a plain number names a file, whatever way the text got into the field.
+    const QString draw = editLoto6Num->text().trimmed();
+    const std::optional<QString> path = ticketFilePath(m_context.dataFolder(), draw);
+    const TicketListing listing = path ? listTicketFile(*path, draw) : TicketListing();
+    if (!listing.hasLines) {
+        pnlSeaGuide->setText(kNoTicketData);
+        return;
+    }
+    pnlSeaGuide->setText(kCanCancel);
+    if (listing.rows.isEmpty())
+        return; // only lines of other draws: nothing to cancel here
+    QList<int> invalid;
+    for (int row = 0; row < listing.invalid.size(); ++row) {
+        if (listing.invalid.at(row))
+            invalid.append(row);
+    }
+    gridLoto6->setProperty(kInvalidRowsProperty, QVariant::fromValue(invalid));
+    gridLoto6->cells()->replaceRows(listing.rows);
+    gridLoto6->setCurrentRow(0);
+    btnOneDelete->setEnabled(true);
+    btnAllDelete->setEnabled(true);
+}
+
+QVector<QStringList> TicketListPage::listedTicketRows() const
+{
+    QVector<QStringList> rows;
+    if (gridLoto6->cell(0, 0).trimmed().isEmpty())
+        return rows;
+    for (int r = 0; r < gridLoto6->rowCount(); ++r)
+        rows.append(gridLoto6->rowCells(r));
+    return rows;
+}
+
+void TicketListPage::btnOneDeleteClick()
+{
+    const QString draw = editLoto6Num->text().trimmed();
+    const std::optional<QString> path = ticketFilePath(m_context.dataFolder(), draw);
+    const QVector<QStringList> listed = listedTicketRows();
+    if (!path || listed.isEmpty()) {
+        showGuideMessage(window(), QStringLiteral("取消する対象のデータがありません。"));
+        return;
+    }
+    // The question names the line, which stays highlighted behind it.
+    const int row = gridLoto6->currentRow();
+    if (!askConfirmation(window(),
+                         QStringLiteral("『第%1回』の申込数字「%2」が削除されます。"
+                                        "元に戻すことは出来ませんが…本当によろしいですか？")
+                             .arg(draw, listed.value(row).mid(1).join(QLatin1Char(' ')))))
+        return;
+
+    // The file is written first; the list follows only when that succeeded.
+    if (removeListedTicketLine(*path, draw, listed, row) == TicketRemoval::ListOutdated) {
+        showGuideMessage(window(),
+                         QStringLiteral("保存データが一覧の表示後に変更されていたため、"
+                                        "取消しませんでした。一覧を読み込み直しましたので、"
+                                        "もう一度選択してください。"));
+        editLoto6NumChange();
+        gridLoto6->setFocus();
+        return;
+    }
+    // The list shows the file as it is now; the row below the cancelled one is current.
+    editLoto6NumChange();
+    gridLoto6->setCurrentRow(qMin(row, gridLoto6->rowCount() - 1));
+    gridLoto6->setFocus();
+}
+
+void TicketListPage::btnAllDeleteClick()
+{
+    const QString draw = editLoto6Num->text().trimmed();
+    const std::optional<QString> path = ticketFilePath(m_context.dataFolder(), draw);
+    if (!path)
+        return;
+    if (!askConfirmation(window(),
+                         QStringLiteral("『第") + draw +
+                             QStringLiteral("回』全ての申込数字が削除されます。"
+                                            "元に戻すことは出来ませんが…本当によろしいですか？")))
+        return;
+    // Lines of other draws in the same file are not the player's to cancel here. The list
+    // shows the file as it is now, also when it had gone meanwhile.
+    removeDrawTicketLines(*path, draw);
+    editLoto6NumChange();
+}
+
+void TicketListPage::refreshTicketList()
+{
+    const int row = gridLoto6->currentRow();
+    const QString error = captureError([this] { editLoto6NumChange(); });
+    if (!error.isEmpty())
+        m_context.setStatusText(error);
+    gridLoto6->setCurrentRow(qMin(row, gridLoto6->rowCount() - 1));
+}
+
+// Rows alternate white and light green; the current row is highlighted, with the focus
+// elsewhere too, so the line a cancel would remove stays in sight; a line that is not a valid
+// line is drawn in red. Text centred across, at the top of the cell.
+void TicketListPage::gridLoto6DrawCell(QPainter *painter, const QRect &rect, int row, int column)
+{
+    gridLoto6->paintStripedCell(painter, rect, row, column, row == gridLoto6->currentRow(),
+                                Qt::AlignHCenter | Qt::AlignTop, gridLoto6->rowMark(row));
+}

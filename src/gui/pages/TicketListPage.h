@@ -1,0 +1,48 @@
+#pragma once
+
+#include <QStringList>
+#include <QVector>
+#include <QWidget>
+
+class PageContext;
+class PanelLabel;
+class QGroupBox;
+class QLabel;
+class QPainter;
+class QPushButton;
+class SpinEdit;
+class StringGrid;
+
+// The page "申込数字照会・取消し" (TabSheet4): the stored lines of a draw, listed, and
+// cancelled one at a time or all together.
+class TicketListPage : public QWidget
+{
+    Q_OBJECT
+public:
+    explicit TicketListPage(PageContext &context, QWidget *parent = nullptr);
+
+    void InitMainControls(const QStringList &ticketHeader);
+    // A load sets the coming draw, whose lines are then listed.
+    void setDrawNumber(const QString &draw);
+    // Lists the file again, as it is now, keeping the current row: when the player comes back
+    // to the window, another program may have changed or deleted it. A file that cannot be
+    // read is told in the status line, not in a box, which would take the activation away.
+    void refreshTicketList();
+
+    void editLoto6NumChange();
+    void btnOneDeleteClick();
+    void btnAllDeleteClick();
+
+private:
+    // The rows gridLoto6 lists now, none when its first row is blank.
+    QVector<QStringList> listedTicketRows() const;
+    void gridLoto6DrawCell(QPainter *painter, const QRect &rect, int row, int column);
+
+    PageContext &m_context;
+    QGroupBox *GroupBox6 = nullptr;
+    QLabel *Label8 = nullptr;
+    SpinEdit *editLoto6Num = nullptr;
+    PanelLabel *pnlSeaGuide = nullptr;
+    QPushButton *btnOneDelete = nullptr, *btnAllDelete = nullptr;
+    StringGrid *gridLoto6 = nullptr;
+};

@@ -1,0 +1,88 @@
+// The page "データの傾向と分析": the trend charts.
+
+#include "gui/pages/TrendChartPage.h"
+
+#include "core/analysis/TrendCounts.h"
+#include "gui/PageContext.h"
+#include "gui/pages/HistoryModel.h"
+#include "gui/services/ComFunction.h"
+#include "gui/widgets/LayoutKit.h"
+#include "gui/widgets/Pictures.h"
+#include "gui/widgets/TrendChart.h"
+
+#include <QChartView>
+#include <QComboBox>
+#include <QLabel>
+#include <QPushButton>
+
+using namespace layout;
+
+TrendChartPage::TrendChartPage(PageContext &context, QWidget *parent)
+    : QWidget(parent), m_context(context)
+{
+    setObjectName(QStringLiteral("TabSheet3"));
+    Label6 = label(this, "Label6", 10, 10, QStringLiteral("グラフ種別"));
+    cmbChartKind = new QComboBox(this);
+    cmbChartKind->setObjectName(QStringLiteral("cmbChartKind"));
+    cmbChartKind->setGeometry(106, 7, 335, 23);
+    cmbChartKind->setEditable(false);
+    cmbChartKind->setMaxVisibleItems(15);
+    cmbChartKind->setCursor(Qt::PointingHandCursor);
+    applyStyle(cmbChartKind, 15);
+    cmbChartKind->addItems(trendKindTexts());
+    cmbChartKind->setCurrentIndex(-1); // no kind until the first load chooses one
+    btnChartExec = button(this, "btnChartExec", QRect(460, 6, 149, 25),
+                          QStringLiteral("傾向グラフ表示"), colour::black);
+    btnChartExec->setIcon(buttonIcon(ButtonPicture::SmallChart));
+
+    // The line chart lies behind the bar chart, at the same place.
+    const QRect place(5, 39, 622, 418);
+    chartSelect6 =
+        buildTrendChart(this, QStringLiteral("chartSelect6"), place, TrendChart::Style::Line, 1);
+    chartSelect43 =
+        buildTrendChart(this, QStringLiteral("chartSelect43"), place, TrendChart::Style::Bars, 5);
+    chartSelect43->raise();
+
+    connect(cmbChartKind, &QComboBox::currentIndexChanged, this,
+            m_context.guardedSlot(this, &TrendChartPage::cmbChartKindChange));
+    connect(btnChartExec, &QPushButton::clicked, this,
+            m_context.guardedSlot(this, &TrendChartPage::btnChartExecClick));
+}
+
+void TrendChartPage::InitMainControls()
+{
+    chartSelect43->hide();
+    chartSelect6->hide();
+}
+
+void TrendChartPage::showFirstChart()
+{
+    // The button takes no input while the load runs, so its handler is run directly.
+    cmbChartKind->setCurrentIndex(0);
+    btnChartExecClick();
+}
+
+// A new kind empties the page until the chart is asked for.
+void TrendChartPage::cmbChartKindChange()
+{
+    chartSelect43->hide();
+    chartSelect6->hide();
+}
+
+// Computes the chosen kind from the history rows in the order shown (or from the count
+// table) and shows it on its chart. Before a kind is chosen nothing is drawn.
+void TrendChartPage::btnChartExecClick()
+{
+    WaitCursor wait;
+    const int kind = cmbChartKind->currentIndex();
+    if (kind < 0 || kind >= kTrendKinds)
+        return;
+    QChartView *view = isAppearanceKind(kind) ? chartSelect43 : chartSelect6;
+    auto *chart = static_cast<TrendChart *>(view->chart());
+    chart->clearValues();
+    const TrendValues values =
+        trendValues(kind, m_context.history()->records(), m_context.baseCountTable());
+    for (int n = kLotoMin; n <= kLotoMax; ++n)
+        chart->addValue(values[static_cast<size_t>(n - 1)], twoDigits(n));
+    view->show();
+}
