@@ -1,14 +1,17 @@
 // Handlers of the results download and the Help menu.
 
+#include "core/common/Formats.h"
 #include "core/platform/Settings.h"
 #include "core/results/ResultsFiles.h"
 #include "core/results/ResultsReplace.h"
+#include "core/tickets/PrizeClaims.h"
 #include "gui/Main.h"
 #include "gui/PageContext.h"
 #include "gui/dialogs/About.h"
 #include "gui/dialogs/DownloadSettingsForm.h"
 #include "gui/dialogs/ResultEntryForm.h"
 #include "gui/dialogs/Splash.h"
+#include "gui/pages/HistoryModel.h"
 #include "gui/services/ComFunction.h"
 #include "gui/services/ResultsSource.h"
 
@@ -23,6 +26,15 @@ namespace
 {
 
 const QString kManualFileName = QStringLiteral("操作手順書.pdf");
+
+// The highest draw number of the loaded history (its rows may be sorted by any column).
+int newestDraw(const QVector<DrawRecord> &history)
+{
+    int newest = 0;
+    for (const DrawRecord &draw : history)
+        newest = qMax(newest, parseInteger(draw.caption).value_or(0));
+    return newest;
+}
 
 } // namespace
 
@@ -43,8 +55,16 @@ void TMainForm::connectHelpAndDownload()
         }
         runGuarded(this, [this] {
             ResultEntryForm form(m_context->settings(), m_context->dataFolder(), this);
-            if (form.exec() == QDialog::Accepted)
-                btnMmsUpdateClick();
+            if (form.exec() != QDialog::Accepted)
+                return;
+            btnMmsUpdateClick();
+            // What the saved lines won in the typed draw, when lines were saved for it.
+            const int typed = newestDraw(m_context->history()->records());
+            const QStringList news = newsOfDraws(typed - 1);
+            if (!news.isEmpty())
+                showGuideMessage(this,
+                                 QStringLiteral("第%1回の抽選結果を保存しました。\n").arg(typed) +
+                                     news.join(QLatin1Char('\n')));
         });
     });
     connect(menuHelpManual, &QAction::triggered, this, &TMainForm::menuHelpManualClick);
@@ -67,13 +87,39 @@ void TMainForm::menuCommandDownloadClick()
     WaitCursor wait;
     const InputBlock block(pctrlMain); // the pages keep their colours meanwhile
 
+    // The newest official draw so far: typed-in draws are replaced by the official ones.
+    int official = newestDraw(m_context->history()->records());
+    for (int typed : m_context->settings().readTypedDraws())
+        official = qMin(official, typed - 1);
+
     QString explanation;
     if (!DownloadResults(&explanation)) {
         showErrorMessage(this, QStringLiteral("ダウンロードに失敗しました。") + explanation);
         return;
     }
     btnMmsUpdateClick();
-    showGuideMessage(this, QStringLiteral("正常にダウンロードが完了しました。"));
+    // One line for each new draw in which lines were saved: what they won, until when.
+    QString done = QStringLiteral("正常にダウンロードが完了しました。");
+    for (const QString &news : newsOfDraws(official))
+        done += QLatin1Char('\n') + news;
+    showGuideMessage(this, done);
+}
+
+QStringList TMainForm::newsOfDraws(int after) const
+{
+    const QVector<DrawRecord> &history = m_context->history()->records();
+    QVector<int> draws;
+    for (const DrawRecord &draw : history) {
+        const int number = parseInteger(draw.caption).value_or(0);
+        if (number > after)
+            draws.append(number);
+    }
+    QStringList news;
+    if (draws.isEmpty())
+        return news;
+    // A ticket file that cannot be read is told where it is used; the news is a courtesy.
+    captureError([&] { news = readDrawNews(m_context->dataFolder(), history, draws); });
+    return news;
 }
 
 bool TMainForm::DownloadResults(QString *explanation)

@@ -3,11 +3,14 @@
 
 #include "core/platform/Settings.h"
 #include "core/platform/Version.h"
+#include "core/results/HistoryCheck.h"
 #include "core/results/ResultsFiles.h"
 #include "core/results/ResultsReplace.h"
+#include "core/tickets/PrizeClaims.h"
 #include "gui/dialogs/About.h"
 #include "gui/dialogs/Splash.h"
 #include "gui/pages/CheckPage.h"
+#include "gui/pages/HistoryModel.h"
 #include "gui/pages/HistoryPage.h"
 #include "gui/pages/MainPage.h"
 #include "gui/pages/PickOptionsPage.h"
@@ -97,6 +100,8 @@ void TMainForm::connectHandlers()
     connect(menuFileExit, &QAction::triggered, this, &TMainForm::menuFileExitClick);
     connect(menuFileCsvSave, &QAction::triggered, this,
             m_context->guardedSlot(m_mainPage, &MainPage::menuFileCsvSaveClick));
+    connect(menuCommandSaveContinued, &QAction::triggered, this,
+            m_context->guardedSlot(m_mainPage, &MainPage::saveContinued));
     // The options page's method offers the main page's line generator, or not.
     connect(m_optionsPage, &PickOptionsPage::automaticPickingChanged, m_mainPage,
             &MainPage::setAutomaticPicking);
@@ -199,10 +204,23 @@ void TMainForm::FormShow()
                 pctrlMain->setCurrentWidget(m_mainPage);
             }
             m_context->setStatusText(kMainPageGuide);
+            showClaimWarning();
         });
     }
     if (!error.isEmpty())
         reportError(this, error);
+}
+
+void TMainForm::showClaimWarning()
+{
+    // A ticket file that cannot be read is told where it is used; the warning is a courtesy.
+    QString warning;
+    captureError([this, &warning] {
+        warning = readClaimWarningText(m_context->dataFolder(), m_context->history()->records(),
+                                       japanToday());
+    });
+    if (!warning.isEmpty())
+        m_context->setStatusText(warning); // until the page changes
 }
 
 void TMainForm::ReadFileVersion()
@@ -233,10 +251,11 @@ void TMainForm::Timer1Timer()
 
 void TMainForm::pctrlMainChange()
 {
-    menuFileCsvSave->setEnabled(false);
+    // The slate's two commands act on the main page only.
     QWidget *shown = pctrlMain->currentWidget();
+    menuFileCsvSave->setEnabled(shown == m_mainPage);
+    menuCommandSaveContinued->setEnabled(shown == m_mainPage);
     if (shown == m_mainPage) {
-        menuFileCsvSave->setEnabled(true);
         m_mainPage->refreshSlate(); // the ticket files may have changed meanwhile
         m_context->setStatusText(kMainPageGuide);
     } else if (shown == m_optionsPage) {

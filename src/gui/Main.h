@@ -90,6 +90,12 @@ private:
     void connectExtraCommands();
 
     void applyResults(ResultsData &&results);
+    // At start-up: panel 0 warns of unclaimed prizes near their deadline, until the page
+    // changes.
+    void showClaimWarning();
+    // After new draws came in: what the saved lines won in them, one line per draw, for the
+    // success message; none without saved lines.
+    QStringList newsOfDraws(int after) const;
     // Fetches both results files, checks them and replaces the local copies together.
     // True when both were replaced; never raises. On failure *explanation (when given) tells
     // why, in the words that follow "ダウンロードに失敗しました。".
@@ -115,7 +121,8 @@ private:
             *menuCommandDownloadSettings = nullptr, *menuCommandEnterResult = nullptr,
             *menuHelpManual = nullptr, *menuHelpHomePage = nullptr, *menuHelpAbout = nullptr;
     QAction *menuCommandLineHistory = nullptr, *menuCommandTicketReport = nullptr,
-            *menuCommandRandomnessTest = nullptr, *menuCommandStatistics = nullptr;
+            *menuCommandRandomnessTest = nullptr, *menuCommandStatistics = nullptr,
+            *menuCommandSaveContinued = nullptr;
 
     QString m_fileVersionText;
     bool m_shown = false;

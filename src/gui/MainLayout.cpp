@@ -114,6 +114,8 @@ void TMainForm::buildMenu()
                                          QStringLiteral("ダウンロードの設定(&S)..."));
     menuCommandEnterResult =
         action(menuCommand, "menuCommandEnterResult", QStringLiteral("抽選結果の入力(&E)..."));
+    menuCommandSaveContinued = action(menuCommand, "menuCommandSaveContinued",
+                                      QStringLiteral("継続購入として保存(&P)..."));
     separator(menuCommand, "N4");
     menuCommandLineHistory = action(menuCommand, "menuCommandLineHistory",
                                     QStringLiteral("組合せを過去の全抽選と照合(&L)..."));

@@ -222,3 +222,41 @@ QStringList drawNews(const QVector<SavedLine> &saved, const PastDraws &history,
     }
     return news;
 }
+
+QStringList readDrawNews(const QString &programFolder, const QVector<DrawRecord> &history,
+                         const QVector<int> &draws)
+{
+    return drawNews(readSavedLines(programFolder + QStringLiteral("client/")),
+                    PastDraws(history, readPrizeLines(programFolder)), draws);
+}
+
+QString readClaimWarningText(const QString &programFolder, const QVector<DrawRecord> &history,
+                             const QDate &today)
+{
+    return claimWarningText(
+        claimWarning(readPrizeClaims(programFolder + QStringLiteral("client/"),
+                                     PastDraws(history, readPrizeLines(programFolder)), today)));
+}
+
+QString checkDeadlineText(const QVector<CheckResult> &results, const QDate &today)
+{
+    QDate open, passed;
+    for (const CheckResult &result : results) {
+        if (result.tier == 0)
+            continue;
+        const QDate deadline = claimDeadline(parseDate(result.date).value_or(QDate()));
+        if (!deadline.isValid())
+            continue;
+        if (deadline >= today) {
+            if (!open.isValid() || deadline < open)
+                open = deadline;
+        } else if (!passed.isValid() || deadline > passed) {
+            passed = deadline;
+        }
+    }
+    if (open.isValid())
+        return QStringLiteral("支払期限：%1 まで").arg(formatDate(open));
+    if (passed.isValid())
+        return QStringLiteral("支払期限（%1）を過ぎています。").arg(formatDate(passed));
+    return QString();
+}

@@ -2,6 +2,7 @@
 
 #include "core/results/PastDraws.h"
 #include "core/tickets/SavedLines.h"
+#include "core/tickets/WinningCheck.h"
 
 #include <QDate>
 #include <QString>
@@ -85,3 +86,18 @@ void setClaimed(const QString &clientFolder, const PrizeClaim &claim, bool claim
 // and a tier without an amount in the prize data says "金額未定" instead of the amount.
 QStringList drawNews(const QVector<SavedLine> &saved, const PastDraws &history,
                      const QVector<int> &draws);
+
+// The same news read from a program folder (with trailing "/"): the ticket files of client/
+// and the prize data of download/, against the loaded history.
+QStringList readDrawNews(const QString &programFolder, const QVector<DrawRecord> &history,
+                         const QVector<int> &draws);
+
+// The start-up warning for the prizes of programFolder's saved lines
+// ("受取期限の近い当選があります（2件、最短 あと 5 日）。"), empty when none is near its deadline.
+QString readClaimWarningText(const QString &programFolder, const QVector<DrawRecord> &history,
+                             const QDate &today);
+
+// What the status line says after a check: the earliest deadline not passed among the winning
+// lines, "支払期限：2026/09/25 まで"; "支払期限（2026/09/25）を過ぎています。" when every win's
+// deadline has passed; empty without a win.
+QString checkDeadlineText(const QVector<CheckResult> &results, const QDate &today);

@@ -42,10 +42,12 @@ QVector<CheckResult> checkTickets(const QVector<DrawRecord> &history,
             continue;
         for (int r : found.value()) {
             const TicketLine &line = lines.at(r);
-            if (line.valid())
-                results.append({r, prizeText(prizeTier(line.numbers, *draw))});
-            else
-                results.append({r, kInvalidLineText, false});
+            if (line.valid()) {
+                const int tier = prizeTier(line.numbers, *draw);
+                results.append({r, prizeText(tier), true, tier, draw->date});
+            } else {
+                results.append({r, kInvalidLineText, false, 0, draw->date});
+            }
         }
     }
     return results;

@@ -22,6 +22,8 @@ struct CheckResult {
     int ticketRow;
     QString text;
     bool valid = true;
+    int tier = 0; // 1..5 for a winning line
+    QString date; // of the line's draw, "YYYY/MM/DD"
 };
 
 // Checks ticket lines against the history rows. The rows are walked in history display order

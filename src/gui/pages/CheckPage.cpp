@@ -3,6 +3,8 @@
 
 #include "gui/pages/CheckPage.h"
 
+#include "core/results/HistoryCheck.h"
+#include "core/tickets/PrizeClaims.h"
 #include "core/tickets/TicketFile.h"
 #include "core/tickets/WinningCheck.h"
 #include "gui/PageContext.h"
@@ -114,6 +116,7 @@ void CheckPage::btnExecClick()
     window()->repaint();
 
     bool anyFound = false; // a line found its draw, valid or not
+    QString deadline;      // until when the wins can be claimed
     {
         const InputBlock block(m_context.pageControl()); // the pages keep their colours meanwhile
         WaitCursor wait;
@@ -137,6 +140,7 @@ void CheckPage::btnExecClick()
             window()->repaint();
         }
         anyFound = !results.isEmpty();
+        deadline = checkDeadlineText(results, japanToday());
     }
 
     if (!anyFound) {
@@ -146,6 +150,8 @@ void CheckPage::btnExecClick()
         pnlHitGuide->setText(kNoDrawFound);
     } else {
         pnlHitGuide->setText(kSeeResults);
+        if (!deadline.isEmpty())
+            m_context.setStatusText(deadline);
     }
 }
 

@@ -3,6 +3,7 @@
 #include <QStringList>
 #include <QVector>
 #include <QWidget>
+#include <optional>
 
 class PageContext;
 class PanelLabel;
@@ -51,6 +52,9 @@ public:
     void btnAutoCalcClick();
     void btnSaveClick();
     void menuFileCsvSaveClick();
+    // "継続購入として保存...": the slate's unsaved lines for several draws in a row, chosen in
+    // ContinuedSaveForm; the lines are then shown as saved.
+    void saveContinued();
 
 private:
     QToolButton *speedButton(int n) const;
@@ -61,6 +65,15 @@ private:
     void refreshPickedImages();
     // The slate's lines (its rows), none when column 0 of the first row is empty.
     QVector<QStringList> slateRows() const;
+    // The slate's lines not saved yet, with their row indexes; nothing, after telling the
+    // player, when the slate is empty or every line is saved.
+    struct UnsavedLines {
+        QVector<QStringList> rows;
+        QVector<int> indexes;
+    };
+    std::optional<UnsavedLines> unsavedLines();
+    // Shows the rows as saved: grey, counted in "（保存済みn口）".
+    void markSaved(const QVector<int> &rows);
     // Each slate row against the others and the saved lines (see checkSlateLines).
     QVector<SlateLineCheck> checkSlate(QStringList *unreadable = nullptr) const;
     // Sets the count "n口" (with "（保存済みm口）" once lines are saved) and the price (200 yen

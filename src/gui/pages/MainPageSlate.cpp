@@ -4,8 +4,11 @@
 
 #include "core/common/Formats.h"
 #include "core/picking/DuplicateLines.h"
+#include "core/results/DrawEntry.h"
+#include "core/results/ResultsFiles.h"
 #include "core/tickets/TicketFile.h"
 #include "gui/PageContext.h"
+#include "gui/dialogs/ContinuedSaveForm.h"
 #include "gui/dialogs/Splash.h"
 #include "gui/pages/MainPage.h"
 #include "gui/services/ComFunction.h"
@@ -168,27 +171,55 @@ void MainPage::gridSelectItemDrawCell(QPainter *painter, const QRect &rect, int 
 // Each line goes to the ticket file of the draw it was decided for, which need not be the
 // coming draw any more: a reload in between moves the coming draw on, not the lines. Lines
 // saved from the slate before are not stored again.
-void MainPage::btnSaveClick()
+std::optional<MainPage::UnsavedLines> MainPage::unsavedLines()
 {
     const QVector<QStringList> rows = slateRows();
     if (rows.isEmpty()) {
         showGuideMessage(window(), QStringLiteral("保存する対象のデータがありません。"));
-        return;
+        return std::nullopt;
     }
     const QVector<SlateLineCheck> checks = checkSlate();
-    QVector<QStringList> unsaved;
-    QVector<int> unsavedRows;
+    UnsavedLines unsaved;
     for (int r = 0; r < rows.size(); ++r) {
         if (checks.value(r).state != SlateLineCheck::State::Saved) {
-            unsaved.append(rows.at(r));
-            unsavedRows.append(r);
+            unsaved.rows.append(rows.at(r));
+            unsaved.indexes.append(r);
         }
     }
-    if (unsaved.isEmpty()) {
+    if (unsaved.rows.isEmpty()) {
         showGuideMessage(
             window(), QStringLiteral("保存する対象のデータがありません（すべて保存済みです）。"));
-        return;
+        return std::nullopt;
     }
+    return unsaved;
+}
+
+void MainPage::markSaved(const QVector<int> &rows)
+{
+    for (int r : rows)
+        gridSelectItem->setRowTag(r, kSavedLineTag);
+    gridSelectItem->invalidateRowMarks();
+    updateSlateTotals();
+    showSlateNotice();
+}
+
+void MainPage::saveContinued()
+{
+    const std::optional<UnsavedLines> unsaved = unsavedLines();
+    if (!unsaved)
+        return;
+    const ResultsTop top = readResultsTop(m_context.dataFolder() + kDownloadFolder);
+    ContinuedSaveForm form(top.newest, unsaved->rows, m_context.dataFolder(), window());
+    if (form.exec() == QDialog::Accepted)
+        markSaved(unsaved->indexes);
+}
+
+void MainPage::btnSaveClick()
+{
+    const std::optional<UnsavedLines> unsavedOrNone = unsavedLines();
+    if (!unsavedOrNone)
+        return;
+    const QVector<QStringList> &unsaved = unsavedOrNone->rows;
     QVector<TicketAppend> appends;
     QStringList written;
     for (const DrawLines &group : groupByDraw(unsaved)) {
@@ -203,11 +234,7 @@ void MainPage::btnSaveClick()
         written.append(QStringLiteral("client/") + group.draw + QStringLiteral(".csv"));
     }
     appendTicketLines(appends); // every file gets its lines or, on failure, none does
-    for (int r : std::as_const(unsavedRows))
-        gridSelectItem->setRowTag(r, kSavedLineTag);
-    gridSelectItem->invalidateRowMarks();
-    updateSlateTotals();
-    showSlateNotice();
+    markSaved(unsavedOrNone->indexes);
     showGuideMessage(window(), QStringLiteral("正常にファイルの保存が完了しました。"
                                               "「申込数字照会・取消し」機能で参照してください。\n"
                                               "保存先：") +

@@ -44,6 +44,7 @@ private slots:
     void claimsUntilTheDeadline();
     void claimedRoundTrip();
     void news();
+    void checkNamesTheEarliestOpenDeadline();
 
 private:
     std::unique_ptr<QTemporaryDir> m_dir;
@@ -145,6 +146,20 @@ void TestPrizeClaims::news()
              QStringList({"第10回：２等 1口 金額未定、５等 1口 ¥1,000（支払期限 2002/01/04）",
                           "第11回：当選はありませんでした（1口）",
                           "第12回：４等 1口 ¥7,000、５等 2口 ¥2,000（支払期限 2002/01/18）"}));
+}
+
+void TestPrizeClaims::checkNamesTheEarliestOpenDeadline()
+{
+    // Wins of draws held 2025/09/25 and 2025/12/01 (tier 0 and invalid lines do not count).
+    const QVector<CheckResult> results{{0, "", true, 0, "2024/01/04"},
+                                       {1, "", true, 5, "2025/12/01"},
+                                       {2, "", true, 3, "2025/09/25"},
+                                       {3, "無効", false, 0, "2024/01/04"}};
+    QCOMPARE(checkDeadlineText(results, QDate(2026, 1, 5)), QString("支払期限：2026/09/25 まで"));
+    QCOMPARE(checkDeadlineText(results, QDate(2026, 9, 26)), QString("支払期限：2026/12/01 まで"));
+    QCOMPARE(checkDeadlineText(results, QDate(2026, 12, 2)),
+             QString("支払期限（2026/12/01）を過ぎています。"));
+    QCOMPARE(checkDeadlineText(results.mid(0, 1), QDate(2026, 1, 5)), QString());
 }
 
 QTEST_GUILESS_MAIN(TestPrizeClaims)

@@ -12,6 +12,7 @@
 #include <QGuiApplication>
 #include <QPushButton>
 #include <QTabWidget>
+#include <QLabel>
 #include <QTest>
 
 namespace
@@ -156,6 +157,9 @@ void TestCheckPage::everyTier()
     QCOMPARE(control<PanelLabel>(form, "pnlHitGuide")->property("tag").toInt(),
              7); // invalid lines are not counted
     QCOMPARE(control<PanelLabel>(form, "pnlHitGuide")->text(), kSeeResults);
+    // Draw 10 was held 2001/01/11: its prizes could be claimed for a year.
+    QCOMPARE(control<QLabel>(form, "pnlMessage.Panel0")->text(),
+             QString("支払期限（2002/01/11）を過ぎています。"));
     QCOMPARE(control<StringGrid>(form, "gridHitSel")->currentRow(), 8);
     QVERIFY(boxes.boxes().isEmpty());
     QVERIFY(control<QTabWidget>(form, "pctrlMain")->isEnabled());

@@ -7,11 +7,16 @@
 #include "gui/widgets/StringGrid.h"
 #include "gui/widgets/Widgets.h"
 
+#include <QAction>
+#include <QApplication>
+#include <QDialog>
 #include <QDir>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QSpinBox>
 #include <QTabWidget>
 #include <QTest>
+#include <QTimer>
 #include <QToolButton>
 
 namespace
@@ -110,12 +115,28 @@ void TestTicketHandlers::saveStoresEachLineOnce()
     QCOMPARE(m_folder->read("client/2038.csv"), once + "2038,01,02,03,04,05,06\r\n");
     QCOMPARE(count->text(), QString("3口（保存済み3口）"));
 
+    // Saved for two draws in a row, the unsaved line goes into each, under that draw's number.
+    decide(form, {7, 8, 9, 10, 11, 12});
+    QTimer::singleShot(0, &form, [] {
+        auto *dialog = qobject_cast<QDialog *>(QApplication::activeModalWidget());
+        QVERIFY(dialog);
+        control<QSpinBox>(*dialog, "editContinuedDraws")->setValue(2);
+        dialog->accept();
+    });
+    control<QAction>(form, "menuCommandSaveContinued")->trigger();
+    QCOMPARE(boxes.texts().last(), QString("第2038回～第2039回の2回分、各1口を保存しました。"));
+    QCOMPARE(m_folder->read("client/2038.csv"),
+             once + "2038,01,02,03,04,05,06\r\n2038,07,08,09,10,11,12\r\n");
+    QCOMPARE(m_folder->read("client/2039.csv"), QByteArray("2039,07,08,09,10,11,12\r\n"));
+    QCOMPARE(count->text(), QString("4口（保存済み4口）"));
+
     // showing the page lists the file
     control<QTabWidget>(form, "pctrlMain")->setCurrentWidget(control<QWidget>(form, "TabSheet4"));
     auto *list = control<StringGrid>(form, "gridLoto6");
-    QCOMPARE(list->rowCount(), 3);
+    QCOMPARE(list->rowCount(), 4);
     QCOMPARE(list->rowCells(1), cells("2038,01,02,03,04,05,43"));
     QCOMPARE(control<PanelLabel>(form, "pnlSeaGuide")->text(), kCanCancel);
+    QVERIFY(!control<QAction>(form, "menuCommandSaveContinued")->isEnabled()); // the slate's
 }
 
 void TestTicketHandlers::saveRefusals_data()
