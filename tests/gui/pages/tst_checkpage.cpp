@@ -10,9 +10,9 @@
 #include <QAction>
 #include <QElapsedTimer>
 #include <QGuiApplication>
+#include <QLabel>
 #include <QPushButton>
 #include <QTabWidget>
-#include <QLabel>
 #include <QTest>
 
 namespace
