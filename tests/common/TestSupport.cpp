@@ -163,7 +163,7 @@ void pick(TMainForm &form, std::initializer_list<int> numbers)
         control<QToolButton>(form, QStringLiteral("SpeedButton%1").arg(n))->click();
 }
 
-bool paintedRed(StringGrid *grid, int row)
+bool paintedIn(StringGrid *grid, int row, const QColor &colour)
 {
     const QImage image = grid->viewport()->grab().toImage();
     const QRect cells = grid->visualRect(grid->cells()->index(row, 1))
@@ -171,11 +171,18 @@ bool paintedRed(StringGrid *grid, int row)
     for (int y = cells.top(); y <= cells.bottom(); ++y) {
         for (int x = cells.left(); x <= cells.right(); ++x) {
             const QColor c = image.pixelColor(x, y);
-            if (c.red() > 200 && c.green() < 60 && c.blue() < 60)
+            if (qAbs(c.red() - colour.red()) + qAbs(c.green() - colour.green()) +
+                    qAbs(c.blue() - colour.blue()) <
+                40)
                 return true;
         }
     }
     return false;
+}
+
+bool paintedRed(StringGrid *grid, int row)
+{
+    return paintedIn(grid, row, QColor(255, 0, 0));
 }
 
 void decide(TMainForm &form, std::initializer_list<int> numbers)

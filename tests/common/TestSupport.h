@@ -19,9 +19,12 @@
 
 // Shared helpers of the window tests.
 
+class QColor;
 class StringGrid;
 
-// Whether the row's cells (columns 1 to 6) show red, text or ground, in the grid as painted.
+// Whether the row's cells (columns 1 to 6) show the colour, or red, in text or ground, in the
+// grid as painted.
+bool paintedIn(StringGrid *grid, int row, const QColor &colour);
 bool paintedRed(StringGrid *grid, int row);
 
 // Presses the numbers' buttons on the board, as the player does; decide() then presses "決定".

@@ -41,24 +41,6 @@ template <typename Dialog> Dialog *openFromMenu(TMainForm &form, const char *act
     return dialog;
 }
 
-// Whether the row's cells show the colour (text or ground) in the grid as painted.
-bool paintedIn(StringGrid *grid, int row, const QColor &colour)
-{
-    const QImage image = grid->viewport()->grab().toImage();
-    const QRect cells = grid->visualRect(grid->cells()->index(row, 1))
-                            .united(grid->visualRect(grid->cells()->index(row, 6)));
-    for (int y = cells.top(); y <= cells.bottom(); ++y) {
-        for (int x = cells.left(); x <= cells.right(); ++x) {
-            const QColor c = image.pixelColor(x, y);
-            if (qAbs(c.red() - colour.red()) + qAbs(c.green() - colour.green()) +
-                    qAbs(c.blue() - colour.blue()) <
-                40)
-                return true;
-        }
-    }
-    return false;
-}
-
 const QColor kRed(255, 0, 0), kBlack(0, 0, 0);
 
 } // namespace
