@@ -11,7 +11,7 @@ QVector<SavedLine> readSavedLines(const QString &clientFolder)
     const QDir folder(clientFolder);
     const QStringList files = folder.entryList({QStringLiteral("*.csv")}, QDir::Files, QDir::Name);
     for (const QString &name : files) {
-        if (!isPlainDrawNumber(name.chopped(4)))
+        if (!isTicketFileName(name))
             continue;
         for (const TicketLine &ticket : readAllTicketLines(folder.filePath(name))) {
             const int draw = drawNumberOf(ticket.draw);

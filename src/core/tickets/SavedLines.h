@@ -7,8 +7,8 @@
 #include <QVector>
 
 // The player's saved lines as numbers: every line of every ticket file in "client/", by the
-// draw it names. Only files named by a plain draw number ("2039.csv") are ticket files; any
-// other file there (claimed.csv, a copy "2039 - コピー.csv") is not read. It only reads.
+// draw it names. Only files named as the program names them ("2039.csv", see isTicketFileName) are
+// read; any other file there (claimed.csv, a copy "2039 - コピー.csv") is not read. It only reads.
 
 struct SavedLine {
     int draw = 0; // the draw named in the line's first field

@@ -119,6 +119,14 @@ bool isPlainDrawNumber(const QString &text)
     return true;
 }
 
+bool isTicketFileName(const QString &name)
+{
+    if (!name.endsWith(QLatin1String(".csv")))
+        return false;
+    const QString number = name.chopped(4);
+    return isPlainDrawNumber(number) && !number.startsWith(QLatin1Char('0'));
+}
+
 std::optional<QString> ticketFilePath(const QString &programFolder, const QString &drawText)
 {
     if (!isPlainDrawNumber(drawText))

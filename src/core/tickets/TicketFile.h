@@ -28,6 +28,11 @@ inline const QByteArray kEmptyTicketLine = QByteArrayLiteral(",,,,,,\r\n");
 // text that may name a ticket file. "0700" is plain and names another file than "700".
 bool isPlainDrawNumber(const QString &text);
 
+// Whether a file of client/ is a ticket file as the program names them: "2038.csv", a draw
+// number without leading zeros. Any other file there (a copy "2038 - コピー.csv", claimed.csv)
+// is not read as one, so that no line is counted twice.
+bool isTicketFileName(const QString &name);
+
 // programFolder (with trailing "/") + "client/" + drawText + ".csv"; nothing when drawText is
 // not a plain decimal number.
 std::optional<QString> ticketFilePath(const QString &programFolder, const QString &drawText);

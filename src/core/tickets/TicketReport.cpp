@@ -14,15 +14,6 @@ namespace
 // A draw number the report can count with; longer ones name no draw the history can hold.
 constexpr int kMaxDrawDigits = 9;
 
-// "2038.csv": a draw number without leading zeros, and ".csv".
-bool isTicketFileName(const QString &name)
-{
-    if (!name.endsWith(QLatin1String(".csv")))
-        return false;
-    const QString number = name.chopped(4);
-    return isPlainDrawNumber(number) && !number.startsWith(QLatin1Char('0'));
-}
-
 bool isBlankRow(const QStringList &cells)
 {
     return std::all_of(cells.begin(), cells.end(),
