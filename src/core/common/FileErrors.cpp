@@ -1,5 +1,7 @@
 #include "core/common/FileErrors.h"
 
+#include "core/common/FileInUse.h"
+
 #include <QDir>
 
 QString fileErrorReason(const QFileDevice &file)
@@ -43,6 +45,10 @@ QString fileErrorReason(const QFileDevice &file)
 
 QString fileErrorMessage(const QString &what, const QString &path, const QFileDevice &file)
 {
+    // Windows refuses to replace or remove a file that another program holds open: say which.
+    if (!file.isOpen() && !file.fileName().isEmpty())
+        if (const auto held = fileHeldOpenMessage(file.fileName(), path))
+            return *held;
     return QStringLiteral("ファイル「%1」%2（%3）。")
         .arg(QDir::toNativeSeparators(path), what, fileErrorReason(file));
 }

@@ -43,6 +43,23 @@ void seed(const QString &from, const QString &to, QStringList *errors)
     }
 }
 
+// True when the program lies in one of Windows' "Program Files" folders: an installed copy,
+// whose folder belongs to the system even where this user could write there (an administrator,
+// or Wine), so that the player's data never lands among the program's files.
+bool installedInProgramFiles(const QString &program)
+{
+#ifdef Q_OS_WIN
+    for (const char *variable : {"ProgramFiles", "ProgramW6432", "ProgramFiles(x86)"}) {
+        const QString folder = qEnvironmentVariable(variable);
+        if (!folder.isEmpty() && program.startsWith(withSlash(folder), Qt::CaseInsensitive))
+            return true;
+    }
+#else
+    Q_UNUSED(program);
+#endif
+    return false;
+}
+
 } // namespace
 
 bool canWriteIn(const QString &folder)
@@ -59,7 +76,7 @@ DataFolders chooseDataFolders(const QString &programFolder, const QString &perUs
     const bool installedUnderPrefix = QFileInfo(shared + kDownload).isDir();
     folders.installFolder = installedUnderPrefix ? shared : program;
 
-    if (!installedUnderPrefix && canWriteIn(program)) {
+    if (!installedUnderPrefix && !installedInProgramFiles(program) && canWriteIn(program)) {
         folders.dataFolder = program;
         folders.portable = true;
         return folders;

@@ -6,7 +6,6 @@
 #include <QCoreApplication>
 #include <qt_windows.h>
 #include <vector>
-#pragma comment(lib, "version.lib")
 #endif
 
 QString readFileVersion()

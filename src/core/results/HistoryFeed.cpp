@@ -3,6 +3,7 @@
 #include "core/common/ComType.h"
 #include "core/common/DomainError.h"
 #include "core/common/Formats.h"
+#include "core/common/ShiftJis.h"
 #include "core/common/TextLines.h"
 #include "core/results/ResultsFiles.h"
 
@@ -35,10 +36,7 @@ QString decodeFeed(const QByteArray &feed)
     QStringDecoder utf8(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless);
     QString text = utf8.decode(feed);
     if (utf8.hasError()) {
-        QStringDecoder shiftJis("Shift_JIS");
-        if (!shiftJis.isValid())
-            throw DomainError(QStringLiteral("Shift-JIS の文字を読む仕組みがありません。"));
-        text = shiftJis.decode(feed);
+        text = decodeShiftJis(feed);
     }
     if (text.startsWith(QChar(0xFEFF)))
         text.remove(0, 1);

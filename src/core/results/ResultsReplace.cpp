@@ -2,6 +2,7 @@
 
 #include "core/common/DomainError.h"
 #include "core/common/FileErrors.h"
+#include "core/common/FileInUse.h"
 #include "core/common/Formats.h"
 #include "core/common/SafeWrite.h"
 #include "core/common/TextLines.h"
@@ -109,6 +110,10 @@ void replaceResultsFiles(const QString &downloadFolder, const QByteArray &number
         previousNumber = previous.readAll();
         previous.close();
     }
+
+    // A file that another program holds open would stop the pair halfway: none is touched.
+    ensureNotHeldOpen(numberPath, shownPath(kNumberFileName));
+    ensureNotHeldOpen(dataPath, shownPath(kDataFileName));
 
     // From here on a pair cut short by the end of the program is completed at the next start.
     writeWholeFile(journalPath, journalOf(numberBody, dataBody), shownPath(kPairJournalName));

@@ -2,6 +2,7 @@
 
 #include "core/common/DomainError.h"
 #include "core/common/FileErrors.h"
+#include "core/common/FileNames.h"
 #include "core/common/SafeWrite.h"
 #include "core/common/TextLines.h"
 #include "core/tickets/CommaText.h"
@@ -121,7 +122,7 @@ bool isPlainDrawNumber(const QString &text)
 
 bool isTicketFileName(const QString &name)
 {
-    if (!name.endsWith(QLatin1String(".csv")))
+    if (!name.endsWith(QLatin1String(".csv"), kFileNameCase))
         return false;
     const QString number = name.chopped(4);
     return isPlainDrawNumber(number) && !number.startsWith(QLatin1Char('0'));
@@ -184,16 +185,11 @@ bool isInProgramData(const QString &path, const QString &dataFolder, const QStri
                                                    : canonical) +
                QLatin1Char('/');
     };
-#ifdef Q_OS_WIN
-    constexpr Qt::CaseSensitivity kCase = Qt::CaseInsensitive;
-#else
-    constexpr Qt::CaseSensitivity kCase = Qt::CaseSensitive;
-#endif
     const QString target = real(QFileInfo(path).absolutePath());
     for (const QString &folder :
          {dataFolder + QStringLiteral("client"), dataFolder + QStringLiteral("download"),
           installFolder + QStringLiteral("download")}) {
-        if (target.startsWith(real(folder), kCase))
+        if (target.startsWith(real(folder), kFileNameCase))
             return true;
     }
     return false;

@@ -249,9 +249,12 @@ void MainPage::menuFileCsvSaveClick()
         dlgSave = new QFileDialog(window());
         dlgSave->setObjectName(QStringLiteral("dlgSave"));
         dlgSave->setAcceptMode(QFileDialog::AcceptSave);
-        // Qt's own dialog looks the same on every system. A chosen file is replaced without
-        // a question: the player named it for this (never one of the program's own files).
+        // On Windows the players' own save dialog; elsewhere Qt's, the same on every desktop
+        // and in Japanese. A chosen file is replaced without a question: the player named it
+        // for this (never one of the program's own files).
+#ifndef Q_OS_WIN
         dlgSave->setOption(QFileDialog::DontUseNativeDialog);
+#endif
         dlgSave->setOption(QFileDialog::DontConfirmOverwrite);
         // Stateless, and kept to the end of the program: the dialog's file model may still
         // ask it while the dialog goes.

@@ -21,18 +21,36 @@ namespace layout
 
 void installJapaneseFonts()
 {
+    // The window is drawn in the fonts of a Japanese Windows, named as Windows names them in
+    // any language, then its newer Japanese fonts; elsewhere (and under Wine, which sees the
+    // system's fonts) the IPA fonts stand in for them.
     static const bool installed = [] {
-        QFont::insertSubstitutions(kGothic,
-                                   {QStringLiteral("IPAGothic"), QStringLiteral("IPAゴシック"),
-                                    QStringLiteral("Noto Sans CJK JP")});
-        QFont::insertSubstitutions(kMincho, {QStringLiteral("IPAMincho"), QStringLiteral("IPA明朝"),
-                                             QStringLiteral("Noto Serif CJK JP")});
-        QFont::insertSubstitutions(kPMincho,
-                                   {QStringLiteral("IPAPMincho"), QStringLiteral("IPAMincho"),
-                                    QStringLiteral("Noto Serif CJK JP")});
-        QFont::insertSubstitutions(QStringLiteral("Century"),
-                                   {QStringLiteral("Century Schoolbook L"), QStringLiteral("C059"),
-                                    QStringLiteral("DejaVu Serif")});
+        const QStringList ipaGothic = {QStringLiteral("IPAGothic"), QStringLiteral("IPAゴシック"),
+                                       QStringLiteral("Noto Sans CJK JP")};
+        const QStringList ipaMincho = {QStringLiteral("IPAMincho"), QStringLiteral("IPA明朝"),
+                                       QStringLiteral("Noto Serif CJK JP")};
+#ifdef Q_OS_WIN
+        const QStringList gothic =
+            QStringList{QStringLiteral("MS Gothic"), QStringLiteral("Meiryo"),
+                        QStringLiteral("Yu Gothic")} +
+            ipaGothic;
+        const QStringList mincho =
+            QStringList{QStringLiteral("MS Mincho"), QStringLiteral("Yu Mincho")} + ipaMincho;
+        const QStringList pMincho =
+            QStringList{QStringLiteral("MS PMincho"), QStringLiteral("Yu Mincho")} + ipaMincho;
+        const QStringList century = {QStringLiteral("Century Schoolbook"),
+                                     QStringLiteral("Times New Roman")};
+#else
+        const QStringList gothic = ipaGothic;
+        const QStringList mincho = ipaMincho;
+        const QStringList pMincho = QStringList{QStringLiteral("IPAPMincho")} + ipaMincho;
+        const QStringList century = {QStringLiteral("Century Schoolbook L"), QStringLiteral("C059"),
+                                     QStringLiteral("DejaVu Serif")};
+#endif
+        QFont::insertSubstitutions(kGothic, gothic);
+        QFont::insertSubstitutions(kMincho, mincho);
+        QFont::insertSubstitutions(kPMincho, pMincho);
+        QFont::insertSubstitutions(QStringLiteral("Century"), century);
         return true;
     }();
     Q_UNUSED(installed);

@@ -1,10 +1,10 @@
 // Converting the public history feed into the two results files.
 
+#include "../../common/FeedSamples.h"
 #include "core/common/DomainError.h"
 #include "core/results/HistoryFeed.h"
 
 #include <QFile>
-#include <QStringEncoder>
 #include <QTest>
 
 namespace
@@ -18,12 +18,7 @@ QByteArray bundled(const char *name)
     return file.readAll();
 }
 
-const QByteArray kHeader =
-    QStringEncoder("Shift_JIS")
-        .encode(QStringLiteral(
-            "開催回,日付,第1数字,第2数字,第3数字,第4数字,第5数字,第6数字,BONUS数字,1等口数,"
-            "2等口数,3等口数,4等口数,5等口数,1等賞金,2等賞金,3等賞金,4等賞金,5等賞金,"
-            "キャリーオーバー\r\n"));
+const QByteArray kHeader = kFeedHeaderShiftJis + "\r\n";
 const QByteArray kFirst = "1,2000/10/5,2,8,10,13,27,30,39,2,2,262,12413,174452,45513600,40961900,"
                           "375200,6900,1000,0\r\n";
 const QByteArray kSecond = "2,2000/10/12,1,9,16,20,21,43,5,0,7,195,8426,144860,0,13188800,"

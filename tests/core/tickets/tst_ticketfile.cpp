@@ -40,6 +40,8 @@ private slots:
     void init();
     void plainDrawNumber_data();
     void plainDrawNumber();
+    void ticketFileName_data();
+    void ticketFileName();
     void appendCreatesAndAppends();
     void appendEndsAnUnfinishedLastLine();
     void failedAppendChangesNothing_data();
@@ -92,6 +94,36 @@ void TestTicketFile::plainDrawNumber()
     QCOMPARE(isPlainDrawNumber(text), plain);
     QCOMPARE(ticketFilePath("/p/", text),
              plain ? std::optional<QString>("/p/client/" + text + ".csv") : std::nullopt);
+}
+
+void TestTicketFile::ticketFileName_data()
+{
+    QTest::addColumn<QString>("name");
+    QTest::addColumn<bool>("ticketFile");
+    QTest::newRow("700.csv") << "700.csv" << true;
+    QTest::newRow("first draw") << "1.csv" << true;
+    QTest::newRow("leading zero") << "0700.csv" << false;
+    QTest::newRow("zero") << "0.csv" << false;
+    QTest::newRow("no number") << ".csv" << false;
+    QTest::newRow("letter") << "70a.csv" << false;
+    QTest::newRow("other suffix") << "700.txt" << false;
+    QTest::newRow("suffix behind") << "700.csv.bak" << false;
+    QTest::newRow("no suffix") << "700" << false;
+    // Windows compares names without case: there 700.CSV is the file the program writes.
+#ifdef Q_OS_WIN
+    QTest::newRow("capital suffix") << "700.CSV" << true;
+    QTest::newRow("mixed suffix") << "700.Csv" << true;
+#else
+    QTest::newRow("capital suffix") << "700.CSV" << false;
+    QTest::newRow("mixed suffix") << "700.Csv" << false;
+#endif
+}
+
+void TestTicketFile::ticketFileName()
+{
+    QFETCH(QString, name);
+    QFETCH(bool, ticketFile);
+    QCOMPARE(isTicketFileName(name), ticketFile);
 }
 
 void TestTicketFile::appendCreatesAndAppends()

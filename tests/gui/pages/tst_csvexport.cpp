@@ -137,7 +137,11 @@ void TestCsvExport::cancelShowsNothing()
     QCOMPARE(filters, QStringList{"CSVファイル (カンマ区切り) (*.csv)"});
     QCOMPARE(suffix, QString("csv"));
     QCOMPARE(proposed, QString("2038"));
+#ifdef Q_OS_WIN
+    QVERIFY(native); // Windows' own dialog for the players there (Qt's where none exists)
+#else
     QVERIFY(!native);
+#endif
     QVERIFY(boxes.boxes().isEmpty());
     QVERIFY(splash.shown.isEmpty());
     QCOMPARE(QDir(m_folder->file("client")).entryList(QDir::Files), QStringList());
