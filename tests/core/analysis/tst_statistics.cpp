@@ -143,17 +143,23 @@ void TestStatistics::handCountedHistory()
 void TestStatistics::weekdayGroupsExpectFiveOnEitherDay_data()
 {
     QTest::addColumn<int>("draws"); // the newest of the bundled history
-    QTest::newRow("36") << 36;
-    QTest::newRow("100") << 100;
-    QTest::newRow("all") << -1;
+    QTest::addColumn<int>(
+        "mondayEvery"); // 0: their own days; n: every n-th a Monday, else Thursday
+    QTest::newRow("36") << 36 << 0;
+    QTest::newRow("100") << 100 << 0;
+    QTest::newRow("all") << -1 << 0;
+    QTest::newRow("100, one in five on a Monday") << 100 << 5;
 }
 
 void TestStatistics::weekdayGroupsExpectFiveOnEitherDay()
 {
     QFETCH(int, draws);
+    QFETCH(int, mondayEvery);
     QVector<DrawRecord> records;
     for (const QString &line : readTextLines(LOTO6_BUNDLED_DATA_DIR "/Loto6Number.csv"))
         records.append(parseDrawLine(line));
+    for (qsizetype i = 0; mondayEvery > 0 && i < records.size(); ++i)
+        records[i].date = i % mondayEvery == 0 ? "2025/09/22" : "2025/09/25";
     const WeekdayCounts week = computeStatistics(PastDraws(records, {}).draws(), draws).weekdays;
     QVERIFY(week.groups.size() >= 2);
     int next = kLotoMin;
