@@ -348,7 +348,8 @@ void TestDownload::failureKeepsFilesAndViews_data()
         << "404 second" << both << "サーバーの応答：404" << false;
     QTest::newRow("empty body") << "empty" << both << "Loto6Number.csv にデータがありません"
                                 << false;
-    QTest::newRow("malformed body") << "malformed" << both << "Loto6Data.csv の 1 行目" << false;
+    QTest::newRow("malformed body")
+        << "malformed" << both << "Loto6Data.csv の第2038回（1 行目）" << false;
     QTest::newRow("web page as 200") << "error page" << first << webPage << false;
     QTest::newRow("redirect to where nothing listens")
         << "redirect" << first << "の転送先）に接続できません" << true;
