@@ -135,10 +135,12 @@ bool TMainForm::DownloadResults(QString *explanation)
         replaceResultsFiles(folder, bodies.numbers, bodies.prizes);
         // Every draw of the new pair is an official one. Should the marks stay, they only
         // spare official draws the comparison with the next download.
-        captureError([&] {
+        const QString unmarked = captureError([&] {
             if (!readTypedDraws(folder).isEmpty())
                 writeTypedDraws(folder, {});
         });
+        if (!unmarked.isEmpty())
+            qWarning().noquote() << "the marks of typed-in draws stay:" << unmarked;
         return true;
     } catch (const std::exception &error) {
         const QString text = failureExplanation(error);
