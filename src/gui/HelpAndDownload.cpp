@@ -4,6 +4,7 @@
 #include "core/platform/Settings.h"
 #include "core/results/ResultsFiles.h"
 #include "core/results/ResultsReplace.h"
+#include "core/results/TypedDraws.h"
 #include "core/tickets/PrizeClaims.h"
 #include "gui/Main.h"
 #include "gui/PageContext.h"
@@ -89,8 +90,10 @@ void TMainForm::menuCommandDownloadClick()
 
     // The newest official draw so far: typed-in draws are replaced by the official ones.
     int official = newestDraw(m_context->history()->records());
-    for (int typed : m_context->settings().readTypedDraws())
-        official = qMin(official, typed - 1);
+    QSet<int> typed;
+    captureError([&] { typed = readTypedDraws(m_context->dataFolder() + kDownloadFolder); });
+    for (int draw : typed)
+        official = qMin(official, draw - 1);
 
     QString explanation;
     if (!DownloadResults(&explanation)) {
@@ -127,17 +130,17 @@ bool TMainForm::DownloadResults(QString *explanation)
     try {
         // Both files are held in memory and checked before either local copy is touched.
         const QString folder = m_context->dataFolder() + kDownloadFolder;
-        QSet<int> typed = m_context->settings().readTypedDraws();
         const ResultsBodies bodies =
-            fetchResults(m_context->settings().readDownloadSettings(), folder, typed);
+            fetchResults(m_context->settings().readDownloadSettings(), folder);
         replaceResultsFiles(folder, bodies.numbers, bodies.prizes);
-        // The official draws have replaced the typed-in ones.
-        const int newest = newestDrawNumber(bodies);
-        if (typed.removeIf([newest](int draw) { return draw <= newest; }) > 0) {
-            m_context->settings().writeTypedDraws(typed);
-            if (!m_context->settings().sync())
-                qWarning() << "the list of typed-in draws could not be written";
-        }
+        // Every draw of the new pair is an official one. Should the marks stay, they only
+        // spare official draws the comparison with the next download.
+        const QString unmarked = captureError([&] {
+            if (!readTypedDraws(folder).isEmpty())
+                writeTypedDraws(folder, {});
+        });
+        if (!unmarked.isEmpty())
+            qWarning().noquote() << "the marks of typed-in draws stay:" << unmarked;
         return true;
     } catch (const std::exception &error) {
         const QString text = failureExplanation(error);

@@ -6,6 +6,7 @@
 #include "core/results/HistoryCheck.h"
 #include "core/results/ResultsFiles.h"
 #include "core/results/ResultsReplace.h"
+#include "core/results/TypedDraws.h"
 #include "core/tickets/PrizeClaims.h"
 #include "gui/dialogs/About.h"
 #include "gui/dialogs/Splash.h"
@@ -197,6 +198,7 @@ void TMainForm::FormShow()
                 [this] { finishPairReplacement(m_context->dataFolder() + kDownloadFolder); });
             if (!unfinished.isEmpty())
                 reportError(this, unfinished);
+            adoptTypedDrawsOfSettings();
             btnMmsUpdateClick();
             m_optionsPage->restorePickOptions();
             {
@@ -209,6 +211,20 @@ void TMainForm::FormShow()
     }
     if (!error.isEmpty())
         reportError(this, error);
+}
+
+void TMainForm::adoptTypedDrawsOfSettings()
+{
+    // An older version kept the marks of typed draws in the settings; they move to the data
+    // folder once. Should that fail, they stay where they were for the next start.
+    AppSettings &settings = m_context->settings();
+    const QString failed = captureError([&] {
+        adoptTypedDraws(m_context->dataFolder() + kDownloadFolder, settings.readTypedDraws());
+        settings.removeTypedDraws();
+        settings.sync();
+    });
+    if (!failed.isEmpty())
+        reportError(this, failed);
 }
 
 void TMainForm::showClaimWarning()
@@ -263,8 +279,7 @@ void TMainForm::pctrlMainChange()
                                                 "変更など、各種オプションが設定できます。"));
     } else if (shown == m_checkPage) {
         m_checkPage->editSelectNumChange();
-        m_context->setStatusText(
-            QStringLiteral("オンラインで申込数字とデータ照合を行い、抽選結果を表示します。"));
+        m_context->setStatusText(CheckPage::statusGuide());
     } else if (shown == m_chartPage) {
         m_context->setStatusText(
             QStringLiteral("過去の抽選結果より、データを分析・集計し、グラフに表示します。"));

@@ -92,6 +92,7 @@ private:
     void applyResults(ResultsData &&results);
     // At start-up: panel 0 warns of unclaimed prizes near their deadline, until the page
     // changes.
+    void adoptTypedDrawsOfSettings();
     void showClaimWarning();
     // After new draws came in: what the saved lines won in them, one line per draw, for the
     // success message; none without saved lines.

@@ -1,6 +1,7 @@
 // Loading the results files into the window: history, prize table, count table and the
 // number of the coming draw.
 
+#include "core/results/HistoryCheck.h"
 #include "core/results/ResultsFiles.h"
 #include "gui/Main.h"
 #include "gui/PageContext.h"
@@ -34,11 +35,17 @@ void TMainForm::btnMmsUpdateClick()
         return;
     }
     // A pair that does not belong together is loaded as it is, and said so.
+    // So is a draw that breaks the rules of a draw; a download replaces it.
     const QString mismatch = pairMismatch(results);
+    const std::optional<QString> invalid = invalidDrawFault(results.draws);
     applyResults(std::move(results));
     catchUp();
     if (!mismatch.isEmpty())
         showErrorMessage(this, mismatch);
+    if (invalid)
+        showErrorMessage(this, QStringLiteral("%1%2 に正しくない抽選結果があります。\n%3\n"
+                                              "最新の抽選結果をダウンロードしてください。")
+                                   .arg(kDownloadFolder, kNumberFileName, *invalid));
 }
 
 void TMainForm::applyResults(ResultsData &&results)

@@ -8,6 +8,7 @@
 namespace
 {
 
+constexpr double kWeekdayMinExpected = 5.0;
 constexpr int kOddNumbers = (kLotoCount + 1) / 2; // 1, 3, ..., 43
 constexpr int kLargestSum = 38 + 39 + 40 + 41 + 42 + 43;
 constexpr int kPairs = kLotoCount * (kLotoCount - 1) / 2;              // 903
@@ -145,10 +146,28 @@ void countWeekdays(const QVector<PastDraw> &history, StatisticsReport &report)
     if (week.mondayDraws == 0 || week.thursdayDraws == 0)
         return;
 
-    // Neighbouring numbers pooled so that each group expects at least 5 on the rarer day.
-    const int rarer = std::min(week.mondayDraws, week.thursdayDraws);
-    const QVector<double> perNumber(kLotoCount, double(rarer) * kPicksPerLine / kLotoCount);
-    week.groups = pooledCells(QVector<int>(kLotoCount, 0), perNumber, kLotoMin);
+    // Neighbouring numbers pooled by the expectations the test compares with, so that each
+    // group expects at least 5 on either day; a short remainder joins the group before it.
+    week.groups.clear();
+    PooledCell open{kLotoMin, kLotoMin, 0, 0};
+    double openMonday = 0, openThursday = 0;
+    for (int n = kLotoMin; n <= kLotoMax; ++n) {
+        const auto i = static_cast<size_t>(n - 1);
+        open.last = n;
+        openMonday += week.expectedMonday[i];
+        openThursday += week.expectedThursday[i];
+        if (openMonday >= kWeekdayMinExpected && openThursday >= kWeekdayMinExpected) {
+            week.groups.append(open);
+            open = {n + 1, n + 1, 0, 0};
+            openMonday = openThursday = 0;
+        }
+    }
+    if (open.first <= kLotoMax) {
+        if (week.groups.isEmpty())
+            week.groups.append(open);
+        else
+            week.groups.last().last = kLotoMax;
+    }
     if (week.groups.size() < 2)
         return;
     // Pearson's sum over the groups and both days; the counts of one day are counts over six

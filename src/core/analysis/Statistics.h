@@ -59,7 +59,10 @@ struct WeekdayCounts {
     int mondayDraws = 0, thursdayDraws = 0, otherDraws = 0; // other days are left out
     std::array<int, kLotoCount> monday{}, thursday{};
     std::array<double, kLotoCount> expectedMonday{}, expectedThursday{};
-    QVector<PooledCell> groups; // neighbouring numbers pooled; observed and expected: Monday
+    // Neighbouring numbers pooled until each group expects at least 5 on either day (by the
+    // expectations above); observed and expected: Monday. The test has groups - 1 degrees of
+    // freedom.
+    QVector<PooledCell> groups;
     ChiSquareTest test;
     double adjustedP = 1;
 };

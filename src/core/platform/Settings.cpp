@@ -141,12 +141,7 @@ QSet<int> AppSettings::readTypedDraws() const
     return draws;
 }
 
-void AppSettings::writeTypedDraws(const QSet<int> &draws)
+void AppSettings::removeTypedDraws()
 {
-    QList<int> sorted(draws.begin(), draws.end());
-    std::sort(sorted.begin(), sorted.end());
-    QStringList items;
-    for (const int draw : sorted)
-        items << QString::number(draw);
-    writeString(kEntry, QStringLiteral("TypedDraws"), items.join(QLatin1Char(',')));
+    m_store->remove(key(kEntry, QStringLiteral("TypedDraws")));
 }

@@ -63,10 +63,11 @@ public:
     // Writes pending changes out; false when the store could not be written.
     bool sync();
 
-    // Section "Entry": TypedDraws, the numbers of the draws the player typed in, as a comma
-    // list ("2038,2039"). Text that is not a positive draw number is passed over.
+    // Section "Entry": TypedDraws, where an older version kept the numbers of the draws the
+    // player typed in, as a comma list ("2038,2039"); they now live in the data folder (see
+    // TypedDraws.h). Text that is not a positive draw number is passed over.
     QSet<int> readTypedDraws() const;
-    void writeTypedDraws(const QSet<int> &draws);
+    void removeTypedDraws();
 
 private:
     std::unique_ptr<QSettings> m_store;

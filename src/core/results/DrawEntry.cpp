@@ -4,6 +4,7 @@
 #include "core/common/FileErrors.h"
 #include "core/common/Formats.h"
 #include "core/common/TextLines.h"
+#include "core/results/HistoryCheck.h"
 #include "core/results/ResultsFiles.h"
 #include "core/results/ResultsReplace.h"
 
@@ -112,7 +113,10 @@ ResultsTop readResultsTop(const QString &downloadFolder)
     return top;
 }
 
-EntryLines entryLines(const DrawEntry &entry, const NewestDraw &previous, const QDate &today)
+namespace
+{
+
+DrawFigures figuresOf(const DrawEntry &entry, const NewestDraw &previous, const QDate &today)
 {
     const auto date = parseDate(plain(entry.date));
     if (!date)
@@ -152,7 +156,21 @@ EntryLines entryLines(const DrawEntry &entry, const NewestDraw &previous, const 
     }
     draw.carryOver = wholeNumber(entry.carryOver, QStringLiteral("キャリーオーバー"),
                                  kMaxEntryCarryOverYen, yen);
+    return draw;
+}
+
+} // namespace
+
+EntryLines entryLines(const DrawEntry &entry, const NewestDraw &previous, const QDate &today)
+{
+    const DrawFigures draw = figuresOf(entry, previous, today);
     return {drawLineOf(draw), prizeLineOf(draw)};
+}
+
+std::optional<QString> implausibleEntry(const DrawEntry &entry, const NewestDraw &previous,
+                                        const QDate &today)
+{
+    return implausibleFigures(figuresOf(entry, previous, today));
 }
 
 bool hasEmptyPrizeField(const DrawEntry &entry)

@@ -55,6 +55,12 @@ struct EntryLines {
 };
 EntryLines entryLines(const DrawEntry &entry, const NewestDraw &previous, const QDate &today);
 
+// What cannot be true of the entry's figures (see implausibleFigures in HistoryCheck.h), for
+// the player to confirm or mend; nothing when all is plausible. Throws DomainError as
+// entryLines does.
+std::optional<QString> implausibleEntry(const DrawEntry &entry, const NewestDraw &previous,
+                                        const QDate &today);
+
 // Whether an amount or winner count of a tier was left empty (and would be stored as 0).
 bool hasEmptyPrizeField(const DrawEntry &entry);
 

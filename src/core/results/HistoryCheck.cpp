@@ -3,6 +3,8 @@
 #include "core/common/DomainError.h"
 #include "core/common/Formats.h"
 #include "core/common/TextLines.h"
+#include "core/results/DrawCalendar.h"
+#include "core/results/DrawEntry.h"
 
 #include <QDateTime>
 #include <algorithm>
@@ -39,6 +41,13 @@ std::optional<QString> invalidDraw(const DrawRecord &draw, int number)
                 .arg(main[i])
                 .arg(times);
     }
+    if (!std::is_sorted(main.begin(), main.end())) {
+        QStringList shown;
+        for (const int n : main)
+            shown << QString::number(n);
+        return QStringLiteral("%1：本数字 %2 が小さい順に並んでいません。")
+            .arg(drawName(number), shown.join(QLatin1Char(',')));
+    }
     const int bonus = parseInteger(draw.bonus).value_or(0);
     if (bonus < kLotoMin || bonus > kLotoMax)
         return QStringLiteral("%1：ボーナス数字 %2 が 1～43 の範囲にありません。")
@@ -57,7 +66,101 @@ bool sameDraw(const DrawRecord &a, const DrawRecord &b)
     return a.date == b.date && a.main == b.main && a.bonus == b.bonus;
 }
 
+QString tierName(size_t tier)
+{
+    return QChar(u'１' + int(tier)) + QStringLiteral("等");
+}
+
+// A figure of a fetched prize line: plain digits up to max.
+std::optional<QString> figureFault(const QString &text, const QString &name, qint64 max)
+{
+    bool digits = !text.isEmpty() && text.size() <= 18;
+    for (const QChar c : text)
+        digits = digits && c >= QLatin1Char('0') && c <= QLatin1Char('9');
+    if (!digits)
+        return QStringLiteral("%1 '%2' は 0 以上の整数ではありません").arg(name, text);
+    if (text.toLongLong() > max)
+        return QStringLiteral("%1 %2 が上限の %3 を超えています")
+            .arg(name, formatGrouped(text.toDouble()), formatGrouped(double(max)));
+    return std::nullopt;
+}
+
+// The figures of a fetched prize line into draw (date and numbers left as they are).
+std::optional<QString> readFigures(const QString &line, DrawFigures *draw)
+{
+    const QStringList fields = line.split(QLatin1Char(','));
+    for (size_t tier = 0; tier < draw->amounts.size(); ++tier) {
+        const QString amount = fields.value(int(1 + 2 * tier));
+        const QString winners = fields.value(int(2 + 2 * tier));
+        if (auto fault =
+                figureFault(amount, tierName(tier) + QStringLiteral("の金額"), kMaxEntryAmountYen))
+            return fault;
+        if (auto fault =
+                figureFault(winners, tierName(tier) + QStringLiteral("の口数"), kMaxEntryWinners))
+            return fault;
+        draw->amounts[tier] = amount.toLongLong();
+        draw->winners[tier] = winners.toLongLong();
+    }
+    const QString carryOver = fields.value(kPrizeFields - 1);
+    if (auto fault =
+            figureFault(carryOver, QStringLiteral("キャリーオーバー"), kMaxEntryCarryOverYen))
+        return fault;
+    draw->carryOver = carryOver.toLongLong();
+    return std::nullopt;
+}
+
 } // namespace
+
+std::optional<QString> invalidDrawFault(const QVector<DrawRecord> &draws)
+{
+    for (const DrawRecord &draw : draws) {
+        if (auto fault = invalidDraw(draw, drawNumber(draw)))
+            return fault;
+    }
+    return std::nullopt;
+}
+
+std::optional<QString> implausibleFigures(const DrawFigures &draw)
+{
+    if (!isDrawDay(draw.date))
+        return QStringLiteral("日付 %1 は%2曜日で、抽選日（月曜と木曜、12/31～1/3 を除く）では"
+                              "ありません")
+            .arg(formatDate(draw.date))
+            .arg(QStringLiteral("月火水木金土日").at(draw.date.dayOfWeek() - 1));
+    const qint64 lowest = draw.amounts.back();
+    for (size_t tier = 0; tier < draw.amounts.size(); ++tier) {
+        const qint64 amount = draw.amounts[tier];
+        const qint64 winners = draw.winners[tier];
+        if (amount == 0 && winners > 0)
+            return QStringLiteral("%1の当選口数が %2 口なのに金額が ¥0 です")
+                .arg(tierName(tier))
+                .arg(winners);
+        if (amount > 0 && winners == 0)
+            return QStringLiteral("%1の当選口数が 0 口なのに金額が %2 です")
+                .arg(tierName(tier), formatYen(double(amount)));
+        if (amount > 0 && amount < lowest)
+            return QStringLiteral("%1の金額 %2 が%3の %4 より少ないです")
+                .arg(tierName(tier), formatYen(double(amount)), tierName(draw.amounts.size() - 1),
+                     formatYen(double(lowest)));
+    }
+    return std::nullopt;
+}
+
+std::optional<QString> fetchedFiguresFault(const QStringList &numberLines,
+                                           const QStringList &prizeLines)
+{
+    for (qsizetype i = 0; i < numberLines.size() && i < prizeLines.size(); ++i) {
+        const DrawRecord record = parseDrawLine(numberLines.at(i));
+        DrawFigures figures;
+        figures.date = parseDate(record.date).value_or(QDate());
+        auto fault = readFigures(prizeLines.at(i), &figures);
+        if (!fault)
+            fault = implausibleFigures(figures);
+        if (fault)
+            return QStringLiteral("%1：%2。").arg(drawName(drawNumber(record)), *fault);
+    }
+    return std::nullopt;
+}
 
 QDate japanToday()
 {
@@ -92,9 +195,12 @@ std::optional<QString> fetchedHistoryFault(const QVector<DrawRecord> &fetched,
         before = date;
     }
 
+    // A typed draw is no bound: the official one may come before the feed reaches the next.
     int localNewest = 0;
-    for (const DrawRecord &draw : local)
-        localNewest = std::max(localNewest, drawNumber(draw));
+    for (const DrawRecord &draw : local) {
+        if (!typedDraws.contains(drawNumber(draw)))
+            localNewest = std::max(localNewest, drawNumber(draw));
+    }
     const int fetchedNewest = static_cast<int>(fetched.size());
     if (localNewest > fetchedNewest)
         return QStringLiteral("取得した抽選結果（第%1回まで）はお使いの抽選結果（第%2回まで）より"
@@ -103,7 +209,7 @@ std::optional<QString> fetchedHistoryFault(const QVector<DrawRecord> &fetched,
             .arg(localNewest);
     for (auto draw = local.crbegin(); draw != local.crend(); ++draw) {
         const int number = drawNumber(*draw);
-        if (typedDraws.contains(number))
+        if (typedDraws.contains(number) || invalidDraw(*draw, number))
             continue;
         if (number < 1 || !sameDraw(*draw, fetched.at(fetchedNewest - number)))
             return QStringLiteral("%1がお使いの履歴と異なります。").arg(drawName(number));
@@ -125,5 +231,12 @@ void checkFetchedHistory(const QString &downloadFolder, const QByteArray &number
         local.clear();
     }
     if (const auto fault = fetchedHistoryFault(fetched, local, typedDraws, today))
+        throw DomainError(*fault);
+}
+
+void checkFetchedFigures(const QByteArray &numberBody, const QByteArray &prizeBody)
+{
+    if (const auto fault =
+            fetchedFiguresFault(splitTextLines(numberBody), splitTextLines(prizeBody)))
         throw DomainError(*fault);
 }

@@ -6,23 +6,43 @@
 #include <QDate>
 #include <QSet>
 #include <QString>
+#include <QStringList>
 #include <QVector>
 #include <optional>
 
 // A fetched draw history is a claim about the past. Before it may replace the local results
 // files it must hold every draw from the first on, each one valid, in order and none after
-// today, and every local draw unchanged. The draws the player typed in are the exception: the
-// official ones replace them. Prize figures are not compared, so a past draw's prizes may be
-// corrected.
+// today, and every local draw unchanged. Two kinds of local draw are the exception, and the
+// official ones replace them: the draws the player typed in, and local draws that are not valid
+// draws (a damaged file must not block its own repair). Prize figures are not compared, so a
+// past draw's prizes may be corrected; they are held to bounds and plain sense instead.
 
 // Today's date in Japan, where the draws are held and dated: the latest date a draw may have,
 // wherever the player's computer is.
 QDate japanToday();
 
+// The first draw of the list that is not a valid draw: six different numbers of 1..43 in
+// ascending order, a bonus of 1..43 that is none of them, a valid date. Its message names the
+// draw and the rule, e.g. "第1000回：ボーナス数字 44 が 1～43 の範囲にありません。".
+std::optional<QString> invalidDrawFault(const QVector<DrawRecord> &draws);
+
+// What cannot be true of a draw's figures, or nothing: a day that is no draw day, a tier paid
+// with no winner or won without pay (a carry-over tier has neither), a tier of 1..4 paying
+// less than 5等. Without the draw's name, e.g. "１等の当選口数が 0 口なのに金額が ¥600,000,000
+// です".
+std::optional<QString> implausibleFigures(const DrawFigures &draw);
+
+// The first fault of the prize figures of a fetched pair (the lines of both files, which list
+// the same draws in the same order), naming the draw: a figure that is not a whole number of
+// plain digits, above the highest figure a typed draw may hold (see DrawEntry.h), or
+// implausible as above.
+std::optional<QString> fetchedFiguresFault(const QStringList &numberLines,
+                                           const QStringList &prizeLines);
+
 // The first fault of the fetched history against the local one (both newest first), as a
 // message naming its draw, e.g. "第1000回：本数字 36 が 2 回あります。"; nothing when the
 // fetched history may replace the local one. typedDraws: the numbers of the draws the player
-// typed in.
+// typed in; they do not count as the local newest draw either.
 std::optional<QString> fetchedHistoryFault(const QVector<DrawRecord> &fetched,
                                            const QVector<DrawRecord> &local,
                                            const QSet<int> &typedDraws, const QDate &today);
@@ -32,3 +52,6 @@ std::optional<QString> fetchedHistoryFault(const QVector<DrawRecord> &fetched,
 // local file that is missing or does not read sets no bound, so a download can mend it.
 void checkFetchedHistory(const QString &downloadFolder, const QByteArray &numberBody,
                          const QSet<int> &typedDraws, const QDate &today);
+
+// The same checks of the prize figures of a fetched pair. Throws DomainError with the fault.
+void checkFetchedFigures(const QByteArray &numberBody, const QByteArray &prizeBody);

@@ -103,6 +103,17 @@ FeedDraw convertLine(const QString &line)
     return draw;
 }
 
+// Where a line of the feed is, for a message: its draw when its first field reads as one, with
+// the line beside it ("第2038回（2039 行目）"), else the line alone ("2039 行目").
+QString placeOf(const QString &line, int index)
+{
+    const auto draw = parseInteger(line.section(QLatin1Char(','), 0, 0).trimmed());
+    const QString row = QStringLiteral("%1 行目").arg(index + 1);
+    if (!draw || *draw < 1)
+        return row;
+    return QStringLiteral("第%1回（%2）").arg(*draw).arg(row);
+}
+
 bool isHeader(const QString &line)
 {
     return !parseInteger(line.section(QLatin1Char(','), 0, 0)).has_value();
@@ -112,8 +123,11 @@ bool isHeader(const QString &line)
 
 ResultsBodies convertHistoryFeed(const QByteArray &feed)
 {
+    // A Ctrl+Z ends the feed, as it ends a results file. No byte of a Shift-JIS or UTF-8
+    // character is one.
+    const qsizetype end = feed.indexOf('\x1A');
     // CR LF, LF and a bare CR all end a line.
-    QString text = decodeFeed(feed);
+    QString text = decodeFeed(end < 0 ? feed : feed.left(end));
     text.replace(QLatin1String("\r\n"), QLatin1String("\n"))
         .replace(QLatin1Char('\r'), QLatin1Char('\n'));
     const QStringList lines = text.split(QLatin1Char('\n'));
@@ -135,7 +149,7 @@ ResultsBodies convertHistoryFeed(const QByteArray &feed)
                                       .arg(draws.last().number));
             draws.append(std::move(draw));
         } catch (const DomainError &e) {
-            throw DomainError(QStringLiteral("%1 行目：%2").arg(i + 1).arg(e.message()));
+            throw DomainError(QStringLiteral("%1：%2").arg(placeOf(line, i), e.message()));
         }
     }
     if (draws.isEmpty())

@@ -15,8 +15,10 @@ struct ResultsBodies {
     QByteArray prizes;  // Loto6Data.csv
 };
 
-// Converts the whole feed. Throws DomainError naming the first line that does not read
-// ("1500 行目：…") or telling that the feed holds no draw; nothing is converted half.
+// Converts the whole feed; a Ctrl+Z ends it. Throws DomainError naming the draw of the first
+// line that does not read, with the line beside it ("第1499回（1500 行目）：…"; the line alone
+// when its draw number does not read), or telling that the feed holds no draw; nothing is
+// converted half.
 ResultsBodies convertHistoryFeed(const QByteArray &feed);
 
 // The other way: the feed text of a pair of results files, header included, oldest first,

@@ -61,12 +61,15 @@ QString mainNumber(const QString &text)
     return twoDigits(n);
 }
 
-QString locatedMessage(const QString &fileName, int lineIndex, const QString &what)
+// Names the draw of the line when its first field reads as one, with the line beside it.
+QString locatedMessage(const QString &fileName, const QString &line, int lineIndex,
+                       const QString &what)
 {
-    return QStringLiteral("%1 の %2 行目を読み込めません：%3。")
-        .arg(fileName)
-        .arg(lineIndex + 1)
-        .arg(what);
+    const auto draw = parseInteger(line.section(QLatin1Char(','), 0, 0).trimmed());
+    const QString row = QStringLiteral("%1 行目").arg(lineIndex + 1);
+    const QString place = draw && *draw > 0 ? QStringLiteral("第%1回（%2）").arg(*draw).arg(row)
+                                            : QStringLiteral(" %1").arg(row);
+    return QStringLiteral("%1 の%2を読み込めません：%3。").arg(fileName, place, what);
 }
 
 template <typename Record, typename Parse>
@@ -78,7 +81,7 @@ QVector<Record> parseLines(const QStringList &lines, const QString &fileName, Pa
         try {
             records.append(parse(lines.at(i)));
         } catch (const DomainError &e) {
-            throw DomainError(locatedMessage(fileName, i, e.message()));
+            throw DomainError(locatedMessage(fileName, lines.at(i), i, e.message()));
         }
     }
     return records;

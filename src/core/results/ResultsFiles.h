@@ -82,7 +82,8 @@ QVector<PrizeAmounts> parsePrizeAmountLines(const QStringList &lines);
 BaseCountTable countBaseNumbers(const QVector<DrawRecord> &draws);
 
 // Parses both files completely. Malformed content throws DomainError naming the file, the
-// line number and the bad text; nothing is returned half-filled.
+// draw and line number ("Loto6Data.csv の第2036回（2 行目）を…"; the line alone when its draw
+// number does not read) and the bad text; nothing is returned half-filled.
 ResultsStatus parseResults(const QStringList &numberLines, const QStringList &dataLines,
                            ResultsData *out);
 

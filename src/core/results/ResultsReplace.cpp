@@ -78,6 +78,16 @@ void checkResultsBodies(const QByteArray &numberBody, const QByteArray &dataBody
     }
 }
 
+void checkResultsPair(const QByteArray &numberBody, const QByteArray &dataBody)
+{
+    ResultsData data;
+    if (parseResults(splitTextLines(numberBody), splitTextLines(dataBody), &data) !=
+        ResultsStatus::Loaded)
+        return checkResultsBodies(numberBody, dataBody);
+    if (const QString mismatch = pairMismatch(data); !mismatch.isEmpty())
+        throw DomainError(mismatch);
+}
+
 void replaceResultsFiles(const QString &downloadFolder, const QByteArray &numberBody,
                          const QByteArray &dataBody)
 {

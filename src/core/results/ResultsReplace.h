@@ -12,6 +12,11 @@
 // the file when one has no line or a line that the loader would refuse.
 void checkResultsBodies(const QByteArray &numberBody, const QByteArray &dataBody);
 
+// Checks that two such bodies belong together: the same draws in the same order. Throws
+// DomainError with the loader's words for a pair that does not (see pairMismatch), or as
+// checkResultsBodies does.
+void checkResultsPair(const QByteArray &numberBody, const QByteArray &dataBody);
+
 // Replaces Loto6Number.csv and Loto6Data.csv of downloadFolder (path with trailing "/")
 // with the given contents. Each file is written whole beside its target and renamed over it.
 // Throws DomainError when a file cannot be written; both files are then as they were.

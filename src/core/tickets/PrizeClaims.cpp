@@ -13,8 +13,6 @@
 namespace
 {
 
-constexpr int kWarningDays = 30;
-
 QString claimedFilePath(const QString &clientFolder)
 {
     return clientFolder + kClaimedFileName;
@@ -43,7 +41,11 @@ QString tierName(int tier)
 
 QDate claimDeadline(const QDate &drawDate)
 {
+    // A year counted from a day ends the day before that day's date a year later; a year
+    // begun on 29 February finds no such date and ends with the last day of February.
     const QDate yearBegins = drawDate.addDays(1);
+    if (yearBegins.month() == 2 && yearBegins.day() == 29)
+        return QDate(yearBegins.year() + 1, 2, 28);
     return yearBegins.addYears(1).addDays(-1);
 }
 
@@ -111,7 +113,7 @@ ClaimWarning claimWarning(const QVector<PrizeClaim> &claims)
 {
     ClaimWarning warning;
     for (const PrizeClaim &claim : claims) {
-        if (claim.claimed || claim.expired() || claim.daysLeft > kWarningDays)
+        if (claim.claimed || claim.expired() || !claim.nearDeadline())
             continue;
         warning.fewestDaysLeft =
             warning.count == 0 ? claim.daysLeft : std::min(warning.fewestDaysLeft, claim.daysLeft);

@@ -15,11 +15,15 @@
 // draw; after that it is lost.
 
 // The last day to claim a prize of a draw held on drawDate: the last day of the year that
-// begins the day after the draw (drawn 2025/09/25: 2026/09/25; drawn 2024/02/29: 2025/02/28).
+// begins the day after the draw (drawn 2025/09/25: 2026/09/25; drawn 2024/02/29: 2025/02/28;
+// drawn 2008/02/28, the year begins 2008/02/29 and ends 2009/02/28).
 QDate claimDeadline(const QDate &drawDate);
 
 // "１等".."５等".
 QString tierName(int tier);
+
+// An unclaimed prize this many days or fewer before its deadline is one to warn of.
+constexpr int kClaimWarningDays = 30;
 
 // One winning saved line of a drawn draw.
 struct PrizeClaim {
@@ -34,6 +38,8 @@ struct PrizeClaim {
     QDate claimedOn; // the day the player marked it claimed
 
     bool expired() const { return daysLeft < 0; }
+    // Within kClaimWarningDays of the deadline, or past it.
+    bool nearDeadline() const { return daysLeft <= kClaimWarningDays; }
 };
 
 // The winning lines of every drawn draw among the saved lines, newest draw first and a draw's
@@ -51,7 +57,7 @@ std::int64_t unclaimedTotal(const QVector<PrizeClaim> &claims);
 // "あと 12 日", "本日まで" on the deadline itself, "期限切れ" after it.
 QString daysLeftText(int daysLeft);
 
-// The unclaimed prizes whose deadline is 30 days away or less (and not passed).
+// The unclaimed prizes whose deadline is kClaimWarningDays away or less (and not passed).
 struct ClaimWarning {
     int count = 0;
     int fewestDaysLeft = 0;

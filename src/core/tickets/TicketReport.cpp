@@ -1,6 +1,7 @@
 #include "core/tickets/TicketReport.h"
 
 #include "core/common/ComType.h"
+#include "core/tickets/PrizeClaims.h"
 #include "core/tickets/TicketFile.h"
 
 #include <QDir>
@@ -39,6 +40,8 @@ TicketReport buildTicketReport(const QString &clientFolder, const PastDraws &his
     const QDir folder(clientFolder);
     const QStringList files = folder.entryList({QStringLiteral("*.csv")}, QDir::Files, QDir::Name);
     for (const QString &name : files) {
+        if (name == kClaimedFileName) // the program's own, no stray
+            continue;
         if (!isTicketFileName(name)) {
             ++report.skippedFiles;
             continue;

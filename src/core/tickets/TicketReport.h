@@ -25,7 +25,8 @@ struct ReportDraw {
 struct TicketReport {
     QVector<ReportDraw> draws; // newest first
     int invalidLines = 0;      // lines that are not valid lines (see readTicketLine)
-    int skippedFiles = 0;      // "*.csv" files not named by a draw number, left out
+    int skippedFiles = 0;      // "*.csv" files not named by a draw number, left out (claimed.csv
+                               // is the program's own and not counted)
     // Totals over the drawn draws only.
     int lines = 0;
     std::int64_t spend = 0;

@@ -153,8 +153,7 @@ void DownloadSettingsForm::connectionTest()
     WaitCursor wait;
     catchUp();
     try {
-        const ResultsBodies bodies = fetchResults(current(), m_dataFolder + kDownloadFolder,
-                                                  m_settings.readTypedDraws(), &stop);
+        const ResultsBodies bodies = fetchResults(current(), m_dataFolder + kDownloadFolder, &stop);
         showTestResult(QStringLiteral("%1まで取得できます。").arg(newestDrawText(bodies)));
     } catch (const std::exception &e) {
         showTestResult(QStringLiteral("取得できません。") + failureExplanation(e));

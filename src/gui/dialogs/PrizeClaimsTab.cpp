@@ -19,8 +19,6 @@ const QStringList kHeaders = {QStringLiteral("開催回"),     QStringLiteral("�
                               QStringLiteral("当選金額"),   QStringLiteral("支払期限"),
                               QStringLiteral("残り日数"),   QStringLiteral("受取済み")};
 constexpr int kClaimedColumn = 7;
-// Unclaimed prizes this close to their deadline show in red.
-constexpr int kUrgentDays = 30;
 
 } // namespace
 
@@ -90,7 +88,7 @@ void PrizeClaimsTab::paintRow(int row)
     QColor colour = palette().color(QPalette::Text);
     if (claim.expired())
         colour = layout::colour::gray;
-    else if (!claim.claimed && claim.daysLeft <= kUrgentDays)
+    else if (!claim.claimed && claim.nearDeadline())
         colour = layout::colour::red;
     const QSignalBlocker quiet(gridPrizeClaims);
     for (int c = 0; c < gridPrizeClaims->columnCount(); ++c)

@@ -6,6 +6,7 @@
 #include "core/results/DrawCalendar.h"
 #include "core/results/HistoryCheck.h"
 #include "core/results/ResultsFiles.h"
+#include "core/results/TypedDraws.h"
 #include "gui/services/ComFunction.h"
 
 #include "ui_ResultEntryForm.h"
@@ -36,7 +37,7 @@ ResultEntryForm::ResultEntryForm(AppSettings &settings, const QString &dataFolde
 
     // The newest draw may be corrected only while it is one the player typed in.
     const bool correctable =
-        m_top.newestEntry && settings.readTypedDraws().contains(m_top.newest.number);
+        m_top.newestEntry && readTypedDraws(m_downloadFolder).contains(m_top.newest.number);
     radioAddNext->setText(QStringLiteral("第%1回を入力").arg(qint64(m_top.newest.number) + 1));
     radioCorrectNewest->setText(QStringLiteral("第%1回を修正").arg(m_top.newest.number));
     radioAddNext->setVisible(correctable);
@@ -111,8 +112,9 @@ void ResultEntryForm::accept()
     const DrawEntry typed = entry();
     const bool correcting = radioCorrectNewest->isChecked();
     const QDate today = japanToday();
+    std::optional<QString> implausible;
     try {
-        entryLines(typed, correcting ? m_top.previous : m_top.newest, today);
+        implausible = implausibleEntry(typed, correcting ? m_top.previous : m_top.newest, today);
     } catch (const DomainError &refused) {
         showGuideMessage(this, refused.message());
         return;
@@ -121,15 +123,20 @@ void ResultEntryForm::accept()
         !askConfirmation(this, QStringLiteral("当選金額・口数が未入力の等級があります。"
                                               "0 として保存しますか？")))
         return;
+    if (implausible &&
+        !askConfirmation(this, QStringLiteral("%1。\nこのまま保存しますか？").arg(*implausible)))
+        return;
 
     // The draw is marked as typed in before it is stored, so that it is never taken for an
     // official one; a mark without its draw does no harm.
-    QSet<int> typedDraws = m_settings.readTypedDraws();
-    typedDraws.insert(correcting ? m_top.newest.number : m_top.newest.number + 1);
-    m_settings.writeTypedDraws(typedDraws);
-    if (!m_settings.sync()) {
-        showErrorMessage(this, QStringLiteral("設定を保存できないため、抽選結果を保存しません"
-                                              "でした。"));
+    try {
+        QSet<int> typedDraws = readTypedDraws(m_downloadFolder);
+        typedDraws.insert(correcting ? m_top.newest.number : m_top.newest.number + 1);
+        writeTypedDraws(m_downloadFolder, typedDraws);
+    } catch (const DomainError &failed) {
+        showErrorMessage(this, QStringLiteral("入力した回の印を保存できないため、抽選結果を"
+                                              "保存しませんでした。\n") +
+                                   failed.message());
         return;
     }
     try {

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "core/results/HistoryCheck.h"
 #include "core/results/ResultsFiles.h"
 
 #include <QDate>
@@ -22,7 +23,7 @@ public:
     // history: the draws as loaded; programFolder (trailing "/") holds "client/" and the prize
     // data; today counts the days left to claim each prize.
     TicketReportForm(const QVector<DrawRecord> &history, const QString &programFolder,
-                     QWidget *parent = nullptr, const QDate &today = QDate::currentDate());
+                     QWidget *parent = nullptr, const QDate &today = japanToday());
 
     QTabWidget *tabTicketReport = nullptr;
     QTableWidget *gridTicketReport = nullptr;

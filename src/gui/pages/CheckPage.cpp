@@ -150,9 +150,14 @@ void CheckPage::btnExecClick()
         pnlHitGuide->setText(kNoDrawFound);
     } else {
         pnlHitGuide->setText(kSeeResults);
-        if (!deadline.isEmpty())
-            m_context.setStatusText(deadline);
+        // Without a win the status names no deadline, least of all that of the check before.
+        m_context.setStatusText(deadline.isEmpty() ? statusGuide() : deadline);
     }
+}
+
+QString CheckPage::statusGuide()
+{
+    return QStringLiteral("オンラインで申込数字とデータ照合を行い、抽選結果を表示します。");
 }
 
 // As the ticket list: the selected row stays highlighted without the focus too, so the walk

@@ -19,6 +19,9 @@ class CheckPage : public QWidget
 public:
     explicit CheckPage(PageContext &context, QWidget *parent = nullptr);
 
+    // What the status bar says on this page, and again after a check without a win.
+    static QString statusGuide();
+
     void InitMainControls(const QStringList &ticketHeader);
     // A load sets the coming draw, whose lines are then listed.
     void setDrawNumber(const QString &draw);

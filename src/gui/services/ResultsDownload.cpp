@@ -60,15 +60,30 @@ private:
 
 enum class Stop { None, TimedOut, TooLarge, Stopped };
 
-// Whether the body begins with an HTML document (after a byte order mark and blanks), as the
-// login page of a network that needs one does.
+// Whether the body is a web page or any other markup (an HTML document, an XML prolog, a
+// comment, a bare <head>), as the login page of a network that needs one is: its first
+// character after a byte order mark and blanks is "<", which begins no line of data.
 bool isWebPage(const QByteArray &body)
 {
     QByteArray head = body.left(256);
     if (head.startsWith("\xEF\xBB\xBF"))
         head.remove(0, 3);
-    head = head.trimmed().toLower();
-    return head.startsWith("<!doctype") || head.startsWith("<html");
+    return head.trimmed().startsWith('<');
+}
+
+// Whether the whole body is known to have arrived: its length was announced (and checked by
+// the transfer), it came in chunks that end with the last one, it came over HTTP/2, whose
+// stream ends on purpose, or its last line has its line end. Otherwise the connection's
+// close is all that ended it, and that may have cut it inside a number.
+bool provedWhole(const QNetworkReply &reply, const QByteArray &body)
+{
+    if (reply.header(QNetworkRequest::ContentLengthHeader).isValid())
+        return true;
+    if (reply.rawHeader("Transfer-Encoding").toLower().contains("chunked"))
+        return true;
+    if (reply.attribute(QNetworkRequest::Http2WasUsedAttribute).toBool())
+        return true;
+    return body.isEmpty() || body.endsWith('\n') || body.endsWith('\r');
 }
 
 } // namespace
@@ -174,6 +189,7 @@ QByteArray ResultsDownload::fetchUrl(const QUrl &url)
     const int status = reply->attribute(QNetworkRequest::HttpStatusCodeAttribute).toInt();
     const QString reason =
         reply->attribute(QNetworkRequest::HttpReasonPhraseAttribute).toString().trimmed();
+    const bool whole = provedWhole(*reply, body);
     reply->deleteLater();
 
     const QString where = url.toString();
@@ -219,6 +235,12 @@ QByteArray ResultsDownload::fetchUrl(const QUrl &url)
                            "ホテルや駅などの、ブラウザーでログインが必要なネットワークでは、"
                            "このようなページが返されます。ブラウザーでログインしてから、"
                            "もう一度ダウンロードしてください。"),
+            false);
+    if (!whole)
+        throw DownloadFailure(
+            QStringLiteral("%1 の受信が最後まで届いたことを確かめられません（長さの通知がなく、"
+                           "最後の行に改行がありません）。")
+                .arg(where),
             false);
     return body;
 }

@@ -75,7 +75,9 @@ public:
     // Fetches base + remotePath, following redirects. Throws DownloadFailure when the address
     // is invalid, the server (or a redirect's target) cannot be reached, answers with anything
     // but a success status, takes longer than the time-out in all, sends more than the size
-    // limit, or sends a web page (an HTML document) instead of data.
+    // limit, sends a web page (any body beginning with "<") instead of data, or sends a body
+    // that may have been cut short: without an announced length or chunks, its last line has
+    // no line end.
     QByteArray fetch(const QString &remotePath);
 
     // Fetches a whole http or https address the same way.

@@ -6,10 +6,11 @@
 #include "core/results/HistoryCheck.h"
 #include "core/results/ResultsFiles.h"
 #include "core/results/ResultsReplace.h"
+#include "core/results/TypedDraws.h"
 #include "gui/services/ResultsDownload.h"
 
 ResultsBodies fetchResults(const DownloadSettings &settings, const QString &downloadFolder,
-                           const QSet<int> &typedDraws, FetchStop *stop)
+                           FetchStop *stop)
 {
     ResultsBodies bodies;
     if (!settings.baseUrl.trimmed().isEmpty()) {
@@ -26,7 +27,10 @@ ResultsBodies fetchResults(const DownloadSettings &settings, const QString &down
             download.fetchUrl(QUrl(settings.historyUrl.trimmed(), QUrl::StrictMode)));
     }
     checkResultsBodies(bodies.numbers, bodies.prizes);
-    checkFetchedHistory(downloadFolder, bodies.numbers, typedDraws, japanToday());
+    checkFetchedHistory(downloadFolder, bodies.numbers, readTypedDraws(downloadFolder),
+                        japanToday());
+    checkResultsPair(bodies.numbers, bodies.prizes);
+    checkFetchedFigures(bodies.numbers, bodies.prizes);
     return bodies;
 }
 

@@ -2,6 +2,7 @@
 // known constants, and every page's counts on a history of four draws counted by hand.
 
 #include "core/analysis/Statistics.h"
+#include "core/common/TextLines.h"
 
 #include <QTest>
 #include <cmath>
@@ -32,6 +33,8 @@ class TestStatistics : public QObject
 private slots:
     void exactDistributions();
     void handCountedHistory();
+    void weekdayGroupsExpectFiveOnEitherDay_data();
+    void weekdayGroupsExpectFiveOnEitherDay();
 };
 
 void TestStatistics::exactDistributions()
@@ -83,6 +86,7 @@ void TestStatistics::handCountedHistory()
     QCOMPARE(five.current, 2);
     QCOMPARE(five.longest, 1);
     QCOMPARE(report.gaps[42].longest, 0);
+    QCOMPARE(report.gaps[42].mean, 0.0); // drawn once: no gap to average
     QCOMPARE(twelve.appearances, 0);
     QCOMPARE(twelve.current, 4);
     QVERIFY(std::fabs(twelve.tailP - std::pow(37.0 / 43, 4)) < 1e-15);
@@ -134,6 +138,47 @@ void TestStatistics::handCountedHistory()
     const StatisticsReport two = computeStatistics(history, 2);
     QCOMPARE(two.repeats.observed.at(2), 1);
     QCOMPARE(two.gaps[4].current, 2);
+}
+
+void TestStatistics::weekdayGroupsExpectFiveOnEitherDay_data()
+{
+    QTest::addColumn<int>("draws"); // the newest of the bundled history
+    QTest::addColumn<int>(
+        "mondayEvery"); // 0: their own days; n: every n-th a Monday, else Thursday
+    QTest::newRow("36") << 36 << 0;
+    QTest::newRow("100") << 100 << 0;
+    QTest::newRow("all") << -1 << 0;
+    QTest::newRow("100, one in five on a Monday") << 100 << 5;
+}
+
+void TestStatistics::weekdayGroupsExpectFiveOnEitherDay()
+{
+    QFETCH(int, draws);
+    QFETCH(int, mondayEvery);
+    QVector<DrawRecord> records;
+    for (const QString &line : readTextLines(LOTO6_BUNDLED_DATA_DIR "/Loto6Number.csv"))
+        records.append(parseDrawLine(line));
+    for (qsizetype i = 0; mondayEvery > 0 && i < records.size(); ++i)
+        records[i].date = i % mondayEvery == 0 ? "2025/09/22" : "2025/09/25";
+    const WeekdayCounts week = computeStatistics(PastDraws(records, {}).draws(), draws).weekdays;
+    QVERIFY(week.groups.size() >= 2);
+    int next = kLotoMin;
+    for (const PooledCell &group : week.groups) {
+        QCOMPARE(group.first, next);
+        double monday = 0, thursday = 0;
+        for (int n = group.first; n <= group.last; ++n) {
+            monday += week.expectedMonday[size_t(n - 1)];
+            thursday += week.expectedThursday[size_t(n - 1)];
+        }
+        QVERIFY2(monday >= 5 && thursday >= 5, qPrintable(QString("%1-%2: %3, %4")
+                                                              .arg(group.first)
+                                                              .arg(group.last)
+                                                              .arg(monday)
+                                                              .arg(thursday)));
+        next = group.last + 1;
+    }
+    QCOMPARE(next, kLotoMax + 1);
+    QCOMPARE(week.test.degreesOfFreedom, int(week.groups.size()) - 1);
 }
 
 QTEST_GUILESS_MAIN(TestStatistics)

@@ -185,13 +185,12 @@ void TestResultsFiles::malformedFileNamesFileLineAndText()
         parseResults({"2,2000/10/12,1,2,3,4,5,6,7", "1,2000/10/05,1,2,3,4,5,zz,7"},
                      {"1,0,0,0,0,0,0,0,0,0,0,0"}, &data);
     });
-    QVERIFY2(numberError.contains("Loto6Number.csv") && numberError.contains("2 行目") &&
+    QVERIFY2(numberError.contains("Loto6Number.csv の第1回（2 行目）") &&
                  numberError.contains("'zz'"),
              qPrintable(numberError));
     const QString dataError = errorOf(
         [&] { parseResults({"1,2000/10/05,1,2,3,4,5,6,7"}, {"1,0,0,0,0,0,0,0,0,0,0,0,"}, &data); });
-    QVERIFY2(dataError.contains("Loto6Data.csv") && dataError.contains("1 行目"),
-             qPrintable(dataError));
+    QVERIFY2(dataError.contains("Loto6Data.csv の第1回（1 行目）"), qPrintable(dataError));
     QVERIFY(data.draws.isEmpty());
 }
 

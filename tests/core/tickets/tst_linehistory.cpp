@@ -48,6 +48,8 @@ private slots:
     void refusedLines_data();
     void refusedLines();
     void reportTotals();
+    void reportReadsTicketFilesOnly_data();
+    void reportReadsTicketFilesOnly();
 };
 
 void TestLineHistory::tiersAndTotals()
@@ -141,6 +143,29 @@ void TestLineHistory::reportTotals()
     QCOMPARE(report.unpaidWins, 1);
     QCOMPARE(report.pendingLines, 1);
     QCOMPARE(report.invalidLines, 2);
+}
+
+void TestLineHistory::reportReadsTicketFilesOnly_data()
+{
+    QTest::addColumn<QString>("name");
+    QTest::addColumn<int>("lines");   // counted from the file
+    QTest::addColumn<int>("skipped"); // told as a file not named by a draw
+    QTest::newRow("ticket file") << "10.csv" << 1 << 0;
+    QTest::newRow("leading zero") << "0700.csv" << 0 << 1;
+    QTest::newRow("a copy") << "10 - コピー.csv" << 0 << 1;
+    QTest::newRow("the program's claims") << "claimed.csv" << 0 << 0;
+}
+
+void TestLineHistory::reportReadsTicketFilesOnly()
+{
+    QFETCH(QString, name);
+    QFETCH(int, lines);
+    QFETCH(int, skipped);
+    QTemporaryDir client;
+    write(client, name, "10,01,02,03,04,05,06\r\n");
+    const TicketReport report = buildTicketReport(client.path(), history());
+    QCOMPARE(report.lines, lines);
+    QCOMPARE(report.skippedFiles, skipped);
 }
 
 QTEST_GUILESS_MAIN(TestLineHistory)

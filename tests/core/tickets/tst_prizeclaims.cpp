@@ -40,6 +40,9 @@ private slots:
     void init();
     void deadline_data();
     void deadline();
+    void deadlineOfEveryDay();
+    void warningFromThirtyDaysLeft_data();
+    void warningFromThirtyDaysLeft();
     void claimsUntilTheDeadline_data();
     void claimsUntilTheDeadline();
     void claimedRoundTrip();
@@ -77,6 +80,45 @@ void TestPrizeClaims::deadline_data()
     QTest::newRow("29 February") << QDate(2024, 2, 29) << QDate(2025, 2, 28);
     QTest::newRow("to 29 February") << QDate(2023, 2, 28) << QDate(2024, 2, 29);
     QTest::newRow("year end") << QDate(2025, 12, 31) << QDate(2026, 12, 31);
+    QTest::newRow("before 29 February") << QDate(2008, 2, 28) << QDate(2009, 2, 28);
+    QTest::newRow("a Monday before 29 February") << QDate(2028, 2, 28) << QDate(2029, 2, 28);
+}
+
+// A year counted from the day after the draw ends the day before that day's date a year later;
+// a year with no such date (from 29 February) ends on the last day of that month.
+void TestPrizeClaims::deadlineOfEveryDay()
+{
+    for (QDate drawn(2000, 1, 1); drawn.year() <= 2100; drawn = drawn.addDays(1)) {
+        const QDate begins = drawn.addDays(1);
+        const int y = begins.year() + 1, m = begins.month(), d = begins.day();
+        const QDate expected = QDate::isValid(y, m, d) ? QDate(y, m, d).addDays(-1)
+                                                       : QDate(y, m, QDate(y, m, 1).daysInMonth());
+        if (claimDeadline(drawn) != expected)
+            QFAIL(qPrintable(drawn.toString(Qt::ISODate) + " gives " +
+                             claimDeadline(drawn).toString(Qt::ISODate)));
+    }
+}
+
+void TestPrizeClaims::warningFromThirtyDaysLeft_data()
+{
+    QTest::addColumn<int>("daysLeft");
+    QTest::addColumn<QString>("warning");
+    QTest::newRow("31 days") << 31 << "";
+    QTest::newRow("30 days") << 30 << "受取期限の近い当選があります（1件、最短 あと 30 日）。";
+    QTest::newRow("the deadline day")
+        << 0 << "受取期限の近い当選があります（1件、最短 本日まで）。";
+    QTest::newRow("passed") << -1 << "";
+}
+
+void TestPrizeClaims::warningFromThirtyDaysLeft()
+{
+    QFETCH(int, daysLeft);
+    QFETCH(QString, warning);
+    PrizeClaim claim;
+    claim.daysLeft = daysLeft;
+    QCOMPARE(claimWarningText(claimWarning({claim})), warning);
+    claim.claimed = true;
+    QCOMPARE(claimWarningText(claimWarning({claim})), QString());
 }
 
 void TestPrizeClaims::deadline()
@@ -160,6 +202,11 @@ void TestPrizeClaims::checkNamesTheEarliestOpenDeadline()
     QCOMPARE(checkDeadlineText(results, QDate(2026, 12, 2)),
              QString("支払期限（2026/12/01）を過ぎています。"));
     QCOMPARE(checkDeadlineText(results.mid(0, 1), QDate(2026, 1, 5)), QString());
+    // The deadline day is the last day to claim.
+    QCOMPARE(checkDeadlineText(results.mid(2, 1), QDate(2026, 9, 25)),
+             QString("支払期限：2026/09/25 まで"));
+    QCOMPARE(checkDeadlineText(results.mid(2, 1), QDate(2026, 9, 26)),
+             QString("支払期限（2026/09/25）を過ぎています。"));
 }
 
 QTEST_GUILESS_MAIN(TestPrizeClaims)

@@ -4,7 +4,9 @@
 // history.
 
 #include "TestSupport.h"
+#include "core/results/HistoryCheck.h"
 #include "core/results/ResultsFiles.h"
+#include "core/tickets/PrizeClaims.h"
 #include "gui/dialogs/LineHistoryForm.h"
 #include "gui/dialogs/RandomnessTestForm.h"
 #include "gui/dialogs/Splash.h"
@@ -28,6 +30,7 @@
 #include <QTableWidget>
 #include <QTest>
 #include <QValueAxis>
+#include <ctime>
 
 namespace
 {
@@ -52,6 +55,7 @@ private slots:
     void lineAgainstWholeHistory();
     void spendAndReturnReport();
     void prizesToClaim();
+    void claimsCountDaysInJapan();
     void randomnessTest();
     void statistics();
     void duplicateLinesOnSlate();
@@ -102,6 +106,7 @@ void TestExtraCommands::spendAndReturnReport()
     m_folder->write("client/2037.csv", "2037,01,02,03,04,05,06\r\n2037,1,2,3,4,5,6,7\r\n");
     m_folder->write("client/2037 - コピー.csv", "2037,01,02,03,04,05,06\r\n"); // a copy in place
     m_folder->write("client/2038.csv", "2038,01,02,03,04,05,06\r\n");
+    m_folder->write("client/claimed.csv", "2037,01,02,03,04,05,06,2025/09/30\r\n"); // its own
     const auto before = folderSnapshot(m_folder->path());
     auto *dialog = openFromMenu<TicketReportForm>(*m_form, "menuCommandTicketReport");
     QVERIFY(dialog);
@@ -192,6 +197,35 @@ void TestExtraCommands::prizesToClaim()
     QCOMPARE(boxes.boxes().first().caption, QString("エラーメッセージ"));
     QVERIFY(boxes.texts().first().startsWith("受取済みの記録を保存できませんでした。"));
     QCOMPARE(total->text(), QString("未受取の当選金（期限内）：¥8,700"));
+}
+
+// The claims count their days by Japan's date, as the check and the start-up warning do,
+// wherever the computer's clock is set: a prize on its deadline in Japan is due today.
+void TestExtraCommands::claimsCountDaysInJapan()
+{
+    const QByteArray zoneBefore = qgetenv("TZ");
+    // One of the two differs from Japan's date at any hour.
+    for (const char *zone : {"Etc/GMT+12", "Etc/GMT-14"}) {
+        qputenv("TZ", zone);
+        tzset();
+        if (QDate::currentDate() != japanToday())
+            break;
+    }
+    const QDate today = japanToday();
+    const bool differs = QDate::currentDate() != today;
+    QDate drawn = today.addYears(-1).addDays(2);
+    while (claimDeadline(drawn) > today)
+        drawn = drawn.addDays(-1);
+    QCOMPARE(claimDeadline(drawn), today);
+    m_folder->write("client/1.csv", "1,01,02,03,04,05,06\r\n");
+    const QVector<DrawRecord> draws{
+        parseDrawLine("1," + drawn.toString("yyyy/MM/dd") + ",1,2,3,4,5,6,7")};
+    TicketReportForm dialog(draws, m_folder->path());
+    const QString left = control<QTableWidget>(dialog, "gridPrizeClaims")->item(0, 6)->text();
+    zoneBefore.isNull() ? qunsetenv("TZ") : qputenv("TZ", zoneBefore);
+    tzset();
+    QVERIFY2(differs, "no time zone gave another date than Japan's");
+    QCOMPARE(left, QString("本日まで"));
 }
 
 void TestExtraCommands::randomnessTest()

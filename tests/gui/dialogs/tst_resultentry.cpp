@@ -30,9 +30,9 @@ const QList<QPair<const char *, QString>> kTyped = {
     {"editWinners1", "1"},
     {"editAmount2", ""},
     {"editWinners2", ""},
-    {"editAmount3", "1"},
+    {"editAmount3", "1000000"},
     {"editWinners3", "2"},
-    {"editAmount4", "3"},
+    {"editAmount4", "8000"},
     {"editWinners4", "4"},
     {"editAmount5", "1000"},
     {"editWinners5", "201234"},
@@ -117,9 +117,9 @@ void TestResultEntry::typedDrawIsStoredAndCorrected()
     QVERIFY(folder.read("download/Loto6Number.csv") ==
             "2038,2025/09/29,3,9,17,22,31,40,12\r\n" + bundledFile("Loto6Number.csv"));
     QVERIFY(folder.read("download/Loto6Data.csv") ==
-            "2038,600000000,1,0,0,1,2,3,4,1000,201234,0\r\n" + bundledFile("Loto6Data.csv"));
-    QCOMPARE(QSettings(m_iniPath, QSettings::IniFormat).value("Entry/TypedDraws").toString(),
-             QString("2038"));
+            "2038,600000000,1,0,0,1000000,2,8000,4,1000,201234,0\r\n" +
+                bundledFile("Loto6Data.csv"));
+    QCOMPARE(folder.read("download/TypedDraws.csv"), QByteArray("2038\r\n"));
 
     // After a restart the typed draw can still be corrected, in place.
     TMainForm restarted(folder.path());
@@ -142,7 +142,8 @@ void TestResultEntry::typedDrawIsStoredAndCorrected()
     QVERIFY(folder.read("download/Loto6Number.csv") ==
             "2038,2025/09/29,3,9,17,22,31,40,13\r\n" + bundledFile("Loto6Number.csv"));
     QVERIFY(folder.read("download/Loto6Data.csv") ==
-            "2038,600000000,1,0,0,1,2,3,4,1000,201234,0\r\n" + bundledFile("Loto6Data.csv"));
+            "2038,600000000,1,0,0,1000000,2,8000,4,1000,201234,0\r\n" +
+                bundledFile("Loto6Data.csv"));
     QCOMPARE(newNum(restarted), QString("2039"));
     QCOMPARE(control<QTableView>(restarted, "viewHistory")->model()->rowCount(), 2038);
 }
@@ -171,6 +172,16 @@ void TestResultEntry::refusedInputNamesItsField_data()
     QTest::newRow("carry-over fraction") << "editCarryOver" << QString("1.5") << "キャリーオーバー";
     QTest::newRow("a prize left empty, answered No")
         << "editWinners3" << QString("") << "未入力の等級があります";
+    // Figures that cannot be true are asked about, naming the rule; answered No.
+    QTest::newRow("1等 below 5等") << "editAmount1" << QString("200")
+                                   << "１等の金額 ¥200 が５等の ¥1,000 より少ないです。\n"
+                                      "このまま保存しますか？";
+    QTest::newRow("no pay for winners")
+        << "editAmount3" << QString("0") << "３等の当選口数が 2 口なのに金額が ¥0 です";
+    QTest::newRow("pay without winners")
+        << "editWinners1" << QString("0") << "１等の当選口数が 0 口なのに金額が ¥600,000,000 です";
+    QTest::newRow("a Tuesday") << "editDate" << QString("2025/9/30")
+                               << "日付 2025/09/30 は火曜日で、抽選日";
 }
 
 void TestResultEntry::refusedInputNamesItsField()

@@ -163,6 +163,12 @@ void TestCheckPage::everyTier()
     QCOMPARE(control<StringGrid>(form, "gridHitSel")->currentRow(), 8);
     QVERIFY(boxes.boxes().isEmpty());
     QVERIFY(control<QTabWidget>(form, "pctrlMain")->isEnabled());
+
+    // A check without a win names no deadline, least of all the one before.
+    showLines("11", "11,01,02,03,04,06,07\r\n");
+    check();
+    QCOMPARE(results(form), QStringList{""});
+    QCOMPARE(control<QLabel>(form, "pnlMessage.Panel0")->text(), kPageGuide);
 }
 
 // The history is walked newest first and, within one draw, the lines in file order; the

@@ -171,6 +171,10 @@ void TestDownload::fetchedHistoryIsCheckedBeforeReplacing_data()
         << "2038,2025/09/29,1,2,3,4,5,9,7\r\n" + numbers
         << "2038,1,1,1,1,1,1,1,1,1,1,1\r\n" + prizes << "2038" << newer << newerPrizes()
         << QByteArray("\r\n") << "";
+    QTest::newRow("typed ahead of the feed")
+        << "2039,2025/10/02,1,2,3,4,5,10,7\r\n2038,2025/09/29,1,2,3,4,5,9,7\r\n" + numbers
+        << "2039,1,1,1,1,1,1,1,1,1,1,1\r\n2038,1,1,1,1,1,1,1,1,1,1,1\r\n" + prizes << "2038,2039"
+        << newer << newerPrizes() << QByteArray("\r\n") << "";
     QTest::newRow("a past draw's prizes corrected")
         << numbers << prizes << "" << newer
         << newerPrizes().replace(prize1000, "1000,1,1,1,1,1,1,1,1,1,1,1\r\n") << QByteArray() << "";
@@ -233,9 +237,12 @@ void TestDownload::fetchedHistoryIsCheckedBeforeReplacing()
     QVERIFY(folder.read("download/Loto6Data.csv") == (replaced ? fetchedPrizes : localPrizes));
     const int newest = numbers.left(numbers.indexOf(',')).toInt();
     QCOMPARE(control<QLineEdit>(form, "editNewNum")->text(), QString::number(newest + 1));
-    // The official draws have replaced the typed-in ones.
-    QCOMPARE(QSettings(m_iniPath, QSettings::IniFormat).value("Entry/TypedDraws").toString(),
-             replaced ? QString() : typed);
+    // The marks an older version kept in the settings moved to the data folder at start, and
+    // the official draws have replaced the typed-in ones.
+    QVERIFY(!QSettings(m_iniPath, QSettings::IniFormat).contains("Entry/TypedDraws"));
+    const QByteArray marks =
+        typed.isEmpty() ? QByteArray() : typed.toLatin1().replace(',', "\r\n") + "\r\n";
+    QCOMPARE(folder.read("download/TypedDraws.csv"), replaced ? QByteArray() : marks);
 }
 
 void TestDownload::settingsDialogTestsAndStores()
@@ -342,7 +349,8 @@ void TestDownload::failureKeepsFilesAndViews_data()
         << "404 second" << both << "サーバーの応答：404" << false;
     QTest::newRow("empty body") << "empty" << both << "Loto6Number.csv にデータがありません"
                                 << false;
-    QTest::newRow("malformed body") << "malformed" << both << "Loto6Data.csv の 1 行目" << false;
+    QTest::newRow("malformed body")
+        << "malformed" << both << "Loto6Data.csv の第2038回（1 行目）" << false;
     QTest::newRow("web page as 200") << "error page" << first << webPage << false;
     QTest::newRow("redirect to where nothing listens")
         << "redirect" << first << "の転送先）に接続できません" << true;
@@ -353,7 +361,26 @@ void TestDownload::failureKeepsFilesAndViews_data()
         << "dropped" << both << "途中で切れました" << false;
     QTest::newRow("download folder read-only")
         << "read-only folder" << both << "download/Loto6Number.csv" << false;
-    QTest::newRow("feed: malformed line") << "feed malformed" << feed << "1500 行目：" << false;
+    QTest::newRow("feed: malformed line")
+        << "feed malformed" << feed << "\n第1499回（1500 行目）：項目が 21 個" << false;
+    QTest::newRow("feed: cut inside its last number")
+        << "feed cut" << feed << "最後の行に改行がありません" << false;
+    QTest::newRow("feed: XML prolog") << "feed xml" << feed << webPage << false;
+    QTest::newRow("feed: HTML comment") << "feed comment" << feed << webPage << false;
+    QTest::newRow("feed: a Tuesday")
+        << "feed tuesday" << feed << "\n第2038回：日付 2025/09/30 は火曜日で" << false;
+    QTest::newRow("a draw more than prizes")
+        << "pair longer" << both
+        << "\n抽選結果の 2 つのファイルが対応していません（1 行目：Loto6Number.csv は第2038回、"
+           "Loto6Data.csv は第2037回）。"
+        << false;
+    QTest::newRow("prizes of one line")
+        << "pair one line" << both << "Loto6Data.csv は 1 回分" << false;
+    QTest::newRow("negative amount")
+        << "negative" << both
+        << "\n第2038回：２等の金額 '-12000000' は 0 以上の整数ではありません。" << false;
+    QTest::newRow("amount 1e300") << "1e300" << both << "'1e300' は 0 以上の整数ではありません"
+                                  << false;
     QTest::newRow("feed: older than the local history") << "feed older" << feed << older << false;
     QTest::newRow("feed: first draw missing")
         << "feed shorter" << feed << "第1回がありません" << false;
@@ -384,8 +411,23 @@ void TestDownload::failureKeepsFilesAndViews()
         setSetting("Download/BaseUrl", server.baseUrl());
     if (answer == "feed malformed") {
         QList<QByteArray> lines = feedOf(numbers, prizes).split('\n');
-        lines[1499].replace(',', ';'); // the 1500th line
+        lines[1499].replace("\r", ",1\r"); // the 1500th line, draw 1499: a field too many
         server.serve(kFeedPath, 200, lines.join('\n'));
+    } else if (answer == "feed cut") {
+        // Without a length: the close of the connection ends it, inside the carry-over.
+        const QByteArray carryOver =
+            QByteArray(newerPrizes()).replace(",4,5\r\n", ",4,400000000\r\n");
+        QByteArray feed = feedOf(newerNumbers(), carryOver).trimmed();
+        feed.chop(5); // "…,4000"
+        server.serve(kFeedPath, 200, feed, false);
+    } else if (answer == "feed xml") {
+        server.serve(kFeedPath, 200, "  <?xml version=\"1.0\"?>\r\n<html/>");
+    } else if (answer == "feed comment") {
+        server.serve(kFeedPath, 200, "<!-- captive portal -->\n<head></head>");
+    } else if (answer == "feed tuesday") {
+        server.serve(
+            kFeedPath, 200,
+            feedOf(QByteArray(newerNumbers()).replace("2025/09/29", "2025/09/30"), newerPrizes()));
     } else if (answer == "feed older") {
         folder.write("download/Loto6Number.csv", newerNumbers());
         folder.write("download/Loto6Data.csv", newerPrizes());
@@ -416,6 +458,15 @@ void TestDownload::failureKeepsFilesAndViews()
         server.serve(kNumberPath, 200, oversized, false);
     else if (answer == "dropped")
         server.dropMidBody(kDataPath, newerPrizes().left(200));
+    else if (answer == "pair longer")
+        server.serve(kDataPath, 200, prizes);
+    else if (answer == "pair one line")
+        server.serve(kDataPath, 200, newerPrizes().left(newerPrizes().indexOf('\n') + 1));
+    else if (answer == "negative")
+        server.serve(kDataPath, 200,
+                     newerPrizes().replace("2038,0,0,1000,", "2038,0,0,-12000000,"));
+    else if (answer == "1e300")
+        server.serve(kDataPath, 200, newerPrizes().replace("2038,0,0,1000,", "2038,0,0,1e300,"));
     else if (answer == "silent") {
         server.hang(kNumberPath);
         setSetting("Download/TimeoutSeconds", 1);

@@ -41,6 +41,7 @@ private slots:
     void fetchesWholeBodyEachTime();
     void refusesFailedAnswers_data();
     void refusesFailedAnswers();
+    void wholeWithoutLastLineEnd();
     void silentServerTimesOut();
     void inputIsDroppedWhileWaiting();
     void checksBodiesByTheLoadersRules_data();
@@ -102,6 +103,8 @@ void TestResultsDownload::refusesFailedAnswers_data()
     QTest::newRow("announced too large") << 200 << QByteArray(1001, 'x') << true << "上限";
     QTest::newRow("https to a plain server") << -1 << QByteArray() << true << "TLS";
     QTest::newRow("grows too large") << 200 << QByteArray(5000, 'x') << false << "上限";
+    QTest::newRow("cut, no length") << 200 << QByteArray("2038,0,0,1000,1,100,2,10,3,1,4,4000")
+                                    << false << "最後の行に改行がありません";
 }
 
 void TestResultsDownload::refusesFailedAnswers()
@@ -130,6 +133,32 @@ void TestResultsDownload::refusesFailedAnswers()
     QVERIFY2(!error.isEmpty(), "the fetch succeeded");
     QVERIFY2(error.contains(expected), qPrintable(error));
     QVERIFY(error.contains("Loto6Number.csv"));
+}
+
+void TestResultsDownload::wholeWithoutLastLineEnd()
+{
+    // An announced length, or chunks up to the last, show the body whole without a line end.
+    const QByteArray body = "2038,0,0,1000,1,100,2,10,3,1,4,400000000";
+    HttpTestServer server;
+    server.serve(kNumberPath, 200, body);
+    QTcpServer chunked;
+    chunked.listen(QHostAddress::LocalHost);
+    connect(&chunked, &QTcpServer::newConnection, &chunked, [&chunked, &body] {
+        QTcpSocket *socket = chunked.nextPendingConnection();
+        connect(socket, &QTcpSocket::readyRead, socket, [socket, &body] {
+            socket->readAll();
+            socket->write(
+                "HTTP/1.1 200 OK\r\nTransfer-Encoding: chunked\r\nConnection: close\r\n\r\n" +
+                QByteArray::number(body.size(), 16) + "\r\n" + body + "\r\n0\r\n\r\n");
+            socket->disconnectFromHost();
+        });
+    });
+    for (const QString &base :
+         {server.baseUrl(), QStringLiteral("http://127.0.0.1:%1/").arg(chunked.serverPort())}) {
+        ResultsDownload download(base);
+        download.setTimeout(5000);
+        QCOMPARE(download.fetch("download/Loto6Number.csv"), body);
+    }
 }
 
 void TestResultsDownload::silentServerTimesOut()
