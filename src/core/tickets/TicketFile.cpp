@@ -405,6 +405,12 @@ void appendTicketLines(const QVector<TicketAppend> &appends, const CommitStep &c
 
 QStringList finishTicketSave(const QString &clientFolder)
 {
+    // A temporary copy is the ticket file's name and six characters of the save's own.
+    const QDir client(clientFolder);
+    for (const QString &name : client.entryList({QStringLiteral("*.csv.??????")}, QDir::Files)) {
+        if (isTicketFileName(name.chopped(7)))
+            QFile::remove(client.filePath(name));
+    }
     const QString journalPath = clientFolder + kTicketJournalName;
     if (!QFileInfo::exists(journalPath))
         return {};

@@ -127,6 +127,8 @@ inline const QString kTicketJournalName = QStringLiteral("Loto6Tickets.journal")
 // The draws whose files it wrote, in the journal's order; none when there was no journal. A
 // journal that does not read whole was never the start of a save (it is written whole or not
 // at all) and is removed. Throws DomainError when a file cannot be written; the journal stays.
+// The temporary copies a save cut short left beside the ticket files ("2039.csv.AbC123") go
+// too.
 QStringList finishTicketSave(const QString &clientFolder);
 
 // What the player is told of a save completed at start: "前回終了時に中断された申込数字の保存を

@@ -384,6 +384,12 @@ void TestTicketFile::killedSaveIsCompletedAtStart()
         QCOMPARE(readBytes(appends.at(i).path), after.at(i));
     QVERIFY(!QFile::exists(m_client + kTicketJournalName));
     QVERIFY(finishTicketSave(m_client).isEmpty()); // nothing left to complete
+    // The temporary copies of a save cut short go; a file of the player's that only looks
+    // like one stays.
+    writeBytes(m_client + "2039.csv.AbC123", "2039");
+    writeBytes(m_client + "memo.csv.AbC123", "memo");
+    finishTicketSave(m_client);
+    QCOMPARE(QDir(m_client).entryList({"*.AbC123"}), QStringList{"memo.csv.AbC123"});
     QCOMPARE(ticketSaveCompletedText({"2039", "2040"}),
              QString("前回終了時に中断された申込数字の保存を完了しました（第2039回、第2040回）。"));
 
