@@ -412,9 +412,15 @@ QStringList finishTicketSave(const QString &clientFolder)
             QFile::remove(client.filePath(name));
     }
     const QString journalPath = clientFolder + kTicketJournalName;
-    if (!QFileInfo::exists(journalPath))
-        return {};
-    const QByteArray journal = readWholeFile(journalPath);
+    if (!QFileInfo(journalPath).isFile())
+        return {}; // none (anything else of that name the program never wrote)
+    // Read whole whatever its size: it holds up to ten files of their largest size.
+    QFile file(journalPath);
+    if (!file.open(QIODevice::ReadOnly))
+        throw DomainError(fileErrorMessage(QStringLiteral("を開けません"),
+                                           QStringLiteral("client/") + kTicketJournalName, file));
+    const QByteArray journal = file.readAll();
+    file.close();
     QStringList names, draws;
     QVector<QByteArray> contents;
     if (readJournal(journal, &names, &contents)) {
