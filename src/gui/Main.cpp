@@ -8,6 +8,7 @@
 #include "core/results/ResultsReplace.h"
 #include "core/results/TypedDraws.h"
 #include "core/tickets/PrizeClaims.h"
+#include "core/tickets/TicketFile.h"
 #include "gui/dialogs/About.h"
 #include "gui/dialogs/Splash.h"
 #include "gui/pages/CheckPage.h"
@@ -199,6 +200,16 @@ void TMainForm::FormShow()
             if (!unfinished.isEmpty())
                 reportError(this, unfinished);
             adoptTypedDrawsOfSettings();
+            // So is a save into several ticket files, and the player learns which draws it
+            // saved: the slate that held the lines is gone.
+            QStringList completed;
+            const QString unsaved = captureError([this, &completed] {
+                completed = finishTicketSave(m_context->dataFolder() + QStringLiteral("client/"));
+            });
+            if (!unsaved.isEmpty())
+                reportError(this, unsaved);
+            else if (!completed.isEmpty())
+                showGuideMessage(this, ticketSaveCompletedText(completed));
             btnMmsUpdateClick();
             m_optionsPage->restorePickOptions();
             {

@@ -62,8 +62,14 @@ void TMainForm::applyResults(ResultsData &&results)
     // The coming draw is the one the main page decides lines for, and the one whose saved
     // lines the check and the ticket list show.
     m_mainPage->setComingDraw(results.comingDraw);
-    m_checkPage->setDrawNumber(results.comingDraw);
-    m_ticketPage->setDrawNumber(results.comingDraw);
+    QStringList unreadable;
+    for (const QString &error : {m_checkPage->setDrawNumber(results.comingDraw),
+                                 m_ticketPage->setDrawNumber(results.comingDraw)}) {
+        if (!error.isEmpty() && !unreadable.contains(error))
+            unreadable.append(error);
+    }
+    for (const QString &error : unreadable)
+        reportError(this, error);
 
     // A failure of the first chart passes to the load's caller.
     m_chartPage->showFirstChart();

@@ -10,6 +10,7 @@
 #include <QApplication>
 #include <QFileInfo>
 #include <QStandardPaths>
+#include <cstdio>
 
 int main(int argc, char *argv[])
 {
@@ -21,22 +22,51 @@ int main(int argc, char *argv[])
     QGuiApplication::setDesktopFileName(QStringLiteral("loto6yorune"));
     installJapaneseQtTexts();
 
-    // A second start of the same program file ends at once, silently, and brings the running
-    // window to the front.
-    const QString programFile = QFileInfo(QCoreApplication::applicationFilePath()).fileName();
-    SingleInstanceGuard guard(programFile);
-    if (!guard.acquire()) {
-        FrontRequests::ask(programFile);
-        return 0;
-    }
-    FrontRequests frontRequests(programFile);
-
     // Beside the program when that folder is writable, else the player's own data folder.
     const DataFolders folders = chooseDataFolders(
         defaultProgramFolder(), QStandardPaths::writableLocation(QStandardPaths::AppDataLocation));
-    // Nor does a start on a data folder that another instance is using.
-    if (!guard.acquireDataFolder(folders.dataFolder))
+
+    // A second start of the same program file on the same data folder ends at once, silently,
+    // and brings the running window to the front. A copy with a data folder of its own starts.
+    const QString programFile = QFileInfo(QCoreApplication::applicationFilePath()).fileName();
+    const QString instance = SingleInstanceGuard::instanceName(programFile, folders.dataFolder);
+    SingleInstanceGuard guard(instance);
+    if (!guard.acquire()) {
+        FrontRequests::ask(instance);
         return 0;
+    }
+    FrontRequests frontRequests(instance);
+
+    // Nor does a start on a data folder that another instance is using, from another session
+    // or another computer (a portable folder on a stick, a shared folder); it says why. A lock
+    // that a crash on another computer left can be taken over by the player.
+    DataFolderHolder holder;
+    switch (guard.acquireDataFolder(folders.dataFolder, &holder)) {
+    case DataFolderLock::Taken:
+        break;
+    case DataFolderLock::HeldHere: {
+        const QString text = dataFolderHolderText(folders.dataFolder, holder) +
+                             QStringLiteral("\nそちらを終了してから、もう一度起動してください。");
+        std::fputs(qPrintable(text + QLatin1Char('\n')), stderr);
+        showErrorMessage(nullptr, text);
+        return 1;
+    }
+    case DataFolderLock::HeldElsewhere: {
+        const QString text =
+            dataFolderHolderText(folders.dataFolder, holder) +
+            QStringLiteral(
+                "\nそのコンピューターでロト６ヨルネが動いていないことを確かめてください。"
+                "使用中の記録を解除して起動しますか？");
+        std::fputs(qPrintable(text + QLatin1Char('\n')), stderr);
+        if (!askConfirmation(nullptr, text))
+            return 1;
+        if (!guard.takeDataFolderOver(folders.dataFolder)) {
+            showErrorMessage(nullptr, QStringLiteral("使用中の記録を解除できませんでした。"));
+            return 1;
+        }
+        break;
+    }
+    }
     for (const QString &error : folders.errors)
         showErrorMessage(nullptr, error);
 

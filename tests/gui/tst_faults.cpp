@@ -3,6 +3,7 @@
 // still works, and every file as it was.
 
 #include "TestSupport.h"
+#include "core/tickets/TicketFile.h"
 #include "gui/widgets/StringGrid.h"
 #include "gui/widgets/Widgets.h"
 
@@ -13,6 +14,8 @@
 #include <QTest>
 #include <QToolButton>
 
+#include <sys/stat.h>
+
 class TestFaults : public QObject
 {
     Q_OBJECT
@@ -21,6 +24,9 @@ private slots:
     void garbageSettingsStartWithDefaults();
     void unreadableSettingsStartWithDefaults();
     void lockedTicketFileChangesNothing();
+    void startCompletesASaveCutShort();
+    void notARegularTicketFileAtStart_data();
+    void notARegularTicketFileAtStart();
 
 private:
     std::unique_ptr<QTemporaryDir> m_settingsDir;
@@ -116,6 +122,64 @@ void TestFaults::lockedTicketFileChangesNothing()
     QCOMPARE(control<StringGrid>(form, "gridSelectItem")->cell(0, 1), QString("03"));
     control<QTabWidget>(form, "pctrlMain")->setCurrentWidget(control<QWidget>(form, "TabSheet1"));
     QVERIFY(control<QTabWidget>(form, "pctrlMain")->isEnabled());
+}
+
+// A save into two draws' files that the end of the program cut after the first replacement
+// is completed at the next start, and the player is told which draws it saved.
+void TestFaults::startCompletesASaveCutShort()
+{
+    ProgramFolder folder;
+    struct Killed {
+    };
+    int commits = 0;
+    const auto killAfterFirst = [&commits](QSaveFile &file, const QString &shown) {
+        if (commits++ == 1)
+            throw Killed();
+        commitStaged(file, shown);
+    };
+    try {
+        appendTicketLines({{folder.file("client/2038.csv"), "2038,01,02,03,04,05,06\r\n"},
+                           {folder.file("client/2039.csv"), "2039,01,02,03,04,05,06\r\n"}},
+                          killAfterFirst);
+    } catch (const Killed &) {
+    }
+    QVERIFY(!QFile::exists(folder.file("client/2039.csv")));
+    MessageBoxWatcher boxes;
+    TMainForm form(folder.path());
+    form.show();
+    QCOMPARE(
+        boxes.texts(),
+        QStringList{"前回終了時に中断された申込数字の保存を完了しました（第2038回、第2039回）。"});
+    QCOMPARE(folder.read("client/2038.csv"), QByteArray("2038,01,02,03,04,05,06\r\n"));
+    QCOMPARE(folder.read("client/2039.csv"), QByteArray("2039,01,02,03,04,05,06\r\n"));
+    QVERIFY(!QFile::exists(folder.file("client/") + kTicketJournalName));
+}
+
+// A folder or a FIFO named like the coming draw's ticket file: the window starts, and says once
+// that it cannot be read.
+void TestFaults::notARegularTicketFileAtStart_data()
+{
+    QTest::addColumn<bool>("fifo");
+    QTest::newRow("folder") << false;
+    QTest::newRow("FIFO") << true;
+}
+
+void TestFaults::notARegularTicketFileAtStart()
+{
+    QFETCH(bool, fifo);
+    ProgramFolder folder;
+    const QString path = folder.file("client/2038.csv");
+    if (fifo)
+        QCOMPARE(mkfifo(QFile::encodeName(path).constData(), 0600), 0);
+    else
+        QVERIFY(QDir().mkdir(path));
+    MessageBoxWatcher boxes;
+    TMainForm form(folder.path());
+    form.show();
+    QVERIFY(form.isVisible());
+    QCOMPARE(boxes.texts().size(), 1);
+    QVERIFY(boxes.texts().first().contains("2038.csv"));
+    QVERIFY(boxes.texts().first().contains("通常のファイルではありません"));
 }
 
 QTEST_MAIN(TestFaults)

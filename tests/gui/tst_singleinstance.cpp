@@ -1,7 +1,8 @@
-// Starting the program twice: the second start of the same program file ends at once with
-// exit code 0 and brings the running window to the front, and a start from another session on
-// the same data folder ends too; a copy under another file name, with a folder of its own,
-// starts on its own.
+// Starting the program twice: the second start of the same program file on the same data
+// folder ends at once with exit code 0 and brings the running window to the front, and a start
+// from another session on the same data folder is refused, saying why; a copy under another
+// file name, or under the same name with a data folder of its own, starts on its own. A lock
+// that another computer left in the data folder is named, not a silent end.
 
 #include "TestSupport.h"
 #include "core/platform/SingleInstance.h"
@@ -18,6 +19,8 @@ class TestSingleInstance : public QObject
 private slots:
     void secondStartEndsAtOnce();
     void secondStartBringsTheWindowForward();
+    void anotherComputersLockIsNamed();
+    void secondPortableCopyStarts();
 
 private:
     // runtime: the user's runtime folder (one per session)
@@ -52,18 +55,29 @@ void TestSingleInstance::secondStartEndsAtOnce()
     first.setProcessEnvironment(environment(m_home));
     first.start(program);
     QVERIFY(first.waitForStarted());
-    QTRY_VERIFY_WITH_TIMEOUT(QFile::exists(m_home.filePath("Loto6Yorune.lock")), 10000);
+    const QString guard = SingleInstanceGuard::instanceName("Loto6Yorune", folder.path());
+    QTRY_VERIFY_WITH_TIMEOUT(QFile::exists(m_home.filePath(guard + ".lock")), 10000);
     QTRY_VERIFY_WITH_TIMEOUT(QFile::exists(folder.file("Loto6Yorune-data.lock")), 10000);
 
-    // The same session, then another one (its own runtime folder) on the same data folder.
-    for (const QTemporaryDir *runtime : {&m_home, &m_otherSession}) {
-        QProcess second;
-        second.setProcessEnvironment(environment(*runtime));
-        second.start(program);
-        QVERIFY(second.waitForFinished(10000));
-        QCOMPARE(second.exitStatus(), QProcess::NormalExit);
-        QCOMPARE(second.exitCode(), 0);
-    }
+    // The same session ends at once.
+    QProcess second;
+    second.setProcessEnvironment(environment(m_home));
+    second.start(program);
+    QVERIFY(second.waitForFinished(10000));
+    QCOMPARE(second.exitStatus(), QProcess::NormalExit);
+    QCOMPARE(second.exitCode(), 0);
+
+    // Another session (its own runtime folder) on the same data folder says why it does not
+    // start, in a box that nobody here answers; its words also go to the error output.
+    QProcess otherSession;
+    otherSession.setProcessEnvironment(environment(m_otherSession));
+    otherSession.start(program);
+    QByteArray said;
+    QTRY_VERIFY_WITH_TIMEOUT(QString::fromUtf8(said += otherSession.readAllStandardError())
+                                 .contains("このコンピューターの別のロト６ヨルネで"),
+                             10000);
+    otherSession.kill();
+    otherSession.waitForFinished(5000);
 
     QProcess copy;
     copy.setProcessEnvironment(environment(m_home));
@@ -88,9 +102,10 @@ void TestSingleInstance::secondStartBringsTheWindowForward()
     ProgramFolder folder;
     const QString program = folder.file("Loto6Yorune");
     QVERIFY(QFile::copy(LOTO6_EXECUTABLE, program));
-    SingleInstanceGuard guard("Loto6Yorune");
+    const QString name = SingleInstanceGuard::instanceName("Loto6Yorune", folder.path());
+    SingleInstanceGuard guard(name);
     QVERIFY(guard.acquire());
-    FrontRequests requests("Loto6Yorune");
+    FrontRequests requests(name);
     QVERIFY(requests.isListening());
     TMainForm form(folder.path());
     QObject::connect(&requests, &FrontRequests::frontRequested, &form, &TMainForm::bringToFront);
@@ -104,6 +119,55 @@ void TestSingleInstance::secondStartBringsTheWindowForward()
     QCOMPARE(second.exitCode(), 0);
     QTRY_VERIFY(!form.isMinimized());
     QVERIFY(form.isVisible());
+}
+
+// A lock left in the data folder by another computer (a portable folder on a stick): the start
+// does not end silently, it names the computer and asks.
+void TestSingleInstance::anotherComputersLockIsNamed()
+{
+    QFile::setPermissions(m_home.path(), QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+    ProgramFolder folder;
+    const QString program = folder.file("Loto6Yorune");
+    QVERIFY(QFile::copy(LOTO6_EXECUTABLE, program));
+    QFile lock(folder.file("Loto6Yorune-data.lock"));
+    QVERIFY(lock.open(QIODevice::WriteOnly));
+    lock.write("4242\nLoto6Yorune\nSTICK-PC\n\n");
+    lock.close();
+    QProcess start;
+    start.setProcessEnvironment(environment(m_home));
+    start.start(program);
+    QByteArray said;
+    QTRY_VERIFY_WITH_TIMEOUT(QString::fromUtf8(said += start.readAllStandardError())
+                                 .contains("別のコンピューター「STICK-PC」で"),
+                             10000);
+    QCOMPARE(start.state(), QProcess::Running); // asking the player
+    start.kill();
+    start.waitForFinished(5000);
+    QVERIFY(lock.exists());
+}
+
+// A second portable copy under the same file name, with a data folder of its own, starts
+// beside the first instead of bringing the first one's window forward.
+void TestSingleInstance::secondPortableCopyStarts()
+{
+    QFile::setPermissions(m_home.path(), QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+    ProgramFolder one, two;
+    QProcess first, second;
+    for (auto [folder, process] : {std::pair{&one, &first}, std::pair{&two, &second}}) {
+        const QString program = folder->file("Loto6Yorune");
+        QVERIFY(QFile::copy(LOTO6_EXECUTABLE, program));
+        process->setProcessEnvironment(environment(m_home));
+        process->start(program);
+        QVERIFY(process->waitForStarted());
+        QTRY_VERIFY_WITH_TIMEOUT(QFile::exists(folder->file("Loto6Yorune-data.lock")), 10000);
+    }
+    QVERIFY2(!second.waitForFinished(1500),
+             "the copy with a data folder of its own did not keep running");
+    for (QProcess *p : {&first, &second}) {
+        QCOMPARE(p->state(), QProcess::Running);
+        p->terminate();
+        QVERIFY(p->waitForFinished(5000));
+    }
 }
 
 QTEST_MAIN(TestSingleInstance)

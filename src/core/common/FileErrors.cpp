@@ -3,6 +3,8 @@
 #include "core/common/FileInUse.h"
 
 #include <QDir>
+#include <QFileInfo>
+#include <QStorageInfo>
 
 QString fileErrorReason(const QFileDevice &file)
 {
@@ -51,4 +53,17 @@ QString fileErrorMessage(const QString &what, const QString &path, const QFileDe
             return *held;
     return QStringLiteral("ファイル「%1」%2（%3）。")
         .arg(QDir::toNativeSeparators(path), what, fileErrorReason(file));
+}
+
+QString writeFailureReason(const QFileDevice &file, qint64 needed, qint64 available)
+{
+    if (available >= 0 && available < needed)
+        return QStringLiteral("ディスクの空き容量が足りません");
+    return fileErrorReason(file);
+}
+
+qint64 bytesFreeBeside(const QString &path)
+{
+    const QStorageInfo storage(QFileInfo(path).absolutePath());
+    return storage.isValid() ? storage.bytesAvailable() : -1;
 }

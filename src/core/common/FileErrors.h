@@ -10,3 +10,11 @@ QString fileErrorMessage(const QString &what, const QString &path, const QFileDe
 
 // The reason of a file error in Japanese, followed by the system's own words.
 QString fileErrorReason(const QFileDevice &file);
+
+// The reason of a failed write of `needed` bytes into a folder with `available` bytes free (-1
+// when unknown): a disk without room for them is said to be full, whatever words the system
+// found for it (a write cut short by a full disk is often reported as an unknown error).
+QString writeFailureReason(const QFileDevice &file, qint64 needed, qint64 available);
+
+// The bytes free for the player in the folder that holds path; -1 when unknown.
+qint64 bytesFreeBeside(const QString &path);

@@ -57,7 +57,7 @@ QVector<SlateLineCheck> checkSlateLines(const QVector<QStringList> &slateRows,
     for (int row = 0; row < slateRows.size(); ++row) {
         if (draws[row].isEmpty() || lines[row] == 0)
             continue;
-        if (savedFromSlate.value(row) && isSaved(draws[row], lines[row]))
+        if (savedFromSlate.value(row))
             checks[row].state = SlateLineCheck::State::Saved;
     }
     for (int row = 0; row < slateRows.size(); ++row) {

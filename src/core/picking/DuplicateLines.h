@@ -13,7 +13,7 @@
 struct SlateLineCheck {
     enum class State {
         New,    // not saved, and no other line like it
-        Saved,  // saved from the slate, and the ticket file still holds it
+        Saved,  // saved from the slate (also when the player has cancelled it since)
         Repeat, // not saved, and like another unsaved slate line or a saved line
     };
     State state = State::New;
@@ -22,7 +22,7 @@ struct SlateLineCheck {
 };
 
 // Checks every slate row. savedFromSlate[row] tells whether the row was saved from the slate;
-// it counts as saved only while the ticket file of its draw holds its numbers. Unsaved rows
+// it then stays saved, whatever the ticket file holds since. Unsaved rows
 // are compared with the other unsaved rows and with the saved lines. programFolder has a
 // trailing "/"; the saved lines are those of "client/<draw>.csv" that name the draw, each
 // draw's file read once. A ticket file that cannot be read counts as holding no lines, and the

@@ -18,6 +18,20 @@ QString key(const QString &section, const QString &name)
     return section + QLatin1Char('/') + name;
 }
 
+// A whole number too long for any int, as digits with an optional sign: its sign, else 0.
+int overflowSign(const QString &text)
+{
+    const QString trimmed = text.trimmed();
+    const bool negative = trimmed.startsWith(QLatin1Char('-'));
+    const QString digits =
+        negative || trimmed.startsWith(QLatin1Char('+')) ? trimmed.mid(1) : trimmed;
+    if (digits.isEmpty() || !std::all_of(digits.begin(), digits.end(), [](QChar c) {
+            return c >= QLatin1Char('0') && c <= QLatin1Char('9');
+        }))
+        return 0;
+    return negative ? -1 : 1;
+}
+
 } // namespace
 
 AppSettings::AppSettings()
@@ -105,10 +119,16 @@ DownloadSettings AppSettings::readDownloadSettings() const
     if (download.historyUrl.isEmpty())
         download.historyUrl = kDefaultHistoryUrl;
     download.baseUrl = readString(kDownload, QStringLiteral("BaseUrl")).trimmed();
-    download.timeoutSeconds = qBound(DownloadSettings::kMinTimeoutSeconds,
-                                     readInteger(kDownload, QStringLiteral("TimeoutSeconds"),
-                                                 DownloadSettings::kDefaultTimeoutSeconds),
-                                     DownloadSettings::kMaxTimeoutSeconds);
+    // A stored time-out outside the range reads as the nearest bound, also one too long for
+    // 32 bits.
+    const QString timeout = readString(kDownload, QStringLiteral("TimeoutSeconds"), QString());
+    int seconds = readInteger(kDownload, QStringLiteral("TimeoutSeconds"),
+                              DownloadSettings::kDefaultTimeoutSeconds);
+    if (!parseInteger(timeout) && overflowSign(timeout) != 0)
+        seconds = overflowSign(timeout) > 0 ? DownloadSettings::kMaxTimeoutSeconds
+                                            : DownloadSettings::kMinTimeoutSeconds;
+    download.timeoutSeconds =
+        qBound(DownloadSettings::kMinTimeoutSeconds, seconds, DownloadSettings::kMaxTimeoutSeconds);
     return download;
 }
 

@@ -1,15 +1,28 @@
 #include "core/platform/SingleInstance.h"
 
+#include <QCryptographicHash>
 #include <QDir>
+#include <QFileInfo>
 #include <QStandardPaths>
+#include <QSysInfo>
 
 #ifdef Q_OS_WIN
 #include <qt_windows.h>
 #endif
 
-SingleInstanceGuard::SingleInstanceGuard(const QString &executableFileName)
-    : m_name(executableFileName)
+SingleInstanceGuard::SingleInstanceGuard(const QString &name) : m_name(name) {}
+
+QString SingleInstanceGuard::instanceName(const QString &executableFileName,
+                                          const QString &dataFolder)
 {
+    const QString canonical = QFileInfo(dataFolder).canonicalFilePath();
+    QString folder = canonical.isEmpty() ? QFileInfo(dataFolder).absoluteFilePath() : canonical;
+#ifdef Q_OS_WIN
+    folder = folder.toLower(); // one folder, however its name is written
+#endif
+    const QByteArray digest =
+        QCryptographicHash::hash(folder.toUtf8(), QCryptographicHash::Sha1).toHex().left(12);
+    return executableFileName + QLatin1Char('-') + QString::fromLatin1(digest);
 }
 
 SingleInstanceGuard::~SingleInstanceGuard()
@@ -20,12 +33,12 @@ SingleInstanceGuard::~SingleInstanceGuard()
 #endif
 }
 
-QString SingleInstanceGuard::lockFilePath(const QString &executableFileName)
+QString SingleInstanceGuard::lockFilePath(const QString &name)
 {
     QString folder = QStandardPaths::writableLocation(QStandardPaths::RuntimeLocation);
     if (folder.isEmpty())
         folder = QDir::tempPath();
-    return folder + QLatin1Char('/') + executableFileName + QStringLiteral(".lock");
+    return folder + QLatin1Char('/') + name + QStringLiteral(".lock");
 }
 
 bool SingleInstanceGuard::acquire()
@@ -51,9 +64,40 @@ QString SingleInstanceGuard::dataFolderLockPath(const QString &dataFolder)
     return dataFolder + QStringLiteral("Loto6Yorune-data.lock");
 }
 
-bool SingleInstanceGuard::acquireDataFolder(const QString &dataFolder)
+DataFolderLock SingleInstanceGuard::acquireDataFolder(const QString &dataFolder,
+                                                      DataFolderHolder *holder)
 {
     m_dataLock = std::make_unique<QLockFile>(dataFolderLockPath(dataFolder));
     m_dataLock->setStaleLockTime(0); // a lock whose process is gone is taken over at once
-    return m_dataLock->tryLock(0) || m_dataLock->error() != QLockFile::LockFailedError;
+    if (m_dataLock->tryLock(0) || m_dataLock->error() != QLockFile::LockFailedError)
+        return DataFolderLock::Taken;
+    DataFolderHolder who;
+    QString application;
+    m_dataLock->getLockInfo(&who.pid, &who.host, &application);
+    who.otherComputer = !who.host.isEmpty() && who.host != QSysInfo::machineHostName();
+    who.since = QFileInfo(dataFolderLockPath(dataFolder)).lastModified();
+    if (holder)
+        *holder = who;
+    return who.otherComputer ? DataFolderLock::HeldElsewhere : DataFolderLock::HeldHere;
+}
+
+bool SingleInstanceGuard::takeDataFolderOver(const QString &dataFolder)
+{
+    m_dataLock = std::make_unique<QLockFile>(dataFolderLockPath(dataFolder));
+    m_dataLock->setStaleLockTime(0);
+    return m_dataLock->removeStaleLockFile() && m_dataLock->tryLock(0);
+}
+
+QString dataFolderHolderText(const QString &dataFolder, const DataFolderHolder &holder)
+{
+    const QString where = holder.otherComputer
+                              ? QStringLiteral("別のコンピューター「%1」").arg(holder.host)
+                              : QStringLiteral("このコンピューターの別のロト６ヨルネ");
+    const QString since =
+        holder.since.isValid()
+            ? holder.since.toString(QStringLiteral("yyyy/MM/dd HH:mm")) + QStringLiteral(" から")
+            : QString();
+    return QStringLiteral("データフォルダー「%1」は、%2で%3使用中です（プロセス %4）。")
+        .arg(QDir::toNativeSeparators(dataFolder), where, since)
+        .arg(holder.pid);
 }

@@ -1,11 +1,32 @@
 #pragma once
 
+#include <QDateTime>
 #include <QLockFile>
 #include <QString>
 #include <memory>
 
-// Keeps a second start of the same executable from running beside the first. The guard is
-// named after the executable's file name, so a copy under another name starts on its own.
+// Who holds a data folder that a start could not take.
+struct DataFolderHolder {
+    bool otherComputer = false; // the lock names another computer, whose process cannot be seen
+    QString host;               // the computer's name as the lock gives it
+    qint64 pid = 0;
+    QDateTime since; // when it took the folder
+};
+
+enum class DataFolderLock {
+    Taken,         // this process holds the folder now
+    HeldHere,      // a running instance on this computer holds it
+    HeldElsewhere, // a lock of another computer: running there, or left by a crash
+};
+
+// The player's words for a held data folder: "データフォルダー「…」は、別のコンピューター
+// 「PC-2」で 2026/12/09 10:00 から使用中です（プロセス 4242）。"
+QString dataFolderHolderText(const QString &dataFolder, const DataFolderHolder &holder);
+
+// Keeps a second start of the same executable on the same data folder from running beside the
+// first. The guard is named after the executable's file name and the data folder (see
+// instanceName), so a copy under another name, or a copy with a data folder of its own (a second
+// portable folder), starts on its own.
 // On Windows it is a named mutex; elsewhere a lock file in the user's runtime folder, which a
 // crashed instance does not leave stale.
 //
@@ -16,16 +37,25 @@
 class SingleInstanceGuard
 {
 public:
-    explicit SingleInstanceGuard(const QString &executableFileName);
+    // name: instanceName() of the program file and its data folder.
+    explicit SingleInstanceGuard(const QString &name);
+    // The guard's name: the executable's file name and a short digest of the data folder's
+    // path as the file system has it.
+    static QString instanceName(const QString &executableFileName, const QString &dataFolder);
     ~SingleInstanceGuard();
 
     // True when this process is the first instance (and now holds the guard).
     bool acquire();
-    // False only when another running instance holds the data folder (with a trailing "/"):
-    // a folder where no lock file can be made is not shared with anyone, and starts.
-    bool acquireDataFolder(const QString &dataFolder);
+    // Takes the data folder (with a trailing "/"), unless a running instance holds it: a lock
+    // of this computer whose process is gone is taken over at once; a lock of another computer
+    // is held (whether its process runs cannot be seen from here) and *holder says whose. A
+    // folder where no lock file can be made is not shared with anyone, and is taken.
+    DataFolderLock acquireDataFolder(const QString &dataFolder, DataFolderHolder *holder = nullptr);
+    // Takes the data folder from another computer's lock, once the player has said that no
+    // program runs there any more. False when it could not be taken.
+    bool takeDataFolderOver(const QString &dataFolder);
 
-    static QString lockFilePath(const QString &executableFileName);
+    static QString lockFilePath(const QString &name);
     static QString dataFolderLockPath(const QString &dataFolder);
 
 private:

@@ -1,9 +1,14 @@
 #include "PrizeClaims.h"
 
+#include "core/common/DomainError.h"
+#include "core/common/FileErrors.h"
 #include "core/common/Formats.h"
 #include "core/common/SafeWrite.h"
 #include "core/common/TextLines.h"
+#include "core/tickets/TicketFile.h"
 
+#include <QFile>
+#include <QFileInfo>
 #include <QMap>
 #include <algorithm>
 #include <array>
@@ -73,12 +78,13 @@ QVector<PrizeClaim> prizeClaims(const QVector<SavedLine> &saved, const PastDraws
     return claims;
 }
 
-QVector<PrizeClaim> readPrizeClaims(const QString &clientFolder, const PastDraws &history,
-                                    const QDate &today)
+namespace
 {
-    QVector<PrizeClaim> claims = prizeClaims(readSavedLines(clientFolder), history, today);
-    // Each claimed line marks one prize of its draw and numbers, the first not yet marked.
-    for (const ClaimedLine &mark : readClaimedLines(clientFolder)) {
+
+// Each claimed line marks one prize of its draw and numbers, the first not yet marked.
+void markClaimed(QVector<PrizeClaim> &claims, const QVector<ClaimedLine> &marks)
+{
+    for (const ClaimedLine &mark : marks) {
         const auto prize = std::find_if(claims.begin(), claims.end(), [&mark](const PrizeClaim &c) {
             return !c.claimed && c.draw == mark.draw && c.numbers == mark.numbers;
         });
@@ -87,7 +93,44 @@ QVector<PrizeClaim> readPrizeClaims(const QString &clientFolder, const PastDraws
         prize->claimed = true;
         prize->claimedOn = mark.ticked;
     }
+}
+
+QVector<ClaimedLine> claimedLinesOf(const QByteArray &data)
+{
+    QVector<ClaimedLine> lines;
+    for (const QString &text : splitTextLines(data, TextRules::TicketFile)) {
+        if (const std::optional<ClaimedLine> line = parseClaimedLine(text))
+            lines.append(*line);
+    }
+    return lines;
+}
+
+} // namespace
+
+QVector<PrizeClaim> readPrizeClaims(const QString &clientFolder, const PastDraws &history,
+                                    const QDate &today)
+{
+    QVector<PrizeClaim> claims = prizeClaims(readSavedLines(clientFolder), history, today);
+    markClaimed(claims, readClaimedLines(clientFolder));
     return claims;
+}
+
+PrizeClaimsReading readPrizeClaimsNamingFailures(const QString &clientFolder,
+                                                 const PastDraws &history, const QDate &today,
+                                                 int fromDraw)
+{
+    PrizeClaimsReading reading;
+    reading.claims =
+        prizeClaims(readSavedLines(clientFolder, &reading.unreadable, fromDraw), history, today);
+    QString reason;
+    const QByteArray marks = readClientFile(claimedFilePath(clientFolder), &reason);
+    if (!reason.isEmpty()) {
+        reading.marksRead = false;
+        reading.unreadable.append(unreadableFileText(kClaimedFileName, reason));
+        return reading;
+    }
+    markClaimed(reading.claims, claimedLinesOf(marks));
+    return reading;
 }
 
 std::int64_t unclaimedTotal(const QVector<PrizeClaim> &claims)
@@ -133,13 +176,7 @@ QString claimWarningText(const ClaimWarning &warning)
 
 QVector<ClaimedLine> readClaimedLines(const QString &clientFolder)
 {
-    QVector<ClaimedLine> lines;
-    for (const QString &text :
-         readTextLines(claimedFilePath(clientFolder), TextRules::TicketFile)) {
-        if (const std::optional<ClaimedLine> line = parseClaimedLine(text))
-            lines.append(*line);
-    }
-    return lines;
+    return claimedLinesOf(readClientFile(claimedFilePath(clientFolder)));
 }
 
 void writeClaimedLines(const QString &clientFolder, const QVector<ClaimedLine> &lines)
@@ -155,22 +192,50 @@ void writeClaimedLines(const QString &clientFolder, const QVector<ClaimedLine> &
                    QStringLiteral("client/") + kClaimedFileName);
 }
 
-void setClaimed(const QString &clientFolder, const PrizeClaim &claim, bool claimed,
-                const QDate &today)
+void setClaimed(const QString &clientFolder, const QVector<PrizeClaim> &claims, int index,
+                bool claimed, const QDate &today)
 {
-    QVector<ClaimedLine> lines = readClaimedLines(clientFolder);
-    const auto sameLine = [&claim](const ClaimedLine &line) {
-        return line.draw == claim.draw && line.numbers == claim.numbers;
+    const PrizeClaim &claim = claims.at(index);
+    if (claim.claimed == claimed)
+        return;
+    const auto sameLine = [&claim](int draw, NumberSet numbers) {
+        return draw == claim.draw && numbers == claim.numbers;
     };
-    if (claimed) {
-        lines.append({claim.draw, claim.numbers, today});
-    } else {
-        const auto last = std::find_if(lines.rbegin(), lines.rend(), sameLine);
-        if (last == lines.rend())
-            return;
-        lines.erase(std::next(last).base());
+    int wanted = claimed ? 1 : 0; // marks of the line once changed: one per claimed prize
+    for (int i = 0; i < claims.size(); ++i) {
+        if (i != index && claims.at(i).claimed && sameLine(claims.at(i).draw, claims.at(i).numbers))
+            ++wanted;
     }
-    writeClaimedLines(clientFolder, lines);
+
+    const QString path = claimedFilePath(clientFolder);
+    const QString shown = QStringLiteral("client/") + kClaimedFileName;
+    QByteArray data = readClientFile(path);
+    QVector<TextLineSpan> marks;
+    for (const TextLineSpan &span : splitTextLineSpans(data, TextRules::TicketFile)) {
+        const std::optional<ClaimedLine> line = parseClaimedLine(span.text);
+        if (line && sameLine(line->draw, line->numbers))
+            marks.append(span);
+    }
+    // Surplus marks go from the last; missing ones are added at the end, in front of a Ctrl+Z
+    // that ended the file. Every other byte stays.
+    while (marks.size() > wanted) {
+        const TextLineSpan gone = marks.takeLast();
+        data = data.left(gone.start) + data.mid(gone.end);
+    }
+    if (marks.size() < wanted) {
+        qsizetype end = data.size();
+        while (end > 0 && data.at(end - 1) == '\x1a')
+            --end;
+        QByteArray added;
+        if (end > 0 && data.at(end - 1) != '\n' && data.at(end - 1) != '\r')
+            added += "\r\n";
+        const QStringList fields = QStringList{QString::number(claim.draw)} +
+                                   lineNumberTexts(claim.numbers) + QStringList{formatDate(today)};
+        for (qsizetype n = marks.size(); n < wanted; ++n)
+            added += fields.join(QLatin1Char(',')).toLatin1() + "\r\n";
+        data.insert(end, added);
+    }
+    writeWholeFile(path, data, shown);
 }
 
 QStringList drawNews(const QVector<SavedLine> &saved, const PastDraws &history,
@@ -235,9 +300,25 @@ QStringList readDrawNews(const QString &programFolder, const QVector<DrawRecord>
 QString readClaimWarningText(const QString &programFolder, const QVector<DrawRecord> &history,
                              const QDate &today)
 {
-    return claimWarningText(
-        claimWarning(readPrizeClaims(programFolder + QStringLiteral("client/"),
-                                     PastDraws(history, readPrizeLines(programFolder)), today)));
+    // The oldest draw whose prizes can still be claimed: older files need not be read.
+    int fromDraw = 0;
+    for (const DrawRecord &record : history) {
+        const std::optional<QDate> date = parseDate(record.date);
+        const int number = drawNumberOf(record.caption.trimmed());
+        if (date && claimDeadline(*date) >= today && number > 0 &&
+            (fromDraw == 0 || number < fromDraw))
+            fromDraw = number;
+    }
+    if (fromDraw == 0)
+        return QString(); // no draw whose prizes are still open
+    const PrizeClaimsReading reading = readPrizeClaimsNamingFailures(
+        programFolder + QStringLiteral("client/"),
+        PastDraws(history, readPrizeLines(programFolder)), today, fromDraw);
+    QStringList texts = reading.unreadable;
+    const QString warning = claimWarningText(claimWarning(reading.claims));
+    if (!warning.isEmpty())
+        texts.prepend(warning);
+    return texts.join(QStringLiteral("　"));
 }
 
 QString checkDeadlineText(const QVector<CheckResult> &results, const QDate &today)

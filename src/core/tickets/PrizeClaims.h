@@ -51,6 +51,18 @@ QVector<PrizeClaim> prizeClaims(const QVector<SavedLine> &saved, const PastDraws
 QVector<PrizeClaim> readPrizeClaims(const QString &clientFolder, const PastDraws &history,
                                     const QDate &today);
 
+// The same for a window that opens whatever it cannot read: a ticket file that cannot be read
+// is passed over, an unreadable claimed.csv marks no prize, and each is named in unreadable.
+// fromDraw > 0 reads only the ticket files of that draw and later ones.
+struct PrizeClaimsReading {
+    QVector<PrizeClaim> claims;
+    QStringList unreadable; // "client/2040.csv を読めません：…"
+    bool marksRead = true;  // claimed.csv was read (or is not there)
+};
+PrizeClaimsReading readPrizeClaimsNamingFailures(const QString &clientFolder,
+                                                 const PastDraws &history, const QDate &today,
+                                                 int fromDraw = 0);
+
 // The amounts of the prizes not claimed yet whose deadline has not passed.
 std::int64_t unclaimedTotal(const QVector<PrizeClaim> &claims);
 
@@ -68,7 +80,8 @@ QString claimWarningText(const ClaimWarning &warning);
 
 // client/claimed.csv: one line per claimed line, "2039,05,11,19,24,38,42,2026/12/14": the
 // draw, the six numbers and the day it was marked, CR LF. It is read leniently (LF line ends,
-// empty lines, lines that are not such a line are passed over) and written whole and safely.
+// empty lines, lines that are not such a line are passed over) and written whole and safely;
+// a change adds or removes marks and keeps every other byte, also of lines it cannot read.
 inline const QString kClaimedFileName = QStringLiteral("claimed.csv");
 
 struct ClaimedLine {
@@ -79,9 +92,12 @@ struct ClaimedLine {
 QVector<ClaimedLine> readClaimedLines(const QString &clientFolder);
 void writeClaimedLines(const QString &clientFolder, const QVector<ClaimedLine> &lines);
 
-// Marks the prize claimed on `today`, or takes one mark of its line away.
-void setClaimed(const QString &clientFolder, const PrizeClaim &claim, bool claimed,
-                const QDate &today);
+// Marks claims[index] claimed on `today`, or not claimed, as readPrizeClaims gave them: the
+// line of the prize then has one mark per prize of it that is claimed. An untick takes away
+// every mark beyond those, so that it sticks also when the file held more marks than the line
+// has prizes (a ticket line cancelled after its prizes were ticked).
+void setClaimed(const QString &clientFolder, const QVector<PrizeClaim> &claims, int index,
+                bool claimed, const QDate &today);
 
 // What the saved lines won in the given draws, one line per draw that is in the history and
 // has saved lines, in ascending draw order:
@@ -100,6 +116,8 @@ QStringList readDrawNews(const QString &programFolder, const QVector<DrawRecord>
 
 // The start-up warning for the prizes of programFolder's saved lines
 // ("受取期限の近い当選があります（2件、最短 あと 5 日）。"), empty when none is near its deadline.
+// Only the ticket files of draws whose prizes can still be claimed are read; a file that cannot
+// be read is named behind the warning ("client/2040.csv を読めません：…").
 QString readClaimWarningText(const QString &programFolder, const QVector<DrawRecord> &history,
                              const QDate &today);
 

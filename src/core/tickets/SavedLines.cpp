@@ -5,15 +5,26 @@
 
 #include <QDir>
 
-QVector<SavedLine> readSavedLines(const QString &clientFolder)
+QVector<SavedLine> readSavedLines(const QString &clientFolder, QStringList *unreadable,
+                                  int fromDraw)
 {
     QVector<SavedLine> lines;
     const QDir folder(clientFolder);
-    const QStringList files = folder.entryList({QStringLiteral("*.csv")}, QDir::Files, QDir::Name);
+    // A reader that names what it cannot read looks at anything named like a ticket file, so
+    // that one that is not a regular file (a FIFO, a folder) is named rather than passed over.
+    const QDir::Filters kinds =
+        unreadable ? QDir::Files | QDir::Dirs | QDir::System | QDir::NoDotAndDotDot : QDir::Files;
+    const QStringList files = folder.entryList({QStringLiteral("*.csv")}, kinds, QDir::Name);
     for (const QString &name : files) {
-        if (!isTicketFileName(name))
+        if (!isTicketFileName(name) || drawNumberOf(name.chopped(4)) < fromDraw)
             continue;
-        for (const TicketLine &ticket : readAllTicketLines(folder.filePath(name))) {
+        QString reason;
+        const QVector<TicketLine> tickets = unreadable
+                                                ? readAllTicketLines(folder.filePath(name), &reason)
+                                                : readAllTicketLines(folder.filePath(name));
+        if (!reason.isEmpty())
+            unreadable->append(unreadableFileText(name, reason));
+        for (const TicketLine &ticket : tickets) {
             const int draw = drawNumberOf(ticket.draw);
             if (ticket.valid() && draw != 0)
                 lines.append({draw, ticket.numbers});
@@ -41,4 +52,9 @@ QStringList lineNumberTexts(NumberSet numbers)
 NumberSet numberSetOf(const QStringList &cells)
 {
     return lineNumbers(cells).value_or(0);
+}
+
+QString unreadableFileText(const QString &name, const QString &reason)
+{
+    return QStringLiteral("client/%1 を読めません：%2").arg(name, reason);
 }

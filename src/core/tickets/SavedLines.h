@@ -18,8 +18,14 @@ struct SavedLine {
 // The lines of the ticket files of clientFolder, file by file (in name order), each in file
 // order. A line counts when its first field is a plain draw number and the other six are six
 // different numbers of 1..43; any other line (the line of six commas a cancel leaves, a line
-// typed wrong) is passed over. A file that cannot be read raises DomainError.
-QVector<SavedLine> readSavedLines(const QString &clientFolder);
+// typed wrong) is passed over. A file that cannot be read raises DomainError or, when
+// unreadable is given, is passed over and named there ("client/2040.csv を読めません：…").
+// fromDraw > 0 reads only the files of that draw and later ones.
+QVector<SavedLine> readSavedLines(const QString &clientFolder, QStringList *unreadable = nullptr,
+                                  int fromDraw = 0);
+
+// The words for a file of client/ that could not be read: "client/2040.csv を読めません：…".
+QString unreadableFileText(const QString &name, const QString &reason);
 
 // The draw number of a line's first field: a plain decimal number of at most nine digits,
 // else 0.

@@ -3,6 +3,7 @@
 #include "core/common/DomainError.h"
 #include "core/common/FileErrors.h"
 #include "core/common/FileNames.h"
+#include "core/common/FileIdentity.h"
 #include "core/common/SafeWrite.h"
 #include "core/common/TextLines.h"
 #include "core/tickets/CommaText.h"
@@ -22,19 +23,34 @@ constexpr char kCtrlZ = 26;
 // A number of a line has at most two digits once its leading zeros are gone.
 constexpr int kMaxNumberDigits = 2;
 
-// The whole file, or a null array when there is none. A file that exists but cannot be read
-// raises DomainError or, when reason is given, gives a null array and says why in *reason.
-QByteArray readWholeFile(const QString &path, QString *reason = nullptr)
+} // namespace
+
+QByteArray readClientFile(const QString &path, QString *reason)
 {
-    if (!QFileInfo::exists(path))
+    const QFileInfo info(path);
+    if (!info.exists())
         return QByteArray();
     QFile file(path);
+    const auto refused = [&](const QString &why) {
+        if (!reason)
+            throw DomainError(QStringLiteral("ファイル「%1」を開けません（%2）。")
+                                  .arg(QDir::toNativeSeparators(path), why));
+        *reason = why;
+        return QByteArray();
+    };
     const auto failed = [&](const QString &what) {
         if (!reason)
             throw DomainError(fileErrorMessage(what, path, file));
         *reason = fileErrorReason(file);
         return QByteArray();
     };
+    // Only a regular file is opened: a FIFO or a device would wait for a writer or never end,
+    // and a folder holds no lines.
+    if (!info.isFile())
+        return refused(QStringLiteral("通常のファイルではありません"));
+    if (info.size() > kMaxTicketFileBytes)
+        return refused(QStringLiteral("ファイルが大きすぎます。上限は %1 KiB です")
+                           .arg(kMaxTicketFileBytes / 1024));
     if (!file.open(QIODevice::ReadOnly))
         return failed(QStringLiteral("を開けません"));
     QByteArray data = file.readAll();
@@ -43,6 +59,14 @@ QByteArray readWholeFile(const QString &path, QString *reason = nullptr)
     if (data.isNull())
         data = QByteArray(""); // exists, but empty
     return data;
+}
+
+namespace
+{
+
+QByteArray readWholeFile(const QString &path, QString *reason = nullptr)
+{
+    return readClientFile(path, reason);
 }
 
 // How many Ctrl+Z end the data: the end mark some Windows text tools still write.
@@ -95,16 +119,76 @@ void deleteFile(const QString &path)
 }
 
 // Puts a file back as it was before a save that could not be completed: its old content, or
-// no file. Best effort: the error that stopped the save is the one to report.
-void restoreQuietly(const QString &path, const QByteArray &before)
+// no file. Best effort: the error that stopped the save is the one to report. True when the
+// file is back.
+bool restoreQuietly(const QString &path, const QByteArray &before)
 {
     try {
         if (before.isNull())
             deleteFile(path);
         else
             writeWholeFile(path, before, path);
+        return true;
     } catch (const DomainError &) {
+        return false;
     }
+}
+
+// The journal of a save into several files: a first line naming it, a line with the number of
+// files, a line "name size" for each, then the contents one after the other.
+const QByteArray kJournalMark = "Loto6Yorune ticket save\n";
+
+QByteArray journalOf(const QStringList &names, const QVector<QByteArray> &contents)
+{
+    QByteArray journal = kJournalMark + QByteArray::number(names.size()) + '\n';
+    for (int i = 0; i < names.size(); ++i)
+        journal += names.at(i).toUtf8() + ' ' + QByteArray::number(contents.at(i).size()) + '\n';
+    for (const QByteArray &content : contents)
+        journal += content;
+    return journal;
+}
+
+// The names and contents of a whole journal; false when it is not one, whole, or names a file
+// that is no ticket file.
+bool readJournal(const QByteArray &journal, QStringList *names, QVector<QByteArray> *contents)
+{
+    if (!journal.startsWith(kJournalMark))
+        return false;
+    qsizetype at = kJournalMark.size();
+    const auto nextLine = [&journal, &at](QByteArray *line) {
+        const qsizetype end = journal.indexOf('\n', at);
+        if (end < 0)
+            return false;
+        *line = journal.mid(at, end - at);
+        at = end + 1;
+        return true;
+    };
+    QByteArray line;
+    bool ok = false;
+    if (!nextLine(&line))
+        return false;
+    const int count = line.toInt(&ok);
+    if (!ok || count < 1 || count > 1000)
+        return false;
+    QVector<qint64> sizes;
+    for (int i = 0; i < count; ++i) {
+        if (!nextLine(&line))
+            return false;
+        const QList<QByteArray> fields = line.split(' ');
+        const QString name = QString::fromUtf8(fields.value(0));
+        const qint64 size = fields.value(1).toLongLong(&ok);
+        if (fields.size() != 2 || !ok || size < 0 || !isTicketFileName(name))
+            return false;
+        names->append(name);
+        sizes.append(size);
+    }
+    for (const qint64 size : sizes) {
+        if (size > journal.size() - at)
+            return false;
+        contents->append(journal.mid(at, size));
+        at += size;
+    }
+    return at == journal.size();
 }
 
 } // namespace
@@ -185,14 +269,51 @@ bool isInProgramData(const QString &path, const QString &dataFolder, const QStri
                                                    : canonical) +
                QLatin1Char('/');
     };
-    const QString target = real(QFileInfo(path).absolutePath());
-    for (const QString &folder :
-         {dataFolder + QStringLiteral("client"), dataFolder + QStringLiteral("download"),
-          installFolder + QStringLiteral("download")}) {
+    // The file the name reaches: a link is followed to its target, also one whose target is
+    // not there yet (the write would create it there).
+    QFileInfo file(path);
+    for (int hops = 0; file.isSymLink() && hops < 40; ++hops)
+        file = QFileInfo(QDir(file.absolutePath()).absoluteFilePath(file.symLinkTarget()));
+    const QString target = real(file.absolutePath());
+    const QStringList folders = {dataFolder + QStringLiteral("client"),
+                                 dataFolder + QStringLiteral("download"),
+                                 installFolder + QStringLiteral("download")};
+    for (const QString &folder : folders) {
         if (target.startsWith(real(folder), kFileNameCase))
             return true;
     }
+    // The same file or folder reached another way.
+    const std::optional<FileIdentity> fileId = fileIdentity(file.absoluteFilePath());
+    const std::optional<FileIdentity> folderId = fileIdentity(file.absolutePath());
+    for (const QString &folder : folders) {
+        const std::optional<FileIdentity> id = fileIdentity(folder);
+        if (!id)
+            continue;
+        if (folderId && *folderId == *id)
+            return true;
+        if (!fileId)
+            continue;
+        const QDir dir(folder);
+        const QStringList names = dir.entryList(QDir::Files | QDir::System | QDir::Hidden);
+        for (const QString &name : names) {
+            if (fileIdentity(dir.filePath(name)) == fileId)
+                return true;
+        }
+    }
     return false;
+}
+
+QString shownLineNumbers(const QStringList &cells)
+{
+    QString text;
+    for (const QString &cell : cells.mid(1)) {
+        if (!text.isEmpty())
+            text += QLatin1Char(' ');
+        text += cell.left(kShownLineLength + 1); // no more than can be shown
+        if (text.size() > kShownLineLength)
+            return text.left(kShownLineLength - 1) + QStringLiteral("…");
+    }
+    return text;
 }
 
 QString ticketLineOf(const QStringList &cells)
@@ -231,7 +352,7 @@ void appendTicketLines(const QVector<TicketAppend> &appends, const CommitStep &c
 {
     // Every new content is on disk before the first file is replaced, so that only the
     // replacements themselves remain that can fail.
-    QVector<QByteArray> before;
+    QVector<QByteArray> before, after;
     std::vector<std::unique_ptr<QSaveFile>> staged;
     for (const TicketAppend &append : appends) {
         const QByteArray old = readWholeFile(append.path);
@@ -240,19 +361,82 @@ void appendTicketLines(const QVector<TicketAppend> &appends, const CommitStep &c
         if (!content.isEmpty() && !content.endsWith('\r') && !content.endsWith('\n'))
             content += "\r\n";
         staged.push_back(std::make_unique<QSaveFile>(append.path));
-        stageWholeFile(*staged.back(), content + append.lines + old.right(marks), append.path);
+        after.append(content + append.lines + old.right(marks));
+        stageWholeFile(*staged.back(), after.last(), append.path);
         before.append(old);
+    }
+    // From here on a set of files cut short by the end of the program is completed at the next
+    // start: the journal holds every new content.
+    QString journalPath;
+    if (appends.size() > 1) {
+        QStringList names;
+        QVector<QByteArray> contents;
+        for (int i = 0; i < appends.size(); ++i) {
+            names.append(QFileInfo(appends.at(i).path).fileName());
+            contents.append(after.at(i));
+        }
+        journalPath =
+            QFileInfo(appends.first().path).absolutePath() + QLatin1Char('/') + kTicketJournalName;
+        writeWholeFile(journalPath, journalOf(names, contents),
+                       QStringLiteral("client/") + kTicketJournalName);
     }
     for (size_t i = 0; i < staged.size(); ++i) {
         const int at = static_cast<int>(i);
         try {
             commit(*staged[i], appends.at(at).path);
         } catch (const DomainError &) {
+            // The old files back, and no save left to complete. Should one not go back, the
+            // journal stays: the next start completes the save instead.
+            bool restored = true;
             for (int done = 0; done < at; ++done)
-                restoreQuietly(appends.at(done).path, before.at(done));
+                restored = restoreQuietly(appends.at(done).path, before.at(done)) && restored;
+            if (restored && !journalPath.isEmpty())
+                QFile::remove(journalPath);
             throw;
         }
     }
+    if (!journalPath.isEmpty())
+        QFile::remove(journalPath);
+}
+
+QStringList finishTicketSave(const QString &clientFolder)
+{
+    // A temporary copy is the ticket file's name and six characters of the save's own.
+    const QDir client(clientFolder);
+    for (const QString &name : client.entryList({QStringLiteral("*.csv.??????")}, QDir::Files)) {
+        if (isTicketFileName(name.chopped(7)))
+            QFile::remove(client.filePath(name));
+    }
+    const QString journalPath = clientFolder + kTicketJournalName;
+    if (!QFileInfo(journalPath).isFile())
+        return {}; // none (anything else of that name the program never wrote)
+    // Read whole whatever its size: it holds up to ten files of their largest size.
+    QFile file(journalPath);
+    if (!file.open(QIODevice::ReadOnly))
+        throw DomainError(fileErrorMessage(QStringLiteral("を開けません"),
+                                           QStringLiteral("client/") + kTicketJournalName, file));
+    const QByteArray journal = file.readAll();
+    file.close();
+    QStringList names, draws;
+    QVector<QByteArray> contents;
+    if (readJournal(journal, &names, &contents)) {
+        for (int i = 0; i < names.size(); ++i) {
+            writeWholeFile(clientFolder + names.at(i), contents.at(i),
+                           QStringLiteral("client/") + names.at(i));
+            draws.append(names.at(i).chopped(4));
+        }
+    }
+    QFile::remove(journalPath);
+    return draws;
+}
+
+QString ticketSaveCompletedText(const QStringList &draws)
+{
+    QStringList named;
+    for (const QString &draw : draws)
+        named.append(QStringLiteral("第%1回").arg(draw));
+    return QStringLiteral("前回終了時に中断された申込数字の保存を完了しました（%1）。")
+        .arg(named.join(QStringLiteral("、")));
 }
 
 void writeTicketLines(const QString &path, const QByteArray &lines)
@@ -331,4 +515,15 @@ bool removeDrawTicketLines(const QString &path, const QString &drawText)
     else if (rest != data)
         writeWholeFile(path, rest, path);
     return true;
+}
+
+TicketRemoval removeListedDrawTicketLines(const QString &path, const QString &drawText,
+                                          const QVector<QStringList> &listedRows)
+{
+    if (!QFileInfo::exists(path))
+        return TicketRemoval::Removed;
+    if (listTicketFile(path, drawText).rows != listedRows)
+        return TicketRemoval::ListOutdated;
+    removeDrawTicketLines(path, drawText);
+    return TicketRemoval::Removed;
 }

@@ -21,6 +21,10 @@
 
 inline constexpr int kTicketColumns = 7;
 
+// The largest ticket file that is read. A player's file is a few kilobytes (ten lines a draw);
+// a larger one is refused, naming the file, rather than holding up every reader.
+inline constexpr qint64 kMaxTicketFileBytes = 1024 * 1024;
+
 // The line left in a file when its last line is cancelled.
 inline const QByteArray kEmptyTicketLine = QByteArrayLiteral(",,,,,,\r\n");
 
@@ -63,8 +67,21 @@ TicketLine readTicketLine(const QString &text);
 // Whether path (a file to be written) lies in the folders that hold the program's own data:
 // "client/" or "download/" of the data folder or of the install folder (each with a trailing
 // "/"), or a folder below them. The CSV export never writes there: a file it replaced could be a
-// ticket file or a results file.
+// ticket file or a results file. The name is followed to the file it reaches, so a link to one
+// of those files counts as the file; and a file or folder that is one of them by its identity
+// (device and number: a hard link, a folder mounted elsewhere) counts as well.
 bool isInProgramData(const QString &path, const QString &dataFolder, const QString &installFolder);
+
+// The numbers of a listed line (its cells after the draw) as a question names them, "03 11 19
+// 24 38 42": joined by spaces and cut to kShownLineLength characters, a cut marked by "…", so
+// that a line of any length fits in a message.
+inline constexpr int kShownLineLength = 40;
+QString shownLineNumbers(const QStringList &cells);
+
+// The whole of a file of client/, or a null array when there is none. Only a regular file of
+// at most kMaxTicketFileBytes is read. A file that exists but cannot be read raises DomainError
+// or, when reason is given, gives a null array and says why in *reason.
+QByteArray readClientFile(const QString &path, QString *reason = nullptr);
 
 // One ticket line from the cells of a slate row (the comma text of the row, no line end).
 QString ticketLineOf(const QStringList &cells);
@@ -90,7 +107,10 @@ struct TicketAppend {
 // their lines or, on failure, none does: every new content is written out before any file is
 // replaced, and files already replaced when a later one fails get their old content back. A
 // last line without its line end gets one first, so lines never merge; a Ctrl+Z at the end of
-// the file stays at the end, behind the new lines.
+// the file stays at the end, behind the new lines. The files are those of one folder; when
+// there are several, a journal holding every new content is written there before the first
+// replacement and removed after the last, so that a program ended between them leaves it, and
+// finishTicketSave completes the set at the next start.
 void appendTicketLines(const QVector<TicketAppend> &appends);
 // The same with the step that replaces each file by its staged copy (see CommitStep).
 void appendTicketLines(const QVector<TicketAppend> &appends, const CommitStep &commit);
@@ -98,6 +118,22 @@ inline void appendTicketLines(const QString &path, const QByteArray &lines)
 {
     appendTicketLines({{path, lines}});
 }
+
+// The journal of a save into several ticket files under way, in client/.
+inline const QString kTicketJournalName = QStringLiteral("Loto6Tickets.journal");
+
+// Completes a save into several ticket files of clientFolder (with trailing "/") that the end of
+// the program cut short: every file gets the content the journal holds, then the journal goes.
+// The draws whose files it wrote, in the journal's order; none when there was no journal. A
+// journal that does not read whole was never the start of a save (it is written whole or not
+// at all) and is removed. Throws DomainError when a file cannot be written; the journal stays.
+// The temporary copies a save cut short left beside the ticket files ("2039.csv.AbC123") go
+// too.
+QStringList finishTicketSave(const QString &clientFolder);
+
+// What the player is told of a save completed at start: "前回終了時に中断された申込数字の保存を
+// 完了しました（第2039回、第2040回）。"
+QString ticketSaveCompletedText(const QStringList &draws);
 
 // Writes the lines as the whole content of the file, replacing a file of that name: the file
 // gets all of them or, on failure, keeps what it held (a new file is then not created).
@@ -138,3 +174,8 @@ TicketRemoval removeListedTicketLine(const QString &path, const QString &drawTex
 // (only blanks, line ends, Ctrl+Z and lines of six commas), the file is deleted instead. False
 // when there was no file.
 bool removeDrawTicketLines(const QString &path, const QString &drawText);
+// The same after checking that the file still lists exactly `listedRows` for drawText, so that
+// no line is removed that the player was not shown: ListOutdated, and nothing changed, when it
+// lists anything else. A file gone meanwhile has nothing left to remove.
+TicketRemoval removeListedDrawTicketLines(const QString &path, const QString &drawText,
+                                          const QVector<QStringList> &listedRows);

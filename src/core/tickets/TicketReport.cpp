@@ -2,9 +2,11 @@
 
 #include "core/common/ComType.h"
 #include "core/tickets/PrizeClaims.h"
+#include "core/tickets/SavedLines.h"
 #include "core/tickets/TicketFile.h"
 
 #include <QDir>
+#include <QFileInfo>
 #include <algorithm>
 #include <functional>
 #include <map>
@@ -38,15 +40,22 @@ TicketReport buildTicketReport(const QString &clientFolder, const PastDraws &his
     TicketReport report;
     std::map<int, ReportDraw, std::greater<int>> byDraw;
     const QDir folder(clientFolder);
-    const QStringList files = folder.entryList({QStringLiteral("*.csv")}, QDir::Files, QDir::Name);
+    const QStringList files = folder.entryList(
+        {QStringLiteral("*.csv")}, QDir::Files | QDir::Dirs | QDir::System | QDir::NoDotAndDotDot,
+        QDir::Name);
     for (const QString &name : files) {
         if (name == kClaimedFileName) // the program's own, no stray
             continue;
         if (!isTicketFileName(name)) {
-            ++report.skippedFiles;
+            if (QFileInfo(folder.filePath(name)).isFile())
+                ++report.skippedFiles;
             continue;
         }
-        for (const TicketLine &ticket : readAllTicketLines(folder.filePath(name))) {
+        QString reason;
+        const QVector<TicketLine> tickets = readAllTicketLines(folder.filePath(name), &reason);
+        if (!reason.isEmpty())
+            report.unreadable.append(unreadableFileText(name, reason));
+        for (const TicketLine &ticket : tickets) {
             if (isBlankRow(ticket.cells))
                 continue;
             if (!ticket.valid() || ticket.draw.size() > kMaxDrawDigits) {

@@ -3,6 +3,7 @@
 #include "core/results/PastDraws.h"
 
 #include <QString>
+#include <QStringList>
 #include <QVector>
 #include <array>
 #include <cstdint>
@@ -27,6 +28,8 @@ struct TicketReport {
     int invalidLines = 0;      // lines that are not valid lines (see readTicketLine)
     int skippedFiles = 0;      // "*.csv" files not named by a draw number, left out (claimed.csv
                                // is the program's own and not counted)
+    QStringList
+        unreadable; // ticket files that could not be read: "client/2040.csv を読めません：…"
     // Totals over the drawn draws only.
     int lines = 0;
     std::int64_t spend = 0;
@@ -42,6 +45,6 @@ struct TicketReport {
 // Reads every ticket file of the folder, as the check page does: the files named by a draw
 // number as the program names them ("2038.csv"); any other file (a copy such as
 // "2038 - コピー.csv") is left out, so that no line is counted twice. The line of six commas that a
-// cancel leaves is no line at all. A file that cannot be read raises DomainError: a report without
-// it would be wrong.
+// cancel leaves is no line at all. A file that cannot be read (also one that is no regular file)
+// is left out and named in unreadable: the report shows what it could read, and says what not.
 TicketReport buildTicketReport(const QString &clientFolder, const PastDraws &history);

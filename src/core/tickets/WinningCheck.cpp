@@ -4,6 +4,7 @@
 #include "core/results/PastDraws.h"
 
 #include <QHash>
+#include <algorithm>
 
 QString prizeText(int tier)
 {
@@ -49,6 +50,16 @@ QVector<CheckResult> checkTickets(const QVector<DrawRecord> &history,
                 results.append({r, kInvalidLineText, false, 0, draw->date});
             }
         }
+    }
+    // A line that names no draw at all (a memo) is invalid too; only the line of six commas,
+    // which a cancel leaves, is no line.
+    for (int r = 0; r < lines.size(); ++r) {
+        const QStringList &cells = lines.at(r).cells;
+        const bool blank = std::all_of(cells.begin(), cells.end(), [](const QString &cell) {
+            return cell.trimmed().isEmpty();
+        });
+        if (lines.at(r).draw.isEmpty() && !blank)
+            results.append({r, kInvalidLineText, false, 0, QString()});
     }
     return results;
 }

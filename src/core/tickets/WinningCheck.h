@@ -23,11 +23,12 @@ struct CheckResult {
     QString text;
     bool valid = true;
     int tier = 0; // 1..5 for a winning line
-    QString date; // of the line's draw, "YYYY/MM/DD"
+    QString date; // of the line's draw, "YYYY/MM/DD"; empty for a line that names no draw
 };
 
 // Checks ticket lines against the history rows. The rows are walked in history display order
 // and, within one draw, in line order; a line whose draw number names no history row is left
-// out.
+// out. Then come the lines that name no draw (a memo), each invalid, in line order; the line of
+// six commas is left out.
 QVector<CheckResult> checkTickets(const QVector<DrawRecord> &history,
                                   const QVector<TicketLine> &lines);

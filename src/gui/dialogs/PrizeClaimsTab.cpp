@@ -25,7 +25,8 @@ constexpr int kClaimedColumn = 7;
 PrizeClaimsTab::PrizeClaimsTab(const PastDraws &draws, const QString &clientFolder,
                                const QDate &today, QWidget *parent)
     : QWidget(parent), m_clientFolder(clientFolder), m_today(today),
-      m_claims(readPrizeClaims(clientFolder, draws, today))
+      m_reading(readPrizeClaimsNamingFailures(clientFolder, draws, today)),
+      m_claims(m_reading.claims)
 {
     gridPrizeClaims =
         layout::readOnlyTable("gridPrizeClaims", static_cast<int>(m_claims.size()), kHeaders);
@@ -53,7 +54,15 @@ PrizeClaimsTab::PrizeClaimsTab(const PastDraws &draws, const QString &clientFold
             : QStringLiteral("当選金は抽選日の翌日から１年以内に受け取れます。\n"
                              "期限まで３０日以内のものは赤、期限切れのものは灰色で表示します。\n"
                              "受け取ったら「受取済み」にチェックを付けてください。"));
+    notes->setObjectName(QStringLiteral("lblPrizeClaimsNotes"));
     notes->setWordWrap(true);
+    // What could not be read is named; without the marks no prize can be ticked, since a tick
+    // would write the file anew without them.
+    QStringList unread = m_reading.unreadable;
+    if (!m_reading.marksRead)
+        unread.append(QStringLiteral("受取済みの記録を読めないため、チェックは変更できません。"));
+    if (!unread.isEmpty())
+        notes->setText(unread.join(QLatin1Char('\n')) + QLatin1Char('\n') + notes->text());
 
     page->addWidget(lblPrizeClaims);
     page->addWidget(notes);
@@ -75,7 +84,9 @@ void PrizeClaimsTab::fillRow(int row)
     grid->setItem(row, 5, layout::tableItem(formatDate(claim.deadline), Qt::AlignCenter));
     grid->setItem(row, 6, layout::tableItem(daysLeftText(claim.daysLeft)));
     QTableWidgetItem *box = layout::tableItem(QString(), Qt::AlignCenter);
-    box->setFlags(Qt::ItemIsEnabled | Qt::ItemIsSelectable | Qt::ItemIsUserCheckable);
+    box->setFlags(m_reading.marksRead
+                      ? Qt::ItemIsEnabled | Qt::ItemIsSelectable | Qt::ItemIsUserCheckable
+                      : Qt::ItemIsSelectable);
     box->setCheckState(claim.claimed ? Qt::Checked : Qt::Unchecked);
     grid->setItem(row, kClaimedColumn, box);
     paintRow(row);
@@ -104,7 +115,7 @@ void PrizeClaimsTab::claimedChanged(QTableWidgetItem *box)
     if (claimed == claim.claimed)
         return;
     const QString error =
-        captureError([&] { setClaimed(m_clientFolder, claim, claimed, m_today); });
+        captureError([&] { setClaimed(m_clientFolder, m_claims, box->row(), claimed, m_today); });
     if (!error.isEmpty()) {
         {
             const QSignalBlocker quiet(gridPrizeClaims);

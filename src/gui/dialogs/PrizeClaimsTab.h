@@ -29,6 +29,7 @@ private:
 
     QString m_clientFolder;
     QDate m_today;
+    PrizeClaimsReading m_reading; // what was read, and what could not be
     QVector<PrizeClaim> m_claims; // one per row
     QTableWidget *gridPrizeClaims = nullptr;
     QLabel *lblPrizeClaims = nullptr;

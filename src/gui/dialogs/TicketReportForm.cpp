@@ -86,8 +86,10 @@ TicketReportForm::TicketReportForm(const QVector<DrawRecord> &history, const QSt
         notes.append(QStringLiteral("該当者なし（当選金額０円）の回の当選 %1回は、"
                                     "当選金に含めていません。")
                          .arg(report.unpaidWins));
-    if (report.draws.isEmpty())
+    if (report.draws.isEmpty() && report.unreadable.isEmpty())
         notes.append(QStringLiteral("保存された申込み数字がありません。"));
+    for (const QString &unreadable : report.unreadable)
+        notes.append(unreadable + QStringLiteral("（集計に含めていません）"));
     lblTicketReportNotes->setText(notes.join(QLatin1Char('\n')));
     lblTicketReportNotes->setVisible(!notes.isEmpty());
 

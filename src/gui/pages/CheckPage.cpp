@@ -19,7 +19,9 @@
 #include <QGroupBox>
 #include <QLabel>
 #include <QPushButton>
+#include <QSignalBlocker>
 #include <QThread>
+#include <algorithm>
 
 namespace
 {
@@ -71,9 +73,13 @@ void CheckPage::InitMainControls(const QStringList &ticketHeader)
     gridHitSel->setHeaderTexts(ticketHeader + QStringList{QStringLiteral("照合結果")});
 }
 
-void CheckPage::setDrawNumber(const QString &draw)
+QString CheckPage::setDrawNumber(const QString &draw)
 {
-    editSelectNum->setText(draw);
+    {
+        const QSignalBlocker quiet(editSelectNum);
+        editSelectNum->setText(draw);
+    }
+    return captureError([this] { editSelectNumChange(); });
 }
 
 // Loads every line of the draw's ticket file, whatever draw each line names; each line is
@@ -139,7 +145,8 @@ void CheckPage::btnExecClick()
             gridHitSel->setCurrentRow(result.ticketRow);
             window()->repaint();
         }
-        anyFound = !results.isEmpty();
+        anyFound = std::any_of(results.begin(), results.end(),
+                               [](const CheckResult &result) { return !result.date.isEmpty(); });
         deadline = checkDeadlineText(results, japanToday());
     }
 

@@ -23,8 +23,10 @@ public:
     static QString statusGuide();
 
     void InitMainControls(const QStringList &ticketHeader);
-    // A load sets the coming draw, whose lines are then listed.
-    void setDrawNumber(const QString &draw);
+    // A load sets the coming draw, whose lines are then listed. What could not be read is
+    // returned for the player, not shown: the check and the list read the same file, and the
+    // load tells it once.
+    QString setDrawNumber(const QString &draw);
 
     void editSelectNumChange();
     void btnExecClick();

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "core/picking/SlateSaves.h"
+
 #include <QStringList>
 #include <QVector>
 #include <QWidget>
@@ -17,9 +19,6 @@ class QToolButton;
 class SpinEdit;
 class StringGrid;
 struct SlateLineCheck;
-
-// The tag of a slate row that a save has stored.
-inline constexpr int kSavedLineTag = 1;
 
 inline const QString kMainPageGuide =
     QStringLiteral("１～４３までの数字の中から、異なる６個の数字を選択してください。");
@@ -72,8 +71,9 @@ private:
         QVector<int> indexes;
     };
     std::optional<UnsavedLines> unsavedLines();
-    // Shows the rows as saved: grey, counted in "（保存済みn口）".
-    void markSaved(const QVector<int> &rows);
+    // Records the rows as saved for the draws (each row's own draw when none are given) and
+    // shows them so: grey, counted in "（保存済みn口）".
+    void markSaved(const QVector<int> &rows, const QVector<int> &draws = {});
     // Each slate row against the others and the saved lines (see checkSlateLines).
     QVector<SlateLineCheck> checkSlate(QStringList *unreadable = nullptr) const;
     // Sets the count "n口" (with "（保存済みm口）" once lines are saved) and the price (200 yen
@@ -98,4 +98,5 @@ private:
     PanelLabel *pnlSelectMax = nullptr, *pnlSelectMoney = nullptr;
     StringGrid *gridSelectItem = nullptr;
     QFileDialog *dlgSave = nullptr; // made by the first CSV export
+    SlateSaves m_slateSaves;        // which slate rows were saved, for which draws
 };

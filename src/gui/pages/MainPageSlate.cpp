@@ -89,6 +89,7 @@ void MainPage::btnSelectClick()
         gridSelectItem->setRowCount(gridSelectItem->rowCount() + 1);
     const int last = gridSelectItem->rowCount() - 1;
     gridSelectItem->setRowCells(last, cells);
+    m_slateSaves.append();
     gridSelectItem->setCurrentRow(last);
     updateSlateTotals();
     btnRisetClick();
@@ -103,9 +104,11 @@ void MainPage::btnCancelClick()
     }
     if (gridSelectItem->rowCount() == 1) {
         gridSelectItem->setRowCells(0, QStringList());
+        m_slateSaves.clear();
     } else {
         const int row = gridSelectItem->currentRow();
         gridSelectItem->cells()->removeDataRow(row);
+        m_slateSaves.remove(row);
         gridSelectItem->setCurrentRow(qMin(row, gridSelectItem->rowCount() - 1));
     }
     updateSlateTotals();
@@ -125,11 +128,8 @@ QVector<QStringList> MainPage::slateRows() const
 
 QVector<SlateLineCheck> MainPage::checkSlate(QStringList *unreadable) const
 {
-    const QVector<QStringList> rows = slateRows();
-    QVector<bool> saved;
-    for (int r = 0; r < rows.size(); ++r)
-        saved.append(gridSelectItem->rowTag(r) == kSavedLineTag);
-    return checkSlateLines(rows, saved, m_context.dataFolder(), unreadable);
+    return checkSlateLines(slateRows(), m_slateSaves.savedLines(), m_context.dataFolder(),
+                           unreadable);
 }
 
 void MainPage::updateSlateTotals()
@@ -170,7 +170,8 @@ void MainPage::gridSelectItemDrawCell(QPainter *painter, const QRect &rect, int 
 
 // Each line goes to the ticket file of the draw it was decided for, which need not be the
 // coming draw any more: a reload in between moves the coming draw on, not the lines. Lines
-// saved from the slate before are not stored again.
+// saved from the slate before are not stored again, also when the player has cancelled them
+// since: a cancelled line stays cancelled.
 std::optional<MainPage::UnsavedLines> MainPage::unsavedLines()
 {
     const QVector<QStringList> rows = slateRows();
@@ -194,10 +195,11 @@ std::optional<MainPage::UnsavedLines> MainPage::unsavedLines()
     return unsaved;
 }
 
-void MainPage::markSaved(const QVector<int> &rows)
+void MainPage::markSaved(const QVector<int> &rows, const QVector<int> &draws)
 {
     for (int r : rows)
-        gridSelectItem->setRowTag(r, kSavedLineTag);
+        m_slateSaves.markSaved(r, draws.isEmpty() ? QVector<int>{gridSelectItem->cell(r, 0).toInt()}
+                                                  : draws);
     gridSelectItem->invalidateRowMarks();
     updateSlateTotals();
     showSlateNotice();
@@ -210,8 +212,12 @@ void MainPage::saveContinued()
         return;
     const ResultsTop top = readResultsTop(m_context.dataFolder() + kDownloadFolder);
     ContinuedSaveForm form(top.newest, unsaved->rows, m_context.dataFolder(), window());
-    if (form.exec() == QDialog::Accepted)
-        markSaved(unsaved->indexes);
+    if (form.exec() != QDialog::Accepted)
+        return;
+    QVector<int> draws;
+    for (const ExpectedDraw &draw : form.draws())
+        draws.append(draw.number);
+    markSaved(unsaved->indexes, draws);
 }
 
 void MainPage::btnSaveClick()

@@ -14,6 +14,7 @@
 #include <QGroupBox>
 #include <QLabel>
 #include <QPushButton>
+#include <QSignalBlocker>
 
 namespace
 {
@@ -71,9 +72,13 @@ void TicketListPage::InitMainControls(const QStringList &ticketHeader)
     gridLoto6->setHeaderTexts(ticketHeader);
 }
 
-void TicketListPage::setDrawNumber(const QString &draw)
+QString TicketListPage::setDrawNumber(const QString &draw)
 {
-    editLoto6Num->setText(draw);
+    {
+        const QSignalBlocker quiet(editLoto6Num);
+        editLoto6Num->setText(draw);
+    }
+    return captureError([this] { editLoto6NumChange(); });
 }
 
 void TicketListPage::editLoto6NumChange()
@@ -131,17 +136,12 @@ void TicketListPage::btnOneDeleteClick()
     if (!askConfirmation(window(),
                          QStringLiteral("『第%1回』の申込数字「%2」が削除されます。"
                                         "元に戻すことは出来ませんが…本当によろしいですか？")
-                             .arg(draw, listed.value(row).mid(1).join(QLatin1Char(' ')))))
+                             .arg(draw, shownLineNumbers(listed.value(row)))))
         return;
 
     // The file is written first; the list follows only when that succeeded.
     if (removeListedTicketLine(*path, draw, listed, row) == TicketRemoval::ListOutdated) {
-        showGuideMessage(window(),
-                         QStringLiteral("保存データが一覧の表示後に変更されていたため、"
-                                        "取消しませんでした。一覧を読み込み直しましたので、"
-                                        "もう一度選択してください。"));
-        editLoto6NumChange();
-        gridLoto6->setFocus();
+        showListOutdated();
         return;
     }
     // The list shows the file as it is now; the row below the cancelled one is current.
@@ -156,15 +156,30 @@ void TicketListPage::btnAllDeleteClick()
     const std::optional<QString> path = ticketFilePath(m_context.dataFolder(), draw);
     if (!path)
         return;
+    // The lines shown when the player asked; the list may be read again behind the question.
+    const QVector<QStringList> listed = listedTicketRows();
     if (!askConfirmation(window(),
                          QStringLiteral("『第") + draw +
                              QStringLiteral("回』全ての申込数字が削除されます。"
                                             "元に戻すことは出来ませんが…本当によろしいですか？")))
         return;
-    // Lines of other draws in the same file are not the player's to cancel here. The list
-    // shows the file as it is now, also when it had gone meanwhile.
-    removeDrawTicketLines(*path, draw);
+    // Lines of other draws in the same file are not the player's to cancel here, nor lines
+    // another program added while the list was shown. The list shows the file as it is now,
+    // also when it had gone meanwhile.
+    if (removeListedDrawTicketLines(*path, draw, listed) == TicketRemoval::ListOutdated) {
+        showListOutdated();
+        return;
+    }
     editLoto6NumChange();
+}
+
+void TicketListPage::showListOutdated()
+{
+    showGuideMessage(window(), QStringLiteral("保存データが一覧の表示後に変更されていたため、"
+                                              "取消しませんでした。一覧を読み込み直しましたので、"
+                                              "もう一度選択してください。"));
+    editLoto6NumChange();
+    gridLoto6->setFocus();
 }
 
 void TicketListPage::refreshTicketList()

@@ -22,8 +22,10 @@ public:
     explicit TicketListPage(PageContext &context, QWidget *parent = nullptr);
 
     void InitMainControls(const QStringList &ticketHeader);
-    // A load sets the coming draw, whose lines are then listed.
-    void setDrawNumber(const QString &draw);
+    // A load sets the coming draw, whose lines are then listed. What could not be read is
+    // returned for the player, not shown: the check and the list read the same file, and the
+    // load tells it once.
+    QString setDrawNumber(const QString &draw);
     // Lists the file again, as it is now, keeping the current row: when the player comes back
     // to the window, another program may have changed or deleted it. A file that cannot be
     // read is told in the status line, not in a box, which would take the activation away.
@@ -36,6 +38,8 @@ public:
 private:
     // The rows gridLoto6 lists now, none when its first row is blank.
     QVector<QStringList> listedTicketRows() const;
+    // A cancel refused because the file changed since it was listed: says so and lists again.
+    void showListOutdated();
     void gridLoto6DrawCell(QPainter *painter, const QRect &rect, int row, int column);
 
     PageContext &m_context;

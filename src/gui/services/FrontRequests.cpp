@@ -17,12 +17,12 @@ constexpr int kWaitMs = 1000;
 
 } // namespace
 
-FrontRequests::FrontRequests(const QString &executableFileName, QObject *parent) : QObject(parent)
+FrontRequests::FrontRequests(const QString &name, QObject *parent) : QObject(parent)
 {
-    const QString name = serverName(executableFileName);
-    QLocalServer::removeServer(name);
+    const QString server = serverName(name);
+    QLocalServer::removeServer(server);
     m_server.setSocketOptions(QLocalServer::UserAccessOption);
-    m_server.listen(name);
+    m_server.listen(server);
     connect(&m_server, &QLocalServer::newConnection, this, [this] {
         while (QLocalSocket *caller = m_server.nextPendingConnection()) {
             const auto take = [this, caller] {
@@ -36,14 +36,14 @@ FrontRequests::FrontRequests(const QString &executableFileName, QObject *parent)
     });
 }
 
-bool FrontRequests::ask(const QString &executableFileName)
+bool FrontRequests::ask(const QString &name)
 {
 #ifdef Q_OS_WIN
     // The program just started by the player may hand the foreground on to the running one.
     AllowSetForegroundWindow(ASFW_ANY);
 #endif
     QLocalSocket socket;
-    socket.connectToServer(serverName(executableFileName));
+    socket.connectToServer(serverName(name));
     if (!socket.waitForConnected(kWaitMs))
         return false;
     socket.write(kFront);
@@ -52,13 +52,12 @@ bool FrontRequests::ask(const QString &executableFileName)
     return sent;
 }
 
-QString FrontRequests::serverName(const QString &executableFileName)
+QString FrontRequests::serverName(const QString &name)
 {
 #ifdef Q_OS_WIN
-    return executableFileName + QLatin1Char('.') + qEnvironmentVariable("USERNAME") +
-           QStringLiteral(".front");
+    return name + QLatin1Char('.') + qEnvironmentVariable("USERNAME") + QStringLiteral(".front");
 #else
-    return QFileInfo(SingleInstanceGuard::lockFilePath(executableFileName)).absolutePath() +
-           QLatin1Char('/') + executableFileName + QStringLiteral(".front");
+    return QFileInfo(SingleInstanceGuard::lockFilePath(name)).absolutePath() + QLatin1Char('/') +
+           name + QStringLiteral(".front");
 #endif
 }

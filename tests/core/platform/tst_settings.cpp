@@ -83,7 +83,9 @@ void TestSettings::storedNumbersAreBroughtIntoRange_data()
     QTest::newRow("just above") << "101" << 100 << 100 << 101;
     QTest::newRow("zero") << "0" << 1 << 1 << 1;
     QTest::newRow("negative") << "-5" << 1 << 1 << 1;
-    QTest::newRow("beyond 32 bits") << "99999999999" << 10 << 20 << 30;
+    // The time-out takes the nearest bound also beyond 32 bits; the pick fields their default.
+    QTest::newRow("beyond 32 bits") << "99999999999" << 10 << 20 << 600;
+    QTest::newRow("negative beyond 32 bits") << "-99999999999" << 10 << 20 << 1;
     QTest::newRow("not a number") << "1e3" << 10 << 20 << 30;
 }
 

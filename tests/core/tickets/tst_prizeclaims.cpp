@@ -48,6 +48,10 @@ private slots:
     void claimedRoundTrip();
     void news();
     void checkNamesTheEarliestOpenDeadline();
+    void unreadMarksAreKeptByteForByte_data();
+    void unreadMarksAreKeptByteForByte();
+    void untickSticksWithMoreMarksThanPrizes();
+    void unreadableFilesAreNamed();
 
 private:
     std::unique_ptr<QTemporaryDir> m_dir;
@@ -169,16 +173,16 @@ void TestPrizeClaims::claimedRoundTrip()
                                  "10 5等 1000 01 02 03 20 21 22 期限切れ",
                                  "10 2等 0 01 02 03 04 05 07 期限切れ"}));
 
-    setClaimed(m_client, claims.at(2), true, today); // the second 5等 of draw 12
+    setClaimed(m_client, claims, 2, true, today); // the second 5等 of draw 12
     QCOMPARE(readBytes(m_client + "claimed.csv"),
-             QByteArray("12,01,02,03,20,21,22,2002/01/07\r\n"
+             QByteArray("12,01,02,03,20,21,22,2002/01/07\n\nnot a claim\n"
                         "12,01,02,03,20,21,22,2002/01/08\r\n"));
     claims = readPrizeClaims(m_client, history(), today);
     QVERIFY(claims.at(1).claimed && claims.at(2).claimed && !claims.at(0).claimed);
-    setClaimed(m_client, claims.at(0), false, today); // not claimed: nothing to take away
-    setClaimed(m_client, claims.at(2), false, today);
+    setClaimed(m_client, claims, 0, false, today); // not claimed: nothing to take away
+    setClaimed(m_client, claims, 2, false, today);
     QCOMPARE(readBytes(m_client + "claimed.csv"),
-             QByteArray("12,01,02,03,20,21,22,2002/01/07\r\n"));
+             QByteArray("12,01,02,03,20,21,22,2002/01/07\n\nnot a claim\n"));
     QCOMPARE(QDir(m_client).entryList(QDir::Files).size(), 5); // no temporary file left
 }
 
@@ -207,6 +211,90 @@ void TestPrizeClaims::checkNamesTheEarliestOpenDeadline()
              QString("支払期限：2026/09/25 まで"));
     QCOMPARE(checkDeadlineText(results.mid(2, 1), QDate(2026, 9, 26)),
              QString("支払期限（2026/09/25）を過ぎています。"));
+}
+
+// A line of claimed.csv that is no mark stays byte for byte through a tick and an untick.
+void TestPrizeClaims::unreadMarksAreKeptByteForByte_data()
+{
+    QTest::addColumn<QByteArray>("line");
+    QTest::addColumn<QByteArray>("after"); // the file after a tick and an untick
+    const QByteArray badDate = "12,01,02,03,20,21,22,2002/13/40\r\n",
+                     hyphens = "12,01,02,03,20,21,22,2026-12-05\r\n",
+                     seven = "12,01,02,03,20,21,22,23,2002/01/07\n", memo = "受け取りは銀行で";
+    QTest::newRow("a bad date") << badDate << badDate;
+    QTest::newRow("a date with hyphens") << hyphens << hyphens;
+    QTest::newRow("seven numbers") << seven << seven;
+    QTest::newRow("a memo, last, no line end: it gets one") << memo << memo + "\r\n";
+}
+
+void TestPrizeClaims::unreadMarksAreKeptByteForByte()
+{
+    QFETCH(QByteArray, line);
+    QFETCH(QByteArray, after);
+    const QDate today(2002, 1, 8);
+    const QByteArray before = "12,01,02,03,20,21,22,2002/01/07\r\n" + line;
+    writeTicketLines(m_client + "claimed.csv", before);
+    QVector<PrizeClaim> claims = readPrizeClaims(m_client, history(), today);
+    setClaimed(m_client, claims, 0, true, today);
+    const QByteArray ticked = readBytes(m_client + "claimed.csv");
+    QVERIFY(ticked.contains(line));
+    QVERIFY(ticked.contains("12,01,02,03,04,30,31,2002/01/08\r\n"));
+    claims = readPrizeClaims(m_client, history(), today);
+    QVERIFY(claims.at(0).claimed && claims.at(1).claimed && !claims.at(2).claimed);
+    setClaimed(m_client, claims, 0, false, today);
+    setClaimed(m_client, claims, 1, false, today);
+    QCOMPARE(readBytes(m_client + "claimed.csv"), after);
+}
+
+// Both prizes of a line saved twice ticked, then one ticket line cancelled: two marks, one
+// prize. Unticking it sticks, and the total counts it again.
+void TestPrizeClaims::untickSticksWithMoreMarksThanPrizes()
+{
+    const QDate today(2002, 1, 8);
+    writeTicketLines(m_client + "claimed.csv", "12,01,02,03,20,21,22,2002/01/07\r\n"
+                                               "12,01,02,03,20,21,22,2002/01/08\r\n");
+    writeTicketLines(m_client + "12.csv", "12,01,02,03,20,21,22\r\n");
+    QVector<PrizeClaim> claims = readPrizeClaims(m_client, history(), today);
+    QCOMPARE(claims.size(), 3); // draw 12's one 5等, and draw 10's two
+    QVERIFY(claims.at(0).claimed);
+    setClaimed(m_client, claims, 0, false, today);
+    claims = readPrizeClaims(m_client, history(), today);
+    QVERIFY(!claims.at(0).claimed);
+    QCOMPARE(qint64(unclaimedTotal(claims)), qint64(1000));
+    QCOMPARE(readBytes(m_client + "claimed.csv"), QByteArray());
+    setClaimed(m_client, claims, 0, true, today); // one tick, one mark
+    QCOMPARE(readBytes(m_client + "claimed.csv"),
+             QByteArray("12,01,02,03,20,21,22,2002/01/08\r\n"));
+}
+
+// A ticket file or claimed.csv that cannot be read (here a folder, or a FIFO, in their place) is
+// named; what could be read is shown, and the warning still warns.
+void TestPrizeClaims::unreadableFilesAreNamed()
+{
+    const QDate today(2002, 1, 8);
+    QVERIFY(QDir(m_client).mkdir("11.csv"));
+    QFile::remove(m_client + "claimed.csv");
+    QVERIFY(QDir(m_client).mkdir("claimed.csv"));
+    const PrizeClaimsReading reading = readPrizeClaimsNamingFailures(m_client, history(), today);
+    QCOMPARE(reading.claims.size(), 5);
+    QVERIFY(!reading.marksRead);
+    QCOMPARE(reading.unreadable,
+             QStringList({"client/11.csv を読めません：通常のファイルではありません",
+                          "client/claimed.csv を読めません：通常のファイルではありません"}));
+
+    // The start-up warning reads only the files of draws whose prizes are still open: draw 10's
+    // deadline (2002/01/04) has passed.
+    QDir(m_client).rmdir("claimed.csv");
+    writeTicketLines(m_client + "10.csv", QByteArray(kMaxTicketFileBytes + 1, ' '));
+    QVector<DrawRecord> draws;
+    for (const char *line : {"12,2001/01/18,1,2,3,4,5,11,12", "11,2001/01/11,1,2,3,4,5,10,6",
+                             "10,2001/01/04,1,2,3,4,5,6,7"})
+        draws.append(parseDrawLine(QString::fromLatin1(line)));
+    const QString folder = m_dir->path() + "/";
+    QCOMPARE(readClaimWarningText(folder, draws, today),
+             QString("受取期限の近い当選があります（3件、最短 あと 10 日）。　"
+                     "client/11.csv を読めません：通常のファイルではありません"));
+    QCOMPARE(readClaimWarningText(folder, draws, QDate(2002, 1, 19)), QString());
 }
 
 QTEST_GUILESS_MAIN(TestPrizeClaims)

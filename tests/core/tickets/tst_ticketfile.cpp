@@ -2,7 +2,10 @@
 
 #include "../../common/FileSizeLimit.h"
 #include "core/common/DomainError.h"
+#include "core/common/FileErrors.h"
 #include "core/tickets/TicketFile.h"
+
+#include <sys/stat.h>
 
 #include <QDir>
 #include <QFile>
@@ -55,6 +58,18 @@ private slots:
     void cancelAllKeepsEveryOtherLine_data();
     void cancelAllKeepsEveryOtherLine();
     void secondFileFailingRestoresTheFirst();
+    void killedSaveIsCompletedAtStart_data();
+    void killedSaveIsCompletedAtStart();
+    void exportTargetReachingProgramData_data();
+    void exportTargetReachingProgramData();
+    void cancelAllRefusesLinesNotListed_data();
+    void cancelAllRefusesLinesNotListed();
+    void onlyRegularFilesOfBoundedSizeAreRead_data();
+    void onlyRegularFilesOfBoundedSizeAreRead();
+    void questionShowsALineCut_data();
+    void questionShowsALineCut();
+    void fullDiskIsSaidSo_data();
+    void fullDiskIsSaidSo();
 
 private:
     std::unique_ptr<QTemporaryDir> m_dir;
@@ -350,6 +365,235 @@ void TestTicketFile::secondFileFailingRestoresTheFirst()
     QCOMPARE(readBytes(first), firstBefore);
     QCOMPARE(readBytes(m_path), secondBefore);
     QCOMPARE(QDir(m_client).entryList(QDir::Files), (QStringList{"699.csv", "700.csv"}));
+}
+
+// A save into ten draws' files that the end of the program cut after the n-th replacement
+// (the commit step ends the program as a kill would: nothing after it runs) leaves its
+// journal, and the next start gives every file its new content, whatever was replaced.
+void TestTicketFile::killedSaveIsCompletedAtStart_data()
+{
+    QTest::addColumn<int>("killedAt"); // commits done before the end; 0: none
+    QTest::newRow("before the first replacement") << 0;
+    QTest::newRow("after the first") << 1;
+    QTest::newRow("after the ninth") << 9;
+}
+
+void TestTicketFile::killedSaveIsCompletedAtStart()
+{
+    QFETCH(int, killedAt);
+    struct Killed {
+    };
+    QVector<TicketAppend> appends;
+    QVector<QByteArray> after;
+    for (int draw = 2039; draw < 2049; ++draw) {
+        const QString path = m_client + QString::number(draw) + ".csv";
+        const QByteArray before =
+            draw % 2 ? QByteArray(QByteArray::number(draw) + ",01,02,03,04,05,06\r\n")
+                     : QByteArray();
+        if (!before.isNull())
+            writeBytes(path, before);
+        const QByteArray line = QByteArray::number(draw) + ",07,08,09,10,11,12\r\n";
+        appends.append({path, line});
+        after.append(before + line);
+    }
+    int commits = 0;
+    const auto killAt = [&](QSaveFile &file, const QString &shown) {
+        if (commits == killedAt)
+            throw Killed();
+        commitStaged(file, shown);
+        ++commits;
+    };
+    try {
+        appendTicketLines(appends, killAt);
+    } catch (const Killed &) {
+    }
+    QVERIFY(QFile::exists(m_client + kTicketJournalName));
+
+    const QStringList completed = finishTicketSave(m_client);
+    QCOMPARE(completed.size(), 10);
+    QCOMPARE(completed.first(), QString("2039"));
+    for (int i = 0; i < appends.size(); ++i)
+        QCOMPARE(readBytes(appends.at(i).path), after.at(i));
+    QVERIFY(!QFile::exists(m_client + kTicketJournalName));
+    QVERIFY(finishTicketSave(m_client).isEmpty()); // nothing left to complete
+    // The temporary copies of a save cut short go; a file of the player's that only looks
+    // like one stays.
+    writeBytes(m_client + "2039.csv.AbC123", "2039");
+    writeBytes(m_client + "memo.csv.AbC123", "memo");
+    finishTicketSave(m_client);
+    QCOMPARE(QDir(m_client).entryList({"*.AbC123"}), QStringList{"memo.csv.AbC123"});
+    QCOMPARE(ticketSaveCompletedText({"2039", "2040"}),
+             QString("前回終了時に中断された申込数字の保存を完了しました（第2039回、第2040回）。"));
+
+    // A journal cut short was never the start of a save: it goes, and no file is touched.
+    const QByteArray whole = readBytes(appends.first().path);
+    writeBytes(m_client + kTicketJournalName, "Loto6Yorune ticket save\n2\n2039.csv 24\n");
+    QVERIFY(finishTicketSave(m_client).isEmpty());
+    QVERIFY(!QFile::exists(m_client + kTicketJournalName));
+    QCOMPARE(readBytes(appends.first().path), whole);
+}
+
+// A name that reaches a file or folder of client/ or download/ another way: a link to it, a
+// hard link, a link to the folder. A name that only looks similar is not refused.
+void TestTicketFile::exportTargetReachingProgramData_data()
+{
+    QTest::addColumn<QString>("kind");
+    QTest::addColumn<QString>("reached"); // relative to the data folder
+    QTest::addColumn<bool>("refused");
+    QTest::newRow("link to a ticket file") << "symlink"
+                                           << "client/2038.csv" << true;
+    QTest::newRow("link to claimed.csv") << "symlink"
+                                         << "client/claimed.csv" << true;
+    QTest::newRow("link to the draw list") << "symlink"
+                                           << "download/Loto6Number.csv" << true;
+    QTest::newRow("link to a file not there yet") << "symlink"
+                                                  << "client/2040.csv" << true;
+    QTest::newRow("hard link to a ticket file") << "hardlink"
+                                                << "client/2038.csv" << true;
+    QTest::newRow("link to the folder") << "folderlink"
+                                        << "download" << true;
+    QTest::newRow("a file of its own") << "copy"
+                                       << "client/2038.csv" << false;
+}
+
+void TestTicketFile::exportTargetReachingProgramData()
+{
+    QFETCH(QString, kind);
+    QFETCH(QString, reached);
+    QFETCH(bool, refused);
+    const QString data = m_dir->path() + "/";
+    QVERIFY(QDir(data).mkdir("download"));
+    QVERIFY(QDir(data).mkdir("out"));
+    for (const char *file : {"client/2038.csv", "client/claimed.csv", "download/Loto6Number.csv"})
+        writeBytes(data + QString::fromLatin1(file), "x\r\n");
+    QString target = data + "out/lines.csv";
+    if (kind == "symlink") {
+        QVERIFY(QFile::link(data + reached, target));
+    } else if (kind == "hardlink") {
+        QCOMPARE(::link(QFile::encodeName(data + reached).constData(),
+                        QFile::encodeName(target).constData()),
+                 0);
+    } else if (kind == "folderlink") {
+        QVERIFY(QFile::link(data + reached, data + "out/linked"));
+        target = data + "out/linked/lines.csv";
+    } else {
+        QVERIFY(QFile::copy(data + reached, target));
+    }
+    QCOMPARE(isInProgramData(target, data, data + "install/"), refused);
+    QVERIFY(isInProgramData(data + "client/2041.csv", data, data + "install/"));
+}
+
+// Cancel-all removes the lines the list showed; a line another program added meanwhile stops it.
+void TestTicketFile::cancelAllRefusesLinesNotListed_data()
+{
+    QTest::addColumn<QByteArray>("now"); // the file when cancelled; listed: a + b
+    QTest::addColumn<bool>("removed");
+    const QByteArray a = "700,01,02,03,04,05,06\r\n", b = "700,07,08,09,10,11,12\r\n";
+    QTest::newRow("as listed") << a + b << true;
+    QTest::newRow("another draw's line added") << a + b + "699,01,02,03,04,05,06\r\n" << true;
+    QTest::newRow("a line of the draw added") << a + b + "700,13,14,15,16,17,18\r\n" << false;
+    QTest::newRow("a listed line gone") << a << false;
+}
+
+void TestTicketFile::cancelAllRefusesLinesNotListed()
+{
+    QFETCH(QByteArray, now);
+    QFETCH(bool, removed);
+    writeBytes(m_path, "700,01,02,03,04,05,06\r\n700,07,08,09,10,11,12\r\n");
+    const QVector<QStringList> listed = listTicketFile(m_path, "700").rows;
+    writeBytes(m_path, now);
+    QCOMPARE(removeListedDrawTicketLines(m_path, "700", listed),
+             removed ? TicketRemoval::Removed : TicketRemoval::ListOutdated);
+    QCOMPARE(listTicketFile(m_path, "700").rows.isEmpty(), removed);
+    if (!removed)
+        QCOMPARE(readBytes(m_path), now);
+    QFile::remove(m_path); // gone meanwhile: nothing left to remove
+    QCOMPARE(removeListedDrawTicketLines(m_path, "700", listed), TicketRemoval::Removed);
+}
+
+// A FIFO, a folder or a file over the size limit is named as unreadable, at once.
+void TestTicketFile::onlyRegularFilesOfBoundedSizeAreRead_data()
+{
+    QTest::addColumn<QString>("kind");
+    QTest::addColumn<QString>("reason"); // empty: read
+    const QString tooLarge = "ファイルが大きすぎます。上限は 1024 KiB です";
+    QTest::newRow("FIFO") << "fifo"
+                          << "通常のファイルではありません";
+    QTest::newRow("folder") << "folder"
+                            << "通常のファイルではありません";
+    QTest::newRow("at the size limit") << "limit"
+                                       << "";
+    QTest::newRow("a byte over the limit") << "over" << tooLarge;
+}
+
+void TestTicketFile::onlyRegularFilesOfBoundedSizeAreRead()
+{
+    QFETCH(QString, kind);
+    QFETCH(QString, reason);
+    const QByteArray line = "700,01,02,03,04,05,06\r\n";
+    if (kind == "fifo")
+        QCOMPARE(mkfifo(QFile::encodeName(m_path).constData(), 0600), 0);
+    else if (kind == "folder")
+        QVERIFY(QDir(m_client).mkdir("700.csv"));
+    else
+        writeBytes(m_path,
+                   line + QByteArray(kMaxTicketFileBytes - line.size() + (kind == "over"), ' '));
+    QString why;
+    const QVector<TicketLine> lines = readAllTicketLines(m_path, &why);
+    QCOMPARE(why, reason);
+    QCOMPARE(lines.size(), reason.isEmpty() ? 1 : 0);
+    if (!reason.isEmpty()) {
+        try {
+            listTicketFile(m_path, "700");
+            QFAIL("an unreadable file was listed");
+        } catch (const DomainError &error) {
+            QVERIFY(error.message().contains("700.csv"));
+            QVERIFY(error.message().contains(reason));
+        }
+    }
+}
+
+// A line in a question: its numbers, cut to 40 characters.
+void TestTicketFile::questionShowsALineCut_data()
+{
+    QTest::addColumn<QStringList>("cells");
+    QTest::addColumn<QString>("shown");
+    QTest::newRow("a line") << cellsOf("700,03,11,19,24,38,42") << "03 11 19 24 38 42";
+    const QString forty(40 - 15, 'x'), fortyOne(41 - 15, 'x');
+    QTest::newRow("40 characters")
+        << (cellsOf("700,01,02,03,04,05") << forty) << "01 02 03 04 05 " + forty;
+    QTest::newRow("41 characters") << (cellsOf("700,01,02,03,04,05") << fortyOne)
+                                   << "01 02 03 04 05 " + QString(24, 'x') + "…";
+    QTest::newRow("100,000 characters in one cell")
+        << QStringList{"700", QString(100000, 'y')} << QString(39, 'y') + "…";
+}
+
+void TestTicketFile::questionShowsALineCut()
+{
+    QFETCH(QStringList, cells);
+    QFETCH(QString, shown);
+    QCOMPARE(shownLineNumbers(cells), shown);
+    QVERIFY(shownLineNumbers(cells).size() <= kShownLineLength);
+}
+
+// A write that failed with too little room left says the disk is full, whatever the system
+// called it; with room enough the system's reason stands.
+void TestTicketFile::fullDiskIsSaidSo_data()
+{
+    QTest::addColumn<qint64>("available");
+    QTest::addColumn<bool>("full");
+    QTest::newRow("nothing left") << qint64(0) << true;
+    QTest::newRow("a byte too little") << qint64(99) << true;
+    QTest::newRow("just enough") << qint64(100) << false;
+    QTest::newRow("unknown") << qint64(-1) << false;
+}
+
+void TestTicketFile::fullDiskIsSaidSo()
+{
+    QFETCH(qint64, available);
+    QFETCH(bool, full);
+    QFile file(m_path);
+    QCOMPARE(writeFailureReason(file, 100, available) == "ディスクの空き容量が足りません", full);
 }
 
 QTEST_APPLESS_MAIN(TestTicketFile)

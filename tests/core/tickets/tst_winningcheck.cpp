@@ -102,12 +102,16 @@ void TestWinningCheck::walksHistoryOrderThenTicketOrder()
     const QVector<DrawRecord> history = {parseDrawLine("12,2001/01/25,1,2,3,4,5,6,7"),
                                          parseDrawLine("11,2001/01/18,1,2,3,4,5,6,7"), draw10()};
     const QVector<TicketLine> tickets = {
-        lineOf("10 03 11 19 24 38 42"), lineOf("12 01 02 03 40 41 42"),
-        lineOf("99 01 02 03 04 05 06"), readTicketLine(" 10 ,03,11,19,01,02,04"),
+        lineOf("10 03 11 19 24 38 42"),  lineOf("12 01 02 03 40 41 42"),
+        lineOf("99 01 02 03 04 05 06"),  readTicketLine(" 10 ,03,11,19,01,02,04"),
         readTicketLine(",,,,,,"), // the line of six commas
-        lineOf("012 01 02 03 04 05 06")};
+        lineOf("012 01 02 03 04 05 06"), readTicketLine("メモ：次は 07 を外す")};
     const QVector<CheckResult> results = checkTickets(history, tickets);
-    QCOMPARE(results.size(), 4);
+    QCOMPARE(results.size(), 5);
+    // The memo names no draw: it comes last, invalid.
+    QCOMPARE(results[4].ticketRow, 6);
+    QCOMPARE(results[4].text, QString("無効"));
+    QVERIFY(!results[4].valid && results[4].date.isEmpty());
     QCOMPARE(results[0].ticketRow, 1);
     QCOMPARE(results[0].text, QString("５等が当選しました。"));
     QCOMPARE(results[1].ticketRow, 5);
@@ -116,7 +120,7 @@ void TestWinningCheck::walksHistoryOrderThenTicketOrder()
     QCOMPARE(results[2].text, QString("１等が当選しました。"));
     QCOMPARE(results[3].ticketRow, 3); // draw number with blanks around it still matches
     QCOMPARE(results[3].text, QString("５等が当選しました。"));
-    QVERIFY(checkTickets({}, tickets).isEmpty());
+    QCOMPARE(checkTickets({}, tickets).size(), 1); // only the memo
 }
 
 void TestWinningCheck::realLinesAgainstBundledHistory()

@@ -32,6 +32,8 @@
 #include <QValueAxis>
 #include <ctime>
 
+#include <sys/stat.h>
+
 namespace
 {
 
@@ -56,6 +58,7 @@ private slots:
     void spendAndReturnReport();
     void prizesToClaim();
     void claimsCountDaysInJapan();
+    void reportOpensWithUnreadableFiles();
     void randomnessTest();
     void statistics();
     void duplicateLinesOnSlate();
@@ -404,6 +407,31 @@ void TestExtraCommands::unreadableTicketFileOnSlate()
                 ->text()
                 .startsWith("client/2038.csv を読めません："));
     QCOMPARE(control<StringGrid>(form, "gridSelectItem")->rowCount(), 3);
+    QVERIFY(boxes.texts().isEmpty());
+}
+
+// A ticket file and claimed.csv that cannot be read (a FIFO and a folder in their place): the
+// report opens with what could be read, names both, and offers no tick without the marks.
+void TestExtraCommands::reportOpensWithUnreadableFiles()
+{
+    m_folder->write("client/2036.csv", "2036,07,10,17,26,01,02\r\n");
+    QCOMPARE(mkfifo(QFile::encodeName(m_folder->file("client/2037.csv")).constData(), 0600), 0);
+    QVERIFY(QDir(m_folder->file("client")).mkdir("claimed.csv"));
+    ResultsData results;
+    QCOMPARE(readResultsFolder(m_folder->file("download/"), &results), ResultsStatus::Loaded);
+    MessageBoxWatcher boxes;
+    TicketReportForm dialog(results.draws, m_folder->path(), nullptr, QDate(2025, 10, 6));
+    dialog.show();
+    QCOMPARE(control<QTableWidget>(dialog, "gridTicketReport")->rowCount(), 1);
+    QVERIFY(control<QLabel>(dialog, "lblTicketReportNotes")
+                ->text()
+                .contains("client/2037.csv を読めません：通常のファイルではありません"));
+    auto *grid = control<QTableWidget>(dialog, "gridPrizeClaims");
+    QCOMPARE(grid->rowCount(), 1);
+    QVERIFY(!(grid->item(0, 7)->flags() & Qt::ItemIsUserCheckable));
+    const QString notes = control<QLabel>(dialog, "lblPrizeClaimsNotes")->text();
+    QVERIFY(notes.contains("client/claimed.csv を読めません"));
+    QVERIFY(notes.contains("client/2037.csv を読めません"));
     QVERIFY(boxes.texts().isEmpty());
 }
 

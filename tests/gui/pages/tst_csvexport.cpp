@@ -86,6 +86,8 @@ private slots:
     void unwritableTarget();
     void refusesTheProgramsOwnFolders_data();
     void refusesTheProgramsOwnFolders();
+    void refusesALinkToTheProgramsFiles_data();
+    void refusesALinkToTheProgramsFiles();
 
 private:
     void prepare() override;
@@ -291,6 +293,33 @@ void TestCsvExport::refusesTheProgramsOwnFolders()
     auto after = folderSnapshot(m_folder->path());
     QVERIFY(after.remove("out.csv") == 1);
     QCOMPARE(after, before);
+}
+
+void TestCsvExport::refusesALinkToTheProgramsFiles_data()
+{
+    QTest::addColumn<QString>("reached");
+    QTest::newRow("a ticket file") << "client/2038.csv";
+    QTest::newRow("claimed.csv") << "client/claimed.csv";
+    QTest::newRow("the draw list") << "download/Loto6Number.csv";
+}
+
+// A name outside the program's folders that is a link to one of its files is refused as the
+// file itself, and nothing changes.
+void TestCsvExport::refusesALinkToTheProgramsFiles()
+{
+    QFETCH(QString, reached);
+    TMainForm &form = *m_form;
+    decide(form, {1, 2, 3, 4, 5, 6});
+    m_folder->write("client/2038.csv", "2038,07,08,09,10,11,12\r\n");
+    m_folder->write("client/claimed.csv", "2037,07,08,09,10,11,12,2025/09/30\r\n");
+    QTemporaryDir elsewhere;
+    const QString link = elsewhere.filePath("take.csv");
+    QVERIFY(QFile::link(m_folder->file(reached), link));
+    const auto before = folderSnapshot(m_folder->path());
+    MessageBoxWatcher boxes;
+    exportTo(link);
+    QCOMPARE(boxes.texts(), QStringList{kProgramData});
+    QCOMPARE(folderSnapshot(m_folder->path()), before);
 }
 
 QTEST_MAIN(TestCsvExport)

@@ -19,6 +19,8 @@
 #include <QTimer>
 #include <QToolButton>
 
+#include <sys/stat.h>
+
 namespace
 {
 
@@ -71,6 +73,10 @@ private slots:
     void pastedTextNamesNoFile();
     void saveIntoClientThatIsAFile();
     void lockedClientFolderChangesNothing();
+    void cancelledLinesStayCancelled();
+    void cancelAllRefusesALineAddedMeanwhile();
+    void questionShowsALongLineCut();
+    void fifoNamedAsTicketFileIsNamedAtOnce();
 
 private:
     // Writes client/<draw>.csv (unless content is null) and lists it.
@@ -519,6 +525,86 @@ void TestTicketHandlers::lockedClientFolderChangesNothing()
     QCOMPARE(control<StringGrid>(form, "gridLoto6")->rowCount(), 2);
     QCOMPARE(QDir(m_folder->file("client")).entryList(QDir::Files),
              (QStringList{"2038.csv", "700.csv"}));
+}
+
+// Saved lines the player cancelled on the list are not written again by a later save, nor by
+// a continued save; a line decided again with the same numbers is a new line.
+void TestTicketHandlers::cancelledLinesStayCancelled()
+{
+    TMainForm &form = *m_form;
+    MessageBoxWatcher boxes;
+    decide(form, {1, 2, 3, 4, 5, 6});
+    decide(form, {7, 8, 9, 10, 11, 12});
+    control<QPushButton>(form, "btnSave")->click();
+    listFile(QByteArray(), "2038");
+    boxes.queueAnswer(QMessageBox::Yes);
+    control<QPushButton>(form, "btnAllDelete")->click();
+    QVERIFY(!QFile::exists(m_folder->file("client/2038.csv")));
+
+    control<QTabWidget>(form, "pctrlMain")->setCurrentWidget(control<QWidget>(form, "TabSheet1"));
+    decide(form, {13, 14, 15, 16, 17, 18});
+    control<QPushButton>(form, "btnSave")->click();
+    QCOMPARE(m_folder->read("client/2038.csv"), QByteArray("2038,13,14,15,16,17,18\r\n"));
+    QCOMPARE(control<PanelLabel>(form, "pnlSelectMax")->text(), QString("3口（保存済み3口）"));
+
+    decide(form, {19, 20, 21, 22, 23, 24});
+    QTimer::singleShot(0, &form, [] {
+        auto *dialog = qobject_cast<QDialog *>(QApplication::activeModalWidget());
+        QVERIFY(dialog);
+        control<QSpinBox>(*dialog, "editContinuedDraws")->setValue(2);
+        dialog->accept();
+    });
+    control<QAction>(form, "menuCommandSaveContinued")->trigger();
+    QCOMPARE(m_folder->read("client/2039.csv"), QByteArray("2039,19,20,21,22,23,24\r\n"));
+
+    decide(form, {1, 2, 3, 4, 5, 6}); // decided again: saved again
+    control<QPushButton>(form, "btnSave")->click();
+    QCOMPARE(m_folder->read("client/2038.csv"),
+             QByteArray("2038,13,14,15,16,17,18\r\n2038,19,20,21,22,23,24\r\n"
+                        "2038,01,02,03,04,05,06\r\n"));
+}
+
+// Another program adds a line of the draw while the list is shown: cancel-all removes nothing,
+// says why and lists the file again.
+void TestTicketHandlers::cancelAllRefusesALineAddedMeanwhile()
+{
+    TMainForm &form = *m_form;
+    listFile(L1 + L2);
+    m_folder->write("client/700.csv", L1 + L2 + L3);
+    MessageBoxWatcher boxes;
+    boxes.queueAnswer(QMessageBox::Yes);
+    control<QPushButton>(form, "btnAllDelete")->click();
+    QCOMPARE(boxes.boxes().size(), 2);
+    QVERIFY(boxes.texts().last().startsWith("保存データが一覧の表示後に変更されていたため"));
+    QCOMPARE(m_folder->read("client/700.csv"), L1 + L2 + L3);
+    QCOMPARE(control<StringGrid>(form, "gridLoto6")->rowCount(), 3);
+}
+
+// A line of 100,000 characters is named in the question by its first 40.
+void TestTicketHandlers::questionShowsALongLineCut()
+{
+    TMainForm &form = *m_form;
+    listFile("700," + QByteArray(100000, '1') + "\r\n");
+    MessageBoxWatcher boxes;
+    boxes.queueAnswer(QMessageBox::No);
+    control<QPushButton>(form, "btnOneDelete")->click();
+    QCOMPARE(boxes.texts(),
+             QStringList{"『第700回』の申込数字「" + QString(39, '1') +
+                         "…」が削除されます。元に戻すことは出来ませんが…本当によろしいですか？"});
+}
+
+// A FIFO named as a ticket file is not opened: typing its draw number names it at once.
+void TestTicketHandlers::fifoNamedAsTicketFileIsNamedAtOnce()
+{
+    TMainForm &form = *m_form;
+    QCOMPARE(mkfifo(QFile::encodeName(m_folder->file("client/700.csv")).constData(), 0600), 0);
+    control<QTabWidget>(form, "pctrlMain")->setCurrentWidget(control<QWidget>(form, "TabSheet4"));
+    MessageBoxWatcher boxes;
+    control<SpinEdit>(form, "editLoto6Num")->setText("700");
+    QCOMPARE(boxes.boxes().size(), 1);
+    QVERIFY(boxes.texts().first().contains("700.csv"));
+    QVERIFY(boxes.texts().first().contains("通常のファイルではありません"));
+    QCOMPARE(control<StringGrid>(form, "gridLoto6")->rowCells(0), QStringList(7, QString()));
 }
 
 QTEST_MAIN(TestTicketHandlers)

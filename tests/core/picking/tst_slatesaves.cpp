@@ -1,0 +1,62 @@
+// How the slate's record of its saves marks its lines.
+
+#include "core/picking/DuplicateLines.h"
+#include "core/picking/SlateSaves.h"
+
+#include <QTemporaryDir>
+#include <QTest>
+
+class TestSlateSaves : public QObject
+{
+    Q_OBJECT
+private slots:
+    void aLineTakenOffTakesItsRecord();
+    void savedLineStaysSavedWhateverItsFile_data();
+    void savedLineStaysSavedWhateverItsFile();
+};
+
+// Each line keeps its own record when a line before it is taken off the slate.
+void TestSlateSaves::aLineTakenOffTakesItsRecord()
+{
+    SlateSaves saves;
+    for (int i = 0; i < 3; ++i)
+        saves.append();
+    saves.markSaved(2, {2039, 2040});
+    saves.remove(0);
+    QCOMPARE(saves.savedLines(), (QVector<bool>{false, true}));
+    QCOMPARE(saves.savedFor(1), (QSet<int>{2039, 2040}));
+}
+
+// A line saved from the slate stays saved also once the player cancelled it from its file;
+// an unsaved line like it repeats the saved line only while the file holds it.
+void TestSlateSaves::savedLineStaysSavedWhateverItsFile_data()
+{
+    QTest::addColumn<QByteArray>("file"); // client/2039.csv; null: none
+    QTest::addColumn<int>("newState");    // of the unsaved second line
+    QTest::newRow("still in its file")
+        << QByteArray("2039,01,02,03,04,05,06\r\n") << int(SlateLineCheck::State::Repeat);
+    QTest::newRow("cancelled, file gone") << QByteArray() << int(SlateLineCheck::State::New);
+    QTest::newRow("cancelled, six commas left")
+        << QByteArray(",,,,,,\r\n") << int(SlateLineCheck::State::New);
+}
+
+void TestSlateSaves::savedLineStaysSavedWhateverItsFile()
+{
+    QFETCH(QByteArray, file);
+    QFETCH(int, newState);
+    QTemporaryDir dir;
+    const QString folder = dir.path() + "/";
+    QVERIFY(QDir(folder).mkdir("client"));
+    if (!file.isNull()) {
+        QFile out(folder + "client/2039.csv");
+        QVERIFY(out.open(QIODevice::WriteOnly));
+        out.write(file);
+    }
+    const QStringList line{"2039", "01", "02", "03", "04", "05", "06"};
+    const QVector<SlateLineCheck> checks = checkSlateLines({line, line}, {true, false}, folder);
+    QCOMPARE(checks.at(0).state, SlateLineCheck::State::Saved);
+    QCOMPARE(int(checks.at(1).state), newState);
+}
+
+QTEST_GUILESS_MAIN(TestSlateSaves)
+#include "tst_slatesaves.moc"
