@@ -23,8 +23,5 @@ set(CMAKE_FIND_ROOT_PATH_MODE_LIBRARY ONLY)
 set(CMAKE_FIND_ROOT_PATH_MODE_INCLUDE ONLY)
 set(CMAKE_FIND_ROOT_PATH_MODE_PACKAGE BOTH)
 
-# Tests and the build's own Windows programs run through Wine when CMake or CTest run them.
-find_program(LOTO6_WINE NAMES wine wine64)
-if(LOTO6_WINE)
-    set(CMAKE_CROSSCOMPILING_EMULATOR ${LOTO6_WINE})
-endif()
+# Tests run through Wine when CTest runs them, with the QT_* variables that Wine would drop.
+set(CMAKE_CROSSCOMPILING_EMULATOR ${CMAKE_CURRENT_LIST_DIR}/../scripts/windows/wine-run.sh)

@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Installs what building and testing need on Debian, when it is missing.
 # With --list, prints the packages one a line and installs nothing (scripts/check-deps.sh
-# compares them with what the build actually used).
+# compares them with what the build actually used). With --windows, also what the Windows
+# build and its run under Wine need (scripts/windows/).
 set -euo pipefail
 
 packages=(
@@ -19,6 +20,17 @@ packages=(
     # to find the binaries to give it) and the desktop entry's check
     dpkg-dev file desktop-file-utils
 )
+windows_packages=(
+    # the MinGW-w64 cross compiler that Qt for Windows was built with
+    g++-mingw-w64-x86-64-posix
+    # Wine runs the Windows tests and the program; Xvfb, a window manager and xdotool let the
+    # program run in a real window; ImageMagick takes its screenshots; NSIS makes the installer
+    wine wine64 xvfb xauth openbox xdotool x11-utils imagemagick nsis
+)
+if [ "${1:-}" = "--windows" ]; then
+    packages+=("${windows_packages[@]}")
+    shift
+fi
 if [ "${1:-}" = "--list" ]; then
     printf '%s\n' "${packages[@]}"
     exit 0

@@ -102,6 +102,9 @@ QByteArray bundledFile(const QString &name)
 
 QString isolateSettings(const QTemporaryDir &dir)
 {
+    // INI files on every system, so that on Windows too each test has settings of its own
+    // rather than the registry that every test program shares.
+    QSettings::setDefaultFormat(QSettings::IniFormat);
     QSettings::setPath(QSettings::IniFormat, QSettings::UserScope, dir.path());
     // Where Qt itself would keep settings of its own (they must not appear there).
     QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, dir.path());

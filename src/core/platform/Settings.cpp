@@ -34,17 +34,27 @@ int overflowSign(const QString &text)
 
 } // namespace
 
-AppSettings::AppSettings()
-#ifdef Q_OS_WIN
-    : m_store(std::make_unique<QSettings>(
-          QStringLiteral("HKEY_CURRENT_USER\\Software\\Pelmora\\Loto6Yorune"),
-          QSettings::NativeFormat))
-#else
-    : m_store(std::make_unique<QSettings>(QSettings::IniFormat, QSettings::UserScope,
-                                          QStringLiteral("Pelmora"), QStringLiteral("Loto6Yorune")))
-#endif
+namespace
 {
+
+// On Windows the registry key HKEY_CURRENT_USER\Software\Pelmora\Loto6Yorune, unless Qt's
+// default format was set to INI files (as the tests do, each in a folder of its own);
+// elsewhere Pelmora/Loto6Yorune.ini in the user's settings folder.
+std::unique_ptr<QSettings> userSettings()
+{
+#ifdef Q_OS_WIN
+    if (QSettings::defaultFormat() != QSettings::IniFormat)
+        return std::make_unique<QSettings>(
+            QStringLiteral("HKEY_CURRENT_USER\\Software\\Pelmora\\Loto6Yorune"),
+            QSettings::NativeFormat);
+#endif
+    return std::make_unique<QSettings>(QSettings::IniFormat, QSettings::UserScope,
+                                       QStringLiteral("Pelmora"), QStringLiteral("Loto6Yorune"));
 }
+
+} // namespace
+
+AppSettings::AppSettings() : m_store(userSettings()) {}
 
 AppSettings::AppSettings(const QString &iniPath)
     : m_store(std::make_unique<QSettings>(iniPath, QSettings::IniFormat))

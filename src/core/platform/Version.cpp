@@ -8,9 +8,13 @@
 #include <vector>
 #endif
 
-QString readFileVersion()
+namespace
 {
+
 #ifdef Q_OS_WIN
+// The FileVersion of the program file's version resource; empty when it has none.
+QString resourceVersion()
+{
     const std::wstring path = QCoreApplication::applicationFilePath().toStdWString();
     DWORD handle = 0;
     const DWORD size = GetFileVersionInfoSizeW(path.c_str(), &handle);
@@ -26,7 +30,18 @@ QString readFileVersion()
         text == nullptr)
         return QString();
     return QString::fromWCharArray(text).trimmed();
-#else
-    return QStringLiteral(LOTO6_VERSION_TEXT);
+}
 #endif
+
+} // namespace
+
+QString readFileVersion()
+{
+#ifdef Q_OS_WIN
+    // A program file without the resource (a test program) has the version it was built with.
+    const QString version = resourceVersion();
+    if (!version.isEmpty())
+        return version;
+#endif
+    return QStringLiteral(LOTO6_VERSION_TEXT);
 }

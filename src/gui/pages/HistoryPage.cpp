@@ -109,8 +109,14 @@ void HistoryPage::sortHistory()
     const QVector<DrawRecord> &rows = m_context.history()->records();
     std::vector<QCollatorSortKey> keys;
     keys.reserve(static_cast<size_t>(rows.size()));
-    for (const DrawRecord &row : rows)
-        keys.push_back(collator.sortKey(row.column(column)));
+    for (const DrawRecord &row : rows) {
+        // The draw numbers are right-aligned with blanks, which Windows' collation passes
+        // over ("  998" after " 1001"): as zeros they keep text order equal to number order.
+        QString text = row.column(column);
+        for (qsizetype i = 0; i < text.size() && text.at(i) == QLatin1Char(' '); ++i)
+            text[i] = QLatin1Char('0');
+        keys.push_back(collator.sortKey(text));
+    }
     m_context.history()->sortRows([this, &keys](int a, int b) {
         return viewHistoryCompare(keys[static_cast<size_t>(a)], keys[static_cast<size_t>(b)]) < 0;
     });

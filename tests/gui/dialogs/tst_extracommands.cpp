@@ -3,6 +3,7 @@
 // beside their values under fair draws — and the duplicate lines of the slate, on the bundled
 // history.
 
+#include "NotRegularFile.h"
 #include "TestSupport.h"
 #include "core/results/HistoryCheck.h"
 #include "core/results/ResultsFiles.h"
@@ -31,8 +32,6 @@
 #include <QTest>
 #include <QValueAxis>
 #include <ctime>
-
-#include <sys/stat.h>
 
 namespace
 {
@@ -415,7 +414,7 @@ void TestExtraCommands::unreadableTicketFileOnSlate()
 void TestExtraCommands::reportOpensWithUnreadableFiles()
 {
     m_folder->write("client/2036.csv", "2036,07,10,17,26,01,02\r\n");
-    QCOMPARE(mkfifo(QFile::encodeName(m_folder->file("client/2037.csv")).constData(), 0600), 0);
+    QVERIFY(makeNotRegularFile(m_folder->file("client/2037.csv")));
     QVERIFY(QDir(m_folder->file("client")).mkdir("claimed.csv"));
     ResultsData results;
     QCOMPARE(readResultsFolder(m_folder->file("download/"), &results), ResultsStatus::Loaded);

@@ -1,6 +1,7 @@
 // Saving the slate, listing and cancelling stored lines as the player does it, and what a
 // failed write leaves behind.
 
+#include "NotRegularFile.h"
 #include "TestSupport.h"
 #include "gui/pages/TicketListPage.h"
 #include "gui/widgets/SpinEdit.h"
@@ -18,8 +19,6 @@
 #include <QTest>
 #include <QTimer>
 #include <QToolButton>
-
-#include <sys/stat.h>
 
 namespace
 {
@@ -597,7 +596,7 @@ void TestTicketHandlers::questionShowsALongLineCut()
 void TestTicketHandlers::fifoNamedAsTicketFileIsNamedAtOnce()
 {
     TMainForm &form = *m_form;
-    QCOMPARE(mkfifo(QFile::encodeName(m_folder->file("client/700.csv")).constData(), 0600), 0);
+    QVERIFY(makeNotRegularFile(m_folder->file("client/700.csv")));
     control<QTabWidget>(form, "pctrlMain")->setCurrentWidget(control<QWidget>(form, "TabSheet4"));
     MessageBoxWatcher boxes;
     control<SpinEdit>(form, "editLoto6Num")->setText("700");
