@@ -36,6 +36,7 @@
 #include <QTabWidget>
 #include <QTimer>
 #include <QToolButton>
+#include <QWindow>
 
 namespace
 {
@@ -69,6 +70,7 @@ TMainForm::TMainForm(const QString &dataFolder, const QString &installFolder, QW
                                 installFolder, this))
 {
     layout::installJapaneseFonts();
+    FocusFrameStyle::install();
     qApp->installEventFilter(new EnterPressesButtons(this)); // goes with this window
     buildWindow();
     connectHandlers();
@@ -176,8 +178,14 @@ void TMainForm::showEvent(QShowEvent *event)
     if (!m_shown) {
         m_shown = true;
         FormShow();
+        // A window moved to a smaller screen fits that one.
+        if (QWindow *handle = windowHandle())
+            connect(handle, &QWindow::screenChanged, this, &TMainForm::fitToScreen,
+                    Qt::QueuedConnection);
     }
     QMainWindow::showEvent(event);
+    // Once shown, the frame that the window manager gave it is known.
+    QTimer::singleShot(0, this, &TMainForm::fitToScreen);
 }
 
 void TMainForm::FormShow()
