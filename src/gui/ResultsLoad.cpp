@@ -53,9 +53,9 @@ void TMainForm::applyResults(ResultsData &&results)
     catchUp();
 
     // The coming draw is the one the main page decides lines for, and the one whose saved
-    // lines the check and the ticket list show.
+    // lines the ticket list shows; the check shows the newest draw, the last with results.
     m_mainPage->setComingDraw(results.comingDraw);
-    m_checkPage->setDrawNumber(results.comingDraw);
+    m_checkPage->setDrawNumber(results.newestDraw);
     m_ticketPage->setDrawNumber(results.comingDraw);
 
     // A failure of the first chart passes to the load's caller.

@@ -291,11 +291,13 @@ void MainPage::menuFileCsvSaveClick()
     SplashScope splash(m_context.splash(), QStringLiteral("CSVファイルに出力中です。"));
     const QVector<QStringList> rows = slateRows();
     if (rows.isEmpty()) {
+        splash.close();
         showGuideMessage(window(), QStringLiteral("保存する対象のデータがありません。"));
         return;
     }
     // The file gets every line or, on failure, keeps what it held.
     writeTicketLines(chosen.first(), slateLinesText(rows));
     dlgSave->setProperty(kLastFolderProperty, QFileInfo(chosen.first()).absolutePath());
+    splash.close();
     showGuideMessage(window(), QStringLiteral("正常にファイルの保存が完了しました。"));
 }

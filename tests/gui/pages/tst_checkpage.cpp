@@ -77,7 +77,8 @@ void TestCheckPage::prepare()
     m_folder = std::make_unique<ProgramFolder>(false);
     writeSmallHistory(*m_folder);
     startWindow();
-    QCOMPARE(control<SpinEdit>(*m_form, "editSelectNum")->text(), QString("12"));
+    // The page opens on the newest draw, the last with results.
+    QCOMPARE(control<SpinEdit>(*m_form, "editSelectNum")->text(), QString("11"));
 }
 
 void TestCheckPage::showLines(const QString &draw, const QByteArray &content)
@@ -242,14 +243,14 @@ void TestCheckPage::pageReloadsWhenShownAndAfterALoad()
     QCOMPARE(results(form), (QStringList{"", ""})); // the results went with the old rows
     QCOMPARE(control<PanelLabel>(form, "pnlHitGuide")->text(), kReady);
 
-    // A results load sets the coming draw, which loads that draw's lines.
-    m_folder->write("client/12.csv", "12,01,02,03,04,05,06\r\n");
+    // A results load sets the newest draw, which loads that draw's lines.
+    m_folder->write("client/11.csv", "11,01,02,03,04,05,06\r\n");
     form.btnMmsUpdateClick();
-    QCOMPARE(control<SpinEdit>(form, "editSelectNum")->text(), QString("12"));
+    QCOMPARE(control<SpinEdit>(form, "editSelectNum")->text(), QString("11"));
     QCOMPARE(control<StringGrid>(form, "gridHitSel")->rowCount(), 1);
-    QCOMPARE(control<StringGrid>(form, "gridHitSel")->cell(0, 0), QString("12"));
+    QCOMPARE(control<StringGrid>(form, "gridHitSel")->cell(0, 0), QString("11"));
 
-    QVERIFY(QFile::remove(m_folder->file("client/12.csv")));
+    QVERIFY(QFile::remove(m_folder->file("client/11.csv")));
     control<QTabWidget>(form, "pctrlMain")->setCurrentWidget(control<QWidget>(form, "TabSheet1"));
     control<QTabWidget>(form, "pctrlMain")->setCurrentWidget(control<QWidget>(form, "TabSheet5"));
     QCOMPARE(control<PanelLabel>(form, "pnlHitGuide")->text(), kNoData);
