@@ -2,6 +2,7 @@
 
 #include "core/common/DomainError.h"
 #include "core/tickets/ContinuedPurchase.h"
+#include "core/tickets/SlateSave.h"
 #include "gui/services/ComFunction.h"
 #include "gui/widgets/LayoutKit.h"
 
@@ -83,9 +84,11 @@ void ContinuedSaveForm::showDraws()
     m_list->clear();
     for (const ExpectedDraw &draw : draws())
         m_list->addItem(expectedDrawText(draw));
-    m_summary->setText(QStringLiteral("申込数字 %1口を、次の%2回分の抽選に保存します。")
+    m_summary->setText(QStringLiteral("申込数字 %1口を、次の%2回分の抽選に保存します。\n"
+                                      "購入金額：%3")
                            .arg(m_rows.size())
-                           .arg(m_count->value()));
+                           .arg(m_count->value())
+                           .arg(purchaseText(int(m_rows.size()) * m_count->value())));
 }
 
 void ContinuedSaveForm::keyPressEvent(QKeyEvent *event)
@@ -117,5 +120,6 @@ void ContinuedSaveForm::accept()
         return;
     }
     showGuideMessage(this, save.report);
+    m_report = save.report;
     QDialog::accept();
 }

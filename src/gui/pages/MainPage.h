@@ -72,6 +72,10 @@ private:
         QVector<int> indexes;
     };
     std::optional<UnsavedLines> unsavedLines();
+    // Lines left on the slate for a draw that has its results by now: the player chooses to
+    // save them for the coming draw instead (the slate shows them so), as they are, or not
+    // at all (false).
+    bool settleDrawnDraws(UnsavedLines &unsaved);
     // Shows the rows as saved: grey, counted in "（保存済みn口）".
     void markSaved(const QVector<int> &rows);
     // Each slate row against the others and the saved lines (see checkSlateLines).

@@ -5,6 +5,7 @@
 
 #include <QDialogButtonBox>
 #include <QDir>
+#include <QLabel>
 #include <QListWidget>
 #include <QPushButton>
 #include <QSpinBox>
@@ -48,6 +49,8 @@ void TestContinuedSave::savesForTheChosenDraws()
     QTest::keyClick(count, Qt::Key_Return);
     QVERIFY(form.isVisible());
     QCOMPARE(list->count(), 3);
+    QCOMPARE(form.findChild<QLabel *>("lblContinuedSummary")->text(),
+             QString("申込数字 2口を、次の3回分の抽選に保存します。\n購入金額：計6口 ¥1,200"));
     QCOMPARE(QDir(folder.file("client")).entryList(QDir::Files), noFiles);
 
     // One draw's file cannot be written: no file is, and the dialog stays open.
@@ -61,7 +64,8 @@ void TestContinuedSave::savesForTheChosenDraws()
     boxes.clear();
     buttons->button(QDialogButtonBox::Ok)->click();
     QCOMPARE(form.result(), int(QDialog::Accepted));
-    QCOMPARE(boxes.texts(), QStringList{"第2038回～第2040回の3回分、各2口を保存しました。"});
+    QCOMPARE(boxes.texts(),
+             QStringList{"第2038回～第2040回の3回分、各2口を保存しました（計6口 ¥1,200）。"});
     QCOMPARE(QDir(folder.file("client")).entryList(QDir::Files),
              QStringList({"2038.csv", "2039.csv", "2040.csv"}));
     QCOMPARE(folder.read("client/2040.csv"),
