@@ -3,6 +3,8 @@
 
 #include "core/platform/Settings.h"
 #include "core/platform/Version.h"
+#include "core/results/DrawCalendar.h"
+#include "core/results/DrawEntry.h"
 #include "core/results/HistoryCheck.h"
 #include "core/results/ResultsFiles.h"
 #include "core/results/ResultsReplace.h"
@@ -222,10 +224,15 @@ void TMainForm::FormShow()
 void TMainForm::showClaimWarning()
 {
     // A ticket file that cannot be read is told where it is used; the warning is a courtesy.
+    // Draws missing from a history left behind are told first: the prizes and the coming
+    // draw depend on them.
     QString warning;
     captureError([this, &warning] {
-        warning = readClaimWarningText(m_context->dataFolder(), m_context->history()->records(),
-                                       japanToday());
+        const NewestDraw newest = readResultsTop(m_context->dataFolder() + kDownloadFolder).newest;
+        warning = staleHistoryNotice(missingDraws(newest.date, japanToday()));
+        if (warning.isEmpty())
+            warning = readClaimWarningText(m_context->dataFolder(), m_context->history()->records(),
+                                           japanToday());
     });
     if (!warning.isEmpty())
         m_context->setStatusText(warning); // until the page changes

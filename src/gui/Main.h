@@ -94,8 +94,8 @@ private:
     void fitToScreen();
 
     void applyResults(ResultsData &&results);
-    // At start-up: panel 0 warns of unclaimed prizes near their deadline, until the page
-    // changes.
+    // At start-up: panel 0 warns of a history that lacks draws held since, or else of
+    // unclaimed prizes near their deadline, until the page changes.
     void showClaimWarning();
     // After new draws came in: what the saved lines won in them, one line per draw, for the
     // success message; none without saved lines.

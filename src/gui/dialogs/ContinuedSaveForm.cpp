@@ -1,6 +1,7 @@
 #include "ContinuedSaveForm.h"
 
 #include "core/common/DomainError.h"
+#include "core/results/HistoryCheck.h"
 #include "core/tickets/ContinuedPurchase.h"
 #include "core/tickets/SlateSave.h"
 #include "gui/services/ComFunction.h"
@@ -50,6 +51,15 @@ ContinuedSaveForm::ContinuedSaveForm(const NewestDraw &newest,
     m_summary->setObjectName(QStringLiteral("lblContinuedSummary"));
     m_summary->setWordWrap(true);
 
+    // The draws are counted from the newest one loaded: a history left behind names draws
+    // already held, and the window says so.
+    auto *stale = new QLabel(staleHistoryText(m_newest.number, m_newest.date,
+                                              missingDraws(m_newest.date, japanToday())));
+    stale->setObjectName(QStringLiteral("lblContinuedStale"));
+    stale->setWordWrap(true);
+    stale->setVisible(!stale->text().isEmpty());
+    layout::setTextColour(stale, layout::colour::red);
+
     m_list = new QListWidget;
     m_list->setObjectName(QStringLiteral("listContinuedDraws"));
     m_list->setSelectionMode(QAbstractItemView::NoSelection);
@@ -65,12 +75,13 @@ ContinuedSaveForm::ContinuedSaveForm(const NewestDraw &newest,
     auto *page = new QVBoxLayout(this);
     page->addLayout(count);
     page->addWidget(m_summary);
+    page->addWidget(stale);
     page->addWidget(m_list, 1);
     page->addWidget(buttons);
 
     connect(m_count, qOverload<int>(&QSpinBox::valueChanged), this, &ContinuedSaveForm::showDraws);
     showDraws();
-    resize(400, 380);
+    resize(460, 440);
     m_count->setFocus();
 }
 

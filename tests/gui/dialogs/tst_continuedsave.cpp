@@ -1,6 +1,8 @@
 // "継続購入として保存": one slate saved for several draws at once.
 
 #include "TestSupport.h"
+#include "core/results/DrawCalendar.h"
+#include "core/results/HistoryCheck.h"
 #include "gui/dialogs/ContinuedSaveForm.h"
 
 #include <QDialogButtonBox>
@@ -42,6 +44,13 @@ void TestContinuedSave::savesForTheChosenDraws()
     QVERIFY(count && list && buttons);
     QCOMPARE(list->count(), 5);
     QCOMPARE(list->item(4)->text(), QString("第2042回（2025/10/13 月）"));
+    // Draws counted from a history more than a year old: the window says so.
+    auto *stale = form.findChild<QLabel *>("lblContinuedStale");
+    QVERIFY(stale && stale->isVisible());
+    QVERIFY2(stale->text().startsWith(
+                 QString("読み込んだ抽選結果は第2037回（2025/09/25）までで、そのあとの%1回分が")
+                     .arg(missingDraws(QDate(2025, 9, 25), japanToday()))),
+             qPrintable(stale->text()));
 
     // Enter in the count shows the draws of the typed count, and does not save.
     count->selectAll();
