@@ -63,6 +63,8 @@ private slots:
     void nothingMatches();
     void pageReloadsWhenShownAndAfterALoad();
     void selectedRowIsHighlightedWithoutFocus();
+    void checkEndsOnTheFirstWinInView_data();
+    void checkEndsOnTheFirstWinInView();
     void closeAndDownloadWaitForTheCheck();
 
 private:
@@ -225,6 +227,31 @@ void TestCheckPage::nothingMatches()
     QCOMPARE(results(form), QStringList{""});
     QVERIFY(control<QTabWidget>(form, "pctrlMain")->isEnabled() &&
             control<QPushButton>(form, "btnExec")->isEnabled());
+}
+
+void TestCheckPage::checkEndsOnTheFirstWinInView_data()
+{
+    QTest::addColumn<int>("win"); // the row of the one winning line among 20
+    QTest::newRow("the first row") << 0;
+    QTest::newRow("the last row") << 19;
+}
+
+// After a walk through more lines than the list shows, the first winning line lies whole
+// below the header; the selection stays on the last line checked.
+void TestCheckPage::checkEndsOnTheFirstWinInView()
+{
+    QFETCH(int, win);
+    QByteArray lines;
+    for (int row = 0; row < 20; ++row)
+        lines += row == win ? "11,05,15,25,35,40,43\r\n" : "11,01,02,03,04,06,07\r\n";
+    showLines("11", lines);
+    MessageBoxWatcher boxes;
+    check();
+    auto *grid = control<StringGrid>(*m_form, "gridHitSel");
+    QCOMPARE(grid->currentRow(), 19);
+    const QRect shown = grid->visualRect(grid->model()->index(win, 1));
+    QVERIFY2(shown.top() >= 0 && shown.bottom() < grid->viewport()->height(),
+             qPrintable(QString("%1..%2").arg(shown.top()).arg(shown.bottom())));
 }
 
 void TestCheckPage::pageReloadsWhenShownAndAfterALoad()
