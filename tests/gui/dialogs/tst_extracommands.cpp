@@ -54,6 +54,8 @@ class TestExtraCommands : public WindowTest
 private slots:
     void lineAgainstWholeHistory();
     void spendAndReturnReport();
+    void reportBeforeAnyDraw();
+    void reportTableShowsWholeRows();
     void prizesToClaim();
     void randomnessTest();
     void statistics();
@@ -130,6 +132,38 @@ void TestExtraCommands::spendAndReturnReport()
                 .contains("1,000"));
     dialog->close();
     QCOMPARE(folderSnapshot(m_folder->path()), before);
+}
+
+// Lines saved for the coming draw only: no rate and no chart yet, and the window says so.
+void TestExtraCommands::reportBeforeAnyDraw()
+{
+    m_folder->write("client/2038.csv", "2038,01,02,03,04,05,06\r\n");
+    auto *dialog = openFromMenu<TicketReportForm>(*m_form, "menuCommandTicketReport");
+    QVERIFY(dialog);
+    QCOMPARE(control<QLabel>(*dialog, "lblTicketReportTotals")->text(),
+             QString("購入 0口 ¥0　当選金 ¥0　収支 ¥0　回収率 －"));
+    QVERIFY(!control<QChartView>(*dialog, "chartTicketReport")->isVisible());
+    QVERIFY(control<QLabel>(*dialog, "lblTicketReportNotes")
+                ->text()
+                .contains("抽選の済んだ申込みがまだないため、グラフはまだありません。"));
+    dialog->close();
+}
+
+// On this small screen the table shows whole rows, up to eight, the rest scrolled.
+void TestExtraCommands::reportTableShowsWholeRows()
+{
+    for (int draw = 2028; draw <= 2037; ++draw)
+        m_folder->write(QString("client/%1.csv").arg(draw),
+                        QByteArray::number(draw) + ",01,02,03,04,05,06\r\n");
+    auto *dialog = openFromMenu<TicketReportForm>(*m_form, "menuCommandTicketReport");
+    QVERIFY(dialog);
+    auto *grid = control<QTableWidget>(*dialog, "gridTicketReport");
+    QCOMPARE(grid->rowCount(), 10);
+    const QRect eighth = grid->visualRect(grid->model()->index(7, 0));
+    QVERIFY2(eighth.bottom() < grid->viewport()->height(),
+             qPrintable(QString("%1 in %2").arg(eighth.bottom()).arg(grid->viewport()->height())));
+    QVERIFY(grid->visualRect(grid->model()->index(8, 0)).top() >= grid->viewport()->height());
+    dialog->close();
 }
 
 // The winning saved lines with their deadlines, as on 2025/10/06; ticking one as claimed
