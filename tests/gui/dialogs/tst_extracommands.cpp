@@ -8,6 +8,7 @@
 #include "gui/dialogs/LineHistoryForm.h"
 #include "gui/dialogs/RandomnessTestForm.h"
 #include "gui/dialogs/Splash.h"
+#include "gui/dialogs/StatisticsForm.h"
 #include "gui/dialogs/TicketReportForm.h"
 #include "gui/widgets/StringGrid.h"
 
@@ -23,6 +24,7 @@
 #include <QLineEdit>
 #include <QLineSeries>
 #include <QPushButton>
+#include <QRegularExpression>
 #include <QScrollArea>
 #include <QScrollBar>
 #include <QSpinBox>
@@ -59,6 +61,8 @@ private slots:
     void prizesToClaim();
     void randomnessTest();
     void statistics();
+    void gapVerdict_data();
+    void gapVerdict();
     void duplicateLinesOnSlate();
     void unreadableTicketFileOnSlate();
     void dialogsFitASmallScreen_data();
@@ -303,9 +307,21 @@ void TestExtraCommands::statistics()
     QCOMPARE(repeats->item(1, 1)->text(), QString("927"));
     QCOMPARE(repeats->item(1, 2)->text(), QString("873.45"));
     QCOMPARE(repeats->item(1, 3)->text(), QString("42.90%"));
-    QVERIFY2(repeatsTest->text().contains("自由度 3　p = 0.047（Holm補正後 p = 0.283、7個の検定）\n"
-                                          "出現回数の偏りは偶然の範囲内です。"),
+    // A formula is kept whole by spaces no line breaks at.
+    QVERIFY2(repeatsTest->text().contains(QString("自由度 3　p = 0.047（Holm補正後 p = 0.283、7個の"
+                                                  "検定）\n出現回数の偏りは偶然の範囲内です。")
+                                              .replace(" = ", "\u00A0=\u00A0")),
              qPrintable(repeatsTest->text()));
+    // The gap test has its own verdict; the sentences write digits of one width.
+    const QString gaps = control<QLabel>(*dialog, "lblIntervalsTest")->text();
+    QVERIFY2(
+        gaps.endsWith("いちばん長い間隔は偶然の範囲内です。") ||
+            gaps.endsWith("偶然とは言いにくい長さの間隔があります（補正後\u00A0<\u00A00.05）。"),
+        qPrintable(gaps));
+    for (QLabel *label : dialog->findChildren<QLabel *>()) {
+        static const QRegularExpression wide("[０-９]");
+        QVERIFY2(!label->text().contains(wide), qPrintable(label->text()));
+    }
 
     // Enter in the draw count recomputes and leaves the window open; Escape closes it.
     draws->selectAll();
@@ -316,6 +332,24 @@ void TestExtraCommands::statistics()
     QCOMPARE(repeats->item(1, 2)->text(), QString("42.47")); // 99 x 42.90 %
     QTest::keyClick(dialog, Qt::Key_Escape);
     QVERIFY(!dialog->isVisible());
+}
+
+void TestExtraCommands::gapVerdict_data()
+{
+    QTest::addColumn<double>("adjustedP");
+    QTest::addColumn<QString>("verdict");
+    const QString within = "いちばん長い間隔は偶然の範囲内です。";
+    const QString beyond = "偶然とは言いにくい長さの間隔があります（補正後 p < 0.05）。";
+    QTest::newRow("just below 0.05") << 0.0499 << beyond;
+    QTest::newRow("0.05 itself") << 0.05 << within;
+    QTest::newRow("1") << 1.0 << within;
+}
+
+void TestExtraCommands::gapVerdict()
+{
+    QFETCH(double, adjustedP);
+    QFETCH(QString, verdict);
+    QCOMPARE(::gapVerdict(adjustedP), verdict);
 }
 
 void TestExtraCommands::duplicateLinesOnSlate()
