@@ -6,7 +6,9 @@
 // slate, ticket files), with settings of its own, and downloads from a silent local server.
 // Run it under a Japanese locale (LC_ALL=ja_JP.UTF-8) to see the dates Qt's own dialog shows
 // as on a Japanese system. Last come the windows that the commands of the menu "コマンド" open,
-// the report with its prizes to claim and the statistics window with each of its pages.
+// the report with its prizes to claim and the statistics window with each of its pages, and
+// at the end the slate with the keyboard on it and the question before lines of a drawn draw
+// are saved.
 // For a small screen at 125 %, run it with QT_SCALE_FACTOR=1.25 and
 // QT_QPA_PLATFORM=offscreen:configfile=tools/screen-1280x720.json.
 
@@ -24,6 +26,7 @@
 #include <QDialog>
 #include <QDir>
 #include <QFile>
+#include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QSettings>
@@ -246,5 +249,20 @@ int main(int argc, char *argv[])
         }
         dialog->close();
     }
+
+    // The keyboard on the slate (its current row framed), and the question before lines left
+    // from a drawn draw are saved (answered with Escape: nothing is saved).
+    control<QTabWidget>(form, "pctrlMain")->setCurrentIndex(0);
+    form.activateWindow();
+    control<QWidget>(form, "gridSelectItem")->setFocus();
+    QTest::qWait(100);
+    save(&form, out, QStringLiteral("slate-focused"));
+    auto *coming = control<QLineEdit>(form, "editNewNum");
+    const QString comingDraw = coming->text();
+    coming->setText(QStringLiteral("2037"));
+    decide(form, {2, 13, 24, 35, 36, 43});
+    coming->setText(comingDraw);
+    shootNextModal(out, QStringLiteral("box-drawn-draw"), &form);
+    control<QPushButton>(form, "btnSave")->click();
     return 0;
 }

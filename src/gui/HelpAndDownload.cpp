@@ -2,6 +2,7 @@
 
 #include "core/common/Formats.h"
 #include "core/platform/Settings.h"
+#include "core/results/HistoryCheck.h"
 #include "core/results/ResultsFiles.h"
 #include "core/results/ResultsReplace.h"
 #include "core/results/TypedDraws.h"
@@ -97,10 +98,12 @@ void TMainForm::menuCommandDownloadClick()
 
     QString explanation;
     if (!DownloadResults(&explanation)) {
+        splash.close();
         showErrorMessage(this, QStringLiteral("ダウンロードに失敗しました。") + explanation);
         return;
     }
     btnMmsUpdateClick();
+    splash.close();
     // One line for each new draw in which lines were saved: what they won, until when.
     QString done = QStringLiteral("正常にダウンロードが完了しました。");
     for (const QString &news : newsOfDraws(official))
@@ -121,7 +124,8 @@ QStringList TMainForm::newsOfDraws(int after) const
     if (draws.isEmpty())
         return news;
     // A ticket file that cannot be read is told where it is used; the news is a courtesy.
-    captureError([&] { news = readDrawNews(m_context->dataFolder(), history, draws); });
+    captureError(
+        [&] { news = readDrawNews(m_context->dataFolder(), history, draws, japanToday()); });
     return news;
 }
 

@@ -3,6 +3,8 @@
 
 #include "core/platform/Settings.h"
 #include "core/platform/Version.h"
+#include "core/results/DrawCalendar.h"
+#include "core/results/DrawEntry.h"
 #include "core/results/HistoryCheck.h"
 #include "core/results/ResultsFiles.h"
 #include "core/results/ResultsReplace.h"
@@ -38,6 +40,7 @@
 #include <QTabWidget>
 #include <QTimer>
 #include <QToolButton>
+#include <QWindow>
 
 namespace
 {
@@ -71,6 +74,7 @@ TMainForm::TMainForm(const QString &dataFolder, const QString &installFolder, QW
                                 installFolder, this))
 {
     layout::installJapaneseFonts();
+    FocusFrameStyle::install();
     qApp->installEventFilter(new EnterPressesButtons(this)); // goes with this window
     buildWindow();
     connectHandlers();
@@ -178,8 +182,14 @@ void TMainForm::showEvent(QShowEvent *event)
     if (!m_shown) {
         m_shown = true;
         FormShow();
+        // A window moved to a smaller screen fits that one.
+        if (QWindow *handle = windowHandle())
+            connect(handle, &QWindow::screenChanged, this, &TMainForm::fitToScreen,
+                    Qt::QueuedConnection);
     }
     QMainWindow::showEvent(event);
+    // Once shown, the frame that the window manager gave it is known.
+    QTimer::singleShot(0, this, &TMainForm::fitToScreen);
 }
 
 void TMainForm::FormShow()
@@ -241,10 +251,15 @@ void TMainForm::adoptTypedDrawsOfSettings()
 void TMainForm::showClaimWarning()
 {
     // A ticket file that cannot be read is told where it is used; the warning is a courtesy.
+    // Draws missing from a history left behind are told first: the prizes and the coming
+    // draw depend on them.
     QString warning;
     captureError([this, &warning] {
-        warning = readClaimWarningText(m_context->dataFolder(), m_context->history()->records(),
-                                       japanToday());
+        const NewestDraw newest = readResultsTop(m_context->dataFolder() + kDownloadFolder).newest;
+        warning = staleHistoryNotice(missingDraws(newest.date, japanToday()));
+        if (warning.isEmpty())
+            warning = readClaimWarningText(m_context->dataFolder(), m_context->history()->records(),
+                                           japanToday());
     });
     if (!warning.isEmpty())
         m_context->setStatusText(warning); // until the page changes

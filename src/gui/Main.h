@@ -88,10 +88,14 @@ private:
     void connectHandlers();
     void connectHelpAndDownload();
     void connectExtraCommands();
+    // The window's size with every page whole, and that size bounded by the screen's free
+    // area: on a screen too small the pages scroll, and the menu and status bar stay whole.
+    QSize naturalSize() const;
+    void fitToScreen();
 
     void applyResults(ResultsData &&results);
-    // At start-up: panel 0 warns of unclaimed prizes near their deadline, until the page
-    // changes.
+    // At start-up: panel 0 warns of a history that lacks draws held since, or else of
+    // unclaimed prizes near their deadline, until the page changes.
     void adoptTypedDrawsOfSettings();
     void showClaimWarning();
     // After new draws came in: what the saved lines won in them, one line per draw, for the

@@ -18,7 +18,10 @@
 
 #include <QAction>
 #include <QMenuBar>
+#include <QScreen>
+#include <QScrollArea>
 #include <QStatusBar>
+#include <QStyle>
 #include <QTabWidget>
 #include <QTimer>
 
@@ -46,10 +49,17 @@ void TMainForm::buildWindow()
     setFont(makeFont(15));
     move(292, 63);
 
-    auto *client = new QWidget(this);
+    // The pages lie in a scroll area that shows its bars only on a screen too small for the
+    // whole window (see fitToScreen); otherwise it is as if it were not there.
+    auto *scroller = new QScrollArea(this);
+    scroller->setObjectName(QStringLiteral("ClientScroller"));
+    scroller->setFrameShape(QFrame::NoFrame);
+    scroller->setFocusPolicy(Qt::NoFocus);
+    auto *client = new QWidget;
     client->setObjectName(QStringLiteral("ClientArea"));
     client->setFixedSize(657, 526);
-    setCentralWidget(client);
+    scroller->setWidget(client);
+    setCentralWidget(scroller);
 
     pctrlMain = new PageControl(client);
     pctrlMain->setObjectName(QStringLiteral("pctrlMain"));
@@ -81,7 +91,46 @@ void TMainForm::buildWindow()
     Timer1->setInterval(1000);
 
     // Client area 657 x 548 below the menu, neither resizable nor maximisable.
-    setFixedSize(657, menuBar()->sizeHint().height() + 548);
+    fitToScreen();
+}
+
+QSize TMainForm::naturalSize() const
+{
+    return QSize(657, menuBar()->sizeHint().height() + 548);
+}
+
+void TMainForm::fitToScreen()
+{
+    const QScreen *shownOn = screen();
+    if (!shownOn)
+        return;
+    // The frame the window manager puts around the window once it is shown; before, as
+    // much as a title bar and a border take.
+    constexpr int kBorder = 8;
+    QMargins frame(kBorder, style()->pixelMetric(QStyle::PM_TitleBarHeight) + kBorder, kBorder,
+                   kBorder);
+    if (isVisible() && frameGeometry() != geometry()) {
+        const QRect outer = frameGeometry(), inner = geometry();
+        frame = QMargins(inner.left() - outer.left(), inner.top() - outer.top(),
+                         outer.right() - inner.right(), outer.bottom() - inner.bottom());
+    }
+    const QRect free = shownOn->availableGeometry();
+    const QSize room(free.width() - frame.left() - frame.right(),
+                     free.height() - frame.top() - frame.bottom());
+    const QSize fitted = layout::fittedWindowSize(naturalSize(), room,
+                                                  style()->pixelMetric(QStyle::PM_ScrollBarExtent));
+    setFixedSize(fitted);
+    if (!isVisible())
+        return;
+    // Kept whole on the screen: a window moved up or left as far as it reaches past an edge.
+    QRect outer = frameGeometry();
+    if (outer.bottom() > free.bottom())
+        outer.moveBottom(free.bottom());
+    if (outer.right() > free.right())
+        outer.moveRight(free.right());
+    outer.moveTopLeft(QPoint(qMax(outer.left(), free.left()), qMax(outer.top(), free.top())));
+    if (outer.topLeft() != frameGeometry().topLeft())
+        move(outer.topLeft());
 }
 
 void TMainForm::buildMenu()

@@ -60,10 +60,10 @@ void TMainForm::applyResults(ResultsData &&results)
     catchUp();
 
     // The coming draw is the one the main page decides lines for, and the one whose saved
-    // lines the check and the ticket list show.
+    // lines the ticket list shows; the check shows the newest draw, the last with results.
     m_mainPage->setComingDraw(results.comingDraw);
     QStringList unreadable;
-    for (const QString &error : {m_checkPage->setDrawNumber(results.comingDraw),
+    for (const QString &error : {m_checkPage->setDrawNumber(results.newestDraw),
                                  m_ticketPage->setDrawNumber(results.comingDraw)}) {
         if (!error.isEmpty() && !unreadable.contains(error))
             unreadable.append(error);

@@ -2,6 +2,9 @@
 
 #include "TestSupport.h"
 #include "core/platform/Settings.h"
+#include "core/results/DrawCalendar.h"
+#include "core/results/HistoryCheck.h"
+#include "gui/pages/MainPage.h"
 #include "gui/services/ComFunction.h"
 #include "gui/services/QtTranslations.h"
 #include "gui/widgets/LayoutKit.h"
@@ -37,6 +40,8 @@ private slots:
     void gridsKeepHighlightAndLetTabThrough();
     void designTimeStateAfterStart();
     void pageGuidance();
+    void startNamesAStaleHistory_data();
+    void startNamesAStaleHistory();
     void clockPanel();
     void qtTextsAreJapanese();
     void messagesBreakAtPhrases_data();
@@ -210,8 +215,9 @@ void TestMainWindow::designTimeStateAfterStart()
                  qPrintable(button->objectName()));
     }
     QVERIFY(control<QAction>(form, "menuFileCsvSave")->isEnabled());
-    QCOMPARE(control<QLabel>(form, "pnlMessage.Panel0")->text(),
-             QString("１～４３までの数字の中から、異なる６個の数字を選択してください。"));
+    // The bundled history is older than today: the start says so instead of the guidance
+    // (see startNamesAStaleHistory).
+    QVERIFY(control<QLabel>(form, "pnlMessage.Panel0")->text().startsWith("抽選結果が"));
 }
 
 void TestMainWindow::pageGuidance()
@@ -243,6 +249,38 @@ void TestMainWindow::pageGuidance()
         QCOMPARE(control<QAction>(form, "menuFileCsvSave")->isEnabled(),
                  sheet == control<QWidget>(form, "TabSheet1"));
     }
+    QVERIFY(boxes.boxes().isEmpty());
+}
+
+void TestMainWindow::startNamesAStaleHistory_data()
+{
+    QTest::addColumn<bool>("current"); // the newest draw is the last one held before today
+    QTest::newRow("bundled history, over a year old") << false;
+    QTest::newRow("current history") << true;
+}
+
+void TestMainWindow::startNamesAStaleHistory()
+{
+    QFETCH(bool, current);
+    ProgramFolder folder;
+    QDate newest(2025, 9, 25);
+    if (current) {
+        newest = japanToday().addDays(-1);
+        while (!isDrawDay(newest))
+            newest = newest.addDays(-1);
+        folder.write("download/Loto6Number.csv",
+                     QByteArray("2,") + newest.toString("yyyy/MM/dd").toLatin1() +
+                         ",1,2,3,4,5,6,7\r\n1,2000/10/05,1,2,3,4,5,6,7\r\n");
+        folder.write("download/Loto6Data.csv",
+                     "2,0,0,0,0,0,0,0,0,0,0,0\r\n1,0,0,0,0,0,0,0,0,0,0,0\r\n");
+    }
+    MessageBoxWatcher boxes;
+    TMainForm form(folder.path());
+    form.show();
+    const int missing = missingDraws(newest, japanToday());
+    QCOMPARE(missing > 0, !current);
+    verifyReadableWhole(static_cast<StatusPanel *>(control<QLabel>(form, "pnlMessage.Panel0")),
+                        current ? kMainPageGuide : staleHistoryNotice(missing));
     QVERIFY(boxes.boxes().isEmpty());
 }
 

@@ -215,6 +215,15 @@ QString formatGrouped(double value)
     return groupedAmount(value, u"", u"-");
 }
 
+QString formatPercent(double percent)
+{
+    const qint64 tenths = qRound64(percent * 10);
+    const qint64 magnitude = tenths < 0 ? -tenths : tenths;
+    return (tenths < 0 ? QStringLiteral("-") : QString()) +
+           groupedAmount(double(magnitude / 10), u"", u"") + QLatin1Char('.') +
+           QString::number(magnitude % 10) + QLatin1Char('%');
+}
+
 QString quotedText(const QString &text)
 {
     constexpr qsizetype kMaxShown = 40;

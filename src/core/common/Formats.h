@@ -26,6 +26,8 @@ QString formatDate(const QDate &date);
 QString formatYen(double amount);
 // A number rounded to whole units and grouped in threes ("%.0n").
 QString formatGrouped(double value);
+// A percentage with one decimal, its whole part grouped in threes: "252,890.7%".
+QString formatPercent(double percent);
 
 // Bad text as a message quotes it: in single quotes, cut to its first 40 characters and "…"
 // when longer, so that a run-on line cannot blow a message up.

@@ -42,3 +42,32 @@ QString expectedDrawText(const ExpectedDraw &draw)
         .arg(formatDate(draw.date))
         .arg(weekday >= 1 ? weekdays.at(weekday - 1) : QChar(u'？'));
 }
+
+int missingDraws(const QDate &newestDate, const QDate &today)
+{
+    int missing = 0;
+    for (QDate day = nextDrawDay(newestDate); day.isValid() && day < today; day = nextDrawDay(day))
+        ++missing;
+    return missing;
+}
+
+QString staleHistoryNotice(int missing)
+{
+    if (missing <= 0)
+        return QString();
+    return QStringLiteral(
+               "抽選結果が%1回分不足しています（コマンド→最新の抽選結果をダウンロード）。")
+        .arg(missing);
+}
+
+QString staleHistoryText(int newestNumber, const QDate &newestDate, int missing)
+{
+    if (missing <= 0)
+        return QString();
+    return QStringLiteral("読み込んだ抽選結果は第%1回（%2）までで、そのあとの%3回分がありません。"
+                          "下の開催回はそこから数えたものです。メニューの「コマンド」→"
+                          "「最新の抽選結果をダウンロード」で取り込んでから保存してください。")
+        .arg(newestNumber)
+        .arg(formatDate(newestDate))
+        .arg(missing);
+}

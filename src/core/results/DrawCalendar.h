@@ -25,3 +25,16 @@ QVector<ExpectedDraw> expectedDraws(int newestNumber, const QDate &newestDate, i
 
 // "第2039回（2026/12/10 木）".
 QString expectedDrawText(const ExpectedDraw &draw);
+
+// How many draws the calendar holds after the day of the history's newest draw and before
+// today: the results a history that ends on newestDate lacks. A draw held today is not counted
+// (its results come in the evening). 0 for an invalid date.
+int missingDraws(const QDate &newestDate, const QDate &today);
+
+// For the status line at start-up: "抽選結果が125回分不足しています（コマンド→最新の抽選結果を
+// ダウンロード）。"; empty when none is missing.
+QString staleHistoryNotice(int missing);
+
+// For a window that counts on the history being current: the newest draw, how many are
+// missing, and where to fetch them; empty when none is missing.
+QString staleHistoryText(int newestNumber, const QDate &newestDate, int missing);

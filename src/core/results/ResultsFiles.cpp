@@ -196,6 +196,7 @@ ResultsStatus parseResults(const QStringList &numberLines, const QStringList &da
     data.prizes = parseLines<PrizeRecord>(dataLines, kDataFileName, parsePrizeLine);
     data.counts = countBaseNumbers(data.draws);
     const int newest = *parseInteger(data.draws.first().caption);
+    data.newestDraw = QString::number(newest);
     data.comingDraw = QString::number(qint64(newest) + 1);
     *out = std::move(data);
     return ResultsStatus::Loaded;

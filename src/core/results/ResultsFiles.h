@@ -40,6 +40,7 @@ struct ResultsData {
     QVector<DrawRecord> draws;
     QVector<PrizeRecord> prizes;
     BaseCountTable counts{};
+    QString newestDraw; // number of the first row's draw, the newest with results, plain
     QString comingDraw; // number of the draw after the first row, plain decimal text
 };
 

@@ -1,6 +1,7 @@
 #include "ContinuedPurchase.h"
 
 #include "core/common/DomainError.h"
+#include "core/tickets/SlateSave.h"
 
 ContinuedSave continuedSave(const QString &programFolder, const QVector<ExpectedDraw> &draws,
                             const QVector<QStringList> &rows)
@@ -24,6 +25,8 @@ ContinuedSave continuedSave(const QString &programFolder, const QVector<Expected
                                                  .arg(first)
                                                  .arg(draws.last().number)
                                                  .arg(draws.size());
-    save.report = span + QStringLiteral("%1口を保存しました。").arg(rows.size());
+    save.report = span + QStringLiteral("%1口を保存しました（%2）。")
+                             .arg(rows.size())
+                             .arg(purchaseText(int(rows.size() * draws.size())));
     return save;
 }

@@ -13,7 +13,7 @@
 
 struct ContinuedSave {
     QVector<TicketAppend> appends; // one per draw, in draw order
-    QString report; // "第2039回～第2043回の5回分、各12口を保存しました。"
+    QString report; // "第2039回～第2043回の5回分、各12口を保存しました（計60口 ¥12,000）。"
 };
 
 // What saving the slate rows (draw number, six numbers) for the draws appends to which file of

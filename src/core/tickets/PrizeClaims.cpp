@@ -239,7 +239,7 @@ void setClaimed(const QString &clientFolder, const QVector<PrizeClaim> &claims, 
 }
 
 QStringList drawNews(const QVector<SavedLine> &saved, const PastDraws &history,
-                     const QVector<int> &draws)
+                     const QVector<int> &draws, const QDate &today)
 {
     // Per draw: its lines, and the wins at each tier.
     struct Tally {
@@ -284,17 +284,20 @@ QStringList drawNews(const QVector<SavedLine> &saved, const PastDraws &history,
             continue;
         }
         const QDate deadline = claimDeadline(parseDate(draw.date).value_or(QDate()));
+        const int daysLeft = int(today.daysTo(deadline));
+        const QString state =
+            daysLeft <= 0 ? QStringLiteral("、") + daysLeftText(daysLeft) : QString();
         news.append(head + tiers.join(QStringLiteral("、")) +
-                    QStringLiteral("（支払期限 %1）").arg(formatDate(deadline)));
+                    QStringLiteral("（支払期限 %1%2）").arg(formatDate(deadline), state));
     }
     return news;
 }
 
 QStringList readDrawNews(const QString &programFolder, const QVector<DrawRecord> &history,
-                         const QVector<int> &draws)
+                         const QVector<int> &draws, const QDate &today)
 {
     return drawNews(readSavedLines(programFolder + QStringLiteral("client/")),
-                    PastDraws(history, readPrizeLines(programFolder)), draws);
+                    PastDraws(history, readPrizeLines(programFolder)), draws, today);
 }
 
 QString readClaimWarningText(const QString &programFolder, const QVector<DrawRecord> &history,

@@ -106,13 +106,15 @@ void setClaimed(const QString &clientFolder, const QVector<PrizeClaim> &claims, 
 // A draw that paid several tiers names each, highest first, with the total of its lines:
 //   "第2039回：４等 1口 ¥6,800、５等 2口 ¥2,000（支払期限 2027/12/10）"
 // and a tier without an amount in the prize data says "金額未定" instead of the amount.
+// On the deadline itself it says "（支払期限 2027/12/10、本日まで）", after it
+// "（支払期限 2026/09/29、期限切れ）", as the list of prizes does.
 QStringList drawNews(const QVector<SavedLine> &saved, const PastDraws &history,
-                     const QVector<int> &draws);
+                     const QVector<int> &draws, const QDate &today);
 
 // The same news read from a program folder (with trailing "/"): the ticket files of client/
 // and the prize data of download/, against the loaded history.
 QStringList readDrawNews(const QString &programFolder, const QVector<DrawRecord> &history,
-                         const QVector<int> &draws);
+                         const QVector<int> &draws, const QDate &today);
 
 // The start-up warning for the prizes of programFolder's saved lines
 // ("受取期限の近い当選があります（2件、最短 あと 5 日）。"), empty when none is near its deadline.

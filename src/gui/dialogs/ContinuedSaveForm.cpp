@@ -1,7 +1,9 @@
 #include "ContinuedSaveForm.h"
 
 #include "core/common/DomainError.h"
+#include "core/results/HistoryCheck.h"
 #include "core/tickets/ContinuedPurchase.h"
+#include "core/tickets/SlateSave.h"
 #include "gui/services/ComFunction.h"
 #include "gui/widgets/LayoutKit.h"
 
@@ -49,6 +51,15 @@ ContinuedSaveForm::ContinuedSaveForm(const NewestDraw &newest,
     m_summary->setObjectName(QStringLiteral("lblContinuedSummary"));
     m_summary->setWordWrap(true);
 
+    // The draws are counted from the newest one loaded: a history left behind names draws
+    // already held, and the window says so.
+    auto *stale = new QLabel(staleHistoryText(m_newest.number, m_newest.date,
+                                              missingDraws(m_newest.date, japanToday())));
+    stale->setObjectName(QStringLiteral("lblContinuedStale"));
+    stale->setWordWrap(true);
+    stale->setVisible(!stale->text().isEmpty());
+    layout::setTextColour(stale, layout::colour::red);
+
     m_list = new QListWidget;
     m_list->setObjectName(QStringLiteral("listContinuedDraws"));
     m_list->setSelectionMode(QAbstractItemView::NoSelection);
@@ -64,12 +75,13 @@ ContinuedSaveForm::ContinuedSaveForm(const NewestDraw &newest,
     auto *page = new QVBoxLayout(this);
     page->addLayout(count);
     page->addWidget(m_summary);
+    page->addWidget(stale);
     page->addWidget(m_list, 1);
     page->addWidget(buttons);
 
     connect(m_count, qOverload<int>(&QSpinBox::valueChanged), this, &ContinuedSaveForm::showDraws);
     showDraws();
-    resize(400, 380);
+    resize(460, 440);
     m_count->setFocus();
 }
 
@@ -83,9 +95,11 @@ void ContinuedSaveForm::showDraws()
     m_list->clear();
     for (const ExpectedDraw &draw : draws())
         m_list->addItem(expectedDrawText(draw));
-    m_summary->setText(QStringLiteral("申込数字 %1口を、次の%2回分の抽選に保存します。")
+    m_summary->setText(QStringLiteral("申込数字 %1口を、次の%2回分の抽選に保存します。\n"
+                                      "購入金額：%3")
                            .arg(m_rows.size())
-                           .arg(m_count->value()));
+                           .arg(m_count->value())
+                           .arg(purchaseText(int(m_rows.size()) * m_count->value())));
 }
 
 void ContinuedSaveForm::keyPressEvent(QKeyEvent *event)
@@ -117,5 +131,6 @@ void ContinuedSaveForm::accept()
         return;
     }
     showGuideMessage(this, save.report);
+    m_report = save.report;
     QDialog::accept();
 }

@@ -29,6 +29,9 @@ public:
 
     // The draws the lines are saved for, as the list shows them.
     QVector<ExpectedDraw> draws() const;
+    // What OK saved, with its money: "第2039回～第2043回の5回分、各12口を保存しました
+    // （計60口 ¥12,000）。"; empty before.
+    const QString &report() const { return m_report; }
 
 protected:
     void keyPressEvent(QKeyEvent *event) override;
@@ -42,4 +45,5 @@ private:
     QSpinBox *m_count = nullptr;
     QListWidget *m_list = nullptr;
     QLabel *m_summary = nullptr;
+    QString m_report;
 };

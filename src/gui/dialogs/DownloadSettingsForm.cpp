@@ -5,6 +5,7 @@
 #include "gui/services/ComFunction.h"
 #include "gui/services/ResultsDownload.h"
 #include "gui/services/ResultsSource.h"
+#include "gui/widgets/LayoutKit.h"
 
 #include <QButtonGroup>
 #include <QDialogButtonBox>
@@ -91,6 +92,8 @@ DownloadSettingsForm::DownloadSettingsForm(AppSettings &settings, const QString 
     const bool server = !m_baseUrl.isEmpty();
     (server ? radioResultsServer : radioHistoryFeed)->setChecked(true);
     editAddress->setText(server ? m_baseUrl : m_historyUrl);
+    layout::makeOneTabStop({radioHistoryFeed, radioResultsServer});
+    editAddress->setFocus(); // the window opens in the address
     connect(radioResultsServer, &QRadioButton::toggled, this, &DownloadSettingsForm::sourceChanged);
     // A result belongs to the address it was found for.
     connect(editAddress, &QLineEdit::textChanged, lblTestResult, &QLabel::clear);
@@ -160,6 +163,10 @@ void DownloadSettingsForm::connectionTest()
     }
     btnOk->setEnabled(true);
     btnConnectionTest->setEnabled(true);
+    // The disabled test button passed the focus on to "キャンセル", where Enter would
+    // throw the new address away: it comes back to the test button.
+    if (isVisible())
+        btnConnectionTest->setFocus(Qt::OtherFocusReason);
 }
 
 void DownloadSettingsForm::showTestResult(const QString &text)

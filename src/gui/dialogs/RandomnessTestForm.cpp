@@ -11,6 +11,7 @@
 #include <QHeaderView>
 #include <QLabel>
 #include <QPushButton>
+#include <QScrollArea>
 #include <QSpinBox>
 #include <QTableWidget>
 #include <QVBoxLayout>
@@ -20,6 +21,8 @@ namespace
 
 // Below this many draws a number expects fewer than five appearances.
 constexpr int kFewestDraws = 36;
+// The least height of the position chart that keeps its bars and axis labels readable.
+constexpr int kChartMinimumHeight = 280;
 
 // All numbers, and the positions ① to ⑥.
 constexpr int kTests = 1 + kPicksPerLine;
@@ -104,7 +107,8 @@ RandomnessTestForm::RandomnessTestForm(const QVector<DrawRecord> &history, QWidg
     chartRandomness = new QChartView;
     chartRandomness->setObjectName(QStringLiteral("chartRandomness"));
     chartRandomness->setRenderHint(QPainter::Antialiasing);
-    chartRandomness->setMinimumSize(520, 160);
+    // Tall enough for readable bars and axis labels; a lower screen scrolls the window instead.
+    chartRandomness->setMinimumSize(520, kChartMinimumHeight);
 
     lblPositionTest = new QLabel;
     lblPositionTest->setObjectName(QStringLiteral("lblPositionTest"));
@@ -130,7 +134,12 @@ RandomnessTestForm::RandomnessTestForm(const QVector<DrawRecord> &history, QWidg
         gridRandomnessTests->horizontalHeader()->sizeHint().height() +
         gridRandomnessTests->verticalHeader()->length() + 2 * gridRandomnessTests->frameWidth());
 
-    auto *grid = new QGridLayout(this);
+    // Everything but "閉じる" lies in a scroll area, which shows its bar only when the screen
+    // is too low for the chart's minimum.
+    auto *content = new QWidget;
+    content->setObjectName(QStringLiteral("RandomnessContent"));
+    auto *grid = new QGridLayout(content);
+    grid->setContentsMargins(0, 0, 0, 0);
     grid->addLayout(range, 0, 0, 1, 2);
     grid->addWidget(gridRandomness, 1, 0);
     auto *right = new QVBoxLayout;
@@ -140,9 +149,16 @@ RandomnessTestForm::RandomnessTestForm(const QVector<DrawRecord> &history, QWidg
     right->addWidget(lblPositionTest);
     grid->addWidget(lblChiSquare, 2, 0, Qt::AlignTop);
     grid->addWidget(gridRandomnessTests, 2, 1);
-    grid->addLayout(layout::closeButtonRow(this), 3, 1);
     grid->setColumnStretch(1, 1);
     grid->setRowStretch(1, 1);
+    auto *scroller = new QScrollArea;
+    scroller->setObjectName(QStringLiteral("scrollRandomness"));
+    scroller->setFrameShape(QFrame::NoFrame);
+    scroller->setWidgetResizable(true);
+    scroller->setWidget(content);
+    auto *page = new QVBoxLayout(this);
+    page->addWidget(scroller, 1);
+    page->addLayout(layout::closeButtonRow(this));
 
     connect(editRandomnessDraws, qOverload<int>(&QSpinBox::valueChanged), this,
             &RandomnessTestForm::refresh);

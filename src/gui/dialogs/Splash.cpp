@@ -47,5 +47,10 @@ SplashScope::SplashScope(TSplashForm *splash, const QString &text) : m_splash(sp
 
 SplashScope::~SplashScope()
 {
+    close();
+}
+
+void SplashScope::close()
+{
     m_splash->hide();
 }

@@ -26,6 +26,10 @@ public:
     SplashScope(const SplashScope &) = delete;
     SplashScope &operator=(const SplashScope &) = delete;
 
+    // Hides the window before the scope ends: the message that tells how the operation
+    // ended stands alone.
+    void close();
+
 private:
     TSplashForm *m_splash;
 };

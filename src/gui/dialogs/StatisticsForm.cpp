@@ -62,6 +62,25 @@ void setRow(QTableWidget *grid, int row, const QStringList &cells)
         grid->setItem(row, c, layout::tableItem(cells.at(c)));
 }
 
+// A sentence as the labels show it: digits all of one width (half), and a formula never
+// broken across lines ("p = 0.541", "χ² = 26.05", "43÷6=7.17" stay whole).
+QString sentenceText(QString text)
+{
+    for (QChar &c : text) {
+        if (c.unicode() >= 0xFF10 && c.unicode() <= 0xFF19)
+            c = QChar(u'0' + (c.unicode() - 0xFF10));
+    }
+    const QChar keep(0x00A0); // a space no line breaks at
+    for (const QString &sign : {QStringLiteral("="), QStringLiteral("<")})
+        text.replace(QLatin1Char(' ') + sign + QLatin1Char(' '), keep + sign + keep);
+    return text;
+}
+
+void setSentence(QLabel *label, const QString &text)
+{
+    label->setText(sentenceText(text));
+}
+
 QLabel *wrappedLabel(const char *name = nullptr)
 {
     auto *label = new QLabel;
@@ -73,6 +92,13 @@ QLabel *wrappedLabel(const char *name = nullptr)
 }
 
 } // namespace
+
+QString gapVerdict(double adjustedP)
+{
+    return adjustedP >= 0.05
+               ? QStringLiteral("いちばん長い間隔は偶然の範囲内です。")
+               : QStringLiteral("偶然とは言いにくい長さの間隔があります（補正後 p < 0.05）。");
+}
 
 StatisticsForm::StatisticsForm(const QVector<DrawRecord> &history, QWidget *parent)
     : QDialog(parent), m_history(history, QStringList())
@@ -253,21 +279,25 @@ void StatisticsForm::showIntervals(const StatisticsReport &report)
                 gaps ? fixed2(gap.mean) : QStringLiteral("－"), fixed2(kExpectedMeanGap)});
     }
     if (report.gapTest.longest == 0) {
-        page.test->setText(QStringLiteral("抽選がないため、検定できません。"));
+        setSentence(page.test, QStringLiteral("抽選がないため、検定できません。"));
     } else {
-        page.test->setText(QStringLiteral("いちばん長い現在の間隔：%1回（数字 %2）\n"
-                                          "公平な抽選で、どれかの数字の間隔が%1回以上になる確率 %3"
-                                          "（Holm補正後 %4、%5個の検定）\n%6")
-                               .arg(report.gapTest.longest)
-                               .arg(twoDigits(longestNumber))
-                               .arg(pText(report.gapTest.p), pText(report.gapTest.adjustedP))
-                               .arg(m_tests)
-                               .arg(randomnessVerdict(report.gapTest.adjustedP)));
+        setSentence(page.test,
+                    QStringLiteral("いちばん長い現在の間隔：%1回（数字 %2）\n"
+                                   "公平な抽選で、どれかの数字の間隔が%1回以上になる確率 %3"
+                                   "（Holm補正後 %4、%5個の検定）\n%6")
+                        .arg(report.gapTest.longest)
+                        .arg(twoDigits(longestNumber))
+                        .arg(pText(report.gapTest.p), pText(report.gapTest.adjustedP))
+                        .arg(m_tests)
+                        .arg(gapVerdict(report.gapTest.adjustedP)));
     }
-    page.sentence->setText(QStringLiteral(
-        "現在の間隔は最後に出てから最新の回までの抽選回数（最新の回に出た数字は０）で、公平な抽選"
-        "ならどの数字も平均 43÷6＝7.17回に１回出て、g回以上続けて出ない確率は（37÷43）のg乗"
-        "です。長く出ていない数字ほど次に出やすくなるわけではありません。"));
+    setSentence(
+        page.sentence,
+        QStringLiteral(
+            "現在の間隔は最後に出てから最新の回までの抽選回数（最新の回に出た数字は０）で、公平な抽"
+            "選"
+            "ならどの数字も平均 43÷6=7.17回に１回出て、g回以上続けて出ない確率は（37÷43）のg乗"
+            "です。長く出ていない数字ほど次に出やすくなるわけではありません。"));
 }
 
 void StatisticsForm::showDistribution(PageIndex index, const Distribution &distribution,
@@ -302,7 +332,7 @@ void StatisticsForm::showDistribution(PageIndex index, const Distribution &distr
 
     const ChiSquareTest &test = distribution.test;
     if (test.degreesOfFreedom == 0) {
-        page.test->setText(QStringLiteral("抽選回数が少ないため、検定できません。"));
+        setSentence(page.test, QStringLiteral("抽選回数が少ないため、検定できません。"));
     } else {
         const int cells = static_cast<int>(distribution.cells.size());
         const QString how =
@@ -310,13 +340,13 @@ void StatisticsForm::showDistribution(PageIndex index, const Distribution &distr
             : cells < rows.size()
                 ? QStringLiteral("期待値が５以上になるよう隣の区分をまとめた%1区分").arg(cells)
                 : QStringLiteral("%1区分").arg(cells);
-        page.test->setText(
-            QStringLiteral("χ² = %1（%2）\n自由度 %3　%4（Holm補正後 %5、%6個の検定）\n%7")
-                .arg(fixed2(test.statistic), how)
-                .arg(test.degreesOfFreedom)
-                .arg(pText(test.p), pText(distribution.adjustedP))
-                .arg(m_tests)
-                .arg(randomnessVerdict(distribution.adjustedP)));
+        setSentence(page.test,
+                    QStringLiteral("χ² = %1（%2）\n自由度 %3　%4（Holm補正後 %5、%6個の検定）\n%7")
+                        .arg(fixed2(test.statistic), how)
+                        .arg(test.degreesOfFreedom)
+                        .arg(pText(test.p), pText(distribution.adjustedP))
+                        .arg(m_tests)
+                        .arg(randomnessVerdict(distribution.adjustedP)));
     }
 
     const int draws = m_draws->value();
@@ -349,7 +379,7 @@ void StatisticsForm::showDistribution(PageIndex index, const Distribution &distr
                                   "同じく 42÷37 倍に補正しています。");
         break;
     }
-    page.sentence->setText(sentence);
+    setSentence(page.sentence, sentence);
 }
 
 void StatisticsForm::showPairs(const StatisticsReport &report)
@@ -368,11 +398,13 @@ void StatisticsForm::showPairs(const StatisticsReport &report)
                     QString::number(pair.count), fixed2(pairs.expected)});
         }
     }
-    page.sentence->setText(QStringLiteral(
-        "903組のペア（２個の数字の組）のうち一緒に出た回数の多い20組と少ない20組で、期待値は"
-        "どれも 抽選回数×15÷903 です。１回の抽選で15組が同時に数えられ、同じ数字を含むペアの"
-        "回数は連動するので、903個の回数は独立した値として検定できません（903組もあれば、公平な"
-        "抽選でも期待値から大きく離れたペアがいくつも出ます）。"));
+    setSentence(
+        page.sentence,
+        QStringLiteral(
+            "903組のペア（２個の数字の組）のうち一緒に出た回数の多い20組と少ない20組で、期待値は"
+            "どれも 抽選回数×15÷903 です。１回の抽選で15組が同時に数えられ、同じ数字を含むペアの"
+            "回数は連動するので、903個の回数は独立した値として検定できません（903組もあれば、公平な"
+            "抽選でも期待値から大きく離れたペアがいくつも出ます）。"));
 }
 
 void StatisticsForm::showWeekdays(const StatisticsReport &report)
@@ -388,11 +420,12 @@ void StatisticsForm::showWeekdays(const StatisticsReport &report)
     }
     const ChiSquareTest &test = week.test;
     if (test.degreesOfFreedom == 0) {
-        page.test->setText(
-            QStringLiteral("月曜と木曜の抽選がそろっていないため、検定できません。"));
+        setSentence(page.test,
+                    QStringLiteral("月曜と木曜の抽選がそろっていないため、検定できません。"));
     } else {
         const int groups = static_cast<int>(week.groups.size());
-        page.test->setText(
+        setSentence(
+            page.test,
             QStringLiteral(
                 "χ² = %1（同時抽選の補正後、%2）\n自由度 %3　%4（Holm補正後 %5、%6個の検定）\n%7")
                 .arg(fixed2(test.statistic),
@@ -412,5 +445,5 @@ void StatisticsForm::showWeekdays(const StatisticsReport &report)
                            .arg(formatGrouped(week.thursdayDraws));
     if (week.otherDraws > 0)
         sentence += QStringLiteral("ほかの曜日の抽選 %1回は含めていません。").arg(week.otherDraws);
-    page.sentence->setText(sentence);
+    setSentence(page.sentence, sentence);
 }

@@ -12,6 +12,10 @@ class QTableWidget;
 struct Distribution;
 struct StatisticsReport;
 
+// The verdict of the test of the longest gap, read on its adjusted p: "いちばん長い間隔は偶然の
+// 範囲内です。" from 0.05 up, "偶然とは言いにくい長さの間隔があります（補正後 p < 0.05）。" below.
+QString gapVerdict(double adjustedP);
+
 // The statistics players look for, each beside its exact value under fair draws, one page
 // each: how long since each number was drawn, repeats from the draw before, neighbouring
 // numbers, odd and even, the sum, the last digits, pairs and the weekday, over the newest n

@@ -23,6 +23,8 @@ namespace
 
 const QString kPending = QStringLiteral("未抽選");
 
+constexpr int kShownRows = 8; // rows of the table in sight without scrolling
+
 const QStringList kHeaders = {QStringLiteral("開催回"), QStringLiteral("抽選日"),
                               QStringLiteral("口数"),   QStringLiteral("購入金額"),
                               QStringLiteral("１等"),   QStringLiteral("２等"),
@@ -36,13 +38,14 @@ QString ticketReportTotalsText(const TicketReport &report)
     const std::int64_t balance = report.balance();
     const QString sign =
         balance > 0 ? QStringLiteral("+") : (balance < 0 ? QStringLiteral("-") : QString());
-    return QStringLiteral("購入 %1口 %2　当選金 %3　収支 ¥%4%5　回収率 %6%")
+    // Without a drawn draw there is no rate to tell yet.
+    return QStringLiteral("購入 %1口 %2　当選金 %3　収支 ¥%4%5　回収率 %6")
         .arg(formatGrouped(report.lines))
         .arg(formatYen(double(report.spend)))
         .arg(formatYen(double(report.winnings)))
         .arg(sign)
         .arg(formatGrouped(double(balance < 0 ? -balance : balance)))
-        .arg(report.returnRate(), 0, 'f', 1);
+        .arg(report.spend > 0 ? formatPercent(report.returnRate()) : QStringLiteral("－"));
 }
 
 TicketReportForm::TicketReportForm(const QVector<DrawRecord> &history, const QString &programFolder,
@@ -90,6 +93,10 @@ TicketReportForm::TicketReportForm(const QVector<DrawRecord> &history, const QSt
         notes.append(QStringLiteral("保存された申込み数字がありません。"));
     for (const QString &unreadable : report.unreadable)
         notes.append(unreadable + QStringLiteral("（集計に含めていません）"));
+    // An empty chart would only show axes from 0 to 1.
+    if (report.spend == 0)
+        notes.append(QStringLiteral("抽選の済んだ申込みがまだないため、グラフはまだありません。"));
+    chartTicketReport->setVisible(report.spend > 0);
     lblTicketReportNotes->setText(notes.join(QLatin1Char('\n')));
     lblTicketReportNotes->setVisible(!notes.isEmpty());
 
@@ -98,11 +105,11 @@ TicketReportForm::TicketReportForm(const QVector<DrawRecord> &history, const QSt
     auto *balance = new QWidget;
     balance->setObjectName(QStringLiteral("tabBalance"));
     auto *page = new QVBoxLayout(balance);
-    // The chart takes two parts of the room to the table's one: its axes need the height.
-    page->addWidget(gridTicketReport, 1);
+    page->addWidget(gridTicketReport);
     page->addWidget(lblTicketReportTotals);
     page->addWidget(lblTicketReportNotes);
-    page->addWidget(chartTicketReport, 2);
+    page->addWidget(chartTicketReport, 1);
+    page->addStretch(0);
 
     auto *claims =
         new PrizeClaimsTab(draws, programFolder + QStringLiteral("client/"), today, this);
@@ -146,6 +153,13 @@ void TicketReportForm::fillTable(const TicketReport &report)
     for (int c = 0; c < grid->columnCount(); ++c)
         grid->setColumnWidth(c, grid->columnWidth(c) + 16);
     grid->horizontalHeader()->setStretchLastSection(true);
+    // Whole rows only, up to eight (more scroll), the last one never cut in half; the chart
+    // takes the rest of the height.
+    // The columns take the width of their texts, which the window has: no bar across.
+    grid->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    grid->setFixedHeight(grid->horizontalHeader()->sizeHint().height() +
+                         24 * qBound(1, int(report.draws.size()), kShownRows) +
+                         2 * grid->frameWidth() + 2); // + the header's bottom line
 }
 
 void TicketReportForm::fillChart(const TicketReport &report)

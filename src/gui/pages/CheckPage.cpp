@@ -148,6 +148,13 @@ void CheckPage::btnExecClick()
         anyFound = std::any_of(results.begin(), results.end(),
                                [](const CheckResult &result) { return !result.date.isEmpty(); });
         deadline = checkDeadlineText(results, japanToday());
+        // The selection stays on the last line checked; the first winning line is scrolled
+        // whole into view below the header, where the player looks first.
+        const auto firstWin = std::find_if(results.begin(), results.end(),
+                                           [](const CheckResult &r) { return r.tier > 0; });
+        if (firstWin != results.end())
+            gridHitSel->scrollTo(gridHitSel->model()->index(firstWin->ticketRow, 1),
+                                 QAbstractItemView::EnsureVisible);
     }
 
     if (!anyFound) {

@@ -71,6 +71,10 @@ private:
         QVector<int> indexes;
     };
     std::optional<UnsavedLines> unsavedLines();
+    // Lines left on the slate for a draw that has its results by now: the player chooses to
+    // save them for the coming draw instead (the slate shows them so), as they are, or not
+    // at all (false).
+    bool settleDrawnDraws(UnsavedLines &unsaved);
     // Records the rows as saved for the draws (each row's own draw when none are given) and
     // shows them so: grey, counted in "（保存済みn口）".
     void markSaved(const QVector<int> &rows, const QVector<int> &draws = {});

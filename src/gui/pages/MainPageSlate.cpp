@@ -6,6 +6,7 @@
 #include "core/picking/DuplicateLines.h"
 #include "core/results/DrawEntry.h"
 #include "core/results/ResultsFiles.h"
+#include "core/tickets/SlateSave.h"
 #include "core/tickets/TicketFile.h"
 #include "gui/PageContext.h"
 #include "gui/dialogs/ContinuedSaveForm.h"
@@ -205,6 +206,32 @@ void MainPage::markSaved(const QVector<int> &rows, const QVector<int> &draws)
     showSlateNotice();
 }
 
+bool MainPage::settleDrawnDraws(UnsavedLines &unsaved)
+{
+    bool isNumber = false;
+    const int coming = editNewNum->text().toInt(&isNumber);
+    const QVector<int> drawn = isNumber ? drawnDrawsOf(unsaved.rows, coming) : QVector<int>();
+    if (drawn.isEmpty())
+        return true;
+    const auto lines =
+        std::count_if(unsaved.rows.begin(), unsaved.rows.end(), [&drawn](const QStringList &row) {
+            return drawn.contains(row.value(0).toInt());
+        });
+    switch (askChoice(window(), drawnDrawsQuestion(drawn, int(lines), coming))) {
+    case Choice::Cancel:
+        return false;
+    case Choice::No:
+        return true;
+    case Choice::Yes:
+        break;
+    }
+    unsaved.rows = movedToComingDraw(unsaved.rows, drawn, coming);
+    for (int i = 0; i < unsaved.rows.size(); ++i)
+        gridSelectItem->setCell(unsaved.indexes.at(i), 0, unsaved.rows.at(i).value(0));
+    gridSelectItem->invalidateRowMarks();
+    return true;
+}
+
 void MainPage::saveContinued()
 {
     const std::optional<UnsavedLines> unsaved = unsavedLines();
@@ -218,16 +245,18 @@ void MainPage::saveContinued()
     for (const ExpectedDraw &draw : form.draws())
         draws.append(draw.number);
     markSaved(unsaved->indexes, draws);
+    m_context.setStatusText(form.report());
 }
 
 void MainPage::btnSaveClick()
 {
-    const std::optional<UnsavedLines> unsavedOrNone = unsavedLines();
-    if (!unsavedOrNone)
+    std::optional<UnsavedLines> unsavedOrNone = unsavedLines();
+    if (!unsavedOrNone || !settleDrawnDraws(*unsavedOrNone))
         return;
     const QVector<QStringList> &unsaved = unsavedOrNone->rows;
     QVector<TicketAppend> appends;
     QStringList written;
+    QVector<QPair<QString, int>> linesPerDraw;
     for (const DrawLines &group : groupByDraw(unsaved)) {
         const std::optional<QString> path = ticketFilePath(m_context.dataFolder(), group.draw);
         if (!path) {
@@ -238,9 +267,11 @@ void MainPage::btnSaveClick()
         }
         appends.append({*path, group.text});
         written.append(QStringLiteral("client/") + group.draw + QStringLiteral(".csv"));
+        linesPerDraw.append({group.draw, int(group.text.count("\r\n"))});
     }
     appendTicketLines(appends); // every file gets its lines or, on failure, none does
     markSaved(unsavedOrNone->indexes);
+    m_context.setStatusText(saveSummary(linesPerDraw));
     showGuideMessage(window(), QStringLiteral("正常にファイルの保存が完了しました。"
                                               "「申込数字照会・取消し」機能で参照してください。\n"
                                               "保存先：") +
@@ -300,11 +331,13 @@ void MainPage::menuFileCsvSaveClick()
     SplashScope splash(m_context.splash(), QStringLiteral("CSVファイルに出力中です。"));
     const QVector<QStringList> rows = slateRows();
     if (rows.isEmpty()) {
+        splash.close();
         showGuideMessage(window(), QStringLiteral("保存する対象のデータがありません。"));
         return;
     }
     // The file gets every line or, on failure, keeps what it held.
     writeTicketLines(chosen.first(), slateLinesText(rows));
     dlgSave->setProperty(kLastFolderProperty, QFileInfo(chosen.first()).absolutePath());
+    splash.close();
     showGuideMessage(window(), QStringLiteral("正常にファイルの保存が完了しました。"));
 }

@@ -147,6 +147,20 @@ bool askConfirmation(QWidget *parent, const QString &text)
                    QMessageBox::Yes | QMessageBox::No, QMessageBox::No) == QMessageBox::Yes;
 }
 
+Choice askChoice(QWidget *parent, const QString &text)
+{
+    switch (showBox(parent, QMessageBox::Warning, QStringLiteral("確認メッセージ"), text,
+                    QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel,
+                    QMessageBox::Cancel)) {
+    case QMessageBox::Yes:
+        return Choice::Yes;
+    case QMessageBox::No:
+        return Choice::No;
+    default:
+        return Choice::Cancel;
+    }
+}
+
 void reportError(QWidget *parent, const QString &text)
 {
     QString shown = text;

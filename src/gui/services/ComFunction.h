@@ -28,6 +28,11 @@ bool askConfirmation(QWidget *parent, const QString &text);
 // onto a line of their own. A phrase wider than a whole line is broken between characters.
 QString breakMessageText(const QString &text, const QFontMetrics &metrics, int width);
 
+// "確認メッセージ", exclamation icon, Yes/No/Cancel with Cancel as default: a choice between
+// two ways on, or neither.
+enum class Choice { Yes, No, Cancel };
+Choice askChoice(QWidget *parent, const QString &text);
+
 // The application-wide error report: the text (a full stop appended when it has none) under
 // the application title, error icon, OK.
 void reportError(QWidget *parent, const QString &text);

@@ -11,10 +11,12 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QRadioButton>
 #include <QScreen>
 #include <QStyle>
 #include <QStyleFactory>
 #include <QTableWidget>
+#include <algorithm>
 
 namespace layout
 {
@@ -183,6 +185,22 @@ void applyGridHabits(QAbstractItemView *view)
     view->setPalette(pal);
 }
 
+void makeOneTabStop(const QList<QRadioButton *> &group)
+{
+    const auto update = [group] {
+        const bool anyChecked = std::any_of(group.begin(), group.end(),
+                                            [](const QRadioButton *r) { return r->isChecked(); });
+        for (QRadioButton *radio : group) {
+            const bool stop = anyChecked ? radio->isChecked() : radio == group.first();
+            // A click still gives the focus; only Tab passes the others by.
+            radio->setFocusPolicy(stop ? Qt::StrongFocus : Qt::ClickFocus);
+        }
+    };
+    for (QRadioButton *radio : group)
+        QObject::connect(radio, &QRadioButton::toggled, radio, update);
+    update();
+}
+
 QTableWidget *readOnlyTable(const char *name, int rows, const QStringList &headers)
 {
     auto *table = new QTableWidget(rows, static_cast<int>(headers.size()));
@@ -209,6 +227,16 @@ void fitToScreen(QWidget *window, const QSize &preferred)
         anchor->screen()->availableGeometry().size() -
         QSize(2 * kFrame, window->style()->pixelMetric(QStyle::PM_TitleBarHeight) + 2 * kFrame);
     window->resize(preferred.boundedTo(room).expandedTo(window->minimumSizeHint()));
+}
+
+QSize fittedWindowSize(const QSize &natural, const QSize &room, int scrollBarExtent)
+{
+    QSize fitted = natural.boundedTo(room);
+    if (fitted.height() < natural.height())
+        fitted.setWidth(qMin(natural.width() + scrollBarExtent, room.width()));
+    if (fitted.width() < natural.width())
+        fitted.setHeight(qMin(fitted.height() + scrollBarExtent, room.height()));
+    return fitted;
 }
 
 QHBoxLayout *closeButtonRow(QDialog *dialog)

@@ -13,6 +13,7 @@ class QGroupBox;
 class QHBoxLayout;
 class QLabel;
 class QPushButton;
+class QRadioButton;
 class QTableWidget;
 class QTableWidgetItem;
 class QWidget;
@@ -73,6 +74,10 @@ StringGrid *stringGrid(QWidget *parent, const char *name, const QRect &place, in
 // and its selected row keeps the same highlight when the grid or its window is not active.
 void applyGridHabits(QAbstractItemView *view);
 
+// A group of radio buttons is one stop of the Tab order, as on Windows: Tab lands on the
+// checked button (on the first while none is), and the arrow keys move the choice itself.
+void makeOneTabStop(const QList<QRadioButton *> &group);
+
 // A table of the program's own dialogs: the header texts, no row numbers, no editing.
 QTableWidget *readOnlyTable(const char *name, int rows, const QStringList &headers);
 // A cell of such a table, vertically centred.
@@ -83,6 +88,11 @@ QTableWidgetItem *tableItem(const QString &text, Qt::Alignment alignment = Qt::A
 // the frame; never below the window's minimum size. The program's dialogs lay out their
 // contents to shrink that far, so each opens whole on a small screen.
 void fitToScreen(QWidget *window, const QSize &preferred);
+
+// The size of a window whose contents scroll: `natural` where `room` holds it; otherwise as
+// much as the room gives, with the scroll bar's width (or height) added across the cut side
+// where the room has it to spare.
+QSize fittedWindowSize(const QSize &natural, const QSize &room, int scrollBarExtent);
 
 // The bottom row of the program's own dialogs: "閉じる" at the right, which closes the dialog
 // (Escape does too; Enter in the dialog's fields does not).

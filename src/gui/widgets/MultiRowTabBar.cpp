@@ -1,5 +1,7 @@
 #include "gui/widgets/MultiRowTabBar.h"
 
+#include <QApplication>
+#include <QKeyEvent>
 #include <QMouseEvent>
 #include <QStyleOptionTab>
 #include <QStylePainter>
@@ -189,4 +191,26 @@ PageControl::PageControl(QWidget *parent) : QTabWidget(parent)
     auto *tabs = new MultiRowTabBar(this);
     tabs->setObjectName(QStringLiteral("pctrlMainTabs"));
     setTabBar(tabs);
+    qApp->installEventFilter(this); // goes with this control
+}
+
+bool PageControl::eventFilter(QObject *watched, QEvent *event)
+{
+    if (event->type() != QEvent::KeyPress)
+        return false;
+    const auto *key = static_cast<QKeyEvent *>(event);
+    const Qt::KeyboardModifiers modifiers = key->modifiers() & ~Qt::KeypadModifier;
+    int step = 0;
+    if (key->key() == Qt::Key_Tab && modifiers == Qt::ControlModifier)
+        step = 1;
+    else if ((key->key() == Qt::Key_Backtab || key->key() == Qt::Key_Tab) &&
+             modifiers == (Qt::ControlModifier | Qt::ShiftModifier))
+        step = -1;
+    // Whatever has the focus in this window (a spin box or a list takes Ctrl+Tab for
+    // itself otherwise), the key changes the page, as on Windows.
+    auto *widget = qobject_cast<QWidget *>(watched);
+    if (step == 0 || !widget || widget->window() != window() || !isEnabled() || count() == 0)
+        return false;
+    setCurrentIndex((currentIndex() + step + count()) % count());
+    return true;
 }

@@ -37,9 +37,13 @@ private:
 };
 
 // The page control of the main window: a tab widget whose tabs wrap onto several rows.
+// Ctrl+Tab and Ctrl+Shift+Tab change its page from anywhere in its window.
 class PageControl : public QTabWidget
 {
     Q_OBJECT
 public:
     explicit PageControl(QWidget *parent = nullptr);
+
+protected:
+    bool eventFilter(QObject *watched, QEvent *event) override;
 };

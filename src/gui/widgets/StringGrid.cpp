@@ -180,16 +180,25 @@ int StringGrid::currentRow() const
     return currentIndex().isValid() ? currentIndex().row() : 0;
 }
 
-void StringGrid::setCurrentRow(int row)
+int StringGrid::firstShownColumn() const
 {
-    const QModelIndex at =
-        m_model->index(row, currentIndex().isValid() ? currentIndex().column() : 0);
-    setCurrentIndex(at);
-    // The view scrolls only to a shown cell, and only as far as its scroll range of the last
-    // layout: lay out the new rows first, then bring the row's first shown cell into view.
     int shown = 0;
     while (shown < columnCount() - 1 && isColumnHidden(shown))
         ++shown;
+    return shown;
+}
+
+void StringGrid::setCurrentRow(int row)
+{
+    // The current cell stays in a shown column, where the arrow keys move it.
+    const int shown = firstShownColumn();
+    const QModelIndex at =
+        m_model->index(row, currentIndex().isValid() && !isColumnHidden(currentIndex().column())
+                                ? currentIndex().column()
+                                : shown);
+    setCurrentIndex(at);
+    // The view scrolls only to a shown cell, and only as far as its scroll range of the last
+    // layout: lay out the new rows first, then bring the row's first shown cell into view.
     updateGeometries();
     scrollTo(m_model->index(row, shown));
     viewport()->update();
@@ -200,6 +209,40 @@ void StringGrid::currentChanged(const QModelIndex &current, const QModelIndex &p
     QTableView::currentChanged(current, previous);
     // The whole current row is painted highlighted, so the row left must be repainted too.
     viewport()->update();
+}
+
+void StringGrid::focusInEvent(QFocusEvent *event)
+{
+    if (rowCount() > 0 && (!currentIndex().isValid() || isColumnHidden(currentIndex().column())))
+        setCurrentRow(currentRow());
+    QTableView::focusInEvent(event);
+    viewport()->update();
+}
+
+void StringGrid::focusOutEvent(QFocusEvent *event)
+{
+    QTableView::focusOutEvent(event);
+    viewport()->update();
+}
+
+void StringGrid::paintEvent(QPaintEvent *event)
+{
+    QTableView::paintEvent(event);
+    if (!hasFocus() || rowCount() == 0)
+        return;
+    // The grid that has the keyboard frames its current row, as plainly as a focused button.
+    QRect row;
+    for (int c = 0; c < columnCount(); ++c) {
+        if (!isColumnHidden(c))
+            row |= visualRect(m_model->index(currentRow(), c));
+    }
+    if (row.isEmpty())
+        return;
+    QPainter painter(viewport());
+    QPen pen(layout::colour::black, 2, Qt::DotLine);
+    painter.setPen(pen);
+    painter.setBrush(Qt::NoBrush);
+    painter.drawRect(row.adjusted(1, 1, -1, -1));
 }
 
 void StringGrid::setColumnWidths(const QVector<int> &widths)

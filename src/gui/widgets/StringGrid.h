@@ -94,8 +94,14 @@ public:
 
 protected:
     void currentChanged(const QModelIndex &current, const QModelIndex &previous) override;
+    // The keyboard arrives on a shown cell, and the current row shows that it has it.
+    void focusInEvent(QFocusEvent *event) override;
+    void focusOutEvent(QFocusEvent *event) override;
+    void paintEvent(QPaintEvent *event) override;
 
 private:
+    int firstShownColumn() const;
+
     StringGridModel *m_model;
     RowMarkSource m_markSource;
     mutable std::optional<QVector<RowMark>> m_rowMarks;

@@ -87,7 +87,12 @@ TrendChart::TrendChart(Style style, int depthPixels) : m_style(style)
     m_valueAxis = new QValueAxis;
     addAxis(m_valueAxis, Qt::AlignLeft);
     series->attachAxis(m_valueAxis);
-    m_valueAxis->setVisible(false);
+    // The counts read off a scale from 0, so a bar's height is its count.
+    m_valueAxis->setLabelsFont(makeFont(11));
+    m_valueAxis->setLabelsColor(colour::black);
+    m_valueAxis->setLabelFormat(QStringLiteral("%d"));
+    m_valueAxis->setGridLineVisible(false);
+    m_valueAxis->setLinePen(QPen(colour::black, 1));
     m_valueAxis->setRange(0, 1);
 
     legend()->setVisible(false);
@@ -176,19 +181,14 @@ QColor TrendChart::paletteColour(int index)
     return QColor::fromHsv(hue, 190 + (index % 3) * 25, 235);
 }
 
-// The value axis runs from a little below the smallest value (bars rise from there, so
-// differences stay visible when every count is large) to a little above the largest, which
-// leaves room for the labels over the points.
+// The value axis runs from 0, so that the bars compare as their counts do, to a little above
+// the largest value, which leaves room for the labels over the points.
 void TrendChart::rescale()
 {
     const QVector<int> all = values();
-    int low = 0, high = 0;
-    if (!all.isEmpty()) {
-        low = *std::min_element(all.begin(), all.end());
-        high = *std::max_element(all.begin(), all.end());
-    }
-    const qreal span = qMax(high - low, 1);
-    m_valueAxis->setRange(qMax(0.0, low - span * 0.25), high + span * 0.22 + 0.5);
+    const int high = all.isEmpty() ? 0 : *std::max_element(all.begin(), all.end());
+    m_valueAxis->setRange(0, qMax(high * 1.12, 1.0));
+    m_valueAxis->applyNiceNumbers();
     m_back->update();
     m_front->update();
 }

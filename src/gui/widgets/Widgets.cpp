@@ -1,8 +1,11 @@
 #include "gui/widgets/Widgets.h"
 
+#include <QApplication>
 #include <QHelpEvent>
+#include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPainter>
+#include <QStyleFactory>
 #include <QStyleOptionGroupBox>
 #include <QStyleOptionTabWidgetFrame>
 #include <QTabBar>
@@ -32,6 +35,79 @@ void PanelLabel::mouseReleaseEvent(QMouseEvent *event)
     QLabel::mouseReleaseEvent(event);
     if (event->button() == Qt::LeftButton && isEnabled() && rect().contains(event->pos()))
         emit clicked();
+}
+
+void PanelLabel::keyPressEvent(QKeyEvent *event)
+{
+    const bool press = event->key() == Qt::Key_Space || event->key() == Qt::Key_Return ||
+                       event->key() == Qt::Key_Enter;
+    if (!press || (event->modifiers() & ~Qt::KeypadModifier) || !isEnabled()) {
+        QLabel::keyPressEvent(event);
+        return;
+    }
+    emit clicked();
+}
+
+namespace
+{
+
+// A dotted frame two pixels wide inside the rectangle, in the colour of the text.
+void drawFocusFrame(QPainter *painter, const QRect &rect, const QColor &colour)
+{
+    painter->save();
+    painter->setPen(QPen(colour, 2, Qt::DotLine));
+    painter->setBrush(Qt::NoBrush);
+    painter->drawRect(rect.adjusted(1, 1, -1, -1));
+    painter->restore();
+}
+
+} // namespace
+
+void PanelLabel::paintEvent(QPaintEvent *event)
+{
+    QLabel::paintEvent(event);
+    if (!hasFocus())
+        return;
+    QPainter painter(this);
+    drawFocusFrame(&painter, rect().adjusted(3, 3, -3, -3), palette().color(QPalette::WindowText));
+}
+
+FocusFrameStyle::FocusFrameStyle(QStyle *base) : QProxyStyle(base) {}
+
+void FocusFrameStyle::install()
+{
+    if (qobject_cast<FocusFrameStyle *>(QApplication::style()))
+        return;
+    QApplication::setStyle(
+        new FocusFrameStyle(QStyleFactory::create(QApplication::style()->name())));
+}
+
+void FocusFrameStyle::drawPrimitive(PrimitiveElement element, const QStyleOption *option,
+                                    QPainter *painter, const QWidget *widget) const
+{
+    if (element != PE_FrameFocusRect) {
+        QProxyStyle::drawPrimitive(element, option, painter, widget);
+        return;
+    }
+    drawFocusFrame(painter, option->rect, option->palette.color(QPalette::WindowText));
+}
+
+void FocusFrameStyle::drawControl(ControlElement element, const QStyleOption *option,
+                                  QPainter *painter, const QWidget *widget) const
+{
+    QProxyStyle::drawControl(element, option, painter, widget);
+    if (element == CE_PushButton && (option->state & State_HasFocus))
+        drawFocusFrame(painter, option->rect.adjusted(3, 3, -3, -3),
+                       option->palette.color(QPalette::ButtonText));
+}
+
+void FocusFrameStyle::drawComplexControl(ComplexControl control, const QStyleOptionComplex *option,
+                                         QPainter *painter, const QWidget *widget) const
+{
+    QProxyStyle::drawComplexControl(control, option, painter, widget);
+    if (control == CC_ToolButton && (option->state & State_HasFocus))
+        drawFocusFrame(painter, option->rect.adjusted(2, 2, -2, -2),
+                       option->palette.color(QPalette::ButtonText));
 }
 
 namespace

@@ -10,6 +10,9 @@ class TestDrawCalendar : public QObject
 private slots:
     void expectedDraws_data();
     void expectedDraws();
+    void missingDraws_data();
+    void missingDraws();
+    void staleHistoryTexts();
 };
 
 void TestDrawCalendar::expectedDraws_data()
@@ -36,6 +39,35 @@ void TestDrawCalendar::expectedDraws()
          ::expectedDraws(2037, newest, static_cast<int>(expected.size())))
         texts.append(expectedDrawText(draw));
     QCOMPARE(texts, expected);
+}
+
+void TestDrawCalendar::missingDraws_data()
+{
+    QTest::addColumn<QDate>("today"); // the newest draw was held on Thursday 2025/09/25
+    QTest::addColumn<int>("missing");
+    QTest::newRow("the day of the newest draw") << QDate(2025, 9, 25) << 0;
+    QTest::newRow("the next draw day itself") << QDate(2025, 9, 29) << 0;
+    QTest::newRow("the day after it") << QDate(2025, 9, 30) << 1;
+    QTest::newRow("the second draw day itself") << QDate(2025, 10, 2) << 1;
+    QTest::newRow("past the new year (29 Dec, 5 Jan)") << QDate(2026, 1, 6) << 28;
+}
+
+void TestDrawCalendar::missingDraws()
+{
+    QFETCH(QDate, today);
+    QFETCH(int, missing);
+    QCOMPARE(::missingDraws(QDate(2025, 9, 25), today), missing);
+}
+
+void TestDrawCalendar::staleHistoryTexts()
+{
+    QCOMPARE(staleHistoryNotice(0), QString());
+    QCOMPARE(staleHistoryNotice(1),
+             QString("抽選結果が1回分不足しています（コマンド→最新の抽選結果をダウンロード）。"));
+    QCOMPARE(staleHistoryText(2037, QDate(2025, 9, 25), 0), QString());
+    QVERIFY(staleHistoryText(2037, QDate(2025, 9, 25), 125)
+                .startsWith("読み込んだ抽選結果は第2037回（2025/09/25）までで、そのあとの125回分が"
+                            "ありません。"));
 }
 
 QTEST_GUILESS_MAIN(TestDrawCalendar)

@@ -202,6 +202,7 @@ void TestResultsFiles::bundledHistory()
     QCOMPARE(data.draws.size(), 2037);
     QCOMPARE(data.prizes.size(), 2037);
     QCOMPARE(data.comingDraw, QString("2038"));
+    QCOMPARE(data.newestDraw, QString("2037"));
     QCOMPARE(data.draws.last().caption, QString("    1"));
     QCOMPARE(data.draws.last().date, QString("2000/10/05"));
     for (const auto &position : data.counts)

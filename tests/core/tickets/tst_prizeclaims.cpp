@@ -47,6 +47,8 @@ private slots:
     void claimsUntilTheDeadline();
     void claimedRoundTrip();
     void news();
+    void newsNamesAnExpiredDeadline_data();
+    void newsNamesAnExpiredDeadline();
     void checkNamesTheEarliestOpenDeadline();
     void unreadMarksAreKeptByteForByte_data();
     void unreadMarksAreKeptByteForByte();
@@ -188,10 +190,27 @@ void TestPrizeClaims::claimedRoundTrip()
 
 void TestPrizeClaims::news()
 {
-    QCOMPARE(drawNews(readSavedLines(m_client), history(), {12, 11, 10, 13}),
+    QCOMPARE(drawNews(readSavedLines(m_client), history(), {12, 11, 10, 13}, QDate(2001, 2, 1)),
              QStringList({"第10回：２等 1口 金額未定、５等 1口 ¥1,000（支払期限 2002/01/04）",
                           "第11回：当選はありませんでした（1口）",
                           "第12回：４等 1口 ¥7,000、５等 2口 ¥2,000（支払期限 2002/01/18）"}));
+}
+
+void TestPrizeClaims::newsNamesAnExpiredDeadline_data()
+{
+    QTest::addColumn<QDate>("today");
+    QTest::addColumn<QString>("deadline"); // of draw 12, drawn 2001/01/18
+    QTest::newRow("the day before") << QDate(2002, 1, 17) << "（支払期限 2002/01/18）";
+    QTest::newRow("the day itself") << QDate(2002, 1, 18) << "（支払期限 2002/01/18、本日まで）";
+    QTest::newRow("the day after") << QDate(2002, 1, 19) << "（支払期限 2002/01/18、期限切れ）";
+}
+
+void TestPrizeClaims::newsNamesAnExpiredDeadline()
+{
+    QFETCH(QDate, today);
+    QFETCH(QString, deadline);
+    QCOMPARE(drawNews(readSavedLines(m_client), history(), {12}, today),
+             QStringList("第12回：４等 1口 ¥7,000、５等 2口 ¥2,000" + deadline));
 }
 
 void TestPrizeClaims::checkNamesTheEarliestOpenDeadline()

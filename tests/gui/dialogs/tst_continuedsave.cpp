@@ -1,10 +1,13 @@
 // "継続購入として保存": one slate saved for several draws at once.
 
 #include "TestSupport.h"
+#include "core/results/DrawCalendar.h"
+#include "core/results/HistoryCheck.h"
 #include "gui/dialogs/ContinuedSaveForm.h"
 
 #include <QDialogButtonBox>
 #include <QDir>
+#include <QLabel>
 #include <QListWidget>
 #include <QPushButton>
 #include <QSpinBox>
@@ -41,6 +44,13 @@ void TestContinuedSave::savesForTheChosenDraws()
     QVERIFY(count && list && buttons);
     QCOMPARE(list->count(), 5);
     QCOMPARE(list->item(4)->text(), QString("第2042回（2025/10/13 月）"));
+    // Draws counted from a history more than a year old: the window says so.
+    auto *stale = form.findChild<QLabel *>("lblContinuedStale");
+    QVERIFY(stale && stale->isVisible());
+    QVERIFY2(stale->text().startsWith(
+                 QString("読み込んだ抽選結果は第2037回（2025/09/25）までで、そのあとの%1回分が")
+                     .arg(missingDraws(QDate(2025, 9, 25), japanToday()))),
+             qPrintable(stale->text()));
 
     // Enter in the count shows the draws of the typed count, and does not save.
     count->selectAll();
@@ -48,6 +58,8 @@ void TestContinuedSave::savesForTheChosenDraws()
     QTest::keyClick(count, Qt::Key_Return);
     QVERIFY(form.isVisible());
     QCOMPARE(list->count(), 3);
+    QCOMPARE(form.findChild<QLabel *>("lblContinuedSummary")->text(),
+             QString("申込数字 2口を、次の3回分の抽選に保存します。\n購入金額：計6口 ¥1,200"));
     QCOMPARE(QDir(folder.file("client")).entryList(QDir::Files), noFiles);
 
     // One draw's file cannot be written: no file is, and the dialog stays open.
@@ -61,7 +73,8 @@ void TestContinuedSave::savesForTheChosenDraws()
     boxes.clear();
     buttons->button(QDialogButtonBox::Ok)->click();
     QCOMPARE(form.result(), int(QDialog::Accepted));
-    QCOMPARE(boxes.texts(), QStringList{"第2038回～第2040回の3回分、各2口を保存しました。"});
+    QCOMPARE(boxes.texts(),
+             QStringList{"第2038回～第2040回の3回分、各2口を保存しました（計6口 ¥1,200）。"});
     QCOMPARE(QDir(folder.file("client")).entryList(QDir::Files),
              QStringList({"2038.csv", "2039.csv", "2040.csv"}));
     QCOMPARE(folder.read("client/2040.csv"),

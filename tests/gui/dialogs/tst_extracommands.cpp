@@ -11,6 +11,7 @@
 #include "gui/dialogs/LineHistoryForm.h"
 #include "gui/dialogs/RandomnessTestForm.h"
 #include "gui/dialogs/Splash.h"
+#include "gui/dialogs/StatisticsForm.h"
 #include "gui/dialogs/TicketReportForm.h"
 #include "gui/widgets/StringGrid.h"
 
@@ -26,7 +27,11 @@
 #include <QLineEdit>
 #include <QLineSeries>
 #include <QPushButton>
+#include <QRegularExpression>
+#include <QScrollArea>
+#include <QScrollBar>
 #include <QSpinBox>
+#include <QStyle>
 #include <QTabWidget>
 #include <QTableWidget>
 #include <QTest>
@@ -55,11 +60,15 @@ class TestExtraCommands : public WindowTest
 private slots:
     void lineAgainstWholeHistory();
     void spendAndReturnReport();
+    void reportBeforeAnyDraw();
+    void reportTableShowsWholeRows();
     void prizesToClaim();
     void claimsCountDaysInJapan();
     void reportOpensWithUnreadableFiles();
     void randomnessTest();
     void statistics();
+    void gapVerdict_data();
+    void gapVerdict();
     void duplicateLinesOnSlate();
     void unreadableTicketFileOnSlate();
     void dialogsFitASmallScreen_data();
@@ -134,6 +143,38 @@ void TestExtraCommands::spendAndReturnReport()
                 .contains("1,000"));
     dialog->close();
     QCOMPARE(folderSnapshot(m_folder->path()), before);
+}
+
+// Lines saved for the coming draw only: no rate and no chart yet, and the window says so.
+void TestExtraCommands::reportBeforeAnyDraw()
+{
+    m_folder->write("client/2038.csv", "2038,01,02,03,04,05,06\r\n");
+    auto *dialog = openFromMenu<TicketReportForm>(*m_form, "menuCommandTicketReport");
+    QVERIFY(dialog);
+    QCOMPARE(control<QLabel>(*dialog, "lblTicketReportTotals")->text(),
+             QString("購入 0口 ¥0　当選金 ¥0　収支 ¥0　回収率 －"));
+    QVERIFY(!control<QChartView>(*dialog, "chartTicketReport")->isVisible());
+    QVERIFY(control<QLabel>(*dialog, "lblTicketReportNotes")
+                ->text()
+                .contains("抽選の済んだ申込みがまだないため、グラフはまだありません。"));
+    dialog->close();
+}
+
+// On this small screen the table shows whole rows, up to eight, the rest scrolled.
+void TestExtraCommands::reportTableShowsWholeRows()
+{
+    for (int draw = 2028; draw <= 2037; ++draw)
+        m_folder->write(QString("client/%1.csv").arg(draw),
+                        QByteArray::number(draw) + ",01,02,03,04,05,06\r\n");
+    auto *dialog = openFromMenu<TicketReportForm>(*m_form, "menuCommandTicketReport");
+    QVERIFY(dialog);
+    auto *grid = control<QTableWidget>(*dialog, "gridTicketReport");
+    QCOMPARE(grid->rowCount(), 10);
+    const QRect eighth = grid->visualRect(grid->model()->index(7, 0));
+    QVERIFY2(eighth.bottom() < grid->viewport()->height(),
+             qPrintable(QString("%1 in %2").arg(eighth.bottom()).arg(grid->viewport()->height())));
+    QVERIFY(grid->visualRect(grid->model()->index(8, 0)).top() >= grid->viewport()->height());
+    dialog->close();
 }
 
 // The winning saved lines with their deadlines, as on 2025/10/06; ticking one as claimed
@@ -249,6 +290,11 @@ void TestExtraCommands::randomnessTest()
     for (int c = 0; c < tests->columnCount(); ++c)
         row2 << tests->item(2, c)->text();
     QCOMPARE(row2.join('|'), QString("②|46.45|30|0.028|0.197|偶然の範囲内"));
+    // On this low screen the chart keeps a readable height and the window scrolls instead.
+    QVERIFY2(
+        control<QChartView>(*dialog, "chartRandomness")->height() >= 280,
+        qPrintable(QString::number(control<QChartView>(*dialog, "chartRandomness")->height())));
+    QVERIFY(control<QScrollArea>(*dialog, "scrollRandomness")->verticalScrollBar()->maximum() > 0);
     const QString verdict = chiSquare->text().section('\n', -1);
     QCOMPARE(verdict, QString(tests->item(0, 4)->text().toDouble() < 0.05
                                   ? "偶然とは言いにくい偏りがあります（補正後 p < 0.05）。"
@@ -297,9 +343,21 @@ void TestExtraCommands::statistics()
     QCOMPARE(repeats->item(1, 1)->text(), QString("927"));
     QCOMPARE(repeats->item(1, 2)->text(), QString("873.45"));
     QCOMPARE(repeats->item(1, 3)->text(), QString("42.90%"));
-    QVERIFY2(repeatsTest->text().contains("自由度 3　p = 0.047（Holm補正後 p = 0.283、7個の検定）\n"
-                                          "出現回数の偏りは偶然の範囲内です。"),
+    // A formula is kept whole by spaces no line breaks at.
+    QVERIFY2(repeatsTest->text().contains(QString("自由度 3　p = 0.047（Holm補正後 p = 0.283、7個の"
+                                                  "検定）\n出現回数の偏りは偶然の範囲内です。")
+                                              .replace(" = ", "\u00A0=\u00A0")),
              qPrintable(repeatsTest->text()));
+    // The gap test has its own verdict; the sentences write digits of one width.
+    const QString gaps = control<QLabel>(*dialog, "lblIntervalsTest")->text();
+    QVERIFY2(
+        gaps.endsWith("いちばん長い間隔は偶然の範囲内です。") ||
+            gaps.endsWith("偶然とは言いにくい長さの間隔があります（補正後\u00A0<\u00A00.05）。"),
+        qPrintable(gaps));
+    for (QLabel *label : dialog->findChildren<QLabel *>()) {
+        static const QRegularExpression wide("[０-９]");
+        QVERIFY2(!label->text().contains(wide), qPrintable(label->text()));
+    }
 
     // Enter in the draw count recomputes and leaves the window open; Escape closes it.
     draws->selectAll();
@@ -312,6 +370,24 @@ void TestExtraCommands::statistics()
     QVERIFY(!dialog->isVisible());
 }
 
+void TestExtraCommands::gapVerdict_data()
+{
+    QTest::addColumn<double>("adjustedP");
+    QTest::addColumn<QString>("verdict");
+    const QString within = "いちばん長い間隔は偶然の範囲内です。";
+    const QString beyond = "偶然とは言いにくい長さの間隔があります（補正後 p < 0.05）。";
+    QTest::newRow("just below 0.05") << 0.0499 << beyond;
+    QTest::newRow("0.05 itself") << 0.05 << within;
+    QTest::newRow("1") << 1.0 << within;
+}
+
+void TestExtraCommands::gapVerdict()
+{
+    QFETCH(double, adjustedP);
+    QFETCH(QString, verdict);
+    QCOMPARE(::gapVerdict(adjustedP), verdict);
+}
+
 void TestExtraCommands::duplicateLinesOnSlate()
 {
     TMainForm &form = *m_form;
@@ -321,6 +397,7 @@ void TestExtraCommands::duplicateLinesOnSlate()
     MessageBoxWatcher boxes;
     // A line saved for the coming draw, its numbers in another order.
     m_folder->write("client/2038.csv", "2038,42,38,25,17,11,03\r\n");
+    status->setText(guide); // in place of the start's news of the old history
     decide(form, {1, 2, 3, 4, 5, 6});
     decide(form, {1, 2, 3, 4, 5, 7});
     QCOMPARE(status->text(), guide);
@@ -339,7 +416,7 @@ void TestExtraCommands::duplicateLinesOnSlate()
     // Saved, the lines are shown as saved (grey, not black), none as a repeat.
     control<QPushButton>(form, "btnSave")->click();
     QCOMPARE(boxes.texts().size(), 1);
-    QCOMPARE(status->text(), guide);
+    QCOMPARE(status->text(), QString("第2038回に3口を保存しました（計3口 ¥600）。"));
     QCOMPARE(control<QLabel>(form, "pnlSelectMax")->text(), QString("3口（保存済み3口）"));
     slate->setCurrentRow(0);
     for (int row = 0; row < 3; ++row) {

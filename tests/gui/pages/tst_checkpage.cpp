@@ -63,6 +63,8 @@ private slots:
     void nothingMatches();
     void pageReloadsWhenShownAndAfterALoad();
     void selectedRowIsHighlightedWithoutFocus();
+    void checkEndsOnTheFirstWinInView_data();
+    void checkEndsOnTheFirstWinInView();
     void closeAndDownloadWaitForTheCheck();
 
 private:
@@ -77,7 +79,8 @@ void TestCheckPage::prepare()
     m_folder = std::make_unique<ProgramFolder>(false);
     writeSmallHistory(*m_folder);
     startWindow();
-    QCOMPARE(control<SpinEdit>(*m_form, "editSelectNum")->text(), QString("12"));
+    // The page opens on the newest draw, the last with results.
+    QCOMPARE(control<SpinEdit>(*m_form, "editSelectNum")->text(), QString("11"));
 }
 
 void TestCheckPage::showLines(const QString &draw, const QByteArray &content)
@@ -232,6 +235,31 @@ void TestCheckPage::nothingMatches()
             control<QPushButton>(form, "btnExec")->isEnabled());
 }
 
+void TestCheckPage::checkEndsOnTheFirstWinInView_data()
+{
+    QTest::addColumn<int>("win"); // the row of the one winning line among 20
+    QTest::newRow("the first row") << 0;
+    QTest::newRow("the last row") << 19;
+}
+
+// After a walk through more lines than the list shows, the first winning line lies whole
+// below the header; the selection stays on the last line checked.
+void TestCheckPage::checkEndsOnTheFirstWinInView()
+{
+    QFETCH(int, win);
+    QByteArray lines;
+    for (int row = 0; row < 20; ++row)
+        lines += row == win ? "11,05,15,25,35,40,43\r\n" : "11,01,02,03,04,06,07\r\n";
+    showLines("11", lines);
+    MessageBoxWatcher boxes;
+    check();
+    auto *grid = control<StringGrid>(*m_form, "gridHitSel");
+    QCOMPARE(grid->currentRow(), 19);
+    const QRect shown = grid->visualRect(grid->model()->index(win, 1));
+    QVERIFY2(shown.top() >= 0 && shown.bottom() < grid->viewport()->height(),
+             qPrintable(QString("%1..%2").arg(shown.top()).arg(shown.bottom())));
+}
+
 void TestCheckPage::pageReloadsWhenShownAndAfterALoad()
 {
     TMainForm &form = *m_form;
@@ -248,14 +276,14 @@ void TestCheckPage::pageReloadsWhenShownAndAfterALoad()
     QCOMPARE(results(form), (QStringList{"", ""})); // the results went with the old rows
     QCOMPARE(control<PanelLabel>(form, "pnlHitGuide")->text(), kReady);
 
-    // A results load sets the coming draw, which loads that draw's lines.
-    m_folder->write("client/12.csv", "12,01,02,03,04,05,06\r\n");
+    // A results load sets the newest draw, which loads that draw's lines.
+    m_folder->write("client/11.csv", "11,01,02,03,04,05,06\r\n");
     form.btnMmsUpdateClick();
-    QCOMPARE(control<SpinEdit>(form, "editSelectNum")->text(), QString("12"));
+    QCOMPARE(control<SpinEdit>(form, "editSelectNum")->text(), QString("11"));
     QCOMPARE(control<StringGrid>(form, "gridHitSel")->rowCount(), 1);
-    QCOMPARE(control<StringGrid>(form, "gridHitSel")->cell(0, 0), QString("12"));
+    QCOMPARE(control<StringGrid>(form, "gridHitSel")->cell(0, 0), QString("11"));
 
-    QVERIFY(QFile::remove(m_folder->file("client/12.csv")));
+    QVERIFY(QFile::remove(m_folder->file("client/11.csv")));
     control<QTabWidget>(form, "pctrlMain")->setCurrentWidget(control<QWidget>(form, "TabSheet1"));
     control<QTabWidget>(form, "pctrlMain")->setCurrentWidget(control<QWidget>(form, "TabSheet5"));
     QCOMPARE(control<PanelLabel>(form, "pnlHitGuide")->text(), kNoData);

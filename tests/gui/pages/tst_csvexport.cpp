@@ -168,9 +168,12 @@ void TestCsvExport::emptySlate()
         m_folder->write("out.csv", existing);
     SplashWatcher splash(m_form->splash());
     MessageBoxWatcher boxes;
+    bool waitShownBehind = false; // the message stands alone
+    boxes.whileShown([&] { waitShownBehind |= m_form->splash()->isVisible(); });
     exportTo(m_folder->file("out.csv"));
     QCOMPARE(splash.shown, QStringList{"CSVファイルに出力中です。"});
     QVERIFY(!m_form->splash()->isVisible());
+    QVERIFY(!waitShownBehind);
     QCOMPARE(boxes.texts(), QStringList{kEmpty});
     QCOMPARE(boxes.boxes().first().caption, QString("ガイドメッセージ"));
     QCOMPARE(QFile::exists(m_folder->file("out.csv")), !existing.isNull());
@@ -185,8 +188,11 @@ void TestCsvExport::replacesTheFileWithWhatASaveAppends()
     m_folder->write("out.csv", QByteArray(200, 'x') + "\r\n"); // longer than the new content
     SplashWatcher splash(form.splash());
     MessageBoxWatcher boxes;
+    bool waitShownBehind = false;
+    boxes.whileShown([&] { waitShownBehind |= form.splash()->isVisible(); });
     exportTo(m_folder->file("out.csv"));
     QCOMPARE(splash.shown, QStringList{"CSVファイルに出力中です。"});
+    QVERIFY(!waitShownBehind);
     QCOMPARE(boxes.texts(), QStringList{kDone});
     QCOMPARE(boxes.boxes().first().caption, QString("ガイドメッセージ"));
     QCOMPARE(boxes.boxes().first().icon, QMessageBox::Warning);

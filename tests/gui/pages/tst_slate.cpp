@@ -2,10 +2,12 @@
 // drawing of its rows.
 
 #include "TestSupport.h"
+#include "gui/pages/MainPage.h"
 #include "gui/widgets/StringGrid.h"
 #include "gui/widgets/Widgets.h"
 
 #include <QApplication>
+#include <QFile>
 #include <QGroupBox>
 #include <QItemSelectionModel>
 #include <QLabel>
@@ -35,6 +37,8 @@ private slots:
     void cancelRows();
     void cancelOnEmptySlate();
     void reloadKeepsLinesAndTheirDraws();
+    void savingIntoADrawnDrawAsksFirst_data();
+    void savingIntoADrawnDrawAsksFirst();
     void rowsAreStripedAndCurrentHighlighted();
     void keyboardAlone();
 
@@ -183,15 +187,64 @@ void TestSlate::reloadKeepsLinesAndTheirDraws()
     QCOMPARE(control<PanelLabel>(form, "pnlSelectMax")->text(), QString("4口"));
     QCOMPARE(control<PanelLabel>(form, "pnlSelectMoney")->text(), QString("¥800"));
 
+    // Draw 1234 has its results by now: asked first, the lines are kept for it ("いいえ").
     MessageBoxWatcher boxes;
+    boxes.queueAnswer(QMessageBox::No);
     control<QPushButton>(form, "btnSave")->click();
-    QCOMPARE(boxes.texts(),
-             QStringList{"正常にファイルの保存が完了しました。「申込数字照会・取消し」機能で参照"
-                         "してください。\n保存先：client/1234.csv、client/2038.csv"});
+    QCOMPARE(boxes.texts().size(), 2);
+    QVERIFY2(boxes.texts().first().startsWith("第1234回は抽選が終わっていて、抽選結果があります"
+                                              "（保存していない申込み数字 3口）。\n"
+                                              "次回の第2038回の申込みとして保存しますか？"),
+             qPrintable(boxes.texts().first()));
+    QCOMPARE(boxes.boxes().first().caption, QString("確認メッセージ"));
+    QCOMPARE(boxes.boxes().first().defaultButton, QMessageBox::Cancel);
+    QCOMPARE(boxes.texts().last(),
+             QString("正常にファイルの保存が完了しました。「申込数字照会・取消し」機能で参照"
+                     "してください。\n保存先：client/1234.csv、client/2038.csv"));
+    QCOMPARE(control<QLabel>(form, "pnlMessage.Panel0")->text(),
+             QString("第1234回に3口、第2038回に1口を保存しました（計4口 ¥800）。"));
     QCOMPARE(m_folder->read("client/1234.csv"),
              QByteArray("1234,01,02,03,04,05,06\r\n1234,07,08,09,10,11,12\r\n"
                         "1234,13,14,15,16,17,18\r\n"));
     QCOMPARE(m_folder->read("client/2038.csv"), QByteArray("2038,19,20,21,22,23,24\r\n"));
+}
+
+void TestSlate::savingIntoADrawnDrawAsksFirst_data()
+{
+    QTest::addColumn<int>("answer");
+    QTest::addColumn<QByteArray>("coming"); // client/2038.csv afterwards
+    QTest::addColumn<QString>("status");
+    QTest::newRow("for the coming draw")
+        << int(QMessageBox::Yes)
+        << QByteArray("2038,01,02,03,04,05,06\r\n2038,07,08,09,10,11,12\r\n")
+        << "第2038回に2口を保存しました（計2口 ¥400）。";
+    QTest::newRow("not at all")
+        << int(QMessageBox::Cancel) << QByteArray()
+        << "１～４３までの数字の中から、異なる６個の数字を選択してください。";
+}
+
+// A line left from draw 2037, the newest with results, and one for the coming draw 2038.
+void TestSlate::savingIntoADrawnDrawAsksFirst()
+{
+    QFETCH(int, answer);
+    QFETCH(QByteArray, coming);
+    QFETCH(QString, status);
+    TMainForm &form = *m_form;
+    control<QLineEdit>(form, "editNewNum")->setText("2037");
+    decide(form, {1, 2, 3, 4, 5, 6});
+    form.btnMmsUpdateClick();
+    decide(form, {7, 8, 9, 10, 11, 12});
+    control<QLabel>(form, "pnlMessage.Panel0")->setText(kMainPageGuide);
+    MessageBoxWatcher boxes;
+    boxes.queueAnswer(QMessageBox::StandardButton(answer));
+    control<QPushButton>(form, "btnSave")->click();
+    QVERIFY2(boxes.texts().value(0).startsWith("第2037回は抽選が終わっていて"),
+             qPrintable(boxes.texts().value(0)));
+    QCOMPARE(m_folder->read("client/2038.csv"), coming);
+    QVERIFY(!QFile::exists(m_folder->file("client/2037.csv")));
+    const QString shown = answer == QMessageBox::Yes ? "2038" : "2037";
+    QCOMPARE(control<StringGrid>(form, "gridSelectItem")->cell(0, 0), shown);
+    QCOMPARE(control<QLabel>(form, "pnlMessage.Panel0")->text(), status);
 }
 
 void TestSlate::rowsAreStripedAndCurrentHighlighted()

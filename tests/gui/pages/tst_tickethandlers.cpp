@@ -129,7 +129,9 @@ void TestTicketHandlers::saveStoresEachLineOnce()
         dialog->accept();
     });
     control<QAction>(form, "menuCommandSaveContinued")->trigger();
-    QCOMPARE(boxes.texts().last(), QString("第2038回～第2039回の2回分、各1口を保存しました。"));
+    QCOMPARE(boxes.texts().last(),
+             QString("第2038回～第2039回の2回分、各1口を保存しました（計2口 ¥400）。"));
+    QCOMPARE(control<QLabel>(form, "pnlMessage.Panel0")->text(), boxes.texts().last());
     QCOMPARE(m_folder->read("client/2038.csv"),
              once + "2038,01,02,03,04,05,06\r\n2038,07,08,09,10,11,12\r\n");
     QCOMPARE(m_folder->read("client/2039.csv"), QByteArray("2039,07,08,09,10,11,12\r\n"));

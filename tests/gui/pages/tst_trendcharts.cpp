@@ -20,6 +20,8 @@
 #include <QTableView>
 #include <QTest>
 #include <QToolTip>
+#include <QValueAxis>
+#include <algorithm>
 #include <numeric>
 
 namespace
@@ -163,6 +165,11 @@ void TestTrendCharts::everyKindAddsUp()
         QCOMPARE(pointLabels(shown), twoDigitLabels());
         const int expected = kind < 5 ? 60 * (kind + 1) : kind == 5 ? 6 * draws : draws;
         QCOMPARE(sum(values), expected);
+        // The counts read off a visible scale from 0 that holds the largest.
+        const auto *scale = qobject_cast<QValueAxis *>(shown->chart()->axes(Qt::Vertical).value(0));
+        QVERIFY(scale && scale->isVisible() && scale->labelsVisible());
+        QCOMPARE(scale->min(), 0.0);
+        QVERIFY(scale->max() >= *std::max_element(values.begin(), values.end()));
         if (kind >= 6) {
             const auto &row = form.baseCountTable()[static_cast<size_t>(kind - 6)];
             QCOMPARE(values, QVector<int>(row.begin(), row.end()));

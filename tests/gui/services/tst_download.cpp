@@ -78,6 +78,7 @@ private slots:
     void fetchedHistoryIsCheckedBeforeReplacing();
     void settingsDialogTestsAndStores();
     void connectionTestClearsAndStops();
+    void settingsDialogKeepsTheKeyboard();
     void failureKeepsFilesAndViews_data();
     void failureKeepsFilesAndViews();
 
@@ -116,10 +117,15 @@ void TestDownload::downloadsAndReloads()
     TMainForm form(folder.path());
     form.show();
     QCOMPARE(control<QLineEdit>(form, "editNewNum")->text(), QString("2038"));
+    bool waitShownBehind = false; // the message stands alone
+    boxes.whileShown([&] { waitShownBehind |= form.splash()->isVisible(); });
 
     control<QAction>(form, "menuCommandDownload")->trigger();
 
-    const QString news = kSucceeded + "\n第2038回：２等 1口 ¥1,000（支払期限 2026/09/29）";
+    // Drawn 2025/09/29, its prizes could be claimed until 2026/09/29: long past.
+    const QString news =
+        kSucceeded + "\n第2038回：２等 1口 ¥1,000（支払期限 2026/09/29、期限切れ）";
+    QVERIFY(!waitShownBehind);
     QCOMPARE(boxes.texts(), QStringList{news});
     QCOMPARE(boxes.boxes().first().caption, QString("ガイドメッセージ"));
     QCOMPARE(boxes.boxes().first().icon, QMessageBox::Warning);
@@ -292,6 +298,44 @@ void TestDownload::settingsDialogTestsAndStores()
 
 // The result goes when the address changes. While a test waits, OK is disabled and
 // "キャンセル" stops it at once, closing the window without storing anything.
+// The window opens in the address; after a test by the keyboard the focus is back on the
+// test button, so Enter does not fall to "キャンセル" and throw the address away.
+void TestDownload::settingsDialogKeepsTheKeyboard()
+{
+    HttpTestServer server;
+    server.serve(kFeedPath, 200,
+                 feedOf(bundledFile("Loto6Number.csv"), bundledFile("Loto6Data.csv")));
+    ProgramFolder folder;
+    MessageBoxWatcher boxes;
+    TMainForm form(folder.path());
+    form.show();
+    QString focusAtOpen, focusAfterTest;
+    bool openAfterEnter = false;
+    QTimer::singleShot(0, &form, [&] {
+        QWidget *dialog = QApplication::activeModalWidget();
+        dialog->activateWindow();
+        QTRY_COMPARE(QApplication::activeWindow(), dialog);
+        focusAtOpen = QApplication::focusWidget()->objectName();
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_A, Qt::ControlModifier);
+        QTest::keyClicks(QApplication::focusWidget(), server.baseUrl() + "data/loto6.csv");
+        control<QPushButton>(*dialog, "btnConnectionTest")->setFocus();
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Space);
+        focusAfterTest = QApplication::focusWidget()->objectName();
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab); // on to OK
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
+        openAfterEnter = dialog->isVisible();
+        if (openAfterEnter)
+            dialog->close();
+    });
+    control<QAction>(form, "menuCommandDownloadSettings")->trigger();
+    QCOMPARE(focusAtOpen, QString("editAddress"));
+    QCOMPARE(focusAfterTest, QString("btnConnectionTest"));
+    QVERIFY(!openAfterEnter);
+    QCOMPARE(QSettings(m_iniPath, QSettings::IniFormat).value("Download/HistoryUrl").toString(),
+             server.baseUrl() + "data/loto6.csv");
+    QVERIFY(boxes.texts().isEmpty());
+}
+
 void TestDownload::connectionTestClearsAndStops()
 {
     HttpTestServer server;
@@ -477,6 +521,8 @@ void TestDownload::failureKeepsFilesAndViews()
     MessageBoxWatcher boxes;
     TMainForm form(folder.path());
     form.show();
+    bool waitShownBehind = false; // the message stands alone
+    boxes.whileShown([&] { waitShownBehind |= form.splash()->isVisible(); });
     const auto rows = [&form](const char *view) {
         return control<QTableView>(form, view)->model()->rowCount();
     };
@@ -496,6 +542,7 @@ void TestDownload::failureKeepsFilesAndViews()
     QCOMPARE(boxes.texts().size(), 1);
     const QString text = boxes.texts().first();
     QVERIFY2(text.startsWith(kFailed) && text.contains(cause), qPrintable(text));
+    QVERIFY(!waitShownBehind);
     QCOMPARE(text.contains(kAdvice), network);
     QCOMPARE(boxes.boxes().first().caption, QString("エラーメッセージ"));
     QCOMPARE(boxes.boxes().first().icon, QMessageBox::Critical);
