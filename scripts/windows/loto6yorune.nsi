@@ -80,6 +80,11 @@ Section "${APP_NAME}"
   SetOutPath "$INSTDIR"
   File /r "${DIST}\*.*"
   WriteUninstaller "$INSTDIR\uninstall.exe"
+  ; An MSVC build (build.ps1 with an MSVC kit) brings the runtime's installer beside the program.
+!if /FileExists "${DIST}\vc_redist.x64.exe"
+  DetailPrint "Microsoft Visual C++ ランタイムをインストールしています…"
+  ExecWait '"$INSTDIR\vc_redist.x64.exe" /install /quiet /norestart'
+!endif
 
   CreateDirectory "$SMPROGRAMS\${APP_NAME}"
   CreateShortcut "$SMPROGRAMS\${APP_NAME}\${APP_NAME}.lnk" "$INSTDIR\${APP}.exe"
@@ -109,12 +114,17 @@ Section "Uninstall"
 
   Delete "$INSTDIR\${APP}.exe"
   Delete "$INSTDIR\*.dll"
+  Delete "$INSTDIR\vc_redist.x64.exe"
   Delete "$INSTDIR\${MANUAL}"
   RMDir /r "$INSTDIR\platforms"
   RMDir /r "$INSTDIR\styles"
   RMDir /r "$INSTDIR\tls"
   RMDir /r "$INSTDIR\imageformats"
   RMDir /r "$INSTDIR\translations"
+  ; Plugin folders that windeployqt may add on a Windows build.
+  RMDir /r "$INSTDIR\generic"
+  RMDir /r "$INSTDIR\iconengines"
+  RMDir /r "$INSTDIR\networkinformation"
   Delete "$INSTDIR\download\Loto6Data.csv"
   Delete "$INSTDIR\download\Loto6Number.csv"
   RMDir "$INSTDIR\download"
