@@ -59,12 +59,11 @@ done
 
 # The entry in Windows' list of programs, exported (reg query would print the Japanese name in
 # the console's code page).
+reg_file=$(mktemp /tmp/loto6-reg.XXXXXX)
+session_dirs+=("$reg_file")
 export_key() {
-    local file
-    file=$(mktemp /tmp/loto6-reg.XXXXXX)
-    session_dirs+=("$file")
-    wine reg export "$1" "$(winepath -w "$file")" /y >/dev/null 2>&1 || return 1
-    iconv -f UTF-16 -t UTF-8 "$file" | tr -d '\r'
+    wine reg export "$1" "$(winepath -w "$reg_file")" /y >/dev/null 2>&1 || return 1
+    iconv -f UTF-16 -t UTF-8 "$reg_file" | tr -d '\r'
 }
 query=$(export_key "$entry") || fail "no uninstall entry $entry"
 expect_value() {
