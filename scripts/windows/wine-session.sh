@@ -1,3 +1,4 @@
+# shellcheck shell=bash disable=SC2154
 # Sourced by windows-smoke.sh and test-installer.sh: a fresh Wine prefix, a virtual display of
 # its own (Xvfb with openbox) for the real program with the windows platform plugin, bounded
 # waits that name the step that failed, and the clean-up of all of it on exit.
