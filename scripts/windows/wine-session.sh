@@ -1,0 +1,109 @@
+# shellcheck shell=bash disable=SC2154
+# Sourced by windows-smoke.sh and test-installer.sh: a fresh Wine prefix, a virtual display of
+# its own (Xvfb with openbox) for the real program with the windows platform plugin, bounded
+# waits that name the step that failed, and the clean-up of all of it on exit.
+# Set step_name (the script's name) before sourcing; shots go to $shots.
+
+export WINEDEBUG=-all WINEARCH=win64
+
+# fail <message>: ends the script, naming what went wrong.
+fail() {
+    echo "$step_name: FAILED: $*" >&2
+    exit 1
+}
+
+# shot <name>: the whole screen into $shots/<name>.png.
+shot() {
+    import -display "$DISPLAY" -window root "$shots/$1.png" 2>/dev/null ||
+        echo "$step_name: no screenshot $1" >&2
+}
+
+# wait_until <seconds> <step> <command>...: runs the command every half second until it
+# succeeds; after the given time the script fails, naming the step.
+wait_until() {
+    local seconds=$1 step=$2 tries
+    shift 2
+    for ((tries = seconds * 2; tries > 0; --tries)); do
+        "$@" >/dev/null 2>&1 && return 0
+        sleep 0.5
+    done
+    shot "failed-$(echo "$step" | tr -c 'A-Za-z0-9\n' - | head -c 40)"
+    fail "$step (no result after $seconds s)"
+}
+
+# window_named <regex>: the ids of the windows whose caption matches, one a line.
+window_named() {
+    xdotool search --onlyvisible --name "$1" 2>/dev/null
+}
+
+# keys <key>...: each key to the focused window, with time for Wine and Qt to take it.
+keys() {
+    local key
+    for key in "$@"; do
+        xdotool key "$key"
+        sleep 0.4
+    done
+}
+
+# activate <window>: the window raised and given the keyboard.
+activate() {
+    xdotool windowactivate --sync "$1" >/dev/null 2>&1 || xdotool windowfocus --sync "$1"
+    sleep 0.3
+}
+
+session_pids=()
+session_dirs=()
+session_cleanup() {
+    local pid
+    [ -n "${WINEPREFIX:-}" ] && wineserver -k >/dev/null 2>&1 || true
+    for pid in "${session_pids[@]}"; do
+        kill "$pid" 2>/dev/null || true
+    done
+    wait 2>/dev/null || true
+    [ ${#session_dirs[@]} -eq 0 ] || rm -rf "${session_dirs[@]}"
+}
+trap session_cleanup EXIT
+
+# start_session: the prefix (its environment sets the windows platform: Wine hands a Windows
+# program no QT_* variable of this machine's environment) and the display on a free number.
+start_session() {
+    local n
+    for cmd in wine wineserver Xvfb openbox xdotool import; do
+        command -v "$cmd" >/dev/null || fail "$cmd is not installed"
+    done
+    fc-list :lang=ja family | grep -q IPA || fail "no IPA Japanese font for Wine (fontconfig)"
+
+    WINEPREFIX=$(mktemp -d /tmp/loto6-wine.XXXXXX)
+    export WINEPREFIX
+    session_dirs+=("$WINEPREFIX")
+    for ((n = 90; n < 130; ++n)); do
+        [ -e "/tmp/.X$n-lock" ] || [ -e "/tmp/.X11-unix/X$n" ] && continue
+        Xvfb ":$n" -screen 0 1280x720x24 -nolisten tcp >/dev/null 2>&1 &
+        session_pids+=($!)
+        export DISPLAY=":$n"
+        if wait_display; then
+            break
+        fi
+        unset DISPLAY
+    done
+    [ -n "${DISPLAY:-}" ] || fail "no free display for Xvfb"
+    openbox >/dev/null 2>&1 &
+    session_pids+=($!)
+    wait_until 20 "openbox starts on $DISPLAY" sh -c 'xprop -root _NET_SUPPORTING_WM_CHECK | grep -q window'
+
+    wine wineboot --init >/dev/null 2>&1 || fail "wineboot --init"
+    wine reg add 'HKCU\Environment' /v QT_QPA_PLATFORM /d windows /f >/dev/null ||
+        fail "QT_QPA_PLATFORM into the prefix's environment"
+    wineserver -w
+}
+
+# wait_display: true once the display of $DISPLAY answers (another server may hold the number).
+wait_display() {
+    local tries
+    for ((tries = 20; tries > 0; --tries)); do
+        xdpyinfo >/dev/null 2>&1 && return 0
+        kill -0 "${session_pids[-1]}" 2>/dev/null || return 1
+        sleep 0.25
+    done
+    return 1
+}
