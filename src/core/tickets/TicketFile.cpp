@@ -2,8 +2,8 @@
 
 #include "core/common/DomainError.h"
 #include "core/common/FileErrors.h"
-#include "core/common/FileNames.h"
 #include "core/common/FileIdentity.h"
+#include "core/common/FileNames.h"
 #include "core/common/SafeWrite.h"
 #include "core/common/TextLines.h"
 #include "core/tickets/CommaText.h"
