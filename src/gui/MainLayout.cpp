@@ -96,7 +96,11 @@ void TMainForm::buildWindow()
 
 QSize TMainForm::naturalSize() const
 {
-    return QSize(657, menuBar()->sizeHint().height() + 548);
+    // The menu bar as laid out once shown: on Windows it can be a pixel taller than its hint,
+    // and a pixel short would bring up both scroll bars.
+    const QMenuBar *menu = menuBar();
+    const int menuHeight = qMax(menu->sizeHint().height(), menu->isVisible() ? menu->height() : 0);
+    return QSize(657, menuHeight + 548);
 }
 
 void TMainForm::fitToScreen()
