@@ -2,6 +2,7 @@
 
 #include "core/common/Formats.h"
 #include "core/platform/Settings.h"
+#include "core/results/DrawEntry.h"
 #include "core/results/HistoryCheck.h"
 #include "core/results/ResultsFiles.h"
 #include "core/results/ResultsReplace.h"
@@ -29,15 +30,6 @@ namespace
 
 const QString kManualFileName = QStringLiteral("操作手順書.pdf");
 
-// The highest draw number of the loaded history (its rows may be sorted by any column).
-int newestDraw(const QVector<DrawRecord> &history)
-{
-    int newest = 0;
-    for (const DrawRecord &draw : history)
-        newest = qMax(newest, parseInteger(draw.caption).value_or(0));
-    return newest;
-}
-
 } // namespace
 
 void TMainForm::connectHelpAndDownload()
@@ -61,7 +53,7 @@ void TMainForm::connectHelpAndDownload()
                 return;
             btnMmsUpdateClick();
             // What the saved lines won in the typed draw, when lines were saved for it.
-            const int typed = newestDraw(m_context->history()->records());
+            const int typed = newestDrawOf(m_context->history()->records()).number;
             const QStringList news = newsOfDraws(typed - 1);
             if (!news.isEmpty())
                 showGuideMessage(this,
@@ -90,7 +82,7 @@ void TMainForm::menuCommandDownloadClick()
     const InputBlock block(pctrlMain); // the pages keep their colours meanwhile
 
     // The newest official draw so far: typed-in draws are replaced by the official ones.
-    int official = newestDraw(m_context->history()->records());
+    int official = newestDrawOf(m_context->history()->records()).number;
     QSet<int> typed;
     captureError([&] { typed = readTypedDraws(m_context->dataFolder() + kDownloadFolder); });
     for (int draw : typed)

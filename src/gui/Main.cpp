@@ -255,7 +255,7 @@ void TMainForm::showClaimWarning()
     // draw depend on them.
     QString warning;
     captureError([this, &warning] {
-        const NewestDraw newest = readResultsTop(m_context->dataFolder() + kDownloadFolder).newest;
+        const NewestDraw newest = newestDrawOf(m_context->history()->records());
         warning = staleHistoryNotice(missingDraws(newest.date, japanToday()));
         if (warning.isEmpty())
             warning = readClaimWarningText(m_context->dataFolder(), m_context->history()->records(),

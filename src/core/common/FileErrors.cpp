@@ -45,14 +45,33 @@ QString fileErrorReason(const QFileDevice &file)
     return reason;
 }
 
-QString fileErrorMessage(const QString &what, const QString &path, const QFileDevice &file)
+namespace
 {
-    // Windows refuses to replace or remove a file that another program holds open: say which.
+
+// "ファイル「…」<what>（<reason>）。", unless another program holds the file open (Windows
+// refuses to replace or remove it then): that message names the program instead.
+QString failureMessage(const QString &what, const QString &path, const QFileDevice &file,
+                       const QString &reason)
+{
     if (!file.isOpen() && !file.fileName().isEmpty())
         if (const auto held = fileHeldOpenMessage(file.fileName(), path))
             return *held;
     return QStringLiteral("ファイル「%1」%2（%3）。")
-        .arg(QDir::toNativeSeparators(path), what, fileErrorReason(file));
+        .arg(QDir::toNativeSeparators(path), what, reason);
+}
+
+// The bytes free for the player in the folder that holds path; -1 when unknown.
+qint64 bytesFreeBeside(const QString &path)
+{
+    const QStorageInfo storage(QFileInfo(path).absolutePath());
+    return storage.isValid() ? storage.bytesAvailable() : -1;
+}
+
+} // namespace
+
+QString fileErrorMessage(const QString &what, const QString &path, const QFileDevice &file)
+{
+    return failureMessage(what, path, file, fileErrorReason(file));
 }
 
 QString writeFailureReason(const QFileDevice &file, qint64 needed, qint64 available)
@@ -62,8 +81,9 @@ QString writeFailureReason(const QFileDevice &file, qint64 needed, qint64 availa
     return fileErrorReason(file);
 }
 
-qint64 bytesFreeBeside(const QString &path)
+QString writeErrorMessage(const QString &what, const QString &path, const QFileDevice &file,
+                          qint64 needed)
 {
-    const QStorageInfo storage(QFileInfo(path).absolutePath());
-    return storage.isValid() ? storage.bytesAvailable() : -1;
+    return failureMessage(what, path, file,
+                          writeFailureReason(file, needed, bytesFreeBeside(file.fileName())));
 }

@@ -16,5 +16,7 @@ QString fileErrorReason(const QFileDevice &file);
 // found for it (a write cut short by a full disk is often reported as an unknown error).
 QString writeFailureReason(const QFileDevice &file, qint64 needed, qint64 available);
 
-// The bytes free for the player in the folder that holds path; -1 when unknown.
-qint64 bytesFreeBeside(const QString &path);
+// As fileErrorMessage, for a write of `needed` bytes into the file: a disk without room for
+// them is said to be full.
+QString writeErrorMessage(const QString &what, const QString &path, const QFileDevice &file,
+                          qint64 needed);

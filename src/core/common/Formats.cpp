@@ -215,6 +215,11 @@ QString formatGrouped(double value)
     return groupedAmount(value, u"", u"-");
 }
 
+QString tierName(int tier)
+{
+    return QChar(u'０' + tier) + QStringLiteral("等");
+}
+
 QString formatPercent(double percent)
 {
     const qint64 tenths = qRound64(percent * 10);

@@ -32,11 +32,6 @@ int overflowSign(const QString &text)
     return negative ? -1 : 1;
 }
 
-} // namespace
-
-namespace
-{
-
 // On Windows the registry key HKEY_CURRENT_USER\Software\Pelmora\Loto6Yorune, unless Qt's
 // default format was set to INI files (as the tests do, each in a folder of its own);
 // elsewhere Pelmora/Loto6Yorune.ini in the user's settings folder.
@@ -132,11 +127,11 @@ DownloadSettings AppSettings::readDownloadSettings() const
     // A stored time-out outside the range reads as the nearest bound, also one too long for
     // 32 bits.
     const QString timeout = readString(kDownload, QStringLiteral("TimeoutSeconds"), QString());
-    int seconds = readInteger(kDownload, QStringLiteral("TimeoutSeconds"),
-                              DownloadSettings::kDefaultTimeoutSeconds);
-    if (!parseInteger(timeout) && overflowSign(timeout) != 0)
-        seconds = overflowSign(timeout) > 0 ? DownloadSettings::kMaxTimeoutSeconds
-                                            : DownloadSettings::kMinTimeoutSeconds;
+    const std::optional<int> parsed = parseInteger(timeout);
+    int seconds = parsed.value_or(DownloadSettings::kDefaultTimeoutSeconds);
+    if (const int sign = parsed ? 0 : overflowSign(timeout))
+        seconds =
+            sign > 0 ? DownloadSettings::kMaxTimeoutSeconds : DownloadSettings::kMinTimeoutSeconds;
     download.timeoutSeconds =
         qBound(DownloadSettings::kMinTimeoutSeconds, seconds, DownloadSettings::kMaxTimeoutSeconds);
     return download;

@@ -19,10 +19,9 @@ const std::array<QString, kPicksPerLine> kNumberNames = {
     QStringLiteral("本数字①"), QStringLiteral("本数字②"), QStringLiteral("本数字③"),
     QStringLiteral("本数字④"), QStringLiteral("本数字⑤"), QStringLiteral("本数字⑥")};
 
-QString tierName(int tier, const char *what)
+QString tierField(int tier, const char *what)
 {
-    // "１等" with a full-width digit, as the tiers are written everywhere in the program.
-    return QStringLiteral("%1等の%2").arg(QChar(u'０' + tier + 1)).arg(QString::fromUtf8(what));
+    return tierName(tier + 1) + QStringLiteral("の") + QString::fromUtf8(what);
 }
 
 // What was typed, with full-width digits and signs as their plain forms (as a Japanese input
@@ -98,6 +97,17 @@ DrawEntry entryOf(const QString &drawLine, const QString &prizeLine)
 
 } // namespace
 
+NewestDraw newestDrawOf(const QVector<DrawRecord> &history)
+{
+    NewestDraw newest;
+    for (const DrawRecord &draw : history) {
+        const int number = parseInteger(draw.caption).value_or(0);
+        if (number > newest.number)
+            newest = {number, parseDate(draw.date).value_or(QDate())};
+    }
+    return newest;
+}
+
 ResultsTop readResultsTop(const QString &downloadFolder)
 {
     const QStringList lines = readTextLines(downloadFolder + kNumberFileName);
@@ -150,8 +160,8 @@ DrawFigures figuresOf(const DrawEntry &entry, const NewestDraw &previous, const 
     const QString yen = QStringLiteral("円");
     for (size_t tier = 0; tier < draw.amounts.size(); ++tier) {
         draw.amounts[tier] =
-            wholeNumber(entry.amounts[tier], tierName(int(tier), "金額"), kMaxEntryAmountYen, yen);
-        draw.winners[tier] = wholeNumber(entry.winners[tier], tierName(int(tier), "口数"),
+            wholeNumber(entry.amounts[tier], tierField(int(tier), "金額"), kMaxEntryAmountYen, yen);
+        draw.winners[tier] = wholeNumber(entry.winners[tier], tierField(int(tier), "口数"),
                                          kMaxEntryWinners, QString());
     }
     draw.carryOver = wholeNumber(entry.carryOver, QStringLiteral("キャリーオーバー"),

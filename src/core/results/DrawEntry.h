@@ -1,9 +1,11 @@
 #pragma once
 
 #include "core/common/ComType.h"
+#include "core/results/ResultsFiles.h"
 
 #include <QDate>
 #include <QString>
+#include <QVector>
 #include <array>
 #include <optional>
 
@@ -31,6 +33,10 @@ struct NewestDraw {
     int number = 0;
     QDate date;
 };
+
+// The draw of the highest number in a loaded history, whatever order its rows are in; number
+// 0 and no date when it holds none.
+NewestDraw newestDrawOf(const QVector<DrawRecord> &history);
 
 // The top of the results files in downloadFolder (path with trailing "/"): the newest draw, the
 // one before it (its number one less, with the date of the second line; without a date when

@@ -66,9 +66,10 @@ bool sameDraw(const DrawRecord &a, const DrawRecord &b)
     return a.date == b.date && a.main == b.main && a.bonus == b.bonus;
 }
 
-QString tierName(size_t tier)
+// The tier of an index into the figures (0 for 1等).
+QString tierOf(size_t index)
 {
-    return QChar(u'１' + int(tier)) + QStringLiteral("等");
+    return tierName(int(index) + 1);
 }
 
 // A figure of a fetched prize line: plain digits up to max.
@@ -93,10 +94,10 @@ std::optional<QString> readFigures(const QString &line, DrawFigures *draw)
         const QString amount = fields.value(int(1 + 2 * tier));
         const QString winners = fields.value(int(2 + 2 * tier));
         if (auto fault =
-                figureFault(amount, tierName(tier) + QStringLiteral("の金額"), kMaxEntryAmountYen))
+                figureFault(amount, tierOf(tier) + QStringLiteral("の金額"), kMaxEntryAmountYen))
             return fault;
         if (auto fault =
-                figureFault(winners, tierName(tier) + QStringLiteral("の口数"), kMaxEntryWinners))
+                figureFault(winners, tierOf(tier) + QStringLiteral("の口数"), kMaxEntryWinners))
             return fault;
         draw->amounts[tier] = amount.toLongLong();
         draw->winners[tier] = winners.toLongLong();
@@ -133,14 +134,14 @@ std::optional<QString> implausibleFigures(const DrawFigures &draw)
         const qint64 winners = draw.winners[tier];
         if (amount == 0 && winners > 0)
             return QStringLiteral("%1の当選口数が %2 口なのに金額が ¥0 です")
-                .arg(tierName(tier))
+                .arg(tierOf(tier))
                 .arg(winners);
         if (amount > 0 && winners == 0)
             return QStringLiteral("%1の当選口数が 0 口なのに金額が %2 です")
-                .arg(tierName(tier), formatYen(double(amount)));
+                .arg(tierOf(tier), formatYen(double(amount)));
         if (amount > 0 && amount < lowest)
             return QStringLiteral("%1の金額 %2 が%3の %4 より少ないです")
-                .arg(tierName(tier), formatYen(double(amount)), tierName(draw.amounts.size() - 1),
+                .arg(tierOf(tier), formatYen(double(amount)), tierOf(draw.amounts.size() - 1),
                      formatYen(double(lowest)));
     }
     return std::nullopt;

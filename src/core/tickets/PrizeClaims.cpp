@@ -39,11 +39,6 @@ std::optional<ClaimedLine> parseClaimedLine(const QString &line)
 
 } // namespace
 
-QString tierName(int tier)
-{
-    return QChar(u'０' + tier) + QStringLiteral("等");
-}
-
 QDate claimDeadline(const QDate &drawDate)
 {
     // A year counted from a day ends the day before that day's date a year later; a year

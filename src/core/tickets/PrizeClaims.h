@@ -1,5 +1,6 @@
 #pragma once
 
+#include "core/common/Formats.h"
 #include "core/results/PastDraws.h"
 #include "core/tickets/SavedLines.h"
 #include "core/tickets/WinningCheck.h"
@@ -18,9 +19,6 @@
 // begins the day after the draw (drawn 2025/09/25: 2026/09/25; drawn 2024/02/29: 2025/02/28;
 // drawn 2008/02/28, the year begins 2008/02/29 and ends 2009/02/28).
 QDate claimDeadline(const QDate &drawDate);
-
-// "１等".."５等".
-QString tierName(int tier);
 
 // An unclaimed prize this many days or fewer before its deadline is one to warn of.
 constexpr int kClaimWarningDays = 30;

@@ -64,11 +64,6 @@ QByteArray readClientFile(const QString &path, QString *reason)
 namespace
 {
 
-QByteArray readWholeFile(const QString &path, QString *reason = nullptr)
-{
-    return readClientFile(path, reason);
-}
-
 // How many Ctrl+Z end the data: the end mark some Windows text tools still write.
 qsizetype endMarks(const QByteArray &data)
 {
@@ -355,7 +350,7 @@ void appendTicketLines(const QVector<TicketAppend> &appends, const CommitStep &c
     QVector<QByteArray> before, after;
     std::vector<std::unique_ptr<QSaveFile>> staged;
     for (const TicketAppend &append : appends) {
-        const QByteArray old = readWholeFile(append.path);
+        const QByteArray old = readClientFile(append.path);
         const qsizetype marks = endMarks(old);
         QByteArray content = old.left(old.size() - marks);
         if (!content.isEmpty() && !content.endsWith('\r') && !content.endsWith('\n'))
@@ -461,18 +456,18 @@ TicketListing listTicketFile(const QString &path, const QString &drawText)
 
 QVector<TicketLine> readAllTicketLines(const QString &path)
 {
-    return ticketLinesOf(readWholeFile(path));
+    return ticketLinesOf(readClientFile(path));
 }
 
 QVector<TicketLine> readAllTicketLines(const QString &path, QString *reason)
 {
-    return ticketLinesOf(readWholeFile(path, reason));
+    return ticketLinesOf(readClientFile(path, reason));
 }
 
 TicketRemoval removeListedTicketLine(const QString &path, const QString &drawText,
                                      const QVector<QStringList> &listedRows, int row)
 {
-    const QByteArray data = readWholeFile(path);
+    const QByteArray data = readClientFile(path);
     const QString drawKey = drawNumberKey(drawText);
     QVector<TextLineSpan> listed;
     QVector<QStringList> rowsNow;
@@ -495,7 +490,7 @@ TicketRemoval removeListedTicketLine(const QString &path, const QString &drawTex
 
 bool removeDrawTicketLines(const QString &path, const QString &drawText)
 {
-    const QByteArray data = readWholeFile(path);
+    const QByteArray data = readClientFile(path);
     if (data.isNull())
         return false;
     const QString drawKey = drawNumberKey(drawText);

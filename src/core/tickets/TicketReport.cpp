@@ -1,6 +1,7 @@
 #include "core/tickets/TicketReport.h"
 
 #include "core/common/ComType.h"
+#include "core/common/FileNames.h"
 #include "core/tickets/PrizeClaims.h"
 #include "core/tickets/SavedLines.h"
 #include "core/tickets/TicketFile.h"
@@ -44,7 +45,7 @@ TicketReport buildTicketReport(const QString &clientFolder, const PastDraws &his
         {QStringLiteral("*.csv")}, QDir::Files | QDir::Dirs | QDir::System | QDir::NoDotAndDotDot,
         QDir::Name);
     for (const QString &name : files) {
-        if (name == kClaimedFileName) // the program's own, no stray
+        if (name.compare(kClaimedFileName, kFileNameCase) == 0) // the program's own, no stray
             continue;
         if (!isTicketFileName(name)) {
             if (QFileInfo(folder.filePath(name)).isFile())

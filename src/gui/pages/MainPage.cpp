@@ -21,7 +21,6 @@
 #include <QDateTime>
 #include <QGroupBox>
 #include <QItemSelectionModel>
-#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -51,57 +50,6 @@ const QString kNumberButtonStyle =
                    "QToolButton:checked { border: 2px solid rgb(0, 0, 128);"
                    " background-color: rgb(255, 236, 150); }"
                    "QToolButton:focus { border: 2px dotted rgb(0, 0, 0); }");
-
-// The board is one stop of the Tab order, as a group of radio buttons is: Tab reaches the
-// number the keyboard was last on, the arrow keys move among the numbers (Up and Down within
-// a column of ten, Left and Right across the columns), and Space or Enter presses the number.
-class BoardKeys : public QObject
-{
-public:
-    explicit BoardKeys(QWidget *board) : QObject(board), m_board(board)
-    {
-        for (int n = 1; n <= kLotoCount; ++n) {
-            numberButton(m_board, n)->setFocusPolicy(n == 1 ? Qt::TabFocus : Qt::NoFocus);
-            numberButton(m_board, n)->installEventFilter(this);
-        }
-    }
-
-protected:
-    bool eventFilter(QObject *watched, QEvent *event) override
-    {
-        if (event->type() != QEvent::KeyPress)
-            return false;
-        const int n = watched->property("tag").toInt();
-        const int row = (n - 1) % 10;
-        int next = 0;
-        switch (static_cast<QKeyEvent *>(event)->key()) {
-        case Qt::Key_Up:
-            next = row > 0 ? n - 1 : 0;
-            break;
-        case Qt::Key_Down:
-            next = row < 9 ? n + 1 : 0;
-            break;
-        case Qt::Key_Left:
-            next = n - 10;
-            break;
-        case Qt::Key_Right:
-            next = n + 10;
-            break;
-        default:
-            return false;
-        }
-        if (next >= kLotoMin && next <= kLotoMax) {
-            QToolButton *target = numberButton(m_board, next);
-            target->setFocusPolicy(Qt::TabFocus);
-            target->setFocus(Qt::TabFocusReason);
-            numberButton(m_board, n)->setFocusPolicy(Qt::NoFocus);
-        }
-        return true;
-    }
-
-private:
-    QWidget *m_board;
-};
 
 // How long each accepted number stays in view before the next one is drawn.
 constexpr unsigned long kShowNumberMs = 50;
@@ -205,7 +153,8 @@ void MainPage::buildControls()
         b->setIconSize(QSize(32, 32));
         b->setToolButtonStyle(Qt::ToolButtonIconOnly);
         b->setCursor(Qt::PointingHandCursor);
-        b->setFocusPolicy(Qt::NoFocus); // the keyboard reaches the board as one (BoardKeys)
+        b->setFocusPolicy(
+            Qt::NoFocus); // the keyboard reaches the board as one (makeNumberGridOneTabStop)
     }
 
     GroupBox3 = groupBox(p, "GroupBox3", QRect(214, 79, 410, 378), QStringLiteral("申込み数字"),
@@ -243,7 +192,9 @@ void MainPage::connectControls()
         connect(button, &QToolButton::clicked, this,
                 [this, button] { ComSet_SpeedBtnClick(button); });
     }
-    new BoardKeys(GroupBox1);
+    // The board is one stop of the Tab order; Space or Enter presses the number.
+    layout::makeNumberGridOneTabStop([this](int n) { return numberButton(GroupBox1, n); },
+                                     Qt::Vertical, GroupBox1);
     connect(btnRiset, &QPushButton::clicked, this, &MainPage::btnRisetClick);
     connect(btnSelect, &QPushButton::clicked, this,
             m_context.guardedSlot(this, &MainPage::btnSelectClick));

@@ -15,7 +15,6 @@
 #include "gui/widgets/Widgets.h"
 
 #include <QGroupBox>
-#include <QKeyEvent>
 #include <QLabel>
 #include <QPushButton>
 #include <QRadioButton>
@@ -47,60 +46,6 @@ QFont tabFont(int points, bool bold)
     f.setPointSize(points);
     return f;
 }
-
-// The exclusion panels are one stop of the Tab order, as the number board is: Tab reaches
-// the panel the keyboard was last on, the arrow keys move along the rows of ten (Up and Down
-// to the row above or below), and Space or Enter marks or clears the panel.
-class PanelKeys : public QObject
-{
-public:
-    explicit PanelKeys(QWidget *panels) : QObject(panels), m_panels(panels)
-    {
-        for (int n = 1; n <= kLotoCount; ++n) {
-            panel(n)->setFocusPolicy(n == 1 ? Qt::TabFocus : Qt::NoFocus);
-            panel(n)->installEventFilter(this);
-        }
-    }
-
-protected:
-    bool eventFilter(QObject *watched, QEvent *event) override
-    {
-        if (event->type() != QEvent::KeyPress)
-            return false;
-        const int n = watched->objectName().mid(5).toInt(); // "Panel" + n
-        int next = 0;
-        switch (static_cast<QKeyEvent *>(event)->key()) {
-        case Qt::Key_Up:
-            next = n - 10;
-            break;
-        case Qt::Key_Down:
-            next = n + 10;
-            break;
-        case Qt::Key_Left:
-            next = n - 1;
-            break;
-        case Qt::Key_Right:
-            next = n + 1;
-            break;
-        default:
-            return false;
-        }
-        if (next >= kLotoMin && next <= kLotoMax) {
-            panel(next)->setFocusPolicy(Qt::TabFocus);
-            panel(next)->setFocus(Qt::TabFocusReason);
-            panel(n)->setFocusPolicy(Qt::NoFocus);
-        }
-        return true;
-    }
-
-private:
-    PanelLabel *panel(int n) const
-    {
-        return m_panels->findChild<PanelLabel *>(QStringLiteral("Panel%1").arg(n));
-    }
-
-    QWidget *m_panels;
-};
 
 const QString kThresholdMissing = QStringLiteral("過去の抽選回数が入力されていません。");
 
@@ -169,7 +114,12 @@ PickOptionsPage::PickOptionsPage(PageContext &context, QWidget *parent)
         panelButton->setCursor(Qt::PointingHandCursor);
         applyStyle(panelButton, 15);
     }
-    new PanelKeys(TabControl1);
+    // The panels are one stop of the Tab order; Space or Enter marks or clears a panel.
+    layout::makeNumberGridOneTabStop(
+        [this](int n) {
+            return TabControl1->findChild<PanelLabel *>(QStringLiteral("Panel%1").arg(n));
+        },
+        Qt::Horizontal, TabControl1);
     btnUpdate = button(TabControl1, "btnUpdate", QRect(417, 41, 147, 29),
                        QStringLiteral("予想に反映"), colour::navy);
     btnUpdate->setIcon(buttonIcon(ButtonPicture::HandWithPieces));

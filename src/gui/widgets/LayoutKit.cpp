@@ -1,5 +1,7 @@
 #include "gui/widgets/LayoutKit.h"
 
+#include "core/common/ComType.h"
+
 #include "gui/widgets/SpinEdit.h"
 #include "gui/widgets/StringGrid.h"
 #include "gui/widgets/Widgets.h"
@@ -7,7 +9,9 @@
 #include <QDialog>
 #include <QGroupBox>
 #include <QHBoxLayout>
+#include <QHash>
 #include <QHeaderView>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -183,6 +187,75 @@ void applyGridHabits(QAbstractItemView *view)
     for (QPalette::ColorRole role : {QPalette::Highlight, QPalette::HighlightedText})
         pal.setColor(QPalette::Inactive, role, pal.color(QPalette::Active, role));
     view->setPalette(pal);
+}
+
+namespace
+{
+
+class NumberGridKeys : public QObject
+{
+public:
+    NumberGridKeys(const std::function<QWidget *(int)> &numberAt, Qt::Orientation numbersRun,
+                   QObject *owner)
+        : QObject(owner), m_numberAt(numberAt), m_numbersRun(numbersRun)
+    {
+        for (int n = kLotoMin; n <= kLotoMax; ++n) {
+            QWidget *number = m_numberAt(n);
+            number->setFocusPolicy(n == kLotoMin ? Qt::TabFocus : Qt::NoFocus);
+            number->installEventFilter(this);
+            m_numbers.insert(number, n);
+        }
+    }
+
+protected:
+    bool eventFilter(QObject *watched, QEvent *event) override
+    {
+        if (event->type() != QEvent::KeyPress)
+            return false;
+        const int n = m_numbers.value(watched);
+        const int next = neighbour(n, static_cast<QKeyEvent *>(event)->key());
+        if (next < 0)
+            return false; // not an arrow key
+        if (next >= kLotoMin && next <= kLotoMax) {
+            QWidget *target = m_numberAt(next);
+            target->setFocusPolicy(Qt::TabFocus);
+            target->setFocus(Qt::TabFocusReason);
+            m_numberAt(n)->setFocusPolicy(Qt::NoFocus);
+        }
+        return true;
+    }
+
+private:
+    // The number an arrow key moves to from n (0: none there), or -1 for another key.
+    int neighbour(int n, int key) const
+    {
+        const bool down = m_numbersRun == Qt::Vertical;
+        const int place = (n - 1) % 10; // within its column (down) or row (along)
+        switch (key) {
+        case Qt::Key_Up:
+            return down ? (place > 0 ? n - 1 : 0) : n - 10;
+        case Qt::Key_Down:
+            return down ? (place < 9 ? n + 1 : 0) : n + 10;
+        case Qt::Key_Left:
+            return down ? n - 10 : n - 1;
+        case Qt::Key_Right:
+            return down ? n + 10 : n + 1;
+        default:
+            return -1;
+        }
+    }
+
+    std::function<QWidget *(int)> m_numberAt;
+    Qt::Orientation m_numbersRun;
+    QHash<QObject *, int> m_numbers;
+};
+
+} // namespace
+
+void makeNumberGridOneTabStop(const std::function<QWidget *(int)> &numberAt,
+                              Qt::Orientation numbersRun, QObject *owner)
+{
+    new NumberGridKeys(numberAt, numbersRun, owner);
 }
 
 void makeOneTabStop(const QList<QRadioButton *> &group)

@@ -6,6 +6,7 @@
 #include <QString>
 #include <QStringList>
 #include <QVector>
+#include <functional>
 
 class QAbstractItemView;
 class QDialog;
@@ -77,6 +78,14 @@ void applyGridHabits(QAbstractItemView *view);
 // A group of radio buttons is one stop of the Tab order, as on Windows: Tab lands on the
 // checked button (on the first while none is), and the arrow keys move the choice itself.
 void makeOneTabStop(const QList<QRadioButton *> &group);
+
+// The 43 widgets of a number grid (numberAt(1)..numberAt(43)) are one stop of the Tab order, as
+// a group of radio buttons is: Tab reaches the number the keyboard was last on, and the arrow
+// keys move among the numbers. The numbers run down columns of ten (Qt::Vertical: Up and Down
+// within a column, Left and Right across) or along rows of ten (Qt::Horizontal: Left and
+// Right along, Up and Down to the row above or below). Space or Enter stays with the widget.
+void makeNumberGridOneTabStop(const std::function<QWidget *(int)> &numberAt,
+                              Qt::Orientation numbersRun, QObject *owner);
 
 // A table of the program's own dialogs: the header texts, no row numbers, no editing.
 QTableWidget *readOnlyTable(const char *name, int rows, const QStringList &headers);
