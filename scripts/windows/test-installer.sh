@@ -101,16 +101,7 @@ done
 [ ! -e "$dir/client" ] && [ ! -e "$dir/Loto6Yorune-data.lock" ] ||
     fail "the installed program wrote into $installed"
 
-# The end through the menu: Alt+F opens ファイル, X is 終了.
-window=$(window_named "$main")
-activate "$window"
-keys alt+f
-shot 02-file-menu
-keys x
-wait_until 30 "the installed program ends through the menu" sh -c "! kill -0 $program"
-program_status=0
-wait $program || program_status=$?
-[ $program_status -eq 0 ] || fail "the installed program ended with $program_status"
+end_through_menu "$(window_named "$main")" "$program" 02-file-menu "the installed program"
 wine reg query 'HKCU\Software\Pelmora\Loto6Yorune\Windows' >/dev/null 2>&1 ||
     fail "the installed program left no settings in HKCU\\Software\\Pelmora\\Loto6Yorune"
 

@@ -101,15 +101,7 @@ sleep 1
 one_window "$main" || fail "not exactly one main window after the second start"
 shot 08-second-start
 
-# The end through the menu: Alt+F opens ファイル, X is 終了.
-activate "$window"
-keys alt+f
-shot 09-file-menu
-keys x
-wait_until 30 "the program ends through the menu" sh -c "! kill -0 $program"
-program_status=0
-wait $program || program_status=$?
-[ $program_status -eq 0 ] || fail "the program ended with $program_status"
+end_through_menu "$window" "$program" 09-file-menu "the program"
 [ ! -e "$app/Loto6Yorune-data.lock" ] || fail "the data folder's lock remains after the end"
 
 # Its settings: the window's place and the options, under the publisher's key.

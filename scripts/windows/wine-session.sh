@@ -51,6 +51,19 @@ activate() {
     sleep 0.3
 }
 
+# end_through_menu <window> <pid> <shot> <what>: ends the program through its menu (Alt+F opens
+# ファイル, X is 終了), waits for the process and fails unless it ended with 0.
+end_through_menu() {
+    local status=0
+    activate "$1"
+    keys alt+f
+    shot "$3"
+    keys x
+    wait_until 30 "$4 ends through the menu" sh -c "! kill -0 $2"
+    wait "$2" || status=$?
+    [ $status -eq 0 ] || fail "$4 ended with $status"
+}
+
 session_pids=()
 session_dirs=()
 session_cleanup() {

@@ -1,6 +1,7 @@
 #include "gui/widgets/StringGrid.h"
 
 #include "gui/widgets/LayoutKit.h"
+#include "gui/widgets/Widgets.h"
 
 #include <QHeaderView>
 #include <QPainter>
@@ -239,10 +240,7 @@ void StringGrid::paintEvent(QPaintEvent *event)
     if (row.isEmpty())
         return;
     QPainter painter(viewport());
-    QPen pen(layout::colour::black, 2, Qt::DotLine);
-    painter.setPen(pen);
-    painter.setBrush(Qt::NoBrush);
-    painter.drawRect(row.adjusted(1, 1, -1, -1));
+    drawFocusFrame(&painter, row, layout::colour::black);
 }
 
 void StringGrid::setColumnWidths(const QVector<int> &widths)

@@ -37,6 +37,15 @@ void PanelLabel::mouseReleaseEvent(QMouseEvent *event)
         emit clicked();
 }
 
+void drawFocusFrame(QPainter *painter, const QRect &rect, const QColor &colour)
+{
+    painter->save();
+    painter->setPen(QPen(colour, 2, Qt::DotLine));
+    painter->setBrush(Qt::NoBrush);
+    painter->drawRect(rect.adjusted(1, 1, -1, -1));
+    painter->restore();
+}
+
 void PanelLabel::keyPressEvent(QKeyEvent *event)
 {
     const bool press = event->key() == Qt::Key_Space || event->key() == Qt::Key_Return ||
@@ -47,21 +56,6 @@ void PanelLabel::keyPressEvent(QKeyEvent *event)
     }
     emit clicked();
 }
-
-namespace
-{
-
-// A dotted frame two pixels wide inside the rectangle, in the colour of the text.
-void drawFocusFrame(QPainter *painter, const QRect &rect, const QColor &colour)
-{
-    painter->save();
-    painter->setPen(QPen(colour, 2, Qt::DotLine));
-    painter->setBrush(Qt::NoBrush);
-    painter->drawRect(rect.adjusted(1, 1, -1, -1));
-    painter->restore();
-}
-
-} // namespace
 
 void PanelLabel::paintEvent(QPaintEvent *event)
 {

@@ -5,6 +5,11 @@
 #include <QWidget>
 
 class QTabBar;
+class QPainter;
+
+// The program's mark of the keyboard's place: a dotted frame two pixels wide inside the
+// rectangle, in the given colour (the text's).
+void drawFocusFrame(QPainter *painter, const QRect &rect, const QColor &colour);
 
 // A panel: text in a bevelled frame. It may also serve as a button (it emits clicked).
 class PanelLabel : public QLabel
