@@ -26,6 +26,9 @@ windows_packages=(
     # Wine runs the Windows tests and the program; Xvfb, a window manager and xdotool let the
     # program run in a real window; ImageMagick takes its screenshots; NSIS makes the installer
     wine wine64 xvfb xauth openbox xdotool x11-utils imagemagick nsis
+    # the Latin fonts the headless Windows tests measure with beside the IPA fonts, and the
+    # time zones the Windows test run chooses from
+    fonts-dejavu-core tzdata
 )
 if [ "${1:-}" = "--windows" ]; then
     packages+=("${windows_packages[@]}")

@@ -8,6 +8,15 @@ out=${LOTO6_WINDOWS_BUILD:-$PWD/build-windows}
 start=$(date +%s)
 
 export WINEDEBUG=-all WINEARCH=win64
+# Every test runs in a time zone whose date is not Japan's, so that a date taken from the
+# computer's clock where Japan's is meant shows. Wine takes its zone from TZ; one of the two
+# differs from Japan's date at any hour.
+for zone in Etc/GMT+12 Etc/GMT-14; do
+    if [ "$(TZ=$zone date +%F)" != "$(TZ=Asia/Tokyo date +%F)" ]; then
+        export TZ=$zone
+        break
+    fi
+done
 WINEPREFIX=$(mktemp -d /tmp/loto6-wine.XXXXXX)
 export WINEPREFIX
 trap 'wineserver -k 2>/dev/null || true; rm -rf "$WINEPREFIX"' EXIT
@@ -16,6 +25,14 @@ wine wineboot --init >/dev/null 2>&1
 # environment does: every test runs headless, and Qt's messages go to the error output.
 wine reg add 'HKCU\Environment' /v QT_QPA_PLATFORM /d offscreen /f >/dev/null
 wine reg add 'HKCU\Environment' /v QT_FORCE_STDERR_LOGGING /d 1 /f >/dev/null
+# Headless, Qt finds fonts only in one folder of its own: the IPA fonts and DejaVu, so that the
+# tests measure texts in real Japanese fonts.
+fonts=$WINEPREFIX/drive_c/testfonts
+mkdir -p "$fonts"
+cp /usr/share/fonts/opentype/ipafont-gothic/*.ttf /usr/share/fonts/opentype/ipafont-mincho/*.ttf \
+    /usr/share/fonts/truetype/dejavu/DejaVuSans.ttf /usr/share/fonts/truetype/dejavu/DejaVuSerif.ttf \
+    "$fonts/"
+wine reg add 'HKCU\Environment' /v QT_QPA_FONTDIR /d 'C:\testfonts' /f >/dev/null
 wineserver -w
 
 # Japanese text needs a Japanese font; Wine takes the IPA fonts through fontconfig.

@@ -74,7 +74,7 @@ DataFolderLock SingleInstanceGuard::acquireDataFolder(const QString &dataFolder,
     DataFolderHolder who;
     QString application;
     m_dataLock->getLockInfo(&who.pid, &who.host, &application);
-    who.otherComputer = !who.host.isEmpty() && who.host != QSysInfo::machineHostName();
+    who.otherComputer = !who.host.isEmpty() && !isThisComputer(who.host);
     who.since = QFileInfo(dataFolderLockPath(dataFolder)).lastModified();
     if (holder)
         *holder = who;
@@ -86,6 +86,23 @@ bool SingleInstanceGuard::takeDataFolderOver(const QString &dataFolder)
     m_dataLock = std::make_unique<QLockFile>(dataFolderLockPath(dataFolder));
     m_dataLock->setStaleLockTime(0);
     return m_dataLock->removeStaleLockFile() && m_dataLock->tryLock(0);
+}
+
+QString thisComputerName()
+{
+#ifdef Q_OS_WIN
+    // The name the lock files of this computer carry on Windows: its NetBIOS name, in capitals,
+    // which is not the host name of the network.
+    return qEnvironmentVariable("COMPUTERNAME");
+#else
+    return QSysInfo::machineHostName();
+#endif
+}
+
+bool isThisComputer(const QString &host)
+{
+    // Computer names are the same whatever their case.
+    return host.compare(thisComputerName(), Qt::CaseInsensitive) == 0;
 }
 
 QString dataFolderHolderText(const QString &dataFolder, const DataFolderHolder &holder)

@@ -19,6 +19,11 @@ enum class DataFolderLock {
     HeldElsewhere, // a lock of another computer: running there, or left by a crash
 };
 
+// This computer's name as the lock files of a data folder give it, and whether a name so given
+// is this computer.
+QString thisComputerName();
+bool isThisComputer(const QString &host);
+
 // The player's words for a held data folder: "データフォルダー「…」は、別のコンピューター
 // 「PC-2」で 2026/12/09 10:00 から使用中です（プロセス 4242）。"
 QString dataFolderHolderText(const QString &dataFolder, const DataFolderHolder &holder);

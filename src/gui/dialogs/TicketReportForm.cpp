@@ -72,9 +72,6 @@ TicketReportForm::TicketReportForm(const QVector<DrawRecord> &history, const QSt
     chartTicketReport->setRenderHint(QPainter::Antialiasing);
     chartTicketReport->setMinimumHeight(240);
 
-    fillTable(report);
-    fillChart(report);
-
     QStringList notes;
     if (report.pendingLines > 0)
         notes.append(
@@ -122,6 +119,9 @@ TicketReportForm::TicketReportForm(const QVector<DrawRecord> &history, const QSt
     auto *window = new QVBoxLayout(this);
     window->addWidget(tabTicketReport);
     window->addLayout(bottom);
+    // Filled once in the window, so that the table's rows are measured in the window's font.
+    fillTable(report);
+    fillChart(report);
     layout::fitToScreen(this, QSize(860, 640));
 }
 
@@ -159,7 +159,7 @@ void TicketReportForm::fillTable(const TicketReport &report)
     grid->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     grid->setFixedHeight(grid->horizontalHeader()->sizeHint().height() +
                          24 * qBound(1, int(report.draws.size()), kShownRows) +
-                         2 * grid->frameWidth() + 2); // + the header's bottom line
+                         2 * grid->frameWidth());
 }
 
 void TicketReportForm::fillChart(const TicketReport &report)

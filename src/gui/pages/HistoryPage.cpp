@@ -101,33 +101,46 @@ void HistoryPage::sortHistory()
     const int column = qAbs(m_historySortState) - 1;
     if (column < 0 || column >= HistoryModel::kColumns)
         return;
-    // The texts are compared as the user's locale orders them, case-sensitive. Each row's
-    // collation key is made once, so a sort costs one key comparison per step.
+    // The texts are compared as the user's locale orders them, case-sensitive.
     QCollator collator;
     collator.setCaseSensitivity(Qt::CaseSensitive);
     collator.setNumericMode(false);
     const QVector<DrawRecord> &rows = m_context.history()->records();
-    std::vector<QCollatorSortKey> keys;
-    keys.reserve(static_cast<size_t>(rows.size()));
+    QStringList texts;
+    texts.reserve(rows.size());
     for (const DrawRecord &row : rows) {
         // The draw numbers are right-aligned with blanks, which Windows' collation passes
         // over ("  998" after " 1001"): as zeros they keep text order equal to number order.
         QString text = row.column(column);
         for (qsizetype i = 0; i < text.size() && text.at(i) == QLatin1Char(' '); ++i)
             text[i] = QLatin1Char('0');
-        keys.push_back(collator.sortKey(text));
+        texts.append(text);
     }
-    m_context.history()->sortRows([this, &keys](int a, int b) {
-        return viewHistoryCompare(keys[static_cast<size_t>(a)], keys[static_cast<size_t>(b)]) < 0;
-    });
+#ifdef Q_OS_WIN
+    // Qt 6.4 writes a Windows collation key into half of the room it takes and leaves the rest
+    // unset, so equal texts can have unequal keys: there the texts themselves are compared.
+    const auto textOrder = [&collator, &texts](int a, int b) {
+        return collator.compare(texts.at(a), texts.at(b));
+    };
+#else
+    // Each row's collation key is made once, so a sort costs one key comparison per step.
+    std::vector<QCollatorSortKey> keys;
+    keys.reserve(static_cast<size_t>(texts.size()));
+    for (const QString &text : std::as_const(texts))
+        keys.push_back(collator.sortKey(text));
+    const auto textOrder = [&keys](int a, int b) {
+        return keys[static_cast<size_t>(a)].compare(keys[static_cast<size_t>(b)]);
+    };
+#endif
+    m_context.history()->sortRows(
+        [this, &textOrder](int a, int b) { return viewHistoryCompare(textOrder(a, b)) < 0; });
 }
 
-// Negative, zero or positive as row a goes before, together with or after row b in the
-// current sort state; a and b are the rows' keys of the sorted column.
-int HistoryPage::viewHistoryCompare(const QCollatorSortKey &a, const QCollatorSortKey &b) const
+// Negative, zero or positive as a row goes before, together with or after another in the
+// current sort state, given the same for the texts of their sorted column.
+int HistoryPage::viewHistoryCompare(int textOrder) const
 {
-    const int r = a.compare(b);
-    return m_historySortState < 0 ? -r : r;
+    return m_historySortState < 0 ? -textOrder : textOrder;
 }
 
 // Rows are striped by their position in the order shown: odd positions green.

@@ -6,7 +6,6 @@
 #include <QWidget>
 
 class PageContext;
-class QCollatorSortKey;
 class QTableView;
 
 // The page "抽選数字照会" (TabSheet6): the draws of the history in a list that a header click
@@ -26,7 +25,7 @@ public:
     void viewHistoryColumnClick(int column);
 
 private:
-    int viewHistoryCompare(const QCollatorSortKey &a, const QCollatorSortKey &b) const;
+    int viewHistoryCompare(int textOrder) const;
     QColor viewHistoryCustomDrawItem(int row) const;
     void sortHistory();
 

@@ -17,6 +17,8 @@ private slots:
     void heldOrTaken_data();
     void heldOrTaken();
     void oneGuardPerDataFolder();
+    void thisComputerByName_data();
+    void thisComputerByName();
 };
 
 void TestDataFolderLock::heldOrTaken_data()
@@ -44,7 +46,7 @@ void TestDataFolderLock::heldOrTaken()
         file.write("4194305\nLoto6Yorune\n" + host + "\n" + machine + "\n");
     };
     if (lock == "gone")
-        write(QSysInfo::machineHostName().toUtf8(), QSysInfo::machineUniqueId());
+        write(thisComputerName().toUtf8(), QSysInfo::machineUniqueId());
     else if (lock == "other")
         write("OTHER-PC", "0123456789abcdef0123456789abcdef");
     else if (lock == "running")
@@ -59,9 +61,11 @@ void TestDataFolderLock::heldOrTaken()
     QCOMPARE(holder.pid, qint64(4194305));
     QVERIFY(holder.otherComputer);
     holder.since = QDateTime(QDate(2026, 12, 9), QTime(10, 0));
+    // The folder as the system writes paths.
     QCOMPARE(dataFolderHolderText("/media/stick/", holder),
-             QString("データフォルダー「/media/stick/」は、別のコンピューター「OTHER-PC」で"
-                     "2026/12/09 10:00 から使用中です（プロセス 4194305）。"));
+             QString("データフォルダー「%1」は、別のコンピューター「OTHER-PC」で"
+                     "2026/12/09 10:00 から使用中です（プロセス 4194305）。")
+                 .arg(QDir::toNativeSeparators("/media/stick/")));
     QVERIFY(guard.takeDataFolderOver(folder));
     QFile file(path);
     QVERIFY(file.open(QIODevice::ReadOnly));
@@ -77,6 +81,26 @@ void TestDataFolderLock::oneGuardPerDataFolder()
     QCOMPARE(SingleInstanceGuard::instanceName("Loto6Yorune", a.path() + "/./"), name);
     QVERIFY(SingleInstanceGuard::instanceName("Loto6Yorune", b.path() + "/") != name);
     QVERIFY(name.startsWith("Loto6Yorune-"));
+}
+
+void TestDataFolderLock::thisComputerByName_data()
+{
+    QTest::addColumn<QString>("host");
+    QTest::addColumn<bool>("here");
+    const QString name = thisComputerName();
+    QTest::newRow("as written") << name << true;
+    QTest::newRow("small letters") << name.toLower() << true;
+    QTest::newRow("capitals") << name.toUpper() << true;
+    QTest::newRow("one letter more") << name + "X" << false;
+    QTest::newRow("another") << "OTHER-PC" << false;
+}
+
+void TestDataFolderLock::thisComputerByName()
+{
+    QFETCH(QString, host);
+    QFETCH(bool, here);
+    QVERIFY(!thisComputerName().isEmpty());
+    QCOMPARE(isThisComputer(host), here);
 }
 
 QTEST_GUILESS_MAIN(TestDataFolderLock)
