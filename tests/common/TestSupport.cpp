@@ -16,6 +16,10 @@
 #include <QStandardPaths>
 #include <QToolButton>
 
+#ifdef Q_OS_WIN
+#include <windows.h>
+#endif
+
 MessageBoxWatcher::MessageBoxWatcher(QObject *parent) : QObject(parent)
 {
     connect(&m_timer, &QTimer::timeout, this, &MessageBoxWatcher::poll);
@@ -111,6 +115,57 @@ QString isolateSettings(const QTemporaryDir &dir)
     return dir.path() + QStringLiteral("/Pelmora/Loto6Yorune.ini");
 }
 
+namespace
+{
+#ifdef Q_OS_WIN
+// Under Wine a Windows program reaches the system's own file names through two functions that
+// Wine adds to kernel32; on Windows they are missing, and both give an empty text.
+template <typename Function> Function wineFunction(const char *name)
+{
+    return reinterpret_cast<Function>(
+        reinterpret_cast<void *>(GetProcAddress(GetModuleHandleW(L"kernel32.dll"), name)));
+}
+
+QString systemNameOf(const QString &windowsPath)
+{
+    const auto convert =
+        wineFunction<char *(__cdecl *)(const wchar_t *)>("wine_get_unix_file_name");
+    const QString native = QDir::toNativeSeparators(windowsPath);
+    char *name = convert ? convert(reinterpret_cast<const wchar_t *>(native.utf16())) : nullptr;
+    const QString result = name ? QString::fromUtf8(name) : QString();
+    if (name)
+        HeapFree(GetProcessHeap(), 0, name);
+    return result;
+}
+
+QString windowsNameOf(const QString &systemPath)
+{
+    const auto convert = wineFunction<wchar_t *(__cdecl *)(const char *)>("wine_get_dos_file_name");
+    wchar_t *name = convert ? convert(systemPath.toUtf8().constData()) : nullptr;
+    const QString result = name ? QString::fromWCharArray(name) : QString();
+    if (name)
+        HeapFree(GetProcessHeap(), 0, name);
+    return result;
+}
+#endif
+
+// Sets or clears the immutable attribute, which stops root too; false where it cannot be had.
+// A Windows program under Wine runs the system's chattr on the file's own name there.
+bool setImmutable(const QString &path, bool on)
+{
+    const QString flag = on ? QStringLiteral("+i") : QStringLiteral("-i");
+#ifdef Q_OS_WIN
+    const QString program = windowsNameOf(QStringLiteral("/usr/bin/chattr"));
+    const QString target = systemNameOf(path);
+    if (program.isEmpty() || target.isEmpty())
+        return false;
+    return QProcess::execute(program, {flag, target}) == 0;
+#else
+    return QProcess::execute(QStringLiteral("chattr"), {flag, path}) == 0;
+#endif
+}
+} // namespace
+
 LockedPath::LockedPath(const QString &path) : m_path(path)
 {
     m_permissions = QFile::permissions(path);
@@ -118,8 +173,7 @@ LockedPath::LockedPath(const QString &path) : m_path(path)
     QFile::setPermissions(path, folder ? QFile::ReadOwner | QFile::ExeOwner | QFile::ReadUser |
                                              QFile::ExeUser
                                        : QFile::ReadOwner | QFile::ReadUser);
-    if (writable() &&
-        QProcess::execute(QStringLiteral("chattr"), {QStringLiteral("+i"), path}) == 0)
+    if (writable() && setImmutable(path, true))
         m_immutable = true;
     m_locked = !writable();
 }
@@ -127,7 +181,7 @@ LockedPath::LockedPath(const QString &path) : m_path(path)
 LockedPath::~LockedPath()
 {
     if (m_immutable)
-        QProcess::execute(QStringLiteral("chattr"), {QStringLiteral("-i"), m_path});
+        setImmutable(m_path, false);
     QFile::setPermissions(m_path, m_permissions);
 }
 

@@ -14,9 +14,14 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QScopeGuard>
+#include <QStandardPaths>
 #include <QTest>
 #include <QToolButton>
 #include <functional>
+
+#ifdef Q_OS_WIN
+#include <windows.h>
+#endif
 
 namespace
 {
@@ -270,14 +275,19 @@ void TestCsvExport::refusesTheProgramsOwnFolders_data()
 void TestCsvExport::refusesTheProgramsOwnFolders()
 {
     QFETCH(QString, target);
-    QTemporaryDir home; // with a documents folder of its own
+#ifdef Q_OS_WIN
+    // Windows keeps the documents folder in the user's profile.
+    const QString documents = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
+#else
+    QTemporaryDir home;     // with a documents folder of its own
     QVERIFY(QDir(home.path()).mkdir("Documents"));
+    const QString documents = home.filePath("Documents");
     const bool hadConfig = qEnvironmentVariableIsSet("XDG_CONFIG_HOME");
     const QByteArray oldConfig = qgetenv("XDG_CONFIG_HOME");
     qputenv("XDG_CONFIG_HOME", home.path().toUtf8());
     QFile dirs(home.filePath("user-dirs.dirs"));
     QVERIFY(dirs.open(QIODevice::WriteOnly));
-    dirs.write("XDG_DOCUMENTS_DIR=\"" + home.filePath("Documents").toUtf8() + "\"\n");
+    dirs.write("XDG_DOCUMENTS_DIR=\"" + documents.toUtf8() + "\"\n");
     dirs.close();
     const auto restore = qScopeGuard([&] {
         if (!hadConfig)
@@ -285,13 +295,14 @@ void TestCsvExport::refusesTheProgramsOwnFolders()
         else
             qputenv("XDG_CONFIG_HOME", oldConfig);
     });
+#endif
 
     TMainForm &form = *m_form;
     decide(form, {1, 2, 3, 4, 5, 6});
     m_folder->write("client/2038.csv", "2038,07,08,09,10,11,12\r\n2038,13,14,15,16,17,18\r\n");
     const auto before = folderSnapshot(m_folder->path());
     MessageBoxWatcher boxes;
-    QCOMPARE(exportTo(m_folder->file(target)), home.filePath("Documents"));
+    QCOMPARE(exportTo(m_folder->file(target)), documents);
     QCOMPARE(boxes.texts(), QStringList{kProgramData});
     QCOMPARE(folderSnapshot(m_folder->path()), before);
 
@@ -311,7 +322,7 @@ void TestCsvExport::refusesALinkToTheProgramsFiles_data()
     QTest::newRow("the draw list") << "download/Loto6Number.csv";
 }
 
-// A name outside the program's folders that is a link to one of its files is refused as the
+// A name outside the program's folders that is another name of one of its files is refused as the
 // file itself, and nothing changes.
 void TestCsvExport::refusesALinkToTheProgramsFiles()
 {
@@ -322,7 +333,14 @@ void TestCsvExport::refusesALinkToTheProgramsFiles()
     m_folder->write("client/claimed.csv", "2037,07,08,09,10,11,12,2025/09/30\r\n");
     QTemporaryDir elsewhere;
     const QString link = elsewhere.filePath("take.csv");
+#ifdef Q_OS_WIN
+    // On Windows the other name of a file is a hard link (a shortcut is a file of its own).
+    QVERIFY(CreateHardLinkW(reinterpret_cast<const wchar_t *>(link.utf16()),
+                            reinterpret_cast<const wchar_t *>(m_folder->file(reached).utf16()),
+                            nullptr));
+#else
     QVERIFY(QFile::link(m_folder->file(reached), link));
+#endif
     const auto before = folderSnapshot(m_folder->path());
     MessageBoxWatcher boxes;
     exportTo(link);
