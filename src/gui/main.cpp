@@ -1,6 +1,7 @@
 #include "gui/Main.h"
 #include "core/platform/DataFolder.h"
 #include "core/platform/EndRequest.h"
+#include "core/platform/ErrorOutput.h"
 #include "core/platform/SingleInstance.h"
 #include "gui/services/ComFunction.h"
 #include "gui/services/FrontRequests.h"
@@ -10,7 +11,6 @@
 #include <QApplication>
 #include <QFileInfo>
 #include <QStandardPaths>
-#include <cstdio>
 
 int main(int argc, char *argv[])
 {
@@ -47,7 +47,7 @@ int main(int argc, char *argv[])
     case DataFolderLock::HeldHere: {
         const QString text = dataFolderHolderText(folders.dataFolder, holder) +
                              QStringLiteral("\nそちらを終了してから、もう一度起動してください。");
-        std::fputs(qPrintable(text + QLatin1Char('\n')), stderr);
+        writeErrorLine(text);
         showErrorMessage(nullptr, text);
         return 1;
     }
@@ -57,7 +57,7 @@ int main(int argc, char *argv[])
             QStringLiteral(
                 "\nそのコンピューターでロト６ヨルネが動いていないことを確かめてください。"
                 "使用中の記録を解除して起動しますか？");
-        std::fputs(qPrintable(text + QLatin1Char('\n')), stderr);
+        writeErrorLine(text);
         if (!askConfirmation(nullptr, text))
             return 1;
         if (!guard.takeDataFolderOver(folders.dataFolder)) {
