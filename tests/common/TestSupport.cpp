@@ -198,6 +198,15 @@ bool LockedPath::writable() const
     return file.open(QIODevice::ReadWrite | QIODevice::Append);
 }
 
+bool runningUnderWine()
+{
+#ifdef Q_OS_WIN
+    return GetProcAddress(GetModuleHandleW(L"ntdll.dll"), "wine_get_version") != nullptr;
+#else
+    return false;
+#endif
+}
+
 QMap<QString, QByteArray> folderSnapshot(const QString &folder)
 {
     QMap<QString, QByteArray> files;

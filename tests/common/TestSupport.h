@@ -100,6 +100,10 @@ private:
     bool m_locked = false;
 };
 
+// True for a Windows program that Wine runs: where Wine's Windows differs from Windows, a test
+// says so by this.
+bool runningUnderWine();
+
 // Every file below a folder with a checksum of its content, to show that nothing changed.
 QMap<QString, QByteArray> folderSnapshot(const QString &folder);
 

@@ -101,7 +101,10 @@ void TestResultsDownload::refusesFailedAnswers_data()
     QTest::newRow("500") << 500 << QByteArray("oops") << true << "サーバーの応答：500";
     QTest::newRow("302 going nowhere") << 302 << QByteArray() << true << "サーバーの応答：302";
     QTest::newRow("announced too large") << 200 << QByteArray(1001, 'x') << true << "上限";
-    QTest::newRow("https to a plain server") << -1 << QByteArray() << true << "TLS";
+    // Wine's TLS for Windows waits for a proper answer until the time-out runs out.
+    QTest::newRow("https to a plain server")
+        << -1 << QByteArray() << true
+        << (runningUnderWine() ? QString("秒以内に終わりませんでした") : QString("TLS"));
     QTest::newRow("grows too large") << 200 << QByteArray(5000, 'x') << false << "上限";
     QTest::newRow("cut, no length") << 200 << QByteArray("2038,0,0,1000,1,100,2,10,3,1,4,4000")
                                     << false << "最後の行に改行がありません";
