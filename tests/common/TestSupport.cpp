@@ -6,6 +6,7 @@
 #include <QAbstractButton>
 #include <QApplication>
 #include <QCryptographicHash>
+#include <QDeadlineTimer>
 #include <QDir>
 #include <QDirIterator>
 #include <QFile>
@@ -14,6 +15,7 @@
 #include <QPushButton>
 #include <QSettings>
 #include <QStandardPaths>
+#include <QThread>
 #include <QToolButton>
 
 #ifdef Q_OS_WIN
@@ -150,6 +152,7 @@ QString windowsNameOf(const QString &systemPath)
 #endif
 
 // Sets or clears the immutable attribute, which stops root too; false where it cannot be had.
+// Under Wine true means only that the change was started.
 // A Windows program under Wine runs the system's chattr on the file's own name there.
 bool setImmutable(const QString &path, bool on)
 {
@@ -159,7 +162,19 @@ bool setImmutable(const QString &path, bool on)
     const QString target = systemNameOf(path);
     if (program.isEmpty() || target.isEmpty())
         return false;
-    return QProcess::execute(program, {flag, target}) == 0;
+    // Started by its own file name: Wine runs a system program so, not through a search.
+    std::wstring application = program.toStdWString();
+    std::wstring line = QStringLiteral("chattr %1 \"%2\"").arg(flag, target).toStdWString();
+    STARTUPINFOW startup{};
+    startup.cb = sizeof startup;
+    PROCESS_INFORMATION process{};
+    if (!CreateProcessW(application.data(), line.data(), nullptr, nullptr, FALSE, 0, nullptr,
+                        nullptr, &startup, &process))
+        return false;
+    // Wine cannot wait for a system program: the caller sees when it has worked.
+    CloseHandle(process.hThread);
+    CloseHandle(process.hProcess);
+    return true;
 #else
     return QProcess::execute(QStringLiteral("chattr"), {flag, path}) == 0;
 #endif
@@ -173,16 +188,25 @@ LockedPath::LockedPath(const QString &path) : m_path(path)
     QFile::setPermissions(path, folder ? QFile::ReadOwner | QFile::ExeOwner | QFile::ReadUser |
                                              QFile::ExeUser
                                        : QFile::ReadOwner | QFile::ReadUser);
-    if (writable() && setImmutable(path, true))
+    if (writable() && setImmutable(path, true)) {
         m_immutable = true;
+        waitUntilWritable(false);
+    }
     m_locked = !writable();
 }
 
 LockedPath::~LockedPath()
 {
-    if (m_immutable)
-        setImmutable(m_path, false);
     QFile::setPermissions(m_path, m_permissions);
+    if (m_immutable && setImmutable(m_path, false))
+        waitUntilWritable(true);
+}
+
+void LockedPath::waitUntilWritable(bool yes) const
+{
+    QDeadlineTimer deadline(5000);
+    while (writable() != yes && !deadline.hasExpired())
+        QThread::msleep(20);
 }
 
 bool LockedPath::writable() const

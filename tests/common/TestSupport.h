@@ -94,6 +94,7 @@ public:
 
 private:
     bool writable() const;
+    void waitUntilWritable(bool yes) const;
     QString m_path;
     QFileDevice::Permissions m_permissions;
     bool m_immutable = false;

@@ -111,6 +111,13 @@ void deleteFile(const QString &path)
     QFile file(path);
     if (!file.remove())
         throw DomainError(fileErrorMessage(QStringLiteral("を削除できません"), path, file));
+    // Some file systems take the removal and drop it when the folder refuses it (Wine's Windows
+    // on a folder that cannot change): a file still there is not called removed.
+    if (QFileInfo::exists(path))
+        throw DomainError(
+            QStringLiteral("ファイル「%1」を削除できません（フォルダーが変更を受け付けず、"
+                           "ファイルが残っています）。")
+                .arg(QDir::toNativeSeparators(path)));
 }
 
 // Puts a file back as it was before a save that could not be completed: its old content, or
