@@ -166,7 +166,8 @@ void TrendChartDecor::paintPointLabels(QPainter *painter) const
 QVector<QRectF> TrendChartDecor::placeLabels(const QVector<QPointF> &points,
                                              const QVector<QSizeF> &sizes,
                                              const QVector<QRectF> &solids, const QPolygonF &line,
-                                             const QVector<int> &priority, qreal gap, bool below)
+                                             const QRectF &room, const QVector<int> &priority,
+                                             qreal gap, bool below)
 {
     // Whether the line runs through the box: within the box's width each segment spans a
     // range of heights, which must stay clear of the box's.
@@ -198,7 +199,7 @@ QVector<QRectF> TrendChartDecor::placeLabels(const QVector<QPointF> &points,
         if (below)
             places.append(under);
         for (const QRectF &place : std::as_const(places)) {
-            bool free = !lineCrosses(place);
+            bool free = room.contains(place) && !lineCrosses(place);
             for (int other = 0; free && other < points.size(); ++other) {
                 free = (other == i || !boxes[other].intersects(place)) &&
                        (other == i || !solids.value(other).intersects(place));
@@ -229,7 +230,11 @@ void TrendChartDecor::paintValueLabels(QPainter *painter, const QVector<QPointF>
     }
     std::stable_sort(priority.begin(), priority.end(),
                      [&values](int a, int b) { return values.value(a) > values.value(b); });
-    const QVector<QRectF> boxes = placeLabels(points, sizes, solids, line, priority,
+    // In front of the plot, clear of the left wall and the floor; over the plot's top as far as
+    // a label reaches, for the tallest bar's.
+    const QRectF room = m_chart->plotArea().adjusted(
+        m_depth, -(metrics.height() + reach + kConnectorLength), 0, -m_depth);
+    const QVector<QRectF> boxes = placeLabels(points, sizes, solids, line, room, priority,
                                               reach + kConnectorLength, !line.isEmpty());
 
     painter->setFont(font);

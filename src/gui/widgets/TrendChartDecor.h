@@ -19,12 +19,14 @@ public:
     // Places the value labels, each beside its own point: over it, at the top of a connector
     // of `gap` pixels rising from the point, or, where `below` allows and over is taken, under
     // it at the foot of a connector falling from the point. A place is taken when it would
-    // touch a label placed before, another point's solid shape (bar, marker) or the line.
+    // touch a label placed before, another point's solid shape (bar, marker) or the line, or
+    // would reach out of `room` (over the walls, the floor or the labels under the axis).
     // Labels are placed in the order of `priority` (indices); one with no free place is left
     // out, as a null box: fewer labels, but none away from its point. One box per point.
     static QVector<QRectF> placeLabels(const QVector<QPointF> &points, const QVector<QSizeF> &sizes,
                                        const QVector<QRectF> &solids, const QPolygonF &line,
-                                       const QVector<int> &priority, qreal gap, bool below);
+                                       const QRectF &room, const QVector<int> &priority, qreal gap,
+                                       bool below);
 
     QRectF boundingRect() const override;
     void paint(QPainter *painter, const QStyleOptionGraphicsItem *option, QWidget *widget) override;

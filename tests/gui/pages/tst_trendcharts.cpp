@@ -104,6 +104,8 @@ private slots:
     void eachBarHasItsOwnColour();
     void valueLabelsStayBesideTheirPoints_data();
     void valueLabelsStayBesideTheirPoints();
+    void valueLabelsStayInTheirRoom_data();
+    void valueLabelsStayInTheirRoom();
     void everyPointHasItsTooltip();
 };
 
@@ -281,8 +283,8 @@ void TestTrendCharts::valueLabelsStayBesideTheirPoints()
         order << i;
     }
     const QPolygonF drawn = line ? QPolygonF(points) : QPolygonF();
-    const QVector<QRectF> boxes =
-        TrendChartDecor::placeLabels(points, sizes, markers, drawn, order, gap, line);
+    const QVector<QRectF> boxes = TrendChartDecor::placeLabels(
+        points, sizes, markers, drawn, QRectF(0, 0, 400, 400), order, gap, line);
     QCOMPARE(boxes.size(), 20);
     int placed = 0;
     for (int i = 0; i < boxes.size(); ++i) {
@@ -304,6 +306,39 @@ void TestTrendCharts::valueLabelsStayBesideTheirPoints()
                          qPrintable(QString::number(i)));
     }
     QCOMPARE(placed, shown);
+}
+
+void TestTrendCharts::valueLabelsStayInTheirRoom_data()
+{
+    QTest::addColumn<QPointF>("point");
+    QTest::addColumn<bool>("line");
+    QTest::addColumn<QRectF>("expected"); // null: left out
+    // The room is (10, 10)-(110, 110); a label is 20 x 14, its connector 8 long.
+    QTest::newRow("in the middle") << QPointF(60, 60) << true << QRectF(50, 38, 20, 14);
+    QTest::newRow("touching the left wall") << QPointF(20, 60) << true << QRectF(10, 38, 20, 14);
+    QTest::newRow("over the left wall") << QPointF(19, 60) << true << QRectF();
+    QTest::newRow("touching the right side") << QPointF(100, 60) << false << QRectF(90, 38, 20, 14);
+    QTest::newRow("over the right side") << QPointF(101, 60) << false << QRectF();
+    QTest::newRow("one pixel under the top: under it")
+        << QPointF(60, 31) << true << QRectF(50, 39, 20, 14);
+    QTest::newRow("at the top, bars: none") << QPointF(60, 31) << false << QRectF();
+    QTest::newRow("at the top, half a pixel out") << QPointF(60, 31.5) << false << QRectF();
+    QTest::newRow("at the top, clear") << QPointF(60, 32) << false << QRectF(50, 10, 20, 14);
+    QTest::newRow("at the top, under it") << QPointF(60, 23) << true << QRectF(50, 31, 20, 14);
+}
+
+// A label never reaches over the walls, the floor or the labels under the axis: where its
+// point has no room, it is left out.
+void TestTrendCharts::valueLabelsStayInTheirRoom()
+{
+    QFETCH(QPointF, point);
+    QFETCH(bool, line);
+    QFETCH(QRectF, expected);
+    const QVector<QRectF> boxes = TrendChartDecor::placeLabels(
+        {point}, {QSizeF(20, 14)}, {QRectF(point - QPointF(3, 3), QSizeF(6, 6))},
+        line ? QPolygonF({point}) : QPolygonF(), QRectF(10, 10, 100, 100), {0}, 8, line);
+    QCOMPARE(boxes.size(), 1);
+    QCOMPARE(boxes.first(), expected);
 }
 
 // Every point has its tooltip, labelled or not; the axis numbers are in the window's Gothic.
