@@ -204,7 +204,7 @@ LockedPath::~LockedPath()
 
 void LockedPath::waitUntilWritable(bool yes) const
 {
-    QDeadlineTimer deadline(5000);
+    QDeadlineTimer deadline(15000);
     while (writable() != yes && !deadline.hasExpired())
         QThread::msleep(20);
 }

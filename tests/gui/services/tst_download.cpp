@@ -11,6 +11,7 @@
 #include "gui/widgets/SpinEdit.h"
 #include "gui/widgets/StringGrid.h"
 
+#include <QDir>
 #include <QAction>
 #include <QDialogButtonBox>
 #include <QElapsedTimer>
@@ -404,7 +405,8 @@ void TestDownload::failureKeepsFilesAndViews_data()
     QTest::newRow("connection dropped mid-body")
         << "dropped" << both << "途中で切れました" << false;
     QTest::newRow("download folder read-only")
-        << "read-only folder" << both << "download/Loto6Number.csv" << false;
+        << "read-only folder" << both << QDir::toNativeSeparators("download/Loto6Number.csv")
+        << false;
     QTest::newRow("feed: malformed line")
         << "feed malformed" << feed << "\n第1499回（1500 行目）：項目が 21 個" << false;
     QTest::newRow("feed: cut inside its last number")
