@@ -46,8 +46,8 @@ void TMainForm::connectHelpAndDownload()
             ResultEntryForm form(m_context->settings(), m_context->dataFolder(), this);
             if (form.exec() != QDialog::Accepted)
                 return;
-            const ResultsService::Typed typed = m_results->loadTypedDraw();
-            showLoaded(typed.loaded.missing, typed.loaded.faults);
+            const ResultsService::Typed typed = m_results->adoptTypedDraw(
+                ResultsData(form.stored())); // the pair as stored, not read back
             // What the saved lines won in the typed draw, when lines were saved for it.
             if (!typed.news.isEmpty())
                 showGuideMessage(

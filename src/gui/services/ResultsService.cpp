@@ -153,13 +153,11 @@ QStringList ResultsService::adopt(const ResultsBodies &bodies)
     return newsAfter(official);
 }
 
-ResultsService::Typed ResultsService::loadTypedDraw()
+ResultsService::Typed ResultsService::adoptTypedDraw(ResultsData &&stored)
 {
     Typed typed;
-    typed.loaded = load();
-    if (typed.loaded.missing || m_context.pastDraws().draws().isEmpty())
-        return typed;
-    typed.draw = m_context.pastDraws().draws().first().number;
+    publish(std::move(stored));
+    typed.draw = m_context.pastDraws().draws().first().number; // stored: never empty
     typed.news = newsAfter(typed.draw - 1);
     return typed;
 }

@@ -52,14 +52,13 @@ public:
     // are replaced, and then nothing has changed.
     QStringList adopt(const ResultsBodies &bodies);
 
-    // After the player typed in a draw (stored with its mark): loads the files as load()
-    // does and returns what the saved lines won in that draw.
+    // After the player typed in a draw (stored with its mark, see storeEnteredDraw): hands the
+    // pair stored to the pages and returns what the saved lines won in that draw.
     struct Typed {
-        Loaded loaded;
         int draw = 0;
         QStringList news;
     };
-    Typed loadTypedDraw();
+    Typed adoptTypedDraw(ResultsData &&stored);
 
     struct Outcome {
         enum Kind {
