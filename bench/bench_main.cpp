@@ -20,6 +20,7 @@
 #include "gui/Main.h"
 #include "gui/dialogs/StatisticsForm.h"
 #include "gui/pages/HistoryModel.h"
+#include "gui/services/ResultsService.h"
 
 #include <QApplication>
 #include <QComboBox>
@@ -117,6 +118,19 @@ void Load(benchmark::State &state)
     for (auto _ : state)
         form.btnMmsUpdateClick();
     state.counters["rows"] = form.historyModel()->rowCount();
+}
+
+// A download's work from the fetched bodies to the pages, the transfer left out: the checks,
+// the replacement of both files, the pages and the news of the new draws (none: the bodies
+// are the local history itself, so every check passes, and no draw is new).
+void Download(benchmark::State &state)
+{
+    Fixture &f = fixture(kBundled);
+    TMainForm &form = window(kBundled);
+    auto *results = control<ResultsService>(form, "resultsService");
+    const ResultsBodies bodies{f.files.draws, f.files.prizes};
+    for (auto _ : state)
+        benchmark::DoNotOptimize(results->adopt(bodies));
 }
 
 void Sort(benchmark::State &state)
@@ -281,6 +295,8 @@ public:
             line("Load/" + n + "/real_time", draws,
                  draws == kBundled ? "<= 5 x parse and <= 30 ms"
                                    : (draws == 100000 ? "<= 1500 ms, linear" : "linear"));
+            line("Download/" + n + "/real_time", draws,
+                 "the fetched bodies to the pages, no transfer");
             line("Sort/" + n + "/real_time", draws,
                  draws == kBundled ? "<= 20 ms" : (draws == 100000 ? "<= 1000 ms" : ""));
         }
@@ -319,6 +335,7 @@ BENCHMARK(Load)
     ->Arg(100000)
     ->Unit(benchmark::kMillisecond)
     ->UseRealTime();
+BENCHMARK(Download)->Arg(kBundled)->Unit(benchmark::kMillisecond)->UseRealTime();
 BENCHMARK(Sort)
     ->Arg(kBundled)
     ->Arg(20000)

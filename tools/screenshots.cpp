@@ -205,13 +205,18 @@ int main(int argc, char *argv[])
     shootDuring(&form, 500, out, QStringLiteral("download-underway"));
     shootDuring(form.splash(), 500, out, QStringLiteral("download-splash"));
     shootNextModal(out, QStringLiteral("box-download-failed"));
-    control<QAction>(form, "menuCommandDownload")->trigger();
+    control<QAction>(form, "menuCommandDownload")->trigger(); // the download runs meanwhile
+    if (!QTest::qWaitFor([&form] { return !form.isBusy(); }, 700000))
+        qWarning("the download did not end");
     control<QTabWidget>(form, "pctrlMain")->setCurrentIndex(0);
     // The connection test failing at its time-out, then the windows as they open.
     QTimer::singleShot(100, &form, [out] {
         QWidget *dialog = QApplication::activeModalWidget();
-        if (auto *test = dialog->findChild<QPushButton *>(QStringLiteral("btnConnectionTest")))
+        if (auto *test = dialog->findChild<QPushButton *>(QStringLiteral("btnConnectionTest"))) {
             test->click();
+            if (!QTest::qWaitFor([test] { return test->isEnabled(); }, 700000))
+                qWarning("the connection test did not end");
+        }
         save(dialog, out, QStringLiteral("download-settings-test-failed"));
         QTest::keyClick(dialog, Qt::Key_Escape);
     });

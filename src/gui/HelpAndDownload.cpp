@@ -1,22 +1,15 @@
 // Handlers of the results download and the Help menu.
 
-#include "core/common/Formats.h"
 #include "core/platform/Settings.h"
-#include "core/results/DrawEntry.h"
-#include "core/results/HistoryCheck.h"
 #include "core/results/ResultsFiles.h"
-#include "core/results/ResultsReplace.h"
-#include "core/results/TypedDraws.h"
-#include "core/tickets/PrizeClaims.h"
 #include "gui/Main.h"
 #include "gui/PageContext.h"
 #include "gui/dialogs/About.h"
 #include "gui/dialogs/DownloadSettingsForm.h"
 #include "gui/dialogs/ResultEntryForm.h"
 #include "gui/dialogs/Splash.h"
-#include "gui/pages/HistoryModel.h"
 #include "gui/services/ComFunction.h"
-#include "gui/services/ResultsSource.h"
+#include "gui/services/ResultsService.h"
 
 #include <BuildInfo.h>
 
@@ -36,8 +29,10 @@ void TMainForm::connectHelpAndDownload()
 {
     connect(menuCommandDownload, &QAction::triggered, this,
             [this] { guarded(&TMainForm::menuCommandDownloadClick); });
+    connect(m_results, &ResultsService::downloadFinished, this, &TMainForm::showDownloaded);
+    connect(m_results, &ResultsService::resultsReady, this, &TMainForm::applyResults);
     connect(menuCommandDownloadSettings, &QAction::triggered, this, [this] {
-        DownloadSettingsForm form(m_context->settings(), m_context->dataFolder(), this);
+        DownloadSettingsForm form(m_context->settings(), *m_results, this);
         form.exec();
     });
     connect(menuCommandEnterResult, &QAction::triggered, this, [this] {
@@ -51,14 +46,13 @@ void TMainForm::connectHelpAndDownload()
             ResultEntryForm form(m_context->settings(), m_context->dataFolder(), this);
             if (form.exec() != QDialog::Accepted)
                 return;
-            btnMmsUpdateClick();
+            const ResultsService::Typed typed = m_results->adoptTypedDraw(
+                ResultsData(form.stored())); // the pair as stored, not read back
             // What the saved lines won in the typed draw, when lines were saved for it.
-            const int typed = newestDrawOf(m_context->history()->records()).number;
-            const QStringList news = newsOfDraws(typed - 1);
-            if (!news.isEmpty())
-                showGuideMessage(this,
-                                 QStringLiteral("第%1回の抽選結果を保存しました。\n").arg(typed) +
-                                     news.join(QLatin1Char('\n')));
+            if (!typed.news.isEmpty())
+                showGuideMessage(
+                    this, QStringLiteral("第%1回の抽選結果を保存しました。\n").arg(typed.draw) +
+                              typed.news.join(QLatin1Char('\n')));
         });
     });
     connect(menuHelpManual, &QAction::triggered, this, &TMainForm::menuHelpManualClick);
@@ -76,74 +70,23 @@ void TMainForm::menuCommandDownloadClick()
                                               "ダウンロードを行ってください。"));
         return;
     }
-    PageContext::BusyScope busy(*m_context);
-    SplashScope splash(m_splash, QStringLiteral("最新データのダウンロード中です。"));
-    WaitCursor wait;
-    const InputBlock block(pctrlMain); // the pages keep their colours meanwhile
-
-    // The newest official draw so far: typed-in draws are replaced by the official ones.
-    int official = newestDrawOf(m_context->history()->records()).number;
-    QSet<int> typed;
-    captureError([&] { typed = readTypedDraws(m_context->dataFolder() + kDownloadFolder); });
-    for (int draw : typed)
-        official = qMin(official, draw - 1);
-
-    QString explanation;
-    if (!DownloadResults(&explanation)) {
-        splash.close();
-        showErrorMessage(this, QStringLiteral("ダウンロードに失敗しました。") + explanation);
-        return;
-    }
-    btnMmsUpdateClick();
-    splash.close();
-    // One line for each new draw in which lines were saved: what they won, until when.
-    QString done = QStringLiteral("正常にダウンロードが完了しました。");
-    for (const QString &news : newsOfDraws(official))
-        done += QLatin1Char('\n') + news;
-    showGuideMessage(this, done);
+    m_splash->showWithText(QStringLiteral("最新データのダウンロード中です。"));
+    m_results->startDownload(); // showDownloaded follows
 }
 
-QStringList TMainForm::newsOfDraws(int after) const
+void TMainForm::showDownloaded(const ResultsService::Outcome &outcome)
 {
-    const QVector<DrawRecord> &history = m_context->history()->records();
-    QVector<int> draws;
-    for (const DrawRecord &draw : history) {
-        const int number = parseInteger(draw.caption).value_or(0);
-        if (number > after)
-            draws.append(number);
-    }
-    QStringList news;
-    if (draws.isEmpty())
-        return news;
-    // A ticket file that cannot be read is told where it is used; the news is a courtesy.
-    captureError(
-        [&] { news = readDrawNews(m_context->dataFolder(), history, draws, japanToday()); });
-    return news;
-}
-
-bool TMainForm::DownloadResults(QString *explanation)
-{
-    try {
-        // Both files are held in memory and checked before either local copy is touched.
-        const QString folder = m_context->dataFolder() + kDownloadFolder;
-        const ResultsBodies bodies =
-            fetchResults(m_context->settings().readDownloadSettings(), folder);
-        replaceResultsFiles(folder, bodies.numbers, bodies.prizes);
-        // Every draw of the new pair is an official one. Should the marks stay, they only
-        // spare official draws the comparison with the next download.
-        const QString unmarked = captureError([&] {
-            if (!readTypedDraws(folder).isEmpty())
-                writeTypedDraws(folder, {});
-        });
-        if (!unmarked.isEmpty())
-            qWarning().noquote() << "the marks of typed-in draws stay:" << unmarked;
-        return true;
-    } catch (const std::exception &error) {
-        const QString text = failureExplanation(error);
-        qWarning().noquote() << "download failed:" << text;
-        if (explanation)
-            *explanation = text;
-        return false;
+    m_splash->hide(); // the message stands alone
+    switch (outcome.kind) {
+    case ResultsService::Outcome::Done:
+        showGuideMessage(this, outcome.text);
+        break;
+    case ResultsService::Outcome::Failed:
+        showErrorMessage(this, QStringLiteral("ダウンロードに失敗しました。") + outcome.text);
+        break;
+    case ResultsService::Outcome::PagesFailed:
+        reportError(this, outcome.text);
+        break;
     }
 }
 

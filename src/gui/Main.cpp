@@ -22,6 +22,7 @@
 #include "gui/pages/TicketListPage.h"
 #include "gui/pages/TrendChartPage.h"
 #include "gui/services/ComFunction.h"
+#include "gui/services/ResultsService.h"
 #include "gui/widgets/LayoutKit.h"
 #include "gui/widgets/Widgets.h"
 
@@ -71,8 +72,10 @@ QPoint reachablePosition(const QWidget *window, const QPoint &stored)
 TMainForm::TMainForm(const QString &dataFolder, const QString &installFolder, QWidget *parent)
     : QMainWindow(parent),
       m_context(new PageContext(dataFolder.isEmpty() ? defaultProgramFolder() : dataFolder,
-                                installFolder, this))
+                                installFolder, this)),
+      m_results(new ResultsService(*m_context, this))
 {
+    m_results->setObjectName(QStringLiteral("resultsService"));
     layout::installJapaneseFonts();
     FocusFrameStyle::install();
     qApp->installEventFilter(new EnterPressesButtons(this)); // goes with this window
@@ -96,7 +99,10 @@ TMainForm::TMainForm(const QString &dataFolder, const QString &installFolder, QW
     Timer1->start();
 }
 
-TMainForm::~TMainForm() = default;
+TMainForm::~TMainForm()
+{
+    delete m_results; // a download under way ends while the page context is still there
+}
 
 void TMainForm::connectHandlers()
 {

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "core/common/ComType.h"
+#include "gui/services/ResultsService.h"
 
 #include <QMainWindow>
 #include <QString>
@@ -93,22 +94,22 @@ private:
     QSize naturalSize() const;
     void fitToScreen();
 
-    void applyResults(ResultsData &&results);
+    // Hands a loaded or downloaded pair to the pages.
+    void applyResults(const ResultsData &results);
+    // Tells how a download ended.
+    void showDownloaded(const ResultsService::Outcome &outcome);
+    // Tells what a load found: the window closes without its files; a pair that does not
+    // belong together or a draw that breaks the rules is said so.
+    void showLoaded(bool missing, const QStringList &faults);
     // At start-up: panel 0 warns of a history that lacks draws held since, or else of
     // unclaimed prizes near their deadline, until the page changes.
     void adoptTypedDrawsOfSettings();
     void showClaimWarning();
-    // After new draws came in: what the saved lines won in them, one line per draw, for the
-    // success message; none without saved lines.
-    QStringList newsOfDraws(int after) const;
-    // Fetches both results files, checks them and replaces the local copies together.
-    // True when both were replaced; never raises. On failure *explanation (when given) tells
-    // why, in the words that follow "ダウンロードに失敗しました。".
-    bool DownloadResults(QString *explanation = nullptr);
     // Runs a handler through the application-wide error report.
     void guarded(void (TMainForm::*handler)());
 
     PageContext *m_context;
+    ResultsService *m_results;
     TAboutForm *m_about = nullptr;
     TSplashForm *m_splash = nullptr;
 

@@ -2,6 +2,7 @@
 
 #include "core/common/ComType.h"
 #include "core/picking/PickRules.h"
+#include "core/results/PastDraws.h"
 
 #include <QObject>
 #include <QString>
@@ -30,6 +31,9 @@ public:
     const QString &installFolder() const { return m_installFolder; }
     AppSettings &settings() const { return *m_settings; }
     HistoryModel *history() const { return m_history; }
+    // The loaded history in numbers, with the prizes of each draw.
+    const PastDraws &pastDraws() const { return m_pastDraws; }
+    void setPastDraws(PastDraws draws) { m_pastDraws = std::move(draws); }
 
     // Program-wide values: the count table of the loaded history, the exclusion set in force
     // and the stored pick options.
@@ -85,6 +89,7 @@ private:
     QString m_installFolder;
     std::unique_ptr<AppSettings> m_settings;
     HistoryModel *m_history;
+    PastDraws m_pastDraws;
     BaseCountTable m_baseCountTable{};
     ExclusionSet m_exclusionSet{};
     PickSettings m_pickSettings;

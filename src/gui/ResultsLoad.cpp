@@ -1,7 +1,6 @@
 // Loading the results files into the window: history, prize table, count table and the
 // number of the coming draw.
 
-#include "core/results/HistoryCheck.h"
 #include "core/results/ResultsFiles.h"
 #include "gui/Main.h"
 #include "gui/PageContext.h"
@@ -12,47 +11,33 @@
 #include "gui/pages/TicketListPage.h"
 #include "gui/pages/TrendChartPage.h"
 #include "gui/services/ComFunction.h"
+#include "gui/services/ResultsService.h"
 
-#include <QTabWidget>
 #include <QTimer>
 
 void TMainForm::btnMmsUpdateClick()
 {
-    PageContext::BusyScope busy(*m_context);
-    const InputBlock block(pctrlMain); // the pages keep their colours meanwhile
-    WaitCursor wait;
+    const ResultsService::Loaded loaded = m_results->load();
+    showLoaded(loaded.missing, loaded.faults);
+}
 
-    catchUp();
-    // Both files are read and checked completely before anything on screen changes, so a
-    // malformed file leaves the data loaded before in place.
-    ResultsData results;
-    const ResultsStatus status =
-        readResultsFolder(m_context->dataFolder() + kDownloadFolder, &results);
-    if (status != ResultsStatus::Loaded) {
+void TMainForm::showLoaded(bool missing, const QStringList &faults)
+{
+    if (missing) {
         showErrorMessage(this, QStringLiteral("必須データファイルが見つかりませんでした。"
                                               "システム管理者に連絡してください！！"));
         QTimer::singleShot(0, this, &QWidget::close);
         return;
     }
-    // A pair that does not belong together is loaded as it is, and said so.
-    // So is a draw that breaks the rules of a draw; a download replaces it.
-    const QString mismatch = pairMismatch(results);
-    const std::optional<QString> invalid = invalidDrawFault(results.draws);
-    applyResults(std::move(results));
-    catchUp();
-    if (!mismatch.isEmpty())
-        showErrorMessage(this, mismatch);
-    if (invalid)
-        showErrorMessage(this, QStringLiteral("%1%2 に正しくない抽選結果があります。\n%3\n"
-                                              "最新の抽選結果をダウンロードしてください。")
-                                   .arg(kDownloadFolder, kNumberFileName, *invalid));
+    for (const QString &fault : faults)
+        showErrorMessage(this, fault);
 }
 
-void TMainForm::applyResults(ResultsData &&results)
+void TMainForm::applyResults(const ResultsData &results)
 {
     // The slate keeps every line: each one carries the draw it was decided for, which a new
     // history does not change.
-    m_historyPage->showDraws(std::move(results.draws));
+    m_historyPage->showDraws(QVector<DrawRecord>(results.draws));
     catchUp();
     m_prizesPage->showPrizes(results.prizes);
     catchUp();

@@ -190,8 +190,8 @@ bool hasEmptyPrizeField(const DrawEntry &entry)
            std::any_of(entry.winners.begin(), entry.winners.end(), empty);
 }
 
-void storeEnteredDraw(const QString &downloadFolder, const DrawEntry &entry, EntryPlace place,
-                      const QDate &today)
+ResultsData storeEnteredDraw(const QString &downloadFolder, const DrawEntry &entry,
+                             EntryPlace place, const QDate &today)
 {
     const ResultsTop top = readResultsTop(downloadFolder);
     const bool replacing = place == EntryPlace::ReplacingNewest;
@@ -210,6 +210,10 @@ void storeEnteredDraw(const QString &downloadFolder, const DrawEntry &entry, Ent
     }
     numbers.prepend(lines.numberLine + "\r\n");
     prizes.prepend(lines.prizeLine + "\r\n");
-    checkResultsBodies(numbers, prizes);
+    ResultsData stored;
+    if (parseResults(splitTextLines(numbers), splitTextLines(prizes), &stored) !=
+        ResultsStatus::Loaded)
+        checkResultsBodies(numbers, prizes); // names the file without data
     replaceResultsFiles(downloadFolder, numbers, prizes);
+    return stored;
 }

@@ -76,6 +76,7 @@ enum class EntryPlace {
 };
 
 // Stores the entry in both results files of downloadFolder, through the safe replacement of
-// both. Throws DomainError; the files are then unchanged.
-void storeEnteredDraw(const QString &downloadFolder, const DrawEntry &entry, EntryPlace place,
-                      const QDate &today);
+// both, and returns the pair stored as the loader reads it. Throws DomainError; the files are
+// then unchanged.
+ResultsData storeEnteredDraw(const QString &downloadFolder, const DrawEntry &entry,
+                             EntryPlace place, const QDate &today);

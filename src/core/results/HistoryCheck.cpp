@@ -5,6 +5,7 @@
 #include "core/common/TextLines.h"
 #include "core/results/DrawCalendar.h"
 #include "core/results/DrawEntry.h"
+#include "core/results/ResultsReplace.h"
 
 #include <QDateTime>
 #include <algorithm>
@@ -150,8 +151,17 @@ std::optional<QString> implausibleFigures(const DrawFigures &draw)
 std::optional<QString> fetchedFiguresFault(const QStringList &numberLines,
                                            const QStringList &prizeLines)
 {
-    for (qsizetype i = 0; i < numberLines.size() && i < prizeLines.size(); ++i) {
-        const DrawRecord record = parseDrawLine(numberLines.at(i));
+    QVector<DrawRecord> draws;
+    for (const QString &line : numberLines)
+        draws.append(parseDrawLine(line));
+    return fetchedFiguresFault(draws, prizeLines);
+}
+
+std::optional<QString> fetchedFiguresFault(const QVector<DrawRecord> &draws,
+                                           const QStringList &prizeLines)
+{
+    for (qsizetype i = 0; i < draws.size() && i < prizeLines.size(); ++i) {
+        const DrawRecord &record = draws.at(i);
         DrawFigures figures;
         figures.date = parseDate(record.date).value_or(QDate());
         auto fault = readFigures(prizeLines.at(i), &figures);
@@ -218,26 +228,19 @@ std::optional<QString> fetchedHistoryFault(const QVector<DrawRecord> &fetched,
     return std::nullopt;
 }
 
-void checkFetchedHistory(const QString &downloadFolder, const QByteArray &numberBody,
-                         const QSet<int> &typedDraws, const QDate &today)
+ResultsData checkFetchedPair(const QByteArray &numberBody, const QByteArray &prizeBody,
+                             const QVector<DrawRecord> &local, const QSet<int> &typedDraws,
+                             const QDate &today)
 {
-    QVector<DrawRecord> fetched;
-    for (const QString &line : splitTextLines(numberBody))
-        fetched.append(parseDrawLine(line));
-    QVector<DrawRecord> local;
-    try {
-        for (const QString &line : readTextLines(downloadFolder + kNumberFileName))
-            local.append(parseDrawLine(line));
-    } catch (const DomainError &) {
-        local.clear();
-    }
-    if (const auto fault = fetchedHistoryFault(fetched, local, typedDraws, today))
+    const QStringList prizeLines = splitTextLines(prizeBody);
+    ResultsData fetched;
+    if (parseResults(splitTextLines(numberBody), prizeLines, &fetched) != ResultsStatus::Loaded)
+        checkResultsBodies(numberBody, prizeBody); // names the file without data
+    if (const auto fault = fetchedHistoryFault(fetched.draws, local, typedDraws, today))
         throw DomainError(*fault);
-}
-
-void checkFetchedFigures(const QByteArray &numberBody, const QByteArray &prizeBody)
-{
-    if (const auto fault =
-            fetchedFiguresFault(splitTextLines(numberBody), splitTextLines(prizeBody)))
+    if (const QString mismatch = pairMismatch(fetched); !mismatch.isEmpty())
+        throw DomainError(mismatch);
+    if (const auto fault = fetchedFiguresFault(fetched.draws, prizeLines))
         throw DomainError(*fault);
+    return fetched;
 }

@@ -32,10 +32,13 @@ std::optional<QString> invalidDrawFault(const QVector<DrawRecord> &draws);
 // です".
 std::optional<QString> implausibleFigures(const DrawFigures &draw);
 
-// The first fault of the prize figures of a fetched pair (the lines of both files, which list
-// the same draws in the same order), naming the draw: a figure that is not a whole number of
-// plain digits, above the highest figure a typed draw may hold (see DrawEntry.h), or
-// implausible as above.
+// The first fault of the prize figures of a fetched pair (its draws and the lines of its
+// Loto6Data.csv, which list the same draws in the same order), naming the draw: a figure that
+// is not a whole number of plain digits, above the highest figure a typed draw may hold (see
+// DrawEntry.h), or implausible as above.
+std::optional<QString> fetchedFiguresFault(const QVector<DrawRecord> &draws,
+                                           const QStringList &prizeLines);
+// The same with the lines of its Loto6Number.csv.
 std::optional<QString> fetchedFiguresFault(const QStringList &numberLines,
                                            const QStringList &prizeLines);
 
@@ -47,11 +50,12 @@ std::optional<QString> fetchedHistoryFault(const QVector<DrawRecord> &fetched,
                                            const QVector<DrawRecord> &local,
                                            const QSet<int> &typedDraws, const QDate &today);
 
-// The same check of a fetched Loto6Number.csv (already checked by the loader's rules) against
-// the one in downloadFolder (path with trailing "/"). Throws DomainError with the fault. A
-// local file that is missing or does not read sets no bound, so a download can mend it.
-void checkFetchedHistory(const QString &downloadFolder, const QByteArray &numberBody,
-                         const QSet<int> &typedDraws, const QDate &today);
-
-// The same checks of the prize figures of a fetched pair. Throws DomainError with the fault.
-void checkFetchedFigures(const QByteArray &numberBody, const QByteArray &prizeBody);
+// A fetched pair of results files, read once and checked as a whole before it may replace the
+// local pair: both files by the loader's own rules (see checkResultsBodies), the history
+// against the local one as loaded (fetchedHistoryFault; an empty local history sets no bound,
+// so a download can mend files that did not read), the two files for belonging together
+// (pairMismatch) and the prize figures (fetchedFiguresFault). Returns the pair as the loader
+// reads it; throws DomainError with the first fault.
+ResultsData checkFetchedPair(const QByteArray &numberBody, const QByteArray &prizeBody,
+                             const QVector<DrawRecord> &local, const QSet<int> &typedDraws,
+                             const QDate &today);

@@ -36,8 +36,18 @@ int prizeTier(NumberSet line, const PastDraw &draw)
 
 PastDraws::PastDraws(const QVector<DrawRecord> &history, const QStringList &prizeLines)
 {
+    fill(history, parsePrizeAmountLines(prizeLines));
+}
+
+PastDraws::PastDraws(const ResultsData &results)
+{
+    fill(results.draws, results.amounts);
+}
+
+void PastDraws::fill(const QVector<DrawRecord> &history, const QVector<PrizeAmounts> &prizes)
+{
     QHash<int, std::array<std::int64_t, kPrizeTiers>> amounts;
-    for (const PrizeAmounts &prize : parsePrizeAmountLines(prizeLines))
+    for (const PrizeAmounts &prize : prizes)
         amounts.insert(prize.draw, prize.amount);
 
     m_draws.reserve(history.size());

@@ -40,6 +40,8 @@ public:
     // The draws of the history (in any order) with the amounts of the prize lines (the lines
     // of Loto6Data.csv). Throws DomainError naming the line of a malformed prize line.
     PastDraws(const QVector<DrawRecord> &history, const QStringList &prizeLines);
+    // The draws and prizes of both results files as read.
+    explicit PastDraws(const ResultsData &results);
 
     // Newest first, by draw number.
     const QVector<PastDraw> &draws() const { return m_draws; }
@@ -47,6 +49,8 @@ public:
     const PastDraw *find(int number) const;
 
 private:
+    void fill(const QVector<DrawRecord> &history, const QVector<PrizeAmounts> &prizes);
+
     QVector<PastDraw> m_draws;
     QHash<int, int> m_index;
 };

@@ -87,6 +87,30 @@ QVector<Record> parseLines(const QStringList &lines, const QString &fileName, Pa
     return records;
 }
 
+// One line of Loto6Data.csv read once: as the prize table shows it, and in figures.
+struct PrizeRow {
+    PrizeRecord record;
+    PrizeAmounts amounts;
+};
+
+PrizeRow parsePrizeRow(const QString &line)
+{
+    FieldReader fields(line);
+    PrizeRow row;
+    row.amounts.draw = toInteger(fields.next());
+    row.record[0] = QString::number(row.amounts.draw);
+    for (int column = 1; column < kPrizeFields; ++column) {
+        const QString text = column == kPrizeFields - 1 ? fields.rest() : fields.next();
+        const double value = toDecimal(text);
+        row.record[static_cast<size_t>(column)] =
+            column % 2 == 1 ? formatYen(value) : formatGrouped(value);
+        if (column % 2 == 1 && column / 2 < kPrizeTiers)
+            row.amounts.amount[static_cast<size_t>(column / 2)] =
+                std::llround(std::max(0.0, value));
+    }
+    return row;
+}
+
 } // namespace
 
 QString DrawRecord::column(int c) const
@@ -120,16 +144,7 @@ DrawRecord parseDrawLine(const QString &line)
 
 PrizeRecord parsePrizeLine(const QString &line)
 {
-    FieldReader fields(line);
-    PrizeRecord record;
-    record[0] = QString::number(toInteger(fields.next()));
-    for (int column = 1; column < kPrizeFields; ++column) {
-        const QString text = column == kPrizeFields - 1 ? fields.rest() : fields.next();
-        const double value = toDecimal(text);
-        record[static_cast<size_t>(column)] =
-            column % 2 == 1 ? formatYen(value) : formatGrouped(value);
-    }
-    return record;
+    return parsePrizeRow(line).record;
 }
 
 QByteArray drawLineOf(const DrawFigures &draw)
@@ -152,16 +167,7 @@ QByteArray prizeLineOf(const DrawFigures &draw)
 
 PrizeAmounts parsePrizeAmounts(const QString &line)
 {
-    FieldReader fields(line);
-    PrizeAmounts prize;
-    prize.draw = toInteger(fields.next());
-    for (int column = 1; column < kPrizeFields; ++column) {
-        const QString text = column == kPrizeFields - 1 ? fields.rest() : fields.next();
-        const double value = toDecimal(text);
-        if (column % 2 == 1 && column / 2 < kPrizeTiers)
-            prize.amount[static_cast<size_t>(column / 2)] = std::llround(std::max(0.0, value));
-    }
-    return prize;
+    return parsePrizeRow(line).amounts;
 }
 
 QVector<PrizeAmounts> parsePrizeAmountLines(const QStringList &lines)
@@ -193,7 +199,13 @@ ResultsStatus parseResults(const QStringList &numberLines, const QStringList &da
     data.draws = parseLines<DrawRecord>(numberLines, kNumberFileName, parseDrawLine);
     if (dataLines.isEmpty())
         return ResultsStatus::DataFileMissing;
-    data.prizes = parseLines<PrizeRecord>(dataLines, kDataFileName, parsePrizeLine);
+    const QVector<PrizeRow> rows = parseLines<PrizeRow>(dataLines, kDataFileName, parsePrizeRow);
+    data.prizes.reserve(rows.size());
+    data.amounts.reserve(rows.size());
+    for (const PrizeRow &row : rows) {
+        data.prizes.append(row.record);
+        data.amounts.append(row.amounts);
+    }
     data.counts = countBaseNumbers(data.draws);
     const int newest = *parseInteger(data.draws.first().caption);
     data.newestDraw = QString::number(newest);

@@ -36,9 +36,17 @@ struct DrawRecord {
 // One line of prize data as the prize table shows it.
 using PrizeRecord = std::array<QString, kPrizeFields>;
 
+// The figures of one prize line: the draw number and the amount paid per line at tiers 1..5
+// (0 where nobody won), read by the same rules as parsePrizeLine.
+struct PrizeAmounts {
+    int draw = 0;
+    std::array<std::int64_t, kPrizeTiers> amount{};
+};
+
 struct ResultsData {
     QVector<DrawRecord> draws;
     QVector<PrizeRecord> prizes;
+    QVector<PrizeAmounts> amounts; // the same lines in figures
     BaseCountTable counts{};
     QString newestDraw; // number of the first row's draw, the newest with results, plain
     QString comingDraw; // number of the draw after the first row, plain decimal text
@@ -69,12 +77,6 @@ struct DrawFigures {
 QByteArray drawLineOf(const DrawFigures &draw);
 QByteArray prizeLineOf(const DrawFigures &draw);
 
-// The figures of one prize line: the draw number and the amount paid per line at tiers 1..5
-// (0 where nobody won), read by the same rules as parsePrizeLine.
-struct PrizeAmounts {
-    int draw = 0;
-    std::array<std::int64_t, kPrizeTiers> amount{};
-};
 PrizeAmounts parsePrizeAmounts(const QString &line);
 // Every line of Loto6Data.csv; a malformed line throws DomainError naming the file and line.
 QVector<PrizeAmounts> parsePrizeAmountLines(const QStringList &lines);

@@ -288,13 +288,6 @@ QStringList drawNews(const QVector<SavedLine> &saved, const PastDraws &history,
     return news;
 }
 
-QStringList readDrawNews(const QString &programFolder, const QVector<DrawRecord> &history,
-                         const QVector<int> &draws, const QDate &today)
-{
-    return drawNews(readSavedLines(programFolder + QStringLiteral("client/")),
-                    PastDraws(history, readPrizeLines(programFolder)), draws, today);
-}
-
 QString readClaimWarningText(const QString &programFolder, const QVector<DrawRecord> &history,
                              const QDate &today)
 {

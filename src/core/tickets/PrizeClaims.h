@@ -109,11 +109,6 @@ void setClaimed(const QString &clientFolder, const QVector<PrizeClaim> &claims, 
 QStringList drawNews(const QVector<SavedLine> &saved, const PastDraws &history,
                      const QVector<int> &draws, const QDate &today);
 
-// The same news read from a program folder (with trailing "/"): the ticket files of client/
-// and the prize data of download/, against the loaded history.
-QStringList readDrawNews(const QString &programFolder, const QVector<DrawRecord> &history,
-                         const QVector<int> &draws, const QDate &today);
-
 // The start-up warning for the prizes of programFolder's saved lines
 // ("受取期限の近い当選があります（2件、最短 あと 5 日）。"), empty when none is near its deadline.
 // Only the ticket files of draws whose prizes can still be claimed are read; a file that cannot

@@ -4,7 +4,7 @@
 #include "core/results/ResultsFiles.h"
 #include "gui/services/ComFunction.h"
 #include "gui/services/ResultsDownload.h"
-#include "gui/services/ResultsSource.h"
+#include "gui/services/ResultsService.h"
 #include "gui/widgets/LayoutKit.h"
 
 #include <QButtonGroup>
@@ -26,9 +26,9 @@ constexpr int kResultLines = 5;
 
 } // namespace
 
-DownloadSettingsForm::DownloadSettingsForm(AppSettings &settings, const QString &dataFolder,
+DownloadSettingsForm::DownloadSettingsForm(AppSettings &settings, ResultsService &results,
                                            QWidget *parent)
-    : QDialog(parent), m_settings(settings), m_dataFolder(dataFolder)
+    : QDialog(parent), m_settings(settings), m_results(results)
 {
     setObjectName(QStringLiteral("DownloadSettingsForm"));
     setWindowTitle(QStringLiteral("ダウンロードの設定"));
@@ -98,6 +98,9 @@ DownloadSettingsForm::DownloadSettingsForm(AppSettings &settings, const QString 
     // A result belongs to the address it was found for.
     connect(editAddress, &QLineEdit::textChanged, lblTestResult, &QLabel::clear);
     connect(btnConnectionTest, &QPushButton::clicked, this, &DownloadSettingsForm::connectionTest);
+    connect(&m_results, &ResultsService::testFinished, this,
+            &DownloadSettingsForm::connectionTestDone);
+    connect(this, &QDialog::rejected, &m_results, &ResultsService::stop); // a test under way
     connect(buttons, &QDialogButtonBox::accepted, this, &DownloadSettingsForm::accept);
     connect(buttons, &QDialogButtonBox::rejected, this, &DownloadSettingsForm::reject);
 }
@@ -147,20 +150,17 @@ void DownloadSettingsForm::connectionTest()
     if (!addressAccepted())
         return;
     showTestResult(QStringLiteral("接続しています…"));
-    // Meanwhile only "キャンセル" takes a click: it stops the test at once and closes the
-    // window, as the close box does.
-    FetchStop stop(btnCancel);
-    connect(this, &QDialog::rejected, &stop, &FetchStop::stop);
     btnOk->setEnabled(false);
     btnConnectionTest->setEnabled(false);
-    WaitCursor wait;
-    catchUp();
-    try {
-        const ResultsBodies bodies = fetchResults(current(), m_dataFolder + kDownloadFolder, &stop);
-        showTestResult(QStringLiteral("%1まで取得できます。").arg(newestDrawText(bodies)));
-    } catch (const std::exception &e) {
-        showTestResult(QStringLiteral("取得できません。") + failureExplanation(e));
-    }
+    // Meanwhile only "キャンセル" takes a click: it stops the test at once and closes the
+    // window, as the close box does.
+    if (!m_results.startTest(current(), btnCancel))
+        connectionTestDone(QString());
+}
+
+void DownloadSettingsForm::connectionTestDone(const QString &text)
+{
+    showTestResult(text);
     btnOk->setEnabled(true);
     btnConnectionTest->setEnabled(true);
     // The disabled test button passed the focus on to "キャンセル", where Enter would

@@ -10,6 +10,7 @@ class QLineEdit;
 class QPushButton;
 class QRadioButton;
 class QSpinBox;
+class ResultsService;
 
 // "ダウンロードの設定": where the results are fetched from (the public history feed, or a server
 // of the two results files), the address and the time-out. "接続テスト" fetches and checks
@@ -18,10 +19,9 @@ class DownloadSettingsForm : public QDialog
 {
     Q_OBJECT
 public:
-    // dataFolder: the folder holding "download/", with trailing "/"; the connection test
-    // compares the fetched history with the local one.
-    DownloadSettingsForm(AppSettings &settings, const QString &dataFolder,
-                         QWidget *parent = nullptr);
+    // results: the window's results, whose loaded history the connection test compares the
+    // fetched one with.
+    DownloadSettingsForm(AppSettings &settings, ResultsService &results, QWidget *parent = nullptr);
 
     void accept() override;
 
@@ -37,13 +37,14 @@ public:
 private:
     void sourceChanged();
     void connectionTest();
+    void connectionTestDone(const QString &text);
     void showTestResult(const QString &text);
     // False, after telling the player, when the address is not an http or https address.
     bool addressAccepted();
     DownloadSettings current() const;
 
     AppSettings &m_settings;
-    QString m_dataFolder;
+    ResultsService &m_results;
     QString m_historyUrl;
     QString m_storedHistoryUrl;
     QString m_baseUrl;

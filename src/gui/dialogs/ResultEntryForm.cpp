@@ -140,8 +140,9 @@ void ResultEntryForm::accept()
         return;
     }
     try {
-        storeEnteredDraw(m_downloadFolder, typed,
-                         correcting ? EntryPlace::ReplacingNewest : EntryPlace::AfterNewest, today);
+        m_stored = storeEnteredDraw(
+            m_downloadFolder, typed,
+            correcting ? EntryPlace::ReplacingNewest : EntryPlace::AfterNewest, today);
     } catch (const DomainError &failed) {
         showErrorMessage(this, (correcting ? QStringLiteral("抽選結果を修正できませんでした。\n")
                                            : QStringLiteral("抽選結果を追加できませんでした。\n")) +

@@ -31,6 +31,8 @@ public:
     ~ResultEntryForm() override;
 
     void accept() override;
+    // The pair of results files as stored, once accepted.
+    const ResultsData &stored() const { return m_stored; }
 
     // The form's fields (from ResultEntryForm.ui).
     QRadioButton *radioAddNext;
@@ -55,5 +57,6 @@ private:
     QString m_downloadFolder;
     ResultsTop m_top;
     DrawEntry m_nextDraw; // what was typed for the next draw while the newest is corrected
+    ResultsData m_stored;
     std::unique_ptr<Ui::ResultEntryForm> m_ui;
 };

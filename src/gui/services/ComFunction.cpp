@@ -15,6 +15,7 @@
 #include <QRadioButton>
 #include <QScreen>
 #include <QUrl>
+#include <QWindow>
 
 namespace
 {
@@ -210,7 +211,7 @@ WaitCursor::~WaitCursor()
     QGuiApplication::restoreOverrideCursor();
 }
 
-InputBlock::InputBlock(QWidget *blocked) : m_blocked(blocked)
+InputBlock::InputBlock(QWidget *blocked, QObject *passes) : m_blocked(blocked), m_passes(passes)
 {
     qApp->installEventFilter(this);
 }
@@ -226,18 +227,31 @@ bool InputBlock::eventFilter(QObject *watched, QEvent *event)
     case QEvent::MouseButtonPress:
     case QEvent::MouseButtonRelease:
     case QEvent::MouseButtonDblClick:
+    case QEvent::NonClientAreaMouseButtonPress:
+    case QEvent::NonClientAreaMouseButtonRelease:
+    case QEvent::NonClientAreaMouseButtonDblClick:
     case QEvent::Wheel:
     case QEvent::KeyPress:
     case QEvent::KeyRelease:
+    case QEvent::Shortcut:
     case QEvent::ShortcutOverride:
     case QEvent::ContextMenu:
-    case QEvent::TouchBegin: {
-        auto *widget = qobject_cast<QWidget *>(watched);
-        return widget && (widget == m_blocked || m_blocked->isAncestorOf(widget));
-    }
+    case QEvent::TouchBegin:
+    case QEvent::TouchUpdate:
+    case QEvent::TouchEnd:
+    case QEvent::TabletPress:
+    case QEvent::TabletRelease:
+        break;
     default:
         return false;
     }
+    if (m_blocked) {
+        auto *widget = qobject_cast<QWidget *>(watched);
+        return widget && (widget == m_blocked || m_blocked->isAncestorOf(widget));
+    }
+    // The windows hand their input on to the widget under the mouse or with the focus, where
+    // it is held back unless it is for `passes`.
+    return !(m_passes && (watched == m_passes || qobject_cast<QWindow *>(watched)));
 }
 
 bool EnterPressesButtons::eventFilter(QObject *watched, QEvent *event)

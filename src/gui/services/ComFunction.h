@@ -64,11 +64,13 @@ public:
 // Keeps the player's mouse and key input away from a widget and everything in it for its
 // lifetime, while it stays enabled: a long operation blocks the page control this way, so the
 // pages keep their colours (a disabled page greys the board, the pictures and the lists just
-// while the player watches the operation's progress).
+// while the player watches the operation's progress). Without a widget it keeps the input
+// away from every window, except the input to `passes` (a button that stops the operation);
+// painting, timers and the network go on.
 class InputBlock : public QObject
 {
 public:
-    explicit InputBlock(QWidget *blocked);
+    explicit InputBlock(QWidget *blocked, QObject *passes = nullptr);
     ~InputBlock() override;
     InputBlock(const InputBlock &) = delete;
     InputBlock &operator=(const InputBlock &) = delete;
@@ -78,6 +80,7 @@ protected:
 
 private:
     QWidget *m_blocked;
+    QObject *m_passes;
 };
 
 // Enter on a focused push or tool button presses it, as Space does and as on Windows. A

@@ -1,64 +1,13 @@
 #include "gui/services/ResultsDownload.h"
 
-#include <QCoreApplication>
-#include <QEvent>
-#include <QEventLoop>
 #include <QNetworkReply>
 #include <QNetworkRequest>
 #include <QSslSocket>
 #include <QTimer>
-#include <QWindow>
+#include <utility>
 
 namespace
 {
-
-// Drops mouse, key and touch input to every window for its lifetime, except the input to
-// `passes`; everything else (painting, timers, the network) goes on.
-class InputBlocker : public QObject
-{
-public:
-    explicit InputBlocker(QObject *passes) : m_passes(passes)
-    {
-        QCoreApplication::instance()->installEventFilter(this);
-    }
-    ~InputBlocker() override { QCoreApplication::instance()->removeEventFilter(this); }
-
-protected:
-    bool eventFilter(QObject *watched, QEvent *event) override
-    {
-        // The windows hand their input on to the widget under the mouse or with the focus,
-        // where it is held back unless it is for `passes`.
-        if (m_passes && (watched == m_passes || qobject_cast<QWindow *>(watched)))
-            return false;
-        switch (event->type()) {
-        case QEvent::MouseButtonPress:
-        case QEvent::MouseButtonRelease:
-        case QEvent::MouseButtonDblClick:
-        case QEvent::NonClientAreaMouseButtonPress:
-        case QEvent::NonClientAreaMouseButtonRelease:
-        case QEvent::NonClientAreaMouseButtonDblClick:
-        case QEvent::Wheel:
-        case QEvent::KeyPress:
-        case QEvent::KeyRelease:
-        case QEvent::Shortcut:
-        case QEvent::ShortcutOverride:
-        case QEvent::ContextMenu:
-        case QEvent::TouchBegin:
-        case QEvent::TouchUpdate:
-        case QEvent::TouchEnd:
-        case QEvent::TabletPress:
-        case QEvent::TabletRelease:
-            return true;
-        default:
-            return false;
-        }
-    }
-
-private:
-    QObject *m_passes;
-};
-
-enum class Stop { None, TimedOut, TooLarge, Stopped };
 
 // Whether the body is a web page or any other markup (an HTML document, an XML prolog, a
 // comment, a bare <head>), as the login page of a network that needs one is: its first
@@ -88,12 +37,23 @@ bool provedWhole(const QNetworkReply &reply, const QByteArray &body)
 
 } // namespace
 
-ResultsDownload::ResultsDownload(const QString &baseUrl)
+ResultsDownload::ResultsDownload(const QString &baseUrl, QObject *parent) : QObject(parent)
 {
     QString base = baseUrl.trimmed();
     if (!base.endsWith(QLatin1Char('/')))
         base += QLatin1Char('/');
     m_base = QUrl(base, QUrl::StrictMode);
+    m_deadline.setSingleShot(true);
+    connect(&m_deadline, &QTimer::timeout, this, [this] { abort(Stop::TimedOut); });
+}
+
+ResultsDownload::~ResultsDownload()
+{
+    if (m_reply) {
+        m_reply->disconnect(this);
+        m_reply->abort();
+        m_reply->deleteLater();
+    }
 }
 
 bool ResultsDownload::isWebAddress(const QUrl &url)
@@ -110,137 +70,144 @@ QUrl ResultsDownload::address(const QString &remotePath) const
     return m_base.resolved(QUrl(remotePath));
 }
 
-QByteArray ResultsDownload::fetch(const QString &remotePath)
+void ResultsDownload::start(const QString &remotePath)
 {
     const QUrl url = address(remotePath);
     if (!url.isValid())
-        throw DownloadFailure(QStringLiteral("ダウンロード先のアドレス「%1」が正しくありません。")
-                                  .arg(m_base.toString()),
-                              false);
-    return fetchUrl(url);
+        return failLater(
+            DownloadFailure(QStringLiteral("ダウンロード先のアドレス「%1」が正しくありません。")
+                                .arg(m_base.toString()),
+                            false));
+    startUrl(url);
 }
 
-QByteArray ResultsDownload::fetchUrl(const QUrl &url)
+void ResultsDownload::failLater(const DownloadFailure &failure)
+{
+    QTimer::singleShot(0, this,
+                       [this, message = failure.message(), network = failure.networkProblem()] {
+                           emit failed(message, network);
+                       });
+}
+
+void ResultsDownload::startUrl(const QUrl &url)
 {
     if (!isWebAddress(url))
-        throw DownloadFailure(QStringLiteral("ダウンロード先のアドレス「%1」が正しくありません。")
-                                  .arg(url.toString()),
-                              false);
+        return failLater(
+            DownloadFailure(QStringLiteral("ダウンロード先のアドレス「%1」が正しくありません。")
+                                .arg(url.toString()),
+                            false));
     if (url.scheme() == QLatin1String("https") && !QSslSocket::supportsSsl())
-        throw DownloadFailure(QStringLiteral("このコンピューターでは https の暗号化通信を使えません"
-                                             "（OpenSSL 3 のライブラリが見つかりません）。"),
-                              false);
+        return failLater(
+            DownloadFailure(QStringLiteral("このコンピューターでは https の暗号化通信を使えません"
+                                           "（OpenSSL 3 のライブラリが見つかりません）。"),
+                            false));
 
     QNetworkRequest request(url);
     request.setAttribute(QNetworkRequest::CacheLoadControlAttribute,
                          QNetworkRequest::AlwaysNetwork);
     request.setAttribute(QNetworkRequest::CacheSaveControlAttribute, false);
 
-    QNetworkReply *reply = m_network.get(request);
-    QByteArray body;
-    Stop stop = Stop::None;
-    QEventLoop loop;
-    QTimer deadline;
-    deadline.setSingleShot(true);
-    QObject watch; // its end cuts the connections below before the locals they use go
-
-    QObject::connect(&deadline, &QTimer::timeout, &watch, [&] {
-        stop = Stop::TimedOut;
-        reply->abort();
-    });
-    auto tooLarge = [&] {
-        stop = Stop::TooLarge;
-        reply->abort();
-    };
-    QObject::connect(reply, &QNetworkReply::metaDataChanged, &watch, [&] {
-        const QVariant length = reply->header(QNetworkRequest::ContentLengthHeader);
+    m_url = url;
+    m_body.clear();
+    m_stop = Stop::None;
+    m_reply = m_network.get(request);
+    connect(m_reply, &QNetworkReply::metaDataChanged, this, [this] {
+        const QVariant length = m_reply->header(QNetworkRequest::ContentLengthHeader);
         if (length.isValid() && length.toLongLong() > m_sizeLimit)
-            tooLarge();
+            abort(Stop::TooLarge);
     });
-    QObject::connect(reply, &QNetworkReply::readyRead, &watch, [&] {
-        body += reply->readAll();
-        if (body.size() > m_sizeLimit)
-            tooLarge();
+    connect(m_reply, &QNetworkReply::readyRead, this, [this] {
+        m_body += m_reply->readAll();
+        if (m_body.size() > m_sizeLimit)
+            abort(Stop::TooLarge);
     });
-    QObject::connect(reply, &QNetworkReply::finished, &loop, &QEventLoop::quit);
-    if (m_stop) {
-        QObject::connect(m_stop, &FetchStop::stopRequested, &watch, [&] {
-            stop = Stop::Stopped;
-            reply->abort();
-        });
-        if (m_stop->stopped()) {
-            stop = Stop::Stopped;
-            reply->abort();
-        }
-    }
+    connect(m_reply, &QNetworkReply::finished, this, &ResultsDownload::onFinished);
+    m_deadline.start(m_timeoutMs);
+}
 
-    {
-        InputBlocker noInput(m_stop ? m_stop->passes() : nullptr);
-        deadline.start(m_timeoutMs);
-        if (!reply->isFinished())
-            loop.exec();
-        deadline.stop();
-    }
-    if (stop == Stop::None)
-        body += reply->readAll();
+void ResultsDownload::stop()
+{
+    if (m_reply)
+        abort(Stop::Stopped);
+}
+
+void ResultsDownload::abort(Stop why)
+{
+    if (!m_reply || m_stop != Stop::None)
+        return;
+    m_stop = why;
+    m_reply->abort(); // finished() follows at once
+}
+
+void ResultsDownload::onFinished()
+{
+    m_deadline.stop();
+    QNetworkReply *reply = m_reply;
+    m_reply = nullptr;
+    reply->deleteLater();
+    if (m_stop == Stop::None)
+        m_body += reply->readAll();
     const QNetworkReply::NetworkError error = reply->error();
     const QString errorText = reply->errorString();
     const QUrl finalUrl = reply->url(); // the target of the redirects followed
     const int status = reply->attribute(QNetworkRequest::HttpStatusCodeAttribute).toInt();
     const QString reason =
         reply->attribute(QNetworkRequest::HttpReasonPhraseAttribute).toString().trimmed();
-    const bool whole = provedWhole(*reply, body);
-    reply->deleteLater();
+    const bool whole = provedWhole(*reply, m_body);
+    const QByteArray body = std::exchange(m_body, QByteArray());
 
-    const QString where = url.toString();
-    if (stop == Stop::Stopped)
-        throw DownloadFailure(QStringLiteral("%1 の取得を中止しました。").arg(where), false);
-    if (stop == Stop::TimedOut)
-        throw DownloadFailure(QStringLiteral("%1 のダウンロードが %2 秒以内に終わりませんでした。")
-                                  .arg(where)
-                                  .arg(m_timeoutMs / 1000.0),
-                              true);
-    if (stop == Stop::TooLarge)
-        throw DownloadFailure(QStringLiteral("%1 の大きさが上限（%2 バイト）を超えています。")
-                                  .arg(where)
-                                  .arg(m_sizeLimit),
-                              false);
+    const QString where = m_url.toString();
+    const auto fail = [this](const QString &message, bool networkProblem) {
+        emit failed(message, networkProblem);
+    };
+    if (m_stop == Stop::Stopped)
+        return fail(QStringLiteral("%1 の取得を中止しました。").arg(where), false);
+    if (m_stop == Stop::TimedOut)
+        return fail(QStringLiteral("%1 のダウンロードが %2 秒以内に終わりませんでした。")
+                        .arg(where)
+                        .arg(m_timeoutMs / 1000.0),
+                    true);
+    if (m_stop == Stop::TooLarge)
+        return fail(QStringLiteral("%1 の大きさが上限（%2 バイト）を超えています。")
+                        .arg(where)
+                        .arg(m_sizeLimit),
+                    false);
     if (error == QNetworkReply::SslHandshakeFailedError)
-        throw DownloadFailure(QStringLiteral("%1 との暗号化通信（TLS）を確立できません（%2）。")
-                                  .arg(finalUrl.toString(), errorText),
-                              false);
+        return fail(QStringLiteral("%1 との暗号化通信（TLS）を確立できません（%2）。")
+                        .arg(finalUrl.toString(), errorText),
+                    false);
     // A redirect was followed, but its target never answered: the status is still the
     // redirect's, the error the connection's.
     if (status >= 300 && status <= 399 && error != QNetworkReply::NoError &&
         error < QNetworkReply::ProxyConnectionRefusedError)
-        throw DownloadFailure(QStringLiteral("%1（%2 の転送先）に接続できません（%3）。")
-                                  .arg(finalUrl.toString(), where, errorText),
-                              true);
+        return fail(QStringLiteral("%1（%2 の転送先）に接続できません（%3）。")
+                        .arg(finalUrl.toString(), where, errorText),
+                    true);
     if (status != 0 && (status < 200 || status > 299))
-        throw DownloadFailure(
-            QStringLiteral("サーバーの応答：%1 %2（%3）").arg(status).arg(reason, where), false);
+        return fail(QStringLiteral("サーバーの応答：%1 %2（%3）").arg(status).arg(reason, where),
+                    false);
     if (status != 0 && error != QNetworkReply::NoError)
-        throw DownloadFailure(
-            QStringLiteral("%1 の受信が途中で切れました（%2）。").arg(where, errorText), false);
+        return fail(QStringLiteral("%1 の受信が途中で切れました（%2）。").arg(where, errorText),
+                    false);
     if (error != QNetworkReply::NoError || status == 0) {
         // Before any answer: the server was not reached, unless the address itself was refused.
         const bool reachable = error == QNetworkReply::ProtocolUnknownError ||
                                error == QNetworkReply::ProtocolInvalidOperationError;
-        throw DownloadFailure(QStringLiteral("%1 に接続できません（%2）。").arg(where, errorText),
-                              !reachable);
+        return fail(QStringLiteral("%1 に接続できません（%2）。").arg(where, errorText),
+                    !reachable);
     }
     if (isWebPage(body))
-        throw DownloadFailure(
+        return fail(
             QStringLiteral("取得したデータが CSV ではなく Web ページでした。\n"
                            "ホテルや駅などの、ブラウザーでログインが必要なネットワークでは、"
                            "このようなページが返されます。ブラウザーでログインしてから、"
                            "もう一度ダウンロードしてください。"),
             false);
     if (!whole)
-        throw DownloadFailure(
+        return fail(
             QStringLiteral("%1 の受信が最後まで届いたことを確かめられません（長さの通知がなく、"
                            "最後の行に改行がありません）。")
                 .arg(where),
             false);
-    return body;
+    emit finished(body);
 }

@@ -1,48 +1,66 @@
 #include "gui/services/ResultsSource.h"
 
-#include "core/common/Formats.h"
-#include "core/common/TextLines.h"
-#include "core/platform/Settings.h"
-#include "core/results/HistoryCheck.h"
 #include "core/results/ResultsFiles.h"
-#include "core/results/ResultsReplace.h"
-#include "core/results/TypedDraws.h"
 #include "gui/services/ResultsDownload.h"
 
-ResultsBodies fetchResults(const DownloadSettings &settings, const QString &downloadFolder,
-                           FetchStop *stop)
+ResultsFetch::ResultsFetch(const DownloadSettings &settings, QObject *parent)
+    : QObject(parent), m_settings(settings), m_fromServer(!settings.baseUrl.trimmed().isEmpty())
 {
-    ResultsBodies bodies;
-    if (!settings.baseUrl.trimmed().isEmpty()) {
-        ResultsDownload download(settings.baseUrl);
-        download.setTimeout(settings.timeoutMilliseconds());
-        download.setStop(stop);
-        bodies.numbers = download.fetch(kDownloadFolder + kNumberFileName);
-        bodies.prizes = download.fetch(kDownloadFolder + kDataFileName);
-    } else {
-        ResultsDownload download(QString{});
-        download.setTimeout(settings.timeoutMilliseconds());
-        download.setStop(stop);
-        bodies = convertHistoryFeed(
-            download.fetchUrl(QUrl(settings.historyUrl.trimmed(), QUrl::StrictMode)));
+    m_download = new ResultsDownload(m_fromServer ? settings.baseUrl : QString(), this);
+    m_download->setTimeout(settings.timeoutMilliseconds());
+    connect(m_download, &ResultsDownload::finished, this, &ResultsFetch::takeBody);
+    connect(m_download, &ResultsDownload::failed, this,
+            [this](const QString &message, bool networkProblem) {
+                emit failed(failureExplanation(message, networkProblem));
+            });
+}
+
+ResultsFetch::~ResultsFetch() = default;
+
+void ResultsFetch::start()
+{
+    m_bodies = {};
+    m_haveNumbers = false;
+    if (m_fromServer)
+        m_download->start(kDownloadFolder + kNumberFileName);
+    else
+        m_download->startUrl(QUrl(m_settings.historyUrl.trimmed(), QUrl::StrictMode));
+}
+
+void ResultsFetch::stop()
+{
+    m_download->stop();
+}
+
+void ResultsFetch::takeBody(const QByteArray &body)
+{
+    if (!m_fromServer) {
+        ResultsBodies bodies;
+        try {
+            bodies = convertHistoryFeed(body);
+        } catch (const std::exception &error) {
+            emit failed(failureExplanation(error));
+            return;
+        }
+        emit fetched(bodies);
+        return;
     }
-    checkResultsBodies(bodies.numbers, bodies.prizes);
-    checkFetchedHistory(downloadFolder, bodies.numbers, readTypedDraws(downloadFolder),
-                        japanToday());
-    checkResultsPair(bodies.numbers, bodies.prizes);
-    checkFetchedFigures(bodies.numbers, bodies.prizes);
-    return bodies;
+    // The draws first, then their prizes.
+    if (!m_haveNumbers) {
+        m_haveNumbers = true;
+        m_bodies.numbers = body;
+        m_download->start(kDownloadFolder + kDataFileName);
+        return;
+    }
+    m_bodies.prizes = body;
+    emit fetched(m_bodies);
 }
 
-int newestDrawNumber(const ResultsBodies &bodies)
+QString failureExplanation(const QString &cause, bool networkProblem)
 {
-    return parseInteger(parseDrawLine(splitTextLines(bodies.numbers).first()).caption).value_or(0);
-}
-
-QString newestDrawText(const ResultsBodies &bodies)
-{
-    const DrawRecord newest = parseDrawLine(splitTextLines(bodies.numbers).first());
-    return QStringLiteral("第%1回（%2）").arg(newest.caption.trimmed(), newest.date);
+    if (networkProblem)
+        return QStringLiteral("ネットワークの接続状態を確認してください！！\n") + cause;
+    return QLatin1Char('\n') + cause;
 }
 
 QString failureExplanation(const std::exception &error)
@@ -52,7 +70,5 @@ QString failureExplanation(const std::exception &error)
         domain ? domain->message()
                : QStringLiteral("予期しないエラー（%1）").arg(QString::fromLocal8Bit(error.what()));
     const auto *failure = dynamic_cast<const DownloadFailure *>(&error);
-    if (failure && failure->networkProblem())
-        return QStringLiteral("ネットワークの接続状態を確認してください！！\n") + cause;
-    return QLatin1Char('\n') + cause;
+    return failureExplanation(cause, failure && failure->networkProblem());
 }

@@ -58,6 +58,8 @@ private slots:
     void fetchedFigures();
     void fetchedPairBelongsTogether_data();
     void fetchedPairBelongsTogether();
+    void fetchedPairIsCheckedAsAWhole_data();
+    void fetchedPairIsCheckedAsAWhole();
     void bundledHistoryPasses();
     void typedDrawsLiveInTheFolder();
 };
@@ -241,6 +243,62 @@ void TestHistoryCheck::fetchedPairBelongsTogether()
         found = e.message();
     }
     QCOMPARE(found, fault);
+}
+
+void TestHistoryCheck::fetchedPairIsCheckedAsAWhole_data()
+{
+    QTest::addColumn<QByteArray>("numbers");
+    QTest::addColumn<QByteArray>("prizes");
+    QTest::addColumn<QStringList>("local"); // as loaded
+    QTest::addColumn<QString>("fault");     // empty: accepted
+    const QByteArray n3 = (QStringList{kDraw3, kDraw2, kDraw1}.join("\r\n") + "\r\n").toLatin1();
+    const QByteArray n2 = (QStringList{kDraw2, kDraw1}.join("\r\n") + "\r\n").toLatin1();
+    const QByteArray p1 = "1,0,0,1,1,1,1,1,1,1,1,0\r\n", p2 = "2,0,0,1,1,1,1,1,1,1,1,0\r\n",
+                     p3 = "3,0,0,1,1,1,1,1,1,1,1,0\r\n";
+    const QStringList all{kDraw3, kDraw2, kDraw1};
+    QTest::newRow("one more") << n3 << p3 + p2 + p1 << QStringList{kDraw2, kDraw1} << "";
+    QTest::newRow("the same as loaded") << n3 << p3 + p2 + p1 << all << "";
+    QTest::newRow("nothing loaded") << n3 << p3 + p2 + p1 << QStringList() << "";
+    QTest::newRow("no draws") << QByteArray() << p3 << all
+                              << "Loto6Number.csv にデータがありません。";
+    QTest::newRow("no prizes") << n3 << QByteArray("\r\n") << all
+                               << "Loto6Data.csv にデータがありません。";
+    QTest::newRow("a line that does not read")
+        << n3 << p3 + p2 + "1,0,0,1,1,1,x,1,1,1,1,0\r\n"
+        << all
+        << "Loto6Data.csv の第1回（3 行目）を読み込めません：'x' は正しい数値ではありません。";
+    // The history is judged before the pair and the figures.
+    QTest::newRow("a draw older, a prize less")
+        << n2 << p2 << all
+        << "取得した抽選結果（第2回まで）はお使いの抽選結果（第3回まで）より古いため、使いません。";
+    QTest::newRow("a prize less")
+        << n3 << p3 + p2 << all
+        << "抽選結果の 2 つのファイルが対応していません（Loto6Number.csv は 3 回分、"
+           "Loto6Data.csv は 2 回分）。最新の抽選結果をダウンロードしてください。";
+    QTest::newRow("a figure not plain") << n3 << p3 + "2,0,0,-1,1,1,1,1,1,1,1,0\r\n" + p1 << all
+                                        << "第2回：２等の金額 '-1' は 0 以上の整数ではありません。";
+}
+
+void TestHistoryCheck::fetchedPairIsCheckedAsAWhole()
+{
+    QFETCH(QByteArray, numbers);
+    QFETCH(QByteArray, prizes);
+    QFETCH(QStringList, local);
+    QFETCH(QString, fault);
+    QString found;
+    ResultsData fetched;
+    try {
+        fetched = checkFetchedPair(numbers, prizes, draws(local), {}, kToday);
+    } catch (const DomainError &e) {
+        found = e.message();
+    }
+    QCOMPARE(found, fault);
+    if (fault.isEmpty()) { // read once, whole
+        QCOMPARE(fetched.newestDraw, QString("3"));
+        QCOMPARE(fetched.draws.size(), 3);
+        QCOMPARE(fetched.amounts.size(), 3);
+        QCOMPARE(fetched.amounts.first().amount[1], std::int64_t(1));
+    }
 }
 
 void TestHistoryCheck::bundledHistoryPasses()

@@ -41,6 +41,8 @@ private slots:
     void prizeLine();
     void prizeLineRejects_data();
     void prizeLineRejects();
+    void prizeFiguresReadWithTheTable_data();
+    void prizeFiguresReadWithTheTable();
     void missingFilesAreReported();
     void malformedFileNamesFileLineAndText();
     void bundledHistory();
@@ -168,6 +170,38 @@ void TestResultsFiles::prizeLineRejects()
     QVERIFY(!errorOf([&] { parsePrizeLine(line); }).isEmpty());
 }
 
+void TestResultsFiles::prizeFiguresReadWithTheTable_data()
+{
+    QTest::addColumn<QString>("line");
+    QTest::addColumn<QString>("amounts"); // tiers 1..5 as the figures hold them
+    QTest::newRow("every tier won") << "2036,454612800,1,11042500,7,303500,275,7300,11927,1000,"
+                                       "193947,0"
+                                    << "454612800 11042500 303500 7300 1000";
+    QTest::newRow("carry-over, not a tier") << "7,0,0,0,0,0,0,0,0,0,0,999"
+                                            << "0 0 0 0 0";
+    QTest::newRow("rounded") << "1,0.4,0,0.5,0,0,0,0,0,0,0,1234.5"
+                             << "0 1 0 0 0";
+    QTest::newRow("negative is none") << "1,-5,0,0,0,0,0,0,0,0,0,0"
+                                      << "0 0 0 0 0";
+}
+
+// One reading of a prize line gives both the table's texts and the figures.
+void TestResultsFiles::prizeFiguresReadWithTheTable()
+{
+    QFETCH(QString, line);
+    QFETCH(QString, amounts);
+    ResultsData data;
+    QCOMPARE(parseResults({"1,2000/10/05,1,2,3,4,5,6,7"}, {line}, &data), ResultsStatus::Loaded);
+    QCOMPARE(data.amounts.size(), 1);
+    QStringList figures;
+    for (const std::int64_t amount : data.amounts.first().amount)
+        figures << QString::number(amount);
+    QCOMPARE(figures.join(' '), amounts);
+    QCOMPARE(data.amounts.first().draw, parsePrizeAmounts(line).draw);
+    QCOMPARE(data.amounts.first().amount, parsePrizeAmounts(line).amount);
+    QCOMPARE(data.prizes.first(), parsePrizeLine(line));
+}
+
 void TestResultsFiles::missingFilesAreReported()
 {
     ResultsData data;
@@ -201,6 +235,8 @@ void TestResultsFiles::bundledHistory()
              ResultsStatus::Loaded);
     QCOMPARE(data.draws.size(), 2037);
     QCOMPARE(data.prizes.size(), 2037);
+    QCOMPARE(data.amounts.size(), 2037);
+    QCOMPARE(data.amounts.last().draw, 1);
     QCOMPARE(data.comingDraw, QString("2038"));
     QCOMPARE(data.newestDraw, QString("2037"));
     QCOMPARE(data.draws.last().caption, QString("    1"));

@@ -8,6 +8,7 @@
 #include "gui/dialogs/DownloadSettingsForm.h"
 #include "gui/dialogs/Splash.h"
 #include "gui/pages/HistoryModel.h"
+#include "gui/services/ResultsService.h"
 #include "gui/widgets/SpinEdit.h"
 #include "gui/widgets/StringGrid.h"
 
@@ -66,6 +67,16 @@ QByteArray feedOf(const QByteArray &numbers, const QByteArray &prizes,
     return feed.replace("\n", lineEnd);
 }
 
+// The download runs on the program's event loop: triggers it and waits for the message that
+// tells how it ended.
+void download(TMainForm &form, const MessageBoxWatcher &boxes)
+{
+    const auto before = boxes.texts().size();
+    control<QAction>(form, "menuCommandDownload")->trigger();
+    if (!QTest::qWaitFor([&] { return boxes.texts().size() > before; }, 20000))
+        qWarning("the download told nothing");
+}
+
 } // namespace
 
 class TestDownload : public QObject
@@ -82,6 +93,11 @@ private slots:
     void settingsDialogKeepsTheKeyboard();
     void failureKeepsFilesAndViews_data();
     void failureKeepsFilesAndViews();
+    void inputIsDroppedWhileWaiting();
+    void stopAfterTheFirstFileChangesNothing();
+    void closeWaitsForTheDownload();
+    void newsNamesTheNewDraws_data();
+    void newsNamesTheNewDraws();
 
 private:
     void setSetting(const QString &key, const QVariant &value);
@@ -121,7 +137,7 @@ void TestDownload::downloadsAndReloads()
     bool waitShownBehind = false; // the message stands alone
     boxes.whileShown([&] { waitShownBehind |= form.splash()->isVisible(); });
 
-    control<QAction>(form, "menuCommandDownload")->trigger();
+    download(form, boxes);
 
     // Drawn 2025/09/29, its prizes could be claimed until 2026/09/29: long past.
     const QString news =
@@ -140,7 +156,7 @@ void TestDownload::downloadsAndReloads()
     QVERIFY(control<QTabWidget>(form, "pctrlMain")->isEnabled());
     QVERIFY(!form.splash()->isVisible());
 
-    control<QAction>(form, "menuCommandDownload")->trigger(); // a second run fetches again
+    download(form, boxes); // a second run fetches again
     QCOMPARE(server.requests(), (QStringList{kNumberPath, kDataPath, kNumberPath, kDataPath}));
     QCOMPARE(boxes.texts(), (QStringList{news, kSucceeded})); // no new draw, no news
     QCOMPARE(control<QLineEdit>(form, "editNewNum")->text(), QString("2039"));
@@ -235,7 +251,7 @@ void TestDownload::fetchedHistoryIsCheckedBeforeReplacing()
     TMainForm form(folder.path());
     form.show();
 
-    control<QAction>(form, "menuCommandDownload")->trigger();
+    download(form, boxes);
 
     const bool replaced = refusal.isEmpty();
     QCOMPARE(boxes.texts(), QStringList{replaced ? kSucceeded : kFailed + "\n" + refusal});
@@ -270,7 +286,10 @@ void TestDownload::settingsDialogTestsAndStores()
         name = dialog->objectName();
         defaultAddress = control<QLineEdit>(*dialog, "editAddress")->text();
         control<QLineEdit>(*dialog, "editAddress")->setText(server.baseUrl() + "data/loto6.csv");
-        control<QPushButton>(*dialog, "btnConnectionTest")->click();
+        auto *test = control<QPushButton>(*dialog, "btnConnectionTest");
+        test->click();
+        if (!QTest::qWaitFor([test] { return test->isEnabled(); }, 10000))
+            qWarning("the connection test did not end");
         testReport = control<QLabel>(*dialog, "lblTestResult")->text();
         control<QLineEdit>(*dialog, "editAddress")->setText("ftp://example.jp/loto6.csv");
         dialog->accept();
@@ -320,7 +339,10 @@ void TestDownload::settingsDialogKeepsTheKeyboard()
         QTest::keyClick(QApplication::focusWidget(), Qt::Key_A, Qt::ControlModifier);
         QTest::keyClicks(QApplication::focusWidget(), server.baseUrl() + "data/loto6.csv");
         control<QPushButton>(*dialog, "btnConnectionTest")->setFocus();
-        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Space);
+        auto *test = control<QPushButton>(*dialog, "btnConnectionTest");
+        QTest::keyClick(test, Qt::Key_Space);
+        if (!QTest::qWaitFor([test] { return test->isEnabled(); }, 10000))
+            qWarning("the connection test did not end");
         focusAfterTest = QApplication::focusWidget()->objectName();
         QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab); // on to OK
         QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
@@ -356,6 +378,8 @@ void TestDownload::connectionTestClearsAndStops()
         auto *result = control<QLabel>(*dialog, "lblTestResult");
         address->setText(server.baseUrl() + "data/loto6.csv");
         test->click();
+        if (!QTest::qWaitFor([test] { return test->isEnabled(); }, 10000))
+            qWarning("the connection test did not end");
         report = result->text();
         address->setText(server.baseUrl() + "hang.csv");
         QVERIFY(result->text().isEmpty());
@@ -538,7 +562,7 @@ void TestDownload::failureKeepsFilesAndViews()
             QSKIP("this file system cannot make a folder read-only for this user");
     }
 
-    control<QAction>(form, "menuCommandDownload")->trigger();
+    download(form, boxes);
     lock.reset();
 
     QCOMPARE(boxes.texts().size(), 1);
@@ -557,6 +581,133 @@ void TestDownload::failureKeepsFilesAndViews()
     QVERIFY(control<QTabWidget>(form, "pctrlMain")->isEnabled());
     QVERIFY(!control<QWidget>(form, "SplashForm")->isVisible());
     QVERIFY(form.isVisible());
+}
+
+// While the fetch waits, the window repaints and timers run, but no window takes input.
+void TestDownload::inputIsDroppedWhileWaiting()
+{
+    HttpTestServer server;
+    server.hang(kNumberPath);
+    setSetting("Download/BaseUrl", server.baseUrl());
+    setSetting("Download/TimeoutSeconds", 1);
+    ProgramFolder folder;
+    MessageBoxWatcher boxes;
+    TMainForm form(folder.path());
+    form.show();
+    QLineEdit edit;
+    edit.show();
+    edit.setFocus();
+    bool typed = false;
+    QTimer::singleShot(300, &edit, [&] {
+        QTest::keyClicks(&edit, "12");
+        typed = true; // the timer ran: the wait lets window messages through
+    });
+    download(form, boxes);
+    QVERIFY(typed);
+    QCOMPARE(edit.text(), QString());
+    QTest::keyClicks(&edit, "34"); // and input reaches the windows again afterwards
+    QCOMPARE(edit.text(), QString("34"));
+}
+
+void TestDownload::stopAfterTheFirstFileChangesNothing()
+{
+    HttpTestServer server;
+    server.serve(kNumberPath, 200, newerNumbers());
+    server.hang(kDataPath);
+    setSetting("Download/BaseUrl", server.baseUrl());
+    ProgramFolder folder;
+    const QByteArray numbersBefore = folder.read("download/Loto6Number.csv");
+    MessageBoxWatcher boxes;
+    TMainForm form(folder.path());
+    form.show();
+    auto *service = control<ResultsService>(form, "resultsService");
+    QTimer::singleShot(300, service, [service] { service->stop(); });
+    QElapsedTimer clock;
+    clock.start();
+    // The command returns at once; the window waits on its own event loop.
+    control<QAction>(form, "menuCommandDownload")->trigger();
+    QVERIFY(boxes.texts().isEmpty());
+    QVERIFY(form.isBusy());
+    QVERIFY(form.splash()->isVisible());
+    QTRY_COMPARE_WITH_TIMEOUT(boxes.texts().size(), 1, 10000);
+    QVERIFY(clock.elapsed() < 5000); // not the 30 seconds of the time-out
+    QCOMPARE(boxes.texts(), QStringList{kFailed + "\n" + server.baseUrl() +
+                                        "download/Loto6Data.csv の取得を中止しました。"});
+    QCOMPARE(server.requests(), (QStringList{kNumberPath, kDataPath}));
+    QVERIFY(folder.read("download/Loto6Number.csv") == numbersBefore);
+    QCOMPARE(form.historyModel()->rowCount(), 2037);
+    QCOMPARE(control<QLineEdit>(form, "editNewNum")->text(), QString("2038"));
+    QVERIFY(!form.isBusy());
+}
+
+// A close asked for while the fetch waits runs once the download has told how it ended.
+void TestDownload::closeWaitsForTheDownload()
+{
+    HttpTestServer server;
+    server.hang(kNumberPath);
+    setSetting("Download/BaseUrl", server.baseUrl());
+    setSetting("Download/TimeoutSeconds", 1);
+    ProgramFolder folder;
+    MessageBoxWatcher boxes;
+    TMainForm form(folder.path());
+    form.show();
+    bool visibleAfterClose = false, visibleAtMessage = false;
+    boxes.whileShown([&] { visibleAtMessage = form.isVisible(); });
+    QTimer::singleShot(300, &form, [&] {
+        form.close();
+        visibleAfterClose = form.isVisible();
+    });
+    download(form, boxes);
+    QVERIFY(visibleAfterClose);
+    QVERIFY(visibleAtMessage);
+    QCOMPARE(boxes.texts().size(), 1);
+    QVERIFY(boxes.texts().first().startsWith(kFailed));
+    QTRY_VERIFY(!form.isVisible());
+}
+
+void TestDownload::newsNamesTheNewDraws_data()
+{
+    QTest::addColumn<QByteArray>("localNumbers");
+    QTest::addColumn<QByteArray>("localPrizes");
+    QTest::addColumn<QByteArray>("marks"); // download/TypedDraws.csv
+    QTest::addColumn<QString>("news");     // after the success message
+    const QByteArray numbers = bundledFile("Loto6Number.csv");
+    const QByteArray prizes = bundledFile("Loto6Data.csv");
+    const QString won =
+        QStringLiteral("\n第2038回：２等 1口 ¥1,000（支払期限 2026/09/29、期限切れ）");
+    QTest::newRow("the draw after the newest") << numbers << prizes << QByteArray() << won;
+    QTest::newRow("the typed newest, now official")
+        << "2038,2025/09/29,1,2,3,4,5,9,7\r\n" + numbers
+        << "2038,1,1,1,1,1,1,1,1,1,1,1\r\n" + prizes << QByteArray("2038\r\n") << won;
+    QTest::newRow("the official newest again")
+        << newerNumbers() << newerPrizes() << QByteArray() << QString();
+}
+
+// What the saved lines won is told for the draws newer than the newest official one held
+// before; the lines of older draws are not news.
+void TestDownload::newsNamesTheNewDraws()
+{
+    QFETCH(QByteArray, localNumbers);
+    QFETCH(QByteArray, localPrizes);
+    QFETCH(QByteArray, marks);
+    QFETCH(QString, news);
+    HttpTestServer server;
+    server.serve(kNumberPath, 200, newerNumbers());
+    server.serve(kDataPath, 200, newerPrizes());
+    setSetting("Download/BaseUrl", server.baseUrl());
+    ProgramFolder folder;
+    folder.write("download/Loto6Number.csv", localNumbers);
+    folder.write("download/Loto6Data.csv", localPrizes);
+    if (!marks.isEmpty())
+        folder.write("download/TypedDraws.csv", marks);
+    folder.write("client/2037.csv", "2037,01,02,03,04,05,06\r\n");
+    folder.write("client/2038.csv", "2038,01,02,03,04,05,07\r\n");
+    MessageBoxWatcher boxes;
+    TMainForm form(folder.path());
+    form.show();
+    download(form, boxes);
+    QCOMPARE(boxes.texts(), QStringList{kSucceeded + news});
+    QCOMPARE(folder.read("download/TypedDraws.csv"), QByteArray()); // official now
 }
 
 QTEST_MAIN(TestDownload)
