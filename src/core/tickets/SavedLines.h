@@ -1,6 +1,7 @@
 #pragma once
 
 #include "core/results/PastDraws.h"
+#include "core/tickets/LotoLine.h"
 
 #include <QString>
 #include <QStringList>
@@ -10,18 +11,13 @@
 // draw it names. Only files named as the program names them ("2039.csv", see isTicketFileName) are
 // read; any other file there (claimed.csv, a copy "2039 - コピー.csv") is not read. It only reads.
 
-struct SavedLine {
-    int draw = 0; // the draw named in the line's first field
-    NumberSet numbers = 0;
-};
-
 // The lines of the ticket files of clientFolder, file by file (in name order), each in file
-// order. A line counts when its first field is a plain draw number and the other six are six
-// different numbers of 1..43; any other line (the line of six commas a cancel leaves, a line
+// order. A line counts when it is a LotoLine: its first field a plain draw number and the other
+// six are six different numbers of 1..43; any other line (the line of six commas a cancel leaves, a line
 // typed wrong) is passed over. A file that cannot be read raises DomainError or, when
 // unreadable is given, is passed over and named there ("client/2040.csv を読めません：…").
 // fromDraw > 0 reads only the files of that draw and later ones.
-QVector<SavedLine> readSavedLines(const QString &clientFolder, QStringList *unreadable = nullptr,
+QVector<LotoLine> readSavedLines(const QString &clientFolder, QStringList *unreadable = nullptr,
                                   int fromDraw = 0);
 
 // The words for a file of client/ that could not be read: "client/2040.csv を読めません：…".
