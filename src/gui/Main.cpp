@@ -81,8 +81,7 @@ TMainForm::TMainForm(const QString &dataFolder, const QString &installFolder, QW
 
     move(reachablePosition(this, m_context->settings().readWindowPosition()));
     m_context->pickSettings() = m_context->settings().readPickSettings();
-    QDir().mkdir(m_context->dataFolder() +
-                 kClientFolder); // a failure shows later, per use
+    QDir().mkdir(m_context->dataFolder() + kClientFolder); // a failure shows later, per use
 
     m_splash = new TSplashForm(this);
     m_context->setSplash(m_splash);

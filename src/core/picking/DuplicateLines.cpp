@@ -16,7 +16,8 @@ QVector<NumberSet> savedLines(int draw, const QString &programFolder, QStringLis
 {
     QVector<NumberSet> lines;
     QString reason;
-    for (const TicketLine &saved : readAllTicketLines(ticketFilePath(programFolder, draw), &reason)) {
+    for (const TicketLine &saved :
+         readAllTicketLines(ticketFilePath(programFolder, draw), &reason)) {
         if (saved.line && saved.line->draw() == draw)
             lines.append(saved.line->numbers());
     }

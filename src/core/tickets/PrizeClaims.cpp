@@ -72,10 +72,9 @@ QVector<PrizeClaim> prizeClaims(const QVector<LotoLine> &saved, const PastDraws 
         claim.daysLeft = static_cast<int>(today.daysTo(claim.deadline));
         claims.append(claim);
     }
-    std::stable_sort(claims.begin(), claims.end(),
-                     [](const PrizeClaim &a, const PrizeClaim &b) {
-                         return a.line.draw() > b.line.draw();
-                     });
+    std::stable_sort(claims.begin(), claims.end(), [](const PrizeClaim &a, const PrizeClaim &b) {
+        return a.line.draw() > b.line.draw();
+    });
     return claims;
 }
 
@@ -306,8 +305,8 @@ QString readClaimWarningText(const QString &programFolder, const QVector<DrawRec
     if (fromDraw == 0)
         return QString(); // no draw whose prizes are still open
     const PrizeClaimsReading reading = readPrizeClaimsNamingFailures(
-        programFolder + kClientFolder,
-        PastDraws(history, readPrizeLines(programFolder)), today, fromDraw);
+        programFolder + kClientFolder, PastDraws(history, readPrizeLines(programFolder)), today,
+        fromDraw);
     QStringList texts = reading.unreadable;
     const QString warning = claimWarningText(claimWarning(reading.claims));
     if (!warning.isEmpty())

@@ -25,8 +25,8 @@ constexpr int kClaimWarningDays = 30;
 
 // One winning saved line of a drawn draw.
 struct PrizeClaim {
-    LotoLine line; // the winning line, of the draw it names
-    QString date;  // of the draw, "YYYY/MM/DD"
+    LotoLine line;           // the winning line, of the draw it names
+    QString date;            // of the draw, "YYYY/MM/DD"
     int tier = 0;            // 1..5
     std::int64_t amount = 0; // paid per line; 0 where the prize data has no amount
     QDate deadline;

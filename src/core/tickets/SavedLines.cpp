@@ -5,8 +5,7 @@
 
 #include <QDir>
 
-QVector<LotoLine> readSavedLines(const QString &clientFolder, QStringList *unreadable,
-                                 int fromDraw)
+QVector<LotoLine> readSavedLines(const QString &clientFolder, QStringList *unreadable, int fromDraw)
 {
     QVector<LotoLine> lines;
     const QDir folder(clientFolder);
@@ -46,11 +45,6 @@ QStringList lineNumberTexts(NumberSet numbers)
             texts.append(twoDigits(n));
     }
     return texts;
-}
-
-NumberSet numberSetOf(const QStringList &cells)
-{
-    return lineNumbers(cells).value_or(0);
 }
 
 QString unreadableFileText(const QString &name, const QString &reason)

@@ -62,8 +62,8 @@ SlateSaveDone saveSlate(Slate &slate, const QString &programFolder, const Client
     SlateSaveDone done;
     QVector<TicketAppend> appends;
     for (int i = 0; i < draws.size(); ++i) {
-        appends.append({ticketFilePath(programFolder, draws.at(i)),
-                        ticketLinesText(linesOfDraw.at(i))});
+        appends.append(
+            {ticketFilePath(programFolder, draws.at(i)), ticketLinesText(linesOfDraw.at(i))});
         done.files.append(shownTicketFile(draws.at(i)));
         done.linesPerDraw.append({QString::number(draws.at(i)), int(linesOfDraw.at(i).size())});
     }

@@ -355,8 +355,7 @@ void appendTicketLines(const QVector<TicketAppend> &appends, const CommitStep &c
         }
         journalPath =
             QFileInfo(appends.first().path).absolutePath() + QLatin1Char('/') + kTicketJournalName;
-        writeWholeFile(journalPath, journalOf(names, contents),
-                       kClientFolder + kTicketJournalName);
+        writeWholeFile(journalPath, journalOf(names, contents), kClientFolder + kTicketJournalName);
     }
     for (size_t i = 0; i < staged.size(); ++i) {
         const int at = static_cast<int>(i);
@@ -399,8 +398,7 @@ QStringList finishTicketSave(const QString &clientFolder)
     QVector<QByteArray> contents;
     if (readJournal(journal, &names, &contents)) {
         for (int i = 0; i < names.size(); ++i) {
-            writeWholeFile(clientFolder + names.at(i), contents.at(i),
-                           kClientFolder + names.at(i));
+            writeWholeFile(clientFolder + names.at(i), contents.at(i), kClientFolder + names.at(i));
             draws.append(names.at(i).chopped(4));
         }
     }

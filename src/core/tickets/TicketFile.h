@@ -142,7 +142,7 @@ void writeTicketLines(const QString &path, const QByteArray &lines);
 
 // What the ticket file of a draw lists.
 struct TicketListing {
-    bool hasLines = false;    // the file holds at least one line, of any draw
+    bool hasLines = false;     // the file holds at least one line, of any draw
     QVector<TicketLine> lines; // the draw's lines, valid or not, in file order
     // The lines as a list shows them, each read into seven cells.
     QVector<QStringList> rows() const;

@@ -25,9 +25,8 @@ constexpr int kDefaultDraws = 5;
 
 } // namespace
 
-ContinuedSaveForm::ContinuedSaveForm(const NewestDraw &newest,
-                                     const QVector<LotoLine> &lines, const QString &programFolder,
-                                     QWidget *parent)
+ContinuedSaveForm::ContinuedSaveForm(const NewestDraw &newest, const QVector<LotoLine> &lines,
+                                     const QString &programFolder, QWidget *parent)
     : QDialog(parent), m_newest(newest), m_lines(lines), m_programFolder(programFolder)
 {
     setObjectName(QStringLiteral("ContinuedSaveForm"));

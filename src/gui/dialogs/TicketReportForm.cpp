@@ -112,8 +112,7 @@ TicketReportForm::TicketReportForm(const QVector<DrawRecord> &history, const QSt
     page->addWidget(chartTicketReport, 1);
     page->addStretch(0);
 
-    auto *claims =
-        new PrizeClaimsTab(draws, programFolder + kClientFolder, today, this);
+    auto *claims = new PrizeClaimsTab(draws, programFolder + kClientFolder, today, this);
     claims->setObjectName(QStringLiteral("tabPrizeClaims"));
     tabTicketReport = new QTabWidget;
     tabTicketReport->setObjectName(QStringLiteral("tabTicketReport"));

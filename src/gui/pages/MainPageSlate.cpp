@@ -75,9 +75,9 @@ void MainPage::btnSelectClick()
     // The coming draw number comes from the history; without it there is no line to make.
     bool isNumber = false;
     const int draw = editNewNum->text().toInt(&isNumber);
-    const std::optional<LotoLine> line =
-        isPlainDrawNumber(editNewNum->text()) && isNumber ? LotoLine::of(draw, numbers)
-                                                          : std::nullopt;
+    const std::optional<LotoLine> line = isPlainDrawNumber(editNewNum->text()) && isNumber
+                                             ? LotoLine::of(draw, numbers)
+                                             : std::nullopt;
     if (!line) {
         showGuideMessage(window(),
                          QStringLiteral("開催回が決まっていないため、決定できません。"

@@ -68,22 +68,26 @@ void TestLotoLine::text_data()
 {
     QTest::addColumn<QString>("text");    // as a ticket file holds it
     QTest::addColumn<QString>("written"); // the line's own text; null: no line
-    QTest::newRow("a line") << "700,03,11,19,24,38,42" << "700,03,11,19,24,38,42";
-    QTest::newRow("first and last numbers") << "700,01,02,03,04,05,43" << "700,01,02,03,04,05,43";
-    QTest::newRow("numbers in any order, one digit")
-        << "700,42,7,3,24,38,11" << "700,03,07,11,24,38,42";
-    QTest::newRow("draw with leading zeros") << "0700,01,02,03,04,05,06" << "700,01,02,03,04,05,06";
+    QTest::newRow("a line") << "700,03,11,19,24,38,42"
+                            << "700,03,11,19,24,38,42";
+    QTest::newRow("first and last numbers") << "700,01,02,03,04,05,43"
+                                            << "700,01,02,03,04,05,43";
+    QTest::newRow("numbers in any order, one digit") << "700,42,7,3,24,38,11"
+                                                     << "700,03,07,11,24,38,42";
+    QTest::newRow("draw with leading zeros") << "0700,01,02,03,04,05,06"
+                                             << "700,01,02,03,04,05,06";
     QTest::newRow("number 0") << "700,00,02,03,04,05,06" << QString();
     QTest::newRow("number 44") << "700,01,02,03,04,05,44" << QString();
     QTest::newRow("a number repeated") << "700,01,02,03,04,05,05" << QString();
     QTest::newRow("five numbers") << "700,01,02,03,04,05" << QString();
     QTest::newRow("seven numbers") << "700,01,02,03,04,05,06,07" << QString();
-    QTest::newRow("first draw") << "1,01,02,03,04,05,06" << "1,01,02,03,04,05,06";
+    QTest::newRow("first draw") << "1,01,02,03,04,05,06"
+                                << "1,01,02,03,04,05,06";
     QTest::newRow("draw 0") << "0,01,02,03,04,05,06" << QString();
     QTest::newRow("no draw") << ",01,02,03,04,05,06" << QString();
     QTest::newRow("draw with a path") << "../1,01,02,03,04,05,06" << QString();
-    QTest::newRow("last draw, nine digits")
-        << "999999999,01,02,03,04,05,06" << "999999999,01,02,03,04,05,06";
+    QTest::newRow("last draw, nine digits") << "999999999,01,02,03,04,05,06"
+                                            << "999999999,01,02,03,04,05,06";
     QTest::newRow("ten digits") << "1000000000,01,02,03,04,05,06" << QString();
     QTest::newRow("six commas") << ",,,,,," << QString();
 }
