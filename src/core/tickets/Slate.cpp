@@ -25,15 +25,19 @@ void Slate::remove(int index)
         m_entries.removeAt(index);
 }
 
-bool Slate::moveToDraw(int index, int draw)
+QVector<int> Slate::moveToComingDraw(const QVector<int> &drawn, int comingDraw)
 {
-    if (index < 0 || index >= size() || isSaved(index))
-        return false;
-    const std::optional<LotoLine> moved = m_entries.at(index).line.forDraw(draw);
-    if (!moved)
-        return false;
-    m_entries[index].line = *moved;
-    return true;
+    QVector<int> places;
+    for (int i = 0; i < size(); ++i) {
+        Entry &entry = m_entries[i];
+        if (!entry.savedFor.isEmpty() || !drawn.contains(entry.line.draw()))
+            continue;
+        if (const std::optional<LotoLine> moved = entry.line.forDraw(comingDraw)) {
+            entry.line = *moved;
+            places.append(i);
+        }
+    }
+    return places;
 }
 
 void Slate::markSaved(int index, const QVector<int> &draws)

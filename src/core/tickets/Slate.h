@@ -24,9 +24,9 @@ public:
     void remove(int index);
     // The slate emptied.
     void clear() { m_entries.clear(); }
-    // An unsaved line moved to another draw (a draw drawn meanwhile to the coming one). False,
-    // and nothing changed, for a saved line or a draw that is no draw number.
-    bool moveToDraw(int index, int draw);
+    // Every unsaved line of the drawn draws moved to the coming draw (lines left over for a draw
+    // that has its results by now); the places of the lines moved.
+    QVector<int> moveToComingDraw(const QVector<int> &drawn, int comingDraw);
 
     // The line was saved for these draws.
     void markSaved(int index, const QVector<int> &draws);

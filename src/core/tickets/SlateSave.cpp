@@ -33,16 +33,6 @@ QString drawnDrawsQuestion(const QVector<int> &drawn, int lines, int comingDraw)
         .arg(coming);
 }
 
-QVector<LotoLine> movedToComingDraw(QVector<LotoLine> lines, const QVector<int> &drawn,
-                                    int comingDraw)
-{
-    for (LotoLine &line : lines) {
-        if (drawn.contains(line.draw()))
-            line = line.forDraw(comingDraw).value_or(line);
-    }
-    return lines;
-}
-
 SlateSaveDone saveSlate(Slate &slate, const QString &programFolder, const ClientFileReader &read)
 {
     // The unsaved lines by draw, the draws in the order of their first line.

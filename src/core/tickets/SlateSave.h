@@ -20,10 +20,6 @@ QVector<int> drawnDrawsOf(const QVector<LotoLine> &lines, int comingDraw);
 // "第2038回は抽選が終わっていて、抽選結果があります（保存していない申込み数字 2口）。…"
 QString drawnDrawsQuestion(const QVector<int> &drawn, int lines, int comingDraw);
 
-// The lines with every drawn draw's number replaced by the coming draw's.
-QVector<LotoLine> movedToComingDraw(QVector<LotoLine> lines, const QVector<int> &drawn,
-                                    int comingDraw);
-
 // What a save stored: the files it wrote ("client/2039.csv") and the lines per draw, both in
 // the order of the draws' first lines on the slate.
 struct SlateSaveDone {

@@ -206,10 +206,8 @@ bool MainPage::settleDrawnDraws(const QVector<int> &unsaved)
     case Choice::Yes:
         break;
     }
-    for (const int place : unsaved) {
-        if (drawn.contains(m_slate.line(place).draw()) && m_slate.moveToDraw(place, coming))
-            showSlateLine(place);
-    }
+    for (const int place : m_slate.moveToComingDraw(drawn, coming))
+        showSlateLine(place);
     gridSelectItem->invalidateRowMarks();
     return true;
 }

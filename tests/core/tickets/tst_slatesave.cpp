@@ -63,9 +63,12 @@ void TestSlateSave::drawnDraws()
 
 void TestSlateSave::movedToTheComingDraw()
 {
-    const QVector<LotoLine> moved =
-        movedToComingDraw(rowsOf({"2038", "2161", "2037", "2038"}), {2038}, 2161);
-    QCOMPARE(moved, rowsOf({"2161", "2161", "2037", "2161"}));
+    Slate slate;
+    for (const LotoLine &line : rowsOf({"2038", "2161", "2037", "2038", "2038"}))
+        slate.append(line);
+    slate.markSaved(4, {2038}); // a saved line stays with the draw it was saved for
+    QCOMPARE(slate.moveToComingDraw({2038}, 2161), (QVector<int>{0, 3}));
+    QCOMPARE(slate.lines(), rowsOf({"2161", "2161", "2037", "2161", "2038"}));
 }
 
 void TestSlateSave::question()
