@@ -29,14 +29,14 @@ int save(const QString &folder)
     QVector<ExpectedDraw> draws;
     for (int i = 0; i < kDraws; ++i)
         draws.append({2039 + i, QDate(2025, 9, 29).addDays(i * 3)});
-    const QVector<QStringList> rows{{"2039", "01", "02", "03", "04", "05", "06"}};
+    const QVector<LotoLine> lines{*LotoLine::fromText(QStringLiteral("2039,01,02,03,04,05,06"))};
     for (;;)
-        appendTicketLines(continuedSave(folder, draws, rows).appends);
+        appendTicketLines(continuedSave(folder, draws, lines).appends);
 }
 
 int check(const QString &folder, bool raw)
 {
-    const QString client = folder + QStringLiteral("client/");
+    const QString client = folder + kClientFolder;
     if (!raw)
         finishTicketSave(client);
     QStringList counts;

@@ -84,8 +84,7 @@ TMainForm::TMainForm(const QString &dataFolder, const QString &installFolder, QW
 
     move(reachablePosition(this, m_context->settings().readWindowPosition()));
     m_context->pickSettings() = m_context->settings().readPickSettings();
-    QDir().mkdir(m_context->dataFolder() +
-                 QStringLiteral("client")); // a failure shows later, per use
+    QDir().mkdir(m_context->dataFolder() + kClientFolder); // a failure shows later, per use
 
     m_splash = new TSplashForm(this);
     m_context->setSplash(m_splash);
@@ -220,7 +219,7 @@ void TMainForm::FormShow()
             // saved: the slate that held the lines is gone.
             QStringList completed;
             const QString unsaved = captureError([this, &completed] {
-                completed = finishTicketSave(m_context->dataFolder() + QStringLiteral("client/"));
+                completed = finishTicketSave(m_context->dataFolder() + kClientFolder);
             });
             if (!unsaved.isEmpty())
                 reportError(this, unsaved);

@@ -275,6 +275,21 @@ bool paintedRed(StringGrid *grid, int row)
     return paintedIn(grid, row, QColor(255, 0, 0));
 }
 
+QStringList heldProperties(const QObject &root)
+{
+    QStringList names;
+    QList<const QObject *> objects{&root};
+    for (const QObject *object : root.findChildren<QObject *>())
+        objects.append(object);
+    for (const QObject *object : objects) {
+        for (const QByteArray &name : object->dynamicPropertyNames()) {
+            if (name != "tag" && !names.contains(QString::fromLatin1(name)))
+                names.append(QString::fromLatin1(name));
+        }
+    }
+    return names;
+}
+
 void decide(TMainForm &form, std::initializer_list<int> numbers)
 {
     pick(form, numbers);

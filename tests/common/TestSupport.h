@@ -27,6 +27,10 @@ class StringGrid;
 bool paintedIn(StringGrid *grid, int row, const QColor &colour);
 bool paintedRed(StringGrid *grid, int row);
 
+// The dynamic properties that the window or any object in it holds, other than the controls'
+// "tag": the state a page keeps is its own, not hung on its controls.
+QStringList heldProperties(const QObject &root);
+
 // Presses the numbers' buttons on the board, as the player does; decide() then presses "決定".
 void pick(TMainForm &form, std::initializer_list<int> numbers);
 void decide(TMainForm &form, std::initializer_list<int> numbers);

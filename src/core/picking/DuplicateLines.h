@@ -1,13 +1,14 @@
 #pragma once
 
+#include "core/tickets/Slate.h"
+
 #include <QString>
 #include <QStringList>
 #include <QVector>
 
 // Lines of the slate that were saved from it, and lines that repeat a line: another line of
-// the slate, or a line already saved in the ticket file of the same draw. A slate row is the
-// draw number and six numbers; two lines are the same when they name the same draw and the
-// same numbers, in any order.
+// the slate, or a line already saved in the ticket file of the same draw. Two lines are the
+// same when they name the same draw and the same numbers, in any order.
 
 // What a slate line is against the other lines of the slate and the lines saved for its draw.
 struct SlateLineCheck {
@@ -21,16 +22,13 @@ struct SlateLineCheck {
     int sameAs = -1;
 };
 
-// Checks every slate row. savedFromSlate[row] tells whether the row was saved from the slate;
-// it then stays saved, whatever the ticket file holds since. Unsaved rows
-// are compared with the other unsaved rows and with the saved lines. programFolder has a
-// trailing "/"; the saved lines are those of "client/<draw>.csv" that name the draw, each
-// draw's file read once. A ticket file that cannot be read counts as holding no lines, and the
-// player's words for it ("client/2039.csv を読めません：…") go to *unreadable when given. Nothing
-// is raised: the slate asks while it is drawn.
-QVector<SlateLineCheck> checkSlateLines(const QVector<QStringList> &slateRows,
-                                        const QVector<bool> &savedFromSlate,
-                                        const QString &programFolder,
+// Checks every slate line. A line saved from the slate stays saved, whatever the ticket file
+// holds since. Unsaved lines are compared with the other unsaved lines and with the saved
+// lines. programFolder has a trailing "/"; the saved lines are those of "client/<draw>.csv"
+// that name the draw, each draw's file read once. A ticket file that cannot be read counts as
+// holding no lines, and the player's words for it ("client/2039.csv を読めません：…") go to
+// *unreadable when given. Nothing is raised: the slate asks while it is drawn.
+QVector<SlateLineCheck> checkSlateLines(const Slate &slate, const QString &programFolder,
                                         QStringList *unreadable = nullptr);
 
 // The status text for a repeat, empty for any other line: "同じ組合せが既にあります（n口目と

@@ -16,8 +16,9 @@ struct ContinuedSave {
     QString report; // "第2039回～第2043回の5回分、各12口を保存しました（計60口 ¥12,000）。"
 };
 
-// What saving the slate rows (draw number, six numbers) for the draws appends to which file of
-// programFolder's "client/", and the report of it. Raises DomainError when there is no row or
-// no draw. Write it with appendTicketLines(), which writes every file or none.
+// What saving the slate's lines for the draws appends to which file of programFolder's
+// "client/", each line carrying the draw of its file, and the report of it. Raises DomainError
+// when there is no line or no draw. Write it with appendTicketLines(), which writes every file
+// or none.
 ContinuedSave continuedSave(const QString &programFolder, const QVector<ExpectedDraw> &draws,
-                            const QVector<QStringList> &rows);
+                            const QVector<LotoLine> &lines);

@@ -23,18 +23,23 @@ QString claimedFilePath(const QString &clientFolder)
     return clientFolder + kClaimedFileName;
 }
 
+// A mark of claimed.csv with its line end: "2039,05,11,19,24,38,42,2026/12/14\r\n".
+QByteArray claimedLineText(const LotoLine &line, const QDate &ticked)
+{
+    return (line.text() + QLatin1Char(',') + formatDate(ticked)).toLatin1() + "\r\n";
+}
+
 // One line of claimed.csv, or nothing when it is not one.
 std::optional<ClaimedLine> parseClaimedLine(const QString &line)
 {
     const QStringList fields = line.split(QLatin1Char(','));
-    if (fields.size() != 2 + kPicksPerLine)
+    if (fields.size() != kTicketColumns + 1)
         return std::nullopt;
-    const int draw = drawNumberOf(fields.first());
-    const NumberSet numbers = numberSetOf(fields.mid(1, kPicksPerLine));
+    const std::optional<LotoLine> claimed = LotoLine::fromFields(fields.mid(0, kTicketColumns));
     const std::optional<QDate> ticked = parseDate(fields.last());
-    if (draw == 0 || numbers == 0 || !ticked)
+    if (!claimed || !ticked)
         return std::nullopt;
-    return ClaimedLine{draw, numbers, *ticked};
+    return ClaimedLine{*claimed, *ticked};
 }
 
 } // namespace
@@ -49,27 +54,27 @@ QDate claimDeadline(const QDate &drawDate)
     return yearBegins.addYears(1).addDays(-1);
 }
 
-QVector<PrizeClaim> prizeClaims(const QVector<SavedLine> &saved, const PastDraws &history,
+QVector<PrizeClaim> prizeClaims(const QVector<LotoLine> &saved, const PastDraws &history,
                                 const QDate &today)
 {
     QVector<PrizeClaim> claims;
-    for (const SavedLine &line : saved) {
-        const PastDraw *draw = history.find(line.draw);
-        const int tier = draw ? prizeTier(line.numbers, *draw) : 0;
+    for (const LotoLine &line : saved) {
+        const PastDraw *draw = history.find(line.draw());
+        const int tier = draw ? prizeTier(line.numbers(), *draw) : 0;
         if (tier == 0)
             continue;
         PrizeClaim claim;
-        claim.draw = line.draw;
+        claim.line = line;
         claim.date = draw->date;
-        claim.numbers = line.numbers;
         claim.tier = tier;
         claim.amount = draw->amount[static_cast<size_t>(tier - 1)];
         claim.deadline = claimDeadline(parseDate(draw->date).value_or(QDate()));
         claim.daysLeft = static_cast<int>(today.daysTo(claim.deadline));
         claims.append(claim);
     }
-    std::stable_sort(claims.begin(), claims.end(),
-                     [](const PrizeClaim &a, const PrizeClaim &b) { return a.draw > b.draw; });
+    std::stable_sort(claims.begin(), claims.end(), [](const PrizeClaim &a, const PrizeClaim &b) {
+        return a.line.draw() > b.line.draw();
+    });
     return claims;
 }
 
@@ -81,7 +86,7 @@ void markClaimed(QVector<PrizeClaim> &claims, const QVector<ClaimedLine> &marks)
 {
     for (const ClaimedLine &mark : marks) {
         const auto prize = std::find_if(claims.begin(), claims.end(), [&mark](const PrizeClaim &c) {
-            return !c.claimed && c.draw == mark.draw && c.numbers == mark.numbers;
+            return !c.claimed && c.line == mark.line;
         });
         if (prize == claims.end())
             continue;
@@ -177,14 +182,9 @@ QVector<ClaimedLine> readClaimedLines(const QString &clientFolder)
 void writeClaimedLines(const QString &clientFolder, const QVector<ClaimedLine> &lines)
 {
     QByteArray content;
-    for (const ClaimedLine &line : lines) {
-        const QStringList fields = QStringList{QString::number(line.draw)} +
-                                   lineNumberTexts(line.numbers) +
-                                   QStringList{formatDate(line.ticked)};
-        content += fields.join(QLatin1Char(',')).toLatin1() + "\r\n";
-    }
-    writeWholeFile(claimedFilePath(clientFolder), content,
-                   QStringLiteral("client/") + kClaimedFileName);
+    for (const ClaimedLine &line : lines)
+        content += claimedLineText(line.line, line.ticked);
+    writeWholeFile(claimedFilePath(clientFolder), content, kClientFolder + kClaimedFileName);
 }
 
 void setClaimed(const QString &clientFolder, const QVector<PrizeClaim> &claims, int index,
@@ -193,22 +193,19 @@ void setClaimed(const QString &clientFolder, const QVector<PrizeClaim> &claims, 
     const PrizeClaim &claim = claims.at(index);
     if (claim.claimed == claimed)
         return;
-    const auto sameLine = [&claim](int draw, NumberSet numbers) {
-        return draw == claim.draw && numbers == claim.numbers;
-    };
     int wanted = claimed ? 1 : 0; // marks of the line once changed: one per claimed prize
     for (int i = 0; i < claims.size(); ++i) {
-        if (i != index && claims.at(i).claimed && sameLine(claims.at(i).draw, claims.at(i).numbers))
+        if (i != index && claims.at(i).claimed && claims.at(i).line == claim.line)
             ++wanted;
     }
 
     const QString path = claimedFilePath(clientFolder);
-    const QString shown = QStringLiteral("client/") + kClaimedFileName;
+    const QString shown = kClientFolder + kClaimedFileName;
     QByteArray data = readClientFile(path);
     QVector<TextLineSpan> marks;
     for (const TextLineSpan &span : splitTextLineSpans(data, TextRules::TicketFile)) {
         const std::optional<ClaimedLine> line = parseClaimedLine(span.text);
-        if (line && sameLine(line->draw, line->numbers))
+        if (line && line->line == claim.line)
             marks.append(span);
     }
     // Surplus marks go from the last; missing ones are added at the end, in front of a Ctrl+Z
@@ -224,16 +221,14 @@ void setClaimed(const QString &clientFolder, const QVector<PrizeClaim> &claims, 
         QByteArray added;
         if (end > 0 && data.at(end - 1) != '\n' && data.at(end - 1) != '\r')
             added += "\r\n";
-        const QStringList fields = QStringList{QString::number(claim.draw)} +
-                                   lineNumberTexts(claim.numbers) + QStringList{formatDate(today)};
         for (qsizetype n = marks.size(); n < wanted; ++n)
-            added += fields.join(QLatin1Char(',')).toLatin1() + "\r\n";
+            added += claimedLineText(claim.line, today);
         data.insert(end, added);
     }
     writeWholeFile(path, data, shown);
 }
 
-QStringList drawNews(const QVector<SavedLine> &saved, const PastDraws &history,
+QStringList drawNews(const QVector<LotoLine> &saved, const PastDraws &history,
                      const QVector<int> &draws, const QDate &today)
 {
     // Per draw: its lines, and the wins at each tier.
@@ -246,12 +241,12 @@ QStringList drawNews(const QVector<SavedLine> &saved, const PastDraws &history,
         if (history.find(draw))
             tallies.insert(draw, Tally());
     }
-    for (const SavedLine &line : saved) {
-        const auto tally = tallies.find(line.draw);
+    for (const LotoLine &line : saved) {
+        const auto tally = tallies.find(line.draw());
         if (tally == tallies.end())
             continue;
         ++tally->lines;
-        const int tier = prizeTier(line.numbers, *history.find(line.draw));
+        const int tier = prizeTier(line.numbers(), *history.find(line.draw()));
         if (tier > 0)
             ++tally->wins[static_cast<size_t>(tier - 1)];
     }
@@ -303,8 +298,8 @@ QString readClaimWarningText(const QString &programFolder, const QVector<DrawRec
     if (fromDraw == 0)
         return QString(); // no draw whose prizes are still open
     const PrizeClaimsReading reading = readPrizeClaimsNamingFailures(
-        programFolder + QStringLiteral("client/"),
-        PastDraws(history, readPrizeLines(programFolder)), today, fromDraw);
+        programFolder + kClientFolder, PastDraws(history, readPrizeLines(programFolder)), today,
+        fromDraw);
     QStringList texts = reading.unreadable;
     const QString warning = claimWarningText(claimWarning(reading.claims));
     if (!warning.isEmpty())

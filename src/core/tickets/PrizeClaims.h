@@ -25,9 +25,8 @@ constexpr int kClaimWarningDays = 30;
 
 // One winning saved line of a drawn draw.
 struct PrizeClaim {
-    int draw = 0;
-    QString date; // of the draw, "YYYY/MM/DD"
-    NumberSet numbers = 0;
+    LotoLine line;           // the winning line, of the draw it names
+    QString date;            // of the draw, "YYYY/MM/DD"
     int tier = 0;            // 1..5
     std::int64_t amount = 0; // paid per line; 0 where the prize data has no amount
     QDate deadline;
@@ -43,7 +42,7 @@ struct PrizeClaim {
 // The winning lines of every drawn draw among the saved lines, newest draw first and a draw's
 // lines in the order they were read, with the claims of client/claimed.csv marked. A line
 // saved twice is two prizes, and two claims mark both.
-QVector<PrizeClaim> prizeClaims(const QVector<SavedLine> &saved, const PastDraws &history,
+QVector<PrizeClaim> prizeClaims(const QVector<LotoLine> &saved, const PastDraws &history,
                                 const QDate &today);
 // The same, read from the ticket files and claimed.csv of clientFolder.
 QVector<PrizeClaim> readPrizeClaims(const QString &clientFolder, const PastDraws &history,
@@ -83,8 +82,7 @@ QString claimWarningText(const ClaimWarning &warning);
 inline const QString kClaimedFileName = QStringLiteral("claimed.csv");
 
 struct ClaimedLine {
-    int draw = 0;
-    NumberSet numbers = 0;
+    LotoLine line;
     QDate ticked;
 };
 QVector<ClaimedLine> readClaimedLines(const QString &clientFolder);
@@ -106,7 +104,7 @@ void setClaimed(const QString &clientFolder, const QVector<PrizeClaim> &claims, 
 // and a tier without an amount in the prize data says "金額未定" instead of the amount.
 // On the deadline itself it says "（支払期限 2027/12/10、本日まで）", after it
 // "（支払期限 2026/09/29、期限切れ）", as the list of prizes does.
-QStringList drawNews(const QVector<SavedLine> &saved, const PastDraws &history,
+QStringList drawNews(const QVector<LotoLine> &saved, const PastDraws &history,
                      const QVector<int> &draws, const QDate &today);
 
 // The start-up warning for the prizes of programFolder's saved lines

@@ -5,10 +5,9 @@
 
 #include <QDir>
 
-QVector<SavedLine> readSavedLines(const QString &clientFolder, QStringList *unreadable,
-                                  int fromDraw)
+QVector<LotoLine> readSavedLines(const QString &clientFolder, QStringList *unreadable, int fromDraw)
 {
-    QVector<SavedLine> lines;
+    QVector<LotoLine> lines;
     const QDir folder(clientFolder);
     // A reader that names what it cannot read looks at anything named like a ticket file, so
     // that one that is not a regular file (a FIFO, a folder) is named rather than passed over.
@@ -25,9 +24,8 @@ QVector<SavedLine> readSavedLines(const QString &clientFolder, QStringList *unre
         if (!reason.isEmpty())
             unreadable->append(unreadableFileText(name, reason));
         for (const TicketLine &ticket : tickets) {
-            const int draw = drawNumberOf(ticket.draw);
-            if (ticket.valid() && draw != 0)
-                lines.append({draw, ticket.numbers});
+            if (ticket.line)
+                lines.append(*ticket.line);
         }
     }
     return lines;
@@ -36,7 +34,7 @@ QVector<SavedLine> readSavedLines(const QString &clientFolder, QStringList *unre
 int drawNumberOf(const QString &field)
 {
     const QString key = drawNumberKey(field);
-    return key.size() <= 9 ? key.toInt() : 0;
+    return key.size() <= kMaxDrawDigits ? key.toInt() : 0;
 }
 
 QStringList lineNumberTexts(NumberSet numbers)
@@ -49,12 +47,7 @@ QStringList lineNumberTexts(NumberSet numbers)
     return texts;
 }
 
-NumberSet numberSetOf(const QStringList &cells)
-{
-    return lineNumbers(cells).value_or(0);
-}
-
 QString unreadableFileText(const QString &name, const QString &reason)
 {
-    return QStringLiteral("client/%1 を読めません：%2").arg(name, reason);
+    return QStringLiteral("%1%2 を読めません：%3").arg(kClientFolder, name, reason);
 }

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "core/results/PastDraws.h"
+#include "core/tickets/LotoLine.h"
 
 #include <QString>
 #include <QStringList>
@@ -10,19 +11,14 @@
 // draw it names. Only files named as the program names them ("2039.csv", see isTicketFileName) are
 // read; any other file there (claimed.csv, a copy "2039 - コピー.csv") is not read. It only reads.
 
-struct SavedLine {
-    int draw = 0; // the draw named in the line's first field
-    NumberSet numbers = 0;
-};
-
 // The lines of the ticket files of clientFolder, file by file (in name order), each in file
-// order. A line counts when its first field is a plain draw number and the other six are six
-// different numbers of 1..43; any other line (the line of six commas a cancel leaves, a line
-// typed wrong) is passed over. A file that cannot be read raises DomainError or, when
+// order. A line counts when it is a LotoLine: its first field a plain draw number and the other
+// six different numbers of 1..43; any other line (the line of six commas a cancel leaves, a
+// line typed wrong) is passed over. A file that cannot be read raises DomainError or, when
 // unreadable is given, is passed over and named there ("client/2040.csv を読めません：…").
 // fromDraw > 0 reads only the files of that draw and later ones.
-QVector<SavedLine> readSavedLines(const QString &clientFolder, QStringList *unreadable = nullptr,
-                                  int fromDraw = 0);
+QVector<LotoLine> readSavedLines(const QString &clientFolder, QStringList *unreadable = nullptr,
+                                 int fromDraw = 0);
 
 // The words for a file of client/ that could not be read: "client/2040.csv を読めません：…".
 QString unreadableFileText(const QString &name, const QString &reason);
@@ -33,7 +29,3 @@ int drawNumberOf(const QString &field);
 
 // The six numbers of a line as two-digit texts, ascending: {"01", "05", ...}.
 QStringList lineNumberTexts(NumberSet numbers);
-
-// Six cells of two-digit (or one-digit) numbers as a set; 0 when they are not six different
-// numbers of 1..43.
-NumberSet numberSetOf(const QStringList &cells);

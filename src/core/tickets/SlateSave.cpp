@@ -5,14 +5,12 @@
 
 #include <algorithm>
 
-QVector<int> drawnDrawsOf(const QVector<QStringList> &rows, int comingDraw)
+QVector<int> drawnDrawsOf(const QVector<LotoLine> &lines, int comingDraw)
 {
     QVector<int> drawn;
-    for (const QStringList &row : rows) {
-        bool isNumber = false;
-        const int draw = row.value(0).toInt(&isNumber);
-        if (isNumber && draw < comingDraw && !drawn.contains(draw))
-            drawn.append(draw);
+    for (const LotoLine &line : lines) {
+        if (line.draw() < comingDraw && !drawn.contains(line.draw()))
+            drawn.append(line.draw());
     }
     std::sort(drawn.begin(), drawn.end());
     return drawn;
@@ -35,16 +33,34 @@ QString drawnDrawsQuestion(const QVector<int> &drawn, int lines, int comingDraw)
         .arg(coming);
 }
 
-QVector<QStringList> movedToComingDraw(QVector<QStringList> rows, const QVector<int> &drawn,
-                                       int comingDraw)
+SlateSaveDone saveSlate(Slate &slate, const QString &programFolder, const ClientFileReader &read)
 {
-    for (QStringList &row : rows) {
-        bool isNumber = false;
-        const int draw = row.value(0).toInt(&isNumber);
-        if (isNumber && drawn.contains(draw))
-            row[0] = QString::number(comingDraw);
+    // The unsaved lines by draw, the draws in the order of their first line.
+    QVector<int> draws;
+    QVector<QVector<LotoLine>> linesOfDraw;
+    const QVector<int> places = slate.unsaved();
+    for (const int place : places) {
+        const LotoLine line = slate.line(place);
+        qsizetype at = draws.indexOf(line.draw());
+        if (at < 0) {
+            at = draws.size();
+            draws.append(line.draw());
+            linesOfDraw.append(QVector<LotoLine>());
+        }
+        linesOfDraw[at].append(line);
     }
-    return rows;
+    SlateSaveDone done;
+    QVector<TicketAppend> appends;
+    for (int i = 0; i < draws.size(); ++i) {
+        appends.append(
+            {ticketFilePath(programFolder, draws.at(i)), ticketLinesText(linesOfDraw.at(i))});
+        done.files.append(shownTicketFile(draws.at(i)));
+        done.linesPerDraw.append({QString::number(draws.at(i)), int(linesOfDraw.at(i).size())});
+    }
+    appendTicketLines(appends, commitStaged, read); // every file gets its lines or none does
+    for (const int place : places)
+        slate.markSaved(place, {slate.line(place).draw()});
+    return done;
 }
 
 QString purchaseText(int lines)

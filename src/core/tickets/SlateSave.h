@@ -1,25 +1,38 @@
 #pragma once
 
+#include "core/tickets/Slate.h"
+#include "core/tickets/TicketFile.h"
+
 #include <QPair>
 #include <QString>
 #include <QStringList>
 #include <QVector>
 
-// What a save of the slate is about to do and what it did, in the player's words: the lines
-// left over for a draw that has been drawn meanwhile, and the summary of a save.
+// A save of the slate: its lines appended to the ticket files, and what it is about to do and
+// what it did, in the player's words: the lines left over for a draw that has been drawn
+// meanwhile, and the summary of a save.
 
-// The draws, ascending and each once, of the rows (draw number first) decided for a draw
-// before the coming one: a draw that has its results. Rows whose draw is not a number are
-// passed over.
-QVector<int> drawnDrawsOf(const QVector<QStringList> &rows, int comingDraw);
+// The draws, ascending and each once, of the lines decided for a draw before the coming one:
+// a draw that has its results.
+QVector<int> drawnDrawsOf(const QVector<LotoLine> &lines, int comingDraw);
 
 // The question before such rows are saved, naming the draws and the coming one:
 // "第2038回は抽選が終わっていて、抽選結果があります（保存していない申込み数字 2口）。…"
 QString drawnDrawsQuestion(const QVector<int> &drawn, int lines, int comingDraw);
 
-// The rows with every drawn draw's number replaced by the coming draw's.
-QVector<QStringList> movedToComingDraw(QVector<QStringList> rows, const QVector<int> &drawn,
-                                       int comingDraw);
+// What a save stored: the files it wrote ("client/2039.csv") and the lines per draw, both in
+// the order of the draws' first lines on the slate.
+struct SlateSaveDone {
+    QStringList files;
+    QVector<QPair<QString, int>> linesPerDraw;
+};
+
+// Appends the slate's unsaved lines to the ticket file of each line's draw below programFolder
+// (with trailing "/"), in slate order, and marks them saved for their draws; lines saved before
+// are not written again. Every file gets its lines or, on failure (DomainError), none does and
+// no line is marked. Each file is read once, through read (readClientFile when none is given).
+SlateSaveDone saveSlate(Slate &slate, const QString &programFolder,
+                        const ClientFileReader &read = {});
 
 // "計6口 ¥1,200": lines at 200 yen each.
 QString purchaseText(int lines);

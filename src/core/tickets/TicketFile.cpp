@@ -218,7 +218,17 @@ std::optional<QString> ticketFilePath(const QString &programFolder, const QStrin
 {
     if (!isPlainDrawNumber(drawText))
         return std::nullopt;
-    return programFolder + QStringLiteral("client/") + drawText + QStringLiteral(".csv");
+    return programFolder + kClientFolder + drawText + QStringLiteral(".csv");
+}
+
+QString ticketFilePath(const QString &programFolder, int draw)
+{
+    return programFolder + shownTicketFile(draw);
+}
+
+QString shownTicketFile(int draw)
+{
+    return kClientFolder + QString::number(draw) + QStringLiteral(".csv");
 }
 
 std::optional<NumberSet> lineNumbers(const QStringList &fields)
@@ -255,9 +265,8 @@ TicketLine readTicketLine(const QString &text)
     const bool tooMany = !fields.last().isEmpty();
     fields.removeLast();
     line.draw = drawNumberKey(fields.first());
-    const qsizetype count = std::find(fields.begin(), fields.end(), QString()) - fields.begin();
-    if (!tooMany && count == kTicketColumns)
-        line.numbers = lineNumbers(fields.mid(1)).value_or(0);
+    if (!tooMany)
+        line.line = LotoLine::fromFields(fields);
     line.cells = std::move(fields);
     return line;
 }
@@ -277,9 +286,9 @@ bool isInProgramData(const QString &path, const QString &dataFolder, const QStri
     for (int hops = 0; file.isSymLink() && hops < 40; ++hops)
         file = QFileInfo(QDir(file.absolutePath()).absoluteFilePath(file.symLinkTarget()));
     const QString target = real(file.absolutePath());
-    const QStringList folders = {dataFolder + QStringLiteral("client"),
-                                 dataFolder + QStringLiteral("download"),
-                                 installFolder + QStringLiteral("download")};
+    const QStringList folders = {dataFolder + kClientFolder.chopped(1),
+                                 dataFolder + kDownloadFolder.chopped(1),
+                                 installFolder + kDownloadFolder.chopped(1)};
     for (const QString &folder : folders) {
         if (target.startsWith(real(folder), kFileNameCase))
             return true;
@@ -318,46 +327,20 @@ QString shownLineNumbers(const QStringList &cells)
     return text;
 }
 
-QString ticketLineOf(const QStringList &cells)
-{
-    return writeCommaText(cells);
-}
-
-QByteArray slateLinesText(const QVector<QStringList> &rows)
-{
-    QByteArray text;
-    for (const QStringList &row : rows)
-        text += ticketLineOf(row).toUtf8() + "\r\n";
-    return text;
-}
-
-QVector<DrawLines> groupByDraw(const QVector<QStringList> &rows)
-{
-    QVector<DrawLines> groups;
-    for (const QStringList &row : rows) {
-        const QString draw = row.value(0);
-        auto group = std::find_if(groups.begin(), groups.end(),
-                                  [&draw](const DrawLines &g) { return g.draw == draw; });
-        if (group == groups.end())
-            group = groups.insert(groups.end(), DrawLines{draw, QByteArray()});
-        group->text += slateLinesText({row});
-    }
-    return groups;
-}
-
 void appendTicketLines(const QVector<TicketAppend> &appends)
 {
     appendTicketLines(appends, commitStaged);
 }
 
-void appendTicketLines(const QVector<TicketAppend> &appends, const CommitStep &commit)
+void appendTicketLines(const QVector<TicketAppend> &appends, const CommitStep &commit,
+                       const ClientFileReader &read)
 {
     // Every new content is on disk before the first file is replaced, so that only the
     // replacements themselves remain that can fail.
     QVector<QByteArray> before, after;
     std::vector<std::unique_ptr<QSaveFile>> staged;
     for (const TicketAppend &append : appends) {
-        const QByteArray old = readClientFile(append.path);
+        const QByteArray old = read ? read(append.path) : readClientFile(append.path);
         const qsizetype marks = endMarks(old);
         QByteArray content = old.left(old.size() - marks);
         if (!content.isEmpty() && !content.endsWith('\r') && !content.endsWith('\n'))
@@ -379,8 +362,7 @@ void appendTicketLines(const QVector<TicketAppend> &appends, const CommitStep &c
         }
         journalPath =
             QFileInfo(appends.first().path).absolutePath() + QLatin1Char('/') + kTicketJournalName;
-        writeWholeFile(journalPath, journalOf(names, contents),
-                       QStringLiteral("client/") + kTicketJournalName);
+        writeWholeFile(journalPath, journalOf(names, contents), kClientFolder + kTicketJournalName);
     }
     for (size_t i = 0; i < staged.size(); ++i) {
         const int at = static_cast<int>(i);
@@ -416,15 +398,14 @@ QStringList finishTicketSave(const QString &clientFolder)
     QFile file(journalPath);
     if (!file.open(QIODevice::ReadOnly))
         throw DomainError(fileErrorMessage(QStringLiteral("を開けません"),
-                                           QStringLiteral("client/") + kTicketJournalName, file));
+                                           kClientFolder + kTicketJournalName, file));
     const QByteArray journal = file.readAll();
     file.close();
     QStringList names, draws;
     QVector<QByteArray> contents;
     if (readJournal(journal, &names, &contents)) {
         for (int i = 0; i < names.size(); ++i) {
-            writeWholeFile(clientFolder + names.at(i), contents.at(i),
-                           QStringLiteral("client/") + names.at(i));
+            writeWholeFile(clientFolder + names.at(i), contents.at(i), kClientFolder + names.at(i));
             draws.append(names.at(i).chopped(4));
         }
     }
@@ -455,10 +436,17 @@ TicketListing listTicketFile(const QString &path, const QString &drawText)
     for (const TicketLine &line : lines) {
         if (drawKey.isEmpty() || line.draw != drawKey)
             continue;
-        listing.rows.append(line.cells);
-        listing.invalid.append(!line.valid());
+        listing.lines.append(line);
     }
     return listing;
+}
+
+QVector<QStringList> TicketListing::rows() const
+{
+    QVector<QStringList> rows;
+    for (const TicketLine &line : lines)
+        rows.append(line.cells);
+    return rows;
 }
 
 QVector<TicketLine> readAllTicketLines(const QString &path)
@@ -524,7 +512,7 @@ TicketRemoval removeListedDrawTicketLines(const QString &path, const QString &dr
 {
     if (!QFileInfo::exists(path))
         return TicketRemoval::Removed;
-    if (listTicketFile(path, drawText).rows != listedRows)
+    if (listTicketFile(path, drawText).rows() != listedRows)
         return TicketRemoval::ListOutdated;
     removeDrawTicketLines(path, drawText);
     return TicketRemoval::Removed;

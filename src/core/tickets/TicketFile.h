@@ -2,11 +2,13 @@
 
 #include "core/common/SafeWrite.h"
 #include "core/results/PastDraws.h"
+#include "core/tickets/LotoLine.h"
 
 #include <QByteArray>
 #include <QString>
 #include <QStringList>
 #include <QVector>
+#include <functional>
 #include <optional>
 
 // The ticket files: one text file per draw number in the folder "client/" beside the program,
@@ -20,6 +22,10 @@
 // failure leaves it as it was. Failures raise DomainError with the reason in Japanese.
 
 inline constexpr int kTicketColumns = 7;
+
+// The folder of the data folder that holds the ticket files and claimed.csv, beside the results
+// files' kDownloadFolder.
+inline const QString kClientFolder = QStringLiteral("client/");
 
 // The largest ticket file that is read. A player's file is a few kilobytes (ten lines a draw);
 // a larger one is refused, naming the file, rather than holding up every reader.
@@ -40,6 +46,10 @@ bool isTicketFileName(const QString &name);
 // programFolder (with trailing "/") + "client/" + drawText + ".csv"; nothing when drawText is
 // not a plain decimal number.
 std::optional<QString> ticketFilePath(const QString &programFolder, const QString &drawText);
+// The same for a line's draw, which always names a file: "client/2039.csv" below programFolder.
+QString ticketFilePath(const QString &programFolder, int draw);
+// The name of a draw's ticket file as the player is told it: "client/2039.csv".
+QString shownTicketFile(int draw);
 
 // The one rule of a line, which every reader of lines follows (the check, the list, the report,
 // the repeated lines of the slate, a line typed in): its numbers are exactly six fields, each
@@ -52,15 +62,15 @@ std::optional<NumberSet> lineNumbers(const QStringList &fields);
 // not a draw number (no digits, any other character, or 0).
 QString drawNumberKey(const QString &text);
 
-// One line of a ticket file as every reader takes it: the draw number and exactly six numbers
-// by the rule above, seven fields by the comma-text rule. Anything else is not a valid line
-// ("無効"): it is listed and shown, and never wins.
+// One line of a ticket file as every reader takes it: a valid line is a LotoLine (the draw
+// number and exactly six numbers by the rule above, seven fields by the comma-text rule).
+// Anything else is not a valid line ("無効"): it is listed and shown, and never wins.
 struct TicketLine {
-    QString text;          // the line as the file holds it
-    QStringList cells;     // its first seven fields by the comma-text rule, as the grids show them
-    QString draw;          // drawNumberKey of the first field: the draw the line belongs to
-    NumberSet numbers = 0; // the six numbers of a valid line, else 0
-    bool valid() const { return !draw.isEmpty() && numbers != 0; }
+    QString text;                 // the line as the file holds it
+    QStringList cells;            // its first seven fields by the comma-text rule, as shown
+    QString draw;                 // drawNumberKey of the first field: the draw it belongs to
+    std::optional<LotoLine> line; // the line, when it is a valid one
+    bool valid() const { return line.has_value(); }
 };
 TicketLine readTicketLine(const QString &text);
 
@@ -83,20 +93,9 @@ QString shownLineNumbers(const QStringList &cells);
 // or, when reason is given, gives a null array and says why in *reason.
 QByteArray readClientFile(const QString &path, QString *reason = nullptr);
 
-// One ticket line from the cells of a slate row (the comma text of the row, no line end).
-QString ticketLineOf(const QStringList &cells);
-
-// What a save appends: every row as a ticket line followed by CR LF, in order.
-QByteArray slateLinesText(const QVector<QStringList> &rows);
-
-// The slate's lines of one draw, as a save appends them to that draw's file.
-struct DrawLines {
-    QString draw;    // the first cell of the rows, the draw they were decided for
-    QByteArray text; // the rows' ticket lines, each followed by CR LF, in slate order
-};
-
-// The rows grouped by the draw in their first cell, the draws in the order of their first row.
-QVector<DrawLines> groupByDraw(const QVector<QStringList> &rows);
+// How a writer of ticket files reads a file before it replaces it: readClientFile unless told
+// otherwise (a test counts the reads through its own).
+using ClientFileReader = std::function<QByteArray(const QString &path)>;
 
 struct TicketAppend {
     QString path;
@@ -112,8 +111,10 @@ struct TicketAppend {
 // replacement and removed after the last, so that a program ended between them leaves it, and
 // finishTicketSave completes the set at the next start.
 void appendTicketLines(const QVector<TicketAppend> &appends);
-// The same with the step that replaces each file by its staged copy (see CommitStep).
-void appendTicketLines(const QVector<TicketAppend> &appends, const CommitStep &commit);
+// The same with the step that replaces each file by its staged copy (see CommitStep), and the
+// reader of each file's old content, called once a file.
+void appendTicketLines(const QVector<TicketAppend> &appends, const CommitStep &commit,
+                       const ClientFileReader &read = {});
 inline void appendTicketLines(const QString &path, const QByteArray &lines)
 {
     appendTicketLines({{path, lines}});
@@ -142,8 +143,9 @@ void writeTicketLines(const QString &path, const QByteArray &lines);
 // What the ticket file of a draw lists.
 struct TicketListing {
     bool hasLines = false;     // the file holds at least one line, of any draw
-    QVector<QStringList> rows; // the draw's lines, each read into seven cells
-    QVector<bool> invalid;     // for each row, whether it is not a valid line
+    QVector<TicketLine> lines; // the draw's lines, valid or not, in file order
+    // The lines as a list shows them, each read into seven cells.
+    QVector<QStringList> rows() const;
 };
 
 // Lists the lines of a draw: each line of the file (every line is read) whose draw number is

@@ -15,9 +15,6 @@
 namespace
 {
 
-// A draw number the report can count with; longer ones name no draw the history can hold.
-constexpr int kMaxDrawDigits = 9;
-
 bool isBlankRow(const QStringList &cells)
 {
     return std::all_of(cells.begin(), cells.end(),
@@ -59,11 +56,11 @@ TicketReport buildTicketReport(const QString &clientFolder, const PastDraws &his
         for (const TicketLine &ticket : tickets) {
             if (isBlankRow(ticket.cells))
                 continue;
-            if (!ticket.valid() || ticket.draw.size() > kMaxDrawDigits) {
+            if (!ticket.line) {
                 ++report.invalidLines;
                 continue;
             }
-            const int number = ticket.draw.toInt();
+            const int number = ticket.line->draw();
             ReportDraw &entry = byDraw[number];
             const PastDraw *draw = history.find(number);
             if (entry.lines == 0) {
@@ -74,7 +71,7 @@ TicketReport buildTicketReport(const QString &clientFolder, const PastDraws &his
             ++entry.lines;
             if (!draw)
                 continue;
-            const int tier = prizeTier(ticket.numbers, *draw);
+            const int tier = prizeTier(ticket.line->numbers(), *draw);
             if (tier == 0)
                 continue;
             ++entry.wins[static_cast<size_t>(tier - 1)];

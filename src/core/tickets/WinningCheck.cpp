@@ -43,8 +43,8 @@ QVector<CheckResult> checkTickets(const QVector<DrawRecord> &history,
             continue;
         for (int r : found.value()) {
             const TicketLine &line = lines.at(r);
-            if (line.valid()) {
-                const int tier = prizeTier(line.numbers, *draw);
+            if (line.line) {
+                const int tier = prizeTier(line.line->numbers(), *draw);
                 results.append({r, prizeText(tier), true, tier, draw->date});
             } else {
                 results.append({r, kInvalidLineText, false, 0, draw->date});

@@ -25,10 +25,9 @@ constexpr int kDefaultDraws = 5;
 
 } // namespace
 
-ContinuedSaveForm::ContinuedSaveForm(const NewestDraw &newest,
-                                     const QVector<QStringList> &slateRows,
+ContinuedSaveForm::ContinuedSaveForm(const NewestDraw &newest, const QVector<LotoLine> &lines,
                                      const QString &programFolder, QWidget *parent)
-    : QDialog(parent), m_newest(newest), m_rows(slateRows), m_programFolder(programFolder)
+    : QDialog(parent), m_newest(newest), m_lines(lines), m_programFolder(programFolder)
 {
     setObjectName(QStringLiteral("ContinuedSaveForm"));
     setWindowTitle(QStringLiteral("継続購入として保存"));
@@ -97,9 +96,9 @@ void ContinuedSaveForm::showDraws()
         m_list->addItem(expectedDrawText(draw));
     m_summary->setText(QStringLiteral("申込数字 %1口を、次の%2回分の抽選に保存します。\n"
                                       "購入金額：%3")
-                           .arg(m_rows.size())
+                           .arg(m_lines.size())
                            .arg(m_count->value())
-                           .arg(purchaseText(int(m_rows.size()) * m_count->value())));
+                           .arg(purchaseText(int(m_lines.size()) * m_count->value())));
 }
 
 void ContinuedSaveForm::keyPressEvent(QKeyEvent *event)
@@ -118,7 +117,7 @@ void ContinuedSaveForm::accept()
 {
     ContinuedSave save;
     try {
-        save = continuedSave(m_programFolder, draws(), m_rows);
+        save = continuedSave(m_programFolder, draws(), m_lines);
     } catch (const DomainError &refused) {
         showGuideMessage(this, refused.message());
         return;

@@ -2,6 +2,7 @@
 
 #include "core/results/DrawCalendar.h"
 #include "core/results/DrawEntry.h"
+#include "core/tickets/LotoLine.h"
 
 #include <QDialog>
 #include <QString>
@@ -20,9 +21,9 @@ class ContinuedSaveForm : public QDialog
 {
     Q_OBJECT
 public:
-    // newest: the newest draw of the history; slateRows: the slate's rows (draw number, six
-    // numbers); programFolder: holds "client/", with trailing "/".
-    ContinuedSaveForm(const NewestDraw &newest, const QVector<QStringList> &slateRows,
+    // newest: the newest draw of the history; lines: the slate's lines to save;
+    // programFolder: holds "client/", with trailing "/".
+    ContinuedSaveForm(const NewestDraw &newest, const QVector<LotoLine> &lines,
                       const QString &programFolder, QWidget *parent = nullptr);
 
     void accept() override;
@@ -40,7 +41,7 @@ private:
     void showDraws();
 
     NewestDraw m_newest;
-    QVector<QStringList> m_rows;
+    QVector<LotoLine> m_lines;
     QString m_programFolder;
     QSpinBox *m_count = nullptr;
     QListWidget *m_list = nullptr;

@@ -72,11 +72,11 @@ void PrizeClaimsTab::fillRow(int row)
 {
     const PrizeClaim &claim = m_claims.at(row);
     QTableWidget *grid = gridPrizeClaims;
-    grid->setItem(row, 0, layout::tableItem(QString::number(claim.draw)));
+    grid->setItem(row, 0, layout::tableItem(QString::number(claim.line.draw())));
     grid->setItem(row, 1, layout::tableItem(claim.date, Qt::AlignCenter));
     grid->setItem(
         row, 2,
-        layout::tableItem(lineNumberTexts(claim.numbers).join(QLatin1Char(' ')), Qt::AlignCenter));
+        layout::tableItem(claim.line.numberTexts().join(QLatin1Char(' ')), Qt::AlignCenter));
     grid->setItem(row, 3, layout::tableItem(tierName(claim.tier), Qt::AlignCenter));
     grid->setItem(row, 4,
                   layout::tableItem(claim.amount > 0 ? formatYen(double(claim.amount))

@@ -2,6 +2,7 @@
 
 #include "core/common/Formats.h"
 #include "core/results/PastDraws.h"
+#include "core/tickets/TicketFile.h"
 #include "core/tickets/TicketReport.h"
 #include "gui/dialogs/PrizeClaimsTab.h"
 #include "gui/widgets/LayoutKit.h"
@@ -57,7 +58,7 @@ TicketReportForm::TicketReportForm(const QVector<DrawRecord> &history, const QSt
     setFont(layout::makeFont(15));
 
     const PastDraws draws(history, readPrizeLines(programFolder));
-    const TicketReport report = buildTicketReport(programFolder + QStringLiteral("client/"), draws);
+    const TicketReport report = buildTicketReport(programFolder + kClientFolder, draws);
 
     gridTicketReport =
         layout::readOnlyTable("gridTicketReport", static_cast<int>(report.draws.size()), kHeaders);
@@ -108,8 +109,7 @@ TicketReportForm::TicketReportForm(const QVector<DrawRecord> &history, const QSt
     page->addWidget(chartTicketReport, 1);
     page->addStretch(0);
 
-    auto *claims =
-        new PrizeClaimsTab(draws, programFolder + QStringLiteral("client/"), today, this);
+    auto *claims = new PrizeClaimsTab(draws, programFolder + kClientFolder, today, this);
     claims->setObjectName(QStringLiteral("tabPrizeClaims"));
     tabTicketReport = new QTabWidget;
     tabTicketReport->setObjectName(QStringLiteral("tabTicketReport"));

@@ -27,9 +27,6 @@ namespace
 {
 
 constexpr int kResultColumn = 7;
-// The lines as the file holds them, kept on the grid beside their rows: a row shows seven
-// fields, while a line is judged by all of its own.
-const char *const kLinesProperty = "ticketLines";
 // How long each checked line stays in view before the check moves on.
 constexpr unsigned long kPauseMs = 200;
 
@@ -86,27 +83,23 @@ QString CheckPage::setDrawNumber(const QString &draw)
 // later checked against its own draw. Any earlier results go with the old rows.
 void CheckPage::editSelectNumChange()
 {
+    m_lines.clear();
     gridHitSel->cells()->replaceRows({});
     gridHitSel->setCurrentRow(0);
 
     // Only a plain number names a file, whatever way the text got into the field.
     const std::optional<QString> path =
         ticketFilePath(m_context.dataFolder(), editSelectNum->text().trimmed());
-    const QVector<TicketLine> lines = path ? readAllTicketLines(*path) : QVector<TicketLine>();
-    gridHitSel->setProperty(kLinesProperty, QStringList());
-    if (lines.isEmpty()) {
+    m_lines = path ? readAllTicketLines(*path) : QVector<TicketLine>();
+    if (m_lines.isEmpty()) {
         pnlHitGuide->setText(kNoTicketData);
         btnExec->setEnabled(false);
         return;
     }
     // The line of six commas shows as blanks and is checked like any other; it names no draw.
     QVector<QStringList> rows;
-    QStringList texts;
-    for (const TicketLine &line : lines) {
+    for (const TicketLine &line : m_lines)
         rows.append(line.cells + QStringList{QString()}); // the result, until a check writes it
-        texts.append(line.text);
-    }
-    gridHitSel->setProperty(kLinesProperty, texts);
     gridHitSel->cells()->replaceRows(std::move(rows));
     gridHitSel->setCurrentRow(0);
     pnlHitGuide->setText(kReadyToCheck);
@@ -128,11 +121,8 @@ void CheckPage::btnExecClick()
         WaitCursor wait;
 
         // The pages take no input and the history is not reloaded while a check runs (see
-        // menuCommandDownloadClick), so the rows read here stay valid.
-        QVector<TicketLine> lines;
-        for (const QString &text : gridHitSel->property(kLinesProperty).toStringList())
-            lines.append(readTicketLine(text));
-        const QVector<CheckResult> results = checkTickets(m_context.history()->records(), lines);
+        // menuCommandDownloadClick), so the lines listed stay valid.
+        const QVector<CheckResult> results = checkTickets(m_context.history()->records(), m_lines);
 
         // The count covers the valid lines checked; an invalid line only shows it is invalid.
         int found = 0;

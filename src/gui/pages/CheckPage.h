@@ -1,5 +1,8 @@
 #pragma once
 
+#include "core/tickets/TicketFile.h"
+
+#include <QVector>
 #include <QWidget>
 
 class PageContext;
@@ -41,4 +44,7 @@ private:
     QPushButton *btnExec = nullptr;
     PanelLabel *pnlHitGuide = nullptr;
     StringGrid *gridHitSel = nullptr;
+    // The lines of the file as listed, one a row of gridHitSel: a row shows seven fields, while
+    // a line is judged by all of its own.
+    QVector<TicketLine> m_lines;
 };

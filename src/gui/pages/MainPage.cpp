@@ -270,8 +270,8 @@ void MainPage::refreshSlate()
 QString MainPage::currentLineText() const
 {
     QStringList numbers;
-    if (!gridSelectItem->cell(0, 0).isEmpty()) {
-        numbers = gridSelectItem->rowCells(gridSelectItem->currentRow()).mid(1);
+    if (!m_slate.isEmpty()) {
+        numbers = m_slate.line(gridSelectItem->currentRow()).numberTexts();
     } else {
         for (int k = 1; k <= kPicksPerLine; ++k) {
             if (const int n = image(k)->property("tag").toInt())

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "core/picking/SlateSaves.h"
+#include "core/tickets/Slate.h"
 
 #include <QStringList>
 #include <QVector>
@@ -62,22 +62,17 @@ private:
     void connectControls();
     // Rebuilds Image1..Image6 from the number buttons that are down, in ascending order.
     void refreshPickedImages();
-    // The slate's lines (its rows), none when column 0 of the first row is empty.
-    QVector<QStringList> slateRows() const;
-    // The slate's lines not saved yet, with their row indexes; nothing, after telling the
-    // player, when the slate is empty or every line is saved.
-    struct UnsavedLines {
-        QVector<QStringList> rows;
-        QVector<int> indexes;
-    };
-    std::optional<UnsavedLines> unsavedLines();
+    // Shows the slate's line at that row of gridSelectItem (a blank row for an empty slate).
+    void showSlateLine(int row);
+    // The places of the slate's lines not saved yet; none, after telling the player, when the
+    // slate is empty or every line is saved.
+    QVector<int> unsavedLines();
     // Lines left on the slate for a draw that has its results by now: the player chooses to
     // save them for the coming draw instead (the slate shows them so), as they are, or not
     // at all (false).
-    bool settleDrawnDraws(UnsavedLines &unsaved);
-    // Records the rows as saved for the draws (each row's own draw when none are given) and
-    // shows them so: grey, counted in "（保存済みn口）".
-    void markSaved(const QVector<int> &rows, const QVector<int> &draws = {});
+    bool settleDrawnDraws(const QVector<int> &unsaved);
+    // Shows the slate's lines saved: grey, counted in "（保存済みn口）".
+    void showSaved();
     // Each slate row against the others and the saved lines (see checkSlateLines).
     QVector<SlateLineCheck> checkSlate(QStringList *unreadable = nullptr) const;
     // Sets the count "n口" (with "（保存済みm口）" once lines are saved) and the price (200 yen
@@ -102,5 +97,6 @@ private:
     PanelLabel *pnlSelectMax = nullptr, *pnlSelectMoney = nullptr;
     StringGrid *gridSelectItem = nullptr;
     QFileDialog *dlgSave = nullptr; // made by the first CSV export
-    SlateSaves m_slateSaves;        // which slate rows were saved, for which draws
+    QString m_lastSavedFolder;      // where the last CSV export of this run went
+    Slate m_slate;                  // the lines gridSelectItem shows, one a row
 };

@@ -30,9 +30,6 @@
 namespace
 {
 
-// Where the dialog opens: the folder of the last export of this run, held on the dialog.
-const char *const kLastFolderProperty = "lastSavedFolder";
-
 // Qt's file dialog writes its history and view into a settings file of Qt's own when it is
 // destroyed, and reads it back when built. This program keeps nothing but its own settings,
 // so on systems where that file is a file, it is sent nowhere before the first dialog exists.
@@ -64,7 +61,7 @@ public:
 
 void MainPage::btnSelectClick()
 {
-    QStringList cells{QString()};
+    NumberSet numbers = 0;
     for (int k = 1; k <= kPicksPerLine; ++k) {
         const int number = image(k)->property("tag").toInt();
         if (number == 0) {
@@ -73,24 +70,25 @@ void MainPage::btnSelectClick()
                                             "クリックしてください。"));
             return;
         }
-        cells.append(twoDigits(number));
+        numbers |= numberBit(number);
     }
     // The coming draw number comes from the history; without it there is no line to make.
     bool isNumber = false;
     const int draw = editNewNum->text().toInt(&isNumber);
-    if (!isPlainDrawNumber(editNewNum->text()) || !isNumber) {
+    const std::optional<LotoLine> line = isPlainDrawNumber(editNewNum->text()) && isNumber
+                                             ? LotoLine::of(draw, numbers)
+                                             : std::nullopt;
+    if (!line) {
         showGuideMessage(window(),
                          QStringLiteral("開催回が決まっていないため、決定できません。"
                                         "抽選結果を読み込んでから、もう一度操作してください。"));
         return;
     }
-    cells[0] = QString::number(draw);
 
-    if (!gridSelectItem->cell(0, 0).isEmpty())
-        gridSelectItem->setRowCount(gridSelectItem->rowCount() + 1);
-    const int last = gridSelectItem->rowCount() - 1;
-    gridSelectItem->setRowCells(last, cells);
-    m_slateSaves.append();
+    m_slate.append(*line);
+    const int last = m_slate.size() - 1;
+    gridSelectItem->setRowCount(m_slate.size());
+    showSlateLine(last);
     gridSelectItem->setCurrentRow(last);
     updateSlateTotals();
     btnRisetClick();
@@ -99,17 +97,17 @@ void MainPage::btnSelectClick()
 
 void MainPage::btnCancelClick()
 {
-    if (gridSelectItem->cell(0, 0).isEmpty()) {
+    if (m_slate.isEmpty()) {
         showGuideMessage(window(), QStringLiteral("取消する対象のデータがありません。"));
         return;
     }
-    if (gridSelectItem->rowCount() == 1) {
-        gridSelectItem->setRowCells(0, QStringList());
-        m_slateSaves.clear();
+    if (m_slate.size() == 1) {
+        m_slate.clear();
+        showSlateLine(0);
     } else {
         const int row = gridSelectItem->currentRow();
+        m_slate.remove(row);
         gridSelectItem->cells()->removeDataRow(row);
-        m_slateSaves.remove(row);
         gridSelectItem->setCurrentRow(qMin(row, gridSelectItem->rowCount() - 1));
     }
     updateSlateTotals();
@@ -117,20 +115,14 @@ void MainPage::btnCancelClick()
     gridSelectItem->setFocus();
 }
 
-QVector<QStringList> MainPage::slateRows() const
+void MainPage::showSlateLine(int row)
 {
-    QVector<QStringList> rows;
-    if (gridSelectItem->cell(0, 0).isEmpty())
-        return rows;
-    for (int r = 0; r < gridSelectItem->rowCount(); ++r)
-        rows.append(gridSelectItem->rowCells(r));
-    return rows;
+    gridSelectItem->setRowCells(row, m_slate.line(row).cells());
 }
 
 QVector<SlateLineCheck> MainPage::checkSlate(QStringList *unreadable) const
 {
-    return checkSlateLines(slateRows(), m_slateSaves.savedLines(), m_context.dataFolder(),
-                           unreadable);
+    return checkSlateLines(m_slate, m_context.dataFolder(), unreadable);
 }
 
 void MainPage::updateSlateTotals()
@@ -173,51 +165,40 @@ void MainPage::gridSelectItemDrawCell(QPainter *painter, const QRect &rect, int 
 // coming draw any more: a reload in between moves the coming draw on, not the lines. Lines
 // saved from the slate before are not stored again, also when the player has cancelled them
 // since: a cancelled line stays cancelled.
-std::optional<MainPage::UnsavedLines> MainPage::unsavedLines()
+QVector<int> MainPage::unsavedLines()
 {
-    const QVector<QStringList> rows = slateRows();
-    if (rows.isEmpty()) {
+    if (m_slate.isEmpty()) {
         showGuideMessage(window(), QStringLiteral("保存する対象のデータがありません。"));
-        return std::nullopt;
+        return {};
     }
-    const QVector<SlateLineCheck> checks = checkSlate();
-    UnsavedLines unsaved;
-    for (int r = 0; r < rows.size(); ++r) {
-        if (checks.value(r).state != SlateLineCheck::State::Saved) {
-            unsaved.rows.append(rows.at(r));
-            unsaved.indexes.append(r);
-        }
-    }
-    if (unsaved.rows.isEmpty()) {
+    const QVector<int> unsaved = m_slate.unsaved();
+    if (unsaved.isEmpty())
         showGuideMessage(
             window(), QStringLiteral("保存する対象のデータがありません（すべて保存済みです）。"));
-        return std::nullopt;
-    }
     return unsaved;
 }
 
-void MainPage::markSaved(const QVector<int> &rows, const QVector<int> &draws)
+void MainPage::showSaved()
 {
-    for (int r : rows)
-        m_slateSaves.markSaved(r, draws.isEmpty() ? QVector<int>{gridSelectItem->cell(r, 0).toInt()}
-                                                  : draws);
     gridSelectItem->invalidateRowMarks();
     updateSlateTotals();
     showSlateNotice();
 }
 
-bool MainPage::settleDrawnDraws(UnsavedLines &unsaved)
+bool MainPage::settleDrawnDraws(const QVector<int> &unsaved)
 {
     bool isNumber = false;
     const int coming = editNewNum->text().toInt(&isNumber);
-    const QVector<int> drawn = isNumber ? drawnDrawsOf(unsaved.rows, coming) : QVector<int>();
+    QVector<LotoLine> lines;
+    for (const int place : unsaved)
+        lines.append(m_slate.line(place));
+    const QVector<int> drawn = isNumber ? drawnDrawsOf(lines, coming) : QVector<int>();
     if (drawn.isEmpty())
         return true;
-    const auto lines =
-        std::count_if(unsaved.rows.begin(), unsaved.rows.end(), [&drawn](const QStringList &row) {
-            return drawn.contains(row.value(0).toInt());
-        });
-    switch (askChoice(window(), drawnDrawsQuestion(drawn, int(lines), coming))) {
+    const auto drawnLines =
+        std::count_if(lines.begin(), lines.end(),
+                      [&drawn](const LotoLine &line) { return drawn.contains(line.draw()); });
+    switch (askChoice(window(), drawnDrawsQuestion(drawn, int(drawnLines), coming))) {
     case Choice::Cancel:
         return false;
     case Choice::No:
@@ -225,57 +206,46 @@ bool MainPage::settleDrawnDraws(UnsavedLines &unsaved)
     case Choice::Yes:
         break;
     }
-    unsaved.rows = movedToComingDraw(unsaved.rows, drawn, coming);
-    for (int i = 0; i < unsaved.rows.size(); ++i)
-        gridSelectItem->setCell(unsaved.indexes.at(i), 0, unsaved.rows.at(i).value(0));
+    for (const int place : m_slate.moveToComingDraw(drawn, coming))
+        showSlateLine(place);
     gridSelectItem->invalidateRowMarks();
     return true;
 }
 
 void MainPage::saveContinued()
 {
-    const std::optional<UnsavedLines> unsaved = unsavedLines();
-    if (!unsaved)
+    const QVector<int> unsaved = unsavedLines();
+    if (unsaved.isEmpty())
         return;
+    QVector<LotoLine> lines;
+    for (const int place : unsaved)
+        lines.append(m_slate.line(place));
     const ResultsTop top = readResultsTop(m_context.dataFolder() + kDownloadFolder);
-    ContinuedSaveForm form(top.newest, unsaved->rows, m_context.dataFolder(), window());
+    ContinuedSaveForm form(top.newest, lines, m_context.dataFolder(), window());
     if (form.exec() != QDialog::Accepted)
         return;
     QVector<int> draws;
     for (const ExpectedDraw &draw : form.draws())
         draws.append(draw.number);
-    markSaved(unsaved->indexes, draws);
+    for (const int place : unsaved)
+        m_slate.markSaved(place, draws);
+    showSaved();
     m_context.setStatusText(form.report());
 }
 
 void MainPage::btnSaveClick()
 {
-    std::optional<UnsavedLines> unsavedOrNone = unsavedLines();
-    if (!unsavedOrNone || !settleDrawnDraws(*unsavedOrNone))
+    const QVector<int> unsaved = unsavedLines();
+    if (unsaved.isEmpty() || !settleDrawnDraws(unsaved))
         return;
-    const QVector<QStringList> &unsaved = unsavedOrNone->rows;
-    QVector<TicketAppend> appends;
-    QStringList written;
-    QVector<QPair<QString, int>> linesPerDraw;
-    for (const DrawLines &group : groupByDraw(unsaved)) {
-        const std::optional<QString> path = ticketFilePath(m_context.dataFolder(), group.draw);
-        if (!path) {
-            showGuideMessage(
-                window(), QStringLiteral("開催回が決まっていないため、保存できません。"
-                                         "抽選結果を読み込んでから、もう一度操作してください。"));
-            return;
-        }
-        appends.append({*path, group.text});
-        written.append(QStringLiteral("client/") + group.draw + QStringLiteral(".csv"));
-        linesPerDraw.append({group.draw, int(group.text.count("\r\n"))});
-    }
-    appendTicketLines(appends); // every file gets its lines or, on failure, none does
-    markSaved(unsavedOrNone->indexes);
-    m_context.setStatusText(saveSummary(linesPerDraw));
+    // Every file gets its lines or, on failure, none does; each is read once.
+    const SlateSaveDone done = saveSlate(m_slate, m_context.dataFolder());
+    showSaved();
+    m_context.setStatusText(saveSummary(done.linesPerDraw));
     showGuideMessage(window(), QStringLiteral("正常にファイルの保存が完了しました。"
                                               "「申込数字照会・取消し」機能で参照してください。\n"
                                               "保存先：") +
-                                   written.join(QStringLiteral("、")));
+                                   done.files.join(QStringLiteral("、")));
 }
 
 void MainPage::menuFileCsvSaveClick()
@@ -307,7 +277,7 @@ void MainPage::menuFileCsvSaveClick()
     }
     // The player's documents (or home, on a system without them) the first time, then where
     // the last export went.
-    QString folder = dlgSave->property(kLastFolderProperty).toString();
+    QString folder = m_lastSavedFolder;
     if (folder.isEmpty())
         folder = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
     if (!QFileInfo(folder).isDir())
@@ -329,15 +299,14 @@ void MainPage::menuFileCsvSaveClick()
 
     WaitCursor wait;
     SplashScope splash(m_context.splash(), QStringLiteral("CSVファイルに出力中です。"));
-    const QVector<QStringList> rows = slateRows();
-    if (rows.isEmpty()) {
+    if (m_slate.isEmpty()) {
         splash.close();
         showGuideMessage(window(), QStringLiteral("保存する対象のデータがありません。"));
         return;
     }
     // The file gets every line or, on failure, keeps what it held.
-    writeTicketLines(chosen.first(), slateLinesText(rows));
-    dlgSave->setProperty(kLastFolderProperty, QFileInfo(chosen.first()).absolutePath());
+    writeTicketLines(chosen.first(), ticketLinesText(m_slate.lines()));
+    m_lastSavedFolder = QFileInfo(chosen.first()).absolutePath();
     splash.close();
     showGuideMessage(window(), QStringLiteral("正常にファイルの保存が完了しました。"));
 }

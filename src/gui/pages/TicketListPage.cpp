@@ -86,6 +86,7 @@ void TicketListPage::editLoto6NumChange()
     btnOneDelete->setEnabled(false);
     btnAllDelete->setEnabled(false);
     gridLoto6->setProperty(kInvalidRowsProperty, QVariant());
+    m_listed.clear();
     gridLoto6->cells()->replaceRows({});
     gridLoto6->setCurrentRow(0);
 
@@ -98,35 +99,26 @@ void TicketListPage::editLoto6NumChange()
         return;
     }
     pnlSeaGuide->setText(kCanCancel);
-    if (listing.rows.isEmpty())
+    if (listing.lines.isEmpty())
         return; // only lines of other draws: nothing to cancel here
     QList<int> invalid;
-    for (int row = 0; row < listing.invalid.size(); ++row) {
-        if (listing.invalid.at(row))
+    for (int row = 0; row < listing.lines.size(); ++row) {
+        if (!listing.lines.at(row).valid())
             invalid.append(row);
     }
     gridLoto6->setProperty(kInvalidRowsProperty, QVariant::fromValue(invalid));
-    gridLoto6->cells()->replaceRows(listing.rows);
+    m_listed = listing.rows();
+    gridLoto6->cells()->replaceRows(m_listed);
     gridLoto6->setCurrentRow(0);
     btnOneDelete->setEnabled(true);
     btnAllDelete->setEnabled(true);
-}
-
-QVector<QStringList> TicketListPage::listedTicketRows() const
-{
-    QVector<QStringList> rows;
-    if (gridLoto6->cell(0, 0).trimmed().isEmpty())
-        return rows;
-    for (int r = 0; r < gridLoto6->rowCount(); ++r)
-        rows.append(gridLoto6->rowCells(r));
-    return rows;
 }
 
 void TicketListPage::btnOneDeleteClick()
 {
     const QString draw = editLoto6Num->text().trimmed();
     const std::optional<QString> path = ticketFilePath(m_context.dataFolder(), draw);
-    const QVector<QStringList> listed = listedTicketRows();
+    const QVector<QStringList> listed = m_listed;
     if (!path || listed.isEmpty()) {
         showGuideMessage(window(), QStringLiteral("取消する対象のデータがありません。"));
         return;
@@ -157,7 +149,7 @@ void TicketListPage::btnAllDeleteClick()
     if (!path)
         return;
     // The lines shown when the player asked; the list may be read again behind the question.
-    const QVector<QStringList> listed = listedTicketRows();
+    const QVector<QStringList> listed = m_listed;
     if (!askConfirmation(window(),
                          QStringLiteral("『第") + draw +
                              QStringLiteral("回』全ての申込数字が削除されます。"

@@ -36,8 +36,6 @@ public:
     void btnAllDeleteClick();
 
 private:
-    // The rows gridLoto6 lists now, none when its first row is blank.
-    QVector<QStringList> listedTicketRows() const;
     // A cancel refused because the file changed since it was listed: says so and lists again.
     void showListOutdated();
     void gridLoto6DrawCell(QPainter *painter, const QRect &rect, int row, int column);
@@ -49,4 +47,7 @@ private:
     PanelLabel *pnlSeaGuide = nullptr;
     QPushButton *btnOneDelete = nullptr, *btnAllDelete = nullptr;
     StringGrid *gridLoto6 = nullptr;
+    // The lines gridLoto6 shows, as the file listed them: a cancel removes only what the player
+    // was shown.
+    QVector<QStringList> m_listed;
 };

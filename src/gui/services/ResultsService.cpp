@@ -8,6 +8,7 @@
 #include "core/results/TypedDraws.h"
 #include "core/tickets/PrizeClaims.h"
 #include "core/tickets/SavedLines.h"
+#include "core/tickets/TicketFile.h"
 #include "gui/PageContext.h"
 #include "gui/pages/HistoryModel.h"
 #include "gui/services/ComFunction.h"
@@ -116,8 +117,8 @@ QStringList ResultsService::newsAfter(int draw) const
         return news;
     // A ticket file that cannot be read is told where it is used; the news is a courtesy.
     captureError([&] {
-        news = drawNews(readSavedLines(m_context.dataFolder() + QStringLiteral("client/")), history,
-                        draws, japanToday());
+        news = drawNews(readSavedLines(m_context.dataFolder() + kClientFolder), history, draws,
+                        japanToday());
     });
     return news;
 }

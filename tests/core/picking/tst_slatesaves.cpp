@@ -1,7 +1,7 @@
 // How the slate's record of its saves marks its lines.
 
 #include "core/picking/DuplicateLines.h"
-#include "core/picking/SlateSaves.h"
+#include "core/tickets/Slate.h"
 
 #include <QTemporaryDir>
 #include <QTest>
@@ -18,13 +18,14 @@ private slots:
 // Each line keeps its own record when a line before it is taken off the slate.
 void TestSlateSaves::aLineTakenOffTakesItsRecord()
 {
-    SlateSaves saves;
-    for (int i = 0; i < 3; ++i)
-        saves.append();
+    Slate saves;
+    for (int draw = 2037; draw < 2040; ++draw)
+        saves.append(*LotoLine::of(draw, 0b1111110));
     saves.markSaved(2, {2039, 2040});
     saves.remove(0);
     QCOMPARE(saves.savedLines(), (QVector<bool>{false, true}));
     QCOMPARE(saves.savedFor(1), (QSet<int>{2039, 2040}));
+    QCOMPARE(saves.line(1).draw(), 2039);
 }
 
 // A line saved from the slate stays saved also once the player cancelled it from its file;
@@ -52,8 +53,12 @@ void TestSlateSaves::savedLineStaysSavedWhateverItsFile()
         QVERIFY(out.open(QIODevice::WriteOnly));
         out.write(file);
     }
-    const QStringList line{"2039", "01", "02", "03", "04", "05", "06"};
-    const QVector<SlateLineCheck> checks = checkSlateLines({line, line}, {true, false}, folder);
+    const LotoLine line = *LotoLine::fromText("2039,01,02,03,04,05,06");
+    Slate slate;
+    slate.append(line);
+    slate.append(line);
+    slate.markSaved(0, {2039});
+    const QVector<SlateLineCheck> checks = checkSlateLines(slate, folder);
     QCOMPARE(checks.at(0).state, SlateLineCheck::State::Saved);
     QCOMPARE(int(checks.at(1).state), newState);
 }

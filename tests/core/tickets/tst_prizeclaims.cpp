@@ -164,10 +164,10 @@ void TestPrizeClaims::claimedRoundTrip()
     QStringList shown;
     for (const PrizeClaim &c : claims)
         shown << QString("%1 %2等 %3 %4 ")
-                         .arg(c.draw)
+                         .arg(c.line.draw())
                          .arg(c.tier)
                          .arg(c.amount)
-                         .arg(lineNumberTexts(c.numbers).join(' ')) +
+                         .arg(c.line.numberTexts().join(' ')) +
                      daysLeftText(c.daysLeft) + (c.claimed ? c.claimedOn.toString(" 済MM/dd") : "");
     QCOMPARE(shown, QStringList({"12 4等 7000 01 02 03 04 30 31 あと 10 日",
                                  "12 5等 1000 01 02 03 20 21 22 あと 10 日 済01/07",

@@ -2,6 +2,11 @@
 
 #include "core/tickets/SlateSave.h"
 
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QHash>
+#include <QTemporaryDir>
 #include <QTest>
 
 using LinesPerDraw = QVector<QPair<QString, int>>;
@@ -9,11 +14,14 @@ using LinesPerDraw = QVector<QPair<QString, int>>;
 namespace
 {
 
-QVector<QStringList> rowsOf(const QStringList &draws)
+// The line 01..06 for each draw; a text that is no draw number makes no line.
+QVector<LotoLine> rowsOf(const QStringList &draws)
 {
-    QVector<QStringList> rows;
-    for (const QString &draw : draws)
-        rows.append({draw, "01", "02", "03", "04", "05", "06"});
+    QVector<LotoLine> rows;
+    for (const QString &draw : draws) {
+        if (const auto line = LotoLine::fromText(draw + ",01,02,03,04,05,06"))
+            rows.append(*line);
+    }
     return rows;
 }
 
@@ -29,6 +37,8 @@ private slots:
     void question();
     void summary_data();
     void summary();
+    void saveReadsEachFileOnce_data();
+    void saveReadsEachFileOnce();
 };
 
 void TestSlateSave::drawnDraws_data()
@@ -41,6 +51,7 @@ void TestSlateSave::drawnDraws_data()
     QTest::newRow("several, once each, ascending")
         << QStringList{"2038", "2161", "2037", "2038"} << QVector<int>{2037, 2038};
     QTest::newRow("not a number") << QStringList{"", "x"} << QVector<int>{};
+    QTest::newRow("the first draw") << QStringList{"1"} << QVector<int>{1};
 }
 
 void TestSlateSave::drawnDraws()
@@ -52,9 +63,12 @@ void TestSlateSave::drawnDraws()
 
 void TestSlateSave::movedToTheComingDraw()
 {
-    const QVector<QStringList> moved =
-        movedToComingDraw(rowsOf({"2038", "2161", "2037", "2038"}), {2038}, 2161);
-    QCOMPARE(moved, rowsOf({"2161", "2161", "2037", "2161"}));
+    Slate slate;
+    for (const LotoLine &line : rowsOf({"2038", "2161", "2037", "2038", "2038"}))
+        slate.append(line);
+    slate.markSaved(4, {2038}); // a saved line stays with the draw it was saved for
+    QCOMPARE(slate.moveToComingDraw({2038}, 2161), (QVector<int>{0, 3}));
+    QCOMPARE(slate.lines(), rowsOf({"2161", "2161", "2037", "2161", "2038"}));
 }
 
 void TestSlateSave::question()
@@ -84,6 +98,53 @@ void TestSlateSave::summary()
     QFETCH(LinesPerDraw, linesPerDraw);
     QFETCH(QString, text);
     QCOMPARE(saveSummary(linesPerDraw), text);
+}
+
+void TestSlateSave::saveReadsEachFileOnce_data()
+{
+    QTest::addColumn<QByteArray>("before"); // of client/2039.csv; null: none
+    QTest::newRow("new files") << QByteArray();
+    QTest::newRow("a file with the same line")
+        << QByteArray("2039,01,02,03,04,05,06\r\n2039,07,08,09,10,11,12");
+}
+
+// A save reads each file it appends to once, also with several lines for it and a line like
+// one it holds, and writes the unsaved lines only; a second save has nothing left to read.
+void TestSlateSave::saveReadsEachFileOnce()
+{
+    QFETCH(QByteArray, before);
+    QTemporaryDir dir;
+    const QString folder = dir.path() + "/";
+    QVERIFY(QDir(folder).mkdir("client"));
+    if (!before.isNull()) {
+        QFile file(folder + "client/2039.csv");
+        QVERIFY(file.open(QIODevice::WriteOnly));
+        file.write(before);
+    }
+    Slate slate;
+    for (const char *text : {"2038,01,02,03,04,05,06", "2039,01,02,03,04,05,06",
+                             "2038,07,08,09,10,11,12", "2039,13,14,15,16,17,18"})
+        slate.append(*LotoLine::fromText(text));
+    slate.markSaved(2, {2038});
+    QHash<QString, int> reads;
+    const ClientFileReader counted = [&reads](const QString &path) {
+        ++reads[QFileInfo(path).fileName()];
+        return readClientFile(path);
+    };
+
+    const SlateSaveDone done = saveSlate(slate, folder, counted);
+    QCOMPARE(reads, (QHash<QString, int>{{"2038.csv", 1}, {"2039.csv", 1}}));
+    QCOMPARE(done.files, (QStringList{"client/2038.csv", "client/2039.csv"}));
+    QCOMPARE(done.linesPerDraw, (LinesPerDraw{{"2038", 1}, {"2039", 2}}));
+    QCOMPARE(slate.savedLines(), (QVector<bool>{true, true, true, true}));
+    QFile file(folder + "client/2039.csv");
+    QVERIFY(file.open(QIODevice::ReadOnly));
+    QCOMPARE(file.readAll(), (before.isNull() ? QByteArray() : before + "\r\n") +
+                                 "2039,01,02,03,04,05,06\r\n2039,13,14,15,16,17,18\r\n");
+
+    reads.clear();
+    QCOMPARE(saveSlate(slate, folder, counted).files, QStringList());
+    QVERIFY(reads.isEmpty());
 }
 
 QTEST_GUILESS_MAIN(TestSlateSave)

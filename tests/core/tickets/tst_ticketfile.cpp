@@ -149,7 +149,7 @@ void TestTicketFile::ticketFileName()
 void TestTicketFile::appendCreatesAndAppends()
 {
     const QString &path = m_path;
-    QCOMPARE(slateLinesText({cellsOf("700,01,02,03,04,05,06")}),
+    QCOMPARE(ticketLinesText({*LotoLine::fromFields(cellsOf("700,01,02,03,04,05,06"))}),
              QByteArray("700,01,02,03,04,05,06\r\n"));
     appendTicketLines(path, "700,01,02,03,04,05,06\r\n");
     QCOMPARE(readBytes(path), QByteArray("700,01,02,03,04,05,06\r\n"));
@@ -280,7 +280,7 @@ void TestTicketFile::removeOneLine()
     QFETCH(QByteArray, after);
     const QString &path = m_path;
     writeBytes(path, before);
-    const QVector<QStringList> rows = listTicketFile(path, "700").rows;
+    const QVector<QStringList> rows = listTicketFile(path, "700").rows();
     QCOMPARE(rows.size(), listed);
     // The check page reads the same lines (and those of other draws).
     QVector<QStringList> checked;
@@ -297,7 +297,7 @@ void TestTicketFile::removeRefusesAnOutdatedList()
     const QString &path = m_path;
     const QByteArray a = "700,01,02,03,04,05,06\r\n", b = "700,07,08,09,10,11,12\r\n";
     writeBytes(path, a + b);
-    const QVector<QStringList> listed = listTicketFile(path, "700").rows;
+    const QVector<QStringList> listed = listTicketFile(path, "700").rows();
     writeBytes(path, b + a); // changed by another save or program meanwhile
     QCOMPARE(removeListedTicketLine(path, "700", listed, 0), TicketRemoval::ListOutdated);
     QCOMPARE(readBytes(path), b + a);
@@ -317,7 +317,7 @@ void TestTicketFile::failedRemoveKeepsTheFile()
         QSKIP("this file system refuses names of 255 characters");
     probe.write(before);
     probe.close();
-    const QVector<QStringList> listed = listTicketFile(path, draw).rows;
+    const QVector<QStringList> listed = listTicketFile(path, draw).rows();
     QCOMPARE(listed.size(), 1);
     QVERIFY_THROWS_EXCEPTION(DomainError, removeListedTicketLine(path, draw, listed, 0));
     QCOMPARE(readBytes(path), before);
@@ -346,7 +346,7 @@ void TestTicketFile::cancelAllKeepsEveryOtherLine()
     QVERIFY(removeDrawTicketLines(m_path, "700"));
     QVERIFY(QFile::exists(m_path));
     QCOMPARE(readBytes(m_path), after);
-    QVERIFY(listTicketFile(m_path, "700").rows.isEmpty());
+    QVERIFY(listTicketFile(m_path, "700").rows().isEmpty());
 }
 
 // A save over two draws whose second file cannot be replaced after the first has been: the
@@ -517,11 +517,11 @@ void TestTicketFile::cancelAllRefusesLinesNotListed()
     QFETCH(QByteArray, now);
     QFETCH(bool, removed);
     writeBytes(m_path, "700,01,02,03,04,05,06\r\n700,07,08,09,10,11,12\r\n");
-    const QVector<QStringList> listed = listTicketFile(m_path, "700").rows;
+    const QVector<QStringList> listed = listTicketFile(m_path, "700").rows();
     writeBytes(m_path, now);
     QCOMPARE(removeListedDrawTicketLines(m_path, "700", listed),
              removed ? TicketRemoval::Removed : TicketRemoval::ListOutdated);
-    QCOMPARE(listTicketFile(m_path, "700").rows.isEmpty(), removed);
+    QCOMPARE(listTicketFile(m_path, "700").rows().isEmpty(), removed);
     if (!removed)
         QCOMPARE(readBytes(m_path), now);
     QFile::remove(m_path); // gone meanwhile: nothing left to remove

@@ -24,8 +24,8 @@ void TestContinuedSave::savesForTheChosenDraws()
 {
     ProgramFolder folder(false);
     MessageBoxWatcher boxes;
-    const QVector<QStringList> rows = {{"2038", "01", "02", "03", "04", "05", "06"},
-                                       {"2038", "07", "08", "09", "10", "11", "12"}};
+    const QVector<LotoLine> rows = {*LotoLine::fromText("2038,01,02,03,04,05,06"),
+                                    *LotoLine::fromText("2038,07,08,09,10,11,12")};
     const NewestDraw newest{2037, QDate(2025, 9, 25)};
     const QStringList noFiles;
     ContinuedSaveForm form(newest, rows, folder.path());

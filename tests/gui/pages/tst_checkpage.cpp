@@ -166,6 +166,7 @@ void TestCheckPage::everyTier()
     QCOMPARE(control<StringGrid>(form, "gridHitSel")->currentRow(), 8);
     QVERIFY(boxes.boxes().isEmpty());
     QVERIFY(control<QTabWidget>(form, "pctrlMain")->isEnabled());
+    QVERIFY(!heldProperties(form).contains("ticketLines")); // the page keeps the lines itself
 
     // A check without a win names no deadline, least of all the one before.
     showLines("11", "11,01,02,03,04,06,07\r\n");

@@ -204,6 +204,7 @@ void TestCsvExport::replacesTheFileWithWhatASaveAppends()
     const QByteArray exported = m_folder->read("out.csv");
     QCOMPARE(exported, QByteArray("2038,03,11,17,25,38,42\r\n2038,01,02,03,04,05,43\r\n"));
     QCOMPARE(control<StringGrid>(form, "gridSelectItem")->rowCount(), 2); // the slate stays
+    QVERIFY(!heldProperties(form).contains("lastSavedFolder"));           // the page's own
 
     control<QPushButton>(form, "btnSave")->click();
     QCOMPARE(m_folder->read("client/2038.csv"), exported);

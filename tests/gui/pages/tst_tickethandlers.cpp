@@ -148,29 +148,30 @@ void TestTicketHandlers::saveStoresEachLineOnce()
 
 void TestTicketHandlers::saveRefusals_data()
 {
-    QTest::addColumn<QString>("draw"); // of the second of two lines; null: empty slate
-    QTest::addColumn<QString>("message");
-    const QString noDraw = "開催回が決まっていないため、保存できません。抽選結果を読み込んでから、"
+    QTest::addColumn<QString>("draw"); // the coming draw when a line is decided; null: none
+    QTest::addColumn<QStringList>("messages");
+    const QString noDraw = "開催回が決まっていないため、決定できません。抽選結果を読み込んでから、"
                            "もう一度操作してください。";
-    QTest::newRow("empty slate") << QString() << "保存する対象のデータがありません。";
-    QTest::newRow("no draw number") << "" << noDraw;
-    QTest::newRow("draw number with a path") << "../1" << noDraw;
+    const QString nothing = "保存する対象のデータがありません。";
+    QTest::newRow("empty slate") << QString() << QStringList{nothing};
+    QTest::newRow("no draw number") << "" << QStringList{noDraw, nothing};
+    QTest::newRow("draw number with a path") << "../1" << QStringList{noDraw, nothing};
+    QTest::newRow("draw 0") << "0" << QStringList{noDraw, nothing};
 }
 
-// Nothing is written, not even the lines that could be.
+// Nothing is written: a line without a draw number that names a file never reaches the slate.
 void TestTicketHandlers::saveRefusals()
 {
     QFETCH(QString, draw);
-    QFETCH(QString, message);
+    QFETCH(QStringList, messages);
     TMainForm &form = *m_form;
-    if (!draw.isNull()) {
-        decide(form, {1, 2, 3, 4, 5, 6});
-        decide(form, {1, 2, 3, 4, 5, 7});
-        control<StringGrid>(form, "gridSelectItem")->setCell(1, 0, draw);
-    }
     MessageBoxWatcher boxes;
+    if (!draw.isNull()) {
+        control<QLineEdit>(form, "editNewNum")->setText(draw);
+        decide(form, {1, 2, 3, 4, 5, 6});
+    }
     control<QPushButton>(form, "btnSave")->click();
-    QCOMPARE(boxes.texts(), QStringList{message});
+    QCOMPARE(boxes.texts(), messages);
     QCOMPARE(QDir(m_folder->file("client")).entryList(QDir::Files), QStringList());
     QCOMPARE(QDir(m_folder->path()).entryList(QDir::Files), QStringList());
 }
