@@ -18,6 +18,7 @@
 #include "core/tickets/WinningCheck.h"
 #include "gui/FindControl.h"
 #include "gui/Main.h"
+#include "gui/PageContext.h"
 #include "gui/dialogs/StatisticsForm.h"
 #include "gui/pages/HistoryModel.h"
 
@@ -116,7 +117,8 @@ void Load(benchmark::State &state)
     TMainForm &form = window(static_cast<int>(state.range(0)));
     for (auto _ : state)
         form.btnMmsUpdateClick();
-    state.counters["rows"] = form.historyModel()->rowCount();
+    state.counters["rows"] =
+        control<PageContext>(form, QStringLiteral("PageContext"))->history()->rowCount();
 }
 
 void Sort(benchmark::State &state)
@@ -218,7 +220,7 @@ void StatisticsWindow(benchmark::State &state)
     parseResults(splitTextLines(files.draws), splitTextLines(files.prizes), &data);
     StatisticsForm form(data.draws);
     form.show();
-    auto *draws = form.findChild<QSpinBox *>(QStringLiteral("editStatisticsDraws"));
+    auto *draws = control<QSpinBox>(form, QStringLiteral("editStatisticsDraws"));
     for (auto _ : state)
         draws->setValue(draws->value() == kBundled ? kBundled - 1 : kBundled);
 }

@@ -122,56 +122,6 @@ void TMainForm::guarded(void (TMainForm::*handler)())
     runGuarded(this, [this, handler] { (this->*handler)(); });
 }
 
-QToolButton *TMainForm::speedButton(int n) const
-{
-    return findChild<QToolButton *>(QStringLiteral("SpeedButton%1").arg(n));
-}
-
-PanelLabel *TMainForm::numberPanel(int n) const
-{
-    return findChild<PanelLabel *>(QStringLiteral("Panel%1").arg(n));
-}
-
-QLabel *TMainForm::image(int k) const
-{
-    return findChild<QLabel *>(QStringLiteral("Image%1").arg(k));
-}
-
-QString TMainForm::dataFolder() const
-{
-    return m_context->dataFolder();
-}
-
-QString TMainForm::installFolder() const
-{
-    return m_context->installFolder();
-}
-
-const BaseCountTable &TMainForm::baseCountTable() const
-{
-    return m_context->baseCountTable();
-}
-
-const ExclusionSet &TMainForm::exclusionSet() const
-{
-    return m_context->exclusionSet();
-}
-
-const PickSettings &TMainForm::pickSettings() const
-{
-    return m_context->pickSettings();
-}
-
-HistoryModel *TMainForm::historyModel() const
-{
-    return m_context->history();
-}
-
-int TMainForm::historySortState() const
-{
-    return m_historyPage->historySortState();
-}
-
 bool TMainForm::isBusy() const
 {
     return m_context->isBusy();

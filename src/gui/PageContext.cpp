@@ -12,6 +12,7 @@ PageContext::PageContext(const QString &dataFolder, const QString &installFolder
       m_installFolder(installFolder.isEmpty() ? dataFolder : installFolder),
       m_settings(std::make_unique<AppSettings>()), m_history(new HistoryModel(this))
 {
+    setObjectName(QStringLiteral("PageContext"));
     for (QString *folder : {&m_dataFolder, &m_installFolder}) {
         if (!folder->endsWith(QLatin1Char('/')))
             *folder += QLatin1Char('/');

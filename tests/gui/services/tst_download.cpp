@@ -118,7 +118,7 @@ void TestDownload::downloadsAndReloads()
     form.show();
     QCOMPARE(control<QLineEdit>(form, "editNewNum")->text(), QString("2038"));
     bool waitShownBehind = false; // the message stands alone
-    boxes.whileShown([&] { waitShownBehind |= form.splash()->isVisible(); });
+    boxes.whileShown([&] { waitShownBehind |= splashWindow(form)->isVisible(); });
 
     control<QAction>(form, "menuCommandDownload")->trigger();
 
@@ -131,13 +131,13 @@ void TestDownload::downloadsAndReloads()
     QCOMPARE(boxes.boxes().first().icon, QMessageBox::Warning);
     QCOMPARE(control<QLineEdit>(form, "editNewNum")->text(), QString("2039"));
     QCOMPARE(control<SpinEdit>(form, "editLoto6Num")->text(), QString("2039"));
-    QCOMPARE(form.historyModel()->rowCount(), 2038);
-    QCOMPARE(form.historyModel()->record(0).date, QString("2025/09/29"));
+    QCOMPARE(pageContext(form).history()->rowCount(), 2038);
+    QCOMPARE(pageContext(form).history()->record(0).date, QString("2025/09/29"));
     QCOMPARE(control<StringGrid>(form, "gridMoney")->rowCount(), 2038);
     QCOMPARE(folder.read("download/Loto6Number.csv"), newerNumbers());
     QCOMPARE(folder.read("download/Loto6Data.csv"), newerPrizes());
     QVERIFY(control<QTabWidget>(form, "pctrlMain")->isEnabled());
-    QVERIFY(!form.splash()->isVisible());
+    QVERIFY(!splashWindow(form)->isVisible());
 
     control<QAction>(form, "menuCommandDownload")->trigger(); // a second run fetches again
     QCOMPARE(server.requests(), (QStringList{kNumberPath, kDataPath, kNumberPath, kDataPath}));
@@ -522,7 +522,7 @@ void TestDownload::failureKeepsFilesAndViews()
     TMainForm form(folder.path());
     form.show();
     bool waitShownBehind = false; // the message stands alone
-    boxes.whileShown([&] { waitShownBehind |= form.splash()->isVisible(); });
+    boxes.whileShown([&] { waitShownBehind |= splashWindow(form)->isVisible(); });
     const auto rows = [&form](const char *view) {
         return control<QTableView>(form, view)->model()->rowCount();
     };
