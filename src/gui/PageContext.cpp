@@ -2,6 +2,7 @@
 
 #include "core/platform/Settings.h"
 #include "gui/pages/HistoryModel.h"
+#include "gui/pages/Page.h"
 #include "gui/services/ComFunction.h"
 
 #include <QLabel>
@@ -35,6 +36,36 @@ QString PageContext::statusText() const
 void PageContext::setStatusText(const QString &text)
 {
     m_statusPanel->setText(text);
+}
+
+void PageContext::setBaseCountTable(const BaseCountTable &table)
+{
+    if (table == m_baseCountTable)
+        return;
+    m_baseCountTable = table;
+    emit baseCountTableChanged();
+}
+
+void PageContext::setExclusionSet(const ExclusionSet &excluded)
+{
+    if (excluded == m_exclusionSet)
+        return;
+    m_exclusionSet = excluded;
+    emit exclusionSetChanged();
+}
+
+void PageContext::setPickSettings(const PickSettings &settings)
+{
+    if (settings == m_pickSettings)
+        return;
+    m_pickSettings = settings;
+    emit pickSettingsChanged();
+}
+
+void PageContext::bringUp(Page &page)
+{
+    setStatusText(page.guide());
+    page.activated();
 }
 
 void PageContext::guarded(QWidget *from, const std::function<void()> &handler) const

@@ -1,7 +1,6 @@
 #pragma once
 
 #include "core/common/ComType.h"
-#include "core/picking/PickRules.h"
 
 #include <QObject>
 #include <QString>
@@ -10,6 +9,7 @@
 
 class AppSettings;
 class HistoryModel;
+class Page;
 class QLabel;
 class QWidget;
 class TSplashForm;
@@ -32,10 +32,20 @@ public:
     HistoryModel *history() const { return m_history; }
 
     // Program-wide values: the count table of the loaded history, the exclusion set in force
-    // and the stored pick options.
-    BaseCountTable &baseCountTable() { return m_baseCountTable; }
-    ExclusionSet &exclusionSet() { return m_exclusionSet; }
-    PickSettings &pickSettings() { return m_pickSettings; }
+    // and the stored pick options. They change here only, and a change is signalled.
+    const BaseCountTable &baseCountTable() const { return m_baseCountTable; }
+    const ExclusionSet &exclusionSet() const { return m_exclusionSet; }
+    const PickSettings &pickSettings() const { return m_pickSettings; }
+    void setBaseCountTable(const BaseCountTable &table);
+    void setExclusionSet(const ExclusionSet &excluded);
+    void setPickSettings(const PickSettings &settings);
+    // Changes some of the pick options: change edits a copy, which is then set.
+    template <typename Change> void changePickSettings(Change change)
+    {
+        PickSettings changed = m_pickSettings;
+        change(changed);
+        setPickSettings(changed);
+    }
 
     // The small waiting window, the page control (which takes no input during a long
     // operation) and the guidance panel of the status bar, as the window made them.
@@ -46,6 +56,8 @@ public:
 
     QString statusText() const;
     void setStatusText(const QString &text);
+    // A page brought up: its guidance in the status bar, then what it does on coming up.
+    void bringUp(Page &page);
 
     // Runs a handler through the application-wide error report, over the window of from.
     void guarded(QWidget *from, const std::function<void()> &handler) const;
@@ -53,18 +65,6 @@ public:
     template <typename Page> auto guardedSlot(Page *page, void (Page::*handler)()) const
     {
         return [this, page, handler] { guarded(page, [page, handler] { (page->*handler)(); }); };
-    }
-
-    // The pick method the options page shows and the threshold typed there, as they are now:
-    // the rule of the main page's line generator.
-    struct PickChoice {
-        PickMethod method;
-        QString thresholdText;
-    };
-    PickChoice pickChoice() const { return m_pickChoice(); }
-    void setPickChoiceSource(std::function<PickChoice()> source)
-    {
-        m_pickChoice = std::move(source);
     }
 
     // True while a long operation lets window messages run; closing and reloading wait.
@@ -79,6 +79,10 @@ public:
 signals:
     // The last long operation ended with a close asked for meanwhile.
     void closeDue();
+    // A program-wide value took another value.
+    void baseCountTableChanged();
+    void exclusionSetChanged();
+    void pickSettingsChanged();
 
 private:
     QString m_dataFolder;
@@ -91,7 +95,6 @@ private:
     TSplashForm *m_splash = nullptr;
     QWidget *m_pageControl = nullptr;
     QLabel *m_statusPanel = nullptr;
-    std::function<PickChoice()> m_pickChoice;
     int m_busy = 0;
     bool m_closeRequested = false;
 };

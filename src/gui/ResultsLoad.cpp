@@ -56,7 +56,7 @@ void TMainForm::applyResults(ResultsData &&results)
     catchUp();
     m_prizesPage->showPrizes(results.prizes);
     catchUp();
-    m_context->baseCountTable() = results.counts;
+    m_context->setBaseCountTable(results.counts);
     catchUp();
 
     // The coming draw is the one the main page decides lines for, and the one whose saved

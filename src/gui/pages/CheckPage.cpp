@@ -41,7 +41,7 @@ const QString kSeeResults = QStringLiteral("抽選結果を確認してくださ
 
 } // namespace
 
-CheckPage::CheckPage(PageContext &context, QWidget *parent) : QWidget(parent), m_context(context)
+CheckPage::CheckPage(PageContext &context, QWidget *parent) : Page(parent), m_context(context)
 {
     setObjectName(QStringLiteral("TabSheet5"));
     using namespace layout;
@@ -66,6 +66,11 @@ CheckPage::CheckPage(PageContext &context, QWidget *parent) : QWidget(parent), m
         gridHitSelDrawCell(painter, rect, row, column);
     });
     editSelectNum->setKeyFilter(editSelectNumKeyPress);
+}
+
+void CheckPage::activated()
+{
+    editSelectNumChange();
 }
 
 void CheckPage::InitMainControls(const QStringList &ticketHeader)
@@ -165,11 +170,11 @@ void CheckPage::btnExecClick()
     } else {
         pnlHitGuide->setText(kSeeResults);
         // Without a win the status names no deadline, least of all that of the check before.
-        m_context.setStatusText(deadline.isEmpty() ? statusGuide() : deadline);
+        m_context.setStatusText(deadline.isEmpty() ? guide() : deadline);
     }
 }
 
-QString CheckPage::statusGuide()
+QString CheckPage::guide() const
 {
     return QStringLiteral("オンラインで申込数字とデータ照合を行い、抽選結果を表示します。");
 }

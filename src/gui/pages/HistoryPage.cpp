@@ -39,8 +39,7 @@ private:
 
 } // namespace
 
-HistoryPage::HistoryPage(PageContext &context, QWidget *parent)
-    : QWidget(parent), m_context(context)
+HistoryPage::HistoryPage(PageContext &context, QWidget *parent) : Page(parent), m_context(context)
 {
     setObjectName(QStringLiteral("TabSheet6"));
     viewHistory = new QTableView(this);
@@ -69,6 +68,11 @@ HistoryPage::HistoryPage(PageContext &context, QWidget *parent)
     viewHistory->setAlternatingRowColors(false);
     viewHistory->setItemDelegate(new RowColourDelegate(
         [this](int row) { return viewHistoryCustomDrawItem(row); }, viewHistory));
+}
+
+QString HistoryPage::guide() const
+{
+    return QStringLiteral("過去の抽選数字（ボーナス数字を含む）を一覧で表示します。");
 }
 
 void HistoryPage::InitMainControls()

@@ -21,13 +21,11 @@ namespace
 
 const QString kNoTicketData = QStringLiteral("保存データがありません…。");
 const QString kCanCancel = QStringLiteral("取消し処理がおこなえます。");
-// The listed rows that are not valid lines, drawn in red.
-const char *const kInvalidRowsProperty = "invalidRows";
 
 } // namespace
 
 TicketListPage::TicketListPage(PageContext &context, QWidget *parent)
-    : QWidget(parent), m_context(context)
+    : Page(parent), m_context(context)
 {
     setObjectName(QStringLiteral("TabSheet4"));
     using namespace layout;
@@ -59,12 +57,22 @@ TicketListPage::TicketListPage(PageContext &context, QWidget *parent)
     });
     gridLoto6->setRowMarkSource([this] {
         QVector<StringGrid::RowMark> marks(gridLoto6->rowCount(), StringGrid::RowMark::Plain);
-        for (int row : gridLoto6->property(kInvalidRowsProperty).value<QList<int>>())
+        for (int row : m_invalidRows)
             if (row < marks.size())
                 marks[row] = StringGrid::RowMark::Warned;
         return marks;
     });
     editLoto6Num->setKeyFilter(editSelectNumKeyPress);
+}
+
+QString TicketListPage::guide() const
+{
+    return QStringLiteral("申込数字の一覧照会や取消作業が行えます。");
+}
+
+void TicketListPage::activated()
+{
+    editLoto6NumChange();
 }
 
 void TicketListPage::InitMainControls(const QStringList &ticketHeader)
@@ -85,7 +93,7 @@ void TicketListPage::editLoto6NumChange()
 {
     btnOneDelete->setEnabled(false);
     btnAllDelete->setEnabled(false);
-    gridLoto6->setProperty(kInvalidRowsProperty, QVariant());
+    m_invalidRows.clear();
     gridLoto6->cells()->replaceRows({});
     gridLoto6->setCurrentRow(0);
 
@@ -100,12 +108,10 @@ void TicketListPage::editLoto6NumChange()
     pnlSeaGuide->setText(kCanCancel);
     if (listing.rows.isEmpty())
         return; // only lines of other draws: nothing to cancel here
-    QList<int> invalid;
     for (int row = 0; row < listing.invalid.size(); ++row) {
         if (listing.invalid.at(row))
-            invalid.append(row);
+            m_invalidRows.append(row);
     }
-    gridLoto6->setProperty(kInvalidRowsProperty, QVariant::fromValue(invalid));
     gridLoto6->cells()->replaceRows(listing.rows);
     gridLoto6->setCurrentRow(0);
     btnOneDelete->setEnabled(true);
@@ -182,7 +188,7 @@ void TicketListPage::showListOutdated()
     gridLoto6->setFocus();
 }
 
-void TicketListPage::refreshTicketList()
+void TicketListPage::windowActivated()
 {
     const int row = gridLoto6->currentRow();
     const QString error = captureError([this] { editLoto6NumChange(); });
