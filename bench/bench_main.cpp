@@ -20,7 +20,7 @@
 #include "gui/Main.h"
 #include "gui/PageContext.h"
 #include "gui/dialogs/StatisticsForm.h"
-#include "gui/pages/HistoryModel.h"
+#include "gui/models/HistoryModel.h"
 
 #include <QApplication>
 #include <QComboBox>

@@ -14,7 +14,7 @@
 #include "gui/dialogs/DownloadSettingsForm.h"
 #include "gui/dialogs/ResultEntryForm.h"
 #include "gui/dialogs/Splash.h"
-#include "gui/pages/HistoryModel.h"
+#include "gui/models/HistoryModel.h"
 #include "gui/services/ComFunction.h"
 #include "gui/services/ResultsSource.h"
 
@@ -35,7 +35,7 @@ const QString kManualFileName = QStringLiteral("操作手順書.pdf");
 void TMainForm::connectHelpAndDownload()
 {
     connect(menuCommandDownload, &QAction::triggered, this,
-            [this] { guarded(&TMainForm::menuCommandDownloadClick); });
+            guardedSlot(this, &TMainForm::menuCommandDownloadClick));
     connect(menuCommandDownloadSettings, &QAction::triggered, this, [this] {
         DownloadSettingsForm form(m_context->settings(), m_context->dataFolder(), this);
         form.exec();

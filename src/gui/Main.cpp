@@ -13,8 +13,8 @@
 #include "core/tickets/TicketFile.h"
 #include "gui/dialogs/About.h"
 #include "gui/dialogs/Splash.h"
+#include "gui/models/HistoryModel.h"
 #include "gui/pages/CheckPage.h"
-#include "gui/pages/HistoryModel.h"
 #include "gui/pages/HistoryPage.h"
 #include "gui/pages/MainPage.h"
 #include "gui/pages/PickOptionsPage.h"
@@ -102,7 +102,7 @@ void TMainForm::connectHandlers()
 {
     connect(Timer1, &QTimer::timeout, this, &TMainForm::Timer1Timer);
     connect(pctrlMain, &QTabWidget::currentChanged, this,
-            [this] { guarded(&TMainForm::pctrlMainChange); });
+            guardedSlot(this, &TMainForm::pctrlMainChange));
     // The slate's two commands act on the main page only.
     connect(pctrlMain, &QTabWidget::currentChanged, this, [this] {
         const bool onSlate = pctrlMain->currentWidget() == m_mainPage;
@@ -111,9 +111,9 @@ void TMainForm::connectHandlers()
     });
     connect(menuFileExit, &QAction::triggered, this, &TMainForm::menuFileExitClick);
     connect(menuFileCsvSave, &QAction::triggered, this,
-            m_context->guardedSlot(m_mainPage, &MainPage::menuFileCsvSaveClick));
+            guardedSlot(m_mainPage, &MainPage::menuFileCsvSaveClick));
     connect(menuCommandSaveContinued, &QAction::triggered, this,
-            m_context->guardedSlot(m_mainPage, &MainPage::saveContinued));
+            guardedSlot(m_mainPage, &MainPage::saveContinued));
     // The options page's method offers the main page's line generator, or not.
     connect(m_optionsPage, &PickOptionsPage::automaticPickingChanged, m_mainPage,
             &MainPage::setAutomaticPicking);
@@ -124,11 +124,6 @@ void TMainForm::connectHandlers()
     m_mainPage->setPickChoice(m_optionsPage->pickChoice());
     connectHelpAndDownload();
     connectExtraCommands();
-}
-
-void TMainForm::guarded(void (TMainForm::*handler)())
-{
-    runGuarded(this, [this, handler] { (this->*handler)(); });
 }
 
 bool TMainForm::isBusy() const

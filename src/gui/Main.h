@@ -83,8 +83,6 @@ private:
     // True when both were replaced; never raises. On failure *explanation (when given) tells
     // why, in the words that follow "ダウンロードに失敗しました。".
     bool DownloadResults(QString *explanation = nullptr);
-    // Runs a handler through the application-wide error report.
-    void guarded(void (TMainForm::*handler)());
 
     PageContext *m_context;
     TAboutForm *m_about = nullptr;

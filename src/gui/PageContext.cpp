@@ -1,9 +1,8 @@
 #include "gui/PageContext.h"
 
 #include "core/platform/Settings.h"
-#include "gui/pages/HistoryModel.h"
+#include "gui/models/HistoryModel.h"
 #include "gui/pages/Page.h"
-#include "gui/services/ComFunction.h"
 
 #include <QLabel>
 #include <QWidget>
@@ -66,11 +65,6 @@ void PageContext::bringUp(Page &page)
 {
     setStatusText(page.guide());
     page.activated();
-}
-
-void PageContext::guarded(QWidget *from, const std::function<void()> &handler) const
-{
-    runGuarded(from->window(), handler);
 }
 
 PageContext::BusyScope::BusyScope(PageContext &context) : m_context(context)

@@ -4,7 +4,6 @@
 
 #include <QObject>
 #include <QString>
-#include <functional>
 #include <memory>
 
 class AppSettings;
@@ -15,9 +14,9 @@ class QWidget;
 class TSplashForm;
 
 // What the pages of the main window share: the data folder, the settings, the parsed history
-// and its model, the program-wide pick values, the busy state, the status text and the
-// application-wide error report. A page reaches nothing else of the window; what one page
-// tells another goes through signals that the window connects.
+// and its model, the program-wide pick values, the busy state and the status text. A page
+// reaches nothing else of the window; what one page tells another goes through signals that
+// the window connects.
 class PageContext : public QObject
 {
     Q_OBJECT
@@ -58,14 +57,6 @@ public:
     void setStatusText(const QString &text);
     // A page brought up: its guidance in the status bar, then what it does on coming up.
     void bringUp(Page &page);
-
-    // Runs a handler through the application-wide error report, over the window of from.
-    void guarded(QWidget *from, const std::function<void()> &handler) const;
-    // A slot that runs a page's handler so.
-    template <typename Page> auto guardedSlot(Page *page, void (Page::*handler)()) const
-    {
-        return [this, page, handler] { guarded(page, [page, handler] { (page->*handler)(); }); };
-    }
 
     // True while a long operation lets window messages run; closing and reloading wait.
     bool isBusy() const { return m_busy > 0; }

@@ -4,7 +4,7 @@
 #include "TestSupport.h"
 #include "core/common/DomainError.h"
 #include "core/results/ResultsReplace.h"
-#include "gui/pages/HistoryModel.h"
+#include "gui/models/HistoryModel.h"
 #include "gui/widgets/SpinEdit.h"
 #include "gui/widgets/StringGrid.h"
 

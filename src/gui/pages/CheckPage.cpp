@@ -8,7 +8,7 @@
 #include "core/tickets/TicketFile.h"
 #include "core/tickets/WinningCheck.h"
 #include "gui/PageContext.h"
-#include "gui/pages/HistoryModel.h"
+#include "gui/models/HistoryModel.h"
 #include "gui/services/ComFunction.h"
 #include "gui/widgets/LayoutKit.h"
 #include "gui/widgets/Pictures.h"
@@ -59,9 +59,8 @@ CheckPage::CheckPage(PageContext &context, QWidget *parent) : Page(parent), m_co
                             {75, 32, 32, 32, 32, 32, 32, 303}, 22, 19, false);
 
     connect(editSelectNum, &SpinEdit::textChanged, this,
-            m_context.guardedSlot(this, &CheckPage::editSelectNumChange));
-    connect(btnExec, &QPushButton::clicked, this,
-            m_context.guardedSlot(this, &CheckPage::btnExecClick));
+            guardedSlot(this, &CheckPage::editSelectNumChange));
+    connect(btnExec, &QPushButton::clicked, this, guardedSlot(this, &CheckPage::btnExecClick));
     gridHitSel->setCellPainter([this](QPainter *painter, const QRect &rect, int row, int column) {
         gridHitSelDrawCell(painter, rect, row, column);
     });

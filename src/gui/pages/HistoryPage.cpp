@@ -3,7 +3,7 @@
 #include "gui/pages/HistoryPage.h"
 
 #include "gui/PageContext.h"
-#include "gui/pages/HistoryModel.h"
+#include "gui/models/HistoryModel.h"
 #include "gui/widgets/LayoutKit.h"
 
 #include <QCollator>

@@ -206,10 +206,8 @@ void MainPage::connectControls()
     layout::makeNumberGridOneTabStop([this](int n) { return numberButton(GroupBox1, n); },
                                      Qt::Vertical, GroupBox1);
     connect(btnRiset, &QPushButton::clicked, this, &MainPage::btnRisetClick);
-    connect(btnSelect, &QPushButton::clicked, this,
-            m_context.guardedSlot(this, &MainPage::btnSelectClick));
-    connect(btnCancel, &QPushButton::clicked, this,
-            m_context.guardedSlot(this, &MainPage::btnCancelClick));
+    connect(btnSelect, &QPushButton::clicked, this, guardedSlot(this, &MainPage::btnSelectClick));
+    connect(btnCancel, &QPushButton::clicked, this, guardedSlot(this, &MainPage::btnCancelClick));
     gridSelectItem->setCellPainter(
         [this](QPainter *painter, const QRect &rect, int row, int column) {
             gridSelectItemDrawCell(painter, rect, row, column);
@@ -233,11 +231,10 @@ void MainPage::connectControls()
         return marks;
     });
     connect(gridSelectItem->selectionModel(), &QItemSelectionModel::currentRowChanged, this,
-            m_context.guardedSlot(this, &MainPage::showSlateNotice));
+            guardedSlot(this, &MainPage::showSlateNotice));
     connect(btnAutoCalc, &QPushButton::clicked, this,
-            m_context.guardedSlot(this, &MainPage::btnAutoCalcClick));
-    connect(btnSave, &QPushButton::clicked, this,
-            m_context.guardedSlot(this, &MainPage::btnSaveClick));
+            guardedSlot(this, &MainPage::btnAutoCalcClick));
+    connect(btnSave, &QPushButton::clicked, this, guardedSlot(this, &MainPage::btnSaveClick));
     editAutoSelectMax->setKeyFilter(editSelectNumKeyPress);
 }
 

@@ -137,25 +137,25 @@ PickOptionsPage::PickOptionsPage(PageContext &context, QWidget *parent)
     for (const auto &[radio, handler] : methods) {
         connect(radio, &QRadioButton::toggled, this, [this, handler = handler](bool checked) {
             if (checked)
-                m_context.guarded(this, [this, handler] { (this->*handler)(); });
+                runGuarded(window(), [this, handler] { (this->*handler)(); });
         });
     }
     for (int n = kLotoMin; n <= kLotoMax; ++n) {
         PanelLabel *panel = numberPanel(n);
         connect(panel, &PanelLabel::clicked, this, [this, panel] {
-            m_context.guarded(this, [this, panel] { ComSet_PnlBtnClick(panel); });
+            runGuarded(window(), [this, panel] { ComSet_PnlBtnClick(panel); });
         });
     }
     connect(TabControl1, &TabControl::currentChanged, this,
-            m_context.guardedSlot(this, &PickOptionsPage::TabControl1Change));
+            guardedSlot(this, &PickOptionsPage::TabControl1Change));
     connect(btnUpdate, &QPushButton::clicked, this,
-            m_context.guardedSlot(this, &PickOptionsPage::btnUpdateClick));
+            guardedSlot(this, &PickOptionsPage::btnUpdateClick));
     connect(btnDeleteClear, &QPushButton::clicked, this,
-            m_context.guardedSlot(this, &PickOptionsPage::btnDeleteClearClick));
+            guardedSlot(this, &PickOptionsPage::btnDeleteClearClick));
     connect(btnAgainUpdate, &QPushButton::clicked, this,
-            m_context.guardedSlot(this, &PickOptionsPage::btnAgainUpdateClick));
+            guardedSlot(this, &PickOptionsPage::btnAgainUpdateClick));
     connect(btnBaseDef, &QPushButton::clicked, this,
-            m_context.guardedSlot(this, &PickOptionsPage::btnBaseDefClick));
+            guardedSlot(this, &PickOptionsPage::btnBaseDefClick));
 
     // The line generator follows the method and the threshold as they are now.
     for (QRadioButton *radio : {RadioButton1, RadioButton2, RadioButton3, RadioButton4})

@@ -47,11 +47,11 @@ TicketListPage::TicketListPage(PageContext &context, QWidget *parent)
                            {122, 75, 75, 75, 75, 75, 75}, 28, 24, true);
 
     connect(editLoto6Num, &SpinEdit::textChanged, this,
-            m_context.guardedSlot(this, &TicketListPage::editLoto6NumChange));
+            guardedSlot(this, &TicketListPage::editLoto6NumChange));
     connect(btnOneDelete, &QPushButton::clicked, this,
-            m_context.guardedSlot(this, &TicketListPage::btnOneDeleteClick));
+            guardedSlot(this, &TicketListPage::btnOneDeleteClick));
     connect(btnAllDelete, &QPushButton::clicked, this,
-            m_context.guardedSlot(this, &TicketListPage::btnAllDeleteClick));
+            guardedSlot(this, &TicketListPage::btnAllDeleteClick));
     gridLoto6->setCellPainter([this](QPainter *painter, const QRect &rect, int row, int column) {
         gridLoto6DrawCell(painter, rect, row, column);
     });

@@ -4,7 +4,7 @@
 
 #include "core/analysis/TrendCounts.h"
 #include "gui/PageContext.h"
-#include "gui/pages/HistoryModel.h"
+#include "gui/models/HistoryModel.h"
 #include "gui/services/ComFunction.h"
 #include "gui/widgets/LayoutKit.h"
 #include "gui/widgets/Pictures.h"
@@ -44,9 +44,9 @@ TrendChartPage::TrendChartPage(PageContext &context, QWidget *parent)
     chartSelect43->raise();
 
     connect(cmbChartKind, &QComboBox::currentIndexChanged, this,
-            m_context.guardedSlot(this, &TrendChartPage::cmbChartKindChange));
+            guardedSlot(this, &TrendChartPage::cmbChartKindChange));
     connect(btnChartExec, &QPushButton::clicked, this,
-            m_context.guardedSlot(this, &TrendChartPage::btnChartExecClick));
+            guardedSlot(this, &TrendChartPage::btnChartExecClick));
 }
 
 QString TrendChartPage::guide() const

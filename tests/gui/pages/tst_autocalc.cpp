@@ -3,7 +3,7 @@
 // Every accepted number costs a real 50 ms, so the runs here are a few lines long.
 
 #include "TestSupport.h"
-#include "gui/pages/HistoryModel.h"
+#include "gui/models/HistoryModel.h"
 #include "gui/widgets/SpinEdit.h"
 #include "gui/widgets/StringGrid.h"
 #include "gui/widgets/Widgets.h"

@@ -2,7 +2,7 @@
 // against a small hand-made history, and what the window allows while a check pauses.
 
 #include "TestSupport.h"
-#include "gui/pages/HistoryModel.h"
+#include "gui/models/HistoryModel.h"
 #include "gui/widgets/SpinEdit.h"
 #include "gui/widgets/StringGrid.h"
 #include "gui/widgets/Widgets.h"

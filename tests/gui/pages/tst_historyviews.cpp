@@ -2,7 +2,7 @@
 // painted cells.
 
 #include "TestSupport.h"
-#include "gui/pages/HistoryModel.h"
+#include "gui/models/HistoryModel.h"
 #include "gui/pages/HistoryPage.h"
 #include "gui/widgets/LayoutKit.h"
 #include "gui/widgets/StringGrid.h"

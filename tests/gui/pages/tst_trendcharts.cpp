@@ -2,7 +2,7 @@
 // the order of the history list, and the look of the bars.
 
 #include "TestSupport.h"
-#include "gui/pages/HistoryModel.h"
+#include "gui/models/HistoryModel.h"
 #include "gui/widgets/TrendChart.h"
 #include "gui/widgets/TrendChartDecor.h"
 

@@ -7,7 +7,7 @@
 #include "core/results/HistoryFeed.h"
 #include "gui/dialogs/DownloadSettingsForm.h"
 #include "gui/dialogs/Splash.h"
-#include "gui/pages/HistoryModel.h"
+#include "gui/models/HistoryModel.h"
 #include "gui/widgets/SpinEdit.h"
 #include "gui/widgets/StringGrid.h"
 
