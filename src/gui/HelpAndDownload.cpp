@@ -2,6 +2,7 @@
 
 #include "core/common/Formats.h"
 #include "core/platform/Settings.h"
+#include "core/results/DrawCalendar.h"
 #include "core/results/DrawEntry.h"
 #include "core/results/HistoryCheck.h"
 #include "core/results/ResultsFiles.h"

@@ -3,7 +3,7 @@
 
 #include "gui/pages/CheckPage.h"
 
-#include "core/results/HistoryCheck.h"
+#include "core/results/DrawCalendar.h"
 #include "core/tickets/PrizeClaims.h"
 #include "core/tickets/TicketFile.h"
 #include "core/tickets/WinningCheck.h"

@@ -3,6 +3,7 @@
 #include "core/common/Formats.h"
 #include "core/common/TextLines.h"
 #include "core/platform/Settings.h"
+#include "core/results/DrawCalendar.h"
 #include "core/results/HistoryCheck.h"
 #include "core/results/ResultsFiles.h"
 #include "core/results/ResultsReplace.h"

@@ -5,7 +5,7 @@
 
 #include "NotRegularFile.h"
 #include "TestSupport.h"
-#include "core/results/HistoryCheck.h"
+#include "core/results/DrawCalendar.h"
 #include "core/results/ResultsFiles.h"
 #include "core/tickets/PrizeClaims.h"
 #include "gui/dialogs/LineHistoryForm.h"

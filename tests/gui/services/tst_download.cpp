@@ -3,7 +3,7 @@
 #include "FeedSamples.h"
 #include "HttpTestServer.h"
 #include "TestSupport.h"
-#include "core/results/HistoryCheck.h"
+#include "core/results/DrawCalendar.h"
 #include "core/results/HistoryFeed.h"
 #include "gui/dialogs/DownloadSettingsForm.h"
 #include "gui/dialogs/Splash.h"
