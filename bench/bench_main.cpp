@@ -18,8 +18,9 @@
 #include "core/tickets/WinningCheck.h"
 #include "gui/FindControl.h"
 #include "gui/Main.h"
+#include "gui/PageContext.h"
 #include "gui/dialogs/StatisticsForm.h"
-#include "gui/pages/HistoryModel.h"
+#include "gui/models/HistoryModel.h"
 #include "gui/services/ResultsService.h"
 
 #include <QApplication>
@@ -117,7 +118,8 @@ void Load(benchmark::State &state)
     TMainForm &form = window(static_cast<int>(state.range(0)));
     for (auto _ : state)
         form.btnMmsUpdateClick();
-    state.counters["rows"] = form.historyModel()->rowCount();
+    state.counters["rows"] =
+        control<PageContext>(form, QStringLiteral("PageContext"))->history()->rowCount();
 }
 
 // A download's work from the fetched bodies to the pages, the transfer left out: the checks,
@@ -232,7 +234,7 @@ void StatisticsWindow(benchmark::State &state)
     parseResults(splitTextLines(files.draws), splitTextLines(files.prizes), &data);
     StatisticsForm form(data.draws);
     form.show();
-    auto *draws = form.findChild<QSpinBox *>(QStringLiteral("editStatisticsDraws"));
+    auto *draws = control<QSpinBox>(form, QStringLiteral("editStatisticsDraws"));
     for (auto _ : state)
         draws->setValue(draws->value() == kBundled ? kBundled - 1 : kBundled);
 }

@@ -12,9 +12,11 @@
 // pictures never depend on the user who builds the program. The prizes to claim are shown as
 // on a fixed day soon after the newest draw, not the day the manual is made.
 
+#include "core/platform/Version.h"
 #include "core/results/ResultsFiles.h"
 #include "gui/FindControl.h"
 #include "gui/Main.h"
+#include "gui/PageContext.h"
 #include "gui/dialogs/About.h"
 #include "gui/dialogs/TicketReportForm.h"
 #include "gui/widgets/LayoutKit.h"
@@ -89,7 +91,7 @@ bool writeSampleTickets(const QString &programFolder)
 // claimed, a prize of a year before with one day left and one that expired.
 void takeClaimsPicture(TMainForm &form, QHash<QString, QImage> &pictures)
 {
-    const QString folder = form.dataFolder();
+    const QString folder = control<PageContext>(form, "PageContext")->dataFolder();
     ResultsData results;
     if (!writeFile(folder + QStringLiteral("client/1936.csv"), "1936,01,06,19,02,03,04\r\n") ||
         !writeFile(folder + QStringLiteral("client/1937.csv"), "1937,01,09,26,28,02,03\r\n") ||
@@ -108,7 +110,7 @@ void takeClaimsPicture(TMainForm &form, QHash<QString, QImage> &pictures)
 void decide(TMainForm &form, std::initializer_list<int> numbers)
 {
     for (int n : numbers)
-        form.speedButton(n)->click();
+        control<QToolButton>(form, QStringLiteral("SpeedButton%1").arg(n))->click();
     control<QPushButton>(form, "btnSelect")->click();
 }
 
@@ -124,7 +126,7 @@ void takeCommandPictures(TMainForm &form, QHash<QString, QImage> &pictures)
     pictures.insert(QStringLiteral("slate:duplicates"), form.grab().toImage());
     for (const char *command : {"menuCommandLineHistory", "menuCommandTicketReport",
                                 "menuCommandRandomnessTest", "menuCommandStatistics"}) {
-        form.findChild<QAction *>(QLatin1String(command))->trigger();
+        control<QAction>(form, QLatin1String(command))->trigger();
         settle(200);
         if (auto *dialog = qobject_cast<QDialog *>(QApplication::activeModalWidget())) {
             pictures.insert(QStringLiteral("window:") + dialog->objectName(),
@@ -142,8 +144,7 @@ QHash<QString, QImage> takePictures(const QString &programFolder)
     QHash<QString, QImage> pictures;
     TMainForm form(programFolder);
     form.show();
-    settle(300);
-    form.Timer1Timer(); // the clock as on the screen, not its empty first second
+    settle(1100); // the clock as on the screen, not its empty first second
     for (int i = 0; i < control<QTabWidget>(form, "pctrlMain")->count(); ++i) {
         QWidget *page = control<QTabWidget>(form, "pctrlMain")->widget(i);
         control<QTabWidget>(form, "pctrlMain")->setCurrentWidget(page);
@@ -153,7 +154,7 @@ QHash<QString, QImage> takePictures(const QString &programFolder)
     // The About box as a player would see it, with a plain example of the data folder instead
     // of the temporary one the manual is made in.
     TAboutForm about(
-        [&form] { return form.fileVersionText(); },
+        [] { return readFileVersion(); },
         QStringLiteral("C:\\Users\\ユーザー名\\AppData\\Roaming\\Pelmora\\Loto6Yorune\\"));
     about.show();
     settle(100);

@@ -15,6 +15,7 @@
 #include "core/platform/Settings.h"
 #include "gui/FindControl.h"
 #include "gui/Main.h"
+#include "gui/PageContext.h"
 #include "gui/dialogs/Splash.h"
 #include "gui/services/QtTranslations.h"
 #include "gui/widgets/SpinEdit.h"
@@ -43,7 +44,7 @@ namespace
 void decide(TMainForm &form, std::initializer_list<int> numbers)
 {
     for (int n : numbers)
-        form.speedButton(n)->click();
+        control<QToolButton>(form, QStringLiteral("SpeedButton%1").arg(n))->click();
     control<QPushButton>(form, "btnSelect")->click();
 }
 
@@ -105,8 +106,7 @@ int main(int argc, char *argv[])
     }
     TMainForm form(args.at(1));
     form.show();
-    QTest::qWait(200);
-    form.Timer1Timer();
+    QTest::qWait(1100); // the clock has ticked
     for (int i = 0; i < control<QTabWidget>(form, "pctrlMain")->count(); ++i) {
         control<QTabWidget>(form, "pctrlMain")->setCurrentIndex(i);
         QTest::qWait(100);
@@ -187,7 +187,7 @@ int main(int argc, char *argv[])
     control<QPushButton>(form, "btnAllDelete")->click();
 
     // A check of five lines of the newest draw, photographed part-way.
-    QFile lines(form.dataFolder() + QStringLiteral("client/2037.csv"));
+    QFile lines(QDir(args.at(1)).filePath(QStringLiteral("client/2037.csv")));
     if (lines.open(QIODevice::WriteOnly))
         lines.write("2037,07,12,20,23,27,29\r\n2037,01,02,03,04,05,06\r\n"
                     "2037,07,12,20,30,31,32\r\n2037,07,12,23,27,29,40\r\n"
@@ -203,10 +203,15 @@ int main(int argc, char *argv[])
     // A download under way, with its waiting window, and its failure at the time-out.
     control<QTabWidget>(form, "pctrlMain")->setCurrentIndex(0);
     shootDuring(&form, 500, out, QStringLiteral("download-underway"));
-    shootDuring(form.splash(), 500, out, QStringLiteral("download-splash"));
+    shootDuring(control<TSplashForm>(form, QStringLiteral("SplashForm")), 500, out,
+                QStringLiteral("download-splash"));
     shootNextModal(out, QStringLiteral("box-download-failed"));
     control<QAction>(form, "menuCommandDownload")->trigger(); // the download runs meanwhile
-    if (!QTest::qWaitFor([&form] { return !form.isBusy(); }, 700000))
+    if (!QTest::qWaitFor(
+            [&form] {
+                return !control<PageContext>(form, QStringLiteral("PageContext"))->isBusy();
+            },
+            700000))
         qWarning("the download did not end");
     control<QTabWidget>(form, "pctrlMain")->setCurrentIndex(0);
     // The connection test failing at its time-out, then the windows as they open.
@@ -225,11 +230,11 @@ int main(int argc, char *argv[])
     for (const char *command : {"menuCommandDownloadSettings", "menuCommandEnterResult",
                                 "menuCommandSaveContinued", "menuHelpAbout"}) {
         shootNextModal(out, QLatin1String(command));
-        form.findChild<QAction *>(QLatin1String(command))->trigger();
+        control<QAction>(form, QLatin1String(command))->trigger();
     }
     for (const char *command :
          {"menuCommandLineHistory", "menuCommandTicketReport", "menuCommandRandomnessTest"}) {
-        form.findChild<QAction *>(QLatin1String(command))->trigger();
+        control<QAction>(form, QLatin1String(command))->trigger();
         QTest::qWait(200);
         if (auto *dialog = qobject_cast<QDialog *>(QApplication::activeModalWidget())) {
             dialog->grab().save(QStringLiteral("%1/%2.png").arg(args.at(2), dialog->objectName()));
@@ -243,7 +248,7 @@ int main(int argc, char *argv[])
         }
     }
     // The statistics window, page by page.
-    form.findChild<QAction *>(QStringLiteral("menuCommandStatistics"))->trigger();
+    control<QAction>(form, QStringLiteral("menuCommandStatistics"))->trigger();
     QTest::qWait(200);
     if (auto *dialog = qobject_cast<QDialog *>(QApplication::activeModalWidget())) {
         auto *tabs = dialog->findChild<QTabWidget *>(QStringLiteral("tabStatistics"));

@@ -20,7 +20,7 @@ done
 WINEPREFIX=$(mktemp -d /tmp/loto6-wine.XXXXXX)
 export WINEPREFIX
 # The tests lock folders with the immutable attribute; one that failed may leave one locked.
-trap 'wineserver -k 2>/dev/null || true; chattr -R -i "$WINEPREFIX" 2>/dev/null; rm -rf "$WINEPREFIX"' EXIT
+trap 'wineserver -k 2>/dev/null || true; chattr -R -i "$WINEPREFIX" 2>/dev/null || true; rm -rf "$WINEPREFIX"' EXIT
 wine wineboot --init >/dev/null 2>&1
 # Wine hands a Windows program no QT_* variable of this machine's environment; the prefix's own
 # environment does: every test runs headless, and Qt's messages go to the error output.

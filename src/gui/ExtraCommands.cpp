@@ -9,7 +9,7 @@
 #include "gui/dialogs/RandomnessTestForm.h"
 #include "gui/dialogs/StatisticsForm.h"
 #include "gui/dialogs/TicketReportForm.h"
-#include "gui/pages/HistoryModel.h"
+#include "gui/models/HistoryModel.h"
 #include "gui/pages/MainPage.h"
 #include "gui/services/ComFunction.h"
 

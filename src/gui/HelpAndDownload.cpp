@@ -28,7 +28,7 @@ const QString kManualFileName = QStringLiteral("操作手順書.pdf");
 void TMainForm::connectHelpAndDownload()
 {
     connect(menuCommandDownload, &QAction::triggered, this,
-            [this] { guarded(&TMainForm::menuCommandDownloadClick); });
+            guardedSlot(this, &TMainForm::menuCommandDownloadClick));
     connect(m_results, &ResultsService::downloadFinished, this, &TMainForm::showDownloaded);
     connect(m_results, &ResultsService::resultsReady, this, &TMainForm::applyResults);
     connect(menuCommandDownloadSettings, &QAction::triggered, this, [this] {

@@ -13,8 +13,8 @@
 #include "core/tickets/TicketFile.h"
 #include "gui/dialogs/About.h"
 #include "gui/dialogs/Splash.h"
+#include "gui/models/HistoryModel.h"
 #include "gui/pages/CheckPage.h"
-#include "gui/pages/HistoryModel.h"
 #include "gui/pages/HistoryPage.h"
 #include "gui/pages/MainPage.h"
 #include "gui/pages/PickOptionsPage.h"
@@ -83,7 +83,7 @@ TMainForm::TMainForm(const QString &dataFolder, const QString &installFolder, QW
     connectHandlers();
 
     move(reachablePosition(this, m_context->settings().readWindowPosition()));
-    m_context->pickSettings() = m_context->settings().readPickSettings();
+    m_context->setPickSettings(m_context->settings().readPickSettings());
     QDir().mkdir(m_context->dataFolder() + kClientFolder); // a failure shows later, per use
 
     m_splash = new TSplashForm(this);
@@ -107,74 +107,28 @@ void TMainForm::connectHandlers()
 {
     connect(Timer1, &QTimer::timeout, this, &TMainForm::Timer1Timer);
     connect(pctrlMain, &QTabWidget::currentChanged, this,
-            [this] { guarded(&TMainForm::pctrlMainChange); });
+            guardedSlot(this, &TMainForm::pctrlMainChange));
+    // The slate's two commands act on the main page only.
+    connect(pctrlMain, &QTabWidget::currentChanged, this, [this] {
+        const bool onSlate = pctrlMain->currentWidget() == m_mainPage;
+        menuFileCsvSave->setEnabled(onSlate);
+        menuCommandSaveContinued->setEnabled(onSlate);
+    });
     connect(menuFileExit, &QAction::triggered, this, &TMainForm::menuFileExitClick);
     connect(menuFileCsvSave, &QAction::triggered, this,
-            m_context->guardedSlot(m_mainPage, &MainPage::menuFileCsvSaveClick));
+            guardedSlot(m_mainPage, &MainPage::menuFileCsvSaveClick));
     connect(menuCommandSaveContinued, &QAction::triggered, this,
-            m_context->guardedSlot(m_mainPage, &MainPage::saveContinued));
+            guardedSlot(m_mainPage, &MainPage::saveContinued));
     // The options page's method offers the main page's line generator, or not.
     connect(m_optionsPage, &PickOptionsPage::automaticPickingChanged, m_mainPage,
             &MainPage::setAutomaticPicking);
     connect(m_optionsPage, &PickOptionsPage::runLineCountChanged, m_mainPage,
             &MainPage::setRunLineCount);
+    connect(m_optionsPage, &PickOptionsPage::pickChoiceChanged, m_mainPage,
+            &MainPage::setPickChoice);
+    m_mainPage->setPickChoice(m_optionsPage->pickChoice());
     connectHelpAndDownload();
     connectExtraCommands();
-}
-
-void TMainForm::guarded(void (TMainForm::*handler)())
-{
-    runGuarded(this, [this, handler] { (this->*handler)(); });
-}
-
-QToolButton *TMainForm::speedButton(int n) const
-{
-    return findChild<QToolButton *>(QStringLiteral("SpeedButton%1").arg(n));
-}
-
-PanelLabel *TMainForm::numberPanel(int n) const
-{
-    return findChild<PanelLabel *>(QStringLiteral("Panel%1").arg(n));
-}
-
-QLabel *TMainForm::image(int k) const
-{
-    return findChild<QLabel *>(QStringLiteral("Image%1").arg(k));
-}
-
-QString TMainForm::dataFolder() const
-{
-    return m_context->dataFolder();
-}
-
-QString TMainForm::installFolder() const
-{
-    return m_context->installFolder();
-}
-
-const BaseCountTable &TMainForm::baseCountTable() const
-{
-    return m_context->baseCountTable();
-}
-
-const ExclusionSet &TMainForm::exclusionSet() const
-{
-    return m_context->exclusionSet();
-}
-
-const PickSettings &TMainForm::pickSettings() const
-{
-    return m_context->pickSettings();
-}
-
-HistoryModel *TMainForm::historyModel() const
-{
-    return m_context->history();
-}
-
-int TMainForm::historySortState() const
-{
-    return m_historyPage->historySortState();
 }
 
 bool TMainForm::isBusy() const
@@ -231,7 +185,7 @@ void TMainForm::FormShow()
                 const QSignalBlocker quiet(pctrlMain); // bringing the page up is no page change
                 pctrlMain->setCurrentWidget(m_mainPage);
             }
-            m_context->setStatusText(kMainPageGuide);
+            m_context->setStatusText(m_mainPage->guide());
             showClaimWarning();
         });
     }
@@ -277,7 +231,7 @@ void TMainForm::ReadFileVersion()
 
 void TMainForm::InitMainControls()
 {
-    m_context->exclusionSet().fill(0);
+    m_context->setExclusionSet({});
     const QStringList ticketHeader = {
         QStringLiteral("開催回"), QStringLiteral("①"), QStringLiteral("②"), QStringLiteral("③"),
         QStringLiteral("④"),      QStringLiteral("⑤"), QStringLiteral("⑥")};
@@ -298,32 +252,7 @@ void TMainForm::Timer1Timer()
 
 void TMainForm::pctrlMainChange()
 {
-    // The slate's two commands act on the main page only.
-    QWidget *shown = pctrlMain->currentWidget();
-    menuFileCsvSave->setEnabled(shown == m_mainPage);
-    menuCommandSaveContinued->setEnabled(shown == m_mainPage);
-    if (shown == m_mainPage) {
-        m_mainPage->refreshSlate(); // the ticket files may have changed meanwhile
-        m_context->setStatusText(kMainPageGuide);
-    } else if (shown == m_optionsPage) {
-        m_context->setStatusText(QStringLiteral("除外数字の設定、抽選数字の範囲指定や、分析方法の"
-                                                "変更など、各種オプションが設定できます。"));
-    } else if (shown == m_checkPage) {
-        m_checkPage->editSelectNumChange();
-        m_context->setStatusText(CheckPage::statusGuide());
-    } else if (shown == m_chartPage) {
-        m_context->setStatusText(
-            QStringLiteral("過去の抽選結果より、データを分析・集計し、グラフに表示します。"));
-    } else if (shown == m_ticketPage) {
-        m_context->setStatusText(QStringLiteral("申込数字の一覧照会や取消作業が行えます。"));
-        m_ticketPage->editLoto6NumChange();
-    } else if (shown == m_historyPage) {
-        m_context->setStatusText(
-            QStringLiteral("過去の抽選数字（ボーナス数字を含む）を一覧で表示します。"));
-    } else if (shown == m_prizesPage) {
-        m_context->setStatusText(QStringLiteral(
-            "１等～５等の当選金額及び当選口数、キャリーオーバーを一覧で表示します。"));
-    }
+    m_context->bringUp(*static_cast<Page *>(pctrlMain->currentWidget()));
 }
 
 void TMainForm::FormCloseQuery()
@@ -349,10 +278,9 @@ void TMainForm::closeEvent(QCloseEvent *event)
 void TMainForm::changeEvent(QEvent *event)
 {
     QMainWindow::changeEvent(event);
-    // The ticket list is shown again whenever the window comes back to the front.
-    if (event->type() == QEvent::ActivationChange && isActiveWindow() && m_shown && !isBusy() &&
-        pctrlMain->currentWidget() == m_ticketPage)
-        m_ticketPage->refreshTicketList();
+    // The page shown reads its files again whenever the window comes back to the front.
+    if (event->type() == QEvent::ActivationChange && isActiveWindow() && m_shown && !isBusy())
+        static_cast<Page *>(pctrlMain->currentWidget())->windowActivated();
 }
 
 void TMainForm::bringToFront()

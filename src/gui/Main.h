@@ -1,24 +1,20 @@
 #pragma once
 
-#include "core/common/ComType.h"
 #include "gui/services/ResultsService.h"
 
 #include <QMainWindow>
 #include <QString>
 
 class CheckPage;
-class HistoryModel;
 class HistoryPage;
 class MainPage;
 class PageContext;
-class PanelLabel;
 class PickOptionsPage;
 class PrizesPage;
 class QAction;
 class QLabel;
 class QTabWidget;
 class QTimer;
-class QToolButton;
 class TAboutForm;
 class TicketListPage;
 class TrendChartPage;
@@ -39,30 +35,18 @@ public:
                        const QString &installFolder = QString(), QWidget *parent = nullptr);
     ~TMainForm() override;
 
-    QString dataFolder() const;
-    QString installFolder() const;
-    TSplashForm *splash() const { return m_splash; }
-    TAboutForm *about() const { return m_about; }
-
-    // Program-wide values, read-only.
-    const BaseCountTable &baseCountTable() const;
-    const ExclusionSet &exclusionSet() const;
-    const PickSettings &pickSettings() const;
-    const QString &fileVersionText() const { return m_fileVersionText; }
-    int historySortState() const;
-    HistoryModel *historyModel() const;
-
-    // The control families, looked up by name: "SpeedButton" + n, "Panel" + n, "Image" + k.
-    QToolButton *speedButton(int n) const;
-    PanelLabel *numberPanel(int n) const;
-    QLabel *image(int k) const;
-
     // Shows the window, un-minimised, in front of the others (a second start asks for it).
     void bringToFront();
 
-    // True while a long operation lets window messages run; closing and reloading wait.
-    bool isBusy() const;
+    // Loads the results files into the pages (at start-up, after a download or a typed draw).
+    void btnMmsUpdateClick();
 
+protected:
+    void showEvent(QShowEvent *event) override;
+    void closeEvent(QCloseEvent *event) override;
+    void changeEvent(QEvent *event) override;
+
+private:
     void FormShow();
     void FormCloseQuery();
     void InitMainControls();
@@ -73,15 +57,10 @@ public:
     void menuHelpManualClick();
     void menuHelpHomePageClick();
     void menuHelpAboutClick();
-    void btnMmsUpdateClick();
     void menuCommandDownloadClick();
+    // True while a long operation lets window messages run; closing and reloading wait.
+    bool isBusy() const;
 
-protected:
-    void showEvent(QShowEvent *event) override;
-    void closeEvent(QCloseEvent *event) override;
-    void changeEvent(QEvent *event) override;
-
-private:
     // Layout (MainLayout.cpp): the window, its menu, status bar and pages.
     void buildWindow();
     void buildMenu();
@@ -105,8 +84,6 @@ private:
     // unclaimed prizes near their deadline, until the page changes.
     void adoptTypedDrawsOfSettings();
     void showClaimWarning();
-    // Runs a handler through the application-wide error report.
-    void guarded(void (TMainForm::*handler)());
 
     PageContext *m_context;
     ResultsService *m_results;

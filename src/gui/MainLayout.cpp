@@ -30,10 +30,11 @@ using namespace layout;
 namespace
 {
 
-template <typename Page> Page *addPage(QTabWidget *pages, Page *page, const QString &caption)
+// Every tab is a Page: the page change asks the page shown for its guidance.
+template <typename P> P *addPage(QTabWidget *pages, P *page, const QString &caption)
 {
     page->setCursor(Qt::ArrowCursor);
-    pages->addTab(page, caption);
+    pages->addTab(static_cast<Page *>(page), caption);
     return page;
 }
 

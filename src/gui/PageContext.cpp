@@ -1,8 +1,8 @@
 #include "gui/PageContext.h"
 
 #include "core/platform/Settings.h"
-#include "gui/pages/HistoryModel.h"
-#include "gui/services/ComFunction.h"
+#include "gui/models/HistoryModel.h"
+#include "gui/pages/Page.h"
 
 #include <QLabel>
 #include <QWidget>
@@ -12,6 +12,7 @@ PageContext::PageContext(const QString &dataFolder, const QString &installFolder
       m_installFolder(installFolder.isEmpty() ? dataFolder : installFolder),
       m_settings(std::make_unique<AppSettings>()), m_history(new HistoryModel(this))
 {
+    setObjectName(QStringLiteral("PageContext"));
     for (QString *folder : {&m_dataFolder, &m_installFolder}) {
         if (!folder->endsWith(QLatin1Char('/')))
             *folder += QLatin1Char('/');
@@ -36,9 +37,34 @@ void PageContext::setStatusText(const QString &text)
     m_statusPanel->setText(text);
 }
 
-void PageContext::guarded(QWidget *from, const std::function<void()> &handler) const
+void PageContext::setBaseCountTable(const BaseCountTable &table)
 {
-    runGuarded(from->window(), handler);
+    if (table == m_baseCountTable)
+        return;
+    m_baseCountTable = table;
+    emit baseCountTableChanged();
+}
+
+void PageContext::setExclusionSet(const ExclusionSet &excluded)
+{
+    if (excluded == m_exclusionSet)
+        return;
+    m_exclusionSet = excluded;
+    emit exclusionSetChanged();
+}
+
+void PageContext::setPickSettings(const PickSettings &settings)
+{
+    if (settings == m_pickSettings)
+        return;
+    m_pickSettings = settings;
+    emit pickSettingsChanged();
+}
+
+void PageContext::bringUp(Page &page)
+{
+    setStatusText(page.guide());
+    page.activated();
 }
 
 PageContext::BusyScope::BusyScope(PageContext &context) : m_context(context)

@@ -6,19 +6,19 @@
 
 #include <QObject>
 #include <QString>
-#include <functional>
 #include <memory>
 
 class AppSettings;
 class HistoryModel;
+class Page;
 class QLabel;
 class QWidget;
 class TSplashForm;
 
 // What the pages of the main window share: the data folder, the settings, the parsed history
-// and its model, the program-wide pick values, the busy state, the status text and the
-// application-wide error report. A page reaches nothing else of the window; what one page
-// tells another goes through signals that the window connects.
+// and its model, the program-wide pick values, the busy state and the status text. A page
+// reaches nothing else of the window; what one page tells another goes through signals that
+// the window connects.
 class PageContext : public QObject
 {
     Q_OBJECT
@@ -36,10 +36,20 @@ public:
     void setPastDraws(PastDraws draws) { m_pastDraws = std::move(draws); }
 
     // Program-wide values: the count table of the loaded history, the exclusion set in force
-    // and the stored pick options.
-    BaseCountTable &baseCountTable() { return m_baseCountTable; }
-    ExclusionSet &exclusionSet() { return m_exclusionSet; }
-    PickSettings &pickSettings() { return m_pickSettings; }
+    // and the stored pick options. They change here only, and a change is signalled.
+    const BaseCountTable &baseCountTable() const { return m_baseCountTable; }
+    const ExclusionSet &exclusionSet() const { return m_exclusionSet; }
+    const PickSettings &pickSettings() const { return m_pickSettings; }
+    void setBaseCountTable(const BaseCountTable &table);
+    void setExclusionSet(const ExclusionSet &excluded);
+    void setPickSettings(const PickSettings &settings);
+    // Changes some of the pick options: change edits a copy, which is then set.
+    template <typename Change> void changePickSettings(Change change)
+    {
+        PickSettings changed = m_pickSettings;
+        change(changed);
+        setPickSettings(changed);
+    }
 
     // The small waiting window, the page control (which takes no input during a long
     // operation) and the guidance panel of the status bar, as the window made them.
@@ -50,26 +60,8 @@ public:
 
     QString statusText() const;
     void setStatusText(const QString &text);
-
-    // Runs a handler through the application-wide error report, over the window of from.
-    void guarded(QWidget *from, const std::function<void()> &handler) const;
-    // A slot that runs a page's handler so.
-    template <typename Page> auto guardedSlot(Page *page, void (Page::*handler)()) const
-    {
-        return [this, page, handler] { guarded(page, [page, handler] { (page->*handler)(); }); };
-    }
-
-    // The pick method the options page shows and the threshold typed there, as they are now:
-    // the rule of the main page's line generator.
-    struct PickChoice {
-        PickMethod method;
-        QString thresholdText;
-    };
-    PickChoice pickChoice() const { return m_pickChoice(); }
-    void setPickChoiceSource(std::function<PickChoice()> source)
-    {
-        m_pickChoice = std::move(source);
-    }
+    // A page brought up: its guidance in the status bar, then what it does on coming up.
+    void bringUp(Page &page);
 
     // True while a long operation lets window messages run; closing and reloading wait.
     bool isBusy() const { return m_busy > 0; }
@@ -83,6 +75,10 @@ public:
 signals:
     // The last long operation ended with a close asked for meanwhile.
     void closeDue();
+    // A program-wide value took another value.
+    void baseCountTableChanged();
+    void exclusionSetChanged();
+    void pickSettingsChanged();
 
 private:
     QString m_dataFolder;
@@ -96,7 +92,6 @@ private:
     TSplashForm *m_splash = nullptr;
     QWidget *m_pageControl = nullptr;
     QLabel *m_statusPanel = nullptr;
-    std::function<PickChoice()> m_pickChoice;
     int m_busy = 0;
     bool m_closeRequested = false;
 };

@@ -41,7 +41,7 @@ void TMainForm::applyResults(const ResultsData &results)
     catchUp();
     m_prizesPage->showPrizes(results.prizes);
     catchUp();
-    m_context->baseCountTable() = results.counts;
+    m_context->setBaseCountTable(results.counts);
     catchUp();
 
     // The coming draw is the one the main page decides lines for, and the one whose saved

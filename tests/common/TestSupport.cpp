@@ -1,7 +1,10 @@
 #include "TestSupport.h"
 
 #include "gui/Main.h"
+#include "gui/PageContext.h"
+#include "gui/dialogs/Splash.h"
 #include "gui/widgets/StringGrid.h"
+#include "gui/widgets/Widgets.h"
 
 #include <QAbstractButton>
 #include <QApplication>
@@ -247,10 +250,35 @@ QMap<QString, QByteArray> folderSnapshot(const QString &folder)
     return files;
 }
 
+QToolButton *speedButton(const TMainForm &form, int n)
+{
+    return control<QToolButton>(form, QStringLiteral("SpeedButton%1").arg(n));
+}
+
+PanelLabel *numberPanel(const TMainForm &form, int n)
+{
+    return control<PanelLabel>(form, QStringLiteral("Panel%1").arg(n));
+}
+
+QLabel *pickedImage(const TMainForm &form, int k)
+{
+    return control<QLabel>(form, QStringLiteral("Image%1").arg(k));
+}
+
+TSplashForm *splashWindow(const TMainForm &form)
+{
+    return control<TSplashForm>(form, QStringLiteral("SplashForm"));
+}
+
+PageContext &pageContext(const TMainForm &form)
+{
+    return *control<PageContext>(form, QStringLiteral("PageContext"));
+}
+
 void pick(TMainForm &form, std::initializer_list<int> numbers)
 {
     for (int n : numbers)
-        control<QToolButton>(form, QStringLiteral("SpeedButton%1").arg(n))->click();
+        speedButton(form, n)->click();
 }
 
 bool paintedIn(StringGrid *grid, int row, const QColor &colour)

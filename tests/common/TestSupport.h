@@ -2,7 +2,9 @@
 
 #include "gui/FindControl.h"
 #include "gui/Main.h"
+#include "gui/PageContext.h"
 
+#include <QApplication>
 #include <QByteArray>
 #include <QFileDevice>
 #include <QMap>
@@ -19,8 +21,42 @@
 
 // Shared helpers of the window tests.
 
+class PanelLabel;
 class QColor;
+class QLabel;
+class QToolButton;
 class StringGrid;
+class TSplashForm;
+
+// The parts of the main window that several tests look at, found by their objectNames: the
+// board's families ("SpeedButton" + n, "Panel" + n, "Image" + k), the waiting window and the
+// page context (the history loaded and the program-wide pick values).
+QToolButton *speedButton(const TMainForm &form, int n);
+PanelLabel *numberPanel(const TMainForm &form, int n);
+QLabel *pickedImage(const TMainForm &form, int k);
+TSplashForm *splashWindow(const TMainForm &form);
+PageContext &pageContext(const TMainForm &form);
+
+// Every control of type T below root, or every one named name: for checks over a family.
+template <typename T> QList<T *> controls(const QObject &root, const QString &name = QString())
+{
+    return root.findChildren<T *>(name);
+}
+
+// The one top-level window with that objectName, as T (a window of its own, such as the
+// About box, is no child of the main window). Fails as control<T>() does.
+template <typename T> T *topLevelControl(const QString &name)
+{
+    QList<T *> found;
+    for (QWidget *widget : QApplication::topLevelWidgets())
+        if (widget->objectName() == name)
+            if (auto *typed = qobject_cast<T *>(widget))
+                found.append(typed);
+    if (found.size() != 1)
+        qFatal("%d top-level windows named \"%s\" of the type asked for", int(found.size()),
+               qPrintable(name));
+    return found.first();
+}
 
 // Whether the row's cells (columns 1 to 6) show the colour, or red, in text or ground, in the
 // grid as painted.

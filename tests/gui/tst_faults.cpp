@@ -53,8 +53,8 @@ void TestFaults::garbageSettingsStartWithDefaults()
     form.show();
     QVERIFY(boxes.boxes().isEmpty());
     QCOMPARE(form.pos(), QPoint(0, 0));
-    QCOMPARE(form.pickSettings().optionIndex, 3);
-    QCOMPARE(form.pickSettings().autoNum, 10);
+    QCOMPARE(pageContext(form).pickSettings().optionIndex, 3);
+    QCOMPARE(pageContext(form).pickSettings().autoNum, 10);
     decide(form, {1, 2, 3, 4, 5, 6});
     QCOMPARE(control<StringGrid>(form, "gridSelectItem")->cell(0, 1), QString("01"));
     form.close();
@@ -71,7 +71,7 @@ void TestFaults::unreadableSettingsStartWithDefaults()
     {
         TMainForm form(folder.path());
         form.show();
-        QVERIFY(form.pickSettings() == PickSettings());
+        QVERIFY(pageContext(form).pickSettings() == PickSettings());
         decide(form, {7, 12, 20, 23, 27, 29});
         QCOMPARE(control<PanelLabel>(form, "pnlSelectMax")->text(), QString("1口"));
         control<QAction>(form, "menuFileExit")->trigger(); // writing the settings fails quietly

@@ -149,7 +149,7 @@ void TestKeyboard::optionRadiosAreOneStop()
     press(Qt::Key_Up);
     QCOMPARE(focused()->objectName(), QString("RadioButton3"));
     QVERIFY(control<QRadioButton>(*m_form, "RadioButton3")->isChecked());
-    QCOMPARE(m_form->pickSettings().optionIndex, 2);
+    QCOMPARE(pageContext(*m_form).pickSettings().optionIndex, 2);
     // Leaving and coming back lands on the new choice again.
     press(Qt::Key_Tab);
     QVERIFY(!qobject_cast<QRadioButton *>(focused()));
@@ -181,7 +181,7 @@ void TestKeyboard::exclusionPanelsByKeyboard()
     ExclusionSet expected{};
     for (int n : {1, 12, 43})
         expected[n - 1] = 1;
-    QCOMPARE(m_form->exclusionSet(), expected);
+    QCOMPARE(pageContext(*m_form).exclusionSet(), expected);
     // Back by Shift+Tab to the panel the keyboard was last on.
     m_form->activateWindow(); // after the message, as the window manager does
     QTRY_COMPARE(focused(), control<QWidget>(*m_form, "btnUpdate"));

@@ -4,7 +4,7 @@
 #include "TestSupport.h"
 #include "core/common/DomainError.h"
 #include "core/results/ResultsReplace.h"
-#include "gui/pages/HistoryModel.h"
+#include "gui/models/HistoryModel.h"
 #include "gui/widgets/SpinEdit.h"
 #include "gui/widgets/StringGrid.h"
 
@@ -46,7 +46,7 @@ void TestResultsLoad::startsWithBundledHistory()
     form.show();
 
     QVERIFY(boxes.boxes().isEmpty());
-    HistoryModel *history = form.historyModel();
+    HistoryModel *history = pageContext(form).history();
     QCOMPARE(history->rowCount(), 2037);
     QCOMPARE(control<QTableView>(form, "viewHistory")->currentIndex().row(), 0);
     QStringList row0;
@@ -62,7 +62,7 @@ void TestResultsLoad::startsWithBundledHistory()
     QCOMPARE(control<StringGrid>(form, "gridMoney")->rowCells(0),
              (QStringList{"2037", "¥0", "0", "¥19,538,100", "3", "¥252,100", "251", "¥5,300",
                           "12,515", "¥1,000", "188,891", "¥195,374,667"}));
-    QCOMPARE(form.baseCountTable()[0][6] > 0, true);
+    QCOMPARE(pageContext(form).baseCountTable()[0][6] > 0, true);
     QCOMPARE(form.windowTitle(), QString("ロト６ヨルネ  [for Version 2.3.1.504]"));
     QVERIFY(control<QTabWidget>(form, "pctrlMain")->isEnabled());
 }
@@ -126,7 +126,7 @@ void TestResultsLoad::malformedFileAtStartLeavesViewsEmpty()
     for (const QString &part : told)
         QVERIFY2(text.contains(part), qPrintable(text));
     QCOMPARE(boxes.boxes().first().caption, QString("ロト６ヨルネ"));
-    QCOMPARE(form.historyModel()->rowCount(), 0);
+    QCOMPARE(pageContext(form).history()->rowCount(), 0);
     QCOMPARE(control<StringGrid>(form, "gridMoney")->rowCount(), 1);
     QCOMPARE(control<StringGrid>(form, "gridMoney")->cell(0, 0), QString());
     QCOMPARE(control<QLineEdit>(form, "editNewNum")->text(), QString());
@@ -140,7 +140,7 @@ void TestResultsLoad::malformedFileOnReloadKeepsWhatWasLoaded()
     MessageBoxWatcher boxes;
     TMainForm form(folder.path());
     form.show();
-    const BaseCountTable before = form.baseCountTable();
+    const BaseCountTable before = pageContext(form).baseCountTable();
 
     QByteArray prizes = bundledFile("Loto6Data.csv");
     prizes.replace("2035,0,0,", "2035,0,0,,"); // line 3 gets a thirteenth field
@@ -148,11 +148,11 @@ void TestResultsLoad::malformedFileOnReloadKeepsWhatWasLoaded()
     folder.write("download/Loto6Number.csv", "3000,2030/01/01,1,2,3,4,5,6,7\r\n");
     QVERIFY_THROWS_EXCEPTION(DomainError, form.btnMmsUpdateClick());
 
-    QCOMPARE(form.historyModel()->rowCount(), 2037);
-    QCOMPARE(form.historyModel()->record(0).caption, QString(" 2037"));
+    QCOMPARE(pageContext(form).history()->rowCount(), 2037);
+    QCOMPARE(pageContext(form).history()->record(0).caption, QString(" 2037"));
     QCOMPARE(control<StringGrid>(form, "gridMoney")->rowCount(), 2037);
     QCOMPARE(control<QLineEdit>(form, "editNewNum")->text(), QString("2038"));
-    QVERIFY(form.baseCountTable() == before);
+    QVERIFY(pageContext(form).baseCountTable() == before);
     QVERIFY(control<QTabWidget>(form, "pctrlMain")->isEnabled());
     QVERIFY(control<QWidget>(form, "TabSheet1")->isEnabled());
 }
@@ -170,8 +170,8 @@ void TestResultsLoad::singleLineHistory()
              QStringList{"download/Loto6Number.csv に正しくない抽選結果があります。\n"
                          "第999回：ボーナス数字 44 が 1～43 の範囲にありません。\n"
                          "最新の抽選結果をダウンロードしてください。"});
-    QCOMPARE(form.historyModel()->rowCount(), 1);
-    QCOMPARE(form.historyModel()->record(0).bonus, QString("44"));
+    QCOMPARE(pageContext(form).history()->rowCount(), 1);
+    QCOMPARE(pageContext(form).history()->record(0).bonus, QString("44"));
     QCOMPARE(control<StringGrid>(form, "gridMoney")->rowCount(), 1);
     QCOMPARE(control<QLineEdit>(form, "editNewNum")->text(), QString("1000"));
 }
@@ -188,7 +188,7 @@ void TestResultsLoad::emptyLineInTheMiddleEndsTheHistory()
     TMainForm form(folder.path());
     form.show();
     QVERIFY(boxes.boxes().isEmpty());
-    QCOMPARE(form.historyModel()->rowCount(), 2);
+    QCOMPARE(pageContext(form).history()->rowCount(), 2);
     QCOMPARE(control<QLineEdit>(form, "editNewNum")->text(), QString("4"));
 }
 
@@ -230,7 +230,7 @@ void TestResultsLoad::replacementCutShortBeforeAStart()
     MessageBoxWatcher boxes;
     TMainForm form(folder.path());
     form.show();
-    QCOMPARE(form.historyModel()->rowCount(), 2038);
+    QCOMPARE(pageContext(form).history()->rowCount(), 2038);
     QVERIFY(!QFile::exists(journal));
     if (journalKept) {
         QVERIFY(boxes.boxes().isEmpty());

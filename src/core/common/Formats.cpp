@@ -215,9 +215,17 @@ QString formatGrouped(double value)
     return groupedAmount(value, u"", u"-");
 }
 
+QString fullWidthNumber(int n)
+{
+    QString text = QString::number(n);
+    for (QChar &c : text)
+        c = c == u'-' ? QChar(u'－') : QChar(u'０' + (c.unicode() - u'0'));
+    return text;
+}
+
 QString tierName(int tier)
 {
-    return QChar(u'０' + tier) + QStringLiteral("等");
+    return fullWidthNumber(tier) + QStringLiteral("等");
 }
 
 QString formatPercent(double percent)

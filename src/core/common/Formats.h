@@ -26,6 +26,8 @@ QString formatDate(const QDate &date);
 QString formatYen(double amount);
 // A number rounded to whole units and grouped in threes ("%.0n").
 QString formatGrouped(double value);
+// A whole number in full-width digits, as a sentence of the window writes it: 30 -> "３０".
+QString fullWidthNumber(int n);
 // A prize tier as the program writes it everywhere, with a full-width digit: "１等".."５等".
 QString tierName(int tier);
 // A percentage with one decimal, its whole part grouped in threes: "252,890.7%".

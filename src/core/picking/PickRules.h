@@ -10,6 +10,13 @@
 // The selected pick method; the values are those kept as OptionIndex.
 enum class PickMethod { Manual = 0, Random = 1, ExclusionBased = 2, CountFiltered = 3 };
 
+// The pick method the options page shows and the threshold typed there, as they are now: the
+// rule of the main page's line generator. The threshold is read when a run starts.
+struct PickChoice {
+    PickMethod method = PickMethod::CountFiltered;
+    QString thresholdText;
+};
+
 // The method of a stored OptionIndex: 0, 1 and 2 as they are, anything else count-filtered.
 PickMethod pickMethodFromIndex(int optionIndex);
 

@@ -2,6 +2,17 @@
 
 #include "core/common/Formats.h"
 
+QDate japanDate(const QDateTime &instant)
+{
+    constexpr int kJapanOffsetSeconds = 9 * 3600;
+    return instant.toUTC().addSecs(kJapanOffsetSeconds).date();
+}
+
+QDate japanToday()
+{
+    return japanDate(QDateTime::currentDateTimeUtc());
+}
+
 bool isDrawDay(const QDate &day)
 {
     const int weekday = day.dayOfWeek();

@@ -1,11 +1,20 @@
 #pragma once
 
 #include <QDate>
+#include <QDateTime>
 #include <QString>
 #include <QVector>
 
 // When ロト６ is drawn: every Monday and Thursday, except from 31 December to 3 January, when no
 // draw is held and none is made up for.
+
+// The date in Japan at that instant: Japan keeps UTC+9 all year, with no summer time.
+QDate japanDate(const QDateTime &instant);
+
+// Today's date in Japan, where the draws are held and dated and prizes are claimed: the one
+// "today" of the program (the latest date a draw may have, the days left to a deadline),
+// wherever the player's computer is.
+QDate japanToday();
 
 // Whether a draw is held on that day.
 bool isDrawDay(const QDate &day);

@@ -173,11 +173,6 @@ std::optional<QString> fetchedFiguresFault(const QVector<DrawRecord> &draws,
     return std::nullopt;
 }
 
-QDate japanToday()
-{
-    return QDateTime::currentDateTimeUtc().addSecs(9 * 3600).date();
-}
-
 std::optional<QString> fetchedHistoryFault(const QVector<DrawRecord> &fetched,
                                            const QVector<DrawRecord> &local,
                                            const QSet<int> &typedDraws, const QDate &today)

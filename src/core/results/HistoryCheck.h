@@ -17,10 +17,6 @@
 // draws (a damaged file must not block its own repair). Prize figures are not compared, so a
 // past draw's prizes may be corrected; they are held to bounds and plain sense instead.
 
-// Today's date in Japan, where the draws are held and dated: the latest date a draw may have,
-// wherever the player's computer is.
-QDate japanToday();
-
 // The first draw of the list that is not a valid draw: six different numbers of 1..43 in
 // ascending order, a bonus of 1..43 that is none of them, a valid date. Its message names the
 // draw and the rule, e.g. "第1000回：ボーナス数字 44 が 1～43 の範囲にありません。".

@@ -17,6 +17,10 @@ public:
     explicit TAboutForm(std::function<QString()> versionText, const QString &dataFolder = QString(),
                         QWidget *parent = nullptr);
 
+protected:
+    void showEvent(QShowEvent *event) override;
+
+private:
     QFrame *Panel1;
     QLabel *ProgramIcon;
     QLabel *lblAppName;
@@ -25,10 +29,5 @@ public:
     QLabel *lblDataFolder;
     QFrame *pnlCopy;
     QPushButton *OKButton;
-
-protected:
-    void showEvent(QShowEvent *event) override;
-
-private:
     std::function<QString()> m_versionText;
 };

@@ -1,7 +1,7 @@
 #include "ContinuedSaveForm.h"
 
 #include "core/common/DomainError.h"
-#include "core/results/HistoryCheck.h"
+#include "core/results/DrawCalendar.h"
 #include "core/tickets/ContinuedPurchase.h"
 #include "core/tickets/SlateSave.h"
 #include "gui/services/ComFunction.h"

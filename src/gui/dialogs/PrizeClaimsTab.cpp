@@ -52,8 +52,9 @@ PrizeClaimsTab::PrizeClaimsTab(const PastDraws &draws, const QString &clientFold
         m_claims.isEmpty()
             ? QStringLiteral("抽選の済んだ回に、当選した保存済みの申込み数字はありません。")
             : QStringLiteral("当選金は抽選日の翌日から１年以内に受け取れます。\n"
-                             "期限まで３０日以内のものは赤、期限切れのものは灰色で表示します。\n"
-                             "受け取ったら「受取済み」にチェックを付けてください。"));
+                             "期限まで%1日以内のものは赤、期限切れのものは灰色で表示します。\n"
+                             "受け取ったら「受取済み」にチェックを付けてください。")
+                  .arg(fullWidthNumber(kClaimWarningDays)));
     notes->setObjectName(QStringLiteral("lblPrizeClaimsNotes"));
     notes->setWordWrap(true);
     // What could not be read is named; without the marks no prize can be ticked, since a tick

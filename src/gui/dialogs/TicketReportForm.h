@@ -1,6 +1,6 @@
 #pragma once
 
-#include "core/results/HistoryCheck.h"
+#include "core/results/DrawCalendar.h"
 #include "core/results/ResultsFiles.h"
 
 #include <QDate>

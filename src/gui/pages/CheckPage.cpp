@@ -3,12 +3,12 @@
 
 #include "gui/pages/CheckPage.h"
 
-#include "core/results/HistoryCheck.h"
+#include "core/results/DrawCalendar.h"
 #include "core/tickets/PrizeClaims.h"
 #include "core/tickets/TicketFile.h"
 #include "core/tickets/WinningCheck.h"
 #include "gui/PageContext.h"
-#include "gui/pages/HistoryModel.h"
+#include "gui/models/HistoryModel.h"
 #include "gui/services/ComFunction.h"
 #include "gui/widgets/LayoutKit.h"
 #include "gui/widgets/Pictures.h"
@@ -38,7 +38,7 @@ const QString kSeeResults = QStringLiteral("抽選結果を確認してくださ
 
 } // namespace
 
-CheckPage::CheckPage(PageContext &context, QWidget *parent) : QWidget(parent), m_context(context)
+CheckPage::CheckPage(PageContext &context, QWidget *parent) : Page(parent), m_context(context)
 {
     setObjectName(QStringLiteral("TabSheet5"));
     using namespace layout;
@@ -56,13 +56,17 @@ CheckPage::CheckPage(PageContext &context, QWidget *parent) : QWidget(parent), m
                             {75, 32, 32, 32, 32, 32, 32, 303}, 22, 19, false);
 
     connect(editSelectNum, &SpinEdit::textChanged, this,
-            m_context.guardedSlot(this, &CheckPage::editSelectNumChange));
-    connect(btnExec, &QPushButton::clicked, this,
-            m_context.guardedSlot(this, &CheckPage::btnExecClick));
+            guardedSlot(this, &CheckPage::editSelectNumChange));
+    connect(btnExec, &QPushButton::clicked, this, guardedSlot(this, &CheckPage::btnExecClick));
     gridHitSel->setCellPainter([this](QPainter *painter, const QRect &rect, int row, int column) {
         gridHitSelDrawCell(painter, rect, row, column);
     });
     editSelectNum->setKeyFilter(editSelectNumKeyPress);
+}
+
+void CheckPage::activated()
+{
+    editSelectNumChange();
 }
 
 void CheckPage::InitMainControls(const QStringList &ticketHeader)
@@ -155,11 +159,11 @@ void CheckPage::btnExecClick()
     } else {
         pnlHitGuide->setText(kSeeResults);
         // Without a win the status names no deadline, least of all that of the check before.
-        m_context.setStatusText(deadline.isEmpty() ? statusGuide() : deadline);
+        m_context.setStatusText(deadline.isEmpty() ? guide() : deadline);
     }
 }
 
-QString CheckPage::statusGuide()
+QString CheckPage::guide() const
 {
     return QStringLiteral("オンラインで申込数字とデータ照合を行い、抽選結果を表示します。");
 }

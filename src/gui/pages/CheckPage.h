@@ -1,9 +1,9 @@
 #pragma once
 
 #include "core/tickets/TicketFile.h"
+#include "gui/pages/Page.h"
 
 #include <QVector>
-#include <QWidget>
 
 class PageContext;
 class PanelLabel;
@@ -16,14 +16,15 @@ class StringGrid;
 
 // The page "オンラインデータ照合" (TabSheet5): the stored lines of a draw number, each checked
 // against the draw it names in the history.
-class CheckPage : public QWidget
+class CheckPage : public Page
 {
     Q_OBJECT
 public:
     explicit CheckPage(PageContext &context, QWidget *parent = nullptr);
 
-    // What the status bar says on this page, and again after a check without a win.
-    static QString statusGuide();
+    // Also what the status bar says again after a check without a win.
+    QString guide() const override;
+    void activated() override;
 
     void InitMainControls(const QStringList &ticketHeader);
     // A load sets the coming draw, whose lines are then listed. What could not be read is

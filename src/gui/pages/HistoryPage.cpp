@@ -3,7 +3,7 @@
 #include "gui/pages/HistoryPage.h"
 
 #include "gui/PageContext.h"
-#include "gui/pages/HistoryModel.h"
+#include "gui/models/HistoryModel.h"
 #include "gui/widgets/LayoutKit.h"
 
 #include <QCollator>
@@ -39,8 +39,7 @@ private:
 
 } // namespace
 
-HistoryPage::HistoryPage(PageContext &context, QWidget *parent)
-    : QWidget(parent), m_context(context)
+HistoryPage::HistoryPage(PageContext &context, QWidget *parent) : Page(parent), m_context(context)
 {
     setObjectName(QStringLiteral("TabSheet6"));
     viewHistory = new QTableView(this);
@@ -69,6 +68,11 @@ HistoryPage::HistoryPage(PageContext &context, QWidget *parent)
     viewHistory->setAlternatingRowColors(false);
     viewHistory->setItemDelegate(new RowColourDelegate(
         [this](int row) { return viewHistoryCustomDrawItem(row); }, viewHistory));
+}
+
+QString HistoryPage::guide() const
+{
+    return QStringLiteral("過去の抽選数字（ボーナス数字を含む）を一覧で表示します。");
 }
 
 void HistoryPage::InitMainControls()

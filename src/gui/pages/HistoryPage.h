@@ -1,20 +1,23 @@
 #pragma once
 
+#include "gui/pages/Page.h"
+
 #include "core/results/ResultsFiles.h"
 
 #include <QVector>
-#include <QWidget>
 
 class PageContext;
 class QTableView;
 
 // The page "抽選数字照会" (TabSheet6): the draws of the history in a list that a header click
 // sorts. The list shows the context's history model.
-class HistoryPage : public QWidget
+class HistoryPage : public Page
 {
     Q_OBJECT
 public:
     explicit HistoryPage(PageContext &context, QWidget *parent = nullptr);
+
+    QString guide() const override;
 
     // 0 for file order, +k ascending by column k - 1, -k descending.
     int historySortState() const { return m_historySortState; }

@@ -74,14 +74,14 @@ QString starvedMessage(PickMethod method, int line, int position)
 }
 
 // The rule of the method; the count-filtered one reads the threshold as typed now.
-AdmissionRule admissionRuleFor(PageContext &context, PickMethod method)
+AdmissionRule admissionRuleFor(const PageContext &context, const PickChoice &choice)
 {
-    switch (method) {
+    switch (choice.method) {
     case PickMethod::ExclusionBased:
         return AdmissionRule::excluding(context.exclusionSet());
     case PickMethod::CountFiltered:
         return AdmissionRule::countFiltered(context.baseCountTable(),
-                                            parseThreshold(context.pickChoice().thresholdText));
+                                            parseThreshold(choice.thresholdText));
     case PickMethod::Manual:
     case PickMethod::Random:
         break;
@@ -91,12 +91,22 @@ AdmissionRule admissionRuleFor(PageContext &context, PickMethod method)
 
 } // namespace
 
-MainPage::MainPage(PageContext &context, QWidget *parent) : QWidget(parent), m_context(context)
+MainPage::MainPage(PageContext &context, QWidget *parent) : Page(parent), m_context(context)
 {
     setObjectName(QStringLiteral("TabSheet1"));
     setTextColour(this, colour::black);
     buildControls();
     connectControls();
+}
+
+QString MainPage::guide() const
+{
+    return kMainPageGuide;
+}
+
+void MainPage::activated()
+{
+    refreshSlate();
 }
 
 void MainPage::buildControls()
@@ -196,10 +206,8 @@ void MainPage::connectControls()
     layout::makeNumberGridOneTabStop([this](int n) { return numberButton(GroupBox1, n); },
                                      Qt::Vertical, GroupBox1);
     connect(btnRiset, &QPushButton::clicked, this, &MainPage::btnRisetClick);
-    connect(btnSelect, &QPushButton::clicked, this,
-            m_context.guardedSlot(this, &MainPage::btnSelectClick));
-    connect(btnCancel, &QPushButton::clicked, this,
-            m_context.guardedSlot(this, &MainPage::btnCancelClick));
+    connect(btnSelect, &QPushButton::clicked, this, guardedSlot(this, &MainPage::btnSelectClick));
+    connect(btnCancel, &QPushButton::clicked, this, guardedSlot(this, &MainPage::btnCancelClick));
     gridSelectItem->setCellPainter(
         [this](QPainter *painter, const QRect &rect, int row, int column) {
             gridSelectItemDrawCell(painter, rect, row, column);
@@ -223,11 +231,10 @@ void MainPage::connectControls()
         return marks;
     });
     connect(gridSelectItem->selectionModel(), &QItemSelectionModel::currentRowChanged, this,
-            m_context.guardedSlot(this, &MainPage::showSlateNotice));
+            guardedSlot(this, &MainPage::showSlateNotice));
     connect(btnAutoCalc, &QPushButton::clicked, this,
-            m_context.guardedSlot(this, &MainPage::btnAutoCalcClick));
-    connect(btnSave, &QPushButton::clicked, this,
-            m_context.guardedSlot(this, &MainPage::btnSaveClick));
+            guardedSlot(this, &MainPage::btnAutoCalcClick));
+    connect(btnSave, &QPushButton::clicked, this, guardedSlot(this, &MainPage::btnSaveClick));
     editAutoSelectMax->setKeyFilter(editSelectNumKeyPress);
 }
 
@@ -345,7 +352,8 @@ void MainPage::btnAutoCalcClick()
         showGuideMessage(window(), QStringLiteral("連続申込み口数が入力されていません。"));
         return;
     }
-    const PickMethod method = m_context.pickChoice().method;
+    const PickChoice choice = m_pickChoice; // as it was when the run began
+    const PickMethod method = choice.method;
     if (method == PickMethod::Manual)
         return; // the button is disabled with this method
 
@@ -365,7 +373,7 @@ void MainPage::btnAutoCalcClick()
 
     for (int line = 1; line <= *lines; ++line) {
         btnRisetClick();
-        const AdmissionRule rule = admissionRuleFor(m_context, method);
+        const AdmissionRule rule = admissionRuleFor(m_context, choice);
         for (int position = 0;
              position < kPicksPerLine && GroupBox1->property("tag").toInt() < kPicksPerLine;
              ++position) {

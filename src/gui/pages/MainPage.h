@@ -1,10 +1,11 @@
 #pragma once
 
+#include "core/picking/PickRules.h"
 #include "core/tickets/Slate.h"
+#include "gui/pages/Page.h"
 
 #include <QStringList>
 #include <QVector>
-#include <QWidget>
 #include <optional>
 
 class PageContext;
@@ -26,11 +27,14 @@ inline const QString kMainPageGuide =
 // The page "ロト６予想メイン" (TabSheet1): the number board with the six pictures of the
 // picked numbers, the line generator "＄ヨルネ＄", and the slate of the lines decided for the
 // coming draw, with their save and their CSV export.
-class MainPage : public QWidget
+class MainPage : public Page
 {
     Q_OBJECT
 public:
     explicit MainPage(PageContext &context, QWidget *parent = nullptr);
+
+    QString guide() const override;
+    void activated() override;
 
     void InitMainControls(const QStringList &ticketHeader);
     // A load sets the number of the coming draw.
@@ -43,6 +47,8 @@ public:
     // The line generator is offered, or not, by the pick method; its line count.
     void setAutomaticPicking(bool enabled);
     void setRunLineCount(const QString &lines);
+    // The method and threshold of the options page, which the line generator follows.
+    void setPickChoice(const PickChoice &choice) { m_pickChoice = choice; }
 
     void ComSet_SpeedBtnClick(QToolButton *sender);
     void btnRisetClick();
@@ -84,6 +90,7 @@ private:
     void gridSelectItemDrawCell(QPainter *painter, const QRect &rect, int row, int column);
 
     PageContext &m_context;
+    PickChoice m_pickChoice;
     QLabel *Label4 = nullptr;
     QLineEdit *editNewNum = nullptr;
     QGroupBox *GroupBox2 = nullptr;

@@ -52,7 +52,7 @@ const QString kThresholdMissing = QStringLiteral("過去の抽選回数が入力
 } // namespace
 
 PickOptionsPage::PickOptionsPage(PageContext &context, QWidget *parent)
-    : QWidget(parent), m_context(context)
+    : Page(parent), m_context(context)
 {
     setObjectName(QStringLiteral("TabSheet2"));
     using namespace layout;
@@ -137,37 +137,55 @@ PickOptionsPage::PickOptionsPage(PageContext &context, QWidget *parent)
     for (const auto &[radio, handler] : methods) {
         connect(radio, &QRadioButton::toggled, this, [this, handler = handler](bool checked) {
             if (checked)
-                m_context.guarded(this, [this, handler] { (this->*handler)(); });
+                runGuarded(window(), [this, handler] { (this->*handler)(); });
         });
     }
     for (int n = kLotoMin; n <= kLotoMax; ++n) {
         PanelLabel *panel = numberPanel(n);
         connect(panel, &PanelLabel::clicked, this, [this, panel] {
-            m_context.guarded(this, [this, panel] { ComSet_PnlBtnClick(panel); });
+            runGuarded(window(), [this, panel] { ComSet_PnlBtnClick(panel); });
         });
     }
     connect(TabControl1, &TabControl::currentChanged, this,
-            m_context.guardedSlot(this, &PickOptionsPage::TabControl1Change));
+            guardedSlot(this, &PickOptionsPage::TabControl1Change));
     connect(btnUpdate, &QPushButton::clicked, this,
-            m_context.guardedSlot(this, &PickOptionsPage::btnUpdateClick));
+            guardedSlot(this, &PickOptionsPage::btnUpdateClick));
     connect(btnDeleteClear, &QPushButton::clicked, this,
-            m_context.guardedSlot(this, &PickOptionsPage::btnDeleteClearClick));
+            guardedSlot(this, &PickOptionsPage::btnDeleteClearClick));
     connect(btnAgainUpdate, &QPushButton::clicked, this,
-            m_context.guardedSlot(this, &PickOptionsPage::btnAgainUpdateClick));
+            guardedSlot(this, &PickOptionsPage::btnAgainUpdateClick));
     connect(btnBaseDef, &QPushButton::clicked, this,
-            m_context.guardedSlot(this, &PickOptionsPage::btnBaseDefClick));
+            guardedSlot(this, &PickOptionsPage::btnBaseDefClick));
 
-    // The line generator reads the method and the threshold as they are now.
-    m_context.setPickChoiceSource([this] {
-        PickMethod method = PickMethod::CountFiltered;
-        if (RadioButton1->isChecked())
-            method = PickMethod::Manual;
-        else if (RadioButton2->isChecked())
-            method = PickMethod::Random;
-        else if (RadioButton3->isChecked())
-            method = PickMethod::ExclusionBased;
-        return PageContext::PickChoice{method, editSelectRange->text()};
-    });
+    // The line generator follows the method and the threshold as they are now.
+    for (QRadioButton *radio : {RadioButton1, RadioButton2, RadioButton3, RadioButton4})
+        connect(radio, &QRadioButton::toggled, this,
+                [this] { emit pickChoiceChanged(pickChoice()); });
+    connect(editSelectRange, &SpinEdit::textChanged, this,
+            [this] { emit pickChoiceChanged(pickChoice()); });
+}
+
+PickChoice PickOptionsPage::pickChoice() const
+{
+    PickMethod method = PickMethod::CountFiltered;
+    if (RadioButton1->isChecked())
+        method = PickMethod::Manual;
+    else if (RadioButton2->isChecked())
+        method = PickMethod::Random;
+    else if (RadioButton3->isChecked())
+        method = PickMethod::ExclusionBased;
+    return PickChoice{method, editSelectRange->text()};
+}
+
+void PickOptionsPage::setPickMethod(PickMethod method)
+{
+    m_context.changePickSettings([method](PickSettings &s) { s.optionIndex = int(method); });
+}
+
+QString PickOptionsPage::guide() const
+{
+    return QStringLiteral("除外数字の設定、抽選数字の範囲指定や、分析方法の"
+                          "変更など、各種オプションが設定できます。");
 }
 
 void PickOptionsPage::InitMainControls()
@@ -209,21 +227,21 @@ void PickOptionsPage::RadioButton1Click()
 {
     btnBaseSaveClick();
     groupDeleteNumber->hide();
-    m_context.pickSettings().optionIndex = int(PickMethod::Manual);
+    setPickMethod(PickMethod::Manual);
 }
 
 void PickOptionsPage::RadioButton2Click()
 {
     btnBaseSaveClick();
     groupDeleteNumber->hide();
-    m_context.pickSettings().optionIndex = int(PickMethod::Random);
+    setPickMethod(PickMethod::Random);
 }
 
 void PickOptionsPage::RadioButton3Click()
 {
     // The editor shows the applied set, and that set is in force: what the panels show after
     // a restart or a switch of method is what the generator leaves out.
-    m_context.exclusionSet() = exclusion::decode(m_context.pickSettings().deleteNum);
+    m_context.setExclusionSet(exclusion::decode(m_context.pickSettings().deleteNum));
     int marked = 0;
     for (int n = kLotoMin; n <= kLotoMax; ++n) {
         PanelLabel *panel = numberPanel(n);
@@ -241,7 +259,7 @@ void PickOptionsPage::RadioButton3Click()
     layout::setTextColour(groupDeleteNumber, layout::colour::fuchsia);
     btnUpdate->show();
     btnDeleteClear->show();
-    m_context.pickSettings().optionIndex = int(PickMethod::ExclusionBased);
+    setPickMethod(PickMethod::ExclusionBased);
 }
 
 void PickOptionsPage::RadioButton4Click()
@@ -260,7 +278,7 @@ void PickOptionsPage::RadioButton4Click()
     const QString error = captureError([this] { TabControl1Change(); });
     btnUpdate->hide();
     btnDeleteClear->hide();
-    m_context.pickSettings().optionIndex = int(PickMethod::CountFiltered);
+    setPickMethod(PickMethod::CountFiltered);
     if (!error.isEmpty())
         throw DomainError(error);
 }
@@ -299,10 +317,12 @@ void PickOptionsPage::ComSet_PnlBtnClick(PanelLabel *sender)
 
 void PickOptionsPage::btnUpdateClick()
 {
-    m_context.exclusionSet().fill(0);
+    ExclusionSet excluded{};
     for (int n = kLotoMin; n <= kLotoMax; ++n)
-        m_context.exclusionSet()[n - 1] = isMarked(numberPanel(n)) ? 1 : 0;
-    m_context.pickSettings().deleteNum = exclusion::encode(m_context.exclusionSet());
+        excluded[n - 1] = isMarked(numberPanel(n)) ? 1 : 0;
+    m_context.setExclusionSet(excluded);
+    m_context.changePickSettings(
+        [&excluded](PickSettings &s) { s.deleteNum = exclusion::encode(excluded); });
     showGuideMessage(window(), QStringLiteral("除外数字を全て反映しました。"));
 }
 
@@ -311,9 +331,9 @@ void PickOptionsPage::btnDeleteClearClick()
     if (!askConfirmation(window(),
                          QStringLiteral("除外数字が全てリセットされます…。本当によろしいですか？")))
         return;
-    m_context.exclusionSet().fill(0);
+    m_context.setExclusionSet({});
     groupDeleteNumber->setProperty("tag", 0);
-    m_context.pickSettings().deleteNum.clear();
+    m_context.changePickSettings([](PickSettings &s) { s.deleteNum.clear(); });
     for (int n = kLotoMin; n <= kLotoMax; ++n)
         setPanelMarked(numberPanel(n), false, layout::colour::black);
 }
@@ -327,8 +347,10 @@ void PickOptionsPage::btnAgainUpdateClick()
     const int positions = qMin(TabControl1->count(), kPicksPerLine);
     if (everyPositionReaches(m_context.baseCountTable(), parseThreshold(editSelectRange->text()),
                              positions)) {
-        m_context.pickSettings().autoNum = editAutoSelectDefault->value();
-        m_context.pickSettings().rangeNum = editSelectRange->value();
+        m_context.changePickSettings([this](PickSettings &s) {
+            s.autoNum = editAutoSelectDefault->value();
+            s.rangeNum = editSelectRange->value();
+        });
         TabControl1Change();
         return;
     }
@@ -341,8 +363,8 @@ void PickOptionsPage::btnAgainUpdateClick()
 void PickOptionsPage::btnBaseDefClick()
 {
     if (btnBaseDef->property("tag").toInt() == 0)
-        m_context.pickSettings() =
-            PickSettings(); // 10 lines, threshold 20, count-filtered, none excluded
+        m_context.setPickSettings(
+            PickSettings()); // 10 lines, threshold 20, count-filtered, none excluded
     const QString lines = QString::number(m_context.pickSettings().autoNum);
     editAutoSelectDefault->setText(lines);
     emit runLineCountChanged(lines);

@@ -1,6 +1,8 @@
 #pragma once
 
-#include <QWidget>
+#include "core/picking/PickRules.h"
+
+#include "gui/pages/Page.h"
 
 class PageContext;
 class PanelLabel;
@@ -13,14 +15,18 @@ class TabControl;
 
 // The page "予想オプション設定" (TabSheet2): the pick method, the exclusion editor, the count
 // view per base-number position, the threshold, and restoring or resetting the options. The
-// method and threshold it shows are the line generator's rule, read through the context.
-class PickOptionsPage : public QWidget
+// method and threshold it shows are the line generator's rule, published on every change.
+class PickOptionsPage : public Page
 {
     Q_OBJECT
 public:
     explicit PickOptionsPage(PageContext &context, QWidget *parent = nullptr);
 
+    QString guide() const override;
+
     void InitMainControls();
+    // The method and threshold shown now, which the line generator follows.
+    PickChoice pickChoice() const;
     // Start-up: applies the stored pick options (the tag of btnBaseDef is 1 meanwhile).
     void restorePickOptions();
 
@@ -41,9 +47,12 @@ signals:
     void automaticPickingChanged(bool enabled);
     // The default line count of a run, set as the count of the next run.
     void runLineCountChanged(const QString &lines);
+    // Another method was chosen or another threshold typed.
+    void pickChoiceChanged(const PickChoice &choice);
 
 private:
     PanelLabel *numberPanel(int n) const;
+    void setPickMethod(PickMethod method);
 
     PageContext &m_context;
     QGroupBox *GroupBox5 = nullptr;

@@ -61,7 +61,7 @@ void paintHeaderThrough(StringGrid *grid, PaintedHeader::Painter painter)
 
 } // namespace
 
-PrizesPage::PrizesPage(QWidget *parent) : QWidget(parent)
+PrizesPage::PrizesPage(QWidget *parent) : Page(parent)
 {
     setObjectName(QStringLiteral("TabSheet7"));
     gridMoney = new StringGrid(12, this);
@@ -80,6 +80,11 @@ PrizesPage::PrizesPage(QWidget *parent) : QWidget(parent)
     paintHeaderThrough(gridMoney, [this](QPainter *painter, const QRect &rect, int column) {
         gridMoneyDrawCell(painter, rect, 0, column);
     });
+}
+
+QString PrizesPage::guide() const
+{
+    return QStringLiteral("１等～５等の当選金額及び当選口数、キャリーオーバーを一覧で表示します。");
 }
 
 void PrizesPage::InitMainControls()

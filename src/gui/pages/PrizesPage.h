@@ -1,20 +1,23 @@
 #pragma once
 
+#include "gui/pages/Page.h"
+
 #include "core/results/ResultsFiles.h"
 
 #include <QVector>
-#include <QWidget>
 
 class QPainter;
 class StringGrid;
 
 // The page "当選金額照会" (TabSheet7): the prize table of every draw, with a header and rows
 // painted as the program's grids are.
-class PrizesPage : public QWidget
+class PrizesPage : public Page
 {
     Q_OBJECT
 public:
     explicit PrizesPage(QWidget *parent = nullptr);
+
+    QString guide() const override;
 
     void InitMainControls();
     void showPrizes(const QVector<PrizeRecord> &prizes);

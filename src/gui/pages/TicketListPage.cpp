@@ -21,13 +21,11 @@ namespace
 
 const QString kNoTicketData = QStringLiteral("保存データがありません…。");
 const QString kCanCancel = QStringLiteral("取消し処理がおこなえます。");
-// The listed rows that are not valid lines, drawn in red.
-const char *const kInvalidRowsProperty = "invalidRows";
 
 } // namespace
 
 TicketListPage::TicketListPage(PageContext &context, QWidget *parent)
-    : QWidget(parent), m_context(context)
+    : Page(parent), m_context(context)
 {
     setObjectName(QStringLiteral("TabSheet4"));
     using namespace layout;
@@ -49,22 +47,32 @@ TicketListPage::TicketListPage(PageContext &context, QWidget *parent)
                            {122, 75, 75, 75, 75, 75, 75}, 28, 24, true);
 
     connect(editLoto6Num, &SpinEdit::textChanged, this,
-            m_context.guardedSlot(this, &TicketListPage::editLoto6NumChange));
+            guardedSlot(this, &TicketListPage::editLoto6NumChange));
     connect(btnOneDelete, &QPushButton::clicked, this,
-            m_context.guardedSlot(this, &TicketListPage::btnOneDeleteClick));
+            guardedSlot(this, &TicketListPage::btnOneDeleteClick));
     connect(btnAllDelete, &QPushButton::clicked, this,
-            m_context.guardedSlot(this, &TicketListPage::btnAllDeleteClick));
+            guardedSlot(this, &TicketListPage::btnAllDeleteClick));
     gridLoto6->setCellPainter([this](QPainter *painter, const QRect &rect, int row, int column) {
         gridLoto6DrawCell(painter, rect, row, column);
     });
     gridLoto6->setRowMarkSource([this] {
         QVector<StringGrid::RowMark> marks(gridLoto6->rowCount(), StringGrid::RowMark::Plain);
-        for (int row : gridLoto6->property(kInvalidRowsProperty).value<QList<int>>())
+        for (int row : m_invalidRows)
             if (row < marks.size())
                 marks[row] = StringGrid::RowMark::Warned;
         return marks;
     });
     editLoto6Num->setKeyFilter(editSelectNumKeyPress);
+}
+
+QString TicketListPage::guide() const
+{
+    return QStringLiteral("申込数字の一覧照会や取消作業が行えます。");
+}
+
+void TicketListPage::activated()
+{
+    editLoto6NumChange();
 }
 
 void TicketListPage::InitMainControls(const QStringList &ticketHeader)
@@ -85,7 +93,7 @@ void TicketListPage::editLoto6NumChange()
 {
     btnOneDelete->setEnabled(false);
     btnAllDelete->setEnabled(false);
-    gridLoto6->setProperty(kInvalidRowsProperty, QVariant());
+    m_invalidRows.clear();
     m_listed.clear();
     gridLoto6->cells()->replaceRows({});
     gridLoto6->setCurrentRow(0);
@@ -101,12 +109,10 @@ void TicketListPage::editLoto6NumChange()
     pnlSeaGuide->setText(kCanCancel);
     if (listing.lines.isEmpty())
         return; // only lines of other draws: nothing to cancel here
-    QList<int> invalid;
     for (int row = 0; row < listing.lines.size(); ++row) {
         if (!listing.lines.at(row).valid())
-            invalid.append(row);
+            m_invalidRows.append(row);
     }
-    gridLoto6->setProperty(kInvalidRowsProperty, QVariant::fromValue(invalid));
     m_listed = listing.rows();
     gridLoto6->cells()->replaceRows(m_listed);
     gridLoto6->setCurrentRow(0);
@@ -174,7 +180,7 @@ void TicketListPage::showListOutdated()
     gridLoto6->setFocus();
 }
 
-void TicketListPage::refreshTicketList()
+void TicketListPage::windowActivated()
 {
     const int row = gridLoto6->currentRow();
     const QString error = captureError([this] { editLoto6NumChange(); });

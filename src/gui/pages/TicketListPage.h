@@ -1,8 +1,9 @@
 #pragma once
 
+#include "gui/pages/Page.h"
+
 #include <QStringList>
 #include <QVector>
-#include <QWidget>
 
 class PageContext;
 class PanelLabel;
@@ -15,21 +16,24 @@ class StringGrid;
 
 // The page "申込数字照会・取消し" (TabSheet4): the stored lines of a draw, listed, and
 // cancelled one at a time or all together.
-class TicketListPage : public QWidget
+class TicketListPage : public Page
 {
     Q_OBJECT
 public:
     explicit TicketListPage(PageContext &context, QWidget *parent = nullptr);
+
+    QString guide() const override;
+    void activated() override;
+    // Lists the file again, as it is now, keeping the current row: when the player comes back
+    // to the window, another program may have changed or deleted it. A file that cannot be
+    // read is told in the status line, not in a box, which would take the activation away.
+    void windowActivated() override;
 
     void InitMainControls(const QStringList &ticketHeader);
     // A load sets the coming draw, whose lines are then listed. What could not be read is
     // returned for the player, not shown: the check and the list read the same file, and the
     // load tells it once.
     QString setDrawNumber(const QString &draw);
-    // Lists the file again, as it is now, keeping the current row: when the player comes back
-    // to the window, another program may have changed or deleted it. A file that cannot be
-    // read is told in the status line, not in a box, which would take the activation away.
-    void refreshTicketList();
 
     void editLoto6NumChange();
     void btnOneDeleteClick();
@@ -50,4 +54,6 @@ private:
     // The lines gridLoto6 shows, as the file listed them: a cancel removes only what the player
     // was shown.
     QVector<QStringList> m_listed;
+    // The listed rows that are not valid lines, drawn in red.
+    QList<int> m_invalidRows;
 };

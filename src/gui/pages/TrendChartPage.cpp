@@ -4,7 +4,7 @@
 
 #include "core/analysis/TrendCounts.h"
 #include "gui/PageContext.h"
-#include "gui/pages/HistoryModel.h"
+#include "gui/models/HistoryModel.h"
 #include "gui/services/ComFunction.h"
 #include "gui/widgets/LayoutKit.h"
 #include "gui/widgets/Pictures.h"
@@ -18,7 +18,7 @@
 using namespace layout;
 
 TrendChartPage::TrendChartPage(PageContext &context, QWidget *parent)
-    : QWidget(parent), m_context(context)
+    : Page(parent), m_context(context)
 {
     setObjectName(QStringLiteral("TabSheet3"));
     Label6 = label(this, "Label6", 10, 10, QStringLiteral("グラフ種別"));
@@ -44,9 +44,14 @@ TrendChartPage::TrendChartPage(PageContext &context, QWidget *parent)
     chartSelect43->raise();
 
     connect(cmbChartKind, &QComboBox::currentIndexChanged, this,
-            m_context.guardedSlot(this, &TrendChartPage::cmbChartKindChange));
+            guardedSlot(this, &TrendChartPage::cmbChartKindChange));
     connect(btnChartExec, &QPushButton::clicked, this,
-            m_context.guardedSlot(this, &TrendChartPage::btnChartExecClick));
+            guardedSlot(this, &TrendChartPage::btnChartExecClick));
+}
+
+QString TrendChartPage::guide() const
+{
+    return QStringLiteral("過去の抽選結果より、データを分析・集計し、グラフに表示します。");
 }
 
 void TrendChartPage::InitMainControls()

@@ -1,6 +1,6 @@
 #pragma once
 
-#include <QWidget>
+#include "gui/pages/Page.h"
 
 class PageContext;
 class QChartView;
@@ -10,11 +10,13 @@ class QPushButton;
 
 // The page "データの傾向と分析" (TabSheet3): the trend chart of the chosen kind, counted over
 // the history in the order shown or from the count table.
-class TrendChartPage : public QWidget
+class TrendChartPage : public Page
 {
     Q_OBJECT
 public:
     explicit TrendChartPage(PageContext &context, QWidget *parent = nullptr);
+
+    QString guide() const override;
 
     void InitMainControls();
     // After a load: the first kind, over the newest draws. A failure passes to the caller.

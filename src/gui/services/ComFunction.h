@@ -41,6 +41,15 @@ void reportError(QWidget *parent, const QString &text);
 // by the error report; nothing crosses the event loop. Returns false when it failed.
 bool runGuarded(QWidget *parent, const std::function<void()> &handler);
 
+// The slot of a member handler that can fail: it runs through runGuarded, over the window of
+// receiver. Every handler of the window, its pages and dialogs is guarded by one of these two.
+template <typename Receiver> auto guardedSlot(Receiver *receiver, void (Receiver::*handler)())
+{
+    return [receiver, handler] {
+        runGuarded(receiver->window(), [receiver, handler] { (receiver->*handler)(); });
+    };
+}
+
 // Runs a step that can fail and returns the error's text instead of raising it (empty when
 // it succeeded), for callers that must tidy up before the error report is shown.
 QString captureError(const std::function<void()> &step);

@@ -1,6 +1,7 @@
 #include "gui/services/ResultsService.h"
 
 #include "core/platform/Settings.h"
+#include "core/results/DrawCalendar.h"
 #include "core/results/DrawEntry.h"
 #include "core/results/HistoryCheck.h"
 #include "core/results/PastDraws.h"
@@ -10,7 +11,7 @@
 #include "core/tickets/SavedLines.h"
 #include "core/tickets/TicketFile.h"
 #include "gui/PageContext.h"
-#include "gui/pages/HistoryModel.h"
+#include "gui/models/HistoryModel.h"
 #include "gui/services/ComFunction.h"
 #include "gui/services/ResultsSource.h"
 

@@ -1,4 +1,4 @@
-// Percentages as the reports show them.
+// Percentages as the reports show them, and numbers in the sentences of the window.
 
 #include "core/common/Formats.h"
 
@@ -10,6 +10,8 @@ class TestFormats : public QObject
 private slots:
     void percent_data();
     void percent();
+    void fullWidth_data();
+    void fullWidth();
 };
 
 void TestFormats::percent_data()
@@ -29,6 +31,24 @@ void TestFormats::percent()
     QFETCH(double, value);
     QFETCH(QString, text);
     QCOMPARE(formatPercent(value), text);
+}
+
+void TestFormats::fullWidth_data()
+{
+    QTest::addColumn<int>("value");
+    QTest::addColumn<QString>("text");
+    QTest::newRow("nothing") << 0 << "０";
+    QTest::newRow("the last of one digit") << 9 << "９";
+    QTest::newRow("the first of two") << 10 << "１０";
+    QTest::newRow("days of the claim warning") << 30 << "３０";
+    QTest::newRow("below nothing") << -5 << "－５";
+}
+
+void TestFormats::fullWidth()
+{
+    QFETCH(int, value);
+    QFETCH(QString, text);
+    QCOMPARE(fullWidthNumber(value), text);
 }
 
 QTEST_GUILESS_MAIN(TestFormats)

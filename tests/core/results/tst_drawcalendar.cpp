@@ -3,6 +3,7 @@
 #include "core/results/DrawCalendar.h"
 
 #include <QTest>
+#include <QTimeZone>
 
 class TestDrawCalendar : public QObject
 {
@@ -13,6 +14,8 @@ private slots:
     void missingDraws_data();
     void missingDraws();
     void staleHistoryTexts();
+    void japanDate_data();
+    void japanDate();
 };
 
 void TestDrawCalendar::expectedDraws_data()
@@ -68,6 +71,28 @@ void TestDrawCalendar::staleHistoryTexts()
     QVERIFY(staleHistoryText(2037, QDate(2025, 9, 25), 125)
                 .startsWith("読み込んだ抽選結果は第2037回（2025/09/25）までで、そのあとの125回分が"
                             "ありません。"));
+}
+
+// The day turns at 15:00 UTC, whatever the offset the instant is written in.
+void TestDrawCalendar::japanDate_data()
+{
+    QTest::addColumn<QDateTime>("instant");
+    QTest::addColumn<QDate>("expected");
+    const auto utc = [](int y, int mo, int d, int h, int mi, int s) {
+        return QDateTime(QDate(y, mo, d), QTime(h, mi, s), Qt::UTC);
+    };
+    QTest::newRow("UTC midnight") << utc(2025, 9, 25, 0, 0, 0) << QDate(2025, 9, 25);
+    QTest::newRow("last second of the day") << utc(2025, 12, 31, 14, 59, 59) << QDate(2025, 12, 31);
+    QTest::newRow("first second of the next") << utc(2025, 12, 31, 15, 0, 0) << QDate(2026, 1, 1);
+    QTest::newRow("written at UTC-5")
+        << QDateTime(QDate(2025, 9, 25), QTime(10, 0), QTimeZone(-5 * 3600)) << QDate(2025, 9, 26);
+}
+
+void TestDrawCalendar::japanDate()
+{
+    QFETCH(QDateTime, instant);
+    QFETCH(QDate, expected);
+    QCOMPARE(::japanDate(instant), expected);
 }
 
 QTEST_GUILESS_MAIN(TestDrawCalendar)

@@ -9,6 +9,7 @@
 #include <QApplication>
 #include <QDesktopServices>
 #include <QDir>
+#include <QFrame>
 #include <QLabel>
 #include <QPushButton>
 #include <QTest>
@@ -57,8 +58,7 @@ void TestAbout::showsVersionOnEveryShowing()
     ProgramFolder folder;
     TMainForm form(folder.path());
     form.show();
-    TAboutForm *about = form.about();
-    QVERIFY(about);
+    auto *about = topLevelControl<TAboutForm>("AboutForm");
     QVERIFY(!about->isVisible());
 
     for (int showing = 1; showing <= 2; ++showing) {
@@ -86,20 +86,22 @@ void TestAbout::layoutOfTheBox()
     QCOMPARE(about.objectName(), QString("AboutForm"));
     QCOMPARE(about.windowTitle(), QString("バージョン情報"));
     QCOMPARE(about.size(), QSize(577, 319));
-    QCOMPARE(about.lblVersion->text(), QString("Version ")); // no version text: "Version " alone
-    QVERIFY(about.lblProductName->text().endsWith("【ロト６ヨルネ】"));
-    QCOMPARE(about.lblAppName->text(), QString("Loto6 Yorune"));
-    QCOMPARE(about.OKButton->geometry(), QRect(493, 284, 75, 25));
-    QVERIFY(about.OKButton->isDefault());
-    QCOMPARE(about.pnlCopy->geometry(), QRect(12, 152, 537, 93));
-    QCOMPARE(about.pnlCopy->parentWidget(), about.Panel1);
-    QVERIFY(!about.ProgramIcon->pixmap().isNull());
+    QCOMPARE(control<QLabel>(about, "lblVersion")->text(),
+             QString("Version ")); // no version text: "Version " alone
+    QVERIFY(control<QLabel>(about, "lblProductName")->text().endsWith("【ロト６ヨルネ】"));
+    QCOMPARE(control<QLabel>(about, "lblAppName")->text(), QString("Loto6 Yorune"));
+    auto *ok = control<QPushButton>(about, "OKButton");
+    QCOMPARE(ok->geometry(), QRect(493, 284, 75, 25));
+    QVERIFY(ok->isDefault());
+    auto *copy = control<QFrame>(about, "pnlCopy");
+    QCOMPARE(copy->geometry(), QRect(12, 152, 537, 93));
+    QCOMPARE(copy->parentWidget(), control<QFrame>(about, "Panel1"));
+    QVERIFY(!control<QLabel>(about, "ProgramIcon")->pixmap().isNull());
     for (const char *name : {"lblNotice1", "lblNotice2", "lblNotice3"}) {
-        auto *line = about.pnlCopy->findChild<QLabel *>(name);
-        QVERIFY2(line && !line->text().isEmpty(), name);
+        auto *line = control<QLabel>(*copy, name);
+        QVERIFY2(!line->text().isEmpty(), name);
         // every notice line fits its panel
-        QVERIFY2(line->fontMetrics().horizontalAdvance(line->text()) <= about.pnlCopy->width(),
-                 name);
+        QVERIFY2(line->fontMetrics().horizontalAdvance(line->text()) <= copy->width(), name);
     }
 }
 

@@ -38,15 +38,14 @@ void TestContinuedSave::savesForTheChosenDraws()
     form.activateWindow();
     QVERIFY(QTest::qWaitForWindowActive(&form));
     QVERIFY(form.width() <= 1024 && form.height() <= 576);
-    auto *count = form.findChild<QSpinBox *>("editContinuedDraws");
-    auto *list = form.findChild<QListWidget *>("listContinuedDraws");
-    auto *buttons = form.findChild<QDialogButtonBox *>("buttonBox");
-    QVERIFY(count && list && buttons);
+    auto *count = control<QSpinBox>(form, "editContinuedDraws");
+    auto *list = control<QListWidget>(form, "listContinuedDraws");
+    auto *buttons = control<QDialogButtonBox>(form, "buttonBox");
     QCOMPARE(list->count(), 5);
     QCOMPARE(list->item(4)->text(), QString("第2042回（2025/10/13 月）"));
     // Draws counted from a history more than a year old: the window says so.
-    auto *stale = form.findChild<QLabel *>("lblContinuedStale");
-    QVERIFY(stale && stale->isVisible());
+    auto *stale = control<QLabel>(form, "lblContinuedStale");
+    QVERIFY(stale->isVisible());
     QVERIFY2(stale->text().startsWith(
                  QString("読み込んだ抽選結果は第2037回（2025/09/25）までで、そのあとの%1回分が")
                      .arg(missingDraws(QDate(2025, 9, 25), japanToday()))),
@@ -58,7 +57,7 @@ void TestContinuedSave::savesForTheChosenDraws()
     QTest::keyClick(count, Qt::Key_Return);
     QVERIFY(form.isVisible());
     QCOMPARE(list->count(), 3);
-    QCOMPARE(form.findChild<QLabel *>("lblContinuedSummary")->text(),
+    QCOMPARE(control<QLabel>(form, "lblContinuedSummary")->text(),
              QString("申込数字 2口を、次の3回分の抽選に保存します。\n購入金額：計6口 ¥1,200"));
     QCOMPARE(QDir(folder.file("client")).entryList(QDir::Files), noFiles);
 

@@ -5,7 +5,7 @@
 
 #include "NotRegularFile.h"
 #include "TestSupport.h"
-#include "core/results/HistoryCheck.h"
+#include "core/results/DrawCalendar.h"
 #include "core/results/ResultsFiles.h"
 #include "core/tickets/PrizeClaims.h"
 #include "gui/dialogs/LineHistoryForm.h"
@@ -41,12 +41,13 @@
 namespace
 {
 
-template <typename Dialog> Dialog *openFromMenu(TMainForm &form, const char *action)
+// The dialog that the menu command opens, by its objectName.
+template <typename Dialog>
+Dialog *openFromMenu(TMainForm &form, const char *action, const char *dialogName)
 {
-    form.findChild<QAction *>(QLatin1String(action))->trigger();
-    auto *dialog = form.findChild<Dialog *>();
-    if (dialog)
-        QTest::qWait(10); // shown
+    control<QAction>(form, action)->trigger();
+    auto *dialog = control<Dialog>(form, dialogName);
+    QTest::qWait(10); // shown
     return dialog;
 }
 
@@ -89,7 +90,8 @@ void TestExtraCommands::lineAgainstWholeHistory()
     MessageBoxWatcher boxes;
     // The numbers of draw 2037, in which nobody won 1等: a win without an amount.
     decide(*m_form, {7, 12, 20, 23, 27, 29});
-    auto *dialog = openFromMenu<LineHistoryForm>(*m_form, "menuCommandLineHistory");
+    auto *dialog =
+        openFromMenu<LineHistoryForm>(*m_form, "menuCommandLineHistory", "LineHistoryForm");
     QVERIFY(dialog);
     QCOMPARE(control<QLineEdit>(*dialog, "editLineHistory")->text(), QString("07 12 20 23 27 29"));
     QTableWidget *grid = control<QTableWidget>(*dialog, "gridLineHistory");
@@ -119,7 +121,8 @@ void TestExtraCommands::spendAndReturnReport()
     m_folder->write("client/2038.csv", "2038,01,02,03,04,05,06\r\n");
     m_folder->write("client/claimed.csv", "2037,01,02,03,04,05,06,2025/09/30\r\n"); // its own
     const auto before = folderSnapshot(m_folder->path());
-    auto *dialog = openFromMenu<TicketReportForm>(*m_form, "menuCommandTicketReport");
+    auto *dialog =
+        openFromMenu<TicketReportForm>(*m_form, "menuCommandTicketReport", "TicketReportForm");
     QVERIFY(dialog);
     QCOMPARE(control<QLabel>(*dialog, "lblTicketReportTotals")->text(),
              QString("購入 1口 ¥200　当選金 ¥0　収支 ¥-200　回収率 0.0%"));
@@ -149,7 +152,8 @@ void TestExtraCommands::spendAndReturnReport()
 void TestExtraCommands::reportBeforeAnyDraw()
 {
     m_folder->write("client/2038.csv", "2038,01,02,03,04,05,06\r\n");
-    auto *dialog = openFromMenu<TicketReportForm>(*m_form, "menuCommandTicketReport");
+    auto *dialog =
+        openFromMenu<TicketReportForm>(*m_form, "menuCommandTicketReport", "TicketReportForm");
     QVERIFY(dialog);
     QCOMPARE(control<QLabel>(*dialog, "lblTicketReportTotals")->text(),
              QString("購入 0口 ¥0　当選金 ¥0　収支 ¥0　回収率 －"));
@@ -166,7 +170,8 @@ void TestExtraCommands::reportTableShowsWholeRows()
     for (int draw = 2028; draw <= 2037; ++draw)
         m_folder->write(QString("client/%1.csv").arg(draw),
                         QByteArray::number(draw) + ",01,02,03,04,05,06\r\n");
-    auto *dialog = openFromMenu<TicketReportForm>(*m_form, "menuCommandTicketReport");
+    auto *dialog =
+        openFromMenu<TicketReportForm>(*m_form, "menuCommandTicketReport", "TicketReportForm");
     QVERIFY(dialog);
     auto *grid = control<QTableWidget>(*dialog, "gridTicketReport");
     QCOMPARE(grid->rowCount(), 10);
@@ -275,7 +280,8 @@ void TestExtraCommands::claimsCountDaysInJapan()
 
 void TestExtraCommands::randomnessTest()
 {
-    auto *dialog = openFromMenu<RandomnessTestForm>(*m_form, "menuCommandRandomnessTest");
+    auto *dialog = openFromMenu<RandomnessTestForm>(*m_form, "menuCommandRandomnessTest",
+                                                    "RandomnessTestForm");
     QVERIFY(dialog);
     auto *grid = control<QTableWidget>(*dialog, "gridRandomness");
     auto *draws = control<QSpinBox>(*dialog, "editRandomnessDraws");
@@ -322,22 +328,21 @@ void TestExtraCommands::randomnessTest()
 
 void TestExtraCommands::statistics()
 {
-    m_form->findChild<QAction *>("menuCommandStatistics")->trigger();
+    control<QAction>(*m_form, "menuCommandStatistics")->trigger();
     auto *dialog = qobject_cast<QDialog *>(QApplication::activeModalWidget());
     QVERIFY(dialog);
     QCOMPARE(dialog->objectName(), QString("StatisticsForm"));
-    auto *draws = dialog->findChild<QSpinBox *>("editStatisticsDraws");
-    auto *tabs = dialog->findChild<QTabWidget *>("tabStatistics");
-    auto *repeats = dialog->findChild<QTableWidget *>("gridRepeats");
-    auto *repeatsTest = dialog->findChild<QLabel *>("lblRepeatsTest");
-    QVERIFY(draws && tabs && repeats && repeatsTest);
+    auto *draws = control<QSpinBox>(*dialog, "editStatisticsDraws");
+    auto *tabs = control<QTabWidget>(*dialog, "tabStatistics");
+    auto *repeats = control<QTableWidget>(*dialog, "gridRepeats");
+    auto *repeatsTest = control<QLabel>(*dialog, "lblRepeatsTest");
     QCOMPARE(tabs->count(), 8);
     for (const char *grid : {"gridIntervals", "gridConsecutive", "gridOddEven", "gridSums",
                              "gridLastDigits", "gridPairs", "gridWeekday"})
-        QVERIFY2(dialog->findChild<QTableWidget *>(grid), grid);
+        control<QTableWidget>(*dialog, grid); // there, or the test ends naming it
     for (const char *label : {"lblIntervalsTest", "lblConsecutiveTest", "lblOddEvenTest",
                               "lblSumsTest", "lblLastDigitsTest", "lblWeekdayTest"})
-        QVERIFY2(dialog->findChild<QLabel *>(label), label);
+        control<QLabel>(*dialog, label);
 
     // All 2037 draws: 927 of the 2036 after another repeat one of its numbers, against
     // 2036 C(6,1) C(37,5) / C(43,6) = 873.45; the raw p 0.047 is 0.283 after Holm over 7 tests.
@@ -356,7 +361,7 @@ void TestExtraCommands::statistics()
         gaps.endsWith("いちばん長い間隔は偶然の範囲内です。") ||
             gaps.endsWith("偶然とは言いにくい長さの間隔があります（補正後\u00A0<\u00A00.05）。"),
         qPrintable(gaps));
-    for (QLabel *label : dialog->findChildren<QLabel *>()) {
+    for (const QLabel *label : controls<QLabel>(*dialog)) {
         static const QRegularExpression wide("[０-９]");
         QVERIFY2(!label->text().contains(wide), qPrintable(label->text()));
     }
@@ -444,9 +449,9 @@ void TestExtraCommands::dialogsFitASmallScreen()
     QCOMPARE(screen.size(), QSize(1024, 576));
     QRect shown;
     if (command.isEmpty()) {
-        m_form->splash()->showWithText("アプリケーションを起動中です。");
-        shown = m_form->splash()->frameGeometry();
-        m_form->splash()->hide();
+        splashWindow(*m_form)->showWithText("アプリケーションを起動中です。");
+        shown = splashWindow(*m_form)->frameGeometry();
+        splashWindow(*m_form)->hide();
     } else {
         QTimer::singleShot(100, m_form.get(), [&shown] {
             if (QWidget *dialog = QApplication::activeModalWidget()) {

@@ -3,7 +3,7 @@
 // Every accepted number costs a real 50 ms, so the runs here are a few lines long.
 
 #include "TestSupport.h"
-#include "gui/pages/HistoryModel.h"
+#include "gui/models/HistoryModel.h"
 #include "gui/widgets/SpinEdit.h"
 #include "gui/widgets/StringGrid.h"
 #include "gui/widgets/Widgets.h"
@@ -53,11 +53,11 @@ bool isSortedLine(const TMainForm &form, int row)
 bool boardIsEmpty(const TMainForm &form)
 {
     for (int n = 1; n <= 43; ++n) {
-        if (form.speedButton(n)->isChecked())
+        if (speedButton(form, n)->isChecked())
             return false;
     }
     for (int k = 1; k <= 6; ++k) {
-        if (form.image(k)->property("tag").toInt() != 0)
+        if (pickedImage(form, k)->property("tag").toInt() != 0)
             return false;
     }
     return control<QGroupBox>(form, "GroupBox1")->property("tag").toInt() == 0;
@@ -70,7 +70,7 @@ public:
     explicit PressRecorder(TMainForm &form)
     {
         for (int n = 1; n <= 43; ++n) {
-            connect(form.speedButton(n), &QToolButton::toggled, this, [this, n](bool down) {
+            connect(speedButton(form, n), &QToolButton::toggled, this, [this, n](bool down) {
                 if (down)
                     pressed.append(n);
             });
@@ -115,7 +115,7 @@ void TestAutoCalc::emptyLineCountChangesNothing()
     control<QPushButton>(form, "btnAutoCalc")->click();
     QCOMPARE(m_boxes->texts(), QStringList{"連続申込み口数が入力されていません。"});
     QCOMPARE(m_boxes->boxes().first().caption, QString("ガイドメッセージ"));
-    QVERIFY(form.speedButton(4)->isChecked()); // the board is left alone
+    QVERIFY(speedButton(form, 4)->isChecked()); // the board is left alone
     QCOMPARE(slateLines(form).size(), 0);
     QVERIFY(control<QTabWidget>(form, "pctrlMain")->isEnabled());
 }
@@ -134,7 +134,7 @@ void TestAutoCalc::randomLinesAreAppended()
     bool enabledMidRun = false;
     QTimer::singleShot(100, &form, [&] {
         enabledMidRun = control<QWidget>(form, "TabSheet1")->isEnabled() &&
-                        form.speedButton(1)->isEnabled() &&
+                        speedButton(form, 1)->isEnabled() &&
                         control<StringGrid>(form, "gridSelectItem")->isEnabled();
         QTest::mouseClick(control<QPushButton>(form, "btnCancel"), Qt::LeftButton);
     });
@@ -165,9 +165,9 @@ void TestAutoCalc::appliedExclusionsNeverAppear()
     control<QTabWidget>(form, "pctrlMain")->setCurrentWidget(control<QWidget>(form, "TabSheet2"));
     control<QRadioButton>(form, "RadioButton3")->click();
     for (int n = 1; n <= 20; ++n)
-        QTest::mouseClick(form.numberPanel(n), Qt::LeftButton);
+        QTest::mouseClick(numberPanel(form, n), Qt::LeftButton);
     control<QPushButton>(form, "btnUpdate")->click();
-    QCOMPARE(form.pickSettings().deleteNum.size(), 60);
+    QCOMPARE(pageContext(form).pickSettings().deleteNum.size(), 60);
     m_boxes->clear();
     control<QTabWidget>(form, "pctrlMain")->setCurrentWidget(control<QWidget>(form, "TabSheet1"));
 
@@ -262,7 +262,7 @@ void TestAutoCalc::closeWaitsForTheRun()
     control<QRadioButton>(form, "RadioButton2")->click();
     control<SpinEdit>(form, "editAutoSelectMax")->setText("50");
     QTimer::singleShot(100, &form, [&form] {
-        QVERIFY(form.isBusy());
+        QVERIFY(pageContext(form).isBusy());
         form.close(); // refused for now: the run is showing its numbers
         QVERIFY(form.isVisible());
     });
@@ -283,7 +283,7 @@ void TestAutoCalc::downloadIsRefusedDuringTheRun()
     QCOMPARE(m_boxes->texts(),
              QStringList{"実行中の処理が終わってから、もう一度ダウンロードを行ってください。"});
     QCOMPARE(slateLines(form).size(), 1); // the run went on to its end
-    QCOMPARE(form.historyModel()->rowCount(), 2037);
+    QCOMPARE(pageContext(form).history()->rowCount(), 2037);
     QVERIFY(boardIsEmpty(form));
 }
 

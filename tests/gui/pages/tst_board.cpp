@@ -18,7 +18,7 @@ QList<int> imageTags(const TMainForm &form)
 {
     QList<int> tags;
     for (int k = 1; k <= kPicksPerLine; ++k)
-        tags << form.image(k)->property("tag").toInt();
+        tags << pickedImage(form, k)->property("tag").toInt();
     return tags;
 }
 
@@ -31,7 +31,7 @@ QList<int> downButtons(const TMainForm &form)
 {
     QList<int> down;
     for (int n = 1; n <= kLotoCount; ++n) {
-        if (form.speedButton(n)->isChecked())
+        if (speedButton(form, n)->isChecked())
             down << n;
     }
     return down;
@@ -61,17 +61,17 @@ void TestBoard::picturesFollowPicksInAscendingOrder()
     pick(form, {17, 3, 42});
     QCOMPARE(imageTags(form), (QList<int>{3, 17, 42, 0, 0, 0}));
     QCOMPARE(pickedCount(form), 3);
-    QCOMPARE(form.image(1)->pixmap().toImage(), numberDisc(3).toImage());
-    QCOMPARE(form.image(2)->pixmap().toImage(), numberDisc(17).toImage());
-    QCOMPARE(form.image(3)->pixmap().toImage(), numberDisc(42).toImage());
+    QCOMPARE(pickedImage(form, 1)->pixmap().toImage(), numberDisc(3).toImage());
+    QCOMPARE(pickedImage(form, 2)->pixmap().toImage(), numberDisc(17).toImage());
+    QCOMPARE(pickedImage(form, 3)->pixmap().toImage(), numberDisc(42).toImage());
     for (int k = 4; k <= 6; ++k)
-        QVERIFY(form.image(k)->pixmap().isNull());
+        QVERIFY(pickedImage(form, k)->pixmap().isNull());
 
     pick(form, {17}); // un-pick closes the gap
     QCOMPARE(imageTags(form), (QList<int>{3, 42, 0, 0, 0, 0}));
     QCOMPARE(pickedCount(form), 2);
-    QCOMPARE(form.image(2)->pixmap().toImage(), numberDisc(42).toImage());
-    QVERIFY(form.image(3)->pixmap().isNull());
+    QCOMPARE(pickedImage(form, 2)->pixmap().toImage(), numberDisc(42).toImage());
+    QVERIFY(pickedImage(form, 3)->pixmap().isNull());
     QCOMPARE(downButtons(form), (QList<int>{3, 42}));
 }
 
@@ -85,7 +85,7 @@ void TestBoard::seventhPickIsRefused()
     QCOMPARE(boxes.texts(), QStringList{kSeventhPick});
     QCOMPARE(boxes.boxes().first().caption, QString("ガイドメッセージ"));
     QCOMPARE(boxes.boxes().first().icon, QMessageBox::Warning);
-    QVERIFY(!form.speedButton(7)->isChecked());
+    QVERIFY(!speedButton(form, 7)->isChecked());
     QCOMPARE(pickedCount(form), 6);
     QCOMPARE(imageTags(form), (QList<int>{1, 2, 9, 20, 33, 43}));
 
@@ -104,7 +104,7 @@ void TestBoard::clearEmptiesTheBoard()
     QCOMPARE(imageTags(form), (QList<int>{0, 0, 0, 0, 0, 0}));
     QCOMPARE(pickedCount(form), 0);
     for (int k = 1; k <= 6; ++k)
-        QVERIFY(form.image(k)->pixmap().isNull());
+        QVERIFY(pickedImage(form, k)->pixmap().isNull());
     pick(form, {30});
     QCOMPARE(imageTags(form), (QList<int>{30, 0, 0, 0, 0, 0}));
     QCOMPARE(pickedCount(form), 1);
@@ -113,11 +113,11 @@ void TestBoard::clearEmptiesTheBoard()
 void TestBoard::pickingTwiceRestores()
 {
     TMainForm &form = *m_form;
-    const QImage upLook = form.speedButton(25)->grab().toImage();
+    const QImage upLook = speedButton(form, 25)->grab().toImage();
     pick(form, {25});
-    QVERIFY(form.speedButton(25)->grab().toImage().pixelColor(2, 2) != upLook.pixelColor(2, 2));
+    QVERIFY(speedButton(form, 25)->grab().toImage().pixelColor(2, 2) != upLook.pixelColor(2, 2));
     pick(form, {25});
-    QCOMPARE(form.speedButton(25)->grab().toImage(), upLook);
+    QCOMPARE(speedButton(form, 25)->grab().toImage(), upLook);
     pick(form, {11, 4});
     pick(form, {25, 25});
     QCOMPARE(imageTags(form), (QList<int>{4, 11, 0, 0, 0, 0}));
@@ -132,8 +132,8 @@ void TestBoard::pickByProgram()
     MessageBoxWatcher boxes;
     MainPage *page = control<MainPage>(form, "TabSheet1");
     for (int n : {40, 12, 6}) {
-        form.speedButton(n)->setChecked(true);
-        page->ComSet_SpeedBtnClick(form.speedButton(n));
+        speedButton(form, n)->setChecked(true);
+        page->ComSet_SpeedBtnClick(speedButton(form, n));
     }
     QCOMPARE(imageTags(form), (QList<int>{6, 12, 40, 0, 0, 0}));
     page->btnRisetClick();

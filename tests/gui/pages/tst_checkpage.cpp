@@ -2,7 +2,7 @@
 // against a small hand-made history, and what the window allows while a check pauses.
 
 #include "TestSupport.h"
-#include "gui/pages/HistoryModel.h"
+#include "gui/models/HistoryModel.h"
 #include "gui/widgets/SpinEdit.h"
 #include "gui/widgets/StringGrid.h"
 #include "gui/widgets/Widgets.h"
@@ -223,7 +223,7 @@ void TestCheckPage::nothingMatches()
     showLines(draw, content);
     QCOMPARE(control<PanelLabel>(form, "pnlHitGuide")->text(), kReady);
     if (emptyHistory)
-        form.historyModel()->setRecords({});
+        pageContext(form).history()->setRecords({});
     MessageBoxWatcher boxes;
     check();
     QCOMPARE(boxes.texts(), QStringList{kNoDrawMessage});
@@ -346,7 +346,7 @@ void TestCheckPage::closeAndDownloadWaitForTheCheck()
     QCOMPARE(boxes.texts(),
              QStringList{"実行中の処理が終わってから、もう一度ダウンロードを行ってください。"});
     QCOMPARE(results(form), (QStringList{"１等が当選しました。", "５等が当選しました。"}));
-    QCOMPARE(form.historyModel()->rowCount(), 3);
+    QCOMPARE(pageContext(form).history()->rowCount(), 3);
     QVERIFY(form.isVisible());
     QTRY_VERIFY(!form.isVisible()); // the close runs once the check is over
 }

@@ -111,10 +111,9 @@ QString TestCsvExport::exportTo(const QString &path)
     QString opened;
     DialogDriver driver([path, &opened](QFileDialog *dialog) {
         opened = dialog->directory().absolutePath();
-        auto *name = dialog->findChild<QLineEdit *>("fileNameEdit");
-        QVERIFY(name);
-        name->setText(path);                         // as the player types it
-        QMetaObject::invokeMethod(dialog, "accept"); // what the Save button does
+        // the file name field of Qt's own file dialog
+        control<QLineEdit>(*dialog, "fileNameEdit")->setText(path); // as the player types it
+        QMetaObject::invokeMethod(dialog, "accept");                // what the Save button does
     });
     control<QAction>(*m_form, "menuFileCsvSave")->trigger();
     return driver.seen() ? opened : QStringLiteral("(no dialog)");
@@ -124,7 +123,7 @@ void TestCsvExport::cancelShowsNothing()
 {
     TMainForm &form = *m_form;
     decide(form, {3, 11, 17, 25, 38, 42});
-    SplashWatcher splash(form.splash());
+    SplashWatcher splash(splashWindow(form));
     MessageBoxWatcher boxes;
     QString title, proposed, suffix;
     QStringList filters;
@@ -134,8 +133,7 @@ void TestCsvExport::cancelShowsNothing()
         filters = dialog->nameFilters();
         suffix = dialog->defaultSuffix();
         native = !dialog->testOption(QFileDialog::DontUseNativeDialog);
-        if (auto *name = dialog->findChild<QLineEdit *>("fileNameEdit"))
-            proposed = name->text();
+        proposed = control<QLineEdit>(*dialog, "fileNameEdit")->text();
         dialog->reject();
     });
     control<QAction>(form, "menuFileCsvSave")->trigger();
@@ -171,13 +169,13 @@ void TestCsvExport::emptySlate()
     QFETCH(QByteArray, existing);
     if (!existing.isNull())
         m_folder->write("out.csv", existing);
-    SplashWatcher splash(m_form->splash());
+    SplashWatcher splash(splashWindow(*m_form));
     MessageBoxWatcher boxes;
     bool waitShownBehind = false; // the message stands alone
-    boxes.whileShown([&] { waitShownBehind |= m_form->splash()->isVisible(); });
+    boxes.whileShown([&] { waitShownBehind |= splashWindow(*m_form)->isVisible(); });
     exportTo(m_folder->file("out.csv"));
     QCOMPARE(splash.shown, QStringList{"CSVファイルに出力中です。"});
-    QVERIFY(!m_form->splash()->isVisible());
+    QVERIFY(!splashWindow(*m_form)->isVisible());
     QVERIFY(!waitShownBehind);
     QCOMPARE(boxes.texts(), QStringList{kEmpty});
     QCOMPARE(boxes.boxes().first().caption, QString("ガイドメッセージ"));
@@ -191,10 +189,10 @@ void TestCsvExport::replacesTheFileWithWhatASaveAppends()
     decide(form, {3, 11, 17, 25, 38, 42});
     decide(form, {1, 2, 3, 4, 5, 43});
     m_folder->write("out.csv", QByteArray(200, 'x') + "\r\n"); // longer than the new content
-    SplashWatcher splash(form.splash());
+    SplashWatcher splash(splashWindow(form));
     MessageBoxWatcher boxes;
     bool waitShownBehind = false;
-    boxes.whileShown([&] { waitShownBehind |= form.splash()->isVisible(); });
+    boxes.whileShown([&] { waitShownBehind |= splashWindow(form)->isVisible(); });
     exportTo(m_folder->file("out.csv"));
     QCOMPARE(splash.shown, QStringList{"CSVファイルに出力中です。"});
     QVERIFY(!waitShownBehind);
@@ -256,7 +254,7 @@ void TestCsvExport::unwritableTarget()
     QCOMPARE(boxes.boxes().first().caption, QString("ロト６ヨルネ"));
     QCOMPARE(boxes.boxes().first().icon, QMessageBox::Critical);
     QVERIFY2(boxes.texts().first().contains("out.csv"), qPrintable(boxes.texts().first()));
-    QVERIFY(!form.splash()->isVisible());
+    QVERIFY(!splashWindow(form)->isVisible());
     QCOMPARE(m_folder->read("notafolder"), old);
     QCOMPARE(m_folder->read("out.csv"), old);
     QCOMPARE(QDir(m_folder->path()).entryList(QDir::Files),

@@ -2,7 +2,8 @@
 // painted cells.
 
 #include "TestSupport.h"
-#include "gui/pages/HistoryModel.h"
+#include "gui/models/HistoryModel.h"
+#include "gui/pages/HistoryPage.h"
 #include "gui/widgets/LayoutKit.h"
 #include "gui/widgets/StringGrid.h"
 
@@ -84,18 +85,18 @@ void TestHistoryViews::sortsByEveryColumn()
     QFETCH(QString, first);
     QFETCH(QString, reversed);
     TMainForm &form = *m_form;
-    HistoryModel *history = form.historyModel();
+    HistoryModel *history = pageContext(form).history();
     const QStringList fileOrder = columnTexts(history, 0);
 
     clickHeader(form, column);
-    QCOMPARE(form.historySortState(), column + 1);
+    QCOMPARE(control<HistoryPage>(form, "TabSheet6")->historySortState(), column + 1);
     QStringList texts = columnTexts(history, column);
     QCOMPARE(texts.first(), first);
     QVERIFY(std::is_sorted(texts.begin(), texts.end()));
     QCOMPARE(history->rowCount(), 2037);
 
     clickHeader(form, column);
-    QCOMPARE(form.historySortState(), -(column + 1));
+    QCOMPARE(control<HistoryPage>(form, "TabSheet6")->historySortState(), -(column + 1));
     texts = columnTexts(history, column);
     QCOMPARE(texts.first(), reversed);
     QVERIFY(std::is_sorted(texts.rbegin(), texts.rend()));
@@ -114,15 +115,15 @@ void TestHistoryViews::draw999GoesBefore1000()
     startWindow();
     TMainForm &form = *m_form;
     clickHeader(form, 0);
-    QCOMPARE(columnTexts(form.historyModel(), 0),
+    QCOMPARE(columnTexts(pageContext(form).history(), 0),
              (QStringList{"   99", "  998", "  999", " 1000", " 1001"}));
     clickHeader(form, 0);
-    QCOMPARE(columnTexts(form.historyModel(), 0),
+    QCOMPARE(columnTexts(pageContext(form).history(), 0),
              (QStringList{" 1001", " 1000", "  999", "  998", "   99"}));
     // A new column starts ascending, equal texts keep the order they had.
     clickHeader(form, 2);
-    QCOMPARE(form.historySortState(), 3);
-    QCOMPARE(columnTexts(form.historyModel(), 0).first(), QString(" 1001"));
+    QCOMPARE(control<HistoryPage>(form, "TabSheet6")->historySortState(), 3);
+    QCOMPARE(columnTexts(pageContext(form).history(), 0).first(), QString(" 1001"));
 }
 
 void TestHistoryViews::keepsTheCurrentDraw()
@@ -132,7 +133,7 @@ void TestHistoryViews::keepsTheCurrentDraw()
     clickHeader(form, 1); // oldest first: the newest draw moves to the end
     const QModelIndex current = control<QTableView>(form, "viewHistory")->currentIndex();
     QCOMPARE(current.row(), 2036);
-    QCOMPARE(form.historyModel()->record(current.row()).caption, QString(" 2037"));
+    QCOMPARE(pageContext(form).history()->record(current.row()).caption, QString(" 2037"));
 }
 
 void TestHistoryViews::stripesFollowThePositionShown()
@@ -156,17 +157,17 @@ void TestHistoryViews::stripesFollowThePositionShown()
 void TestHistoryViews::sortStateSurvivesAReload()
 {
     TMainForm &form = *m_form;
-    HistoryModel *history = form.historyModel();
+    HistoryModel *history = pageContext(form).history();
     clickHeader(form, 2); // "①" ascending
     QCOMPARE(history->record(0).main[0], QString("01"));
 
     form.btnMmsUpdateClick();
-    QCOMPARE(form.historySortState(), 3);
+    QCOMPARE(control<HistoryPage>(form, "TabSheet6")->historySortState(), 3);
     QCOMPARE(history->record(0).caption, QString(" 2037")); // file order again
     QCOMPARE(control<QLineEdit>(form, "editNewNum")->text(), QString("2038"));
 
     clickHeader(form, 2); // the state was +3, so this click reverses it
-    QCOMPARE(form.historySortState(), -3);
+    QCOMPARE(control<HistoryPage>(form, "TabSheet6")->historySortState(), -3);
     QCOMPARE(history->record(0).main[0], QString("27"));
 }
 

@@ -54,7 +54,7 @@ QList<int> panelsShownMarked(TMainForm &form, const QColor &colour)
 {
     QList<int> numbers;
     for (int n = 1; n <= 43; ++n) {
-        const QString state = panelState(form.numberPanel(n));
+        const QString state = panelState(numberPanel(form, n));
         if (state == markedState(colour))
             numbers.append(n);
         else if (state != kNormal)
@@ -65,7 +65,7 @@ QList<int> panelsShownMarked(TMainForm &form, const QColor &colour)
 
 void clickPanel(TMainForm &form, int n)
 {
-    QTest::mouseClick(form.numberPanel(n), Qt::LeftButton);
+    QTest::mouseClick(numberPanel(form, n), Qt::LeftButton);
 }
 
 } // namespace
@@ -120,7 +120,7 @@ void TestPickOptions::firstStartWithoutSettings()
     QCOMPARE(control<SpinEdit>(form, "editAutoSelectDefault")->text(), QString("10"));
     QCOMPARE(control<SpinEdit>(form, "editSelectRange")->text(), QString("20"));
     QVERIFY(control<QRadioButton>(form, "RadioButton4")->isChecked());
-    QCOMPARE(form.pickSettings().optionIndex, 3);
+    QCOMPARE(pageContext(form).pickSettings().optionIndex, 3);
     QCOMPARE(control<TabControl>(form, "TabControl1")->count(), 6);
     QCOMPARE(control<TabControl>(form, "TabControl1")->tabBar()->tabText(0), QString("　①"));
     QCOMPARE(control<TabControl>(form, "TabControl1")->currentIndex(), 0);
@@ -164,7 +164,7 @@ void TestPickOptions::methodStates()
     radios[(method + 1) % 4]->click();
     radios[method]->click();
 
-    QCOMPARE(form.pickSettings().optionIndex, method);
+    QCOMPARE(pageContext(form).pickSettings().optionIndex, method);
     QCOMPARE(control<QPushButton>(form, "btnAutoCalc")->isEnabled(), automatic);
     QCOMPARE(control<SpinEdit>(form, "editAutoSelectMax")->isEnabled(), automatic);
     QCOMPARE(control<SpinEdit>(form, "editAutoSelectDefault")->isEnabled(), automatic);
@@ -174,7 +174,7 @@ void TestPickOptions::methodStates()
     if (panels) {
         QCOMPARE(control<QPushButton>(form, "btnUpdate")->isVisible(), editor);
         QCOMPARE(control<QPushButton>(form, "btnDeleteClear")->isVisible(), editor);
-        QCOMPARE(form.numberPanel(1)->isEnabled(), panelsOn);
+        QCOMPARE(numberPanel(form, 1)->isEnabled(), panelsOn);
         QCOMPARE(control<TabControl>(form, "TabControl1")->count(), editor ? 1 : 6);
         QCOMPARE(
             control<QGroupBox>(form, "groupDeleteNumber")->palette().color(QPalette::WindowText),
@@ -188,7 +188,7 @@ void TestPickOptions::methodStates()
     }
     // Clicking the selected method again changes nothing.
     radios[method]->click();
-    QCOMPARE(form.pickSettings().optionIndex, method);
+    QCOMPARE(pageContext(form).pickSettings().optionIndex, method);
     QVERIFY(boxes.boxes().isEmpty());
 }
 
@@ -204,16 +204,16 @@ void TestPickOptions::applyExclusionsAndRestart()
             clickPanel(form, n);
         QCOMPARE(control<QGroupBox>(form, "groupDeleteNumber")->property("tag").toInt(), 3);
         QCOMPARE(panelsShownMarked(form, kFuchsia), (QList<int>{3, 17, 25}));
-        QVERIFY(form.pickSettings().deleteNum.isEmpty()); // marks alone change nothing
-        QCOMPARE(form.exclusionSet()[2], 0);
+        QVERIFY(pageContext(form).pickSettings().deleteNum.isEmpty()); // marks alone change nothing
+        QCOMPARE(pageContext(form).exclusionSet()[2], 0);
 
         control<QPushButton>(form, "btnUpdate")->click();
         QCOMPARE(boxes.texts(), QStringList{"除外数字を全て反映しました。"});
         QCOMPARE(boxes.boxes().first().caption, QString("ガイドメッセージ"));
         QCOMPARE(boxes.boxes().first().icon, QMessageBox::Warning);
-        QCOMPARE(form.pickSettings().deleteNum, QString("03 17 25 "));
+        QCOMPARE(pageContext(form).pickSettings().deleteNum, QString("03 17 25 "));
         for (int i = 0; i < 43; ++i)
-            QCOMPARE(form.exclusionSet()[i], (i == 2 || i == 16 || i == 24) ? 1 : 0);
+            QCOMPARE(pageContext(form).exclusionSet()[i], (i == 2 || i == 16 || i == 24) ? 1 : 0);
         control<QAction>(form, "menuFileExit")->trigger();
     }
     QCOMPARE(AppSettings(m_iniPath).readPickSettings().deleteNum, QString("03 17 25 "));
@@ -224,8 +224,8 @@ void TestPickOptions::applyExclusionsAndRestart()
     QCOMPARE(panelsShownMarked(form, kFuchsia), (QList<int>{3, 17, 25}));
     QCOMPARE(control<QGroupBox>(form, "groupDeleteNumber")->property("tag").toInt(), 3);
     for (int i = 0; i < 43; ++i) // what the panels show is in force
-        QCOMPARE(form.exclusionSet()[i], (i == 2 || i == 16 || i == 24) ? 1 : 0);
-    QCOMPARE(form.pickSettings().deleteNum, QString("03 17 25 "));
+        QCOMPARE(pageContext(form).exclusionSet()[i], (i == 2 || i == 16 || i == 24) ? 1 : 0);
+    QCOMPARE(pageContext(form).pickSettings().deleteNum, QString("03 17 25 "));
 }
 
 void TestPickOptions::twentyFirstMarkRefused()
@@ -241,14 +241,14 @@ void TestPickOptions::twentyFirstMarkRefused()
 
     clickPanel(form, 1);
     QCOMPARE(boxes.texts(), QStringList{"これ以上の除外数字は設定できません。（最大２０個まで）"});
-    QCOMPARE(panelState(form.numberPanel(1)), kNormal);
+    QCOMPARE(panelState(numberPanel(form, 1)), kNormal);
     QCOMPARE(control<QGroupBox>(form, "groupDeleteNumber")->property("tag").toInt(), 20);
 
     clickPanel(form, 40); // a marked one unmarks
-    QCOMPARE(panelState(form.numberPanel(40)), kNormal);
+    QCOMPARE(panelState(numberPanel(form, 40)), kNormal);
     QCOMPARE(control<QGroupBox>(form, "groupDeleteNumber")->property("tag").toInt(), 19);
     clickPanel(form, 1);
-    QCOMPARE(panelState(form.numberPanel(1)), markedState(kFuchsia));
+    QCOMPARE(panelState(numberPanel(form, 1)), markedState(kFuchsia));
     QCOMPARE(boxes.boxes().size(), 1);
 }
 
@@ -282,15 +282,15 @@ void TestPickOptions::clearAllAsksFirst()
     QCOMPARE(boxes.texts(), QStringList{"除外数字が全てリセットされます…。本当によろしいですか？"});
     QCOMPARE(boxes.boxes().first().caption, QString("確認メッセージ"));
     QCOMPARE(boxes.boxes().first().defaultButton, QMessageBox::No);
-    QCOMPARE(form.pickSettings().deleteNum, QString("08 09 "));
-    QCOMPARE(form.exclusionSet()[7], 1);
+    QCOMPARE(pageContext(form).pickSettings().deleteNum, QString("08 09 "));
+    QCOMPARE(pageContext(form).exclusionSet()[7], 1);
     QCOMPARE(panelsShownMarked(form, kFuchsia), (QList<int>{8, 9}));
 
     boxes.queueAnswer(QMessageBox::Yes);
     control<QPushButton>(form, "btnDeleteClear")->click();
-    QCOMPARE(form.pickSettings().deleteNum, QString());
-    QCOMPARE(form.exclusionSet()[7], 0);
-    QCOMPARE(form.exclusionSet()[8], 0);
+    QCOMPARE(pageContext(form).pickSettings().deleteNum, QString());
+    QCOMPARE(pageContext(form).exclusionSet()[7], 0);
+    QCOMPARE(pageContext(form).exclusionSet()[8], 0);
     QCOMPARE(panelsShownMarked(form, kFuchsia), QList<int>());
     QCOMPARE(control<QGroupBox>(form, "groupDeleteNumber")->property("tag").toInt(), 0);
 }
@@ -310,7 +310,7 @@ void TestPickOptions::countViewOfThirdPosition()
     control<SpinEdit>(form, "editSelectRange")->setText("100");
     control<TabControl>(form, "TabControl1")->tabBar()->setCurrentIndex(5);
     QCOMPARE(panelsShownMarked(form, kBlue), bundledNumbersReaching(5, 100));
-    QCOMPARE(form.pickSettings().rangeNum, 20);
+    QCOMPARE(pageContext(form).pickSettings().rangeNum, 20);
 }
 
 void TestPickOptions::thresholdRefusals()
@@ -336,8 +336,8 @@ void TestPickOptions::thresholdRefusals()
     QCOMPARE(control<SpinEdit>(form, "editSelectRange")->text(), QString("20"));
     QVERIFY(form.focusWidget() == control<SpinEdit>(form, "editSelectRange") ||
             form.focusWidget()->parentWidget() == control<SpinEdit>(form, "editSelectRange"));
-    QCOMPARE(form.pickSettings().autoNum, 10);
-    QCOMPARE(form.pickSettings().rangeNum, 20);
+    QCOMPARE(pageContext(form).pickSettings().autoNum, 10);
+    QCOMPARE(pageContext(form).pickSettings().rangeNum, 20);
 }
 
 void TestPickOptions::thresholdApplied()
@@ -349,8 +349,8 @@ void TestPickOptions::thresholdApplied()
     control<SpinEdit>(form, "editSelectRange")->setText("60");
     control<QPushButton>(form, "btnAgainUpdate")->click();
     QVERIFY(boxes.boxes().isEmpty());
-    QCOMPARE(form.pickSettings().autoNum, 7);
-    QCOMPARE(form.pickSettings().rangeNum, 60);
+    QCOMPARE(pageContext(form).pickSettings().autoNum, 7);
+    QCOMPARE(pageContext(form).pickSettings().rangeNum, 60);
     QCOMPARE(control<SpinEdit>(form, "editAutoSelectMax")->text(),
              QString("10")); // reaches the first page later
     QCOMPARE(panelsShownMarked(form, kBlue), bundledNumbersReaching(0, 60));
@@ -369,10 +369,10 @@ void TestPickOptions::resetToDefaults()
     control<QTabWidget>(form, "pctrlMain")->setCurrentWidget(control<QWidget>(form, "TabSheet2"));
     QCOMPARE(control<SpinEdit>(form, "editAutoSelectMax")->text(), QString("33"));
     control<QPushButton>(form, "btnUpdate")->click();
-    QCOMPARE(form.exclusionSet()[0], 1);
+    QCOMPARE(pageContext(form).exclusionSet()[0], 1);
 
     control<QPushButton>(form, "btnBaseDef")->click();
-    QVERIFY(form.pickSettings() == PickSettings());
+    QVERIFY(pageContext(form).pickSettings() == PickSettings());
     QCOMPARE(control<SpinEdit>(form, "editAutoSelectMax")->text(), QString("10"));
     QCOMPARE(control<SpinEdit>(form, "editAutoSelectDefault")->text(), QString("10"));
     QCOMPARE(control<SpinEdit>(form, "editSelectRange")->text(), QString("20"));
@@ -430,14 +430,14 @@ void TestPickOptions::nonIntegerThresholdStillSwitchesMethod()
     QVERIFY2(boxes.boxes().first().text.contains("整数"), qPrintable(boxes.texts().first()));
     // The switch is complete: what is shown and what is stored agree ...
     QVERIFY(control<QRadioButton>(form, "RadioButton4")->isChecked());
-    QCOMPARE(form.pickSettings().optionIndex, 3);
+    QCOMPARE(pageContext(form).pickSettings().optionIndex, 3);
     QVERIFY(!control<QPushButton>(form, "btnUpdate")->isVisible());
     QVERIFY(!control<QPushButton>(form, "btnDeleteClear")->isVisible());
     QCOMPARE(control<QGroupBox>(form, "groupDeleteNumber")->title(),
              QString("抽選数字の絞り込み範囲（参照のみ）"));
     QCOMPARE(control<TabControl>(form, "TabControl1")->count(), 6);
     QVERIFY(control<SpinEdit>(form, "editSelectRange")->isEnabled());
-    QVERIFY(!form.numberPanel(4)->isEnabled());
+    QVERIFY(!numberPanel(form, 4)->isEnabled());
     // ... only the view is left as it was.
     QCOMPARE(panelsShownMarked(form, kFuchsia), QList<int>{4});
 

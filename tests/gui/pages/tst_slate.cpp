@@ -65,8 +65,8 @@ void TestSlate::decideFillsRowsAndPanels()
     QCOMPARE(control<PanelLabel>(form, "pnlSelectMoney")->text(), QString("¥200"));
     QCOMPARE(control<QGroupBox>(form, "GroupBox1")->property("tag").toInt(),
              0); // the board was cleared
-    QVERIFY(!form.speedButton(3)->isChecked());
-    QCOMPARE(form.image(1)->property("tag").toInt(), 0);
+    QVERIFY(!speedButton(form, 3)->isChecked());
+    QCOMPARE(pickedImage(form, 1)->property("tag").toInt(), 0);
 
     decide(form, {3, 11, 17, 25, 38, 42}); // the same line again is accepted
     QCOMPARE(control<StringGrid>(form, "gridSelectItem")->rowCount(), 2);

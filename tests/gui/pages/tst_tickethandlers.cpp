@@ -442,8 +442,7 @@ void TestTicketHandlers::onlyDigitsAreTyped_data()
 void TestTicketHandlers::onlyDigitsAreTyped()
 {
     QFETCH(QString, edit);
-    auto *field = m_form->findChild<SpinEdit *>(edit);
-    QVERIFY(field);
+    auto *field = control<SpinEdit>(*m_form, edit);
     field->setText("");
     QTest::keyClicks(field, "7a+-.b 0");
     QCOMPARE(field->text(), QString("70"));

@@ -2,7 +2,7 @@
 // the order of the history list, and the look of the bars.
 
 #include "TestSupport.h"
-#include "gui/pages/HistoryModel.h"
+#include "gui/models/HistoryModel.h"
 #include "gui/widgets/TrendChart.h"
 #include "gui/widgets/TrendChartDecor.h"
 
@@ -147,7 +147,7 @@ void TestTrendCharts::startUpShowsTheTenDrawChart()
 void TestTrendCharts::everyKindAddsUp()
 {
     TMainForm &form = *m_form;
-    const int draws = form.historyModel()->rowCount();
+    const int draws = pageContext(form).history()->rowCount();
     for (int kind = 0; kind < 12; ++kind) {
         control<QComboBox>(form, "cmbChartKind")->setCurrentIndex(kind);
         // Choosing another kind hides both charts until "傾向グラフ表示" draws one.
@@ -173,7 +173,7 @@ void TestTrendCharts::everyKindAddsUp()
         QCOMPARE(scale->min(), 0.0);
         QVERIFY(scale->max() >= *std::max_element(values.begin(), values.end()));
         if (kind >= 6) {
-            const auto &row = form.baseCountTable()[static_cast<size_t>(kind - 6)];
+            const auto &row = pageContext(form).baseCountTable()[static_cast<size_t>(kind - 6)];
             QCOMPARE(values, QVector<int>(row.begin(), row.end()));
         }
     }
@@ -185,7 +185,7 @@ void TestTrendCharts::sevenDrawsAndTheBonus()
     m_folder->write("download/Loto6Data.csv", prizeLines(7));
     startWindow();
     TMainForm &form = *m_form;
-    QCOMPARE(form.historyModel()->rowCount(), 7);
+    QCOMPARE(pageContext(form).history()->rowCount(), 7);
     QVector<int> expected(43, 0);
     for (int n = 0; n < 6; ++n)
         expected[n] = 7;
@@ -211,7 +211,7 @@ void TestTrendCharts::countsTheRowsInTheOrderShown()
     QHeaderView *header = control<QTableView>(form, "viewHistory")->horizontalHeader();
     QTest::mouseClick(header->viewport(), Qt::LeftButton, {},
                       QPoint(header->sectionViewportPosition(2) + 10, 5)); // "①", ascending
-    HistoryModel *history = form.historyModel();
+    HistoryModel *history = pageContext(form).history();
     QVector<int> expected(43, 0);
     for (int r = 0; r < 10; ++r)
         for (const QString &text : history->record(r).main)

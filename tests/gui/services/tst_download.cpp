@@ -3,18 +3,18 @@
 #include "FeedSamples.h"
 #include "HttpTestServer.h"
 #include "TestSupport.h"
-#include "core/results/HistoryCheck.h"
+#include "core/results/DrawCalendar.h"
 #include "core/results/HistoryFeed.h"
 #include "gui/dialogs/DownloadSettingsForm.h"
 #include "gui/dialogs/Splash.h"
-#include "gui/pages/HistoryModel.h"
+#include "gui/models/HistoryModel.h"
 #include "gui/services/ResultsService.h"
 #include "gui/widgets/SpinEdit.h"
 #include "gui/widgets/StringGrid.h"
 
-#include <QDir>
 #include <QAction>
 #include <QDialogButtonBox>
+#include <QDir>
 #include <QElapsedTimer>
 #include <QLabel>
 #include <QLineEdit>
@@ -135,7 +135,7 @@ void TestDownload::downloadsAndReloads()
     form.show();
     QCOMPARE(control<QLineEdit>(form, "editNewNum")->text(), QString("2038"));
     bool waitShownBehind = false; // the message stands alone
-    boxes.whileShown([&] { waitShownBehind |= form.splash()->isVisible(); });
+    boxes.whileShown([&] { waitShownBehind |= splashWindow(form)->isVisible(); });
 
     download(form, boxes);
 
@@ -148,13 +148,13 @@ void TestDownload::downloadsAndReloads()
     QCOMPARE(boxes.boxes().first().icon, QMessageBox::Warning);
     QCOMPARE(control<QLineEdit>(form, "editNewNum")->text(), QString("2039"));
     QCOMPARE(control<SpinEdit>(form, "editLoto6Num")->text(), QString("2039"));
-    QCOMPARE(form.historyModel()->rowCount(), 2038);
-    QCOMPARE(form.historyModel()->record(0).date, QString("2025/09/29"));
+    QCOMPARE(pageContext(form).history()->rowCount(), 2038);
+    QCOMPARE(pageContext(form).history()->record(0).date, QString("2025/09/29"));
     QCOMPARE(control<StringGrid>(form, "gridMoney")->rowCount(), 2038);
     QCOMPARE(folder.read("download/Loto6Number.csv"), newerNumbers());
     QCOMPARE(folder.read("download/Loto6Data.csv"), newerPrizes());
     QVERIFY(control<QTabWidget>(form, "pctrlMain")->isEnabled());
-    QVERIFY(!form.splash()->isVisible());
+    QVERIFY(!splashWindow(form)->isVisible());
 
     download(form, boxes); // a second run fetches again
     QCOMPARE(server.requests(), (QStringList{kNumberPath, kDataPath, kNumberPath, kDataPath}));
@@ -548,7 +548,7 @@ void TestDownload::failureKeepsFilesAndViews()
     TMainForm form(folder.path());
     form.show();
     bool waitShownBehind = false; // the message stands alone
-    boxes.whileShown([&] { waitShownBehind |= form.splash()->isVisible(); });
+    boxes.whileShown([&] { waitShownBehind |= splashWindow(form)->isVisible(); });
     const auto rows = [&form](const char *view) {
         return control<QTableView>(form, view)->model()->rowCount();
     };
@@ -627,17 +627,17 @@ void TestDownload::stopAfterTheFirstFileChangesNothing()
     // The command returns at once; the window waits on its own event loop.
     control<QAction>(form, "menuCommandDownload")->trigger();
     QVERIFY(boxes.texts().isEmpty());
-    QVERIFY(form.isBusy());
-    QVERIFY(form.splash()->isVisible());
+    QVERIFY(pageContext(form).isBusy());
+    QVERIFY(splashWindow(form)->isVisible());
     QTRY_COMPARE_WITH_TIMEOUT(boxes.texts().size(), 1, 10000);
     QVERIFY(clock.elapsed() < 5000); // not the 30 seconds of the time-out
     QCOMPARE(boxes.texts(), QStringList{kFailed + "\n" + server.baseUrl() +
                                         "download/Loto6Data.csv の取得を中止しました。"});
     QCOMPARE(server.requests(), (QStringList{kNumberPath, kDataPath}));
     QVERIFY(folder.read("download/Loto6Number.csv") == numbersBefore);
-    QCOMPARE(form.historyModel()->rowCount(), 2037);
+    QCOMPARE(pageContext(form).history()->rowCount(), 2037);
     QCOMPARE(control<QLineEdit>(form, "editNewNum")->text(), QString("2038"));
-    QVERIFY(!form.isBusy());
+    QVERIFY(!pageContext(form).isBusy());
 }
 
 // A close asked for while the fetch waits runs once the download has told how it ended.

@@ -37,7 +37,7 @@ struct Fixture {
         if (!QTest::qWaitForWindowActive(&window))
             qWarning("the test window did not become active");
         edit->setFocus();
-        edit->findChild<QLineEdit *>()->selectAll();
+        edit->selectAll();
     }
 };
 

@@ -1,4 +1,4 @@
-#include "gui/pages/HistoryModel.h"
+#include "gui/models/HistoryModel.h"
 
 namespace
 {
