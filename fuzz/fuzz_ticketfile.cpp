@@ -101,11 +101,11 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
         int ofDraw = 0;
         for (const Piece &piece : pieces)
             ofDraw += piece.ofDraw;
-        if (before.rows.size() != ofDraw)
+        if (before.rows().size() != ofDraw)
             std::abort(); // the reader and the independent cut see other lines
-        if (!before.rows.isEmpty()) {
-            const int row = size > 0 ? data[0] % before.rows.size() : 0;
-            if (removeListedTicketLine(path, kDraw, before.rows, row) != TicketRemoval::Removed)
+        if (!before.rows().isEmpty()) {
+            const int row = size > 0 ? data[0] % before.rows().size() : 0;
+            if (removeListedTicketLine(path, kDraw, before.rows(), row) != TicketRemoval::Removed)
                 std::abort(); // nothing changed the file in between
             QByteArray expected;
             int seen = 0;
@@ -120,9 +120,9 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
             }
             if (readBack(path) != expected)
                 std::abort();
-            QVector<QStringList> listed = before.rows;
+            QVector<QStringList> listed = before.rows();
             listed.removeAt(row);
-            if (listTicketFile(path, kDraw).rows != listed)
+            if (listTicketFile(path, kDraw).rows() != listed)
                 std::abort();
         }
 
