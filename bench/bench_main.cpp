@@ -229,10 +229,7 @@ void Statistics(benchmark::State &state)
 
 void StatisticsWindow(benchmark::State &state)
 {
-    const SyntheticHistory &files = fixture(kBundled).files;
-    ResultsData data;
-    parseResults(splitTextLines(files.draws), splitTextLines(files.prizes), &data);
-    StatisticsForm form(data.draws);
+    StatisticsForm form(bundledPastDraws());
     form.show();
     auto *draws = control<QSpinBox>(form, QStringLiteral("editStatisticsDraws"));
     for (auto _ : state)

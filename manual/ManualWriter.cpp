@@ -91,15 +91,14 @@ bool writeSampleTickets(const QString &programFolder)
 // claimed, a prize of a year before with one day left and one that expired.
 void takeClaimsPicture(TMainForm &form, QHash<QString, QImage> &pictures)
 {
-    const QString folder = control<PageContext>(form, "PageContext")->dataFolder();
-    ResultsData results;
+    const PageContext &context = *control<PageContext>(form, "PageContext");
+    const QString &folder = context.dataFolder();
     if (!writeFile(folder + QStringLiteral("client/1936.csv"), "1936,01,06,19,02,03,04\r\n") ||
         !writeFile(folder + QStringLiteral("client/1937.csv"), "1937,01,09,26,28,02,03\r\n") ||
         !writeFile(folder + QStringLiteral("client/claimed.csv"),
-                   "2035,01,02,03,05,10,12,2025/09/20\r\n") ||
-        readResultsFolder(folder + QStringLiteral("download/"), &results) != ResultsStatus::Loaded)
+                   "2035,01,02,03,05,10,12,2025/09/20\r\n"))
         return;
-    TicketReportForm report(results.draws, folder, &form, QDate(2025, 10, 6));
+    TicketReportForm report(context.pastDraws(), folder, &form, QDate(2025, 10, 6));
     control<QTabWidget>(report, "tabTicketReport")->setCurrentIndex(1);
     report.show();
     settle(200);

@@ -31,14 +31,13 @@ void TMainForm::connectExtraCommands()
     connect(menuCommandLineHistory, &QAction::triggered, this, [this] {
         runGuarded(this, [this] {
             // The selected slate line, else the numbers picked on the board.
-            openDialog(new LineHistoryForm(m_context->history()->records(), m_context->dataFolder(),
-                                           m_mainPage->currentLineText(), this));
+            openDialog(
+                new LineHistoryForm(m_context->pastDraws(), m_mainPage->currentLineText(), this));
         });
     });
     connect(menuCommandTicketReport, &QAction::triggered, this, [this] {
         runGuarded(this, [this] {
-            openDialog(new TicketReportForm(m_context->history()->records(),
-                                            m_context->dataFolder(), this));
+            openDialog(new TicketReportForm(m_context->pastDraws(), m_context->dataFolder(), this));
         });
     });
     connect(menuCommandRandomnessTest, &QAction::triggered, this, [this] {
@@ -47,8 +46,6 @@ void TMainForm::connectExtraCommands()
         });
     });
     connect(menuCommandStatistics, &QAction::triggered, this, [this] {
-        runGuarded(this, [this] {
-            openDialog(new StatisticsForm(m_context->history()->records(), this));
-        });
+        runGuarded(this, [this] { openDialog(new StatisticsForm(m_context->pastDraws(), this)); });
     });
 }

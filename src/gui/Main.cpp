@@ -217,8 +217,8 @@ void TMainForm::showClaimWarning()
         const NewestDraw newest = newestDrawOf(m_context->history()->records());
         warning = staleHistoryNotice(missingDraws(newest.date, japanToday()));
         if (warning.isEmpty())
-            warning = readClaimWarningText(m_context->dataFolder(), m_context->history()->records(),
-                                           japanToday());
+            warning =
+                readClaimWarningText(m_context->dataFolder(), m_context->pastDraws(), japanToday());
     });
     if (!warning.isEmpty())
         m_context->setStatusText(warning); // until the page changes

@@ -283,23 +283,20 @@ QStringList drawNews(const QVector<LotoLine> &saved, const PastDraws &history,
     return news;
 }
 
-QString readClaimWarningText(const QString &programFolder, const QVector<DrawRecord> &history,
+QString readClaimWarningText(const QString &programFolder, const PastDraws &history,
                              const QDate &today)
 {
     // The oldest draw whose prizes can still be claimed: older files need not be read.
     int fromDraw = 0;
-    for (const DrawRecord &record : history) {
-        const std::optional<QDate> date = parseDate(record.date);
-        const int number = drawNumberOf(record.caption.trimmed());
-        if (date && claimDeadline(*date) >= today && number > 0 &&
-            (fromDraw == 0 || number < fromDraw))
-            fromDraw = number;
+    for (const PastDraw &draw : history.draws()) {
+        const std::optional<QDate> date = parseDate(draw.date);
+        if (date && claimDeadline(*date) >= today && (fromDraw == 0 || draw.number < fromDraw))
+            fromDraw = draw.number;
     }
     if (fromDraw == 0)
         return QString(); // no draw whose prizes are still open
-    const PrizeClaimsReading reading = readPrizeClaimsNamingFailures(
-        programFolder + kClientFolder, PastDraws(history, readPrizeLines(programFolder)), today,
-        fromDraw);
+    const PrizeClaimsReading reading =
+        readPrizeClaimsNamingFailures(programFolder + kClientFolder, history, today, fromDraw);
     QStringList texts = reading.unreadable;
     const QString warning = claimWarningText(claimWarning(reading.claims));
     if (!warning.isEmpty())

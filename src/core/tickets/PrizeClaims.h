@@ -111,7 +111,7 @@ QStringList drawNews(const QVector<LotoLine> &saved, const PastDraws &history,
 // ("受取期限の近い当選があります（2件、最短 あと 5 日）。"), empty when none is near its deadline.
 // Only the ticket files of draws whose prizes can still be claimed are read; a file that cannot
 // be read is named behind the warning ("client/2040.csv を読めません：…").
-QString readClaimWarningText(const QString &programFolder, const QVector<DrawRecord> &history,
+QString readClaimWarningText(const QString &programFolder, const PastDraws &history,
                              const QDate &today);
 
 // What the status line says after a check: the earliest deadline not passed among the winning

@@ -6,13 +6,12 @@
 #include "gui/services/ComFunction.h"
 #include "gui/widgets/LayoutKit.h"
 
-#include <QHBoxLayout>
-#include <QHeaderView>
+#include "ui_LineHistoryForm.h"
+
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QTableWidget>
-#include <QVBoxLayout>
 
 namespace
 {
@@ -31,76 +30,45 @@ QTableWidgetItem *item(const QString &text, Qt::Alignment alignment)
 
 } // namespace
 
-LineHistoryForm::LineHistoryForm(const QVector<DrawRecord> &history, const QString &programFolder,
-                                 const QString &line, QWidget *parent)
-    : QDialog(parent), m_history(history, readPrizeLines(programFolder))
+LineHistoryForm::LineHistoryForm(const PastDraws &history, const QString &line, QWidget *parent)
+    : QDialog(parent), m_history(history), m_ui(std::make_unique<Ui::LineHistoryForm>())
 {
-    setObjectName(QStringLiteral("LineHistoryForm"));
-    setWindowTitle(QStringLiteral("組合せを過去の全抽選と照合"));
+    m_ui->setupUi(this);
     setFont(layout::makeFont(15));
+    m_ui->editLineHistory->setText(line);
 
-    auto *prompt = new QLabel(QStringLiteral("組合せ（６個の数字を空白かカンマで区切る）"));
-    editLineHistory = new QLineEdit(line);
-    editLineHistory->setObjectName(QStringLiteral("editLineHistory"));
-    editLineHistory->setMinimumWidth(220);
-    btnLineHistoryExec = new QPushButton(QStringLiteral("照合"));
-    btnLineHistoryExec->setObjectName(QStringLiteral("btnLineHistoryExec"));
-    btnLineHistoryExec->setDefault(true); // Enter in the field checks the line
-    auto *entry = new QHBoxLayout;
-    entry->addWidget(prompt);
-    entry->addWidget(editLineHistory, 1);
-    entry->addWidget(btnLineHistoryExec);
-
-    gridLineHistory =
-        layout::readOnlyTable("gridLineHistory", kPrizeTiers,
-                              {QStringLiteral("等級"), QStringLiteral("当選回数"),
-                               QStringLiteral("当選金額の合計"), QStringLiteral("当選した開催回")});
-    gridLineHistory->setSelectionMode(QAbstractItemView::NoSelection);
-    gridLineHistory->setWordWrap(false);
-    gridLineHistory->setColumnWidth(0, 60);
-    gridLineHistory->setColumnWidth(1, 90);
-    gridLineHistory->setColumnWidth(2, 230);
-    gridLineHistory->horizontalHeader()->setStretchLastSection(true);
-    gridLineHistory->verticalHeader()->setDefaultSectionSize(26);
-    gridLineHistory->setFixedHeight(26 * (kPrizeTiers + 1) + 6);
+    QTableWidget *grid = m_ui->gridLineHistory;
+    layout::applyGridHabits(grid);
+    grid->setColumnWidth(0, 60);
+    grid->setColumnWidth(1, 90);
+    grid->setColumnWidth(2, 230);
+    grid->setFixedHeight(26 * (kPrizeTiers + 1) + 6);
     for (int tier = 0; tier < kPrizeTiers; ++tier)
-        gridLineHistory->setItem(tier, 0, item(kTierNames.at(tier), Qt::AlignCenter));
-
-    lblLineHistorySummary = new QLabel;
-    lblLineHistorySummary->setObjectName(QStringLiteral("lblLineHistorySummary"));
-    lblLineHistorySummary->setWordWrap(true);
-    lblLineHistorySummary->setMinimumHeight(48);
-    lblLineHistorySummary->setAlignment(Qt::AlignLeft | Qt::AlignTop);
-
-    QHBoxLayout *bottom = layout::closeButtonRow(this);
-
-    auto *page = new QVBoxLayout(this);
-    page->addLayout(entry);
-    page->addWidget(gridLineHistory);
-    page->addWidget(lblLineHistorySummary);
-    page->addLayout(bottom);
+        grid->setItem(tier, 0, item(kTierNames.at(tier), Qt::AlignCenter));
     layout::fitToScreen(this, QSize(760, sizeHint().height()));
 
-    connect(btnLineHistoryExec, &QPushButton::clicked, this,
+    connect(m_ui->btnLineHistoryExec, &QPushButton::clicked, this,
             &LineHistoryForm::btnLineHistoryExecClick);
 
     // A line handed over is checked at once; anything else waits for the player.
     try {
         showResult(parseLineText(line));
     } catch (const DomainError &) {
-        lblLineHistorySummary->setText(
+        m_ui->lblLineHistorySummary->setText(
             QStringLiteral("組合せを入力して「照合」をクリックしてください。"));
     }
 }
+
+LineHistoryForm::~LineHistoryForm() = default;
 
 void LineHistoryForm::btnLineHistoryExecClick()
 {
     NumberSet line = 0;
     try {
-        line = parseLineText(editLineHistory->text());
+        line = parseLineText(m_ui->editLineHistory->text());
     } catch (const DomainError &e) {
         showGuideMessage(this, e.message());
-        editLineHistory->setFocus();
+        m_ui->editLineHistory->setFocus();
         return;
     }
     showResult(line);
@@ -113,7 +81,7 @@ void LineHistoryForm::showResult(NumberSet line)
         if (line & numberBit(n))
             numbers.append(twoDigits(n));
     }
-    editLineHistory->setText(numbers.join(QLatin1Char(' ')));
+    m_ui->editLineHistory->setText(numbers.join(QLatin1Char(' ')));
 
     const LineHistoryResult result = checkLineHistory(line, m_history);
     for (int tier = 0; tier < kPrizeTiers; ++tier) {
@@ -124,10 +92,11 @@ void LineHistoryForm::showResult(NumberSet line)
         QStringList draws;
         for (int draw : tally.draws)
             draws.append(QStringLiteral("第%1回").arg(draw));
-        gridLineHistory->setItem(tier, 1,
-                                 item(QStringLiteral("%1回").arg(tally.wins), Qt::AlignRight));
-        gridLineHistory->setItem(tier, 2, item(amount, Qt::AlignRight));
-        gridLineHistory->setItem(tier, 3, item(draws.join(QStringLiteral("、")), Qt::AlignLeft));
+        m_ui->gridLineHistory->setItem(
+            tier, 1, item(QStringLiteral("%1回").arg(tally.wins), Qt::AlignRight));
+        m_ui->gridLineHistory->setItem(tier, 2, item(amount, Qt::AlignRight));
+        m_ui->gridLineHistory->setItem(tier, 3,
+                                       item(draws.join(QStringLiteral("、")), Qt::AlignLeft));
     }
 
     QString summary = QStringLiteral("照合した抽選 %1回　購入金額 %2　当選金 %3　回収率 %4%")
@@ -139,5 +108,5 @@ void LineHistoryForm::showResult(NumberSet line)
         summary += QStringLiteral("\n※該当者なし（当選金額０円）の回の当選%1回は、"
                                   "当選金に含めていません。")
                        .arg(result.unpaidWins());
-    lblLineHistorySummary->setText(summary);
+    m_ui->lblLineHistorySummary->setText(summary);
 }

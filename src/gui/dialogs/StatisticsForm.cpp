@@ -100,8 +100,8 @@ QString gapVerdict(double adjustedP)
                : QStringLiteral("偶然とは言いにくい長さの間隔があります（補正後 p < 0.05）。");
 }
 
-StatisticsForm::StatisticsForm(const QVector<DrawRecord> &history, QWidget *parent)
-    : QDialog(parent), m_history(history, QStringList())
+StatisticsForm::StatisticsForm(const PastDraws &history, QWidget *parent)
+    : QDialog(parent), m_history(history)
 {
     setObjectName(QStringLiteral("StatisticsForm"));
     setWindowTitle(QStringLiteral("統計と理論値"));

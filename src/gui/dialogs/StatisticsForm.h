@@ -25,7 +25,7 @@ class StatisticsForm : public QDialog
 {
     Q_OBJECT
 public:
-    explicit StatisticsForm(const QVector<DrawRecord> &history, QWidget *parent = nullptr);
+    explicit StatisticsForm(const PastDraws &history, QWidget *parent = nullptr);
 
 private:
     // One page: its table, its chart where it has one, its test label where it has a test.

@@ -1,7 +1,6 @@
 #include "gui/dialogs/TicketReportForm.h"
 
 #include "core/common/Formats.h"
-#include "core/results/PastDraws.h"
 #include "core/tickets/TicketFile.h"
 #include "core/tickets/TicketReport.h"
 #include "gui/dialogs/PrizeClaimsTab.h"
@@ -49,7 +48,7 @@ QString ticketReportTotalsText(const TicketReport &report)
         .arg(report.spend > 0 ? formatPercent(report.returnRate()) : QStringLiteral("－"));
 }
 
-TicketReportForm::TicketReportForm(const QVector<DrawRecord> &history, const QString &programFolder,
+TicketReportForm::TicketReportForm(const PastDraws &history, const QString &programFolder,
                                    QWidget *parent, const QDate &today)
     : QDialog(parent)
 {
@@ -57,8 +56,7 @@ TicketReportForm::TicketReportForm(const QVector<DrawRecord> &history, const QSt
     setWindowTitle(QStringLiteral("収支レポート"));
     setFont(layout::makeFont(15));
 
-    const PastDraws draws(history, readPrizeLines(programFolder));
-    const TicketReport report = buildTicketReport(programFolder + kClientFolder, draws);
+    const TicketReport report = buildTicketReport(programFolder + kClientFolder, history);
 
     gridTicketReport =
         layout::readOnlyTable("gridTicketReport", static_cast<int>(report.draws.size()), kHeaders);
@@ -109,7 +107,7 @@ TicketReportForm::TicketReportForm(const QVector<DrawRecord> &history, const QSt
     page->addWidget(chartTicketReport, 1);
     page->addStretch(0);
 
-    auto *claims = new PrizeClaimsTab(draws, programFolder + kClientFolder, today, this);
+    auto *claims = new PrizeClaimsTab(history, programFolder + kClientFolder, today, this);
     claims->setObjectName(QStringLiteral("tabPrizeClaims"));
     tabTicketReport = new QTabWidget;
     tabTicketReport->setObjectName(QStringLiteral("tabTicketReport"));

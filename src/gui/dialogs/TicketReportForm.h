@@ -1,7 +1,7 @@
 #pragma once
 
 #include "core/results/DrawCalendar.h"
-#include "core/results/ResultsFiles.h"
+#include "core/results/PastDraws.h"
 
 #include <QDate>
 #include <QDialog>
@@ -20,9 +20,9 @@ class TicketReportForm : public QDialog
 {
     Q_OBJECT
 public:
-    // history: the draws as loaded; programFolder (trailing "/") holds "client/" and the prize
-    // data; today counts the days left to claim each prize.
-    TicketReportForm(const QVector<DrawRecord> &history, const QString &programFolder,
+    // history: the draws as loaded, with their prizes; programFolder (trailing "/") holds
+    // "client/"; today counts the days left to claim each prize.
+    TicketReportForm(const PastDraws &history, const QString &programFolder,
                      QWidget *parent = nullptr, const QDate &today = japanToday());
 
     QTabWidget *tabTicketReport = nullptr;

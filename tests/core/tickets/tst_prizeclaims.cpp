@@ -54,6 +54,8 @@ private slots:
     void unreadMarksAreKeptByteForByte();
     void untickSticksWithMoreMarksThanPrizes();
     void unreadableFilesAreNamed();
+    void startUpWarningReadsOpenDrawsOnly_data();
+    void startUpWarningReadsOpenDrawsOnly();
 
 private:
     std::unique_ptr<QTemporaryDir> m_dir;
@@ -305,15 +307,34 @@ void TestPrizeClaims::unreadableFilesAreNamed()
     // deadline (2002/01/04) has passed.
     QDir(m_client).rmdir("claimed.csv");
     writeTicketLines(m_client + "10.csv", QByteArray(kMaxTicketFileBytes + 1, ' '));
-    QVector<DrawRecord> draws;
-    for (const char *line : {"12,2001/01/18,1,2,3,4,5,11,12", "11,2001/01/11,1,2,3,4,5,10,6",
-                             "10,2001/01/04,1,2,3,4,5,6,7"})
-        draws.append(parseDrawLine(QString::fromLatin1(line)));
     const QString folder = m_dir->path() + "/";
-    QCOMPARE(readClaimWarningText(folder, draws, today),
+    QCOMPARE(readClaimWarningText(folder, history(), today),
              QString("受取期限の近い当選があります（3件、最短 あと 10 日）。　"
                      "client/11.csv を読めません：通常のファイルではありません"));
-    QCOMPARE(readClaimWarningText(folder, draws, QDate(2002, 1, 19)), QString());
+}
+
+void TestPrizeClaims::startUpWarningReadsOpenDrawsOnly_data()
+{
+    QTest::addColumn<QDate>("today");
+    QTest::addColumn<bool>("readsDraw10");
+    QTest::addColumn<bool>("warns");
+    // Draw 10's file cannot be read: it is named while draw 10's prizes are open.
+    QTest::newRow("draw 10's deadline day") << QDate(2002, 1, 4) << true << true;
+    QTest::newRow("the day after it") << QDate(2002, 1, 5) << false << true;
+    // Draw 12 is the newest: after its deadline nothing is open, and nothing is read.
+    QTest::newRow("draw 12's deadline day") << QDate(2002, 1, 18) << false << true;
+    QTest::newRow("the day after draw 12's") << QDate(2002, 1, 19) << false << false;
+}
+
+void TestPrizeClaims::startUpWarningReadsOpenDrawsOnly()
+{
+    QFETCH(QDate, today);
+    QFETCH(bool, readsDraw10);
+    QFETCH(bool, warns);
+    writeTicketLines(m_client + "10.csv", QByteArray(kMaxTicketFileBytes + 1, ' '));
+    const QString text = readClaimWarningText(m_dir->path() + "/", history(), today);
+    QCOMPARE(text.contains("client/10.csv を読めません"), readsDraw10);
+    QCOMPARE(!text.isEmpty(), warns);
 }
 
 QTEST_GUILESS_MAIN(TestPrizeClaims)

@@ -194,7 +194,7 @@ void TestExtraCommands::prizesToClaim()
     ResultsData results;
     QCOMPARE(readResultsFolder(m_folder->file("download/"), &results), ResultsStatus::Loaded);
     MessageBoxWatcher boxes;
-    TicketReportForm dialog(results.draws, m_folder->path(), nullptr, QDate(2025, 10, 6));
+    TicketReportForm dialog(PastDraws(results), m_folder->path(), nullptr, QDate(2025, 10, 6));
     dialog.show();
     auto *tabs = control<QTabWidget>(dialog, "tabTicketReport");
     QCOMPARE(tabs->tabText(1), QString("当選一覧"));
@@ -270,7 +270,7 @@ void TestExtraCommands::claimsCountDaysInJapan()
     m_folder->write("client/1.csv", "1,01,02,03,04,05,06\r\n");
     const QVector<DrawRecord> draws{
         parseDrawLine("1," + drawn.toString("yyyy/MM/dd") + ",1,2,3,4,5,6,7")};
-    TicketReportForm dialog(draws, m_folder->path());
+    TicketReportForm dialog(PastDraws(draws, {}), m_folder->path());
     const QString left = control<QTableWidget>(dialog, "gridPrizeClaims")->item(0, 6)->text();
     zoneBefore.isNull() ? qunsetenv("TZ") : qputenv("TZ", zoneBefore);
     tzset();
@@ -503,7 +503,7 @@ void TestExtraCommands::reportOpensWithUnreadableFiles()
     ResultsData results;
     QCOMPARE(readResultsFolder(m_folder->file("download/"), &results), ResultsStatus::Loaded);
     MessageBoxWatcher boxes;
-    TicketReportForm dialog(results.draws, m_folder->path(), nullptr, QDate(2025, 10, 6));
+    TicketReportForm dialog(PastDraws(results), m_folder->path(), nullptr, QDate(2025, 10, 6));
     dialog.show();
     QCOMPARE(control<QTableWidget>(dialog, "gridTicketReport")->rowCount(), 1);
     QVERIFY(control<QLabel>(dialog, "lblTicketReportNotes")
