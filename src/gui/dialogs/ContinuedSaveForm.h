@@ -8,10 +8,12 @@
 #include <QString>
 #include <QStringList>
 #include <QVector>
+#include <memory>
 
-class QLabel;
-class QListWidget;
-class QSpinBox;
+namespace Ui
+{
+class ContinuedSaveForm;
+}
 
 // "継続購入として保存": the slate's lines saved for several consecutive draws at once, as a
 // ticket bought for up to ten draws. The player chooses how many draws; the list shows which
@@ -25,6 +27,7 @@ public:
     // programFolder: holds "client/", with trailing "/".
     ContinuedSaveForm(const NewestDraw &newest, const QVector<LotoLine> &lines,
                       const QString &programFolder, QWidget *parent = nullptr);
+    ~ContinuedSaveForm() override;
 
     void accept() override;
 
@@ -43,8 +46,6 @@ private:
     NewestDraw m_newest;
     QVector<LotoLine> m_lines;
     QString m_programFolder;
-    QSpinBox *m_count = nullptr;
-    QListWidget *m_list = nullptr;
-    QLabel *m_summary = nullptr;
     QString m_report;
+    std::unique_ptr<Ui::ContinuedSaveForm> m_ui;
 };

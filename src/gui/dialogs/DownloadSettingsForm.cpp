@@ -7,16 +7,14 @@
 #include "gui/services/ResultsService.h"
 #include "gui/widgets/LayoutKit.h"
 
-#include <QButtonGroup>
+#include "ui_DownloadSettingsForm.h"
+
 #include <QDialogButtonBox>
-#include <QFormLayout>
-#include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QSpinBox>
-#include <QVBoxLayout>
 
 namespace
 {
@@ -28,102 +26,64 @@ constexpr int kResultLines = 5;
 
 DownloadSettingsForm::DownloadSettingsForm(AppSettings &settings, ResultsService &results,
                                            QWidget *parent)
-    : QDialog(parent), m_settings(settings), m_results(results)
+    : QDialog(parent), m_settings(settings), m_results(results),
+      m_ui(std::make_unique<Ui::DownloadSettingsForm>())
 {
-    setObjectName(QStringLiteral("DownloadSettingsForm"));
-    setWindowTitle(QStringLiteral("ダウンロードの設定"));
+    m_ui->setupUi(this);
     const DownloadSettings stored = settings.readDownloadSettings();
     m_historyUrl = stored.historyUrl;
     m_storedHistoryUrl = stored.historyUrl;
     m_baseUrl = stored.baseUrl;
 
-    auto *source = new QGroupBox(QStringLiteral("取得元"), this);
-    radioHistoryFeed =
-        new QRadioButton(QStringLiteral("公開されている抽選結果の全履歴（CSV）"), source);
-    radioHistoryFeed->setObjectName(QStringLiteral("radioHistoryFeed"));
-    radioResultsServer = new QRadioButton(
-        QStringLiteral("結果ファイル（download/Loto6Number.csv と Loto6Data.csv）を置いたサーバー"),
-        source);
-    radioResultsServer->setObjectName(QStringLiteral("radioResultsServer"));
-    auto *sourceLayout = new QVBoxLayout(source);
-    sourceLayout->addWidget(radioHistoryFeed);
-    sourceLayout->addWidget(radioResultsServer);
-
-    editAddress = new QLineEdit(this);
-    editAddress->setObjectName(QStringLiteral("editAddress"));
-    editAddress->setMinimumWidth(420);
-    editTimeout = new QSpinBox(this);
-    editTimeout->setObjectName(QStringLiteral("editTimeout"));
-    editTimeout->setRange(DownloadSettings::kMinTimeoutSeconds,
-                          DownloadSettings::kMaxTimeoutSeconds);
-    editTimeout->setSuffix(QStringLiteral(" 秒"));
-    editTimeout->setValue(stored.timeoutSeconds); // within the range as read
-    auto *fields = new QFormLayout;
-    fields->setFieldGrowthPolicy(QFormLayout::FieldsStayAtSizeHint);
-    fields->addRow(QStringLiteral("アドレス："), editAddress);
-    fields->addRow(QStringLiteral("タイムアウト："), editTimeout);
-
-    btnConnectionTest = new QPushButton(QStringLiteral("接続テスト"), this);
-    btnConnectionTest->setObjectName(QStringLiteral("btnConnectionTest"));
-    btnConnectionTest->setAutoDefault(false);
-    // The result wraps inside an area of its own, which a long failure does not widen or
-    // lengthen: the controls above keep their places.
-    lblTestResult = new QLabel(this);
-    lblTestResult->setObjectName(QStringLiteral("lblTestResult"));
-    lblTestResult->setTextInteractionFlags(Qt::TextSelectableByMouse);
-    lblTestResult->setAlignment(Qt::AlignLeft | Qt::AlignTop);
-    lblTestResult->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Fixed);
-    lblTestResult->setFixedHeight(kResultLines * lblTestResult->fontMetrics().lineSpacing() + 4);
-
-    auto *buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
-    buttons->setObjectName(QStringLiteral("buttonBox"));
-    btnOk = buttons->button(QDialogButtonBox::Ok);
-    btnOk->setText(QStringLiteral("OK"));
-    btnCancel = buttons->button(QDialogButtonBox::Cancel);
-    btnCancel->setText(QStringLiteral("キャンセル"));
-
-    auto *layout = new QVBoxLayout(this);
-    layout->addWidget(source);
-    layout->addLayout(fields);
-    layout->addWidget(btnConnectionTest, 0, Qt::AlignLeft);
-    layout->addWidget(lblTestResult);
-    layout->addWidget(buttons);
+    m_ui->editTimeout->setRange(DownloadSettings::kMinTimeoutSeconds,
+                                DownloadSettings::kMaxTimeoutSeconds);
+    m_ui->editTimeout->setValue(stored.timeoutSeconds); // within the range as read
+    QLabel *result = m_ui->lblTestResult;
+    result->setFixedHeight(kResultLines * result->fontMetrics().lineSpacing() + 4);
+    m_ok = m_ui->buttonBox->button(QDialogButtonBox::Ok);
+    m_ok->setText(QStringLiteral("OK"));
+    m_cancel = m_ui->buttonBox->button(QDialogButtonBox::Cancel);
+    m_cancel->setText(QStringLiteral("キャンセル"));
 
     const bool server = !m_baseUrl.isEmpty();
-    (server ? radioResultsServer : radioHistoryFeed)->setChecked(true);
-    editAddress->setText(server ? m_baseUrl : m_historyUrl);
-    layout::makeOneTabStop({radioHistoryFeed, radioResultsServer});
-    editAddress->setFocus(); // the window opens in the address
-    connect(radioResultsServer, &QRadioButton::toggled, this, &DownloadSettingsForm::sourceChanged);
+    (server ? m_ui->radioResultsServer : m_ui->radioHistoryFeed)->setChecked(true);
+    m_ui->editAddress->setText(server ? m_baseUrl : m_historyUrl);
+    layout::makeOneTabStop({m_ui->radioHistoryFeed, m_ui->radioResultsServer});
+    m_ui->editAddress->setFocus(); // the window opens in the address
+    connect(m_ui->radioResultsServer, &QRadioButton::toggled, this,
+            &DownloadSettingsForm::sourceChanged);
     // A result belongs to the address it was found for.
-    connect(editAddress, &QLineEdit::textChanged, lblTestResult, &QLabel::clear);
-    connect(btnConnectionTest, &QPushButton::clicked, this, &DownloadSettingsForm::connectionTest);
+    connect(m_ui->editAddress, &QLineEdit::textChanged, result, &QLabel::clear);
+    connect(m_ui->btnConnectionTest, &QPushButton::clicked, this,
+            &DownloadSettingsForm::connectionTest);
     connect(&m_results, &ResultsService::testFinished, this,
             &DownloadSettingsForm::connectionTestDone);
     connect(this, &QDialog::rejected, &m_results, &ResultsService::stop); // a test under way
-    connect(buttons, &QDialogButtonBox::accepted, this, &DownloadSettingsForm::accept);
-    connect(buttons, &QDialogButtonBox::rejected, this, &DownloadSettingsForm::reject);
+    connect(m_ui->buttonBox, &QDialogButtonBox::accepted, this, &DownloadSettingsForm::accept);
+    connect(m_ui->buttonBox, &QDialogButtonBox::rejected, this, &DownloadSettingsForm::reject);
 }
+
+DownloadSettingsForm::~DownloadSettingsForm() = default;
 
 void DownloadSettingsForm::sourceChanged()
 {
     // Each source keeps its own address while the other is chosen.
-    if (radioResultsServer->isChecked()) {
-        m_historyUrl = editAddress->text().trimmed();
-        editAddress->setText(m_baseUrl);
+    if (m_ui->radioResultsServer->isChecked()) {
+        m_historyUrl = m_ui->editAddress->text().trimmed();
+        m_ui->editAddress->setText(m_baseUrl);
     } else {
-        m_baseUrl = editAddress->text().trimmed();
-        editAddress->setText(m_historyUrl);
+        m_baseUrl = m_ui->editAddress->text().trimmed();
+        m_ui->editAddress->setText(m_historyUrl);
     }
-    lblTestResult->clear();
+    m_ui->lblTestResult->clear();
 }
 
 DownloadSettings DownloadSettingsForm::current() const
 {
     DownloadSettings settings;
-    settings.timeoutSeconds = editTimeout->value();
-    const QString address = editAddress->text().trimmed();
-    if (radioResultsServer->isChecked()) {
+    settings.timeoutSeconds = m_ui->editTimeout->value();
+    const QString address = m_ui->editAddress->text().trimmed();
+    if (m_ui->radioResultsServer->isChecked()) {
         // The feed's address is kept for later, but only a usable one.
         settings.historyUrl = ResultsDownload::isWebAddress(QUrl(m_historyUrl, QUrl::StrictMode))
                                   ? m_historyUrl
@@ -137,11 +97,11 @@ DownloadSettings DownloadSettingsForm::current() const
 
 bool DownloadSettingsForm::addressAccepted()
 {
-    if (ResultsDownload::isWebAddress(QUrl(editAddress->text().trimmed(), QUrl::StrictMode)))
+    if (ResultsDownload::isWebAddress(QUrl(m_ui->editAddress->text().trimmed(), QUrl::StrictMode)))
         return true;
     showGuideMessage(this, QStringLiteral("アドレスには http:// か https:// で始まる"
                                           "ウェブのアドレスを入れてください。"));
-    editAddress->setFocus();
+    m_ui->editAddress->setFocus();
     return false;
 }
 
@@ -150,30 +110,30 @@ void DownloadSettingsForm::connectionTest()
     if (!addressAccepted())
         return;
     showTestResult(QStringLiteral("接続しています…"));
-    btnOk->setEnabled(false);
-    btnConnectionTest->setEnabled(false);
+    m_ok->setEnabled(false);
+    m_ui->btnConnectionTest->setEnabled(false);
     // Meanwhile only "キャンセル" takes a click: it stops the test at once and closes the
     // window, as the close box does.
-    if (!m_results.startTest(current(), btnCancel))
+    if (!m_results.startTest(current(), m_cancel))
         connectionTestDone(QString());
 }
 
 void DownloadSettingsForm::connectionTestDone(const QString &text)
 {
     showTestResult(text);
-    btnOk->setEnabled(true);
-    btnConnectionTest->setEnabled(true);
+    m_ok->setEnabled(true);
+    m_ui->btnConnectionTest->setEnabled(true);
     // The disabled test button passed the focus on to "キャンセル", where Enter would
     // throw the new address away: it comes back to the test button.
     if (isVisible())
-        btnConnectionTest->setFocus(Qt::OtherFocusReason);
+        m_ui->btnConnectionTest->setFocus(Qt::OtherFocusReason);
 }
 
 void DownloadSettingsForm::showTestResult(const QString &text)
 {
     // Broken into lines here, long addresses included, so the area's width holds them.
-    lblTestResult->setText(breakMessageText(text, lblTestResult->fontMetrics(),
-                                            lblTestResult->contentsRect().width()));
+    m_ui->lblTestResult->setText(breakMessageText(text, m_ui->lblTestResult->fontMetrics(),
+                                                  m_ui->lblTestResult->contentsRect().width()));
 }
 
 void DownloadSettingsForm::accept()

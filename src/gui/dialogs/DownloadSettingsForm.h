@@ -2,15 +2,16 @@
 
 #include <QDialog>
 #include <QString>
+#include <memory>
 
 class AppSettings;
 struct DownloadSettings;
-class QLabel;
-class QLineEdit;
 class QPushButton;
-class QRadioButton;
-class QSpinBox;
 class ResultsService;
+namespace Ui
+{
+class DownloadSettingsForm;
+}
 
 // "ダウンロードの設定": where the results are fetched from (the public history feed, or a server
 // of the two results files), the address and the time-out. "接続テスト" fetches and checks
@@ -22,17 +23,9 @@ public:
     // results: the window's results, whose loaded history the connection test compares the
     // fetched one with.
     DownloadSettingsForm(AppSettings &settings, ResultsService &results, QWidget *parent = nullptr);
+    ~DownloadSettingsForm() override;
 
     void accept() override;
-
-    QRadioButton *radioHistoryFeed;
-    QRadioButton *radioResultsServer;
-    QLineEdit *editAddress;
-    QSpinBox *editTimeout;
-    QPushButton *btnConnectionTest;
-    QLabel *lblTestResult;
-    QPushButton *btnOk;
-    QPushButton *btnCancel;
 
 private:
     void sourceChanged();
@@ -48,4 +41,7 @@ private:
     QString m_historyUrl;
     QString m_storedHistoryUrl;
     QString m_baseUrl;
+    std::unique_ptr<Ui::DownloadSettingsForm> m_ui;
+    QPushButton *m_ok = nullptr;
+    QPushButton *m_cancel = nullptr;
 };

@@ -6,13 +6,13 @@
 #include "gui/widgets/ExpectationChart.h"
 #include "gui/widgets/LayoutKit.h"
 
+#include "ui_StatisticsForm.h"
+
 #include <QChartView>
 #include <QGridLayout>
 #include <QGuiApplication>
-#include <QHBoxLayout>
 #include <QHeaderView>
 #include <QLabel>
-#include <QPushButton>
 #include <QScreen>
 #include <QScrollArea>
 #include <QSpinBox>
@@ -101,28 +101,15 @@ QString gapVerdict(double adjustedP)
 }
 
 StatisticsForm::StatisticsForm(const PastDraws &history, QWidget *parent)
-    : QDialog(parent), m_history(history)
+    : QDialog(parent), m_history(history), m_ui(std::make_unique<Ui::StatisticsForm>())
 {
-    setObjectName(QStringLiteral("StatisticsForm"));
-    setWindowTitle(QStringLiteral("統計と理論値"));
+    m_ui->setupUi(this);
     setFont(layout::makeFont(15));
     const int all = static_cast<int>(m_history.draws().size());
+    m_ui->editStatisticsDraws->setRange(qMin(kFewestDraws, all), all);
+    m_ui->editStatisticsDraws->setValue(all);
+    m_ui->lblStatisticsAll->setText(QStringLiteral("回の抽選を対象にします（全%1回）。").arg(all));
 
-    m_draws = new QSpinBox;
-    m_draws->setObjectName(QStringLiteral("editStatisticsDraws"));
-    m_draws->setRange(qMin(kFewestDraws, all), all);
-    m_draws->setValue(all);
-    m_draws->setMinimumWidth(90);
-    // The figures follow the number when it is complete: on Enter, the arrows or leaving.
-    m_draws->setKeyboardTracking(false);
-    auto *range = new QHBoxLayout;
-    range->addWidget(new QLabel(QStringLiteral("新しい方から")));
-    range->addWidget(m_draws);
-    range->addWidget(new QLabel(QStringLiteral("回の抽選を対象にします（全%1回）。").arg(all)));
-    range->addStretch(1);
-
-    m_tabs = new QTabWidget;
-    m_tabs->setObjectName(QStringLiteral("tabStatistics"));
     const QString number = QStringLiteral("数字");
     const QString count = QStringLiteral("回数");
     const QString expected = QStringLiteral("期待値");
@@ -166,15 +153,8 @@ StatisticsForm::StatisticsForm(const PastDraws &history, QWidget *parent)
                   {50, 64, 80, 64, 80}),
             nullptr, "lblWeekdayTest");
 
-    auto *layout = new QVBoxLayout(this);
-    layout->addLayout(range);
-    layout->addWidget(m_tabs, 1);
-    layout->addLayout(layout::closeButtonRow(this));
-    // Enter in the draw count recomputes; it must not press "閉じる".
-    for (QPushButton *button : findChildren<QPushButton *>())
-        button->setAutoDefault(false);
-
-    connect(m_draws, qOverload<int>(&QSpinBox::valueChanged), this, &StatisticsForm::refresh);
+    connect(m_ui->editStatisticsDraws, qOverload<int>(&QSpinBox::valueChanged), this,
+            &StatisticsForm::refresh);
     refresh();
 
     // Within the screen's free area: the pages scroll when it is small.
@@ -182,6 +162,8 @@ StatisticsForm::StatisticsForm(const PastDraws &history, QWidget *parent)
     const QSize free = screen ? screen->availableGeometry().size() : QSize(1024, 576);
     resize(qMin(960, free.width() - 40), qMin(680, free.height() - 60));
 }
+
+StatisticsForm::~StatisticsForm() = default;
 
 void StatisticsForm::addPage(PageIndex index, const QString &title, QTableWidget *table,
                              const char *chart, const char *test)
@@ -221,12 +203,13 @@ void StatisticsForm::addPage(PageIndex index, const QString &title, QTableWidget
     scroll->setWidgetResizable(true);
     scroll->setFrameShape(QFrame::NoFrame);
     scroll->setWidget(content);
-    m_tabs->addTab(scroll, title);
+    m_ui->tabStatistics->addTab(scroll, title);
 }
 
 void StatisticsForm::refresh()
 {
-    const StatisticsReport report = computeStatistics(m_history.draws(), m_draws->value());
+    const StatisticsReport report =
+        computeStatistics(m_history.draws(), m_ui->editStatisticsDraws->value());
     m_tests = 0;
     for (const Distribution *d :
          {&report.repeats, &report.consecutive, &report.oddEven, &report.sums, &report.lastDigits})
@@ -323,12 +306,13 @@ void StatisticsForm::showDistribution(PageIndex index, const Distribution &distr
         for (int i = 0; i < rows.size(); ++i)
             ticks.append({double(i), rows.at(i)});
     }
-    replaceChart(page.chart,
-                 expectationChart(
-                     QStringLiteral("%1：実際の回数と期待値").arg(m_tabs->tabText(index)),
-                     QStringLiteral("実際の回数"), axisTitle,
-                     QVector<double>(distribution.observed.begin(), distribution.observed.end()),
-                     distribution.expected, ticks));
+    replaceChart(
+        page.chart,
+        expectationChart(
+            QStringLiteral("%1：実際の回数と期待値").arg(m_ui->tabStatistics->tabText(index)),
+            QStringLiteral("実際の回数"), axisTitle,
+            QVector<double>(distribution.observed.begin(), distribution.observed.end()),
+            distribution.expected, ticks));
 
     const ChiSquareTest &test = distribution.test;
     if (test.degreesOfFreedom == 0) {
@@ -349,7 +333,7 @@ void StatisticsForm::showDistribution(PageIndex index, const Distribution &distr
                         .arg(randomnessVerdict(distribution.adjustedP)));
     }
 
-    const int draws = m_draws->value();
+    const int draws = m_ui->editStatisticsDraws->value();
     QString sentence;
     switch (index) {
     case Repeats:

@@ -3,14 +3,17 @@
 #include "core/results/PastDraws.h"
 
 #include <QDialog>
+#include <memory>
 
 class QChartView;
 class QLabel;
-class QSpinBox;
-class QTabWidget;
 class QTableWidget;
 struct Distribution;
 struct StatisticsReport;
+namespace Ui
+{
+class StatisticsForm;
+}
 
 // The verdict of the test of the longest gap, read on its adjusted p: "いちばん長い間隔は偶然の
 // 範囲内です。" from 0.05 up, "偶然とは言いにくい長さの間隔があります（補正後 p < 0.05）。" below.
@@ -26,6 +29,7 @@ class StatisticsForm : public QDialog
     Q_OBJECT
 public:
     explicit StatisticsForm(const PastDraws &history, QWidget *parent = nullptr);
+    ~StatisticsForm() override;
 
 private:
     // One page: its table, its chart where it has one, its test label where it has a test.
@@ -47,8 +51,7 @@ private:
     void showWeekdays(const StatisticsReport &report);
 
     PastDraws m_history;
-    QSpinBox *m_draws = nullptr;
-    QTabWidget *m_tabs = nullptr;
     Page m_pages[Weekday + 1];
     int m_tests = 0; // the tests read together in the current report
+    std::unique_ptr<Ui::StatisticsForm> m_ui;
 };
