@@ -106,6 +106,7 @@ RandomnessTestForm::RandomnessTestForm(const QVector<DrawRecord> &history, QWidg
 
     chartRandomness = new QChartView;
     chartRandomness->setObjectName(QStringLiteral("chartRandomness"));
+    chartRandomness->setFocusPolicy(Qt::NoFocus); // nothing in it takes a key
     chartRandomness->setRenderHint(QPainter::Antialiasing);
     // Tall enough for readable bars and axis labels; a lower screen scrolls the window instead.
     chartRandomness->setMinimumSize(520, kChartMinimumHeight);
@@ -154,6 +155,7 @@ RandomnessTestForm::RandomnessTestForm(const QVector<DrawRecord> &history, QWidg
     auto *scroller = new QScrollArea;
     scroller->setObjectName(QStringLiteral("scrollRandomness"));
     scroller->setFrameShape(QFrame::NoFrame);
+    scroller->setFocusPolicy(Qt::NoFocus); // Tab goes to the controls within
     scroller->setWidgetResizable(true);
     scroller->setWidget(content);
     auto *page = new QVBoxLayout(this);

@@ -153,6 +153,9 @@ StatisticsForm::StatisticsForm(const PastDraws &history, QWidget *parent)
                   {50, 64, 80, 64, 80}),
             nullptr, "lblWeekdayTest");
 
+    // The pages joined the window after "閉じる": Tab reaches it after the page shown.
+    setTabOrder(m_pages[Weekday].table, m_ui->btnClose);
+
     connect(m_ui->editStatisticsDraws, qOverload<int>(&QSpinBox::valueChanged), this,
             &StatisticsForm::refresh);
     refresh();
@@ -188,6 +191,7 @@ void StatisticsForm::addPage(PageIndex index, const QString &title, QTableWidget
         page.chart = new QChartView;
         page.chart->setObjectName(QLatin1String(chart));
         page.chart->setRenderHint(QPainter::Antialiasing);
+        page.chart->setFocusPolicy(Qt::NoFocus); // nothing in it takes a key
         page.chart->setMinimumSize(300, 160);
         // The texts below keep their lines; the chart takes the height that is left.
         page.chart->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Ignored);
@@ -202,6 +206,8 @@ void StatisticsForm::addPage(PageIndex index, const QString &title, QTableWidget
     auto *scroll = new QScrollArea;
     scroll->setWidgetResizable(true);
     scroll->setFrameShape(QFrame::NoFrame);
+    // Not a stop of its own: Tab goes to the table, and the page scrolls to bring it in view.
+    scroll->setFocusPolicy(Qt::NoFocus);
     scroll->setWidget(content);
     m_ui->tabStatistics->addTab(scroll, title);
 }

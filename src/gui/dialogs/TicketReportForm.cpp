@@ -69,6 +69,7 @@ TicketReportForm::TicketReportForm(const PastDraws &history, const QString &prog
     chartTicketReport = new QChartView;
     chartTicketReport->setObjectName(QStringLiteral("chartTicketReport"));
     chartTicketReport->setRenderHint(QPainter::Antialiasing);
+    chartTicketReport->setFocusPolicy(Qt::NoFocus); // nothing in it takes a key
     chartTicketReport->setMinimumHeight(240);
 
     QStringList notes;

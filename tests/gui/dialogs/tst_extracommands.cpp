@@ -74,6 +74,8 @@ private slots:
     void unreadableTicketFileOnSlate();
     void dialogsFitASmallScreen_data();
     void dialogsFitASmallScreen();
+    void dialogsTabThroughTheirControls_data();
+    void dialogsTabThroughTheirControls();
 
 private:
     void prepare() override;
@@ -437,7 +439,8 @@ void TestExtraCommands::dialogsFitASmallScreen_data()
     QTest::addColumn<QString>("command"); // empty: the waiting window
     for (const char *command :
          {"menuHelpAbout", "menuCommandDownloadSettings", "menuCommandEnterResult",
-          "menuCommandLineHistory", "menuCommandTicketReport", "menuCommandRandomnessTest", ""})
+          "menuCommandLineHistory", "menuCommandTicketReport", "menuCommandRandomnessTest",
+          "menuCommandStatistics", "menuCommandSaveContinued", ""})
         QTest::newRow(*command ? command : "SplashForm") << command;
 }
 
@@ -453,6 +456,8 @@ void TestExtraCommands::dialogsFitASmallScreen()
         shown = splashWindow(*m_form)->frameGeometry();
         splashWindow(*m_form)->hide();
     } else {
+        if (command == "menuCommandSaveContinued")
+            decide(*m_form, {1, 2, 3, 4, 5, 6}); // a line to save
         QTimer::singleShot(100, m_form.get(), [&shown] {
             if (QWidget *dialog = QApplication::activeModalWidget()) {
                 shown = dialog->frameGeometry();
@@ -467,6 +472,61 @@ void TestExtraCommands::dialogsFitASmallScreen()
                                                     .arg(shown.height())
                                                     .arg(shown.x())
                                                     .arg(shown.y())));
+}
+
+void TestExtraCommands::dialogsTabThroughTheirControls_data()
+{
+    QTest::addColumn<QString>("command");
+    QTest::addColumn<QStringList>("stops"); // from the first focus round to it again
+    const QString button = "QPushButton";   // a button of the OK and Cancel row
+    QTest::newRow("download settings")
+        << "menuCommandDownloadSettings"
+        << QStringList{"editAddress", "editTimeout",      "btnConnectionTest", button,
+                       button,        "radioHistoryFeed", "editAddress"};
+    QTest::newRow("continued save")
+        << "menuCommandSaveContinued"
+        << QStringList{"editContinuedDraws", button, button, "editContinuedDraws"};
+    QTest::newRow("line history") << "menuCommandLineHistory"
+                                  << QStringList{"editLineHistory", "btnLineHistoryExec",
+                                                 "gridLineHistory", "btnClose", "editLineHistory"};
+    QTest::newRow("randomness test")
+        << "menuCommandRandomnessTest"
+        << QStringList{"editRandomnessDraws", "gridRandomness", "cmbRandomnessPosition",
+                       "gridRandomnessTests", button,           "editRandomnessDraws"};
+    QTest::newRow("spend and return")
+        << "menuCommandTicketReport"
+        << QStringList{"qt_tabwidget_tabbar", "gridTicketReport", button, "qt_tabwidget_tabbar"};
+    QTest::newRow("statistics") << "menuCommandStatistics"
+                                << QStringList{"editStatisticsDraws", "qt_tabwidget_tabbar",
+                                               "gridIntervals", "btnClose", "editStatisticsDraws"};
+}
+
+// Tab goes round each dialog's controls in the order they stand, every one reached once, and
+// stops at nothing that takes no key (a scroll area round a page, a chart).
+void TestExtraCommands::dialogsTabThroughTheirControls()
+{
+    QFETCH(QString, command);
+    QFETCH(QStringList, stops);
+    if (command == "menuCommandSaveContinued")
+        decide(*m_form, {1, 2, 3, 4, 5, 6}); // a line to save
+    QStringList walked;
+    QTimer::singleShot(100, m_form.get(), [&walked, count = stops.size()] {
+        QWidget *dialog = QApplication::activeModalWidget();
+        if (!dialog)
+            return;
+        for (int stop = 0; stop < count; ++stop) {
+            QWidget *focus = dialog->focusWidget();
+            if (!focus)
+                break;
+            walked.append(focus->objectName().isEmpty() ? focus->metaObject()->className()
+                                                        : focus->objectName());
+            QTest::keyClick(focus, Qt::Key_Tab);
+        }
+        dialog->close();
+    });
+    control<QAction>(*m_form, command)->trigger();
+    QTRY_VERIFY(!walked.isEmpty());
+    QCOMPARE(walked, stops);
 }
 
 // A ticket file that cannot be read (here a folder in its place) is no reason to lose the
