@@ -42,7 +42,7 @@ void TMainForm::connectExtraCommands()
     });
     connect(menuCommandRandomnessTest, &QAction::triggered, this, [this] {
         runGuarded(this, [this] {
-            openDialog(new RandomnessTestForm(m_context->history()->records(), this));
+            openDialog(new RandomnessTestForm(m_context->pastDraws(), this));
         });
     });
     connect(menuCommandStatistics, &QAction::triggered, this, [this] {

@@ -3,13 +3,13 @@
 #include "core/results/PastDraws.h"
 
 #include <QDialog>
+#include <memory>
 
-class QChartView;
-class QComboBox;
-class QLabel;
-class QSpinBox;
-class QTableWidget;
 struct RandomnessReport;
+namespace Ui
+{
+class RandomnessTestForm;
+}
 
 // Whether the draws look random: each number's count against its expectation with a
 // chi-squared test, and per position ① .. ⑥ the counts of the k-th smallest number against
@@ -19,15 +19,8 @@ class RandomnessTestForm : public QDialog
 {
     Q_OBJECT
 public:
-    explicit RandomnessTestForm(const QVector<DrawRecord> &history, QWidget *parent = nullptr);
-
-    QSpinBox *editRandomnessDraws = nullptr;
-    QTableWidget *gridRandomness = nullptr;
-    QLabel *lblChiSquare = nullptr;
-    QComboBox *cmbRandomnessPosition = nullptr;
-    QChartView *chartRandomness = nullptr;
-    QLabel *lblPositionTest = nullptr;
-    QTableWidget *gridRandomnessTests = nullptr;
+    explicit RandomnessTestForm(const PastDraws &history, QWidget *parent = nullptr);
+    ~RandomnessTestForm() override;
 
 private:
     void refresh();
@@ -35,6 +28,7 @@ private:
 
     PastDraws m_history;
     QVector<double> m_adjustedP; // Holm-adjusted p of all numbers, then of ① .. ⑥
+    std::unique_ptr<Ui::RandomnessTestForm> m_ui;
 };
 
 // The verdict on a p adjusted for the seven tests read together: "出現回数の偏りは偶然の
