@@ -153,8 +153,7 @@ StatisticsForm::StatisticsForm(const PastDraws &history, QWidget *parent)
                   {50, 64, 80, 64, 80}),
             nullptr, "lblWeekdayTest");
 
-    // The pages joined the window after "閉じる": Tab reaches it after the page shown.
-    setTabOrder(m_pages[Weekday].table, m_ui->btnClose);
+    layout::placeLastInTabOrder(m_ui->btnClose); // after the page shown
 
     connect(m_ui->editStatisticsDraws, qOverload<int>(&QSpinBox::valueChanged), this,
             &StatisticsForm::refresh);

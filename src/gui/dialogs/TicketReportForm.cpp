@@ -6,16 +6,16 @@
 #include "gui/dialogs/PrizeClaimsTab.h"
 #include "gui/widgets/LayoutKit.h"
 
+#include "ui_TicketReportForm.h"
+
 #include <QCategoryAxis>
 #include <QChart>
 #include <QChartView>
 #include <QHeaderView>
 #include <QLabel>
 #include <QLineSeries>
-#include <QPushButton>
 #include <QTabWidget>
 #include <QTableWidget>
-#include <QVBoxLayout>
 #include <QValueAxis>
 
 namespace
@@ -24,12 +24,6 @@ namespace
 const QString kPending = QStringLiteral("未抽選");
 
 constexpr int kShownRows = 8; // rows of the table in sight without scrolling
-
-const QStringList kHeaders = {QStringLiteral("開催回"), QStringLiteral("抽選日"),
-                              QStringLiteral("口数"),   QStringLiteral("購入金額"),
-                              QStringLiteral("１等"),   QStringLiteral("２等"),
-                              QStringLiteral("３等"),   QStringLiteral("４等"),
-                              QStringLiteral("５等"),   QStringLiteral("当選金額")};
 
 } // namespace
 
@@ -50,28 +44,16 @@ QString ticketReportTotalsText(const TicketReport &report)
 
 TicketReportForm::TicketReportForm(const PastDraws &history, const QString &programFolder,
                                    QWidget *parent, const QDate &today)
-    : QDialog(parent)
+    : QDialog(parent), m_ui(std::make_unique<Ui::TicketReportForm>())
 {
-    setObjectName(QStringLiteral("TicketReportForm"));
-    setWindowTitle(QStringLiteral("収支レポート"));
+    m_ui->setupUi(this);
     setFont(layout::makeFont(15));
+    layout::applyGridHabits(m_ui->gridTicketReport);
+    layout::applyStyle(m_ui->lblTicketReportTotals, 17, true, layout::colour::navy);
+    m_ui->chartTicketReport->setRenderHint(QPainter::Antialiasing);
 
     const TicketReport report = buildTicketReport(programFolder + kClientFolder, history);
-
-    gridTicketReport =
-        layout::readOnlyTable("gridTicketReport", static_cast<int>(report.draws.size()), kHeaders);
-    lblTicketReportTotals = new QLabel(ticketReportTotalsText(report));
-    lblTicketReportTotals->setObjectName(QStringLiteral("lblTicketReportTotals"));
-    layout::applyStyle(lblTicketReportTotals, 17, true, layout::colour::navy);
-    lblTicketReportNotes = new QLabel;
-    lblTicketReportNotes->setObjectName(QStringLiteral("lblTicketReportNotes"));
-    lblTicketReportNotes->setWordWrap(true);
-    chartTicketReport = new QChartView;
-    chartTicketReport->setObjectName(QStringLiteral("chartTicketReport"));
-    chartTicketReport->setRenderHint(QPainter::Antialiasing);
-    chartTicketReport->setFocusPolicy(Qt::NoFocus); // nothing in it takes a key
-    chartTicketReport->setMinimumHeight(240);
-
+    m_ui->lblTicketReportTotals->setText(ticketReportTotalsText(report));
     QStringList notes;
     if (report.pendingLines > 0)
         notes.append(
@@ -93,43 +75,27 @@ TicketReportForm::TicketReportForm(const PastDraws &history, const QString &prog
     // An empty chart would only show axes from 0 to 1.
     if (report.spend == 0)
         notes.append(QStringLiteral("抽選の済んだ申込みがまだないため、グラフはまだありません。"));
-    chartTicketReport->setVisible(report.spend > 0);
-    lblTicketReportNotes->setText(notes.join(QLatin1Char('\n')));
-    lblTicketReportNotes->setVisible(!notes.isEmpty());
-
-    QHBoxLayout *bottom = layout::closeButtonRow(this);
-
-    auto *balance = new QWidget;
-    balance->setObjectName(QStringLiteral("tabBalance"));
-    auto *page = new QVBoxLayout(balance);
-    page->addWidget(gridTicketReport);
-    page->addWidget(lblTicketReportTotals);
-    page->addWidget(lblTicketReportNotes);
-    page->addWidget(chartTicketReport, 1);
-    page->addStretch(0);
+    m_ui->chartTicketReport->setVisible(report.spend > 0);
+    m_ui->lblTicketReportNotes->setText(notes.join(QLatin1Char('\n')));
+    m_ui->lblTicketReportNotes->setVisible(!notes.isEmpty());
 
     auto *claims = new PrizeClaimsTab(history, programFolder + kClientFolder, today, this);
     claims->setObjectName(QStringLiteral("tabPrizeClaims"));
-    tabTicketReport = new QTabWidget;
-    tabTicketReport->setObjectName(QStringLiteral("tabTicketReport"));
-    tabTicketReport->addTab(balance, QStringLiteral("収支"));
-    tabTicketReport->addTab(claims, QStringLiteral("当選一覧"));
+    m_ui->tabTicketReport->addTab(claims, QStringLiteral("当選一覧"));
+    layout::placeLastInTabOrder(m_ui->btnClose); // after either page
 
-    auto *window = new QVBoxLayout(this);
-    window->addWidget(tabTicketReport);
-    window->addLayout(bottom);
-    // Filled once in the window, so that the table's rows are measured in the window's font.
+    // Filled in the window's font, in which the table's rows are measured.
     fillTable(report);
     fillChart(report);
     layout::fitToScreen(this, QSize(860, 640));
 }
 
+TicketReportForm::~TicketReportForm() = default;
+
 void TicketReportForm::fillTable(const TicketReport &report)
 {
-    QTableWidget *grid = gridTicketReport;
-    grid->setSelectionBehavior(QAbstractItemView::SelectRows);
-    grid->setWordWrap(false);
-    grid->verticalHeader()->setDefaultSectionSize(24);
+    QTableWidget *grid = m_ui->gridTicketReport;
+    grid->setRowCount(static_cast<int>(report.draws.size()));
     for (int row = 0; row < report.draws.size(); ++row) {
         const ReportDraw &draw = report.draws.at(row);
         grid->setItem(row, 0, layout::tableItem(QString::number(draw.draw)));
@@ -154,8 +120,6 @@ void TicketReportForm::fillTable(const TicketReport &report)
     grid->horizontalHeader()->setStretchLastSection(true);
     // Whole rows only, up to eight (more scroll), the last one never cut in half; the chart
     // takes the rest of the height.
-    // The columns take the width of their texts, which the window has: no bar across.
-    grid->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     grid->setFixedHeight(grid->horizontalHeader()->sizeHint().height() +
                          24 * qBound(1, int(report.draws.size()), kShownRows) +
                          2 * grid->frameWidth());
@@ -225,7 +189,7 @@ void TicketReportForm::fillChart(const TicketReport &report)
         series->attachAxis(x);
         series->attachAxis(y);
     }
-    QChart *initial = chartTicketReport->chart();
-    chartTicketReport->setChart(chart);
+    QChart *initial = m_ui->chartTicketReport->chart();
+    m_ui->chartTicketReport->setChart(chart);
     delete initial;
 }

@@ -5,12 +5,13 @@
 
 #include <QDate>
 #include <QDialog>
+#include <memory>
 
-class QChartView;
-class QLabel;
-class QTabWidget;
-class QTableWidget;
 struct TicketReport;
+namespace Ui
+{
+class TicketReportForm;
+}
 
 // The spend and return of every saved line, draw by draw, with the totals and a chart of the
 // cumulative spend and winnings; on a second tab the prizes won with their claim deadlines.
@@ -24,16 +25,13 @@ public:
     // "client/"; today counts the days left to claim each prize.
     TicketReportForm(const PastDraws &history, const QString &programFolder,
                      QWidget *parent = nullptr, const QDate &today = japanToday());
-
-    QTabWidget *tabTicketReport = nullptr;
-    QTableWidget *gridTicketReport = nullptr;
-    QLabel *lblTicketReportTotals = nullptr;
-    QLabel *lblTicketReportNotes = nullptr;
-    QChartView *chartTicketReport = nullptr;
+    ~TicketReportForm() override;
 
 private:
     void fillTable(const TicketReport &report);
     void fillChart(const TicketReport &report);
+
+    std::unique_ptr<Ui::TicketReportForm> m_ui;
 };
 
 // "購入 n口 ¥x　当選金 ¥y　収支 ¥z　回収率 r%", the balance z with its sign.

@@ -312,6 +312,20 @@ QSize fittedWindowSize(const QSize &natural, const QSize &room, int scrollBarExt
     return fitted;
 }
 
+void placeLastInTabOrder(QWidget *widget)
+{
+    // The focus chain runs round through the window; the last widget of it that Tab can reach
+    // is the one to follow (Qt orders only widgets that take the focus).
+    QWidget *window = widget->window();
+    QWidget *last = nullptr;
+    for (QWidget *w = window->nextInFocusChain(); w != window; w = w->nextInFocusChain()) {
+        if (w->focusPolicy() & Qt::TabFocus)
+            last = w;
+    }
+    if (last && last != widget)
+        QWidget::setTabOrder(last, widget);
+}
+
 QHBoxLayout *closeButtonRow(QDialog *dialog)
 {
     auto *close = new QPushButton(QStringLiteral("閉じる"));

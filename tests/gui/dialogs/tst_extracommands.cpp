@@ -477,28 +477,44 @@ void TestExtraCommands::dialogsFitASmallScreen()
 void TestExtraCommands::dialogsTabThroughTheirControls_data()
 {
     QTest::addColumn<QString>("command");
+    QTest::addColumn<QString>("pages"); // a tab widget shown at another page than its first
+    QTest::addColumn<int>("page");
     QTest::addColumn<QStringList>("stops"); // from the first focus round to it again
     const QString button = "QPushButton";   // a button of the OK and Cancel row
+    const QString tabs = "qt_tabwidget_tabbar";
     QTest::newRow("download settings")
-        << "menuCommandDownloadSettings"
+        << "menuCommandDownloadSettings" << QString() << 0
         << QStringList{"editAddress", "editTimeout",      "btnConnectionTest", button,
                        button,        "radioHistoryFeed", "editAddress"};
     QTest::newRow("continued save")
-        << "menuCommandSaveContinued"
+        << "menuCommandSaveContinued" << QString() << 0
         << QStringList{"editContinuedDraws", button, button, "editContinuedDraws"};
-    QTest::newRow("line history") << "menuCommandLineHistory"
+    QTest::newRow("line history") << "menuCommandLineHistory" << QString() << 0
                                   << QStringList{"editLineHistory", "btnLineHistoryExec",
                                                  "gridLineHistory", "btnClose", "editLineHistory"};
     QTest::newRow("randomness test")
-        << "menuCommandRandomnessTest"
+        << "menuCommandRandomnessTest" << QString() << 0
         << QStringList{"editRandomnessDraws", "gridRandomness", "cmbRandomnessPosition",
                        "gridRandomnessTests", "btnClose",       "editRandomnessDraws"};
-    QTest::newRow("spend and return")
+    QTest::newRow("spend and return") << "menuCommandTicketReport" << QString() << 0
+                                      << QStringList{tabs, "gridTicketReport", "btnClose", tabs};
+    QTest::newRow("prizes to claim")
         << "menuCommandTicketReport"
-        << QStringList{"qt_tabwidget_tabbar", "gridTicketReport", button, "qt_tabwidget_tabbar"};
-    QTest::newRow("statistics") << "menuCommandStatistics"
-                                << QStringList{"editStatisticsDraws", "qt_tabwidget_tabbar",
-                                               "gridIntervals", "btnClose", "editStatisticsDraws"};
+        << "tabTicketReport" << 1 << QStringList{tabs, "gridPrizeClaims", "btnClose", tabs};
+    QTest::newRow("statistics, first page")
+        << "menuCommandStatistics" << QString() << 0
+        << QStringList{"editStatisticsDraws", tabs, "gridIntervals", "btnClose",
+                       "editStatisticsDraws"};
+    QTest::newRow("statistics, a page with a chart")
+        << "menuCommandStatistics"
+        << "tabStatistics" << 1
+        << QStringList{"editStatisticsDraws", tabs, "gridRepeats", "btnClose",
+                       "editStatisticsDraws"};
+    QTest::newRow("statistics, the last page")
+        << "menuCommandStatistics"
+        << "tabStatistics" << 7
+        << QStringList{"editStatisticsDraws", tabs, "gridWeekday", "btnClose",
+                       "editStatisticsDraws"};
 }
 
 // Tab goes round each dialog's controls in the order they stand, every one reached once, and
@@ -506,14 +522,18 @@ void TestExtraCommands::dialogsTabThroughTheirControls_data()
 void TestExtraCommands::dialogsTabThroughTheirControls()
 {
     QFETCH(QString, command);
+    QFETCH(QString, pages);
+    QFETCH(int, page);
     QFETCH(QStringList, stops);
     if (command == "menuCommandSaveContinued")
         decide(*m_form, {1, 2, 3, 4, 5, 6}); // a line to save
     QStringList walked;
-    QTimer::singleShot(100, m_form.get(), [&walked, count = stops.size()] {
+    QTimer::singleShot(100, m_form.get(), [&walked, &pages, page, count = stops.size()] {
         QWidget *dialog = QApplication::activeModalWidget();
         if (!dialog)
             return;
+        if (!pages.isEmpty())
+            control<QTabWidget>(*dialog, pages)->setCurrentIndex(page);
         for (int stop = 0; stop < count; ++stop) {
             QWidget *focus = dialog->focusWidget();
             if (!focus)
