@@ -83,11 +83,12 @@ void TrendChartPage::btnChartExecClick()
     if (kind < 0 || kind >= kTrendKinds)
         return;
     QChartView *view = isAppearanceKind(kind) ? chartSelect43 : chartSelect6;
-    auto *chart = static_cast<TrendChart *>(view->chart());
-    chart->clearValues();
     const TrendValues values =
         trendValues(kind, m_context.history()->records(), m_context.baseCountTable());
+    QStringList labels;
     for (int n = kLotoMin; n <= kLotoMax; ++n)
-        chart->addValue(values[static_cast<size_t>(n - 1)], twoDigits(n));
+        labels.append(twoDigits(n));
+    static_cast<TrendChart *>(view->chart())
+        ->setValues(QVector<int>(values.cbegin(), values.cend()), labels);
     view->show();
 }

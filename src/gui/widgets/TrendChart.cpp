@@ -125,23 +125,18 @@ QAbstractSeries *TrendChart::series0() const
     return series().value(0);
 }
 
-void TrendChart::clearValues()
+void TrendChart::setValues(const QVector<int> &values, const QStringList &labels)
 {
-    if (m_barSet)
+    if (m_barSet) {
         m_barSet->remove(0, m_barSet->count());
-    else
-        m_line->clear();
-    m_labels->clear();
-    rescale();
-}
-
-void TrendChart::addValue(int value, const QString &label)
-{
-    if (m_barSet)
-        m_barSet->append(value);
-    else
-        m_line->append(m_line->count(), value);
-    m_labels->append(label);
+        m_barSet->append(QList<qreal>(values.cbegin(), values.cend()));
+    } else {
+        QList<QPointF> points;
+        for (int x = 0; x < values.size(); ++x)
+            points.append(QPointF(x, values.at(x)));
+        m_line->replace(points);
+    }
+    m_labels->setCategories(labels);
     rescale();
 }
 

@@ -33,10 +33,9 @@ public:
     Style style() const { return m_style; }
     QAbstractSeries *series0() const;
 
-    // Removes every point and label.
-    void clearValues();
-    // Appends a point with the next x value, the given value and label.
-    void addValue(int value, const QString &label);
+    // Replaces every point and label: a point for each value at x = 0, 1, ..., with the label
+    // of the same index. The value axis is fitted once, to all of them.
+    void setValues(const QVector<int> &values, const QStringList &labels);
     QVector<int> values() const;
     QStringList labels() const;
 
