@@ -19,6 +19,9 @@ SyntheticHistory makeSyntheticHistory(int drawCount)
         for (int n = 0; n < 43; ++n)
             pool[static_cast<size_t>(n)] = n + 1;
         std::shuffle(pool.begin(), pool.end(), random);
+        // A draw's six numbers stand in ascending order, as the program requires; the seventh
+        // is the bonus.
+        std::sort(pool.begin(), pool.begin() + 6);
         const QDate date = first.addDays(3LL * (draw - 1));
         history.draws +=
             QByteArray::number(draw) + ',' + date.toString(QStringLiteral("yyyy/MM/dd")).toLatin1();

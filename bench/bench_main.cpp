@@ -27,12 +27,14 @@
 #include <QComboBox>
 #include <QFile>
 #include <QHeaderView>
+#include <QMessageBox>
 #include <QProcess>
 #include <QPushButton>
 #include <QSpinBox>
 #include <QStringEncoder>
 #include <QTableView>
 #include <QTemporaryDir>
+#include <QTimer>
 #include <benchmark/benchmark.h>
 #include <cstdio>
 #include <map>
@@ -354,6 +356,17 @@ int main(int argc, char *argv[])
 {
     qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication app(argc, argv);
+    // A message box waits for a click nobody gives: a benchmark that brings one up ends the
+    // run, saying what the box said, rather than waiting for ever.
+    QTimer boxWatch;
+    QObject::connect(&boxWatch, &QTimer::timeout, [] {
+        if (auto *box = qobject_cast<QMessageBox *>(QApplication::activeModalWidget())) {
+            std::fprintf(stderr, "A message box stopped the benchmarks: %s\n",
+                         qPrintable(box->text()));
+            std::_Exit(1);
+        }
+    });
+    boxWatch.start(1000);
     benchmark::Initialize(&argc, argv);
     SummaryReporter reporter;
     benchmark::RunSpecifiedBenchmarks(&reporter);
