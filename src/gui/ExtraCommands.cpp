@@ -41,9 +41,8 @@ void TMainForm::connectExtraCommands()
         });
     });
     connect(menuCommandRandomnessTest, &QAction::triggered, this, [this] {
-        runGuarded(this, [this] {
-            openDialog(new RandomnessTestForm(m_context->pastDraws(), this));
-        });
+        runGuarded(this,
+                   [this] { openDialog(new RandomnessTestForm(m_context->pastDraws(), this)); });
     });
     connect(menuCommandStatistics, &QAction::triggered, this, [this] {
         runGuarded(this, [this] { openDialog(new StatisticsForm(m_context->pastDraws(), this)); });
