@@ -198,6 +198,7 @@ QChartView *buildTrendChart(QWidget *parent, const QString &name, const QRect &p
     view->setRenderHint(QPainter::Antialiasing);
     view->setRubberBand(QChartView::NoRubberBand);
     view->setFrameShape(QFrame::NoFrame);
+    view->setFocusPolicy(Qt::NoFocus); // its tips answer the mouse; no key does anything
     new PointTips(view);
     view->hide();
     return view;

@@ -107,6 +107,7 @@ private slots:
     void valueLabelsStayInTheirRoom_data();
     void valueLabelsStayInTheirRoom();
     void everyPointHasItsTooltip();
+    void tabPassesTheChartsBy();
 };
 
 void TestTrendCharts::nothingBeforeAKindIsChosen()
@@ -359,6 +360,28 @@ void TestTrendCharts::everyPointHasItsTooltip()
                  QString("%1：%2回").arg(i + 1, 2, 10, QChar('0')).arg(values.at(i)));
         QToolTip::hideText();
     }
+}
+
+// A chart takes no key: Tab goes round the page's controls without stopping on it, where the
+// focus would be nowhere to be seen.
+void TestTrendCharts::tabPassesTheChartsBy()
+{
+    TMainForm &form = *m_form;
+    control<QTabWidget>(form, "pctrlMain")->setCurrentWidget(control<QWidget>(form, "TabSheet3"));
+    showKind(form, 11); // a bar chart shown in place of the line chart
+    auto *start = control<QComboBox>(form, "cmbChartKind");
+    start->setFocus();
+    QStringList stops;
+    QWidget *focus = start;
+    do {
+        QTest::keyClick(focus, Qt::Key_Tab);
+        focus = form.focusWidget();
+        QVERIFY(focus);
+        stops.append(focus->objectName());
+    } while (focus != start && stops.size() < 40);
+    QCOMPARE(focus, start);
+    QVERIFY2(!stops.contains("chartSelect6") && !stops.contains("chartSelect43"),
+             qPrintable(stops.join(' ')));
 }
 
 QTEST_MAIN(TestTrendCharts)
