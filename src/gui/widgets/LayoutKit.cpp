@@ -314,16 +314,18 @@ QSize fittedWindowSize(const QSize &natural, const QSize &room, int scrollBarExt
 
 void placeLastInTabOrder(QWidget *widget)
 {
-    // The focus chain runs round through the window; the last widget of it that Tab can reach
-    // is the one to follow (Qt orders only widgets that take the focus).
+    // The focus chain runs round through the window, and Tab follows it from stop to stop, from
+    // the last back to the first: the widget is to come right after the last other stop.
     QWidget *window = widget->window();
     QWidget *last = nullptr;
     for (QWidget *w = window->nextInFocusChain(); w != window; w = w->nextInFocusChain()) {
-        if (w->focusPolicy() & Qt::TabFocus)
+        if (w != widget && (w->focusPolicy() & Qt::TabFocus))
             last = w;
     }
-    if (last && last != widget)
-        QWidget::setTabOrder(last, widget);
+    // First in the chain, it comes after the last stop already (and Qt would not move it).
+    if (!last || widget->previousInFocusChain() == window)
+        return;
+    QWidget::setTabOrder(last, widget); // Qt moves only widgets that take the focus
 }
 
 QHBoxLayout *closeButtonRow(QDialog *dialog)

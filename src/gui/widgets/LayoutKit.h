@@ -75,8 +75,9 @@ StringGrid *stringGrid(QWidget *parent, const char *name, const QRect &place, in
 // and its selected row keeps the same highlight when the grid or its window is not active.
 void applyGridHabits(QAbstractItemView *view);
 
-// Makes the widget the last stop of its window's Tab order: pages added to a tab widget after
-// a dialog's buttons were made come before the buttons again.
+// Makes Tab reach the widget right after the last other stop of its window, and go on from it
+// to the first: pages added to a tab widget after a dialog's buttons were made come before the
+// buttons again.
 void placeLastInTabOrder(QWidget *widget);
 
 // A group of radio buttons is one stop of the Tab order, as on Windows: Tab lands on the
