@@ -13,6 +13,14 @@ QVector<LotoLine> Slate::lines() const
     return lines;
 }
 
+QVector<LotoLine> Slate::linesAt(const QVector<int> &places) const
+{
+    QVector<LotoLine> lines;
+    for (const int place : places)
+        lines.append(line(place));
+    return lines;
+}
+
 void Slate::append(const LotoLine &line)
 {
     if (!line.isNull())

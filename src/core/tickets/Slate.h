@@ -17,6 +17,8 @@ public:
     // The line at that place; no line (isNull) outside the slate.
     LotoLine line(int index) const;
     QVector<LotoLine> lines() const;
+    // The lines at those places, in that order (no line for a place outside the slate).
+    QVector<LotoLine> linesAt(const QVector<int> &places) const;
 
     // A line decided, at the end of the slate.
     void append(const LotoLine &line);

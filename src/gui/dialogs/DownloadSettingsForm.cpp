@@ -40,10 +40,8 @@ DownloadSettingsForm::DownloadSettingsForm(AppSettings &settings, ResultsService
     m_ui->editTimeout->setValue(stored.timeoutSeconds); // within the range as read
     QLabel *result = m_ui->lblTestResult;
     result->setFixedHeight(kResultLines * result->fontMetrics().lineSpacing() + 4);
-    m_ok = m_ui->buttonBox->button(QDialogButtonBox::Ok);
-    m_ok->setText(QStringLiteral("OK"));
-    m_cancel = m_ui->buttonBox->button(QDialogButtonBox::Cancel);
-    m_cancel->setText(QStringLiteral("キャンセル"));
+    m_ui->buttonBox->button(QDialogButtonBox::Ok)->setText(QStringLiteral("OK"));
+    m_ui->buttonBox->button(QDialogButtonBox::Cancel)->setText(QStringLiteral("キャンセル"));
 
     const bool server = !m_baseUrl.isEmpty();
     (server ? m_ui->radioResultsServer : m_ui->radioHistoryFeed)->setChecked(true);
@@ -110,18 +108,18 @@ void DownloadSettingsForm::connectionTest()
     if (!addressAccepted())
         return;
     showTestResult(QStringLiteral("接続しています…"));
-    m_ok->setEnabled(false);
+    m_ui->buttonBox->button(QDialogButtonBox::Ok)->setEnabled(false);
     m_ui->btnConnectionTest->setEnabled(false);
     // Meanwhile only "キャンセル" takes a click: it stops the test at once and closes the
     // window, as the close box does.
-    if (!m_results.startTest(current(), m_cancel))
+    if (!m_results.startTest(current(), m_ui->buttonBox->button(QDialogButtonBox::Cancel)))
         connectionTestDone(QString());
 }
 
 void DownloadSettingsForm::connectionTestDone(const QString &text)
 {
     showTestResult(text);
-    m_ok->setEnabled(true);
+    m_ui->buttonBox->button(QDialogButtonBox::Ok)->setEnabled(true);
     m_ui->btnConnectionTest->setEnabled(true);
     // The disabled test button passed the focus on to "キャンセル", where Enter would
     // throw the new address away: it comes back to the test button.

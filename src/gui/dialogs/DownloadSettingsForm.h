@@ -6,7 +6,6 @@
 
 class AppSettings;
 struct DownloadSettings;
-class QPushButton;
 class ResultsService;
 namespace Ui
 {
@@ -42,6 +41,4 @@ private:
     QString m_storedHistoryUrl;
     QString m_baseUrl;
     std::unique_ptr<Ui::DownloadSettingsForm> m_ui;
-    QPushButton *m_ok = nullptr;
-    QPushButton *m_cancel = nullptr;
 };

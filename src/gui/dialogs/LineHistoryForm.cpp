@@ -39,9 +39,7 @@ LineHistoryForm::LineHistoryForm(const PastDraws &history, const QString &line, 
 
     QTableWidget *grid = m_ui->gridLineHistory;
     layout::applyGridHabits(grid);
-    grid->setColumnWidth(0, 60);
-    grid->setColumnWidth(1, 90);
-    grid->setColumnWidth(2, 230);
+    layout::setColumnWidths(grid, {60, 90, 230});
     grid->setFixedHeight(26 * (kPrizeTiers + 1) + 6);
     for (int tier = 0; tier < kPrizeTiers; ++tier)
         grid->setItem(tier, 0, item(kTierNames.at(tier), Qt::AlignCenter));

@@ -61,12 +61,7 @@ RandomnessTestForm::RandomnessTestForm(const PastDraws &history, QWidget *parent
 
     QTableWidget *numbers = m_ui->gridRandomness;
     layout::applyGridHabits(numbers);
-    const QVector<int> widths = {50, 80, 80, 96};
-    int width = 24; // frame and vertical scroll bar
-    for (int c = 0; c < widths.size(); ++c) {
-        numbers->setColumnWidth(c, widths.at(c));
-        width += widths.at(c);
-    }
+    const int width = layout::setColumnWidths(numbers, {50, 80, 80, 96}) + 24; // frame, scroll bar
     numbers->setFixedWidth(width);
     m_ui->lblChiSquare->setFixedWidth(width);
 
@@ -76,9 +71,7 @@ RandomnessTestForm::RandomnessTestForm(const PastDraws &history, QWidget *parent
 
     QTableWidget *tests = m_ui->gridRandomnessTests;
     layout::applyGridHabits(tests);
-    const QVector<int> testWidths = {64, 72, 60, 72, 96, 120};
-    for (int c = 0; c < testWidths.size(); ++c)
-        tests->setColumnWidth(c, testWidths.at(c));
+    layout::setColumnWidths(tests, {64, 72, 60, 72, 96, 120});
     tests->setFixedHeight(tests->horizontalHeader()->sizeHint().height() +
                           tests->verticalHeader()->length() + 2 * tests->frameWidth());
 

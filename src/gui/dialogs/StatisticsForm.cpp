@@ -46,12 +46,7 @@ QTableWidget *table(const char *name, const QStringList &headers, const QVector<
     QTableWidget *grid = layout::readOnlyTable(name, 0, headers);
     grid->setSelectionBehavior(QAbstractItemView::SelectRows);
     grid->verticalHeader()->setDefaultSectionSize(22);
-    int width = 24; // frame and vertical scroll bar
-    for (int c = 0; c < widths.size(); ++c) {
-        grid->setColumnWidth(c, widths.at(c));
-        width += widths.at(c);
-    }
-    grid->setFixedWidth(width);
+    grid->setFixedWidth(layout::setColumnWidths(grid, widths) + 24); // frame and scroll bar
     return grid;
 }
 

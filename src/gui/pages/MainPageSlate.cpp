@@ -11,6 +11,7 @@
 #include "gui/PageContext.h"
 #include "gui/dialogs/ContinuedSaveForm.h"
 #include "gui/dialogs/Splash.h"
+#include "gui/models/HistoryModel.h"
 #include "gui/pages/MainPage.h"
 #include "gui/services/ComFunction.h"
 #include "gui/widgets/StringGrid.h"
@@ -189,9 +190,7 @@ bool MainPage::settleDrawnDraws(const QVector<int> &unsaved)
 {
     bool isNumber = false;
     const int coming = editNewNum->text().toInt(&isNumber);
-    QVector<LotoLine> lines;
-    for (const int place : unsaved)
-        lines.append(m_slate.line(place));
+    const QVector<LotoLine> lines = m_slate.linesAt(unsaved);
     const QVector<int> drawn = isNumber ? drawnDrawsOf(lines, coming) : QVector<int>();
     if (drawn.isEmpty())
         return true;
@@ -217,11 +216,9 @@ void MainPage::saveContinued()
     const QVector<int> unsaved = unsavedLines();
     if (unsaved.isEmpty())
         return;
-    QVector<LotoLine> lines;
-    for (const int place : unsaved)
-        lines.append(m_slate.line(place));
-    const ResultsTop top = readResultsTop(m_context.dataFolder() + kDownloadFolder);
-    ContinuedSaveForm form(top.newest, lines, m_context.dataFolder(), window());
+    // The draws are counted from the newest one loaded.
+    ContinuedSaveForm form(newestDrawOf(m_context.history()->records()), m_slate.linesAt(unsaved),
+                           m_context.dataFolder(), window());
     if (form.exec() != QDialog::Accepted)
         return;
     QVector<int> draws;

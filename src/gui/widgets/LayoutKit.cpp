@@ -6,9 +6,7 @@
 #include "gui/widgets/StringGrid.h"
 #include "gui/widgets/Widgets.h"
 
-#include <QDialog>
 #include <QGroupBox>
-#include <QHBoxLayout>
 #include <QHash>
 #include <QHeaderView>
 #include <QKeyEvent>
@@ -285,6 +283,16 @@ QTableWidget *readOnlyTable(const char *name, int rows, const QStringList &heade
     return table;
 }
 
+int setColumnWidths(QTableWidget *table, const QVector<int> &widths)
+{
+    int sum = 0;
+    for (int column = 0; column < widths.size(); ++column) {
+        table->setColumnWidth(column, widths.at(column));
+        sum += widths.at(column);
+    }
+    return sum;
+}
+
 QTableWidgetItem *tableItem(const QString &text, Qt::Alignment alignment)
 {
     auto *cell = new QTableWidgetItem(text);
@@ -326,19 +334,6 @@ void placeLastInTabOrder(QWidget *widget)
     if (!last || widget->previousInFocusChain() == window)
         return;
     QWidget::setTabOrder(last, widget); // Qt moves only widgets that take the focus
-}
-
-QHBoxLayout *closeButtonRow(QDialog *dialog)
-{
-    auto *close = new QPushButton(QStringLiteral("閉じる"));
-    // Not the dialog's default: Enter in a field does that field's job and leaves the window
-    // open. Enter on the focused button itself still presses it (EnterPressesButtons).
-    close->setAutoDefault(false);
-    QObject::connect(close, &QPushButton::clicked, dialog, &QDialog::reject);
-    auto *row = new QHBoxLayout;
-    row->addStretch(1);
-    row->addWidget(close);
-    return row;
 }
 
 } // namespace layout

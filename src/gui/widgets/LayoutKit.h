@@ -9,9 +9,7 @@
 #include <functional>
 
 class QAbstractItemView;
-class QDialog;
 class QGroupBox;
-class QHBoxLayout;
 class QLabel;
 class QPushButton;
 class QRadioButton;
@@ -94,6 +92,8 @@ void makeNumberGridOneTabStop(const std::function<QWidget *(int)> &numberAt,
 
 // A table of the program's own dialogs: the header texts, no row numbers, no editing.
 QTableWidget *readOnlyTable(const char *name, int rows, const QStringList &headers);
+// Sets the widths of the table's first columns, in order; returns their sum.
+int setColumnWidths(QTableWidget *table, const QVector<int> &widths);
 // A cell of such a table, vertically centred.
 QTableWidgetItem *tableItem(const QString &text, Qt::Alignment alignment = Qt::AlignRight);
 
@@ -107,9 +107,5 @@ void fitToScreen(QWidget *window, const QSize &preferred);
 // much as the room gives, with the scroll bar's width (or height) added across the cut side
 // where the room has it to spare.
 QSize fittedWindowSize(const QSize &natural, const QSize &room, int scrollBarExtent);
-
-// The bottom row of the program's own dialogs: "閉じる" at the right, which closes the dialog
-// (Escape does too; Enter in the dialog's fields does not).
-QHBoxLayout *closeButtonRow(QDialog *dialog);
 
 } // namespace layout

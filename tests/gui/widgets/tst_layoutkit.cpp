@@ -64,10 +64,11 @@ void TestLayoutKit::placeLastInTabOrder()
     QFETCH(QStringList, tabFromIt);
     QWidget window;
     QWidget *close = nullptr;
-    for (const QString &spec : made) {
-        const QString name = spec.section(':', 1);
-        QWidget *widget =
-            spec.startsWith("button:") ? static_cast<QWidget *>(new QPushButton) : new QLabel;
+    for (const QString &kindAndName : made) {
+        const QString name = kindAndName.section(':', 1);
+        QWidget *widget = kindAndName.startsWith("button:")
+                              ? static_cast<QWidget *>(new QPushButton)
+                              : new QLabel;
         widget->setObjectName(name);
         widget->setParent(&window);
         if (name == "close")
