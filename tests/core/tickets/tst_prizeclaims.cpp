@@ -52,6 +52,8 @@ private slots:
     void checkNamesTheEarliestOpenDeadline();
     void unreadMarksAreKeptByteForByte_data();
     void unreadMarksAreKeptByteForByte();
+    void markGoesInFrontOfAnEndMark_data();
+    void markGoesInFrontOfAnEndMark();
     void untickSticksWithMoreMarksThanPrizes();
     void unreadableFilesAreNamed();
     void startUpWarningReadsOpenDrawsOnly_data();
@@ -147,6 +149,9 @@ void TestPrizeClaims::claimsUntilTheDeadline_data()
     QTest::newRow("draw 10 expired") << QDate(2002, 1, 8) << qint64(8000) << soon.arg("あと 10 日");
     QTest::newRow("deadline day") << QDate(2002, 1, 18) << qint64(8000) << soon.arg("本日まで");
     QTest::newRow("all expired") << QDate(2002, 1, 19) << qint64(0) << "";
+    QTest::newRow("both draws near: the fewest days")
+        << QDate(2002, 1, 1) << qint64(9000)
+        << "受取期限の近い当選があります（4件、最短 あと 3 日）。";
 }
 
 void TestPrizeClaims::claimsUntilTheDeadline()
@@ -196,6 +201,10 @@ void TestPrizeClaims::news()
              QStringList({"第10回：２等 1口 金額未定、５等 1口 ¥1,000（支払期限 2002/01/04）",
                           "第11回：当選はありませんでした（1口）",
                           "第12回：４等 1口 ¥7,000、５等 2口 ¥2,000（支払期限 2002/01/18）"}));
+    // A first prize; a draw asked for with no line of it says nothing.
+    QCOMPARE(drawNews({*LotoLine::fromText("10,01,02,03,04,05,06")}, history(), {10, 12},
+                      QDate(2001, 2, 1)),
+             QStringList("第10回：１等 1口 ¥200,000,000（支払期限 2002/01/04）"));
 }
 
 void TestPrizeClaims::newsNamesAnExpiredDeadline_data()
@@ -264,6 +273,31 @@ void TestPrizeClaims::unreadMarksAreKeptByteForByte()
     QVERIFY(claims.at(0).claimed && claims.at(1).claimed && !claims.at(2).claimed);
     setClaimed(m_client, claims, 0, false, today);
     setClaimed(m_client, claims, 1, false, today);
+    QCOMPARE(readBytes(m_client + "claimed.csv"), after);
+}
+
+// A tick adds its mark in front of a Ctrl+Z that ends the file; an untick takes its mark away
+// and leaves the end of the file as it was.
+void TestPrizeClaims::markGoesInFrontOfAnEndMark_data()
+{
+    QTest::addColumn<QByteArray>("before");
+    QTest::addColumn<bool>("tick"); // draw 12's 4等 ticked, or its claimed 5等 unticked
+    QTest::addColumn<QByteArray>("after");
+    const QByteArray mark = "12,01,02,03,20,21,22,2002/01/07\r\n",
+                     added = "12,01,02,03,04,30,31,2002/01/08\r\n", memo = "受け取りは銀行で";
+    QTest::newRow("tick: Ctrl+Z alone") << QByteArray("\x1a") << true << added + "\x1a";
+    QTest::newRow("tick: a mark, Ctrl+Z") << mark + "\x1a" << true << mark + added + "\x1a";
+    QTest::newRow("untick: a memo last, no line end") << mark + memo << false << memo;
+}
+
+void TestPrizeClaims::markGoesInFrontOfAnEndMark()
+{
+    QFETCH(QByteArray, before);
+    QFETCH(bool, tick);
+    QFETCH(QByteArray, after);
+    const QDate today(2002, 1, 8);
+    writeTicketLines(m_client + "claimed.csv", before);
+    setClaimed(m_client, readPrizeClaims(m_client, history(), today), tick ? 0 : 1, tick, today);
     QCOMPARE(readBytes(m_client + "claimed.csv"), after);
 }
 

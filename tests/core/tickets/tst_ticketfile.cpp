@@ -3,6 +3,7 @@
 #include "../../common/FileSizeLimit.h"
 #include "core/common/DomainError.h"
 #include "core/common/FileErrors.h"
+#include "core/tickets/SavedLines.h"
 #include "core/tickets/TicketFile.h"
 
 #ifdef Q_OS_WIN
@@ -122,6 +123,7 @@ void TestTicketFile::ticketFileName_data()
     QTest::addColumn<bool>("ticketFile");
     QTest::newRow("700.csv") << "700.csv" << true;
     QTest::newRow("first draw") << "1.csv" << true;
+    QTest::newRow("last draw, nine digits") << "999999999.csv" << true;
     QTest::newRow("leading zero") << "0700.csv" << false;
     QTest::newRow("zero") << "0.csv" << false;
     QTest::newRow("no number") << ".csv" << false;
@@ -144,6 +146,8 @@ void TestTicketFile::ticketFileName()
     QFETCH(QString, name);
     QFETCH(bool, ticketFile);
     QCOMPARE(isTicketFileName(name), ticketFile);
+    if (ticketFile) // its draw, as the readers that skip older files take it
+        QCOMPARE(drawNumberOf(name.chopped(4)), name.chopped(4).toInt());
 }
 
 void TestTicketFile::appendCreatesAndAppends()
