@@ -13,6 +13,7 @@ private slots:
     void aLineTakenOffTakesItsRecord();
     void savedLineStaysSavedWhateverItsFile_data();
     void savedLineStaysSavedWhateverItsFile();
+    void aRepeatNamesTheFirstLineLikeIt();
 };
 
 // Each line keeps its own record when a line before it is taken off the slate.
@@ -39,6 +40,8 @@ void TestSlateSaves::savedLineStaysSavedWhateverItsFile_data()
     QTest::newRow("cancelled, file gone") << QByteArray() << int(SlateLineCheck::State::New);
     QTest::newRow("cancelled, six commas left")
         << QByteArray(",,,,,,\r\n") << int(SlateLineCheck::State::New);
+    QTest::newRow("cancelled, the numbers left for another draw")
+        << QByteArray("2040,01,02,03,04,05,06\r\n") << int(SlateLineCheck::State::New);
 }
 
 void TestSlateSaves::savedLineStaysSavedWhateverItsFile()
@@ -61,6 +64,21 @@ void TestSlateSaves::savedLineStaysSavedWhateverItsFile()
     const QVector<SlateLineCheck> checks = checkSlateLines(slate, folder);
     QCOMPARE(checks.at(0).state, SlateLineCheck::State::Saved);
     QCOMPARE(int(checks.at(1).state), newState);
+}
+
+// Of three lines alike each names the first other line like it, counted from 1.
+void TestSlateSaves::aRepeatNamesTheFirstLineLikeIt()
+{
+    QTemporaryDir dir;
+    Slate slate;
+    for (int i = 0; i < 3; ++i)
+        slate.append(*LotoLine::fromText("2039,01,02,03,04,05,06"));
+    QStringList notices;
+    for (const SlateLineCheck &check : checkSlateLines(slate, dir.path() + "/"))
+        notices << repeatNotice(check);
+    QCOMPARE(notices, QStringList({"同じ組合せが既にあります（2口目と同じ）。",
+                                   "同じ組合せが既にあります（1口目と同じ）。",
+                                   "同じ組合せが既にあります（1口目と同じ）。"}));
 }
 
 QTEST_GUILESS_MAIN(TestSlateSaves)
