@@ -2,12 +2,15 @@
 // are held to at load.
 
 #include "core/common/DomainError.h"
+#include "core/common/SafeWrite.h"
 #include "core/common/TextLines.h"
 #include "core/results/HistoryCheck.h"
 #include "core/results/ResultsReplace.h"
 #include "core/results/TypedDraws.h"
 
+#include <QDir>
 #include <QFile>
+#include <QSaveFile>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -36,6 +39,34 @@ QSet<int> numbers(const QString &list)
     return set;
 }
 
+QByteArray fileBytes(const QString &path)
+{
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
+void writeBytes(const QString &path, const QByteArray &bytes)
+{
+    QFile file(path);
+    if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size())
+        qFatal("cannot write %s", qPrintable(path));
+}
+
+// Replaces the pair in folder with a commit step that runs `second` in place of the second
+// commit (that of the prize table).
+void replacePairUntilSecondCommit(const QString &folder, const std::function<void()> &second)
+{
+    writeBytes(folder + kNumberFileName, "old draws\r\n");
+    writeBytes(folder + kDataFileName, "old prizes\r\n");
+    int commits = 0;
+    replaceResultsFiles(folder, "new draws\r\n", "new prizes\r\n",
+                        [&](QSaveFile &file, const QString &shown) {
+                            if (++commits == 2)
+                                second();
+                            commitStaged(file, shown);
+                        });
+}
+
 QByteArray bundled(const char *name)
 {
     QFile file(QStringLiteral(LOTO6_BUNDLED_DATA_DIR "/") + QLatin1String(name));
@@ -62,6 +93,9 @@ private slots:
     void fetchedPairIsCheckedAsAWhole();
     void bundledHistoryPasses();
     void typedDrawsLiveInTheFolder();
+    void cutShortPairIsCompletedFromAWholeJournal_data();
+    void cutShortPairIsCompletedFromAWholeJournal();
+    void journalStaysWhenTheDrawListCannotGoBack();
 };
 
 void TestHistoryCheck::fetchedHistory_data()
@@ -322,6 +356,63 @@ void TestHistoryCheck::typedDrawsLiveInTheFolder()
     QFile file(folder + kTypedDrawsFileName);
     QVERIFY(file.open(QIODevice::ReadOnly));
     QCOMPARE(file.readAll(), QByteArray("2038\r\n2039\r\n"));
+    file.close();
+    writeBytes(folder + kTypedDrawsFileName, "0\r\n1\r\n");
+    QCOMPARE(readTypedDraws(folder), QSet<int>{1});
+}
+
+// A replacement cut short by the end of the program after the draw list went in is completed
+// at the next start from its journal, only when the journal is whole.
+void TestHistoryCheck::cutShortPairIsCompletedFromAWholeJournal_data()
+{
+    QTest::addColumn<int>("bytesAdded"); // to the journal's end
+    QTest::newRow("whole") << 0;
+    QTest::newRow("a byte more") << 1;
+    QTest::newRow("a byte less") << -1;
+}
+
+void TestHistoryCheck::cutShortPairIsCompletedFromAWholeJournal()
+{
+    QFETCH(int, bytesAdded);
+    QTemporaryDir dir;
+    const QString folder = dir.path() + "/", journal = folder + kPairJournalName;
+    struct ProgramEnded {
+    };
+    try {
+        replacePairUntilSecondCommit(folder, [] { throw ProgramEnded(); });
+        QFAIL("the replacement should have been cut short");
+    } catch (const ProgramEnded &) {
+    }
+    QByteArray bytes = fileBytes(journal);
+    if (bytesAdded > 0)
+        bytes += QByteArray(bytesAdded, 'x');
+    bytes.chop(qMax(0, -bytesAdded));
+    writeBytes(journal, bytes);
+    QCOMPARE(finishPairReplacement(folder), bytesAdded == 0);
+    QVERIFY(!QFile::exists(journal));
+    QCOMPARE(fileBytes(folder + kNumberFileName), QByteArray("new draws\r\n"));
+    QCOMPARE(fileBytes(folder + kDataFileName),
+             QByteArray(bytesAdded == 0 ? "new prizes\r\n" : "old prizes\r\n"));
+}
+
+// The prize table fails to go in and the draw list cannot go back (a folder now stands in its
+// place): the journal stays, so that the next start completes the new pair.
+void TestHistoryCheck::journalStaysWhenTheDrawListCannotGoBack()
+{
+    QTemporaryDir dir;
+    const QString folder = dir.path() + "/";
+    QString error;
+    try {
+        replacePairUntilSecondCommit(folder, [&folder] {
+            QFile::remove(folder + kNumberFileName);
+            QDir(folder).mkpath(kNumberFileName + "/in the way");
+            throw DomainError("the prize table did not go in");
+        });
+    } catch (const DomainError &e) {
+        error = e.message();
+    }
+    QCOMPARE(error, QString("the prize table did not go in"));
+    QVERIFY(QFile::exists(folder + kPairJournalName));
 }
 
 QTEST_GUILESS_MAIN(TestHistoryCheck)
