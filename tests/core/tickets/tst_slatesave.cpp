@@ -1,5 +1,7 @@
 // The slate's save in words: lines left for a drawn draw, and what a save stored.
 
+#include "core/common/DomainError.h"
+#include "core/tickets/ContinuedPurchase.h"
 #include "core/tickets/SlateSave.h"
 
 #include <QDir>
@@ -39,6 +41,8 @@ private slots:
     void summary();
     void saveReadsEachFileOnce_data();
     void saveReadsEachFileOnce();
+    void continuedSave_data();
+    void continuedSave();
 };
 
 void TestSlateSave::drawnDraws_data()
@@ -145,6 +149,41 @@ void TestSlateSave::saveReadsEachFileOnce()
     reads.clear();
     QCOMPARE(saveSlate(slate, folder, counted).files, QStringList());
     QVERIFY(reads.isEmpty());
+}
+
+void TestSlateSave::continuedSave_data()
+{
+    QTest::addColumn<int>("lines");
+    QTest::addColumn<int>("draws");    // from 2040
+    QTest::addColumn<QString>("text"); // the report, or the error
+    const QString nothing = "保存する対象のデータがありません。";
+    QTest::newRow("one draw") << 2 << 1 << "第2040回に2口を保存しました（計2口 ¥400）。";
+    QTest::newRow("three draws")
+        << 2 << 3 << "第2040回～第2042回の3回分、各2口を保存しました（計6口 ¥1,200）。";
+    QTest::newRow("no line") << 0 << 1 << nothing;
+    QTest::newRow("no draw") << 2 << 0 << nothing;
+}
+
+// The slate's lines bought for several draws at once: each draw's file gets every line.
+void TestSlateSave::continuedSave()
+{
+    QFETCH(int, lines);
+    QFETCH(int, draws);
+    QFETCH(QString, text);
+    QVector<ExpectedDraw> expected;
+    for (int k = 0; k < draws; ++k)
+        expected.append({2040 + k, QDate(2025, 10, 2).addDays(7 * k)});
+    const QVector<LotoLine> rows = rowsOf(QStringList(lines, "2039"));
+    try {
+        const ContinuedSave save = ::continuedSave("/p/", expected, rows);
+        QCOMPARE(save.report, text);
+        QCOMPARE(save.appends.size(), draws);
+        QCOMPARE(save.appends.last().path, QString("/p/client/%1.csv").arg(2039 + draws));
+        QCOMPARE(save.appends.last().lines,
+                 ticketLinesText(rowsOf(QStringList(lines, QString::number(2039 + draws)))));
+    } catch (const DomainError &e) {
+        QCOMPARE(e.message(), text);
+    }
 }
 
 QTEST_GUILESS_MAIN(TestSlateSave)
