@@ -60,6 +60,7 @@ void TestDrawCalendar::missingDraws()
     QFETCH(QDate, today);
     QFETCH(int, missing);
     QCOMPARE(::missingDraws(QDate(2025, 9, 25), today), missing);
+    QCOMPARE(::missingDraws(QDate(), today), 0); // no newest date read: nothing to count
 }
 
 void TestDrawCalendar::staleHistoryTexts()

@@ -52,12 +52,15 @@ void writeBytes(const QString &path, const QByteArray &bytes)
         qFatal("cannot write %s", qPrintable(path));
 }
 
-// Replaces the pair in folder with a commit step that runs `second` in place of the second
-// commit (that of the prize table).
-void replacePairUntilSecondCommit(const QString &folder, const std::function<void()> &second)
+// Replaces the pair in folder (the old one, or none) with a commit step that runs `second` in
+// place of the second commit (that of the prize table).
+void replacePairUntilSecondCommit(const QString &folder, const std::function<void()> &second,
+                                  bool oldPair = true)
 {
-    writeBytes(folder + kNumberFileName, "old draws\r\n");
-    writeBytes(folder + kDataFileName, "old prizes\r\n");
+    if (oldPair) {
+        writeBytes(folder + kNumberFileName, "old draws\r\n");
+        writeBytes(folder + kDataFileName, "old prizes\r\n");
+    }
     int commits = 0;
     replaceResultsFiles(folder, "new draws\r\n", "new prizes\r\n",
                         [&](QSaveFile &file, const QString &shown) {
@@ -95,7 +98,8 @@ private slots:
     void typedDrawsLiveInTheFolder();
     void cutShortPairIsCompletedFromAWholeJournal_data();
     void cutShortPairIsCompletedFromAWholeJournal();
-    void journalStaysWhenTheDrawListCannotGoBack();
+    void failedPrizeTablePutsTheDrawListBack_data();
+    void failedPrizeTablePutsTheDrawListBack();
 };
 
 void TestHistoryCheck::fetchedHistory_data()
@@ -365,14 +369,19 @@ void TestHistoryCheck::typedDrawsLiveInTheFolder()
 // at the next start from its journal, only when the journal is whole.
 void TestHistoryCheck::cutShortPairIsCompletedFromAWholeJournal_data()
 {
-    QTest::addColumn<int>("bytesAdded"); // to the journal's end
-    QTest::newRow("whole") << 0;
-    QTest::newRow("a byte more") << 1;
-    QTest::newRow("a byte less") << -1;
+    QTest::addColumn<QByteArray>("sizes"); // the journal's line of sizes; empty: as written
+    QTest::addColumn<int>("bytesAdded");   // to the journal's end
+    QTest::newRow("whole") << QByteArray() << 0;
+    QTest::newRow("a byte more") << QByteArray() << 1;
+    QTest::newRow("a byte less") << QByteArray() << -1;
+    // The bodies are 11 and 12 bytes.
+    QTest::newRow("a negative first size") << QByteArray("-1 24") << 0;
+    QTest::newRow("a negative second size") << QByteArray("24 -1") << 0;
 }
 
 void TestHistoryCheck::cutShortPairIsCompletedFromAWholeJournal()
 {
+    QFETCH(QByteArray, sizes);
     QFETCH(int, bytesAdded);
     QTemporaryDir dir;
     const QString folder = dir.path() + "/", journal = folder + kPairJournalName;
@@ -384,35 +393,63 @@ void TestHistoryCheck::cutShortPairIsCompletedFromAWholeJournal()
     } catch (const ProgramEnded &) {
     }
     QByteArray bytes = fileBytes(journal);
+    if (!sizes.isEmpty()) {
+        const qsizetype from = bytes.indexOf('\n') + 1;
+        bytes.replace(from, bytes.indexOf('\n', from) - from, sizes);
+    }
     if (bytesAdded > 0)
         bytes += QByteArray(bytesAdded, 'x');
     bytes.chop(qMax(0, -bytesAdded));
     writeBytes(journal, bytes);
-    QCOMPARE(finishPairReplacement(folder), bytesAdded == 0);
+    const bool whole = sizes.isEmpty() && bytesAdded == 0;
+    QCOMPARE(finishPairReplacement(folder), whole);
     QVERIFY(!QFile::exists(journal));
     QCOMPARE(fileBytes(folder + kNumberFileName), QByteArray("new draws\r\n"));
     QCOMPARE(fileBytes(folder + kDataFileName),
-             QByteArray(bytesAdded == 0 ? "new prizes\r\n" : "old prizes\r\n"));
+             QByteArray(whole ? "new prizes\r\n" : "old prizes\r\n"));
 }
 
-// The prize table fails to go in and the draw list cannot go back (a folder now stands in its
-// place): the journal stays, so that the next start completes the new pair.
-void TestHistoryCheck::journalStaysWhenTheDrawListCannotGoBack()
+// The prize table fails to go in: the draw list goes back as it was, and the journal with it;
+// should the draw list not go back (a folder now stands in its place), the journal stays, so
+// that the next start completes the new pair.
+void TestHistoryCheck::failedPrizeTablePutsTheDrawListBack_data()
 {
+    QTest::addColumn<bool>("oldPair");
+    QTest::addColumn<bool>("blocked");
+    QTest::addColumn<QByteArray>("drawList"); // after; null: none
+    QTest::newRow("the old draw list back") << true << false << QByteArray("old draws\r\n");
+    QTest::newRow("none before, none after") << false << false << QByteArray();
+    QTest::newRow("the draw list cannot go back") << true << true << QByteArray();
+}
+
+void TestHistoryCheck::failedPrizeTablePutsTheDrawListBack()
+{
+    QFETCH(bool, oldPair);
+    QFETCH(bool, blocked);
+    QFETCH(QByteArray, drawList);
     QTemporaryDir dir;
     const QString folder = dir.path() + "/";
     QString error;
     try {
-        replacePairUntilSecondCommit(folder, [&folder] {
-            QFile::remove(folder + kNumberFileName);
-            QDir(folder).mkpath(kNumberFileName + "/in the way");
-            throw DomainError("the prize table did not go in");
-        });
+        replacePairUntilSecondCommit(
+            folder,
+            [&folder, blocked] {
+                if (blocked) {
+                    QFile::remove(folder + kNumberFileName);
+                    QDir(folder).mkpath(kNumberFileName + "/in the way");
+                }
+                throw DomainError("the prize table did not go in");
+            },
+            oldPair);
     } catch (const DomainError &e) {
         error = e.message();
     }
     QCOMPARE(error, QString("the prize table did not go in"));
-    QVERIFY(QFile::exists(folder + kPairJournalName));
+    QCOMPARE(QFile::exists(folder + kPairJournalName), blocked);
+    if (!blocked) {
+        QCOMPARE(QFile::exists(folder + kNumberFileName), !drawList.isNull());
+        QCOMPARE(fileBytes(folder + kNumberFileName), drawList);
+    }
 }
 
 QTEST_GUILESS_MAIN(TestHistoryCheck)

@@ -129,6 +129,11 @@ void TestPrizeClaims::warningFromThirtyDaysLeft()
     QCOMPARE(claimWarningText(claimWarning({claim})), warning);
     claim.claimed = true;
     QCOMPARE(claimWarningText(claimWarning({claim})), QString());
+    // In any order, the fewest days left are named.
+    PrizeClaim sooner, later;
+    sooner.daysLeft = 3;
+    later.daysLeft = 20;
+    QCOMPARE(claimWarning({sooner, later}).fewestDaysLeft, 3);
 }
 
 void TestPrizeClaims::deadline()

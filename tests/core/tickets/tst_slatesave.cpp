@@ -154,14 +154,17 @@ void TestSlateSave::saveReadsEachFileOnce()
 void TestSlateSave::continuedSave_data()
 {
     QTest::addColumn<int>("lines");
-    QTest::addColumn<int>("draws");    // from 2040
+    QTest::addColumn<int>("draws");
+    QTest::addColumn<int>("first");    // the number of the first draw
     QTest::addColumn<QString>("text"); // the report, or the error
     const QString nothing = "保存する対象のデータがありません。";
-    QTest::newRow("one draw") << 2 << 1 << "第2040回に2口を保存しました（計2口 ¥400）。";
+    QTest::newRow("one draw") << 2 << 1 << 2040 << "第2040回に2口を保存しました（計2口 ¥400）。";
     QTest::newRow("three draws")
-        << 2 << 3 << "第2040回～第2042回の3回分、各2口を保存しました（計6口 ¥1,200）。";
-    QTest::newRow("no line") << 0 << 1 << nothing;
-    QTest::newRow("no draw") << 2 << 0 << nothing;
+        << 2 << 3 << 2040 << "第2040回～第2042回の3回分、各2口を保存しました（計6口 ¥1,200）。";
+    QTest::newRow("no line") << 0 << 1 << 2040 << nothing;
+    QTest::newRow("no draw") << 2 << 0 << 2040 << nothing;
+    QTest::newRow("a draw with no number")
+        << 2 << 1 << 0 << "開催回が決まっていないため、保存できません。";
 }
 
 // The slate's lines bought for several draws at once: each draw's file gets every line.
@@ -169,18 +172,19 @@ void TestSlateSave::continuedSave()
 {
     QFETCH(int, lines);
     QFETCH(int, draws);
+    QFETCH(int, first);
     QFETCH(QString, text);
     QVector<ExpectedDraw> expected;
     for (int k = 0; k < draws; ++k)
-        expected.append({2040 + k, QDate(2025, 10, 2).addDays(7 * k)});
+        expected.append({first + k, QDate(2025, 10, 2).addDays(7 * k)});
     const QVector<LotoLine> rows = rowsOf(QStringList(lines, "2039"));
     try {
         const ContinuedSave save = ::continuedSave("/p/", expected, rows);
         QCOMPARE(save.report, text);
         QCOMPARE(save.appends.size(), draws);
-        QCOMPARE(save.appends.last().path, QString("/p/client/%1.csv").arg(2039 + draws));
+        QCOMPARE(save.appends.last().path, QString("/p/client/%1.csv").arg(first + draws - 1));
         QCOMPARE(save.appends.last().lines,
-                 ticketLinesText(rowsOf(QStringList(lines, QString::number(2039 + draws)))));
+                 ticketLinesText(rowsOf(QStringList(lines, QString::number(first + draws - 1)))));
     } catch (const DomainError &e) {
         QCOMPARE(e.message(), text);
     }
