@@ -193,7 +193,7 @@ LockedPath::LockedPath(const QString &path) : m_path(path)
                                        : QFile::ReadOwner | QFile::ReadUser);
     if (writable() && setImmutable(path, true)) {
         m_immutable = true;
-        waitUntilWritable(false);
+        waitForAttribute(true);
     }
     m_locked = !writable();
 }
@@ -202,14 +202,40 @@ LockedPath::~LockedPath()
 {
     QFile::setPermissions(m_path, m_permissions);
     if (m_immutable && setImmutable(m_path, false))
-        waitUntilWritable(true);
+        waitForAttribute(false);
 }
 
-void LockedPath::waitUntilWritable(bool yes) const
+// Waits, at most 15 seconds, until the attribute is as asked: under Wine chattr runs on its own.
+void LockedPath::waitForAttribute(bool on) const
 {
     QDeadlineTimer deadline(15000);
-    while (writable() != yes && !deadline.hasExpired())
+    while (attributeAllowsChange() == on && !deadline.hasExpired())
         QThread::msleep(20);
+}
+
+// Under Wine the immutable attribute lands while the program goes on. The folder probe of
+// writable() takes two steps, and an attribute landing between them would leave the probe
+// file in the locked folder, where the next probe finds it writable. So under Wine a folder
+// is asked in one step that changes nothing: whether its times can be set to what they are.
+// Owners may set times without write permission, so this tells the attribute only.
+bool LockedPath::attributeAllowsChange() const
+{
+#ifdef Q_OS_WIN
+    if (QFileInfo(m_path).isDir()) {
+        const std::wstring path = QDir::toNativeSeparators(m_path).toStdWString();
+        HANDLE folder = CreateFileW(path.c_str(), FILE_READ_ATTRIBUTES | FILE_WRITE_ATTRIBUTES,
+                                    FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
+                                    OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr);
+        if (folder == INVALID_HANDLE_VALUE)
+            return false;
+        FILETIME created, accessed, written;
+        const bool changed = GetFileTime(folder, &created, &accessed, &written) &&
+                             SetFileTime(folder, &created, &accessed, &written);
+        CloseHandle(folder);
+        return changed;
+    }
+#endif
+    return writable();
 }
 
 bool LockedPath::writable() const

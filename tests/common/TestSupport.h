@@ -134,7 +134,8 @@ public:
 
 private:
     bool writable() const;
-    void waitUntilWritable(bool yes) const;
+    bool attributeAllowsChange() const;
+    void waitForAttribute(bool on) const;
     QString m_path;
     QFileDevice::Permissions m_permissions;
     bool m_immutable = false;
