@@ -50,10 +50,13 @@ int check(const QString &folder, bool raw)
         if (first < 0)
             first = lines;
     }
-    // Anything but the ten files (and, unrepaired, the journal) is a temporary file left over.
+    // Anything but the ten files (and, unrepaired, the journal and the staged copies) is a file
+    // left over.
     QStringList left = QDir(client).entryList(QDir::Files | QDir::Hidden);
-    left.removeIf(
-        [](const QString &name) { return isTicketFileName(name) || name == kTicketJournalName; });
+    left.removeIf([raw](const QString &name) {
+        return isTicketFileName(name) || name == kTicketJournalName ||
+               (raw && isStagedCopyName(name));
+    });
     const bool ok = same && left.isEmpty();
     std::printf("%s %s%s\n", ok ? "ok" : "mixed", qPrintable(counts.join(QLatin1Char(' '))),
                 left.isEmpty() ? "" : qPrintable(QStringLiteral(" left: ") + left.join(' ')));

@@ -162,23 +162,14 @@ void TMainForm::FormShow()
                            QLatin1Char(']'));
             InitMainControls();
             // A replacement of the results files that the end of the program cut short is
-            // completed first, so that the pair loaded belongs together. Whatever stops it is
-            // told, and the load goes on with the files as they are.
-            const QString unfinished = captureError(
-                [this] { finishPairReplacement(m_context->dataFolder() + kDownloadFolder); });
-            if (!unfinished.isEmpty())
-                reportError(this, unfinished);
+            // completed first, so that the pair loaded belongs together; so is a save into
+            // several ticket files, and the player learns which draws it saved: the slate that
+            // held the lines is gone. The load goes on with the files as they are.
+            showRecovery(finishPairReplacement(m_context->dataFolder() + kDownloadFolder),
+                         pairRecoveryText);
             adoptTypedDrawsOfSettings();
-            // So is a save into several ticket files, and the player learns which draws it
-            // saved: the slate that held the lines is gone.
-            QStringList completed;
-            const QString unsaved = captureError([this, &completed] {
-                completed = finishTicketSave(m_context->dataFolder() + kClientFolder);
-            });
-            if (!unsaved.isEmpty())
-                reportError(this, unsaved);
-            else if (!completed.isEmpty())
-                showGuideMessage(this, ticketSaveCompletedText(completed));
+            showRecovery(finishTicketSave(m_context->dataFolder() + kClientFolder),
+                         ticketRecoveryText);
             btnMmsUpdateClick();
             m_optionsPage->restorePickOptions();
             {
@@ -191,6 +182,17 @@ void TMainForm::FormShow()
     }
     if (!error.isEmpty())
         reportError(this, error);
+}
+
+void TMainForm::showRecovery(const CommitRecovery &recovery,
+                             QString (*textOf)(const CommitRecovery &))
+{
+    if (!recovery.anything())
+        return;
+    if (recovery.troubled())
+        reportError(this, textOf(recovery));
+    else
+        showGuideMessage(this, textOf(recovery));
 }
 
 void TMainForm::adoptTypedDrawsOfSettings()

@@ -2,6 +2,8 @@
 
 #include "gui/services/ResultsService.h"
 
+#include "core/common/FileCommit.h"
+
 #include <QMainWindow>
 #include <QString>
 
@@ -80,6 +82,8 @@ private:
     // Tells what a load found: the window closes without its files; a pair that does not
     // belong together or a draw that breaks the rules is said so.
     void showLoaded(bool missing, const QStringList &faults);
+    // Tells what a recovery at start-up did: plain news, or a warning when the player must act.
+    void showRecovery(const CommitRecovery &recovery, QString (*textOf)(const CommitRecovery &));
     // At start-up: panel 0 warns of a history that lacks draws held since, or else of
     // unclaimed prizes near their deadline, until the page changes.
     void adoptTypedDrawsOfSettings();

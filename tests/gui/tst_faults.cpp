@@ -131,10 +131,10 @@ void TestFaults::startCompletesASaveCutShort()
     struct Killed {
     };
     int commits = 0;
-    const auto killAfterFirst = [&commits](QSaveFile &file, const QString &shown) {
+    const auto killAfterFirst = [&commits](StagedFile &file) {
         if (commits++ == 1)
             throw Killed();
-        commitStaged(file, shown);
+        commitStaged(file);
     };
     try {
         appendTicketLines({{folder.file("client/2038.csv"), "2038,01,02,03,04,05,06\r\n"},

@@ -1,66 +1,57 @@
 #include "core/results/ResultsReplace.h"
 
 #include "core/common/DomainError.h"
+#include "core/common/FileCommit.h"
 #include "core/common/FileErrors.h"
-#include "core/common/FileInUse.h"
 #include "core/common/Formats.h"
 #include "core/common/SafeWrite.h"
 #include "core/common/TextLines.h"
 #include "core/results/ResultsFiles.h"
 
+#include <QDir>
 #include <QFile>
-#include <QSaveFile>
+#include <QFileInfo>
 
 namespace
 {
 
-QString shownPath(const QString &fileName)
+// A journal of a pair replacement as older versions wrote it: a first line naming it, a second
+// with the sizes of the two bodies, then the bodies. False when it is not one, whole.
+bool readOlderJournal(const QByteArray &journal, QStringList *names, QVector<QByteArray> *bodies)
 {
-    return kDownloadFolder + fileName;
-}
-
-// Best effort: the error that stopped the replacement is the one to report. True when the
-// file is back.
-bool restoreQuietly(const QString &path, const QByteArray &content)
-{
-    try {
-        writeWholeFile(path, content, path);
-        return true;
-    } catch (const DomainError &) {
+    const QByteArray mark = "Loto6Yorune pair replacement\n";
+    if (!journal.startsWith(mark))
         return false;
-    }
-}
-
-// The journal: a first line naming it, a second with the sizes of the two bodies, then the
-// bodies.
-const QByteArray kJournalMark = "Loto6Yorune pair replacement\n";
-
-QByteArray journalOf(const QByteArray &numberBody, const QByteArray &dataBody)
-{
-    return kJournalMark + QByteArray::number(numberBody.size()) + ' ' +
-           QByteArray::number(dataBody.size()) + '\n' + numberBody + dataBody;
-}
-
-// The two bodies of a journal; false when it is not one, whole.
-bool readJournal(const QByteArray &journal, QByteArray *numberBody, QByteArray *dataBody)
-{
-    if (!journal.startsWith(kJournalMark))
-        return false;
-    const qsizetype sizesEnd = journal.indexOf('\n', kJournalMark.size());
+    const qsizetype sizesEnd = journal.indexOf('\n', mark.size());
     if (sizesEnd < 0)
         return false;
-    const QList<QByteArray> sizes =
-        journal.mid(kJournalMark.size(), sizesEnd - kJournalMark.size()).split(' ');
+    const QList<QByteArray> sizes = journal.mid(mark.size(), sizesEnd - mark.size()).split(' ');
     bool numberOk = false, dataOk = false;
     const qint64 numberSize = sizes.value(0).toLongLong(&numberOk);
     const qint64 dataSize = sizes.value(1).toLongLong(&dataOk);
-    const qint64 bodies = journal.size() - sizesEnd - 1;
+    const qint64 rest = journal.size() - sizesEnd - 1;
     if (sizes.size() != 2 || !numberOk || !dataOk || numberSize < 0 || dataSize < 0 ||
-        numberSize + dataSize != bodies)
+        numberSize + dataSize != rest)
         return false;
-    *numberBody = journal.mid(sizesEnd + 1, numberSize);
-    *dataBody = journal.mid(sizesEnd + 1 + numberSize);
+    *names = {kNumberFileName, kDataFileName};
+    *bodies = {journal.mid(sizesEnd + 1, numberSize), journal.mid(sizesEnd + 1 + numberSize)};
     return true;
+}
+
+// What a results file holds now; null when there is none.
+QByteArray presentContent(const QString &folder, const QString &name)
+{
+    QFile file(folder + name);
+    if (!file.exists())
+        return QByteArray();
+    if (QFileInfo(file).size() > kMaxResultsFileBytes)
+        throw DomainError(QStringLiteral("ファイル「%1」が大きすぎます。")
+                              .arg(QDir::toNativeSeparators(kDownloadFolder + name)));
+    if (!file.open(QIODevice::ReadOnly))
+        throw DomainError(
+            fileErrorMessage(QStringLiteral("を開けません"), kDownloadFolder + name, file));
+    QByteArray content = file.readAll();
+    return content.isNull() ? QByteArray("") : content;
 }
 
 } // namespace
@@ -97,72 +88,41 @@ void replaceResultsFiles(const QString &downloadFolder, const QByteArray &number
 void replaceResultsFiles(const QString &downloadFolder, const QByteArray &numberBody,
                          const QByteArray &dataBody, const CommitStep &commit)
 {
-    const QString numberPath = downloadFolder + kNumberFileName;
-    const QString dataPath = downloadFolder + kDataFileName;
-    const QString journalPath = downloadFolder + kPairJournalName;
-
-    // Both new files are written out before either replaces its target, so that only the
-    // two renames remain that can fail.
-    QSaveFile number(numberPath);
-    QSaveFile data(dataPath);
-    stageWholeFile(number, numberBody, shownPath(kNumberFileName));
-    stageWholeFile(data, dataBody, shownPath(kDataFileName));
-
-    // The draw list is put back if the prize table cannot follow it: a new draw list beside
-    // an old prize table would be a pair that never existed on the server.
-    QFile previous(numberPath);
-    const bool hadNumberFile = previous.exists();
-    QByteArray previousNumber;
-    if (hadNumberFile) {
-        if (!previous.open(QIODevice::ReadOnly))
-            throw DomainError(fileErrorMessage(QStringLiteral("を開けません"),
-                                               shownPath(kNumberFileName), previous));
-        previousNumber = previous.readAll();
-        previous.close();
-    }
-
-    // A file that another program holds open would stop the pair halfway: none is touched.
-    ensureNotHeldOpen(numberPath, shownPath(kNumberFileName));
-    ensureNotHeldOpen(dataPath, shownPath(kDataFileName));
-
-    // From here on a pair cut short by the end of the program is completed at the next start.
-    writeWholeFile(journalPath, journalOf(numberBody, dataBody), shownPath(kPairJournalName));
-    try {
-        commit(number, shownPath(kNumberFileName));
-    } catch (const DomainError &) {
-        QFile::remove(journalPath);
-        throw;
-    }
-    try {
-        commit(data, shownPath(kDataFileName));
-    } catch (const DomainError &) {
-        // The old pair back, and no replacement left to complete. Should the draw list not go
-        // back, the journal stays: the next start completes the new pair instead.
-        const bool restored =
-            hadNumberFile ? restoreQuietly(numberPath, previousNumber) : QFile::remove(numberPath);
-        if (restored)
-            QFile::remove(journalPath);
-        throw;
-    }
-    QFile::remove(journalPath);
+    // The draw list is put back if the prize table cannot follow it: a new draw list beside an
+    // old prize table would be a pair that never existed on the server.
+    commitFiles(resultsCommitFolder(downloadFolder),
+                {{kNumberFileName, presentContent(downloadFolder, kNumberFileName), numberBody},
+                 {kDataFileName, presentContent(downloadFolder, kDataFileName), dataBody}},
+                commit);
 }
 
-bool finishPairReplacement(const QString &downloadFolder)
+CommitFolder resultsCommitFolder(const QString &downloadFolder)
 {
-    const QString journalPath = downloadFolder + kPairJournalName;
-    QFile journal(journalPath);
-    if (!journal.exists())
-        return false;
-    if (!journal.open(QIODevice::ReadOnly))
-        throw DomainError(
-            fileErrorMessage(QStringLiteral("を開けません"), shownPath(kPairJournalName), journal));
-    QByteArray numberBody, dataBody;
-    const bool whole = readJournal(journal.readAll(), &numberBody, &dataBody);
-    journal.close();
-    if (whole) {
-        writeWholeFile(downloadFolder + kNumberFileName, numberBody, shownPath(kNumberFileName));
-        writeWholeFile(downloadFolder + kDataFileName, dataBody, shownPath(kDataFileName));
-    }
-    QFile::remove(journalPath);
-    return whole;
+    CommitFolder where;
+    where.folder = downloadFolder;
+    where.shownFolder = kDownloadFolder;
+    where.journalName = kPairJournalName;
+    where.acceptsName = [](const QString &name) {
+        return name == kNumberFileName || name == kDataFileName;
+    };
+    where.readOlderJournal = readOlderJournal;
+    return where;
+}
+
+CommitRecovery finishPairReplacement(const QString &downloadFolder)
+{
+    // A pair is taken only whole and as the loader would read it: anything else would be
+    // written over both files.
+    const auto check = [](const QStringList &names, const QVector<QByteArray> &bodies) {
+        if (names != QStringList{kNumberFileName, kDataFileName})
+            throw DomainError(QStringLiteral("抽選結果ファイルが二つそろっていません"));
+        checkResultsPair(bodies.at(0), bodies.at(1));
+    };
+    return recoverCommit(resultsCommitFolder(downloadFolder), check, true);
+}
+
+QString pairRecoveryText(const CommitRecovery &recovery)
+{
+    return recoveryReport(recovery, QStringLiteral("抽選結果ファイルの更新"),
+                          [](const QString &name) { return name; });
 }

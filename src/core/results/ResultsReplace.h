@@ -1,6 +1,6 @@
 #pragma once
 
-#include "core/common/SafeWrite.h"
+#include "core/common/FileCommit.h"
 
 #include <QByteArray>
 #include <QString>
@@ -18,11 +18,9 @@ void checkResultsBodies(const QByteArray &numberBody, const QByteArray &dataBody
 void checkResultsPair(const QByteArray &numberBody, const QByteArray &dataBody);
 
 // Replaces Loto6Number.csv and Loto6Data.csv of downloadFolder (path with trailing "/")
-// with the given contents. Each file is written whole beside its target and renamed over it.
-// Throws DomainError when a file cannot be written; both files are then as they were.
-// The folder itself is never created. Before the first rename a journal holding the new pair
-// is written beside them, and removed after the second: a program ended between the two
-// renames leaves it, and finishPairReplacement completes the pair at the next start.
+// with the given contents, both or neither (see commitFiles; its journal in the download folder
+// lets the next start complete a pair cut short). Throws DomainError when a file cannot be
+// written; both files are then as they were. The folder itself is never created.
 void replaceResultsFiles(const QString &downloadFolder, const QByteArray &numberBody,
                          const QByteArray &dataBody);
 // The same with the step that replaces each file by its staged copy (see CommitStep).
@@ -32,8 +30,13 @@ void replaceResultsFiles(const QString &downloadFolder, const QByteArray &number
 // The journal of a replacement under way, in the download folder.
 inline const QString kPairJournalName = QStringLiteral("Loto6Pair.journal");
 
-// Completes a replacement that was cut short: both files get the contents the journal holds,
-// then the journal goes. True when there was one to complete. A journal that does not read
-// whole was never the start of a replacement (it is written whole or not at all) and is
-// removed. Throws DomainError when a file cannot be written; the journal then stays.
-bool finishPairReplacement(const QString &downloadFolder);
+// The commit folder of the pair, whose journal names the two results files only.
+CommitFolder resultsCommitFolder(const QString &downloadFolder);
+
+// Completes a replacement that was cut short, also one that an older version left (see
+// recoverCommit): both files or neither, and only with bodies that the loader would read as a
+// pair; a journal with any other bodies is set aside and both files stay as they are.
+CommitRecovery finishPairReplacement(const QString &downloadFolder);
+
+// What the player is told of that recovery; empty when there was nothing to do.
+QString pairRecoveryText(const CommitRecovery &recovery);

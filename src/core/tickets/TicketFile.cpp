@@ -1,6 +1,7 @@
 #include "core/tickets/TicketFile.h"
 
 #include "core/common/DomainError.h"
+#include "core/common/FileCommit.h"
 #include "core/common/FileErrors.h"
 #include "core/common/FileIdentity.h"
 #include "core/common/FileNames.h"
@@ -106,57 +107,15 @@ QVector<TicketLine> ticketLinesOf(const QByteArray &data)
     return lines;
 }
 
-void deleteFile(const QString &path)
+// A journal of a save into several files as older versions wrote it: a first line naming
+// it, a line with the number of files, a line "name size" for each, then the contents. False
+// when it is not one, whole.
+bool readOlderJournal(const QByteArray &journal, QStringList *names, QVector<QByteArray> *contents)
 {
-    QFile file(path);
-    if (!file.remove())
-        throw DomainError(fileErrorMessage(QStringLiteral("を削除できません"), path, file));
-    // Some file systems take the removal and drop it when the folder refuses it (Wine's Windows
-    // on a folder that cannot change): a file still there is not called removed.
-    if (QFileInfo::exists(path))
-        throw DomainError(
-            QStringLiteral("ファイル「%1」を削除できません（フォルダーが変更を受け付けず、"
-                           "ファイルが残っています）。")
-                .arg(QDir::toNativeSeparators(path)));
-}
-
-// Puts a file back as it was before a save that could not be completed: its old content, or
-// no file. Best effort: the error that stopped the save is the one to report. True when the
-// file is back.
-bool restoreQuietly(const QString &path, const QByteArray &before)
-{
-    try {
-        if (before.isNull())
-            deleteFile(path);
-        else
-            writeWholeFile(path, before, path);
-        return true;
-    } catch (const DomainError &) {
+    const QByteArray mark = "Loto6Yorune ticket save\n";
+    if (!journal.startsWith(mark))
         return false;
-    }
-}
-
-// The journal of a save into several files: a first line naming it, a line with the number of
-// files, a line "name size" for each, then the contents one after the other.
-const QByteArray kJournalMark = "Loto6Yorune ticket save\n";
-
-QByteArray journalOf(const QStringList &names, const QVector<QByteArray> &contents)
-{
-    QByteArray journal = kJournalMark + QByteArray::number(names.size()) + '\n';
-    for (int i = 0; i < names.size(); ++i)
-        journal += names.at(i).toUtf8() + ' ' + QByteArray::number(contents.at(i).size()) + '\n';
-    for (const QByteArray &content : contents)
-        journal += content;
-    return journal;
-}
-
-// The names and contents of a whole journal; false when it is not one, whole, or names a file
-// that is no ticket file.
-bool readJournal(const QByteArray &journal, QStringList *names, QVector<QByteArray> *contents)
-{
-    if (!journal.startsWith(kJournalMark))
-        return false;
-    qsizetype at = kJournalMark.size();
+    qsizetype at = mark.size();
     const auto nextLine = [&journal, &at](QByteArray *line) {
         const qsizetype end = journal.indexOf('\n', at);
         if (end < 0)
@@ -177,17 +136,16 @@ bool readJournal(const QByteArray &journal, QStringList *names, QVector<QByteArr
         if (!nextLine(&line))
             return false;
         const QList<QByteArray> fields = line.split(' ');
-        const QString name = QString::fromUtf8(fields.value(0));
         const qint64 size = fields.value(1).toLongLong(&ok);
-        if (fields.size() != 2 || !ok || size < 0 || !isTicketFileName(name))
+        if (fields.size() != 2 || !ok || size < 0)
             return false;
-        names->append(name);
+        names->append(QString::fromUtf8(fields.value(0)));
         sizes.append(size);
     }
     for (const qint64 size : sizes) {
         if (size > journal.size() - at)
             return false;
-        contents->append(journal.mid(at, size));
+        contents->append(size == 0 ? QByteArray("") : journal.mid(at, size));
         at += size;
     }
     return at == journal.size();
@@ -335,91 +293,43 @@ void appendTicketLines(const QVector<TicketAppend> &appends)
 void appendTicketLines(const QVector<TicketAppend> &appends, const CommitStep &commit,
                        const ClientFileReader &read)
 {
-    // Every new content is on disk before the first file is replaced, so that only the
-    // replacements themselves remain that can fail.
-    QVector<QByteArray> before, after;
-    std::vector<std::unique_ptr<QSaveFile>> staged;
+    if (appends.isEmpty())
+        return;
+    const CommitFolder where = ticketCommitFolder(appends.first().path);
+    QVector<FileChange> changes;
     for (const TicketAppend &append : appends) {
         const QByteArray old = read ? read(append.path) : readClientFile(append.path);
         const qsizetype marks = endMarks(old);
         QByteArray content = old.left(old.size() - marks);
         if (!content.isEmpty() && !content.endsWith('\r') && !content.endsWith('\n'))
             content += "\r\n";
-        staged.push_back(std::make_unique<QSaveFile>(append.path));
-        after.append(content + append.lines + old.right(marks));
-        stageWholeFile(*staged.back(), after.last(), append.path);
-        before.append(old);
+        changes.append({QDir(where.folder).relativeFilePath(append.path), old,
+                        content + append.lines + old.right(marks)});
     }
-    // From here on a set of files cut short by the end of the program is completed at the next
-    // start: the journal holds every new content.
-    QString journalPath;
-    if (appends.size() > 1) {
-        QStringList names;
-        QVector<QByteArray> contents;
-        for (int i = 0; i < appends.size(); ++i) {
-            names.append(QFileInfo(appends.at(i).path).fileName());
-            contents.append(after.at(i));
-        }
-        journalPath =
-            QFileInfo(appends.first().path).absolutePath() + QLatin1Char('/') + kTicketJournalName;
-        writeWholeFile(journalPath, journalOf(names, contents), kClientFolder + kTicketJournalName);
-    }
-    for (size_t i = 0; i < staged.size(); ++i) {
-        const int at = static_cast<int>(i);
-        try {
-            commit(*staged[i], appends.at(at).path);
-        } catch (const DomainError &) {
-            // The old files back, and no save left to complete. Should one not go back, the
-            // journal stays: the next start completes the save instead.
-            bool restored = true;
-            for (int done = 0; done < at; ++done)
-                restored = restoreQuietly(appends.at(done).path, before.at(done)) && restored;
-            if (restored && !journalPath.isEmpty())
-                QFile::remove(journalPath);
-            throw;
-        }
-    }
-    if (!journalPath.isEmpty())
-        QFile::remove(journalPath);
+    commitFiles(where, changes, commit);
 }
 
-QStringList finishTicketSave(const QString &clientFolder)
+CommitFolder ticketCommitFolder(const QString &ticketFile)
 {
-    // A temporary copy is the ticket file's name and six characters of the save's own.
-    const QDir client(clientFolder);
-    for (const QString &name : client.entryList({QStringLiteral("*.csv.??????")}, QDir::Files)) {
-        if (isTicketFileName(name.chopped(7)))
-            QFile::remove(client.filePath(name));
-    }
-    const QString journalPath = clientFolder + kTicketJournalName;
-    if (!QFileInfo(journalPath).isFile())
-        return {}; // none (anything else of that name the program never wrote)
-    // Read whole whatever its size: it holds up to ten files of their largest size.
-    QFile file(journalPath);
-    if (!file.open(QIODevice::ReadOnly))
-        throw DomainError(fileErrorMessage(QStringLiteral("を開けません"),
-                                           kClientFolder + kTicketJournalName, file));
-    const QByteArray journal = file.readAll();
-    file.close();
-    QStringList names, draws;
-    QVector<QByteArray> contents;
-    if (readJournal(journal, &names, &contents)) {
-        for (int i = 0; i < names.size(); ++i) {
-            writeWholeFile(clientFolder + names.at(i), contents.at(i), kClientFolder + names.at(i));
-            draws.append(names.at(i).chopped(4));
-        }
-    }
-    QFile::remove(journalPath);
-    return draws;
+    CommitFolder where;
+    where.folder = QFileInfo(ticketFile).absolutePath() + QLatin1Char('/');
+    where.shownFolder = kClientFolder;
+    where.journalName = kTicketJournalName;
+    where.acceptsName = isTicketFileName;
+    where.readOlderJournal = readOlderJournal;
+    return where;
 }
 
-QString ticketSaveCompletedText(const QStringList &draws)
+CommitRecovery finishTicketSave(const QString &clientFolder)
 {
-    QStringList named;
-    for (const QString &draw : draws)
-        named.append(QStringLiteral("第%1回").arg(draw));
-    return QStringLiteral("前回終了時に中断された申込数字の保存を完了しました（%1）。")
-        .arg(named.join(QStringLiteral("、")));
+    return recoverCommit(ticketCommitFolder(clientFolder + kTicketJournalName));
+}
+
+QString ticketRecoveryText(const CommitRecovery &recovery)
+{
+    return recoveryReport(recovery, QStringLiteral("申込数字の保存"), [](const QString &name) {
+        return QStringLiteral("第%1回").arg(name.chopped(4));
+    });
 }
 
 void writeTicketLines(const QString &path, const QByteArray &lines)
@@ -479,7 +389,7 @@ TicketRemoval removeListedTicketLine(const QString &path, const QString &drawTex
     QByteArray rest = data.left(gone.start) + data.mid(gone.end);
     if (onlyBlanks(rest))
         rest = kEmptyTicketLine + rest.right(endMarks(rest));
-    writeWholeFile(path, rest, path);
+    commitFiles(ticketCommitFolder(path), {{QFileInfo(path).fileName(), data, rest}});
     return TicketRemoval::Removed;
 }
 
@@ -501,9 +411,9 @@ bool removeDrawTicketLines(const QString &path, const QString &drawText)
 
     const QStringList remaining = splitTextLines(rest, TextRules::TicketFile);
     if (std::all_of(remaining.begin(), remaining.end(), namesNothing))
-        deleteFile(path);
+        commitFiles(ticketCommitFolder(path), {{QFileInfo(path).fileName(), data, QByteArray()}});
     else if (rest != data)
-        writeWholeFile(path, rest, path);
+        commitFiles(ticketCommitFolder(path), {{QFileInfo(path).fileName(), data, rest}});
     return true;
 }
 

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "core/common/SafeWrite.h"
+#include "core/common/FileCommit.h"
 #include "core/results/PastDraws.h"
 #include "core/tickets/LotoLine.h"
 
@@ -103,13 +103,10 @@ struct TicketAppend {
 };
 
 // Appends each text at the end of its file, creating a file that is missing. All files get
-// their lines or, on failure, none does: every new content is written out before any file is
-// replaced, and files already replaced when a later one fails get their old content back. A
-// last line without its line end gets one first, so lines never merge; a Ctrl+Z at the end of
-// the file stays at the end, behind the new lines. The files are those of one folder; when
-// there are several, a journal holding every new content is written there before the first
-// replacement and removed after the last, so that a program ended between them leaves it, and
-// finishTicketSave completes the set at the next start.
+// their lines or, on failure, none does (see commitFiles: a save into several files keeps a
+// journal in client/ that the next start completes). A last line without its line end gets one
+// first, so lines never merge; a Ctrl+Z at the end of the file stays at the end, behind the new
+// lines. The files are those of one folder.
 void appendTicketLines(const QVector<TicketAppend> &appends);
 // The same with the step that replaces each file by its staged copy (see CommitStep), and the
 // reader of each file's old content, called once a file.
@@ -123,18 +120,17 @@ inline void appendTicketLines(const QString &path, const QByteArray &lines)
 // The journal of a save into several ticket files under way, in client/.
 inline const QString kTicketJournalName = QStringLiteral("Loto6Tickets.journal");
 
-// Completes a save into several ticket files of clientFolder (with trailing "/") that the end of
-// the program cut short: every file gets the content the journal holds, then the journal goes.
-// The draws whose files it wrote, in the journal's order; none when there was no journal. A
-// journal that does not read whole was never the start of a save (it is written whole or not
-// at all) and is removed. Throws DomainError when a file cannot be written; the journal stays.
-// The temporary copies a save cut short left beside the ticket files ("2039.csv.AbC123") go
-// too.
-QStringList finishTicketSave(const QString &clientFolder);
+// The commit folder of the ticket files beside ticketFile (any path in client/), whose journal
+// names ticket files only.
+CommitFolder ticketCommitFolder(const QString &ticketFile);
 
-// What the player is told of a save completed at start: "前回終了時に中断された申込数字の保存を
-// 完了しました（第2039回、第2040回）。"
-QString ticketSaveCompletedText(const QStringList &draws);
+// Completes a save into several ticket files of clientFolder (with trailing "/") that the end of
+// the program cut short (see recoverCommit), also one that an older version left.
+CommitRecovery finishTicketSave(const QString &clientFolder);
+
+// What the player is told of that recovery, the draws by number: "前回終了時に中断された申込数字の
+// 保存を完了しました（第2039回、第2040回）。"; empty when there was nothing to do.
+QString ticketRecoveryText(const CommitRecovery &recovery);
 
 // Writes the lines as the whole content of the file, replacing a file of that name: the file
 // gets all of them or, on failure, keeps what it held (a new file is then not created).

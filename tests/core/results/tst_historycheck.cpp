@@ -10,7 +10,6 @@
 
 #include <QDir>
 #include <QFile>
-#include <QSaveFile>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -55,19 +54,19 @@ void writeBytes(const QString &path, const QByteArray &bytes)
 // Replaces the pair in folder (the old one, or none) with a commit step that runs `second` in
 // place of the second commit (that of the prize table).
 void replacePairUntilSecondCommit(const QString &folder, const std::function<void()> &second,
-                                  bool oldPair = true)
+                                  bool oldPair = true, const QByteArray &newDraws = "new draws\r\n",
+                                  const QByteArray &newPrizes = "new prizes\r\n")
 {
     if (oldPair) {
         writeBytes(folder + kNumberFileName, "old draws\r\n");
         writeBytes(folder + kDataFileName, "old prizes\r\n");
     }
     int commits = 0;
-    replaceResultsFiles(folder, "new draws\r\n", "new prizes\r\n",
-                        [&](QSaveFile &file, const QString &shown) {
-                            if (++commits == 2)
-                                second();
-                            commitStaged(file, shown);
-                        });
+    replaceResultsFiles(folder, newDraws, newPrizes, [&](StagedFile &file) {
+        if (++commits == 2)
+            second();
+        commitStaged(file);
+    });
 }
 
 QByteArray bundled(const char *name)
@@ -366,47 +365,62 @@ void TestHistoryCheck::typedDrawsLiveInTheFolder()
 }
 
 // A replacement cut short by the end of the program after the draw list went in is completed
-// at the next start from its journal, only when the journal is whole.
+// at the next start from its journal (also one an older version wrote), only when the journal
+// is whole and its bodies read as a pair; else the journal is set aside and both files stay.
 void TestHistoryCheck::cutShortPairIsCompletedFromAWholeJournal_data()
 {
-    QTest::addColumn<QByteArray>("sizes"); // the journal's line of sizes; empty: as written
-    QTest::addColumn<int>("bytesAdded");   // to the journal's end
-    QTest::newRow("whole") << QByteArray() << 0;
-    QTest::newRow("a byte more") << QByteArray() << 1;
-    QTest::newRow("a byte less") << QByteArray() << -1;
-    // The bodies are 11 and 12 bytes.
-    QTest::newRow("a negative first size") << QByteArray("-1 24") << 0;
-    QTest::newRow("a negative second size") << QByteArray("24 -1") << 0;
+    QTest::addColumn<bool>("readable");  // the new bodies read as a pair
+    QTest::addColumn<bool>("older");     // the journal rewritten as an older version wrote it
+    QTest::addColumn<int>("bytesAdded"); // to the journal's end
+    QTest::newRow("whole") << true << false << 0;
+    QTest::newRow("a byte more") << true << false << 1;
+    QTest::newRow("a byte less") << true << false << -1;
+    QTest::newRow("bodies that do not read") << false << false << 0;
+    QTest::newRow("older, whole") << true << true << 0;
+    QTest::newRow("older, a byte less") << true << true << -1;
+    QTest::newRow("older, bodies that do not read") << false << true << 0;
 }
 
 void TestHistoryCheck::cutShortPairIsCompletedFromAWholeJournal()
 {
-    QFETCH(QByteArray, sizes);
+    QFETCH(bool, readable);
+    QFETCH(bool, older);
     QFETCH(int, bytesAdded);
     QTemporaryDir dir;
     const QString folder = dir.path() + "/", journal = folder + kPairJournalName;
+    const QByteArray newDraws = readable ? bundled("Loto6Number.csv") : "new draws\r\n";
+    const QByteArray newPrizes = readable ? bundled("Loto6Data.csv") : "new prizes\r\n";
     struct ProgramEnded {
     };
     try {
-        replacePairUntilSecondCommit(folder, [] { throw ProgramEnded(); });
+        replacePairUntilSecondCommit(
+            folder, [] { throw ProgramEnded(); }, true, newDraws, newPrizes);
         QFAIL("the replacement should have been cut short");
     } catch (const ProgramEnded &) {
     }
-    QByteArray bytes = fileBytes(journal);
-    if (!sizes.isEmpty()) {
-        const qsizetype from = bytes.indexOf('\n') + 1;
-        bytes.replace(from, bytes.indexOf('\n', from) - from, sizes);
-    }
+    QByteArray bytes =
+        older ? "Loto6Yorune pair replacement\n" + QByteArray::number(newDraws.size()) + ' ' +
+                    QByteArray::number(newPrizes.size()) + '\n' + newDraws + newPrizes
+              : fileBytes(journal);
     if (bytesAdded > 0)
         bytes += QByteArray(bytesAdded, 'x');
     bytes.chop(qMax(0, -bytesAdded));
     writeBytes(journal, bytes);
-    const bool whole = sizes.isEmpty() && bytesAdded == 0;
-    QCOMPARE(finishPairReplacement(folder), whole);
+
+    const bool whole = readable && bytesAdded == 0;
+    const CommitRecovery recovery = finishPairReplacement(folder);
+    const QStringList both{kNumberFileName, kDataFileName};
+    QCOMPARE(recovery.completed, whole ? both : QStringList());
+    QCOMPARE(recovery.refusal.isEmpty(), readable);
+    QCOMPARE(recovery.setAsideAs.isEmpty(), whole);
+    QVERIFY(recovery.failure.isEmpty());
     QVERIFY(!QFile::exists(journal));
-    QCOMPARE(fileBytes(folder + kNumberFileName), QByteArray("new draws\r\n"));
-    QCOMPARE(fileBytes(folder + kDataFileName),
-             QByteArray(whole ? "new prizes\r\n" : "old prizes\r\n"));
+    QCOMPARE(fileBytes(folder + kNumberFileName), newDraws);
+    QCOMPARE(fileBytes(folder + kDataFileName), whole ? newPrizes : QByteArray("old prizes\r\n"));
+    if (!whole) // set aside, not deleted
+        QCOMPARE(fileBytes(folder + recovery.setAsideAs.mid(kDownloadFolder.size())), bytes);
+    QCOMPARE(pairRecoveryText(recovery).contains(whole ? "完了しました" : "残してあります"), true);
+    QVERIFY(!finishPairReplacement(folder).anything()); // once
 }
 
 // The prize table fails to go in: the draw list goes back as it was, and the journal with it;
