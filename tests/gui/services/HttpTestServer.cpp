@@ -41,6 +41,13 @@ void HttpTestServer::hang(const QString &path)
     m_answers.insert(path, {});
 }
 
+void HttpTestServer::endless(const QString &path)
+{
+    m_answers.insert(path, {"HTTP/1.1 200 OK\r\nContent-Type: text/csv\r\n"
+                            "Transfer-Encoding: chunked\r\n\r\n",
+                            true});
+}
+
 QString HttpTestServer::unreachableBaseUrl()
 {
     QTcpServer probe;
@@ -70,6 +77,17 @@ void HttpTestServer::accept()
                 socket->write("HTTP/1.1 404 Not Found\r\nContent-Length: 0\r\n"
                               "Connection: close\r\n\r\n");
                 socket->disconnectFromHost();
+            } else if (answer->endless) {
+                socket->write(answer->response);
+                const QByteArray line = "2038,2025/09/29,01,02,03,04,05,06,07\r\n";
+                const QByteArray chunk = QByteArray::number(line.size() * 1000, 16) + "\r\n" +
+                                         line.repeated(1000) + "\r\n";
+                const auto more = [socket, chunk] {
+                    if (socket->bytesToWrite() < chunk.size())
+                        socket->write(chunk);
+                };
+                connect(socket, &QTcpSocket::bytesWritten, socket, more);
+                more();
             } else if (!answer->response.isEmpty()) {
                 socket->write(answer->response);
                 socket->disconnectFromHost();
