@@ -23,6 +23,8 @@ private slots:
     void secondStartBringsTheWindowForward();
     void anotherComputersLockIsNamed();
     void secondPortableCopyStarts();
+    void holderAnswersForItsFolderAndNumber_data();
+    void holderAnswersForItsFolderAndNumber();
 
 private:
     // runtime: the user's runtime folder (one per session)
@@ -111,6 +113,8 @@ void TestSingleInstance::secondStartEndsAtOnce()
 #ifdef Q_OS_WIN
     QVERIFY(end(first));
     auto otherSessions = std::make_unique<SingleInstanceGuard>("Loto6Yorune-other-session");
+    FrontRequests otherHolder("Loto6Yorune-other-session"); // answers as the folder's holder
+    otherHolder.answerAsHolderOf(folder.path());
     QCOMPARE(otherSessions->acquireDataFolder(folder.path()), DataFolderLock::Taken);
 #endif
     otherSession.start(program);
@@ -215,6 +219,30 @@ void TestSingleInstance::secondPortableCopyStarts()
         QCOMPARE(p->state(), QProcess::Running);
         QVERIFY(end(*p));
     }
+}
+
+void TestSingleInstance::holderAnswersForItsFolderAndNumber_data()
+{
+    QTest::addColumn<QString>("folder");  // asked about, beside the one held ("held")
+    QTest::addColumn<qint64>("pidAfter"); // the number asked, after the holder's
+    QTest::addColumn<bool>("answered");
+    QTest::newRow("its folder, its number") << "held" << qint64(0) << true;
+    QTest::newRow("the next number") << "held" << qint64(1) << false;
+    QTest::newRow("another folder") << "other" << qint64(0) << false;
+}
+
+// The holder of a data folder answers a start that asks about that folder and its number only.
+void TestSingleInstance::holderAnswersForItsFolderAndNumber()
+{
+    QFETCH(QString, folder);
+    QFETCH(qint64, pidAfter);
+    QFETCH(bool, answered);
+    QTemporaryDir held, other;
+    FrontRequests holder("Loto6Yorune-holder-test");
+    holder.answerAsHolderOf(held.path());
+    const QString asked = folder == "held" ? held.path() : other.path();
+    QCOMPARE(FrontRequests::askHolder(asked, QCoreApplication::applicationPid() + pidAfter),
+             answered);
 }
 
 QTEST_MAIN(TestSingleInstance)
