@@ -23,8 +23,6 @@ private slots:
     void secondStartBringsTheWindowForward();
     void anotherComputersLockIsNamed();
     void secondPortableCopyStarts();
-    void holderAnswersForItsFolderAndNumber_data();
-    void holderAnswersForItsFolderAndNumber();
 
 private:
     // runtime: the user's runtime folder (one per session)
@@ -94,6 +92,9 @@ void TestSingleInstance::secondStartEndsAtOnce()
     QTRY_VERIFY_WITH_TIMEOUT(QFile::exists(m_home.filePath(guard + ".lock")), 10000);
 #endif
     QTRY_VERIFY_WITH_TIMEOUT(QFile::exists(folder.file("Loto6Yorune-data.lock")), 10000);
+    // It answers as the holder of its data folder, under its own number only.
+    QVERIFY(FrontRequests::askHolder(folder.path(), first.processId()));
+    QVERIFY(!FrontRequests::askHolder(folder.path(), first.processId() + 1));
 
     // The same session ends at once.
     QProcess second;
@@ -219,30 +220,6 @@ void TestSingleInstance::secondPortableCopyStarts()
         QCOMPARE(p->state(), QProcess::Running);
         QVERIFY(end(*p));
     }
-}
-
-void TestSingleInstance::holderAnswersForItsFolderAndNumber_data()
-{
-    QTest::addColumn<QString>("folder");  // asked about, beside the one held ("held")
-    QTest::addColumn<qint64>("pidAfter"); // the number asked, after the holder's
-    QTest::addColumn<bool>("answered");
-    QTest::newRow("its folder, its number") << "held" << qint64(0) << true;
-    QTest::newRow("the next number") << "held" << qint64(1) << false;
-    QTest::newRow("another folder") << "other" << qint64(0) << false;
-}
-
-// The holder of a data folder answers a start that asks about that folder and its number only.
-void TestSingleInstance::holderAnswersForItsFolderAndNumber()
-{
-    QFETCH(QString, folder);
-    QFETCH(qint64, pidAfter);
-    QFETCH(bool, answered);
-    QTemporaryDir held, other;
-    FrontRequests holder("Loto6Yorune-holder-test");
-    holder.answerAsHolderOf(held.path());
-    const QString asked = folder == "held" ? held.path() : other.path();
-    QCOMPARE(FrontRequests::askHolder(asked, QCoreApplication::applicationPid() + pidAfter),
-             answered);
 }
 
 QTEST_MAIN(TestSingleInstance)

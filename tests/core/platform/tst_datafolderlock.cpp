@@ -1,6 +1,5 @@
 // The lock of the data folder: a running instance holds it, a crashed one of this computer
-// leaves nothing that holds, also when its number belongs to another process by now, and
-// another computer's lock is named and can be taken over.
+// leaves nothing that holds, and another computer's lock is named and can be taken over.
 
 #include "core/platform/SingleInstance.h"
 
@@ -27,19 +26,17 @@ private slots:
 void TestDataFolderLock::heldOrTaken_data()
 {
     QTest::addColumn<QString>("lock"); // who wrote the lock file
-    // For a lock naming a running process (another one of this program's name, or this one):
-    // when it was written, in milliseconds after that process started, and whether the
-    // process answers as the folder's holder.
+    // For a lock naming a running process of this program's name: when it was written, in
+    // milliseconds after that process started, and whether the process answers as the holder.
     QTest::addColumn<int>("writtenAfterStart");
     QTest::addColumn<bool>("answers");
     QTest::addColumn<int>("result");
-    const int taken = int(DataFolderLock::Taken), over = int(DataFolderLock::TakenOver);
-    const int held = int(DataFolderLock::HeldHere);
+    const int taken = int(DataFolderLock::Taken), over = int(DataFolderLock::TakenOver),
+              held = int(DataFolderLock::HeldHere), elsewhere = int(DataFolderLock::HeldElsewhere);
     QTest::newRow("none") << "" << 0 << false << taken;
     QTest::newRow("this computer, process gone") << "gone" << 0 << false << taken;
     QTest::newRow("this computer, running") << "running" << 100 << true << held;
-    QTest::newRow("another computer")
-        << "other" << 0 << false << int(DataFolderLock::HeldElsewhere);
+    QTest::newRow("another computer") << "other" << 0 << false << elsewhere;
     QTest::newRow("running, started an hour after the lock")
         << "running" << -3600 * 1000 << true << over;
     QTest::newRow("running, started 1 ms after the lock") << "running" << -1 << true << over;

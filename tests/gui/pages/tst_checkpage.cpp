@@ -8,7 +8,6 @@
 #include "gui/widgets/Widgets.h"
 
 #include <QAction>
-#include <QApplication>
 #include <QElapsedTimer>
 #include <QGuiApplication>
 #include <QLabel>
@@ -74,7 +73,6 @@ private:
     void prepare() override;
     // Writes client/<draw>.csv and shows the page for that draw.
     void showLines(const QString &draw, const QByteArray &content);
-    // Starts a check and waits until it has ended, its closing message answered.
     void check();
 };
 
@@ -373,8 +371,6 @@ void TestCheckPage::stopKeepsTheLinesChecked()
     QTest::mouseClick(exec, Qt::LeftButton);
     QVERIFY(stop->isEnabled() && !exec->isEnabled());
     QTest::qWait(700); // a few lines, each held in view
-    QElapsedTimer clock;
-    clock.start();
     if (how == "button")
         QTest::mouseClick(stop, Qt::LeftButton);
     else if (how == "close")
@@ -382,8 +378,7 @@ void TestCheckPage::stopKeepsTheLinesChecked()
     else
         QTest::keyClick(QApplication::focusWidget(), how == "Esc" ? Qt::Key_Escape : Qt::Key_S,
                         how == "Esc" ? Qt::NoModifier : Qt::AltModifier);
-    QTRY_VERIFY_WITH_TIMEOUT(!pageContext(form).isBusy(), 1000);
-    QVERIFY2(clock.elapsed() < 1000, qPrintable(QString::number(clock.elapsed())));
+    QTRY_VERIFY_WITH_TIMEOUT(!pageContext(form).isBusy(), 1000); // within a second
     const QStringList shown = results(form);
     const int checked = int(shown.size() - shown.count(QString()));
     QVERIFY2(checked >= 2 && checked < 20, qPrintable(QString::number(checked)));

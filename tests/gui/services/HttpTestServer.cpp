@@ -43,9 +43,7 @@ void HttpTestServer::hang(const QString &path)
 
 void HttpTestServer::endless(const QString &path)
 {
-    m_answers.insert(path, {"HTTP/1.1 200 OK\r\nContent-Type: text/csv\r\n"
-                            "Transfer-Encoding: chunked\r\n\r\n",
-                            true});
+    m_answers.insert(path, {"HTTP/1.1 200 OK\r\nTransfer-Encoding: chunked\r\n\r\n", true});
 }
 
 QString HttpTestServer::unreachableBaseUrl()
@@ -79,9 +77,10 @@ void HttpTestServer::accept()
                 socket->disconnectFromHost();
             } else if (answer->endless) {
                 socket->write(answer->response);
-                const QByteArray line = "2038,2025/09/29,01,02,03,04,05,06,07\r\n";
-                const QByteArray chunk = QByteArray::number(line.size() * 1000, 16) + "\r\n" +
-                                         line.repeated(1000) + "\r\n";
+                const QByteArray lines =
+                    QByteArray("2038,2025/09/29,1,2,3,4,5,6,7\r\n").repeated(999);
+                const QByteArray chunk =
+                    QByteArray::number(lines.size(), 16) + "\r\n" + lines + "\r\n";
                 const auto more = [socket, chunk] {
                     if (socket->bytesToWrite() < chunk.size())
                         socket->write(chunk);
