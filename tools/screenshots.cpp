@@ -197,8 +197,25 @@ int main(int argc, char *argv[])
     control<SpinEdit>(form, "editSelectNum")->setText(QStringLiteral("2037"));
     shootDuring(&form, 500, out, QStringLiteral("check-underway"));
     control<QPushButton>(form, "btnExec")->click();
+    auto *stop = control<QPushButton>(form, "btnCheckStop");
+    if (!QTest::qWaitFor([stop] { return !stop->isEnabled(); }, 10000)) // the check runs on
+        qWarning("the check did not end");
     QTest::qWait(100);
     save(&form, out, QStringLiteral("check-done"));
+
+    // A check of many lines, stopped with Esc part-way: the lines checked so far keep their
+    // results.
+    if (lines.open(QIODevice::WriteOnly))
+        lines.write(
+            QByteArray("2037,07,12,20,30,31,32\r\n2037,01,02,03,04,05,06\r\n").repeated(50));
+    lines.close();
+    control<SpinEdit>(form, "editSelectNum")->setText(QStringLiteral("2036"));
+    control<SpinEdit>(form, "editSelectNum")->setText(QStringLiteral("2037")); // read again
+    control<QPushButton>(form, "btnExec")->click();
+    QTest::qWait(900);
+    QTest::keyClick(stop, Qt::Key_Escape);
+    QTest::qWait(100);
+    save(&form, out, QStringLiteral("check-stopped"));
 
     // A download under way, with its waiting window, and its failure at the time-out.
     control<QTabWidget>(form, "pctrlMain")->setCurrentIndex(0);

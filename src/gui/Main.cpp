@@ -293,6 +293,11 @@ void TMainForm::bringToFront()
     activateWindow();
 }
 
+void TMainForm::showStatusNote(const QString &text)
+{
+    m_context->setStatusText(text);
+}
+
 void TMainForm::menuFileExitClick()
 {
     close();

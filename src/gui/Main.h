@@ -39,6 +39,8 @@ public:
 
     // Shows the window, un-minimised, in front of the others (a second start asks for it).
     void bringToFront();
+    // Says something about the start in the status bar, until the page changes.
+    void showStatusNote(const QString &text);
 
     // Loads the results files into the pages (at start-up, after a download or a typed draw).
     void btnMmsUpdateClick();

@@ -36,13 +36,23 @@ int main(int argc, char *argv[])
         return 0;
     }
     FrontRequests frontRequests(instance);
+    frontRequests.answerAsHolderOf(folders.dataFolder);
 
     // Nor does a start on a data folder that another instance is using, from another session
     // or another computer (a portable folder on a stick, a shared folder); it says why. A lock
-    // that a crash on another computer left can be taken over by the player.
+    // that a crash on another computer left can be taken over by the player; one that an
+    // instance of this computer left is taken over, said in the status bar.
     DataFolderHolder holder;
-    switch (guard.acquireDataFolder(folders.dataFolder, &holder)) {
+    QString startNote;
+    const HolderQuestion answers = [&folders](qint64 pid) {
+        return FrontRequests::askHolder(folders.dataFolder, pid);
+    };
+    switch (guard.acquireDataFolder(folders.dataFolder, &holder, answers)) {
     case DataFolderLock::Taken:
+        break;
+    case DataFolderLock::TakenOver:
+        startNote = dataFolderTakenOverText();
+        writeErrorLine(startNote + QStringLiteral("（プロセス %1）").arg(holder.pid));
         break;
     case DataFolderLock::HeldHere: {
         const QString text = dataFolderHolderText(folders.dataFolder, holder) +
@@ -75,5 +85,7 @@ int main(int argc, char *argv[])
                      &TMainForm::bringToFront);
     const EndRequestWatcher endRequests([&mainForm] { mainForm.close(); });
     mainForm.show();
+    if (!startNote.isEmpty())
+        mainForm.showStatusNote(startNote);
     return app.exec();
 }

@@ -92,6 +92,9 @@ void TestSingleInstance::secondStartEndsAtOnce()
     QTRY_VERIFY_WITH_TIMEOUT(QFile::exists(m_home.filePath(guard + ".lock")), 10000);
 #endif
     QTRY_VERIFY_WITH_TIMEOUT(QFile::exists(folder.file("Loto6Yorune-data.lock")), 10000);
+    // It answers as the holder of its data folder, under its own number only.
+    QVERIFY(FrontRequests::askHolder(folder.path(), first.processId()));
+    QVERIFY(!FrontRequests::askHolder(folder.path(), first.processId() + 1));
 
     // The same session ends at once.
     QProcess second;
@@ -111,6 +114,8 @@ void TestSingleInstance::secondStartEndsAtOnce()
 #ifdef Q_OS_WIN
     QVERIFY(end(first));
     auto otherSessions = std::make_unique<SingleInstanceGuard>("Loto6Yorune-other-session");
+    FrontRequests otherHolder("Loto6Yorune-other-session"); // answers as the folder's holder
+    otherHolder.answerAsHolderOf(folder.path());
     QCOMPARE(otherSessions->acquireDataFolder(folder.path()), DataFolderLock::Taken);
 #endif
     otherSession.start(program);

@@ -1,5 +1,6 @@
 #include "core/platform/SingleInstance.h"
 
+#include <QCoreApplication>
 #include <QCryptographicHash>
 #include <QDir>
 #include <QFileInfo>
@@ -8,6 +9,9 @@
 
 #ifdef Q_OS_WIN
 #include <qt_windows.h>
+#elif defined(Q_OS_LINUX)
+#include <QFile>
+#include <unistd.h>
 #endif
 
 SingleInstanceGuard::SingleInstanceGuard(const QString &name) : m_name(name) {}
@@ -65,7 +69,8 @@ QString SingleInstanceGuard::dataFolderLockPath(const QString &dataFolder)
 }
 
 DataFolderLock SingleInstanceGuard::acquireDataFolder(const QString &dataFolder,
-                                                      DataFolderHolder *holder)
+                                                      DataFolderHolder *holder,
+                                                      const HolderQuestion &answers)
 {
     m_dataLock = std::make_unique<QLockFile>(dataFolderLockPath(dataFolder));
     m_dataLock->setStaleLockTime(0); // a lock whose process is gone is taken over at once
@@ -78,7 +83,30 @@ DataFolderLock SingleInstanceGuard::acquireDataFolder(const QString &dataFolder,
     who.since = QFileInfo(dataFolderLockPath(dataFolder)).lastModified();
     if (holder)
         *holder = who;
-    return who.otherComputer ? DataFolderLock::HeldElsewhere : DataFolderLock::HeldHere;
+    if (who.otherComputer)
+        return DataFolderLock::HeldElsewhere;
+    if (isRunningHolder(who, answers))
+        return DataFolderLock::HeldHere;
+    // Left by an instance that ended without removing it: taken over, unless its file cannot be
+    // removed because the process still has it open after all.
+    m_dataLock->removeStaleLockFile();
+    return m_dataLock->tryLock(0) ? DataFolderLock::TakenOver : DataFolderLock::HeldHere;
+}
+
+// The process that a lock of this computer names (alive, and of this program's name, or the
+// lock would have been taken as stale) still holds it unless its number went to another process
+// since: the systems hand the numbers out again, Wine soon after a program ended. That one is
+// this very process, which has not taken the lock yet, or started after the lock was written, or
+// does not answer the question of the running instance.
+bool SingleInstanceGuard::isRunningHolder(const DataFolderHolder &named,
+                                          const HolderQuestion &answers)
+{
+    if (named.pid == QCoreApplication::applicationPid())
+        return false;
+    const QDateTime started = processStartTime(named.pid);
+    if (started.isValid() && named.since.isValid() && started > named.since)
+        return false;
+    return !answers || answers(named.pid);
 }
 
 bool SingleInstanceGuard::takeDataFolderOver(const QString &dataFolder)
@@ -86,6 +114,50 @@ bool SingleInstanceGuard::takeDataFolderOver(const QString &dataFolder)
     m_dataLock = std::make_unique<QLockFile>(dataFolderLockPath(dataFolder));
     m_dataLock->setStaleLockTime(0);
     return m_dataLock->removeStaleLockFile() && m_dataLock->tryLock(0);
+}
+
+QDateTime processStartTime(qint64 pid)
+{
+#ifdef Q_OS_WIN
+    HANDLE process = OpenProcess(PROCESS_QUERY_LIMITED_INFORMATION, FALSE, DWORD(pid));
+    if (!process)
+        return QDateTime();
+    FILETIME created, exited, kernel, user;
+    const bool known = GetProcessTimes(process, &created, &exited, &kernel, &user);
+    CloseHandle(process);
+    if (!known)
+        return QDateTime();
+    // In steps of 100 nanoseconds since 1601-01-01 UTC.
+    const qint64 steps = qint64(created.dwHighDateTime) << 32 | created.dwLowDateTime;
+    return QDateTime::fromMSecsSinceEpoch((steps - 116444736000000000LL) / 10000, Qt::UTC);
+#elif defined(Q_OS_LINUX)
+    // The 22nd field of the process's stat line: its start in clock ticks after the boot. The
+    // second field, the program's name in brackets, may hold blanks and brackets itself.
+    QFile stat(QStringLiteral("/proc/%1/stat").arg(pid));
+    if (pid <= 0 || !stat.open(QIODevice::ReadOnly))
+        return QDateTime();
+    const QByteArray line = stat.readAll();
+    const QList<QByteArray> fields = line.mid(line.lastIndexOf(')') + 2).split(' ');
+    bool ticksRead = false;
+    const qint64 ticks = fields.size() > 19 ? fields.at(19).toLongLong(&ticksRead) : 0;
+    // The boot, in seconds since 1970, as the system's own line "btime" tells it. The files of
+    // /proc tell no size: they are read whole.
+    QFile system(QStringLiteral("/proc/stat"));
+    qint64 boot = 0;
+    if (system.open(QIODevice::ReadOnly)) {
+        const QByteArray lines = system.readAll();
+        const qsizetype at = lines.indexOf("\nbtime ");
+        if (at >= 0)
+            boot = lines.mid(at + 7, lines.indexOf('\n', at + 1) - at - 7).trimmed().toLongLong();
+    }
+    const long ticksPerSecond = sysconf(_SC_CLK_TCK);
+    if (!ticksRead || boot <= 0 || ticksPerSecond <= 0)
+        return QDateTime();
+    return QDateTime::fromMSecsSinceEpoch(boot * 1000 + ticks * 1000 / ticksPerSecond, Qt::UTC);
+#else
+    Q_UNUSED(pid);
+    return QDateTime();
+#endif
 }
 
 QString thisComputerName()
@@ -103,6 +175,11 @@ bool isThisComputer(const QString &host)
 {
     // Computer names are the same whatever their case.
     return host.compare(thisComputerName(), Qt::CaseInsensitive) == 0;
+}
+
+QString dataFolderTakenOverText()
+{
+    return QStringLiteral("残っていた使用中の記録を解除して起動しました。");
 }
 
 QString dataFolderHolderText(const QString &dataFolder, const DataFolderHolder &holder)

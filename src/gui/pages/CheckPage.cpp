@@ -18,25 +18,59 @@
 
 #include <QGroupBox>
 #include <QLabel>
+#include <QLocale>
+#include <QPointer>
 #include <QPushButton>
+#include <QShortcut>
 #include <QSignalBlocker>
-#include <QThread>
 #include <algorithm>
+#include <optional>
 
 namespace
 {
 
 constexpr int kResultColumn = 7;
-// How long each checked line stays in view before the check moves on.
-constexpr unsigned long kPauseMs = 200;
+// The lines of a ticket (up to ten) are shown one by one, each held in view for a moment before
+// the check moves on: the suspense of the check. Lines beyond them run on in quick steps, all
+// of them within about a second, however many there are.
+constexpr int kPacedLines = 10;
+constexpr int kPauseMs = 200;
+constexpr int kQuickSteps = 40;
+constexpr int kQuickStepMs = 25;
 
 const QString kNoTicketData = QStringLiteral("保存データがありません…。");
 const QString kReadyToCheck = QStringLiteral("抽選結果と申込数字を照合します。");
 const QString kChecking = QStringLiteral("抽選結果と照合中です…。");
 const QString kNoDrawFound = QStringLiteral("抽選結果と照合できません…。");
 const QString kSeeResults = QStringLiteral("抽選結果を確認してください。");
+const QString kStopped = QStringLiteral("照合を中止しました。");
 
 } // namespace
+
+// A check under way: its results, how many are shown, and for as long as it runs the busy mark
+// (a close asked for meanwhile waits for it to stop), the block of the pages' input and the busy
+// cursor.
+struct CheckPage::CheckRun {
+    CheckRun(PageContext &context, QObject *stop)
+        : context(&context), busy(std::make_unique<PageContext::BusyScope>(context)),
+          block(std::in_place, context.pageControl(), stop), cursor(std::in_place, Qt::BusyCursor)
+    {
+    }
+    ~CheckRun()
+    {
+        // A window torn down in the middle of a check has lost its context first: there is no
+        // busy mark left to clear.
+        if (!context)
+            (void)busy.release();
+    }
+    QPointer<PageContext> context;
+    std::unique_ptr<PageContext::BusyScope> busy;
+    std::optional<InputBlock> block; // the pages keep their colours meanwhile
+    std::optional<WaitCursor> cursor;
+    QVector<CheckResult> results;
+    int shown = 0;
+    int found = 0; // the valid lines among those shown
+};
 
 CheckPage::CheckPage(PageContext &context, QWidget *parent) : Page(parent), m_context(context)
 {
@@ -50,7 +84,12 @@ CheckPage::CheckPage(PageContext &context, QWidget *parent) : Page(parent), m_co
     btnExec =
         button(g, "btnExec", QRect(135, 17, 100, 25), QStringLiteral("照合開始"), colour::navy);
     btnExec->setIcon(buttonIcon(ButtonPicture::SheetWithRedArrow));
-    pnlHitGuide = panel(g, "pnlHitGuide", QRect(243, 19, 366, 22), Qt::AlignHCenter);
+    btnCheckStop =
+        button(g, "btnCheckStop", QRect(241, 17, 84, 25), QStringLiteral("中止(&S)"), QColor(),
+               QStringLiteral("照合を途中で止めます（Esc キーでも止まります）。"));
+    btnCheckStop->setAccessibleName(QStringLiteral("照合の中止"));
+    btnCheckStop->setEnabled(false);
+    pnlHitGuide = panel(g, "pnlHitGuide", QRect(331, 19, 278, 22), Qt::AlignHCenter);
     pnlHitGuide->setProperty("tag", 0);
     gridHitSel = stringGrid(g, "gridHitSel", QRect(10, 49, 599, 396), 8,
                             {75, 32, 32, 32, 32, 32, 32, 303}, 22, 19, false);
@@ -58,11 +97,20 @@ CheckPage::CheckPage(PageContext &context, QWidget *parent) : Page(parent), m_co
     connect(editSelectNum, &SpinEdit::textChanged, this,
             guardedSlot(this, &CheckPage::editSelectNumChange));
     connect(btnExec, &QPushButton::clicked, this, guardedSlot(this, &CheckPage::btnExecClick));
+    connect(btnCheckStop, &QPushButton::clicked, this, &CheckPage::btnCheckStopClick);
+    // Esc stops a check from anywhere in the window, as long as the stop button is enabled.
+    connect(new QShortcut(QKeySequence(Qt::Key_Escape), btnCheckStop), &QShortcut::activated, this,
+            &CheckPage::btnCheckStopClick);
+    m_step.setSingleShot(true);
+    m_step.setTimerType(Qt::PreciseTimer); // each pause whole, not a little shortened
+    connect(&m_step, &QTimer::timeout, this, guardedSlot(this, &CheckPage::showNextResults));
     gridHitSel->setCellPainter([this](QPainter *painter, const QRect &rect, int row, int column) {
         gridHitSelDrawCell(painter, rect, row, column);
     });
     editSelectNum->setKeyFilter(editSelectNumKeyPress);
 }
+
+CheckPage::~CheckPage() = default;
 
 void CheckPage::activated()
 {
@@ -87,6 +135,8 @@ QString CheckPage::setDrawNumber(const QString &draw)
 // later checked against its own draw. Any earlier results go with the old rows.
 void CheckPage::editSelectNumChange()
 {
+    if (m_run)
+        endCheck(false); // its results would go with the old rows
     m_lines.clear();
     gridHitSel->cells()->replaceRows({});
     gridHitSel->setCurrentRow(0);
@@ -112,44 +162,82 @@ void CheckPage::editSelectNumChange()
 
 void CheckPage::btnExecClick()
 {
-    // Closing the window waits until the check and its closing message are over.
-    PageContext::BusyScope busy(m_context);
+    if (m_run)
+        return;
+    // The pages take no input and the history is not reloaded while a check runs (see
+    // menuCommandDownloadClick), so the lines listed stay valid.
+    QVector<CheckResult> results = checkTickets(m_context.history()->records(), m_lines);
+    m_run = std::make_unique<CheckRun>(m_context, btnCheckStop);
+    m_run->results = std::move(results);
     pnlHitGuide->setText(kChecking);
     pnlHitGuide->setProperty("tag", 0);
-    window()->repaint();
+    btnCheckStop->setEnabled(true);
+    btnCheckStop->setFocus();
+    btnExec->setEnabled(false);
+    m_step.start(0); // the first line once the page shows the check under way
+}
 
-    bool anyFound = false; // a line found its draw, valid or not
-    QString deadline;      // until when the wins can be claimed
-    {
-        const InputBlock block(m_context.pageControl()); // the pages keep their colours meanwhile
-        WaitCursor wait;
+void CheckPage::btnCheckStopClick()
+{
+    if (m_run)
+        endCheck(false);
+}
 
-        // The pages take no input and the history is not reloaded while a check runs (see
-        // menuCommandDownloadClick), so the lines listed stay valid.
-        const QVector<CheckResult> results = checkTickets(m_context.history()->records(), m_lines);
-
-        // The count covers the valid lines checked; an invalid line only shows it is invalid.
-        int found = 0;
-        for (const CheckResult &result : results) {
-            if (result.valid)
-                pnlHitGuide->setProperty("tag", ++found);
-            gridHitSel->setCell(result.ticketRow, kResultColumn, result.text);
-            QThread::msleep(kPauseMs);
-            catchUp();
-            gridHitSel->setCurrentRow(result.ticketRow);
-            window()->repaint();
-        }
-        anyFound = std::any_of(results.begin(), results.end(),
-                               [](const CheckResult &result) { return !result.date.isEmpty(); });
-        deadline = checkDeadlineText(results, japanToday());
-        // The selection stays on the last line checked; the first winning line is scrolled
-        // whole into view below the header, where the player looks first.
-        const auto firstWin = std::find_if(results.begin(), results.end(),
-                                           [](const CheckResult &r) { return r.tier > 0; });
-        if (firstWin != results.end())
-            gridHitSel->scrollTo(gridHitSel->model()->index(firstWin->ticketRow, 1),
-                                 QAbstractItemView::EnsureVisible);
+void CheckPage::showNextResults()
+{
+    if (!m_run)
+        return;
+    CheckRun &run = *m_run;
+    const int total = int(run.results.size());
+    if (run.shown == total || m_context.isCloseRequested())
+        return endCheck(run.shown == total);
+    const int quickStep = std::max(1, (total - kPacedLines + kQuickSteps - 1) / kQuickSteps);
+    const int count = run.shown < kPacedLines ? 1 : std::min(quickStep, total - run.shown);
+    // The count covers the valid lines checked; an invalid line only shows it is invalid.
+    for (int i = 0; i < count; ++i) {
+        const CheckResult &result = run.results.at(run.shown++);
+        if (result.valid)
+            pnlHitGuide->setProperty("tag", ++run.found);
+        gridHitSel->setCell(result.ticketRow, kResultColumn, result.text);
+        gridHitSel->setCurrentRow(result.ticketRow);
     }
+    m_step.start(run.shown <= kPacedLines ? kPauseMs : kQuickStepMs);
+}
+
+void CheckPage::endCheck(bool whole)
+{
+    m_step.stop();
+    // The run, with its busy mark, goes at the end: a close asked for meanwhile runs once the
+    // page is ready again and the closing message has been read.
+    const std::unique_ptr<CheckRun> run = std::move(m_run);
+    run->block.reset();
+    run->cursor.reset();
+    const bool stopHadFocus = window()->focusWidget() == btnCheckStop;
+    btnExec->setEnabled(true);
+    btnCheckStop->setEnabled(false);
+    if (stopHadFocus)
+        btnExec->setFocus();
+
+    if (!whole) {
+        // The results shown so far stay; the selection stays on the last of them.
+        pnlHitGuide->setText(kStopped);
+        const QLocale japanese(QLocale::Japanese, QLocale::Japan);
+        m_context.setStatusText(
+            QStringLiteral("照合を中止しました（%1 行のうち %2 行を照合済み）。")
+                .arg(japanese.toString(qsizetype(m_lines.size())), japanese.toString(run->shown)));
+        return;
+    }
+    const QVector<CheckResult> &results = run->results;
+    const bool anyFound = std::any_of(results.begin(), results.end(), [](const CheckResult &r) {
+        return !r.date.isEmpty(); // a line found its draw, valid or not
+    });
+    // The selection stays on the last line checked; the first winning line is scrolled whole
+    // into view below the header, where the player looks first.
+    const auto firstWin = std::find_if(results.begin(), results.end(),
+                                       [](const CheckResult &r) { return r.tier > 0; });
+    if (firstWin != results.end())
+        gridHitSel->scrollTo(gridHitSel->model()->index(firstWin->ticketRow, 1),
+                             QAbstractItemView::EnsureVisible);
 
     if (!anyFound) {
         showGuideMessage(window(),
@@ -158,7 +246,9 @@ void CheckPage::btnExecClick()
         pnlHitGuide->setText(kNoDrawFound);
     } else {
         pnlHitGuide->setText(kSeeResults);
-        // Without a win the status names no deadline, least of all that of the check before.
+        // Without a win the status names no deadline, least of all that of the check before;
+        // the deadline is that of the wins (until when they can be claimed).
+        const QString deadline = checkDeadlineText(results, japanToday());
         m_context.setStatusText(deadline.isEmpty() ? guide() : deadline);
     }
 }

@@ -201,9 +201,9 @@ QString defaultProgramFolder()
     return QCoreApplication::applicationDirPath() + QLatin1Char('/');
 }
 
-WaitCursor::WaitCursor()
+WaitCursor::WaitCursor(Qt::CursorShape shape)
 {
-    QGuiApplication::setOverrideCursor(Qt::WaitCursor);
+    QGuiApplication::setOverrideCursor(shape);
 }
 
 WaitCursor::~WaitCursor()
@@ -246,6 +246,14 @@ bool InputBlock::eventFilter(QObject *watched, QEvent *event)
         return false;
     }
     if (m_blocked) {
+        if (m_passes && watched == m_passes) {
+            if (event->type() != QEvent::KeyPress && event->type() != QEvent::KeyRelease)
+                return false;
+            const auto *key = static_cast<QKeyEvent *>(event);
+            const bool plain = !(key->modifiers() & (Qt::ControlModifier | Qt::AltModifier));
+            return !(plain && (key->key() == Qt::Key_Space || key->key() == Qt::Key_Return ||
+                               key->key() == Qt::Key_Enter || key->key() == Qt::Key_Escape));
+        }
         auto *widget = qobject_cast<QWidget *>(watched);
         return widget && (widget == m_blocked || m_blocked->isAncestorOf(widget));
     }

@@ -60,11 +60,12 @@ void catchUp();
 // The folder of the running program, with a trailing "/".
 QString defaultProgramFolder();
 
-// Shows the hourglass cursor for its lifetime, on every way out.
+// Shows the hourglass cursor for its lifetime, on every way out; the busy cursor (an arrow with
+// the hourglass) while the player can still stop the operation.
 class WaitCursor
 {
 public:
-    WaitCursor();
+    explicit WaitCursor(Qt::CursorShape shape = Qt::WaitCursor);
     ~WaitCursor();
     WaitCursor(const WaitCursor &) = delete;
     WaitCursor &operator=(const WaitCursor &) = delete;
@@ -74,8 +75,10 @@ public:
 // lifetime, while it stays enabled: a long operation blocks the page control this way, so the
 // pages keep their colours (a disabled page greys the board, the pictures and the lists just
 // while the player watches the operation's progress). Without a widget it keeps the input
-// away from every window, except the input to `passes` (a button that stops the operation);
-// painting, timers and the network go on.
+// away from every window. Either way the input to `passes` (a button that stops the operation)
+// gets through: within a blocked widget only the mouse, its access key and the keys that press
+// a button or cancel (Space, Enter, Esc), so that the focus stays on it and the page stays.
+// Painting, timers and the network go on.
 class InputBlock : public QObject
 {
 public:

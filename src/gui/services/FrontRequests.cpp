@@ -2,6 +2,7 @@
 
 #include "core/platform/SingleInstance.h"
 
+#include <QCoreApplication>
 #include <QFileInfo>
 #include <QLocalSocket>
 
@@ -14,6 +15,17 @@ namespace
 
 const QByteArray kFront = QByteArrayLiteral("front\n");
 constexpr int kWaitMs = 1000;
+
+// The holder's name is one of the whole computer: on Linux in the abstract name space (no file
+// to leave behind, open to every user), elsewhere a pipe that every user may open.
+QLocalServer::SocketOptions holderOptions()
+{
+#ifdef Q_OS_LINUX
+    return QLocalServer::AbstractNamespaceOption;
+#else
+    return QLocalServer::WorldAccessOption;
+#endif
+}
 
 } // namespace
 
@@ -50,6 +62,34 @@ bool FrontRequests::ask(const QString &name)
     const bool sent = socket.waitForBytesWritten(kWaitMs);
     socket.disconnectFromServer();
     return sent;
+}
+
+void FrontRequests::answerAsHolderOf(const QString &dataFolder)
+{
+    m_holder.setSocketOptions(holderOptions());
+    m_holder.listen(holderServerName(dataFolder, QCoreApplication::applicationPid()));
+    connect(&m_holder, &QLocalServer::newConnection, this, [this] {
+        while (QLocalSocket *caller = m_holder.nextPendingConnection()) {
+            caller->disconnectFromServer(); // being reached is the answer
+            caller->deleteLater();
+        }
+    });
+}
+
+bool FrontRequests::askHolder(const QString &dataFolder, qint64 pid)
+{
+    QLocalSocket socket;
+#ifdef Q_OS_LINUX
+    socket.setSocketOptions(QLocalSocket::AbstractNamespaceOption);
+#endif
+    socket.connectToServer(holderServerName(dataFolder, pid));
+    return socket.waitForConnected(kWaitMs);
+}
+
+QString FrontRequests::holderServerName(const QString &dataFolder, qint64 pid)
+{
+    return SingleInstanceGuard::instanceName(QStringLiteral("Loto6Yorune-holder"), dataFolder) +
+           QLatin1Char('-') + QString::number(pid);
 }
 
 QString FrontRequests::serverName(const QString &name)

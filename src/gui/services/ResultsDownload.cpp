@@ -111,14 +111,17 @@ void ResultsDownload::startUrl(const QUrl &url)
     m_body.clear();
     m_stop = Stop::None;
     m_reply = m_network.get(request);
+    // Without a bound the network thread reads as fast as the server sends and queues it all
+    // for this thread, whatever the size limit: an endless body could take gigabytes before the
+    // limit was seen. Bounded, it waits until the body has taken the buffer's content.
+    m_reply->setReadBufferSize(kReadBufferSize);
     connect(m_reply, &QNetworkReply::metaDataChanged, this, [this] {
         const QVariant length = m_reply->header(QNetworkRequest::ContentLengthHeader);
         if (length.isValid() && length.toLongLong() > m_sizeLimit)
             abort(Stop::TooLarge);
     });
     connect(m_reply, &QNetworkReply::readyRead, this, [this] {
-        m_body += m_reply->readAll();
-        if (m_body.size() > m_sizeLimit)
+        if (!takeArrived(*m_reply))
             abort(Stop::TooLarge);
     });
     connect(m_reply, &QNetworkReply::finished, this, &ResultsDownload::onFinished);
@@ -139,14 +142,22 @@ void ResultsDownload::abort(Stop why)
     m_reply->abort(); // finished() follows at once
 }
 
+bool ResultsDownload::takeArrived(QNetworkReply &reply)
+{
+    // One byte over the limit is enough to refuse the body; more is never read.
+    while (reply.bytesAvailable() > 0 && m_body.size() <= m_sizeLimit)
+        m_body += reply.read(qMin(reply.bytesAvailable(), m_sizeLimit + 1 - m_body.size()));
+    return m_body.size() <= m_sizeLimit;
+}
+
 void ResultsDownload::onFinished()
 {
     m_deadline.stop();
     QNetworkReply *reply = m_reply;
     m_reply = nullptr;
     reply->deleteLater();
-    if (m_stop == Stop::None)
-        m_body += reply->readAll();
+    if (m_stop == Stop::None && !takeArrived(*reply))
+        m_stop = Stop::TooLarge;
     const QNetworkReply::NetworkError error = reply->error();
     const QString errorText = reply->errorString();
     const QUrl finalUrl = reply->url(); // the target of the redirects followed

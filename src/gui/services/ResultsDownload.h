@@ -29,7 +29,9 @@ private:
 
 // Fetches whole files from the distribution server into memory, each fresh from the server
 // (never a cached copy), one at a time. A transfer that takes too long or grows too large is
-// broken off, so a dead or hostile server cannot hang the program or fill its memory.
+// broken off, so a dead or hostile server cannot hang the program or fill its memory: the body
+// is taken as it arrives through a small read buffer, and the network is read no faster than
+// that, so no more than the size limit and one buffer is ever held.
 //
 // A fetch runs on the program's own event loop: start() returns at once, and either
 // finished() or failed() follows once the transfer has ended (never from within start()).
@@ -39,6 +41,7 @@ class ResultsDownload : public QObject
 public:
     static constexpr int kDefaultTimeoutMs = 30000;
     static constexpr qint64 kDefaultSizeLimit = 4 * 1024 * 1024;
+    static constexpr qint64 kReadBufferSize = 64 * 1024;
 
     // baseUrl: the server's base address; a missing trailing "/" is added.
     explicit ResultsDownload(const QString &baseUrl, QObject *parent = nullptr);
@@ -75,6 +78,8 @@ private:
     enum class Stop { None, TimedOut, TooLarge, Stopped };
     void abort(Stop why);
     void failLater(const DownloadFailure &failure);
+    // Moves what has arrived from reply into the body. False once the body is over the limit.
+    bool takeArrived(QNetworkReply &reply);
     void onFinished();
 
     QUrl m_base;

@@ -6,6 +6,8 @@
 #include <QCoreApplication>
 #include <QDir>
 #include <QFile>
+#include <QProcess>
+#include <QScopeGuard>
 #include <QSysInfo>
 #include <QTemporaryDir>
 #include <QTest>
@@ -24,21 +26,63 @@ private slots:
 void TestDataFolderLock::heldOrTaken_data()
 {
     QTest::addColumn<QString>("lock"); // who wrote the lock file
+    // For a lock naming a running process of this program's name: when it was written, in
+    // milliseconds after that process started, and whether the process answers as the holder.
+    QTest::addColumn<int>("writtenAfterStart");
+    QTest::addColumn<bool>("answers");
     QTest::addColumn<int>("result");
-    QTest::newRow("none") << "" << int(DataFolderLock::Taken);
-    QTest::newRow("this computer, process gone") << "gone" << int(DataFolderLock::Taken);
-    QTest::newRow("this computer, running") << "running" << int(DataFolderLock::HeldHere);
-    QTest::newRow("another computer") << "other" << int(DataFolderLock::HeldElsewhere);
+    const int taken = int(DataFolderLock::Taken), over = int(DataFolderLock::TakenOver),
+              held = int(DataFolderLock::HeldHere), elsewhere = int(DataFolderLock::HeldElsewhere);
+    QTest::newRow("none") << "" << 0 << false << taken;
+    QTest::newRow("this computer, process gone") << "gone" << 0 << false << taken;
+    QTest::newRow("this computer, running") << "running" << 100 << true << held;
+    QTest::newRow("another computer") << "other" << 0 << false << elsewhere;
+    QTest::newRow("running, started an hour after the lock")
+        << "running" << -3600 * 1000 << true << over;
+    QTest::newRow("running, started 1 ms after the lock") << "running" << -1 << true << over;
+    QTest::newRow("running, started as the lock was written") << "running" << 0 << true << held;
+    QTest::newRow("running, does not answer") << "running" << 100 << false << over;
+    QTest::newRow("this very process") << "this" << 100 << true << over;
 }
 
 void TestDataFolderLock::heldOrTaken()
 {
     QFETCH(QString, lock);
+    QFETCH(int, writtenAfterStart);
+    QFETCH(bool, answers);
     QFETCH(int, result);
     QTemporaryDir dir;
     const QString folder = dir.path() + "/";
     const QString path = SingleInstanceGuard::dataFolderLockPath(folder);
-    QLockFile running(path);
+    // A process of this program's name that holds nothing: this test started again, waiting.
+    QProcess other;
+    const auto ended = qScopeGuard([&other] {
+        other.kill();
+        other.waitForFinished();
+    });
+    qint64 pid = QCoreApplication::applicationPid();
+    if (lock == "running") {
+        other.start(QCoreApplication::applicationFilePath(), {"--wait"});
+        QVERIFY(other.waitForStarted());
+        pid = other.processId();
+    }
+    if (lock == "running" || lock == "this") {
+        // A lock as this program writes it, naming that process, written when the row says.
+        QLockFile model(dir.filePath("model.lock"));
+        QVERIFY(model.tryLock(0));
+        QFile modelFile(dir.filePath("model.lock"));
+        QVERIFY(modelFile.open(QIODevice::ReadOnly));
+        QByteArray content = modelFile.readAll();
+        content.replace(0, content.indexOf('\n'), QByteArray::number(pid));
+        const QDateTime started = processStartTime(pid);
+        if (!started.isValid())
+            QSKIP("this system does not tell when a process started");
+        QFile file(path);
+        QVERIFY(file.open(QIODevice::WriteOnly) && file.write(content) == content.size() &&
+                file.flush());
+        QVERIFY(file.setFileTime(started.addMSecs(writtenAfterStart),
+                                 QFileDevice::FileModificationTime));
+    }
     const auto write = [&path](const QByteArray &host, const QByteArray &machine) {
         QFile file(path);
         QVERIFY(file.open(QIODevice::WriteOnly));
@@ -49,12 +93,18 @@ void TestDataFolderLock::heldOrTaken()
         write(thisComputerName().toUtf8(), QSysInfo::machineUniqueId());
     else if (lock == "other")
         write("OTHER-PC", "0123456789abcdef0123456789abcdef");
-    else if (lock == "running")
-        QVERIFY(running.tryLock(0));
 
     SingleInstanceGuard guard("test");
     DataFolderHolder holder;
-    QCOMPARE(int(guard.acquireDataFolder(folder, &holder)), result);
+    QCOMPARE(int(guard.acquireDataFolder(folder, &holder,
+                                         [&](qint64 asked) { return asked == pid && answers; })),
+             result);
+    if (result == int(DataFolderLock::TakenOver)) {
+        QCOMPARE(holder.pid, pid); // the number the lock named
+        QFile file(path);
+        QVERIFY(file.open(QIODevice::ReadOnly));
+        QCOMPARE(file.readLine().trimmed(), QByteArray::number(QCoreApplication::applicationPid()));
+    }
     if (lock != "other")
         return;
     QCOMPARE(holder.host, QString("OTHER-PC"));
@@ -103,5 +153,15 @@ void TestDataFolderLock::thisComputerByName()
     QCOMPARE(isThisComputer(host), here);
 }
 
-QTEST_GUILESS_MAIN(TestDataFolderLock)
+int main(int argc, char *argv[])
+{
+    // Started with "--wait" by a test: a running process of this program's name, until ended.
+    if (argc > 1 && qstrcmp(argv[1], "--wait") == 0) {
+        QFile input;
+        return input.open(stdin, QIODevice::ReadOnly) ? int(input.readAll().size()) : 1;
+    }
+    QCoreApplication app(argc, argv);
+    TestDataFolderLock test;
+    return QTest::qExec(&test, argc, argv);
+}
 #include "tst_datafolderlock.moc"

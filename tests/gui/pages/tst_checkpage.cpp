@@ -65,7 +65,9 @@ private slots:
     void selectedRowIsHighlightedWithoutFocus();
     void checkEndsOnTheFirstWinInView_data();
     void checkEndsOnTheFirstWinInView();
-    void closeAndDownloadWaitForTheCheck();
+    void downloadWaitsForTheCheck();
+    void stopKeepsTheLinesChecked_data();
+    void stopKeepsTheLinesChecked();
 
 private:
     void prepare() override;
@@ -97,6 +99,7 @@ void TestCheckPage::check()
     auto *exec = control<QPushButton>(*m_form, "btnExec");
     QVERIFY(exec->isEnabled());
     exec->click();
+    QTRY_VERIFY_WITH_TIMEOUT(!pageContext(*m_form).isBusy(), 10000);
 }
 
 void TestCheckPage::loading_data()
@@ -310,34 +313,29 @@ void TestCheckPage::selectedRowIsHighlightedWithoutFocus()
     QCOMPARE(after.pixelColor(3, h + 3), QColor(150, 245, 150));
 }
 
-// The page shows the check under way, in its colours, and takes no input meanwhile. A close
-// asked for during the pauses waits until the check has written every result; a download asked
-// for meanwhile is refused, so the history stays as the check reads it.
-void TestCheckPage::closeAndDownloadWaitForTheCheck()
+// The page shows the check under way, in its colours, and takes no input meanwhile but the
+// stop; a download asked for meanwhile is refused, so the history stays as the check reads it.
+void TestCheckPage::downloadWaitsForTheCheck()
 {
     TMainForm &form = *m_form;
     auto *pages = control<QTabWidget>(form, "pctrlMain");
     auto *draw = control<SpinEdit>(form, "editSelectNum");
     showLines("10", "10,03,11,19,24,38,42\r\n10,01,02,03,11,19,43\r\n");
     MessageBoxWatcher boxes;
-    bool visibleAfterClose = false;
     bool pagesEnabled = false;
     bool waitCursor = false;
     QString guideDuring, drawDuring;
     QTimer::singleShot(50, &form, [&] {
         guideDuring = control<PanelLabel>(form, "pnlHitGuide")->text();
         waitCursor = QGuiApplication::overrideCursor() &&
-                     QGuiApplication::overrideCursor()->shape() == Qt::WaitCursor;
+                     QGuiApplication::overrideCursor()->shape() == Qt::BusyCursor;
         pagesEnabled = pages->isEnabled() && draw->isEnabled();
         QTest::keyClick(draw, Qt::Key_End);
         QTest::keyClick(draw, '5');
         drawDuring = draw->text();
         control<QAction>(form, "menuCommandDownload")->trigger();
-        form.close();
-        visibleAfterClose = form.isVisible();
     });
     check();
-    QVERIFY(visibleAfterClose);
     QVERIFY(pagesEnabled);
     QCOMPARE(drawDuring, QString("10"));
     QVERIFY(waitCursor);
@@ -347,8 +345,49 @@ void TestCheckPage::closeAndDownloadWaitForTheCheck()
              QStringList{"実行中の処理が終わってから、もう一度ダウンロードを行ってください。"});
     QCOMPARE(results(form), (QStringList{"１等が当選しました。", "５等が当選しました。"}));
     QCOMPARE(pageContext(form).history()->rowCount(), 3);
-    QVERIFY(form.isVisible());
-    QTRY_VERIFY(!form.isVisible()); // the close runs once the check is over
+}
+
+void TestCheckPage::stopKeepsTheLinesChecked_data()
+{
+    QTest::addColumn<QString>("how");
+    QTest::newRow("the stop button") << "button";
+    QTest::newRow("its access key") << "Alt+S";
+    QTest::newRow("Esc") << "Esc";
+    QTest::newRow("closing the window") << "close";
+}
+
+// A check of many lines stops within a second, however it is stopped; the results shown so far
+// stay, and the page is ready for the next check. A close then goes on.
+void TestCheckPage::stopKeepsTheLinesChecked()
+{
+    QFETCH(QString, how);
+    TMainForm &form = *m_form;
+    showLines("11", QByteArray("11,05,15,25,35,40,43\r\n").repeated(1000));
+    auto *exec = control<QPushButton>(form, "btnExec");
+    auto *stop = control<QPushButton>(form, "btnCheckStop");
+    QVERIFY(!stop->isEnabled());
+    QCOMPARE(stop->accessibleName(), QString("照合の中止"));
+    MessageBoxWatcher boxes;
+    QTest::mouseClick(exec, Qt::LeftButton);
+    QVERIFY(stop->isEnabled() && !exec->isEnabled());
+    QTest::qWait(700); // a few lines, each held in view
+    if (how == "button")
+        QTest::mouseClick(stop, Qt::LeftButton);
+    else if (how == "close")
+        form.close();
+    else
+        QTest::keyClick(QApplication::focusWidget(), how == "Esc" ? Qt::Key_Escape : Qt::Key_S,
+                        how == "Esc" ? Qt::NoModifier : Qt::AltModifier);
+    QTRY_VERIFY_WITH_TIMEOUT(!pageContext(form).isBusy(), 1000); // within a second
+    const QStringList shown = results(form);
+    const int checked = int(shown.size() - shown.count(QString()));
+    QVERIFY2(checked >= 2 && checked < 20, qPrintable(QString::number(checked)));
+    QCOMPARE(shown.mid(0, checked), QStringList(checked, "１等が当選しました。"));
+    QCOMPARE(control<StringGrid>(form, "gridHitSel")->rowCount(), 1000);
+    QCOMPARE(control<PanelLabel>(form, "pnlHitGuide")->text(), QString("照合を中止しました。"));
+    QVERIFY(exec->isEnabled() && !stop->isEnabled());
+    QVERIFY(boxes.texts().isEmpty());
+    QTRY_COMPARE(form.isVisible(), how != "close"); // the close goes on after the stop
 }
 
 QTEST_MAIN(TestCheckPage)

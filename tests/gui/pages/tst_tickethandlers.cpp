@@ -369,6 +369,7 @@ void TestTicketHandlers::ctrlZHidesNoLine()
     control<SpinEdit>(form, "editSelectNum")->setText("2038");
     control<QTabWidget>(form, "pctrlMain")->setCurrentWidget(control<QWidget>(form, "TabSheet5"));
     control<QPushButton>(form, "btnExec")->click();
+    QTRY_VERIFY_WITH_TIMEOUT(!pageContext(form).isBusy(), 10000); // the check runs on
     QStringList results;
     for (int r = 0; r < control<StringGrid>(form, "gridHitSel")->rowCount(); ++r)
         results << control<StringGrid>(form, "gridHitSel")->cell(r, 7);
