@@ -29,9 +29,16 @@ windows_packages=(
     # the Latin fonts the headless Windows tests measure with beside the IPA fonts, and the
     # time zones the Windows test run chooses from
     fonts-dejavu-core tzdata
+    # the installer's signatures: osslsigncode signs and verifies, openssl makes the test
+    # certificates, SoftHSM holds the test key behind PKCS#11 as a token holds the real one
+    osslsigncode openssl softhsm2 libengine-pkcs11-openssl
+    # the Japanese locale the installer's test runs Wine in, as a player's Windows is
+    locales
 )
+windows=0
 if [ "${1:-}" = "--windows" ]; then
     packages+=("${windows_packages[@]}")
+    windows=1
     shift
 fi
 if [ "${1:-}" = "--list" ]; then
@@ -42,13 +49,21 @@ missing=()
 for p in "${packages[@]}"; do
     dpkg -s "$p" >/dev/null 2>&1 || missing+=("$p")
 done
-[ ${#missing[@]} -eq 0 ] && exit 0
+japanese=0
+[ $windows -eq 1 ] && ! locale -a 2>/dev/null | grep -qix 'ja_JP.utf-\?8' && japanese=1
+[ ${#missing[@]} -eq 0 ] && [ $japanese -eq 0 ] && exit 0
 
 sudo=""
 if [ "$(id -u)" -ne 0 ]; then
     command -v sudo >/dev/null || { echo "Please run as root or install sudo: missing ${missing[*]}" >&2; exit 1; }
     sudo="sudo"
 fi
-echo "Installing: ${missing[*]}"
-$sudo apt-get update -qq
-DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y -qq --no-install-recommends "${missing[@]}"
+if [ ${#missing[@]} -gt 0 ]; then
+    echo "Installing: ${missing[*]}"
+    $sudo apt-get update -qq
+    DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y -qq --no-install-recommends "${missing[@]}"
+fi
+if [ $japanese -eq 1 ]; then
+    echo "Generating the locale ja_JP.UTF-8"
+    $sudo localedef -i ja_JP -c -f UTF-8 ja_JP.UTF-8
+fi

@@ -14,6 +14,8 @@
 #include <BuildInfo.h>
 
 #include <QAction>
+#include <QDir>
+#include <QFileInfo>
 #include <QTabWidget>
 #include <QWindow>
 #include <QtDebug>
@@ -100,8 +102,18 @@ void TMainForm::menuHelpAboutClick()
 
 void TMainForm::menuHelpManualClick()
 {
-    // A missing manual or viewer is the desktop's to report, not the program's.
-    ShellOpen(m_context->installFolder() + kManualFileName);
+    // Windows says nothing when it has no program for PDF files, and a copy may lack the
+    // manual: the player is told where it lies, to open it some other way.
+    const QFileInfo manual(m_context->installFolder() + kManualFileName);
+    const bool present = manual.isFile();
+    if (present && ShellOpen(manual.absoluteFilePath()))
+        return;
+    const QString reason = present ? QStringLiteral("PDF ファイルを開くプログラムがないようです。")
+                                   : QStringLiteral("ファイルが見つかりません。");
+    showGuideMessage(this, QStringLiteral("操作手順書を開けませんでした。%1\n\n"
+                                          "ファイル：%2\nフォルダ：%3")
+                               .arg(reason, QDir::toNativeSeparators(manual.absoluteFilePath()),
+                                    QDir::toNativeSeparators(manual.absolutePath())));
 }
 
 void TMainForm::menuHelpHomePageClick()

@@ -43,12 +43,16 @@ void seed(const QString &from, const QString &to, QStringList *errors)
     }
 }
 
-// True when the program lies in one of Windows' "Program Files" folders: an installed copy,
-// whose folder belongs to the system even where this user could write there (an administrator,
-// or Wine), so that the player's data never lands among the program's files.
-bool installedInProgramFiles(const QString &program)
+// True for a copy that Windows' installer put there: its folder belongs to the installer even
+// where this user could write there, so that the player's data never lands among the program's
+// files. A copy installed for one player lies in the player's own folder (%LOCALAPPDATA%\Programs
+// or one the player chose) with the uninstaller beside it; one in a "Program Files" folder is
+// installed for everybody (an administrator, or Wine, could write there).
+bool installedCopy(const QString &program)
 {
 #ifdef Q_OS_WIN
+    if (QFileInfo::exists(program + QStringLiteral("uninstall.exe")))
+        return true;
     for (const char *variable : {"ProgramFiles", "ProgramW6432", "ProgramFiles(x86)"}) {
         const QString folder = qEnvironmentVariable(variable);
         if (!folder.isEmpty() && program.startsWith(withSlash(folder), Qt::CaseInsensitive))
@@ -76,7 +80,7 @@ DataFolders chooseDataFolders(const QString &programFolder, const QString &perUs
     const bool installedUnderPrefix = QFileInfo(shared + kDownload).isDir();
     folders.installFolder = installedUnderPrefix ? shared : program;
 
-    if (!installedUnderPrefix && !installedInProgramFiles(program) && canWriteIn(program)) {
+    if (!installedUnderPrefix && !installedCopy(program) && canWriteIn(program)) {
         folders.dataFolder = program;
         folders.portable = true;
         return folders;

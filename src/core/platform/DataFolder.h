@@ -9,8 +9,10 @@
 // A portable copy (the program, its download/ and its manual in one writable folder) keeps
 // everything beside the program, as it always has. An installed copy cannot write there: under
 // /usr the shipped files lie in ../share/loto6yorune/ and the program folder belongs to the
-// system; under "Program Files" the folder is not writable for the player. Such a copy keeps the
-// player's data in the per-user folder, which it seeds on first start with the bundled history.
+// system; under "Program Files" the folder is not writable for the player, and a copy that the
+// Windows installer put in the player's own folder (its uninstaller beside it) belongs to the
+// installer. Such a copy keeps the player's data in the per-user folder, which it seeds on first
+// start with the bundled history.
 struct DataFolders {
     QString dataFolder;    // download/ and client/, with a trailing "/"
     QString installFolder; // the bundled history and the manual, with a trailing "/"

@@ -11,6 +11,7 @@
 #include <QDir>
 #include <QFrame>
 #include <QLabel>
+#include <QMessageBox>
 #include <QPushButton>
 #include <QTest>
 #include <QUrl>
@@ -34,6 +35,8 @@ private slots:
     void showsVersionOnEveryShowing();
     void layoutOfTheBox();
     void helpCommandsOpenTheirDocuments();
+    void manualThatCannotBeOpenedIsNamed_data();
+    void manualThatCannotBeOpenedIsNamed();
 
 private:
     QTemporaryDir m_settingsDir;
@@ -105,23 +108,57 @@ void TestAbout::layoutOfTheBox()
     }
 }
 
-// The manual is the PDF in the program folder (none there: nothing is said); the home page
-// is the address the build was given.
+// The manual is the PDF in the program folder; the home page is the address the build was
+// given.
 void TestAbout::helpCommandsOpenTheirDocuments()
 {
     ProgramFolder folder;
+    folder.write("操作手順書.pdf", "%PDF-1.4\n");
     TMainForm form(folder.path());
+    MessageBoxWatcher watcher;
     m_desktop.opened.clear();
     control<QAction>(form, "menuHelpManual")->trigger();
     QCOMPARE(m_desktop.opened.size(), 1);
     QVERIFY(m_desktop.opened.first().isLocalFile());
     QCOMPARE(m_desktop.opened.first().toLocalFile(), folder.path() + "操作手順書.pdf");
+    QCOMPARE(watcher.texts(), QStringList());
 
     m_desktop.opened.clear();
     const QString homePage = QStringLiteral(LOTO6_HOME_PAGE);
     QCOMPARE(control<QAction>(form, "menuHelpHomePage")->isEnabled(), !homePage.isEmpty());
     control<QAction>(form, "menuHelpHomePage")->trigger();
     QCOMPARE(m_desktop.opened, homePage.isEmpty() ? QList<QUrl>{} : QList<QUrl>{QUrl(homePage)});
+}
+
+// A manual that cannot be opened, missing or refused by the desktop (no program for PDF
+// files), is named with its folder in a warning.
+void TestAbout::manualThatCannotBeOpenedIsNamed_data()
+{
+    QTest::addColumn<bool>("present");
+    QTest::addColumn<QString>("reason");
+    QTest::newRow("missing") << false << "ファイルが見つかりません。";
+    QTest::newRow("no viewer") << true << "PDF ファイルを開くプログラムがないようです。";
+}
+
+void TestAbout::manualThatCannotBeOpenedIsNamed()
+{
+    QFETCH(bool, present);
+    QFETCH(QString, reason);
+    ProgramFolder folder;
+    if (present)
+        folder.write("操作手順書.pdf", "%PDF-1.4\n");
+    TMainForm form(folder.path());
+    MessageBoxWatcher watcher;
+    // A handler without that slot: the desktop refuses, as Windows does without a PDF viewer.
+    QDesktopServices::setUrlHandler("file", &m_desktop, "refuse");
+    control<QAction>(form, "menuHelpManual")->trigger();
+    QDesktopServices::setUrlHandler("file", &m_desktop, "open");
+    QCOMPARE(watcher.boxes().size(), 1);
+    QCOMPARE(watcher.boxes().first().icon, QMessageBox::Warning);
+    const QString file = QDir::toNativeSeparators(folder.path() + "操作手順書.pdf");
+    QCOMPARE(watcher.boxes().first().text, "操作手順書を開けませんでした。" + reason +
+                                               "\n\nファイル：" + file + "\nフォルダ：" +
+                                               file.left(file.lastIndexOf(QDir::separator())));
 }
 
 QTEST_MAIN(TestAbout)
