@@ -23,6 +23,7 @@
 
 #include <QAction>
 #include <QDialog>
+#include <QMessageBox>
 #include <QPushButton>
 #include <QToolButton>
 
@@ -106,6 +107,19 @@ void takeClaimsPicture(TMainForm &form, QHash<QString, QImage> &pictures)
                     report.grab().toImage());
 }
 
+// The bundled history is older than the day the manual is made: the question before a line
+// for a draw over by the calendar is answered "go on", so that the pictures show the slate.
+void goOnPastTheCalendar(QObject *owner)
+{
+    auto *timer = new QTimer(owner);
+    QObject::connect(timer, &QTimer::timeout, [] {
+        auto *box = qobject_cast<QMessageBox *>(QApplication::activeModalWidget());
+        if (box && box->text().contains(QStringLiteral("暦では抽選が終わっています")))
+            box->button(QMessageBox::No)->click();
+    });
+    timer->start(20);
+}
+
 void decide(TMainForm &form, std::initializer_list<int> numbers)
 {
     for (int n : numbers)
@@ -142,6 +156,7 @@ QHash<QString, QImage> takePictures(const QString &programFolder)
 {
     QHash<QString, QImage> pictures;
     TMainForm form(programFolder);
+    goOnPastTheCalendar(&form);
     form.show();
     settle(1100); // the clock as on the screen, not its empty first second
     for (int i = 0; i < control<QTabWidget>(form, "pctrlMain")->count(); ++i) {

@@ -28,6 +28,7 @@
 #include <QDir>
 #include <QFile>
 #include <QLineEdit>
+#include <QMessageBox>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QSettings>
@@ -37,6 +38,7 @@
 #include <QTest>
 #include <QTimer>
 #include <QToolButton>
+#include <memory>
 
 namespace
 {
@@ -53,6 +55,32 @@ void save(QWidget *widget, const QString &folder, const QString &name)
     widget->grab().save(folder + QLatin1Char('/') + name + QStringLiteral(".png"));
 }
 
+// The question before a line for a draw over by the calendar (the bundled history is older
+// than today).
+bool isPastDrawQuestion(QWidget *modal)
+{
+    auto *box = qobject_cast<QMessageBox *>(modal);
+    return box && box->text().contains(QStringLiteral("暦では抽選が終わっています"));
+}
+
+// Answers that question "go on" whenever it comes, photographing it the first time.
+void goOnPastTheCalendar(QObject *owner, const QString &folder)
+{
+    auto *timer = new QTimer(owner);
+    auto shot = std::make_shared<bool>(false);
+    QObject::connect(timer, &QTimer::timeout, [folder, shot] {
+        QWidget *modal = QApplication::activeModalWidget();
+        if (!isPastDrawQuestion(modal))
+            return;
+        if (!*shot) {
+            *shot = true;
+            save(modal, folder, QStringLiteral("box-past-draw"));
+        }
+        static_cast<QMessageBox *>(modal)->button(QMessageBox::No)->click();
+    });
+    timer->start(20);
+}
+
 // Photographs the next modal window that appears, and the window behind it when given (as
 // name + "-behind"), then closes it (Escape or its default).
 void shootNextModal(const QString &folder, const QString &name, QWidget *behind = nullptr)
@@ -61,7 +89,7 @@ void shootNextModal(const QString &folder, const QString &name, QWidget *behind 
     timer->setInterval(50);
     QObject::connect(timer, &QTimer::timeout, [timer, folder, name, behind] {
         QWidget *modal = QApplication::activeModalWidget();
-        if (!modal)
+        if (!modal || isPastDrawQuestion(modal))
             return;
         timer->stop();
         timer->deleteLater();
@@ -105,6 +133,7 @@ int main(int argc, char *argv[])
             {QString(), QStringLiteral("http://127.0.0.1:%1/").arg(silent.serverPort()), 2});
     }
     TMainForm form(args.at(1));
+    goOnPastTheCalendar(&form, args.at(2));
     form.show();
     QTest::qWait(1100); // the clock has ticked
     for (int i = 0; i < control<QTabWidget>(form, "pctrlMain")->count(); ++i) {

@@ -8,6 +8,7 @@
 #include "gui/dialogs/DownloadSettingsForm.h"
 #include "gui/dialogs/ResultEntryForm.h"
 #include "gui/dialogs/Splash.h"
+#include "gui/pages/MainPage.h"
 #include "gui/services/ComFunction.h"
 #include "gui/services/ResultsService.h"
 
@@ -32,6 +33,8 @@ void TMainForm::connectHelpAndDownload()
     connect(menuCommandDownload, &QAction::triggered, this,
             guardedSlot(this, &TMainForm::menuCommandDownloadClick));
     connect(m_results, &ResultsService::downloadFinished, this, &TMainForm::showDownloaded);
+    connect(m_mainPage, &MainPage::downloadRequested, this,
+            guardedSlot(this, &TMainForm::menuCommandDownloadClick));
     connect(m_results, &ResultsService::resultsReady, this, &TMainForm::applyResults);
     connect(menuCommandDownloadSettings, &QAction::triggered, this, [this] {
         DownloadSettingsForm form(m_context->settings(), *m_results, this);

@@ -212,15 +212,11 @@ void TMainForm::adoptTypedDrawsOfSettings()
 void TMainForm::showClaimWarning()
 {
     // A ticket file that cannot be read is told where it is used; the warning is a courtesy.
-    // Draws missing from a history left behind are told first: the prizes and the coming
-    // draw depend on them.
+    // (A history left behind is told by the main page itself, beside the coming draw.)
     QString warning;
     captureError([this, &warning] {
-        const NewestDraw newest = newestDrawOf(m_context->history()->records());
-        warning = staleHistoryNotice(missingDraws(newest.date, japanToday()));
-        if (warning.isEmpty())
-            warning =
-                readClaimWarningText(m_context->dataFolder(), m_context->pastDraws(), japanToday());
+        warning =
+            readClaimWarningText(m_context->dataFolder(), m_context->pastDraws(), japanToday());
     });
     if (!warning.isEmpty())
         m_context->setStatusText(warning); // until the page changes

@@ -86,11 +86,12 @@ private:
     void showLoaded(bool missing, const QStringList &faults);
     // Tells what a recovery at start-up did: plain news, or a warning when the player must act.
     void showRecovery(const CommitRecovery &recovery, QString (*textOf)(const CommitRecovery &));
-    // At start-up: panel 0 warns of a history that lacks draws held since, or else of
-    // unclaimed prizes near their deadline, until the page changes.
+    // At start-up: panel 0 warns of unclaimed prizes near their deadline, until the page
+    // changes.
     void adoptTypedDrawsOfSettings();
     void showClaimWarning();
 
+    int m_noticeHeight = 0; // of the main page's notice, added to the window's height
     PageContext *m_context;
     ResultsService *m_results;
     TAboutForm *m_about = nullptr;

@@ -3,6 +3,8 @@
 
 #include "core/results/ResultsFiles.h"
 #include "gui/Main.h"
+
+#include "core/results/DrawEntry.h"
 #include "gui/PageContext.h"
 #include "gui/pages/CheckPage.h"
 #include "gui/pages/HistoryPage.h"
@@ -47,6 +49,8 @@ void TMainForm::applyResults(const ResultsData &results)
     // The coming draw is the one the main page decides lines for, and the one whose saved
     // lines the ticket list shows; the check shows the newest draw, the last with results.
     m_mainPage->setComingDraw(results.comingDraw);
+    const NewestDraw newest = newestDrawOf(results.draws);
+    m_mainPage->setNewestDraw(newest.number, newest.date);
     QStringList unreadable;
     for (const QString &error : {m_checkPage->setDrawNumber(results.newestDraw),
                                  m_ticketPage->setDrawNumber(results.comingDraw)}) {

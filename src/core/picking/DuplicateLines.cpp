@@ -6,6 +6,7 @@
 #include "core/tickets/TicketFile.h"
 
 #include <QHash>
+#include <QSet>
 
 namespace
 {
@@ -33,24 +34,37 @@ QVector<SlateLineCheck> checkSlateLines(const Slate &slate, const QString &progr
                                         QStringList *unreadable)
 {
     QHash<int, QVector<NumberSet>> saved; // per draw, read when first needed
-    const auto isSaved = [&](const LotoLine &line) {
-        if (!saved.contains(line.draw()))
-            saved.insert(line.draw(), savedLines(line.draw(), programFolder, unreadable));
-        return saved.value(line.draw()).contains(line.numbers());
+    QSet<int> unread;                     // the draws whose file cannot be read
+    const auto inFile = [&](int draw, NumberSet numbers) {
+        if (!saved.contains(draw)) {
+            QStringList why;
+            saved.insert(draw, savedLines(draw, programFolder, &why));
+            if (!why.isEmpty())
+                unread.insert(draw);
+            if (unreadable)
+                *unreadable += why;
+        }
+        return saved.value(draw).contains(numbers);
     };
+    const auto isSaved = [&](const LotoLine &line) { return inFile(line.draw(), line.numbers()); };
     const QVector<LotoLine> lines = slate.lines();
     QVector<SlateLineCheck> checks(lines.size());
     for (int row = 0; row < lines.size(); ++row) {
-        if (slate.isSaved(row))
-            checks[row].state = SlateLineCheck::State::Saved;
+        if (!slate.isSaved(row))
+            continue;
+        // Saved while one of its draws' files still holds it (or cannot tell, unread).
+        checks[row].state = SlateLineCheck::State::Cancelled;
+        for (const int draw : slate.savedFor(row)) {
+            if (inFile(draw, lines[row].numbers()) || unread.contains(draw))
+                checks[row].state = SlateLineCheck::State::Saved;
+        }
     }
     for (int row = 0; row < lines.size(); ++row) {
         SlateLineCheck &check = checks[row];
-        if (check.state == SlateLineCheck::State::Saved)
+        if (check.state != SlateLineCheck::State::New)
             continue;
         for (int other = 0; other < lines.size() && check.sameAs < 0; ++other) {
-            if (other != row && checks[other].state != SlateLineCheck::State::Saved &&
-                lines[other] == lines[row])
+            if (other != row && !slate.isSaved(other) && lines[other] == lines[row])
                 check.sameAs = other;
         }
         if (check.sameAs >= 0 || isSaved(lines[row]))

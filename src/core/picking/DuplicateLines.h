@@ -13,21 +13,23 @@
 // What a slate line is against the other lines of the slate and the lines saved for its draw.
 struct SlateLineCheck {
     enum class State {
-        New,    // not saved, and no other line like it
-        Saved,  // saved from the slate (also when the player has cancelled it since)
-        Repeat, // not saved, and like another unsaved slate line or a saved line
+        New,       // not saved, and no other line like it
+        Saved,     // saved from the slate, and its file still holds it
+        Cancelled, // saved from the slate, and cancelled since from every file it went to
+        Repeat,    // not saved, and like another unsaved slate line or a saved line
     };
     State state = State::New;
     // For a repeat: the first other unsaved slate row like it, or -1 for a saved line.
     int sameAs = -1;
 };
 
-// Checks every slate line. A line saved from the slate stays saved, whatever the ticket file
-// holds since. Unsaved lines are compared with the other unsaved lines and with the saved
-// lines. programFolder has a trailing "/"; the saved lines are those of "client/<draw>.csv"
-// that name the draw, each draw's file read once. A ticket file that cannot be read counts as
-// holding no lines, and the player's words for it ("client/2039.csv を読めません：…") go to
-// *unreadable when given. Nothing is raised: the slate asks while it is drawn.
+// Checks every slate line. A line saved from the slate is never saved again; it counts as
+// saved while a file it went to holds it (or cannot be read), else as cancelled. Unsaved lines are
+// compared with the other unsaved lines and with the saved lines. programFolder has a trailing "/";
+// the saved lines are those of "client/<draw>.csv" that name the draw, each draw's file read once.
+// A ticket file that cannot be read counts as holding no lines, and the player's words for it
+// ("client/2039.csv を読めません：…") go to *unreadable when given. Nothing is raised: the slate
+// asks while it is drawn.
 QVector<SlateLineCheck> checkSlateLines(const Slate &slate, const QString &programFolder,
                                         QStringList *unreadable = nullptr);
 

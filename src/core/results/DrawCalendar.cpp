@@ -2,6 +2,8 @@
 
 #include "core/common/Formats.h"
 
+#include <QStringList>
+
 QDate japanDate(const QDateTime &instant)
 {
     constexpr int kJapanOffsetSeconds = 9 * 3600;
@@ -62,13 +64,50 @@ int missingDraws(const QDate &newestDate, const QDate &today)
     return missing;
 }
 
-QString staleHistoryNotice(int missing)
+HistoryLag historyLag(int newestNumber, const QDate &newestDate, const QDate &today)
 {
-    if (missing <= 0)
+    HistoryLag lag;
+    lag.newestNumber = newestNumber;
+    lag.newestDate = newestDate;
+    lag.missing = missingDraws(newestDate, today);
+    if (newestDate.isValid())
+        lag.next = expectedDraws(newestNumber, newestDate, lag.missing + 1).last();
+    return lag;
+}
+
+bool isPastByCalendar(int draw, const HistoryLag &lag)
+{
+    return draw > lag.newestNumber && draw - lag.newestNumber <= lag.missing;
+}
+
+QString staleHistoryBanner(const HistoryLag &lag)
+{
+    if (!lag.behind())
         return QString();
-    return QStringLiteral(
-               "抽選結果が%1回分不足しています（コマンド→最新の抽選結果をダウンロード）。")
-        .arg(missing);
+    return QStringLiteral("抽選結果は第%1回（%2）までで、そのあと暦では%3回の抽選がありました。"
+                          "暦での次の抽選は%4です。")
+        .arg(lag.newestNumber)
+        .arg(formatDate(lag.newestDate))
+        .arg(lag.missing)
+        .arg(expectedDrawText(lag.next));
+}
+
+QString pastDrawQuestion(const QVector<int> &draws, const HistoryLag &lag, bool saving)
+{
+    QStringList named;
+    for (const int draw : draws)
+        named.append(QStringLiteral("第%1回").arg(draw));
+    const QVector<ExpectedDraw> held =
+        expectedDraws(lag.newestNumber, lag.newestDate, draws.value(0) - lag.newestNumber);
+    return QStringLiteral("%1は、暦では抽選が終わっています（%2）。読み込んだ抽選結果は第%3回"
+                          "（%4）までです。\n\n最新の抽選結果をダウンロードすると、開催回が"
+                          "暦での次の抽選（%5）になります。このまま%1の申込み数字として%6"
+                          "こともできます。")
+        .arg(named.join(QStringLiteral("、")),
+             held.isEmpty() ? QString() : formatDate(held.last().date),
+             QString::number(lag.newestNumber), formatDate(lag.newestDate),
+             expectedDrawText(lag.next),
+             saving ? QStringLiteral("保存する") : QStringLiteral("決定する"));
 }
 
 QString staleHistoryText(int newestNumber, const QDate &newestDate, int missing)

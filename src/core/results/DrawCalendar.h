@@ -40,9 +40,30 @@ QString expectedDrawText(const ExpectedDraw &draw);
 // (its results come in the evening). 0 for an invalid date.
 int missingDraws(const QDate &newestDate, const QDate &today);
 
-// For the status line at start-up: "抽選結果が125回分不足しています（コマンド→最新の抽選結果を
-// ダウンロード）。"; empty when none is missing.
-QString staleHistoryNotice(int missing);
+// Where a history that ends with draw newestNumber on newestDate stands against the calendar
+// today.
+struct HistoryLag {
+    int newestNumber = 0;
+    QDate newestDate;
+    int missing = 0;   // draws held since by the calendar (see missingDraws)
+    ExpectedDraw next; // the next draw by the calendar, after the missing ones
+    bool behind() const { return missing > 0; }
+};
+HistoryLag historyLag(int newestNumber, const QDate &newestDate, const QDate &today);
+
+// The one rule of a draw the calendar says is over: a draw after the newest one with results
+// that is among the missing ones (held before today). A draw held today is not over: its lines
+// are bought until the evening.
+bool isPastByCalendar(int draw, const HistoryLag &lag);
+
+// The notice beside 開催回 while the history is behind the calendar: "抽選結果は第2037回
+// （2025/09/25）までで、そのあと暦では124回の抽選がありました。暦での次の抽選は第2162回
+// （2026/12/14 月）です。"; empty when it is current.
+QString staleHistoryBanner(const HistoryLag &lag);
+
+// The question before lines are decided (saving false) or saved for draws past by the calendar,
+// naming them, the day the first was held and the newest draw held.
+QString pastDrawQuestion(const QVector<int> &draws, const HistoryLag &lag, bool saving);
 
 // For a window that counts on the history being current: the newest draw, how many are
 // missing, and where to fetch them; empty when none is missing.

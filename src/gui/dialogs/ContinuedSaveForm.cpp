@@ -38,8 +38,9 @@ ContinuedSaveForm::ContinuedSaveForm(const NewestDraw &newest, const QVector<Lot
     // The draws are counted from the newest one loaded: a history left behind names draws
     // already held, and the window says so.
     QLabel *stale = m_ui->lblContinuedStale;
-    stale->setText(staleHistoryText(m_newest.number, m_newest.date,
-                                    missingDraws(m_newest.date, japanToday())));
+    const HistoryLag lag = historyLag(m_newest.number, m_newest.date, japanToday());
+    if (isPastByCalendar(m_newest.number + 1, lag))
+        stale->setText(staleHistoryText(m_newest.number, m_newest.date, lag.missing));
     stale->setVisible(!stale->text().isEmpty());
     layout::setTextColour(stale, layout::colour::red);
 

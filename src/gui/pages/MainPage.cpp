@@ -10,6 +10,7 @@
 #include "core/common/Formats.h"
 #include "core/picking/DuplicateLines.h"
 #include "core/picking/LineGenerator.h"
+#include "core/results/DrawCalendar.h"
 #include "gui/PageContext.h"
 #include "gui/services/ComFunction.h"
 #include "gui/widgets/LayoutKit.h"
@@ -19,13 +20,16 @@
 #include "gui/widgets/Widgets.h"
 
 #include <QDateTime>
+#include <QFrame>
 #include <QGroupBox>
+#include <QHBoxLayout>
 #include <QItemSelectionModel>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QThread>
 #include <QToolButton>
+#include <algorithm>
 
 using namespace layout;
 
@@ -50,6 +54,9 @@ const QString kNumberButtonStyle =
                    "QToolButton:checked { border: 2px solid rgb(0, 0, 128);"
                    " background-color: rgb(255, 236, 150); }"
                    "QToolButton:focus { border: 2px dotted rgb(0, 0, 0); }");
+
+// The height the notice of a history left behind takes above the page's controls.
+constexpr int kNoticeHeight = 50;
 
 // How long each accepted number stays in view before the next one is drawn.
 constexpr unsigned long kShowNumberMs = 50;
@@ -106,12 +113,38 @@ QString MainPage::guide() const
 
 void MainPage::activated()
 {
+    showHistoryLag(); // the day may have turned
     refreshSlate();
 }
 
 void MainPage::buildControls()
 {
     QWidget *p = this;
+    // First in the Tab order while shown: the notice of a history left behind.
+    frmStaleHistory = new QFrame(p);
+    frmStaleHistory->setObjectName(QStringLiteral("frmStaleHistory"));
+    frmStaleHistory->setGeometry(8, 4, 616, kNoticeHeight - 6);
+    frmStaleHistory->setFrameShape(QFrame::StyledPanel);
+    frmStaleHistory->setAutoFillBackground(true);
+    {
+        QPalette pal = frmStaleHistory->palette();
+        pal.setColor(QPalette::Window, QColor(255, 244, 200));
+        frmStaleHistory->setPalette(pal);
+    }
+    auto *noticeRow = new QHBoxLayout(frmStaleHistory);
+    noticeRow->setContentsMargins(8, 2, 6, 2);
+    lblStaleHistory = new QLabel(frmStaleHistory);
+    lblStaleHistory->setObjectName(QStringLiteral("lblStaleHistory"));
+    lblStaleHistory->setWordWrap(true);
+    applyStyle(lblStaleHistory, 13, false, QColor(128, 0, 0));
+    btnStaleDownload = new QPushButton(QStringLiteral("今すぐダウンロード(&D)"), frmStaleHistory);
+    btnStaleDownload->setObjectName(QStringLiteral("btnStaleDownload"));
+    btnStaleDownload->setAccessibleName(QStringLiteral("最新の抽選結果を今すぐダウンロード"));
+    applyStyle(btnStaleDownload, 13);
+    noticeRow->addWidget(lblStaleHistory, 1);
+    noticeRow->addWidget(btnStaleDownload, 0);
+    frmStaleHistory->hide();
+
     Label4 = label(p, "Label4", 14, 8, QStringLiteral("開催回"), colour::navy, 21, true);
 
     editNewNum = new QLineEdit(p);
@@ -206,6 +239,7 @@ void MainPage::connectControls()
     layout::makeNumberGridOneTabStop([this](int n) { return numberButton(GroupBox1, n); },
                                      Qt::Vertical, GroupBox1);
     connect(btnRiset, &QPushButton::clicked, this, &MainPage::btnRisetClick);
+    connect(btnStaleDownload, &QPushButton::clicked, this, &MainPage::downloadRequested);
     connect(btnSelect, &QPushButton::clicked, this, guardedSlot(this, &MainPage::btnSelectClick));
     connect(btnCancel, &QPushButton::clicked, this, guardedSlot(this, &MainPage::btnCancelClick));
     gridSelectItem->setCellPainter(
@@ -224,7 +258,8 @@ void MainPage::connectControls()
         QVector<StringGrid::RowMark> marks;
         for (const SlateLineCheck &check : checks) {
             marks.append(check.state == SlateLineCheck::State::Repeat ? StringGrid::RowMark::Warned
-                         : check.state == SlateLineCheck::State::Saved
+                         : check.state == SlateLineCheck::State::Saved ||
+                                 check.state == SlateLineCheck::State::Cancelled
                              ? StringGrid::RowMark::Muted
                              : StringGrid::RowMark::Plain);
         }
@@ -266,6 +301,62 @@ void MainPage::InitMainControls(const QStringList &ticketHeader)
 void MainPage::setComingDraw(const QString &draw)
 {
     editNewNum->setText(draw);
+}
+
+void MainPage::setNewestDraw(int number, const QDate &date)
+{
+    m_newestNumber = number;
+    m_newestDate = date;
+    m_pastDrawsAccepted.clear();
+    showHistoryLag();
+}
+
+void MainPage::showHistoryLag()
+{
+    const QString text = staleHistoryBanner(historyLag(m_newestNumber, m_newestDate, japanToday()));
+    lblStaleHistory->setText(text);
+    lblStaleHistory->setAccessibleName(text);
+    const bool shown = !text.isEmpty();
+    if (shown == !frmStaleHistory->isHidden())
+        return;
+    // The page's controls make room below the notice, or take its room back.
+    for (QWidget *child : findChildren<QWidget *>(QString(), Qt::FindDirectChildrenOnly)) {
+        if (child != frmStaleHistory)
+            child->move(child->x(), child->y() + (shown ? kNoticeHeight : -kNoticeHeight));
+    }
+    frmStaleHistory->setVisible(shown);
+    emit noticeHeightChanged(shown ? kNoticeHeight : 0);
+}
+
+bool MainPage::confirmPastDraws(const QVector<int> &draws, bool saving)
+{
+    const HistoryLag lag = historyLag(m_newestNumber, m_newestDate, japanToday());
+    QVector<int> past;
+    for (const int draw : draws) {
+        if (isPastByCalendar(draw, lag) && (saving || !m_pastDrawsAccepted.contains(draw)) &&
+            !past.contains(draw))
+            past.append(draw);
+    }
+    if (past.isEmpty())
+        return true;
+    std::sort(past.begin(), past.end());
+    const QString anyway =
+        saving ? QStringLiteral("このまま保存(&S)") : QStringLiteral("このまま決定(&S)");
+    switch (askChoice(
+        window(), pastDrawQuestion(past, lag, saving),
+        {QStringLiteral("今すぐダウンロード(&D)"), anyway, QStringLiteral("キャンセル")})) {
+    case Choice::Yes:
+        emit downloadRequested();
+        return false;
+    case Choice::No:
+        if (!saving) // a save, which writes the files, asks each time
+            for (const int draw : past)
+                m_pastDrawsAccepted.insert(draw);
+        return true;
+    case Choice::Cancel:
+        break;
+    }
+    return false;
 }
 
 void MainPage::refreshSlate()

@@ -4,6 +4,8 @@
 #include "core/tickets/Slate.h"
 #include "gui/pages/Page.h"
 
+#include <QDate>
+#include <QSet>
 #include <QStringList>
 #include <QVector>
 #include <optional>
@@ -11,6 +13,7 @@
 class PageContext;
 class PanelLabel;
 class QFileDialog;
+class QFrame;
 class QGroupBox;
 class QLabel;
 class QLineEdit;
@@ -37,8 +40,10 @@ public:
     void activated() override;
 
     void InitMainControls(const QStringList &ticketHeader);
-    // A load sets the number of the coming draw.
+    // A load sets the number of the coming draw, and the newest draw with results, against
+    // which the page tells a history left behind by the calendar.
     void setComingDraw(const QString &draw);
+    void setNewestDraw(int number, const QDate &date);
     // Works out the slate's marks and totals again: the ticket files may have changed.
     void refreshSlate();
     // The selected slate line, else the numbers picked on the board, as "01 02 ...".
@@ -61,7 +66,21 @@ public:
     // ContinuedSaveForm; the lines are then shown as saved.
     void saveContinued();
 
+signals:
+    // The player asked for the newest results (the notice's button, or the question before a
+    // line for a draw that is over by the calendar).
+    void downloadRequested();
+    // The notice of a history left behind takes that many pixels above the page's controls
+    // (0 when hidden); the window grows by as much.
+    void noticeHeightChanged(int height);
+
 private:
+    // Shows or hides the notice of a history left behind, as the calendar says today.
+    void showHistoryLag();
+    // Before lines are decided or saved for draws that are over by the calendar: the player
+    // downloads (false), goes on for those draws (true), or cancels (false). A save asks each
+    // time; deciding asks once for a draw until the history changes.
+    bool confirmPastDraws(const QVector<int> &draws, bool saving);
     QToolButton *speedButton(int n) const;
     QLabel *image(int k) const;
     void buildControls();
@@ -106,4 +125,10 @@ private:
     QFileDialog *dlgSave = nullptr; // made by the first CSV export
     QString m_lastSavedFolder;      // where the last CSV export of this run went
     Slate m_slate;                  // the lines gridSelectItem shows, one a row
+    QFrame *frmStaleHistory = nullptr;
+    QLabel *lblStaleHistory = nullptr;
+    QPushButton *btnStaleDownload = nullptr;
+    int m_newestNumber = 0; // of the loaded history
+    QDate m_newestDate;
+    QSet<int> m_pastDrawsAccepted; // draws over by the calendar the player went on with
 };

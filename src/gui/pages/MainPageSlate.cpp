@@ -85,6 +85,8 @@ void MainPage::btnSelectClick()
                                         "抽選結果を読み込んでから、もう一度操作してください。"));
         return;
     }
+    if (!confirmPastDraws({draw}, false))
+        return;
 
     m_slate.append(*line);
     const int last = m_slate.size() - 1;
@@ -129,12 +131,20 @@ QVector<SlateLineCheck> MainPage::checkSlate(QStringList *unreadable) const
 void MainPage::updateSlateTotals()
 {
     const QVector<SlateLineCheck> checks = checkSlate();
-    const auto saved = std::count_if(checks.begin(), checks.end(), [](const SlateLineCheck &c) {
-        return c.state == SlateLineCheck::State::Saved;
-    });
-    QString count = QString::number(checks.size()) + QStringLiteral("口");
+    const auto counted = [&checks](SlateLineCheck::State state) {
+        return std::count_if(checks.begin(), checks.end(),
+                             [state](const SlateLineCheck &c) { return c.state == state; });
+    };
+    const auto saved = counted(SlateLineCheck::State::Saved);
+    const auto cancelled = counted(SlateLineCheck::State::Cancelled);
+    QStringList kept;
     if (saved > 0)
-        count += QStringLiteral("（保存済み%1口）").arg(saved);
+        kept.append(QStringLiteral("保存済み%1口").arg(saved));
+    if (cancelled > 0)
+        kept.append(QStringLiteral("取消済み%1口").arg(cancelled));
+    QString count = QString::number(checks.size()) + QStringLiteral("口");
+    if (!kept.isEmpty())
+        count += QStringLiteral("（%1）").arg(kept.join(QStringLiteral("、")));
     pnlSelectMax->setText(count);
     pnlSelectMoney->setText(formatYen(double(checks.size()) * kLinePriceYen));
 }
@@ -234,6 +244,11 @@ void MainPage::btnSaveClick()
 {
     const QVector<int> unsaved = unsavedLines();
     if (unsaved.isEmpty() || !settleDrawnDraws(unsaved))
+        return;
+    QVector<int> draws;
+    for (const LotoLine &line : m_slate.linesAt(unsaved))
+        draws.append(line.draw());
+    if (!confirmPastDraws(draws, true))
         return;
     // Every file gets its lines or, on failure, none does; each is read once.
     const SlateSaveDone done = saveSlate(m_slate, m_context.dataFolder());

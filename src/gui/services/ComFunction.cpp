@@ -102,9 +102,10 @@ QStringList paragraphLines(const QString &paragraph, const QFontMetrics &metrics
     return lines;
 }
 
-QMessageBox::StandardButton showBox(QWidget *parent, QMessageBox::Icon icon, const QString &caption,
-                                    const QString &text, QMessageBox::StandardButtons buttons,
-                                    QMessageBox::StandardButton defaultButton)
+QMessageBox::StandardButton
+showBox(QWidget *parent, QMessageBox::Icon icon, const QString &caption, const QString &text,
+        QMessageBox::StandardButtons buttons, QMessageBox::StandardButton defaultButton,
+        const QList<QPair<QMessageBox::StandardButton, QString>> &labels = {})
 {
     // The box keeps a text no wider than half the screen (at most 500 pixels) unbroken and
     // would break a wider one itself, anywhere between two Japanese characters. So the text
@@ -113,6 +114,8 @@ QMessageBox::StandardButton showBox(QWidget *parent, QMessageBox::Icon icon, con
     const QString probe(40, QChar(0x3000));
     QMessageBox box(icon, caption, probe, buttons, parent);
     box.setDefaultButton(defaultButton);
+    for (const auto &[button, label] : labels)
+        box.button(button)->setText(label);
     const int beside =
         box.layout()->totalMinimumSize().width() - box.fontMetrics().horizontalAdvance(probe);
     const int room = qMin(box.screen()->availableGeometry().width() / 2, 500) - beside;
@@ -148,11 +151,16 @@ bool askConfirmation(QWidget *parent, const QString &text)
                    QMessageBox::Yes | QMessageBox::No, QMessageBox::No) == QMessageBox::Yes;
 }
 
-Choice askChoice(QWidget *parent, const QString &text)
+Choice askChoice(QWidget *parent, const QString &text, const QStringList &labels)
 {
+    QList<QPair<QMessageBox::StandardButton, QString>> named;
+    const QMessageBox::StandardButton order[] = {QMessageBox::Yes, QMessageBox::No,
+                                                 QMessageBox::Cancel};
+    for (int i = 0; i < labels.size() && i < 3; ++i)
+        named.append({order[i], labels.at(i)});
     switch (showBox(parent, QMessageBox::Warning, QStringLiteral("確認メッセージ"), text,
-                    QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel,
-                    QMessageBox::Cancel)) {
+                    QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel, QMessageBox::Cancel,
+                    named)) {
     case QMessageBox::Yes:
         return Choice::Yes;
     case QMessageBox::No:

@@ -2,6 +2,7 @@
 
 #include <QObject>
 #include <QString>
+#include <QStringList>
 #include <functional>
 
 class QFontMetrics;
@@ -29,9 +30,9 @@ bool askConfirmation(QWidget *parent, const QString &text);
 QString breakMessageText(const QString &text, const QFontMetrics &metrics, int width);
 
 // "確認メッセージ", exclamation icon, Yes/No/Cancel with Cancel as default: a choice between
-// two ways on, or neither.
+// two ways on, or neither. labels, when given, name the buttons in that order.
 enum class Choice { Yes, No, Cancel };
-Choice askChoice(QWidget *parent, const QString &text);
+Choice askChoice(QWidget *parent, const QString &text, const QStringList &labels = {});
 
 // The application-wide error report: the text (a full stop appended when it has none) under
 // the application title, error icon, OK.

@@ -11,8 +11,8 @@ class TestSlateSaves : public QObject
     Q_OBJECT
 private slots:
     void aLineTakenOffTakesItsRecord();
-    void savedLineStaysSavedWhateverItsFile_data();
-    void savedLineStaysSavedWhateverItsFile();
+    void savedLineFollowsItsFile_data();
+    void savedLineFollowsItsFile();
     void aRepeatNamesTheFirstLineLikeIt();
 };
 
@@ -29,29 +29,37 @@ void TestSlateSaves::aLineTakenOffTakesItsRecord()
     QCOMPARE(saves.line(1).draw(), 2039);
 }
 
-// A line saved from the slate stays saved also once the player cancelled it from its file;
-// an unsaved line like it repeats the saved line only while the file holds it.
-void TestSlateSaves::savedLineStaysSavedWhateverItsFile_data()
+// A line saved from the slate counts as saved while its file holds it, and as cancelled once
+// the player cancelled it there (a file that cannot be read cannot tell: saved); it is never
+// saved again. An unsaved line like it repeats the saved line only while the file holds it.
+void TestSlateSaves::savedLineFollowsItsFile_data()
 {
     QTest::addColumn<QByteArray>("file"); // client/2039.csv; null: none
+    QTest::addColumn<int>("savedState");  // of the saved first line
     QTest::addColumn<int>("newState");    // of the unsaved second line
+    const int saved = int(SlateLineCheck::State::Saved);
+    const int cancelled = int(SlateLineCheck::State::Cancelled);
+    const int fresh = int(SlateLineCheck::State::New);
     QTest::newRow("still in its file")
-        << QByteArray("2039,01,02,03,04,05,06\r\n") << int(SlateLineCheck::State::Repeat);
-    QTest::newRow("cancelled, file gone") << QByteArray() << int(SlateLineCheck::State::New);
-    QTest::newRow("cancelled, six commas left")
-        << QByteArray(",,,,,,\r\n") << int(SlateLineCheck::State::New);
+        << QByteArray("2039,01,02,03,04,05,06\r\n") << saved << int(SlateLineCheck::State::Repeat);
+    QTest::newRow("cancelled, file gone") << QByteArray() << cancelled << fresh;
+    QTest::newRow("cancelled, six commas left") << QByteArray(",,,,,,\r\n") << cancelled << fresh;
     QTest::newRow("cancelled, the numbers left for another draw")
-        << QByteArray("2040,01,02,03,04,05,06\r\n") << int(SlateLineCheck::State::New);
+        << QByteArray("2040,01,02,03,04,05,06\r\n") << cancelled << fresh;
+    QTest::newRow("a file that cannot be read") << QByteArray("folder") << saved << fresh;
 }
 
-void TestSlateSaves::savedLineStaysSavedWhateverItsFile()
+void TestSlateSaves::savedLineFollowsItsFile()
 {
     QFETCH(QByteArray, file);
+    QFETCH(int, savedState);
     QFETCH(int, newState);
     QTemporaryDir dir;
     const QString folder = dir.path() + "/";
     QVERIFY(QDir(folder).mkdir("client"));
-    if (!file.isNull()) {
+    if (file == "folder") {
+        QVERIFY(QDir(folder).mkdir("client/2039.csv"));
+    } else if (!file.isNull()) {
         QFile out(folder + "client/2039.csv");
         QVERIFY(out.open(QIODevice::WriteOnly));
         out.write(file);
@@ -62,8 +70,9 @@ void TestSlateSaves::savedLineStaysSavedWhateverItsFile()
     slate.append(line);
     slate.markSaved(0, {2039});
     const QVector<SlateLineCheck> checks = checkSlateLines(slate, folder);
-    QCOMPARE(checks.at(0).state, SlateLineCheck::State::Saved);
+    QCOMPARE(int(checks.at(0).state), savedState);
     QCOMPARE(int(checks.at(1).state), newState);
+    QCOMPARE(slate.unsaved(), QVector<int>{1}); // a cancelled line is not saved again
 }
 
 // Of three lines alike each names the first other line like it, counted from 1.

@@ -46,28 +46,46 @@ void TestDrawCalendar::expectedDraws()
 
 void TestDrawCalendar::missingDraws_data()
 {
-    QTest::addColumn<QDate>("today"); // the newest draw was held on Thursday 2025/09/25
+    QTest::addColumn<QDate>("today"); // the newest draw, 2037, was held on Thursday 2025/09/25
     QTest::addColumn<int>("missing");
-    QTest::newRow("the day of the newest draw") << QDate(2025, 9, 25) << 0;
-    QTest::newRow("the next draw day itself") << QDate(2025, 9, 29) << 0;
-    QTest::newRow("the day after it") << QDate(2025, 9, 30) << 1;
-    QTest::newRow("the second draw day itself") << QDate(2025, 10, 2) << 1;
-    QTest::newRow("past the new year (29 Dec, 5 Jan)") << QDate(2026, 1, 6) << 28;
+    QTest::addColumn<QString>("next"); // by the calendar
+    QTest::newRow("the day of the newest draw")
+        << QDate(2025, 9, 25) << 0 << "第2038回（2025/09/29 月）";
+    QTest::newRow("the next draw day itself")
+        << QDate(2025, 9, 29) << 0 << "第2038回（2025/09/29 月）";
+    QTest::newRow("the day after it") << QDate(2025, 9, 30) << 1 << "第2039回（2025/10/02 木）";
+    QTest::newRow("the second draw day itself")
+        << QDate(2025, 10, 2) << 1 << "第2039回（2025/10/02 木）";
+    QTest::newRow("past the new year (29 Dec, 5 Jan)")
+        << QDate(2026, 1, 6) << 28 << "第2066回（2026/01/08 木）";
 }
 
+// The draws missing, the next one, and the one rule of a draw over by the calendar: the last
+// missing draw is over, the next one is not, nor is the newest one with results.
 void TestDrawCalendar::missingDraws()
 {
     QFETCH(QDate, today);
     QFETCH(int, missing);
+    QFETCH(QString, next);
     QCOMPARE(::missingDraws(QDate(2025, 9, 25), today), missing);
     QCOMPARE(::missingDraws(QDate(), today), 0); // no newest date read: nothing to count
+    const HistoryLag lag = historyLag(2037, QDate(2025, 9, 25), today);
+    QCOMPARE(expectedDrawText(lag.next), next);
+    QCOMPARE(isPastByCalendar(2037 + missing, lag), missing > 0);
+    QVERIFY(!isPastByCalendar(2037 + missing + 1, lag));
+    QVERIFY(!isPastByCalendar(2037, lag));
+    QCOMPARE(staleHistoryBanner(lag).isEmpty(), missing == 0);
 }
 
 void TestDrawCalendar::staleHistoryTexts()
 {
-    QCOMPARE(staleHistoryNotice(0), QString());
-    QCOMPARE(staleHistoryNotice(1),
-             QString("抽選結果が1回分不足しています（コマンド→最新の抽選結果をダウンロード）。"));
+    const HistoryLag lag = historyLag(2037, QDate(2025, 9, 25), QDate(2025, 10, 3));
+    QCOMPARE(staleHistoryBanner(lag),
+             QString("抽選結果は第2037回（2025/09/25）までで、そのあと暦では2回の抽選がありました。"
+                     "暦での次の抽選は第2040回（2025/10/06 月）です。"));
+    QVERIFY(pastDrawQuestion({2038, 2039}, lag, true)
+                .startsWith("第2038回、第2039回は、暦では抽選が終わっています（2025/09/29）。"
+                            "読み込んだ抽選結果は第2037回（2025/09/25）までです。"));
     QCOMPARE(staleHistoryText(2037, QDate(2025, 9, 25), 0), QString());
     QVERIFY(staleHistoryText(2037, QDate(2025, 9, 25), 125)
                 .startsWith("読み込んだ抽選結果は第2037回（2025/09/25）までで、そのあとの125回分が"

@@ -547,7 +547,8 @@ void TestTicketHandlers::cancelledLinesStayCancelled()
     decide(form, {13, 14, 15, 16, 17, 18});
     control<QPushButton>(form, "btnSave")->click();
     QCOMPARE(m_folder->read("client/2038.csv"), QByteArray("2038,13,14,15,16,17,18\r\n"));
-    QCOMPARE(control<PanelLabel>(form, "pnlSelectMax")->text(), QString("3口（保存済み3口）"));
+    QCOMPARE(control<PanelLabel>(form, "pnlSelectMax")->text(),
+             QString("3口（保存済み1口、取消済み2口）"));
 
     decide(form, {19, 20, 21, 22, 23, 24});
     QTimer::singleShot(0, &form, [] {
