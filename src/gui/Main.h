@@ -91,7 +91,6 @@ private:
     void adoptTypedDrawsOfSettings();
     void showClaimWarning();
 
-    int m_noticeHeight = 0; // of the main page's notice, added to the window's height
     PageContext *m_context;
     ResultsService *m_results;
     TAboutForm *m_about = nullptr;

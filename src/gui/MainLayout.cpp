@@ -86,13 +86,6 @@ void TMainForm::buildWindow()
     m_historyPage =
         addPage(pctrlMain, new HistoryPage(context, pctrlMain), QStringLiteral("抽選数字照会"));
     m_prizesPage = addPage(pctrlMain, new PrizesPage(pctrlMain), QStringLiteral("当選金額照会"));
-    // The main page's notice of a history left behind makes the window that much taller.
-    connect(m_mainPage, &MainPage::noticeHeightChanged, this, [this, client](int height) {
-        m_noticeHeight = height;
-        client->setFixedSize(657, 526 + height);
-        pctrlMain->resize(640, 514 + height);
-        fitToScreen();
-    });
 
     Timer1 = new QTimer(this);
     Timer1->setObjectName(QStringLiteral("Timer1"));
@@ -108,7 +101,7 @@ QSize TMainForm::naturalSize() const
     // and a pixel short would bring up both scroll bars.
     const QMenuBar *menu = menuBar();
     const int menuHeight = qMax(menu->sizeHint().height(), menu->isVisible() ? menu->height() : 0);
-    return QSize(657, menuHeight + 548 + m_noticeHeight);
+    return QSize(657, menuHeight + 548);
 }
 
 void TMainForm::fitToScreen()

@@ -56,7 +56,7 @@ const QString kNumberButtonStyle =
                    "QToolButton:focus { border: 2px dotted rgb(0, 0, 0); }");
 
 // The height the notice of a history left behind takes above the page's controls.
-constexpr int kNoticeHeight = 50;
+constexpr int kNoticeHeight = 56;
 
 // How long each accepted number stays in view before the next one is drawn.
 constexpr unsigned long kShowNumberMs = 50;
@@ -120,10 +120,11 @@ void MainPage::activated()
 void MainPage::buildControls()
 {
     QWidget *p = this;
-    // First in the Tab order while shown: the notice of a history left behind.
+    // First in the Tab order while shown: the notice of a history left behind, beside the
+    // coming draw, above the picked numbers and the slate, which make room for it.
     frmStaleHistory = new QFrame(p);
     frmStaleHistory->setObjectName(QStringLiteral("frmStaleHistory"));
-    frmStaleHistory->setGeometry(8, 4, 616, kNoticeHeight - 6);
+    frmStaleHistory->setGeometry(188, 3, 436, kNoticeHeight - 4);
     frmStaleHistory->setFrameShape(QFrame::StyledPanel);
     frmStaleHistory->setAutoFillBackground(true);
     {
@@ -132,7 +133,8 @@ void MainPage::buildControls()
         frmStaleHistory->setPalette(pal);
     }
     auto *noticeRow = new QHBoxLayout(frmStaleHistory);
-    noticeRow->setContentsMargins(8, 2, 6, 2);
+    noticeRow->setContentsMargins(6, 1, 4, 1);
+    noticeRow->setSpacing(4);
     lblStaleHistory = new QLabel(frmStaleHistory);
     lblStaleHistory->setObjectName(QStringLiteral("lblStaleHistory"));
     lblStaleHistory->setWordWrap(true);
@@ -140,7 +142,7 @@ void MainPage::buildControls()
     btnStaleDownload = new QPushButton(QStringLiteral("今すぐダウンロード(&D)"), frmStaleHistory);
     btnStaleDownload->setObjectName(QStringLiteral("btnStaleDownload"));
     btnStaleDownload->setAccessibleName(QStringLiteral("最新の抽選結果を今すぐダウンロード"));
-    applyStyle(btnStaleDownload, 13);
+    applyStyle(btnStaleDownload, 12);
     noticeRow->addWidget(lblStaleHistory, 1);
     noticeRow->addWidget(btnStaleDownload, 0);
     frmStaleHistory->hide();
@@ -319,13 +321,16 @@ void MainPage::showHistoryLag()
     const bool shown = !text.isEmpty();
     if (shown == !frmStaleHistory->isHidden())
         return;
-    // The page's controls make room below the notice, or take its room back.
-    for (QWidget *child : findChildren<QWidget *>(QString(), Qt::FindDirectChildrenOnly)) {
-        if (child != frmStaleHistory)
-            child->move(child->x(), child->y() + (shown ? kNoticeHeight : -kNoticeHeight));
-    }
+    // The picked numbers and the slate make room below the notice, or take its room back:
+    // the slate shows two rows fewer meanwhile.
+    const int by = shown ? kNoticeHeight : -kNoticeHeight;
+    GroupBox2->move(GroupBox2->x(), GroupBox2->y() + by);
+    GroupBox3->setGeometry(GroupBox3->geometry().adjusted(0, by, 0, 0));
+    gridSelectItem->resize(gridSelectItem->width(), gridSelectItem->height() - by);
+    for (QWidget *panel :
+         {static_cast<QWidget *>(pnlSelectMax), static_cast<QWidget *>(pnlSelectMoney)})
+        panel->move(panel->x(), panel->y() - by);
     frmStaleHistory->setVisible(shown);
-    emit noticeHeightChanged(shown ? kNoticeHeight : 0);
 }
 
 bool MainPage::confirmPastDraws(const QVector<int> &draws, bool saving)

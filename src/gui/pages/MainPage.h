@@ -70,9 +70,6 @@ signals:
     // The player asked for the newest results (the notice's button, or the question before a
     // line for a draw that is over by the calendar).
     void downloadRequested();
-    // The notice of a history left behind takes that many pixels above the page's controls
-    // (0 when hidden); the window grows by as much.
-    void noticeHeightChanged(int height);
 
 private:
     // Shows or hides the notice of a history left behind, as the calendar says today.
