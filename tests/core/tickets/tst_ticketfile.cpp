@@ -369,14 +369,17 @@ void TestTicketFile::secondFileFailingRestoresTheFirst()
 void TestTicketFile::killedSaveIsCompletedAtStart_data()
 {
     QTest::addColumn<int>("killedAt"); // commits done before the end; 0: none
-    QTest::newRow("before the first replacement") << 0;
-    QTest::newRow("after the first") << 1;
-    QTest::newRow("after the ninth") << 9;
+    QTest::addColumn<bool>("older");   // the journal as an older version wrote it
+    QTest::newRow("before the first replacement") << 0 << false;
+    QTest::newRow("after the first") << 1 << false;
+    QTest::newRow("after the ninth") << 9 << false;
+    QTest::newRow("after the first, an older journal") << 1 << true;
 }
 
 void TestTicketFile::killedSaveIsCompletedAtStart()
 {
     QFETCH(int, killedAt);
+    QFETCH(bool, older);
     struct Killed {
     };
     QVector<TicketAppend> appends;
@@ -404,6 +407,15 @@ void TestTicketFile::killedSaveIsCompletedAtStart()
     } catch (const Killed &) {
     }
     QVERIFY(QFile::exists(m_client + kTicketJournalName));
+    if (older) {
+        QByteArray journal = "Loto6Yorune ticket save\n10\n", contents;
+        for (int i = 0; i < appends.size(); ++i) {
+            journal += QFileInfo(appends.at(i).path).fileName().toUtf8() + ' ' +
+                       QByteArray::number(after.at(i).size()) + '\n';
+            contents += after.at(i);
+        }
+        writeBytes(m_client + kTicketJournalName, journal + contents);
+    }
 
     const CommitRecovery recovery = finishTicketSave(m_client);
     QCOMPARE(recovery.completed.size(), 10);
