@@ -11,5 +11,6 @@ dpkg -s libbenchmark-dev >/dev/null 2>&1 || {
 cmake -S . -B build-bench -G Ninja -DCMAKE_BUILD_TYPE=Release -DLOTO6_BUILD_TESTS=OFF \
       -DLOTO6_BUILD_BENCH=ON >/dev/null
 cmake --build build-bench --parallel
+build-bench/bin/bench_endless_download
 exec build-bench/bin/loto6_bench --benchmark_repetitions=3 --benchmark_report_aggregates_only=true \
      --benchmark_color=false "$@"

@@ -287,16 +287,11 @@ void TestMainWindow::startNamesAStaleHistory()
     QCOMPARE(notice->isVisible(), !current);
     QCOMPARE(notice->text(), staleHistoryBanner(historyLag(newestNumber, newest, japanToday())));
     QVERIFY(notice->heightForWidth(notice->width()) <= notice->height());
-    QVERIFY(form.frameGeometry().height() <= 720);
     QVERIFY(boxes.boxes().isEmpty());
 
-    // Deciding and saving for a draw over by the calendar ask first; cancel changes nothing.
-    if (current) {
-        decide(form, {1, 2, 3, 4, 5, 6});
-        control<QPushButton>(form, "btnSave")->click();
-        QCOMPARE(boxes.boxes().size(), 1); // the save's success, no question
+    if (current)
         return;
-    }
+    // Deciding and saving for a draw over by the calendar ask first; cancel changes nothing.
     boxes.askPastTheCalendar();
     const QString question = "第2038回は、暦では抽選が終わっています（2025/09/29）。";
     boxes.queueAnswer(QMessageBox::Cancel);

@@ -54,7 +54,6 @@ private slots:
     void appendEndsAnUnfinishedLastLine();
     void failedAppendChangesNothing_data();
     void failedAppendChangesNothing();
-    void longestNameTakesAndGivesUpLines();
     void fullDiskKeepsTheFile();
     void removeOneLine_data();
     void removeOneLine();
@@ -201,27 +200,6 @@ void TestTicketFile::failedAppendChangesNothing()
         QCOMPARE(readBytes(m_dir->path() + "/client"), QByteArray("not a folder"));
     else
         QVERIFY(QFileInfo(path).isDir());
-}
-
-// A file name as long as the system allows: the temporary copy has a short name of its own, so
-// the file takes lines and gives them up like any other.
-void TestTicketFile::longestNameTakesAndGivesUpLines()
-{
-    const QString draw(251, QLatin1Char('7'));
-    const QString path = ticketFilePath(m_dir->path() + "/", draw).value();
-    const QByteArray before = (draw + ",01,02,03,04,05,06\r\n").toLatin1();
-    QFile probe(path);
-    if (!probe.open(QIODevice::WriteOnly))
-        QSKIP("this file system refuses names of 255 characters");
-    probe.write(before);
-    probe.close();
-    const QByteArray line = (draw + ",07,08,09,10,11,12\r\n").toLatin1();
-    appendTicketLines(path, line);
-    QCOMPARE(readBytes(path), before + line);
-    const QVector<QStringList> listed = listTicketFile(path, draw).rows();
-    QCOMPARE(listed.size(), 2);
-    QCOMPARE(removeListedTicketLine(path, draw, listed, 1), TicketRemoval::Removed);
-    QCOMPARE(readBytes(path), before);
 }
 
 // The disk fills up part-way through a save: the file keeps its old content, and no temporary

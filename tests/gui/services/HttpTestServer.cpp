@@ -41,11 +41,6 @@ void HttpTestServer::hang(const QString &path)
     m_answers.insert(path, {});
 }
 
-void HttpTestServer::endless(const QString &path)
-{
-    m_answers.insert(path, {"HTTP/1.1 200 OK\r\nTransfer-Encoding: chunked\r\n\r\n", true});
-}
-
 QString HttpTestServer::unreachableBaseUrl()
 {
     QTcpServer probe;
@@ -75,18 +70,6 @@ void HttpTestServer::accept()
                 socket->write("HTTP/1.1 404 Not Found\r\nContent-Length: 0\r\n"
                               "Connection: close\r\n\r\n");
                 socket->disconnectFromHost();
-            } else if (answer->endless) {
-                socket->write(answer->response);
-                const QByteArray lines =
-                    QByteArray("2038,2025/09/29,1,2,3,4,5,6,7\r\n").repeated(999);
-                const QByteArray chunk =
-                    QByteArray::number(lines.size(), 16) + "\r\n" + lines + "\r\n";
-                const auto more = [socket, chunk] {
-                    if (socket->bytesToWrite() < chunk.size())
-                        socket->write(chunk);
-                };
-                connect(socket, &QTcpSocket::bytesWritten, socket, more);
-                more();
             } else if (!answer->response.isEmpty()) {
                 socket->write(answer->response);
                 socket->disconnectFromHost();

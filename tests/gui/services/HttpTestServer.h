@@ -25,9 +25,6 @@ public:
     void redirect(const QString &path, const QString &location);
     // Takes the request for path and never answers.
     void hang(const QString &path);
-    // Answers path with a body in chunks that never ends: a chunk whenever the last has gone
-    // out, until the client closes the connection.
-    void endless(const QString &path);
 
     const QStringList &requests() const { return m_requests; }
     int requestCount(const QString &path) const { return m_requests.count(path); }
@@ -38,7 +35,6 @@ public:
 private:
     struct Answer {
         QByteArray response; // empty: never answer
-        bool endless = false;
     };
     void accept();
 

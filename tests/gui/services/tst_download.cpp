@@ -425,7 +425,6 @@ void TestDownload::failureKeepsFilesAndViews_data()
         << "redirect" << first << "の転送先）に接続できません" << true;
     QTest::newRow("announced over the limit") << "large" << first << "上限" << false;
     QTest::newRow("growing over the limit") << "large unannounced" << first << "上限" << false;
-    QTest::newRow("endless chunked body") << "endless" << first << "上限" << false;
     QTest::newRow("never answers") << "silent" << first << "1 秒以内に終わりませんでした" << true;
     QTest::newRow("connection dropped mid-body")
         << "dropped" << both << "途中で切れました" << false;
@@ -527,8 +526,6 @@ void TestDownload::failureKeepsFilesAndViews()
         server.serve(kNumberPath, 200, oversized);
     else if (answer == "large unannounced")
         server.serve(kNumberPath, 200, oversized, false);
-    else if (answer == "endless")
-        server.endless(kNumberPath);
     else if (answer == "dropped")
         server.dropMidBody(kDataPath, newerPrizes().left(200));
     else if (answer == "pair longer")
