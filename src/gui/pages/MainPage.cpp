@@ -124,7 +124,7 @@ void MainPage::buildControls()
     // coming draw, above the picked numbers and the slate, which make room for it.
     frmStaleHistory = new QFrame(p);
     frmStaleHistory->setObjectName(QStringLiteral("frmStaleHistory"));
-    frmStaleHistory->setGeometry(188, 3, 436, kNoticeHeight - 4);
+    frmStaleHistory->setGeometry(206, 3, 418, kNoticeHeight - 4);
     frmStaleHistory->setFrameShape(QFrame::StyledPanel);
     frmStaleHistory->setAutoFillBackground(true);
     {
@@ -139,7 +139,7 @@ void MainPage::buildControls()
     lblStaleHistory->setObjectName(QStringLiteral("lblStaleHistory"));
     lblStaleHistory->setWordWrap(true);
     applyStyle(lblStaleHistory, 13, false, QColor(128, 0, 0));
-    btnStaleDownload = new QPushButton(QStringLiteral("今すぐダウンロード(&D)"), frmStaleHistory);
+    btnStaleDownload = new QPushButton(QStringLiteral("ダウンロード(&D)"), frmStaleHistory);
     btnStaleDownload->setObjectName(QStringLiteral("btnStaleDownload"));
     btnStaleDownload->setAccessibleName(QStringLiteral("最新の抽選結果を今すぐダウンロード"));
     applyStyle(btnStaleDownload, 12);
