@@ -238,11 +238,13 @@ LockedPath::LockedPath(const QString &path) : m_path(path)
     m_locked = !writable();
 }
 
+// The attribute goes first: while it stands, the permissions cannot change, and a file left
+// read-only is one that Windows will not delete.
 LockedPath::~LockedPath()
 {
-    QFile::setPermissions(m_path, m_permissions);
     if (m_immutable && setImmutable(m_path, false))
         waitForAttribute(false);
+    QFile::setPermissions(m_path, m_permissions);
 }
 
 // Waits, at most 15 seconds, until the attribute is as asked: under Wine chattr runs on its own.
