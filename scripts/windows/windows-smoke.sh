@@ -40,6 +40,7 @@ next=$((last + 1))
 
 main='^ロト６ヨルネ'
 guide='^ガイドメッセージ$'
+question='^確認メッセージ$'
 no_window() { ! window_named "$1" | grep -q .; }
 one_window() { [ "$(window_named "$1" | wc -l)" -eq 1 ]; }
 
@@ -52,18 +53,28 @@ sleep 2
 window=$(window_named "$main")
 shot 01-started
 
-# The main page: Tab reaches the clear button, the count of lines, $ヨルネ$, then the board
-# (at 1); Down walks 1 to 6, Space presses each. Tab reaches 決定, two more 保存.
+# The bundled history is behind the calendar: the main page says so beside 開催回, with a
+# download button, and asks before a line is decided or saved for a draw already held.
+one_window "$question" && fail "a question at start"
+# The main page: Tab reaches the notice's download button, the clear button, the count of
+# lines, $ヨルネ$, then the board (at 1); Down walks 1 to 6, Space presses each. Tab reaches 決定,
+# two more 保存; each asks about the draw, and Alt+S answers "go on for that draw".
 activate "$window"
-keys Tab Tab Tab Tab
+keys Tab Tab Tab Tab Tab
 for n in 1 2 3 4 5; do
     keys space Down
 done
 keys space
 shot 02-six-numbers
 keys Tab Return
+wait_until 20 "the question before deciding for a past draw" one_window "$question"
+shot 03-question
+keys alt+s
+wait_until 10 "the question closes" no_window "$question"
 shot 03-decided
 keys Tab Tab Return
+wait_until 20 "the question before saving for a past draw" one_window "$question"
+keys alt+s
 wait_until 20 "the guide message after saving" one_window "$guide"
 shot 04-saved
 keys Return
