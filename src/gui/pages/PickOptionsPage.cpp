@@ -30,6 +30,7 @@ constexpr int kPanelFontPixels = 15;
 void setPanelMarked(PanelLabel *panel, bool marked, const QColor &markColour)
 {
     panel->setLowered(marked);
+    panel->setChecked(marked);
     panel->setProperty("tag", marked ? 1 : 0);
     panel->setFont(layout::makeFont(kPanelFontPixels, marked));
     layout::setTextColour(panel, marked ? markColour : layout::colour::black);
@@ -110,6 +111,7 @@ PickOptionsPage::PickOptionsPage(PageContext &context, QWidget *parent)
         const int row = n <= 40 ? (n - 1) / 10 : 3;
         auto *panelButton = new PanelLabel(TabControl1);
         panelButton->setObjectName(QStringLiteral("Panel%1").arg(n));
+        panelButton->setCheckable(true);
         panelButton->setGeometry(16 + 40 * (n - 1 - 10 * row), 40 + 40 * row, 33, 33);
         panelButton->setCursor(Qt::PointingHandCursor);
         applyStyle(panelButton, 15);

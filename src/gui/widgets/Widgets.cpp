@@ -1,5 +1,7 @@
 #include "gui/widgets/Widgets.h"
 
+#include <QAccessible>
+#include <QAccessibleWidget>
 #include <QApplication>
 #include <QHelpEvent>
 #include <QKeyEvent>
@@ -12,8 +14,68 @@
 #include <QToolTip>
 #include <qdrawutil.h>
 
+namespace
+{
+
+// What a screen reader is told of a panel: its text, and for a checkable one the role and
+// state of a check box, which its toggle action presses as a click does.
+class AccessiblePanel : public QAccessibleWidget
+{
+public:
+    explicit AccessiblePanel(PanelLabel *panel) : QAccessibleWidget(panel) {}
+
+    QAccessible::Role role() const override
+    {
+        return panel()->isCheckable() ? QAccessible::CheckBox : QAccessible::StaticText;
+    }
+    QString text(QAccessible::Text t) const override
+    {
+        if (t == QAccessible::Name && panel()->accessibleName().isEmpty())
+            return panel()->text();
+        return QAccessibleWidget::text(t);
+    }
+    QAccessible::State state() const override
+    {
+        QAccessible::State s = QAccessibleWidget::state();
+        s.checkable = panel()->isCheckable();
+        s.checked = s.checkable && panel()->isChecked();
+        return s;
+    }
+    QStringList actionNames() const override
+    {
+        QStringList names = QAccessibleWidget::actionNames();
+        if (panel()->isCheckable() && panel()->isEnabled())
+            names.prepend(toggleAction());
+        return names;
+    }
+    void doAction(const QString &action) override
+    {
+        if (action == toggleAction() && panel()->isEnabled())
+            emit panel()->clicked();
+        else
+            QAccessibleWidget::doAction(action);
+    }
+
+private:
+    PanelLabel *panel() const { return static_cast<PanelLabel *>(widget()); }
+};
+
+QAccessibleInterface *accessiblePanel(const QString &className, QObject *object)
+{
+    if (className == QLatin1String("PanelLabel") && object && object->isWidgetType())
+        return new AccessiblePanel(static_cast<PanelLabel *>(object));
+    return nullptr;
+}
+
+} // namespace
+
 PanelLabel::PanelLabel(QWidget *parent) : QLabel(parent)
 {
+    static const bool accessible = [] {
+        QAccessible::installFactory(accessiblePanel);
+        return true;
+    }();
+    Q_UNUSED(accessible);
     setFrameShape(QFrame::Panel);
     setFrameShadow(QFrame::Raised);
     setLineWidth(1);
@@ -28,6 +90,17 @@ void PanelLabel::setLowered(bool lowered)
 bool PanelLabel::isLowered() const
 {
     return frameShadow() == QFrame::Sunken;
+}
+
+void PanelLabel::setChecked(bool checked)
+{
+    if (checked == m_checked)
+        return;
+    m_checked = checked;
+    QAccessible::State changed;
+    changed.checked = true;
+    QAccessibleStateChangeEvent event(this, changed);
+    QAccessible::updateAccessibility(&event);
 }
 
 void PanelLabel::mouseReleaseEvent(QMouseEvent *event)

@@ -22,6 +22,13 @@ public:
     void setLowered(bool lowered);
     bool isLowered() const;
 
+    // A panel that marks a choice (a number left out, say) is a check box to a screen reader,
+    // checked while the choice is marked; others are plain text.
+    void setCheckable(bool checkable) { m_checkable = checkable; }
+    bool isCheckable() const { return m_checkable; }
+    void setChecked(bool checked);
+    bool isChecked() const { return m_checked; }
+
 signals:
     void clicked();
 
@@ -30,6 +37,10 @@ protected:
     // With the keyboard on it, Space or Enter presses it and a dotted frame shows it.
     void keyPressEvent(QKeyEvent *event) override;
     void paintEvent(QPaintEvent *event) override;
+
+private:
+    bool m_checkable = false;
+    bool m_checked = false;
 };
 
 // The look of a captioned group box as on the program's home system: the frame line runs
