@@ -1,5 +1,6 @@
 // What a screen reader finds in every window: each page of the main window and each window its
 // menus open, walked through the accessibility tree that Qt hands to UI Automation and AT-SPI.
+// With LOTO6_ACCESSIBILITY_DUMP set, it prints each node it walks.
 
 #include "TestSupport.h"
 
@@ -35,6 +36,12 @@ void walk(QAccessibleInterface *node, const QString &path, QStringList &faults)
     if (stop && node->text(QAccessible::Name).trimmed().isEmpty())
         faults.append(here + QStringLiteral(": no name"));
     QAccessibleValueInterface *value = node->valueInterface();
+    if (qEnvironmentVariableIsSet("LOTO6_ACCESSIBILITY_DUMP")) // the tree as a reader gets it
+        qInfo("%s: role %d \"%s\" \"%s\" %s%s", qPrintable(here), int(node->role()),
+              qPrintable(node->text(QAccessible::Name)),
+              qPrintable(node->text(QAccessible::Description)),
+              value ? qPrintable(value->currentValue().toString()) : "",
+              node->state().checked ? " checked" : "");
     if (value && node->role() == QAccessible::SpinBox &&
         (!value->currentValue().isValid() ||
          !node->text(QAccessible::Value).contains(value->currentValue().toString())))
