@@ -32,7 +32,7 @@ const SpokenName kSpokenNames[] = {
     {"gridMoney", "当選金額の一覧", "開催回ごとの各等級の当選金額と口数、キャリーオーバー"},
     // The result entry.
     {"editDrawNumber", "開催回", nullptr},
-    {"editDate", "抽選日", "年/月/日"},
+    {"editDate", "抽選日", "年/月/日、例 2025/10/02"},
     {"editNumber1", "本数字１", nullptr},
     {"editNumber2", "本数字２", nullptr},
     {"editNumber3", "本数字３", nullptr},
