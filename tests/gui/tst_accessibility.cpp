@@ -36,17 +36,16 @@ void walk(QAccessibleInterface *node, const QString &path, QStringList &faults)
     if (stop && node->text(QAccessible::Name).trimmed().isEmpty())
         faults.append(here + QStringLiteral(": no name"));
     QAccessibleValueInterface *value = node->valueInterface();
+    const QString number = value ? value->currentValue().toString() : QString();
     if (qEnvironmentVariableIsSet("LOTO6_ACCESSIBILITY_DUMP")) // the tree as a reader gets it
         qInfo("%s: role %d \"%s\" \"%s\" %s%s", qPrintable(here), int(node->role()),
               qPrintable(node->text(QAccessible::Name)),
-              qPrintable(node->text(QAccessible::Description)),
-              value ? qPrintable(value->currentValue().toString()) : "",
+              qPrintable(node->text(QAccessible::Description)), qPrintable(number),
               node->state().checked ? " checked" : "");
     if (value && node->role() == QAccessible::SpinBox &&
-        (!value->currentValue().isValid() ||
-         !node->text(QAccessible::Value).contains(value->currentValue().toString())))
-        faults.append(here + QStringLiteral(": value ") + value->currentValue().toString() +
-                      QStringLiteral(" for \"") + node->text(QAccessible::Value) + '"');
+        (number.isEmpty() || !node->text(QAccessible::Value).contains(number)))
+        faults.append(here + QStringLiteral(": value \"%1\" for \"%2\"")
+                                 .arg(number, node->text(QAccessible::Value)));
     if (qobject_cast<const QChartView *>(widget) && node->text(QAccessible::Description).isEmpty())
         faults.append(here + QStringLiteral(": a chart without its values"));
     if (qobject_cast<const QAbstractItemView *>(widget))
