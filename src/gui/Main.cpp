@@ -1,4 +1,6 @@
 #include "gui/Main.h"
+
+#include "gui/AccessibleNames.h"
 #include "gui/PageContext.h"
 
 #include "core/platform/Settings.h"
@@ -80,6 +82,7 @@ TMainForm::TMainForm(const QString &dataFolder, const QString &installFolder, QW
     FocusFrameStyle::install();
     qApp->installEventFilter(new EnterPressesButtons(this)); // goes with this window
     buildWindow();
+    nameForScreenReaders(this);
     connectHandlers();
 
     move(reachablePosition(this, m_context->settings().readWindowPosition()));

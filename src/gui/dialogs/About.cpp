@@ -1,5 +1,6 @@
 #include "gui/dialogs/About.h"
 
+#include "gui/AccessibleNames.h"
 #include "gui/widgets/LayoutKit.h"
 #include "gui/widgets/Pictures.h"
 
@@ -138,6 +139,7 @@ TAboutForm::TAboutForm(std::function<QString()> versionText, const QString &data
     OKButton->setDefault(true);
     OKButton->setCursor(Qt::PointingHandCursor);
     connect(OKButton, &QPushButton::clicked, this, &QDialog::accept);
+    nameForScreenReaders(this);
 }
 
 void TAboutForm::showEvent(QShowEvent *event)

@@ -2,6 +2,7 @@
 
 #include "core/platform/Settings.h"
 #include "core/results/ResultsFiles.h"
+#include "gui/AccessibleNames.h"
 #include "gui/services/ComFunction.h"
 #include "gui/services/ResultsDownload.h"
 #include "gui/services/ResultsService.h"
@@ -59,6 +60,7 @@ DownloadSettingsForm::DownloadSettingsForm(AppSettings &settings, ResultsService
     connect(this, &QDialog::rejected, &m_results, &ResultsService::stop); // a test under way
     connect(m_ui->buttonBox, &QDialogButtonBox::accepted, this, &DownloadSettingsForm::accept);
     connect(m_ui->buttonBox, &QDialogButtonBox::rejected, this, &DownloadSettingsForm::reject);
+    nameForScreenReaders(this);
 }
 
 DownloadSettingsForm::~DownloadSettingsForm() = default;

@@ -3,6 +3,7 @@
 #include "core/common/DomainError.h"
 #include "core/common/Formats.h"
 #include "core/tickets/LineHistory.h"
+#include "gui/AccessibleNames.h"
 #include "gui/services/ComFunction.h"
 #include "gui/widgets/LayoutKit.h"
 
@@ -55,6 +56,7 @@ LineHistoryForm::LineHistoryForm(const PastDraws &history, const QString &line, 
         m_ui->lblLineHistorySummary->setText(
             QStringLiteral("組合せを入力して「照合」をクリックしてください。"));
     }
+    nameForScreenReaders(this);
 }
 
 LineHistoryForm::~LineHistoryForm() = default;

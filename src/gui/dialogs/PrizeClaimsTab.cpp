@@ -91,6 +91,17 @@ void PrizeClaimsTab::fillRow(int row)
     box->setCheckState(claim.claimed ? Qt::Checked : Qt::Unchecked);
     grid->setItem(row, kClaimedColumn, box);
     paintRow(row);
+    speakClaimed(row);
+}
+
+// The tick is a check box to a screen reader; it also says the state in words, which it reads
+// even where the tick cannot be changed.
+void PrizeClaimsTab::speakClaimed(int row)
+{
+    const QSignalBlocker quiet(gridPrizeClaims);
+    gridPrizeClaims->item(row, kClaimedColumn)
+        ->setData(Qt::AccessibleTextRole,
+                  m_claims.at(row).claimed ? QStringLiteral("受取済み") : QStringLiteral("未受取"));
 }
 
 // Expired prizes grey, unclaimed ones near their deadline red, the others in the window text.
@@ -128,6 +139,7 @@ void PrizeClaimsTab::claimedChanged(QTableWidgetItem *box)
     claim.claimed = claimed;
     claim.claimedOn = claimed ? m_today : QDate();
     paintRow(box->row());
+    speakClaimed(box->row());
     showTotal();
 }
 

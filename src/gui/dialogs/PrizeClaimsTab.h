@@ -24,6 +24,7 @@ public:
 private:
     void fillRow(int row);
     void paintRow(int row);
+    void speakClaimed(int row);
     void claimedChanged(QTableWidgetItem *box);
     void showTotal();
 

@@ -1,6 +1,8 @@
 #include "gui/dialogs/RandomnessTestForm.h"
 
 #include "core/analysis/RandomnessTest.h"
+#include "core/common/ComType.h"
+#include "gui/AccessibleNames.h"
 #include "gui/widgets/ExpectationChart.h"
 #include "gui/widgets/LayoutKit.h"
 
@@ -81,6 +83,7 @@ RandomnessTestForm::RandomnessTestForm(const PastDraws &history, QWidget *parent
             &RandomnessTestForm::refresh);
     refresh();
     layout::fitToScreen(this, QSize(1000, 720));
+    nameForScreenReaders(this);
 }
 
 RandomnessTestForm::~RandomnessTestForm() = default;
@@ -171,6 +174,10 @@ void RandomnessTestForm::showPosition(const RandomnessReport &report)
         expectationChart(
             QStringLiteral("%1：出現回数と期待値").arg(m_ui->cmbRandomnessPosition->currentText()),
             QStringLiteral("出現回数"), QStringLiteral("数字"), observed, expected, ticks));
+    QStringList numbers;
+    for (int n = kLotoMin; n <= kLotoMax; ++n)
+        numbers.append(twoDigits(n));
+    describeExpectation(m_ui->chartRandomness, numbers, observed, expected);
 
     const ChiSquareTest &test = counts.test;
     if (test.degreesOfFreedom == 0) {

@@ -7,6 +7,7 @@
 #include "core/results/HistoryCheck.h"
 #include "core/results/ResultsFiles.h"
 #include "core/results/TypedDraws.h"
+#include "gui/AccessibleNames.h"
 #include "gui/services/ComFunction.h"
 
 #include "ui_ResultEntryForm.h"
@@ -52,6 +53,7 @@ ResultEntryForm::ResultEntryForm(AppSettings &settings, const QString &dataFolde
     connect(m_ui->buttonBox, &QDialogButtonBox::accepted, this, &ResultEntryForm::accept);
     connect(m_ui->buttonBox, &QDialogButtonBox::rejected, this, &ResultEntryForm::reject);
     editNumber[0]->setFocus();
+    nameForScreenReaders(this);
 }
 
 ResultEntryForm::~ResultEntryForm() = default;

@@ -2,6 +2,7 @@
 
 #include "core/analysis/Statistics.h"
 #include "core/common/Formats.h"
+#include "gui/AccessibleNames.h"
 #include "gui/dialogs/RandomnessTestForm.h"
 #include "gui/widgets/ExpectationChart.h"
 #include "gui/widgets/LayoutKit.h"
@@ -158,6 +159,7 @@ StatisticsForm::StatisticsForm(const PastDraws &history, QWidget *parent)
     const QScreen *screen = parent ? parent->screen() : QGuiApplication::primaryScreen();
     const QSize free = screen ? screen->availableGeometry().size() : QSize(1024, 576);
     resize(qMin(960, free.width() - 40), qMin(680, free.height() - 60));
+    nameForScreenReaders(this);
 }
 
 StatisticsForm::~StatisticsForm() = default;
@@ -313,6 +315,9 @@ void StatisticsForm::showDistribution(PageIndex index, const Distribution &distr
             QStringLiteral("実際の回数"), axisTitle,
             QVector<double>(distribution.observed.begin(), distribution.observed.end()),
             distribution.expected, ticks));
+    describeExpectation(page.chart, rows,
+                        QVector<double>(distribution.observed.begin(), distribution.observed.end()),
+                        distribution.expected);
 
     const ChiSquareTest &test = distribution.test;
     if (test.degreesOfFreedom == 0) {

@@ -3,6 +3,7 @@
 #include "core/common/Formats.h"
 #include "core/tickets/TicketFile.h"
 #include "core/tickets/TicketReport.h"
+#include "gui/AccessibleNames.h"
 #include "gui/dialogs/PrizeClaimsTab.h"
 #include "gui/widgets/LayoutKit.h"
 
@@ -87,7 +88,9 @@ TicketReportForm::TicketReportForm(const PastDraws &history, const QString &prog
     // Filled in the window's font, in which the table's rows are measured.
     fillTable(report);
     fillChart(report);
+    describeChart(report);
     layout::fitToScreen(this, QSize(860, 640));
+    nameForScreenReaders(this);
 }
 
 TicketReportForm::~TicketReportForm() = default;
@@ -192,4 +195,23 @@ void TicketReportForm::fillChart(const TicketReport &report)
     QChart *initial = m_ui->chartTicketReport->chart();
     m_ui->chartTicketReport->setChart(chart);
     delete initial;
+}
+
+// The chart's values for a screen reader: the running totals after each drawn draw, oldest
+// first.
+void TicketReportForm::describeChart(const TicketReport &report)
+{
+    QStringList totals;
+    std::int64_t spent = 0, won = 0;
+    for (auto it = report.draws.crbegin(); it != report.draws.crend(); ++it) {
+        if (!it->drawn)
+            continue;
+        spent += it->spend();
+        won += it->winnings;
+        totals.append(QStringLiteral("第%1回まで：購入金額 %2、当選金 %3")
+                          .arg(it->draw)
+                          .arg(formatYen(double(spent)), formatYen(double(won))));
+    }
+    m_ui->chartTicketReport->setAccessibleName(QStringLiteral("購入金額と当選金の累計"));
+    m_ui->chartTicketReport->setAccessibleDescription(totals.join(QStringLiteral("、")));
 }

@@ -30,6 +30,7 @@ public:
 private:
     void fillTable(const TicketReport &report);
     void fillChart(const TicketReport &report);
+    void describeChart(const TicketReport &report);
 
     std::unique_ptr<Ui::TicketReportForm> m_ui;
 };

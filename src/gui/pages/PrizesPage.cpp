@@ -94,6 +94,12 @@ void PrizesPage::InitMainControls()
          QStringLiteral("２等金額"), QStringLiteral("口数"), QStringLiteral("３等金額"),
          QStringLiteral("口数"), QStringLiteral("４等金額"), QStringLiteral("口数"),
          QStringLiteral("５等金額"), QStringLiteral("口数"), QStringLiteral("ｷｬﾘｰｵｰﾊﾞｰ(円)")});
+    QStringList spoken{QStringLiteral("開催回")};
+    for (const QString &tier :
+         {QStringLiteral("１等"), QStringLiteral("２等"), QStringLiteral("３等"),
+          QStringLiteral("４等"), QStringLiteral("５等")})
+        spoken << tier + QStringLiteral("の当選金額") << tier + QStringLiteral("の口数");
+    gridMoney->cells()->setSpokenHeaderTexts(spoken << QStringLiteral("キャリーオーバー（円）"));
 }
 
 void PrizesPage::showPrizes(const QVector<PrizeRecord> &prizes)

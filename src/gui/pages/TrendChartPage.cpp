@@ -90,5 +90,6 @@ void TrendChartPage::btnChartExecClick()
         labels.append(twoDigits(n));
     static_cast<TrendChart *>(view->chart())
         ->setValues(QVector<int>(values.cbegin(), values.cend()), labels);
+    view->setAccessibleName(cmbChartKind->currentText());
     view->show();
 }

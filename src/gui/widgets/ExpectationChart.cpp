@@ -66,3 +66,16 @@ void replaceChart(QChartView *view, QChart *chart)
     view->setChart(chart);
     delete old;
 }
+
+void describeExpectation(QChartView *view, const QStringList &categories,
+                         const QVector<double> &observed, const QVector<double> &expected)
+{
+    QStringList values;
+    for (int i = 0; i < observed.size(); ++i)
+        values.append(QStringLiteral("%1：%2回（期待値 %3回）")
+                          .arg(categories.value(i))
+                          .arg(observed.at(i), 0, 'f', 0)
+                          .arg(expected.value(i), 0, 'f', 1));
+    view->setAccessibleName(view->chart() ? view->chart()->title() : QString());
+    view->setAccessibleDescription(values.join(QStringLiteral("、")));
+}

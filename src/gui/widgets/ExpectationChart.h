@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QString>
+#include <QStringList>
 #include <QVector>
 
 class QChart;
@@ -18,6 +19,12 @@ struct AxisTick {
 QChart *expectationChart(const QString &title, const QString &observedName,
                          const QString &axisTitle, const QVector<double> &observed,
                          const QVector<double> &expected, const QVector<AxisTick> &ticks);
+
+// Tells a screen reader what the expectation chart in the view shows: the chart's title as its
+// name, and each category's count beside its expected count as its description,
+// "01：281回（期待値 279.3回）、…".
+void describeExpectation(QChartView *view, const QStringList &categories,
+                         const QVector<double> &observed, const QVector<double> &expected);
 
 // Shows the chart in the view and deletes the one it showed before.
 void replaceChart(QChartView *view, QChart *chart);

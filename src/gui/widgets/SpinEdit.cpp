@@ -2,6 +2,7 @@
 
 #include "core/common/Formats.h"
 
+#include <QAccessible>
 #include <QApplication>
 #include <QKeyEvent>
 #include <QLineEdit>
@@ -26,6 +27,13 @@ SpinEdit::SpinEdit(QWidget *parent) : QAbstractSpinBox(parent)
     setKeyboardTracking(true);
     setCorrectionMode(QAbstractSpinBox::CorrectToPreviousValue);
     connect(lineEdit(), &QLineEdit::textChanged, this, &SpinEdit::textChanged);
+    connect(lineEdit(), &QLineEdit::textChanged, this, &SpinEdit::announceValue);
+}
+
+void SpinEdit::announceValue()
+{
+    QAccessibleValueChangeEvent changed(this, value());
+    QAccessible::updateAccessibility(&changed);
 }
 
 void SpinEdit::setRange(int minimum, int maximum)

@@ -11,15 +11,22 @@
 //   (an emptied field, a lone sign) stays as it is;
 // - value() of a text that is not a number is the minimum.
 // A key filter can narrow the accepted characters further, silently.
+// A screen reader reads value, minimum and maximum through these properties, as it reads a
+// QSpinBox, and is told of every change of the number.
 class SpinEdit : public QAbstractSpinBox
 {
     Q_OBJECT
+    Q_PROPERTY(int value READ value WRITE setValue)
+    Q_PROPERTY(int minimum READ minimum)
+    Q_PROPERTY(int maximum READ maximum)
+    Q_PROPERTY(int singleStep READ singleStep)
 public:
     explicit SpinEdit(QWidget *parent = nullptr);
 
     void setRange(int minimum, int maximum);
     int minimum() const { return m_min; }
     int maximum() const { return m_max; }
+    int singleStep() const { return 1; }
     void setMaxLength(int length);
 
     QString text() const;
@@ -44,6 +51,8 @@ protected:
     void focusOutEvent(QFocusEvent *event) override;
 
 private:
+    void announceValue();
+
     int m_min = 0;
     int m_max = 100;
     KeyFilter m_keyFilter;

@@ -58,6 +58,8 @@ QVariant StringGridModel::headerData(int section, Qt::Orientation orientation, i
 {
     if (orientation == Qt::Horizontal && role == Qt::DisplayRole)
         return m_headers.value(section);
+    if (orientation == Qt::Horizontal && role == Qt::AccessibleTextRole)
+        return m_spokenHeaders.value(section, m_headers.value(section));
     if (orientation == Qt::Horizontal && role == Qt::TextAlignmentRole)
         return int(Qt::AlignCenter);
     return {};
@@ -67,6 +69,11 @@ void StringGridModel::setHeaderTexts(const QStringList &texts)
 {
     m_headers = texts;
     emit headerDataChanged(Qt::Horizontal, 0, m_columns - 1);
+}
+
+void StringGridModel::setSpokenHeaderTexts(const QStringList &texts)
+{
+    m_spokenHeaders = texts;
 }
 
 QString StringGridModel::cell(int row, int column) const

@@ -20,6 +20,9 @@ public:
     QVariant headerData(int section, Qt::Orientation orientation, int role) const override;
 
     void setHeaderTexts(const QStringList &texts);
+    // What a screen reader says for a header whose text alone is ambiguous ("口数" of which
+    // tier); the shown text where none is given.
+    void setSpokenHeaderTexts(const QStringList &texts);
     QString cell(int row, int column) const;
     void setCell(int row, int column, const QString &text);
     QStringList rowCells(int row) const;
@@ -37,6 +40,7 @@ public:
 private:
     int m_columns;
     QStringList m_headers;
+    QStringList m_spokenHeaders;
     QVector<QStringList> m_rows;
     QVector<int> m_tags; // one a row
 };

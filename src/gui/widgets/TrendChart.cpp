@@ -8,6 +8,8 @@
 #include <QBarSet>
 #include <QChartView>
 #include <QFontMetrics>
+#include <QGraphicsScene>
+#include <QGraphicsView>
 #include <QHelpEvent>
 #include <QLineSeries>
 #include <QToolTip>
@@ -138,6 +140,7 @@ void TrendChart::setValues(const QVector<int> &values, const QStringList &labels
     }
     m_labels->setCategories(labels);
     rescale();
+    describeValues();
 }
 
 QVector<int> TrendChart::values() const
@@ -167,6 +170,21 @@ QString TrendChart::pointToolTip(const QPointF &position) const
     const int i = qBound(0, int((position.x() - area.left()) / area.width() * all.size()),
                          int(all.size()) - 1);
     return QStringLiteral("%1：%2回").arg(labels().value(i)).arg(all.at(i));
+}
+
+// The values are in the chart's picture and tooltips only; a screen reader reads them from the
+// description of the view that shows the chart: "01：281回、02：275回、…".
+void TrendChart::describeValues()
+{
+    const QVector<int> all = values();
+    const QStringList names = labels();
+    QStringList points;
+    for (int i = 0; i < all.size(); ++i)
+        points.append(QStringLiteral("%1：%2回").arg(names.value(i)).arg(all.at(i)));
+    if (!scene())
+        return;
+    for (QGraphicsView *view : scene()->views())
+        view->setAccessibleDescription(points.join(QStringLiteral("、")));
 }
 
 QColor TrendChart::paletteColour(int index)

@@ -48,6 +48,7 @@ public:
 
 private:
     void rescale();
+    void describeValues();
 
     Style m_style;
     QBarSet *m_barSet = nullptr;
