@@ -1,23 +1,31 @@
-// The main window by the keyboard alone: changing pages from anywhere, the grids and buttons
-// showing the focus, the option radios and the exclusion panels as one stop each.
+// The main window by the keyboard alone: changing pages from anywhere, the keys of the
+// commands, the grids and buttons showing the focus, the option radios and the exclusion
+// panels as one stop each, an access key on every button and none twice in a window.
 
 #include "TestSupport.h"
 #include "gui/widgets/StringGrid.h"
 #include "gui/widgets/Widgets.h"
 
+#include <QAction>
 #include <QApplication>
 #include <QComboBox>
+#include <QLabel>
+#include <QMenuBar>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QSet>
 #include <QTabWidget>
 #include <QTest>
+#include <QTimer>
 
 class TestKeyboard : public WindowTest
 {
     Q_OBJECT
 private slots:
-    void ctrlTabChangesPagesFromAnywhere_data();
-    void ctrlTabChangesPagesFromAnywhere();
+    void keysDoTheirCommand_data();
+    void keysDoTheirCommand();
+    void accessKeysAreOnePerButton_data();
+    void accessKeysAreOnePerButton();
     void slateTakesTheKeyboardOnAShownCell();
     void focusIsPlainlyVisible_data();
     void focusIsPlainlyVisible();
@@ -40,37 +48,87 @@ void TestKeyboard::prepare()
     QTRY_COMPARE(QApplication::activeWindow(), m_form.get());
 }
 
-void TestKeyboard::ctrlTabChangesPagesFromAnywhere_data()
+void TestKeyboard::keysDoTheirCommand_data()
 {
-    QTest::addColumn<QString>("page");
+    QTest::addColumn<QString>("page");  // a page, or a control on it, of the window's tabs
     QTest::addColumn<QString>("focus"); // the control that has the keyboard on that page
-    QTest::newRow("main") << "TabSheet1"
-                          << "editAutoSelectMax";
-    QTest::newRow("options") << "TabSheet2"
-                             << "editSelectRange";
-    QTest::newRow("check: spin box") << "TabSheet5"
-                                     << "editSelectNum";
-    QTest::newRow("check: grid") << "TabSheet5"
-                                 << "gridHitSel";
-    QTest::newRow("charts: combo box") << "TabSheet3"
-                                       << "cmbChartKind";
-    QTest::newRow("tickets: spin box") << "TabSheet4"
-                                       << "editLoto6Num";
-    QTest::newRow("history") << "TabSheet6"
-                             << "viewHistory";
-    QTest::newRow("prizes, the last") << "TabSheet7"
-                                      << "gridMoney";
+    QTest::addColumn<QString>("keys");
+    // "+1": the next page, and back by Ctrl+Shift+Tab; "focus X": the focus lands on X;
+    // "press X": the button X is pressed; "box T": a message beginning with T is shown.
+    QTest::addColumn<QString>("effect");
+    QTest::addColumn<QString>("command"); // the menu command opening the window, if not main
+    const auto row = [](const char *name, const char *page, const char *focus,
+                        const char *keys = "Ctrl+Tab", const char *effect = "+1",
+                        const char *command = "") {
+        QTest::newRow(name) << page << focus << keys << effect << command;
+    };
+    row("main", "TabSheet1", "editAutoSelectMax");
+    row("options", "TabSheet2", "editSelectRange");
+    row("check: spin box", "TabSheet5", "editSelectNum");
+    row("check: grid", "TabSheet5", "gridHitSel");
+    row("charts: combo box", "TabSheet3", "cmbChartKind");
+    row("tickets: spin box", "TabSheet4", "editLoto6Num");
+    row("history", "TabSheet6", "viewHistory");
+    row("prizes, the last", "TabSheet7", "gridMoney");
+    const char *statistics = "menuCommandStatistics";
+    row("statistics: draw count", "gridIntervals", "editStatisticsDraws", "Ctrl+Tab", "+1",
+        statistics);
+    row("statistics: last page", "gridWeekday", "btnClose", "Ctrl+Tab", "+1", statistics);
+    row("list before its buttons", "TabSheet4", "editLoto6Num", "Tab", "focus gridLoto6");
+    row("buttons after the list", "TabSheet4", "gridLoto6", "Tab", "focus btnOneDelete");
+    row("access key: 決定", "TabSheet1", "gridSelectItem", "Alt+K", "press btnSelect");
+    row("access key: 全て取消", "TabSheet4", "gridLoto6", "Alt+A", "press btnAllDelete");
+    row("access key: 反映", "TabSheet2", "editSelectRange", "Alt+A", "press btnAgainUpdate");
+    row("access key: dialog", "gridIntervals", "editStatisticsDraws", "Alt+C", "press btnClose",
+        statistics);
+    row("Ctrl+S from the list", "TabSheet4", "gridLoto6", "Ctrl+S",
+        "box 正常にファイルの保存が完了しました。");
+    row("F1", "TabSheet6", "viewHistory", "F1", "box 操作手順書を開けませんでした。");
 }
 
-void TestKeyboard::ctrlTabChangesPagesFromAnywhere()
+void TestKeyboard::keysDoTheirCommand()
 {
     QFETCH(QString, page);
     QFETCH(QString, focus);
-    auto *pages = control<QTabWidget>(*m_form, "pctrlMain");
-    pages->setCurrentWidget(control<QWidget>(*m_form, page));
+    QFETCH(QString, keys);
+    QFETCH(QString, effect);
+    QFETCH(QString, command);
+    MessageBoxWatcher boxes;
+    decide(*m_form, {1, 2, 3, 4, 5, 6});                              // a line to save
+    m_folder->write("client/2038.csv", "2038,01,02,03,04,05,07\r\n"); // one to list
+    QWidget *window = m_form.get();
+    if (!command.isEmpty()) {
+        control<QAction>(*m_form, command)->trigger();
+        QTRY_VERIFY((window = QApplication::activeModalWidget()));
+        window->activateWindow();
+    }
+    QWidget *shown = control<QWidget>(*window, page);
+    while (!qobject_cast<QTabWidget *>(shown->parentWidget()->parentWidget()))
+        shown = shown->parentWidget(); // up to the page that holds it
+    auto *pages = static_cast<QTabWidget *>(shown->parentWidget()->parentWidget());
+    pages->setCurrentWidget(shown);
     const int at = pages->currentIndex();
-    control<QWidget>(*m_form, focus)->setFocus();
-    QCOMPARE(focused()->objectName(), focus);
+    QWidget *start = control<QWidget>(*window, focus);
+    start->setFocus();
+    QTRY_COMPARE(focused(), start);
+    if (effect != "+1") {
+        const QString target = effect.section(' ', 1);
+        int presses = 0;
+        QObject counting;
+        if (effect.startsWith("press"))
+            connect(control<QPushButton>(*window, target), &QPushButton::clicked, &counting,
+                    [&presses] { ++presses; });
+        const QKeyCombination key = QKeySequence(keys)[0];
+        press(key.key(), key.keyboardModifiers());
+        if (effect.startsWith("press"))
+            QTRY_COMPARE(presses, 1); // after the button's press is shown
+        else if (effect.startsWith("focus"))
+            QCOMPARE(focused()->objectName(), target);
+        else
+            QVERIFY2(boxes.texts().value(0).startsWith(target),
+                     qPrintable(boxes.texts().join('|')));
+        return;
+    }
 
     press(Qt::Key_Tab, Qt::ControlModifier);
     QCOMPARE(pages->currentIndex(), (at + 1) % pages->count());
@@ -78,6 +136,63 @@ void TestKeyboard::ctrlTabChangesPagesFromAnywhere()
     QCOMPARE(pages->currentIndex(), at);
     press(Qt::Key_Backtab, Qt::ControlModifier | Qt::ShiftModifier);
     QCOMPARE(pages->currentIndex(), (at + pages->count() - 1) % pages->count());
+}
+
+void TestKeyboard::accessKeysAreOnePerButton_data()
+{
+    QTest::addColumn<QString>("page");    // of the main window
+    QTest::addColumn<QString>("command"); // else the menu command that opens the window
+    for (const char *page : {"TabSheet1", "TabSheet2", "TabSheet3", "TabSheet4", "TabSheet5",
+                             "TabSheet6", "TabSheet7"})
+        QTest::newRow(page) << page << QString();
+    for (const char *command :
+         {"menuHelpAbout", "menuCommandDownloadSettings", "menuCommandEnterResult",
+          "menuCommandLineHistory", "menuCommandTicketReport", "menuCommandRandomnessTest",
+          "menuCommandStatistics", "menuCommandSaveContinued"})
+        QTest::newRow(command) << QString() << command;
+}
+
+// Every push button in sight has an access key, and no key is taken twice in a window: by
+// buttons, labels of controls, or the menu bar.
+void TestKeyboard::accessKeysAreOnePerButton()
+{
+    QFETCH(QString, page);
+    QFETCH(QString, command);
+    decide(*m_form, {1, 2, 3, 4, 5, 6}); // a line to save
+    QStringList keys, keyless;
+    const auto look = [&keys, &keyless](const QWidget *window) {
+        for (const QAbstractButton *button : window->findChildren<QAbstractButton *>()) {
+            const QString key = QKeySequence::mnemonic(button->text()).toString();
+            if (button->isVisible() && key.isEmpty() && qobject_cast<const QPushButton *>(button))
+                keyless << button->text();
+            if (button->isVisible() && !key.isEmpty())
+                keys << key;
+        }
+        for (const QLabel *label : window->findChildren<QLabel *>())
+            if (label->isVisible() && label->buddy())
+                keys << QKeySequence::mnemonic(label->text()).toString();
+    };
+    if (command.isEmpty()) {
+        control<QTabWidget>(*m_form, "pctrlMain")
+            ->setCurrentWidget(control<QWidget>(*m_form, page));
+        look(m_form.get());
+        for (const QAction *menu : m_form->menuBar()->actions())
+            keys << QKeySequence::mnemonic(menu->text()).toString();
+    } else {
+        bool looked = false;
+        QTimer::singleShot(100, m_form.get(), [&] {
+            look(QApplication::activeModalWidget());
+            QApplication::activeModalWidget()->close();
+            looked = true;
+        });
+        control<QAction>(*m_form, command)->trigger();
+        QTRY_VERIFY(looked);
+    }
+    keys.removeAll(QString());
+    QVERIFY2(keyless.isEmpty(), qPrintable(keyless.join(' ')));
+    QVERIFY(!keys.isEmpty());
+    QVERIFY2(QSet<QString>(keys.begin(), keys.end()).size() == keys.size(),
+             qPrintable(keys.join(' ')));
 }
 
 // Entered by Tab, the slate's current cell lies in a shown column, where Up and Down move it.

@@ -247,8 +247,7 @@ void TestMainWindow::pageGuidance()
         control<QTabWidget>(form, "pctrlMain")->setCurrentWidget(sheet);
         verifyReadableWhole(static_cast<StatusPanel *>(control<QLabel>(form, "pnlMessage.Panel0")),
                             guide);
-        QCOMPARE(control<QAction>(form, "menuFileCsvSave")->isEnabled(),
-                 sheet == control<QWidget>(form, "TabSheet1"));
+        QVERIFY(control<QAction>(form, "menuFileCsvSave")->isEnabled()); // the slate's, anywhere
     }
     QVERIFY(boxes.boxes().isEmpty());
 }
