@@ -245,8 +245,9 @@ void TestMainWindow::pageGuidance()
     };
     for (const auto &[sheet, guide] : pages) {
         control<QTabWidget>(form, "pctrlMain")->setCurrentWidget(sheet);
-        verifyReadableWhole(static_cast<StatusPanel *>(control<QLabel>(form, "pnlMessage.Panel0")),
-                            guide);
+        auto *panel = static_cast<StatusPanel *>(control<QLabel>(form, "pnlMessage.Panel0"));
+        verifyReadableWhole(panel, guide);
+        QCOMPARE(panel->shownText(), guide);                             // whole, not cut
         QVERIFY(control<QAction>(form, "menuFileCsvSave")->isEnabled()); // the slate's, anywhere
     }
     QVERIFY(boxes.boxes().isEmpty());
