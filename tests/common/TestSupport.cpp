@@ -7,6 +7,7 @@
 #include "gui/widgets/Widgets.h"
 
 #include <QAbstractButton>
+#include <QAction>
 #include <QApplication>
 #include <QCryptographicHash>
 #include <QDeadlineTimer>
@@ -14,6 +15,9 @@
 #include <QDirIterator>
 #include <QFile>
 #include <QFileInfo>
+#include <QKeySequence>
+#include <QLabel>
+#include <QMenuBar>
 #include <QProcess>
 #include <QPushButton>
 #include <QSettings>
@@ -291,6 +295,28 @@ bool LockedPath::writable() const
     }
     QFile file(m_path);
     return file.open(QIODevice::ReadWrite | QIODevice::Append);
+}
+
+QStringList accessKeyFaults(const QWidget &window)
+{
+    QStringList faults, keys;
+    for (const QWidget *widget : window.findChildren<QWidget *>()) {
+        const auto *button = qobject_cast<const QAbstractButton *>(widget);
+        const auto *label = qobject_cast<const QLabel *>(widget);
+        const auto *menuBar = qobject_cast<const QMenuBar *>(widget);
+        QStringList texts{button ? button->text() : label && label->buddy() ? label->text() : ""};
+        for (const QAction *menu : menuBar ? menuBar->actions() : QList<QAction *>())
+            texts << menu->text();
+        for (const QString &text : std::as_const(texts)) {
+            const QString key = QKeySequence::mnemonic(text).toString();
+            if (widget->isVisible() && key.isEmpty() && qobject_cast<const QPushButton *>(widget))
+                faults << "no key: " + text;
+            else if (widget->isVisible() && !key.isEmpty() && keys.contains(key))
+                faults << "twice: " + text;
+            keys << (widget->isVisible() ? key : QString());
+        }
+    }
+    return faults;
 }
 
 bool runningUnderWine()

@@ -249,6 +249,7 @@ void TestMainWindow::pageGuidance()
         verifyReadableWhole(panel, guide);
         QCOMPARE(panel->shownText(), guide);                             // whole, not cut
         QVERIFY(control<QAction>(form, "menuFileCsvSave")->isEnabled()); // the slate's, anywhere
+        QCOMPARE(accessKeyFaults(form), QStringList());
     }
     QVERIFY(boxes.boxes().isEmpty());
 }
