@@ -7,7 +7,6 @@
 #include "gui/widgets/Widgets.h"
 
 #include <QAbstractButton>
-#include <QAction>
 #include <QApplication>
 #include <QCryptographicHash>
 #include <QDeadlineTimer>
@@ -16,8 +15,6 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QKeySequence>
-#include <QLabel>
-#include <QMenuBar>
 #include <QProcess>
 #include <QPushButton>
 #include <QSettings>
@@ -299,22 +296,12 @@ bool LockedPath::writable() const
 
 QStringList accessKeyFaults(const QWidget &window)
 {
-    QStringList faults, keys;
-    for (const QWidget *widget : window.findChildren<QWidget *>()) {
-        const auto *button = qobject_cast<const QAbstractButton *>(widget);
-        const auto *label = qobject_cast<const QLabel *>(widget);
-        const auto *menuBar = qobject_cast<const QMenuBar *>(widget);
-        QStringList texts{button ? button->text() : label && label->buddy() ? label->text() : ""};
-        for (const QAction *menu : menuBar ? menuBar->actions() : QList<QAction *>())
-            texts << menu->text();
-        for (const QString &text : std::as_const(texts)) {
-            const QString key = QKeySequence::mnemonic(text).toString();
-            if (widget->isVisible() && key.isEmpty() && qobject_cast<const QPushButton *>(widget))
-                faults << "no key: " + text;
-            else if (widget->isVisible() && !key.isEmpty() && keys.contains(key))
-                faults << "twice: " + text;
-            keys << (widget->isVisible() ? key : QString());
-        }
+    QStringList keys, faults;
+    for (const QPushButton *button : window.findChildren<QPushButton *>()) {
+        const QString key = QKeySequence::mnemonic(button->text()).toString();
+        if (button->isVisible() && (key.isEmpty() || keys.contains(key)))
+            faults << button->text();
+        keys << (button->isVisible() ? key : QString());
     }
     return faults;
 }

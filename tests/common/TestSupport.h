@@ -58,8 +58,7 @@ template <typename T> T *topLevelControl(const QString &name)
     return found.first();
 }
 
-// What keeps a window's buttons from the keyboard: a push button in sight without an access
-// key, a key that two of its buttons, labels of controls or menus in sight share.
+// The push buttons in sight without an access key or with the key of another one.
 QStringList accessKeyFaults(const QWidget &window);
 
 // Whether the row's cells (columns 1 to 6) show the colour, or red, in text or ground, in the

@@ -245,9 +245,11 @@ void TestMainWindow::pageGuidance()
     };
     for (const auto &[sheet, guide] : pages) {
         control<QTabWidget>(form, "pctrlMain")->setCurrentWidget(sheet);
-        auto *panel = static_cast<StatusPanel *>(control<QLabel>(form, "pnlMessage.Panel0"));
-        verifyReadableWhole(panel, guide);
-        QCOMPARE(panel->shownText(), guide);                             // whole, not cut
+        verifyReadableWhole(static_cast<StatusPanel *>(control<QLabel>(form, "pnlMessage.Panel0")),
+                            guide);
+        QCOMPARE(
+            static_cast<StatusPanel *>(control<QLabel>(form, "pnlMessage.Panel0"))->shownText(),
+            guide);                                                      // whole, not cut
         QVERIFY(control<QAction>(form, "menuFileCsvSave")->isEnabled()); // the slate's, anywhere
         QCOMPARE(accessKeyFaults(form), QStringList());
     }
