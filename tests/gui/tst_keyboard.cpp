@@ -43,9 +43,7 @@ void TestKeyboard::prepare()
 void TestKeyboard::keysDoTheirCommand_data()
 {
     QTest::addColumn<QString>("page");
-    // The control that has the keyboard on that page, where Ctrl+Tab goes to the next page and
-    // back; or that control, keys, and the control they lead to or the message they show.
-    QTest::addColumn<QString>("focus");
+    QTest::addColumn<QString>("focus"); // for Ctrl+Tab; or focus, keys, then focus or message
     QTest::newRow("main") << "TabSheet1"
                           << "editAutoSelectMax";
     QTest::newRow("options") << "TabSheet2"
