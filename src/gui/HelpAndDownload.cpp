@@ -55,7 +55,7 @@ void TMainForm::connectHelpAndDownload()
                 ResultsData(form.stored())); // the pair as stored, not read back
             // What the saved lines won in the typed draw, when lines were saved for it.
             if (!typed.news.isEmpty())
-                showGuideMessage(
+                showInfoMessage(
                     this, QStringLiteral("第%1回の抽選結果を保存しました。\n").arg(typed.draw) +
                               typed.news.join(QLatin1Char('\n')));
         });
@@ -84,7 +84,7 @@ void TMainForm::showDownloaded(const ResultsService::Outcome &outcome)
     m_splash->hide(); // the message stands alone
     switch (outcome.kind) {
     case ResultsService::Outcome::Done:
-        showGuideMessage(this, outcome.text);
+        showInfoMessage(this, outcome.text);
         break;
     case ResultsService::Outcome::Failed:
         showErrorMessage(this, QStringLiteral("ダウンロードに失敗しました。") + outcome.text);

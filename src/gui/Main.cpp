@@ -111,17 +111,25 @@ void TMainForm::connectHandlers()
     connect(Timer1, &QTimer::timeout, this, &TMainForm::Timer1Timer);
     connect(pctrlMain, &QTabWidget::currentChanged, this,
             guardedSlot(this, &TMainForm::pctrlMainChange));
-    // The slate's two commands act on the main page only.
-    connect(pctrlMain, &QTabWidget::currentChanged, this, [this] {
-        const bool onSlate = pctrlMain->currentWidget() == m_mainPage;
-        menuFileCsvSave->setEnabled(onSlate);
-        menuCommandSaveContinued->setEnabled(onSlate);
-    });
-    connect(menuFileExit, &QAction::triggered, this, &TMainForm::menuFileExitClick);
+    // The slate's commands act on the main page's slate from whichever page is shown. While
+    // another operation lets messages run they would change files under it: they wait, and
+    // the status bar says so.
+    const auto slateCommand = [this](void (MainPage::*handler)()) {
+        return [this, handler] {
+            if (isBusy()) {
+                m_context->setStatusText(
+                    QStringLiteral("実行中の処理が終わってから、もう一度行ってください。"));
+                return;
+            }
+            runGuarded(this, [this, handler] { (m_mainPage->*handler)(); });
+        };
+    };
+    connect(menuFileSave, &QAction::triggered, this, slateCommand(&MainPage::btnSaveClick));
     connect(menuFileCsvSave, &QAction::triggered, this,
-            guardedSlot(m_mainPage, &MainPage::menuFileCsvSaveClick));
+            slateCommand(&MainPage::menuFileCsvSaveClick));
     connect(menuCommandSaveContinued, &QAction::triggered, this,
-            guardedSlot(m_mainPage, &MainPage::saveContinued));
+            slateCommand(&MainPage::saveContinued));
+    connect(menuFileExit, &QAction::triggered, this, &TMainForm::menuFileExitClick);
     // The options page's method offers the main page's line generator, or not.
     connect(m_optionsPage, &PickOptionsPage::automaticPickingChanged, m_mainPage,
             &MainPage::setAutomaticPicking);
@@ -195,7 +203,7 @@ void TMainForm::showRecovery(const CommitRecovery &recovery,
     if (recovery.troubled())
         reportError(this, textOf(recovery));
     else
-        showGuideMessage(this, textOf(recovery));
+        showInfoMessage(this, textOf(recovery));
 }
 
 void TMainForm::adoptTypedDrawsOfSettings()

@@ -106,9 +106,10 @@ private:
     PrizesPage *m_prizesPage = nullptr;
     QLabel *pnlMessagePanel0 = nullptr, *pnlMessagePanel1 = nullptr;
     QTimer *Timer1 = nullptr;
-    QAction *menuFileCsvSave = nullptr, *menuFileExit = nullptr, *menuCommandDownload = nullptr,
-            *menuCommandDownloadSettings = nullptr, *menuCommandEnterResult = nullptr,
-            *menuHelpManual = nullptr, *menuHelpHomePage = nullptr, *menuHelpAbout = nullptr;
+    QAction *menuFileSave = nullptr, *menuFileCsvSave = nullptr, *menuFileExit = nullptr,
+            *menuCommandDownload = nullptr, *menuCommandDownloadSettings = nullptr,
+            *menuCommandEnterResult = nullptr, *menuHelpManual = nullptr,
+            *menuHelpHomePage = nullptr, *menuHelpAbout = nullptr;
     QAction *menuCommandLineHistory = nullptr, *menuCommandTicketReport = nullptr,
             *menuCommandRandomnessTest = nullptr, *menuCommandStatistics = nullptr,
             *menuCommandSaveContinued = nullptr;

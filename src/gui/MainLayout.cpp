@@ -17,6 +17,7 @@
 #include "gui/widgets/Widgets.h"
 
 #include <QAction>
+#include <QKeySequence>
 #include <QMenuBar>
 #include <QScreen>
 #include <QScrollArea>
@@ -155,6 +156,9 @@ void TMainForm::buildMenu()
 
     QMenu *menuFile = bar->addMenu(QStringLiteral("ファイル(&F)"));
     menuFile->setObjectName(QStringLiteral("menuFile"));
+    // Ctrl+S saves the slate as "保存" does, from every page.
+    menuFileSave = action(menuFile, "menuFileSave", QStringLiteral("申込数字を保存(&S)"));
+    menuFileSave->setShortcut(QKeySequence::Save);
     menuFileCsvSave = action(menuFile, "menuFileCsvSave",
                              QStringLiteral("CSV形式で名前を付けて保存（ファイル持ち出し）(&A)"));
     separator(menuFile, "N3");
@@ -183,6 +187,7 @@ void TMainForm::buildMenu()
     QMenu *menuHelp = bar->addMenu(QStringLiteral("ヘルプ(&H)"));
     menuHelp->setObjectName(QStringLiteral("menuHelp"));
     menuHelpManual = action(menuHelp, "menuHelpManual", QStringLiteral("操作手順書(&M)"));
+    menuHelpManual->setShortcut(QKeySequence(Qt::Key_F1));
     menuHelpHomePage =
         action(menuHelp, "menuHelpHomePage", QStringLiteral("著作権者ホームページ(&H)"));
     separator(menuHelp, "N1");

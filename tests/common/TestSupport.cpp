@@ -14,6 +14,7 @@
 #include <QDirIterator>
 #include <QFile>
 #include <QFileInfo>
+#include <QKeySequence>
 #include <QProcess>
 #include <QPushButton>
 #include <QSettings>
@@ -293,6 +294,18 @@ bool LockedPath::writable() const
     }
     QFile file(m_path);
     return file.open(QIODevice::ReadWrite | QIODevice::Append);
+}
+
+QStringList accessKeyFaults(const QWidget &window)
+{
+    QStringList keys, faults;
+    for (const QPushButton *button : window.findChildren<QPushButton *>()) {
+        const QString key = QKeySequence::mnemonic(button->text()).toString();
+        if (button->isVisible() && (key.isEmpty() || keys.contains(key)))
+            faults << button->text();
+        keys << (button->isVisible() ? key : QString());
+    }
+    return faults;
 }
 
 bool runningUnderWine()

@@ -58,6 +58,9 @@ template <typename T> T *topLevelControl(const QString &name)
     return found.first();
 }
 
+// The push buttons in sight without an access key or with the key of another one.
+QStringList accessKeyFaults(const QWidget &window);
+
 // Whether the row's cells (columns 1 to 6) show the colour, or red, in text or ground, in the
 // grid as painted.
 bool paintedIn(StringGrid *grid, int row, const QColor &colour);

@@ -19,8 +19,8 @@ class TestKeyboard : public WindowTest
 {
     Q_OBJECT
 private slots:
-    void ctrlTabChangesPagesFromAnywhere_data();
-    void ctrlTabChangesPagesFromAnywhere();
+    void keysDoTheirCommand_data();
+    void keysDoTheirCommand();
     void slateTakesTheKeyboardOnAShownCell();
     void focusIsPlainlyVisible_data();
     void focusIsPlainlyVisible();
@@ -45,10 +45,10 @@ void TestKeyboard::prepare()
     QTRY_COMPARE(QApplication::activeWindow(), m_form.get());
 }
 
-void TestKeyboard::ctrlTabChangesPagesFromAnywhere_data()
+void TestKeyboard::keysDoTheirCommand_data()
 {
     QTest::addColumn<QString>("page");
-    QTest::addColumn<QString>("focus"); // the control that has the keyboard on that page
+    QTest::addColumn<QString>("focus"); // for Ctrl+Tab; or focus, keys, then focus or message
     QTest::newRow("main") << "TabSheet1"
                           << "editAutoSelectMax";
     QTest::newRow("options") << "TabSheet2"
@@ -65,17 +65,36 @@ void TestKeyboard::ctrlTabChangesPagesFromAnywhere_data()
                              << "viewHistory";
     QTest::newRow("prizes, the last") << "TabSheet7"
                                       << "gridMoney";
+    QTest::newRow("list before buttons") << "TabSheet4"
+                                         << "gridLoto6 Tab btnOneDelete";
+    QTest::newRow("access key") << "TabSheet4"
+                                << "editLoto6Num Alt+A 『第2038回』全ての申込数字";
+    QTest::newRow("Ctrl+S anywhere") << "TabSheet4"
+                                     << "gridLoto6 Ctrl+S 保存する対象のデータがありません。";
+    QTest::newRow("F1") << "TabSheet6"
+                        << "viewHistory F1 操作手順書を開けませんでした。";
 }
 
-void TestKeyboard::ctrlTabChangesPagesFromAnywhere()
+void TestKeyboard::keysDoTheirCommand()
 {
     QFETCH(QString, page);
     QFETCH(QString, focus);
+    const QStringList then = focus.split(' ');
+    MessageBoxWatcher boxes;
+    m_folder->write("client/2038.csv", "2038,01,02,03,04,05,07\r\n"); // a line to list
     auto *pages = control<QTabWidget>(*m_form, "pctrlMain");
     pages->setCurrentWidget(control<QWidget>(*m_form, page));
     const int at = pages->currentIndex();
-    control<QWidget>(*m_form, focus)->setFocus();
-    QCOMPARE(focused()->objectName(), focus);
+    control<QWidget>(*m_form, then[0])->setFocus();
+    QCOMPARE(focused()->objectName(), then[0]);
+    if (then.size() > 1) {
+        const QKeyCombination key = QKeySequence(then[1])[0];
+        press(key.key(), key.keyboardModifiers()); // an access key's press shows a moment first
+        QTRY_VERIFY2(boxes.texts().value(0).startsWith(then[2]) ||
+                         (focused() && focused()->objectName() == then[2]),
+                     qPrintable(boxes.texts().join('|')));
+        return;
+    }
 
     press(Qt::Key_Tab, Qt::ControlModifier);
     QCOMPARE(pages->currentIndex(), (at + 1) % pages->count());

@@ -247,8 +247,11 @@ void TestMainWindow::pageGuidance()
         control<QTabWidget>(form, "pctrlMain")->setCurrentWidget(sheet);
         verifyReadableWhole(static_cast<StatusPanel *>(control<QLabel>(form, "pnlMessage.Panel0")),
                             guide);
-        QCOMPARE(control<QAction>(form, "menuFileCsvSave")->isEnabled(),
-                 sheet == control<QWidget>(form, "TabSheet1"));
+        QCOMPARE(
+            static_cast<StatusPanel *>(control<QLabel>(form, "pnlMessage.Panel0"))->shownText(),
+            guide);                                                      // whole, not cut
+        QVERIFY(control<QAction>(form, "menuFileCsvSave")->isEnabled()); // the slate's, anywhere
+        QCOMPARE(accessKeyFaults(form), QStringList());
     }
     QVERIFY(boxes.boxes().isEmpty());
 }

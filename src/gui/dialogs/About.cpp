@@ -133,7 +133,7 @@ TAboutForm::TAboutForm(std::function<QString()> versionText, const QString &data
         line->setAlignment(Qt::AlignHCenter | Qt::AlignTop);
     }
 
-    OKButton = new QPushButton(QStringLiteral("OK"), this);
+    OKButton = new QPushButton(QStringLiteral("OK(&O)"), this);
     OKButton->setObjectName(QStringLiteral("OKButton"));
     OKButton->setGeometry(493, 284, 75, 25);
     OKButton->setDefault(true);

@@ -44,8 +44,8 @@ ContinuedSaveForm::ContinuedSaveForm(const NewestDraw &newest, const QVector<Lot
     stale->setVisible(!stale->text().isEmpty());
     layout::setTextColour(stale, layout::colour::red);
 
-    m_ui->buttonBox->button(QDialogButtonBox::Ok)->setText(QStringLiteral("OK"));
-    m_ui->buttonBox->button(QDialogButtonBox::Cancel)->setText(QStringLiteral("キャンセル"));
+    m_ui->buttonBox->button(QDialogButtonBox::Ok)->setText(QStringLiteral("OK(&O)"));
+    m_ui->buttonBox->button(QDialogButtonBox::Cancel)->setText(QStringLiteral("キャンセル(&C)"));
     connect(m_ui->buttonBox, &QDialogButtonBox::accepted, this, &ContinuedSaveForm::accept);
     connect(m_ui->buttonBox, &QDialogButtonBox::rejected, this, &ContinuedSaveForm::reject);
     connect(m_ui->editContinuedDraws, qOverload<int>(&QSpinBox::valueChanged), this,
@@ -102,7 +102,7 @@ void ContinuedSaveForm::accept()
                                    failed.message());
         return;
     }
-    showGuideMessage(this, save.report);
+    showInfoMessage(this, save.report);
     m_report = save.report;
     QDialog::accept();
 }

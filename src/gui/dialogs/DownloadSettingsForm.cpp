@@ -31,6 +31,7 @@ DownloadSettingsForm::DownloadSettingsForm(AppSettings &settings, ResultsService
       m_ui(std::make_unique<Ui::DownloadSettingsForm>())
 {
     m_ui->setupUi(this);
+    setFont(layout::makeFont(15)); // the program's size, as in its other windows
     const DownloadSettings stored = settings.readDownloadSettings();
     m_historyUrl = stored.historyUrl;
     m_storedHistoryUrl = stored.historyUrl;
@@ -41,8 +42,8 @@ DownloadSettingsForm::DownloadSettingsForm(AppSettings &settings, ResultsService
     m_ui->editTimeout->setValue(stored.timeoutSeconds); // within the range as read
     QLabel *result = m_ui->lblTestResult;
     result->setFixedHeight(kResultLines * result->fontMetrics().lineSpacing() + 4);
-    m_ui->buttonBox->button(QDialogButtonBox::Ok)->setText(QStringLiteral("OK"));
-    m_ui->buttonBox->button(QDialogButtonBox::Cancel)->setText(QStringLiteral("キャンセル"));
+    m_ui->buttonBox->button(QDialogButtonBox::Ok)->setText(QStringLiteral("OK(&O)"));
+    m_ui->buttonBox->button(QDialogButtonBox::Cancel)->setText(QStringLiteral("キャンセル(&C)"));
 
     const bool server = !m_baseUrl.isEmpty();
     (server ? m_ui->radioResultsServer : m_ui->radioHistoryFeed)->setChecked(true);

@@ -9,6 +9,7 @@
 #include "core/results/TypedDraws.h"
 #include "gui/AccessibleNames.h"
 #include "gui/services/ComFunction.h"
+#include "gui/widgets/LayoutKit.h"
 
 #include "ui_ResultEntryForm.h"
 
@@ -23,6 +24,7 @@ ResultEntryForm::ResultEntryForm(AppSettings &settings, const QString &dataFolde
       m_top(readResultsTop(m_downloadFolder)), m_ui(std::make_unique<Ui::ResultEntryForm>())
 {
     m_ui->setupUi(this);
+    setFont(layout::makeFont(15)); // the program's size, as in its other windows
     radioAddNext = m_ui->radioAddNext;
     radioCorrectNewest = m_ui->radioCorrectNewest;
     editDrawNumber = m_ui->editDrawNumber;
@@ -47,8 +49,8 @@ ResultEntryForm::ResultEntryForm(AppSettings &settings, const QString &dataFolde
     showEntry(m_nextDraw);
     editDrawNumber->setText(QString::number(qint64(m_top.newest.number) + 1));
 
-    m_ui->buttonBox->button(QDialogButtonBox::Ok)->setText(QStringLiteral("OK"));
-    m_ui->buttonBox->button(QDialogButtonBox::Cancel)->setText(QStringLiteral("キャンセル"));
+    m_ui->buttonBox->button(QDialogButtonBox::Ok)->setText(QStringLiteral("OK(&O)"));
+    m_ui->buttonBox->button(QDialogButtonBox::Cancel)->setText(QStringLiteral("キャンセル(&C)"));
     connect(radioCorrectNewest, &QRadioButton::toggled, this, &ResultEntryForm::placeChanged);
     connect(m_ui->buttonBox, &QDialogButtonBox::accepted, this, &ResultEntryForm::accept);
     connect(m_ui->buttonBox, &QDialogButtonBox::rejected, this, &ResultEntryForm::reject);

@@ -6,6 +6,7 @@
 #include "gui/dialogs/RandomnessTestForm.h"
 #include "gui/widgets/ExpectationChart.h"
 #include "gui/widgets/LayoutKit.h"
+#include "gui/widgets/MultiRowTabBar.h"
 
 #include "ui_StatisticsForm.h"
 
@@ -150,6 +151,7 @@ StatisticsForm::StatisticsForm(const PastDraws &history, QWidget *parent)
             nullptr, "lblWeekdayTest");
 
     layout::placeLastInTabOrder(m_ui->btnClose); // after the page shown
+    changePagesFromAnywhere(m_ui->tabStatistics);
 
     connect(m_ui->editStatisticsDraws, qOverload<int>(&QSpinBox::valueChanged), this,
             &StatisticsForm::refresh);

@@ -6,6 +6,7 @@
 #include "gui/AccessibleNames.h"
 #include "gui/dialogs/PrizeClaimsTab.h"
 #include "gui/widgets/LayoutKit.h"
+#include "gui/widgets/MultiRowTabBar.h"
 
 #include "ui_TicketReportForm.h"
 
@@ -84,6 +85,7 @@ TicketReportForm::TicketReportForm(const PastDraws &history, const QString &prog
     claims->setObjectName(QStringLiteral("tabPrizeClaims"));
     m_ui->tabTicketReport->addTab(claims, QStringLiteral("当選一覧"));
     layout::placeLastInTabOrder(m_ui->btnClose); // after either page
+    changePagesFromAnywhere(m_ui->tabTicketReport);
 
     // Filled in the window's font, in which the table's rows are measured.
     fillTable(report);
@@ -141,10 +143,15 @@ void TicketReportForm::fillChart(const TicketReport &report)
     winnings->setName(QStringLiteral("当選金の累計"));
     std::int64_t spent = 0, won = 0;
     int first = 0, last = 0;
-    // Oldest draw first, draws with results only.
+    // Oldest draw first, draws with results only. The totals change at a draw and nowhere
+    // else: each stays level up to the next draw, then steps.
     for (auto it = report.draws.crbegin(); it != report.draws.crend(); ++it) {
         if (!it->drawn)
             continue;
+        if (first != 0) {
+            spend->append(it->draw, double(spent));
+            winnings->append(it->draw, double(won));
+        }
         spent += it->spend();
         won += it->winnings;
         spend->append(it->draw, double(spent));
@@ -162,13 +169,25 @@ void TicketReportForm::fillChart(const TicketReport &report)
     auto *x = new QValueAxis;
     x->setTitleText(QStringLiteral("開催回"));
     x->setLabelFormat(QStringLiteral("%d"));
-    if (spend->count() == 1) {
+    // Draws are whole numbers: ticks at whole draws only, at most about six of them, every
+    // 1, 2 or 5 draws times a power of ten.
+    if (spend->count() == 1)
         x->setRange(first - 1, first + 1);
-        x->setTickCount(3);
-    } else {
-        x->setRange(first, qMax(last, first + 1));
-        x->setTickCount(qBound(2, last - first + 1, 6));
+    else
+        x->setRange(first, last);
+    const int span = int(x->max() - x->min());
+    int interval = 1;
+    for (int scale = 1; span / interval > 5; scale *= 10) {
+        for (int step : {1, 2, 5}) {
+            interval = step * scale;
+            if (span / interval <= 5)
+                break;
+        }
     }
+    x->setTickType(QValueAxis::TicksDynamic);
+    x->setTickAnchor(0);
+    x->setTickInterval(interval);
+    x->setMinorTickCount(0);
     // Amounts with their digits grouped, "800,000,000", at the round values a value axis
     // would choose.
     QValueAxis nice;

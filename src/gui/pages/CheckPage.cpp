@@ -82,7 +82,7 @@ CheckPage::CheckPage(PageContext &context, QWidget *parent) : Page(parent), m_co
     editSelectNum =
         spinEdit(g, "editSelectNum", QRect(73, 18, 58, 24), 1, 9999, 700, 4, Qt::AlignCenter);
     btnExec =
-        button(g, "btnExec", QRect(135, 17, 100, 25), QStringLiteral("照合開始"), colour::navy);
+        button(g, "btnExec", QRect(135, 17, 100, 25), QStringLiteral("照合開始(&E)"), colour::navy);
     btnExec->setIcon(buttonIcon(ButtonPicture::SheetWithRedArrow));
     btnCheckStop =
         button(g, "btnCheckStop", QRect(241, 17, 84, 25), QStringLiteral("中止(&S)"), QColor(),

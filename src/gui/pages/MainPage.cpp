@@ -173,7 +173,7 @@ void MainPage::buildControls()
         img->setAlignment(Qt::AlignCenter);
         showPicked(k, 0);
     }
-    btnRiset = button(GroupBox2, "btnRiset", QRect(14, 23, 49, 29), QStringLiteral("ｸﾘｱ"),
+    btnRiset = button(GroupBox2, "btnRiset", QRect(14, 23, 49, 29), QStringLiteral("ｸﾘｱ(&R)"),
                       colour::black, QStringLiteral("現在、選択されている数字をリセットします。"));
 
     GroupBox1 = groupBox(p, "GroupBox1", QRect(8, 40, 193, 417), QStringLiteral("組合せ数字"),
@@ -183,7 +183,7 @@ void MainPage::buildControls()
     editAutoSelectMax = spinEdit(GroupBox1, "editAutoSelectMax", QRect(133, 19, 49, 24), 1, 100, 1,
                                  3, Qt::AlignRight);
     btnAutoCalc = button(GroupBox1, "btnAutoCalc", QRect(12, 47, 169, 32),
-                         QStringLiteral("＄ヨルネ＄"), colour::navy,
+                         QStringLiteral("＄ヨルネ＄(&Y)"), colour::navy,
                          QStringLiteral("予想オプション設定により、当選数字を絞り込み、より確率の"
                                         "高い当選数字を弾き出します。"));
     applyStyle(btnAutoCalc, 19, true, colour::navy);
@@ -206,13 +206,13 @@ void MainPage::buildControls()
 
     GroupBox3 = groupBox(p, "GroupBox3", QRect(214, 79, 410, 378), QStringLiteral("申込み数字"),
                          colour::fuchsia);
-    btnSelect = button(GroupBox3, "btnSelect", QRect(16, 19, 80, 25), QStringLiteral("決定"),
+    btnSelect = button(GroupBox3, "btnSelect", QRect(16, 19, 80, 25), QStringLiteral("決定(&K)"),
                        colour::blue, QStringLiteral("現在、選択されている数字を決定します。"));
     btnSelect->setIcon(buttonIcon(ButtonPicture::HandWithSheet));
-    btnCancel = button(GroupBox3, "btnCancel", QRect(99, 19, 80, 25), QStringLiteral("取消"),
+    btnCancel = button(GroupBox3, "btnCancel", QRect(99, 19, 80, 25), QStringLiteral("取消(&T)"),
                        colour::red, QStringLiteral("申込み数字をキャンセルします。"));
     btnCancel->setIcon(buttonIcon(ButtonPicture::RedCross));
-    btnSave = button(GroupBox3, "btnSave", QRect(182, 19, 80, 25), QStringLiteral("保存"),
+    btnSave = button(GroupBox3, "btnSave", QRect(182, 19, 80, 25), QStringLiteral("保存(&S)"),
                      colour::navy, QStringLiteral("申込み数字を利用端末に保存します。"));
     btnSave->setIcon(buttonIcon(ButtonPicture::SheetIntoDiskette));
     // The count and price stand in a row of their own below the slate: the count grows to

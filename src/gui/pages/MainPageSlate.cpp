@@ -254,10 +254,10 @@ void MainPage::btnSaveClick()
     const SlateSaveDone done = saveSlate(m_slate, m_context.dataFolder());
     showSaved();
     m_context.setStatusText(saveSummary(done.linesPerDraw));
-    showGuideMessage(window(), QStringLiteral("正常にファイルの保存が完了しました。"
-                                              "「申込数字照会・取消し」機能で参照してください。\n"
-                                              "保存先：") +
-                                   done.files.join(QStringLiteral("、")));
+    showInfoMessage(window(), QStringLiteral("正常にファイルの保存が完了しました。"
+                                             "「申込数字照会・取消し」機能で参照してください。\n"
+                                             "保存先：") +
+                                  done.files.join(QStringLiteral("、")));
 }
 
 void MainPage::menuFileCsvSaveClick()
@@ -320,5 +320,7 @@ void MainPage::menuFileCsvSaveClick()
     writeTicketLines(chosen.first(), ticketLinesText(m_slate.lines()));
     m_lastSavedFolder = QFileInfo(chosen.first()).absolutePath();
     splash.close();
-    showGuideMessage(window(), QStringLiteral("正常にファイルの保存が完了しました。"));
+    showInfoMessage(window(),
+                    QStringLiteral("正常にファイルの保存が完了しました。\n保存先：") +
+                        QDir::toNativeSeparators(QFileInfo(chosen.first()).absoluteFilePath()));
 }

@@ -90,10 +90,10 @@ PickOptionsPage::PickOptionsPage(PageContext &context, QWidget *parent)
         QStringLiteral("基本数字毎に過去の抽選回数が設定数以上の数字を対象とします。"));
     Label7 = label(GroupBox5, "Label7", 363, 159, QStringLiteral("回以上"));
     btnAgainUpdate = button(GroupBox5, "btnAgainUpdate", QRect(420, 151, 81, 29),
-                            QStringLiteral("反映"), colour::navy);
+                            QStringLiteral("反映(&A)"), colour::navy);
     btnAgainUpdate->setIcon(buttonIcon(ButtonPicture::HandWithSheet));
     btnBaseDef = button(GroupBox5, "btnBaseDef", QRect(508, 151, 81, 29),
-                        QStringLiteral("元に戻す"), colour::black);
+                        QStringLiteral("元に戻す(&B)"), colour::black);
     btnBaseDef->setProperty("tag", 0);
 
     groupDeleteNumber = groupBox(this, "groupDeleteNumber", QRect(16, 216, 601, 241),
@@ -122,10 +122,10 @@ PickOptionsPage::PickOptionsPage(PageContext &context, QWidget *parent)
         },
         Qt::Horizontal, TabControl1);
     btnUpdate = button(TabControl1, "btnUpdate", QRect(417, 41, 147, 29),
-                       QStringLiteral("予想に反映"), colour::navy);
+                       QStringLiteral("予想に反映(&U)"), colour::navy);
     btnUpdate->setIcon(buttonIcon(ButtonPicture::HandWithPieces));
     btnDeleteClear = button(TabControl1, "btnDeleteClear", QRect(417, 81, 147, 29),
-                            QStringLiteral("全てクリア"), colour::black);
+                            QStringLiteral("全てクリア(&L)"), colour::black);
 
     const std::pair<QRadioButton *, void (PickOptionsPage::*)()> methods[] = {
         {RadioButton1, &PickOptionsPage::RadioButton1Click},
@@ -324,7 +324,7 @@ void PickOptionsPage::btnUpdateClick()
     m_context.setExclusionSet(excluded);
     m_context.changePickSettings(
         [&excluded](PickSettings &s) { s.deleteNum = exclusion::encode(excluded); });
-    showGuideMessage(window(), QStringLiteral("除外数字を全て反映しました。"));
+    showInfoMessage(window(), QStringLiteral("除外数字を全て反映しました。"));
 }
 
 void PickOptionsPage::btnDeleteClearClick()

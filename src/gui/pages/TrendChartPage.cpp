@@ -32,7 +32,7 @@ TrendChartPage::TrendChartPage(PageContext &context, QWidget *parent)
     cmbChartKind->addItems(trendKindTexts());
     cmbChartKind->setCurrentIndex(-1); // no kind until the first load chooses one
     btnChartExec = button(this, "btnChartExec", QRect(460, 6, 149, 25),
-                          QStringLiteral("傾向グラフ表示"), colour::black);
+                          QStringLiteral("傾向グラフ表示(&G)"), colour::black);
     btnChartExec->setIcon(buttonIcon(ButtonPicture::SmallChart));
 
     // The line chart lies behind the bar chart, at the same place.

@@ -145,6 +145,12 @@ void showGuideMessage(QWidget *parent, const QString &text)
             QMessageBox::Ok);
 }
 
+void showInfoMessage(QWidget *parent, const QString &text)
+{
+    showBox(parent, QMessageBox::Information, QStringLiteral("ガイドメッセージ"), text,
+            QMessageBox::Ok, QMessageBox::Ok);
+}
+
 bool askConfirmation(QWidget *parent, const QString &text)
 {
     return showBox(parent, QMessageBox::Warning, QStringLiteral("確認メッセージ"), text,

@@ -15,8 +15,10 @@ inline const QString kAppTitle = QStringLiteral("ロト６ヨルネ");
 
 // "エラーメッセージ", error icon, OK.
 void showErrorMessage(QWidget *parent, const QString &text);
-// "ガイドメッセージ", exclamation icon, OK: guidance, refusals and success reports.
+// "ガイドメッセージ", exclamation icon, OK: guidance and refusals.
 void showGuideMessage(QWidget *parent, const QString &text);
+// "ガイドメッセージ", information icon, OK: a success or plain information.
+void showInfoMessage(QWidget *parent, const QString &text);
 // "確認メッセージ", exclamation icon, Yes/No with No as default. True only for Yes.
 bool askConfirmation(QWidget *parent, const QString &text);
 

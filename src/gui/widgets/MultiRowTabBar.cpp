@@ -186,31 +186,55 @@ void MultiRowTabBar::tabLayoutChange()
     updateGeometry();
 }
 
+namespace
+{
+
+// Watches the key presses of the whole application for those of the tab widget's window.
+class CtrlTabFilter : public QObject
+{
+public:
+    explicit CtrlTabFilter(QTabWidget *tabs) : QObject(tabs), m_tabs(tabs)
+    {
+        qApp->installEventFilter(this); // goes with the tab widget
+    }
+
+protected:
+    bool eventFilter(QObject *watched, QEvent *event) override
+    {
+        if (event->type() != QEvent::KeyPress)
+            return false;
+        const auto *key = static_cast<QKeyEvent *>(event);
+        const Qt::KeyboardModifiers modifiers = key->modifiers() & ~Qt::KeypadModifier;
+        int step = 0;
+        if (key->key() == Qt::Key_Tab && modifiers == Qt::ControlModifier)
+            step = 1;
+        else if ((key->key() == Qt::Key_Backtab || key->key() == Qt::Key_Tab) &&
+                 modifiers == (Qt::ControlModifier | Qt::ShiftModifier))
+            step = -1;
+        auto *widget = qobject_cast<QWidget *>(watched);
+        const int count = m_tabs->count();
+        if (step == 0 || !widget || widget->window() != m_tabs->window() || !m_tabs->isEnabled() ||
+            count == 0)
+            return false;
+        m_tabs->setCurrentIndex((m_tabs->currentIndex() + step + count) % count);
+        return true;
+    }
+
+private:
+    QTabWidget *m_tabs;
+};
+
+} // namespace
+
+void changePagesFromAnywhere(QTabWidget *tabs)
+{
+    new CtrlTabFilter(tabs);
+}
+
 PageControl::PageControl(QWidget *parent) : QTabWidget(parent)
 {
     auto *tabs = new MultiRowTabBar(this);
     tabs->setObjectName(QStringLiteral("pctrlMainTabs"));
     setTabBar(tabs);
-    qApp->installEventFilter(this); // goes with this control
-}
-
-bool PageControl::eventFilter(QObject *watched, QEvent *event)
-{
-    if (event->type() != QEvent::KeyPress)
-        return false;
-    const auto *key = static_cast<QKeyEvent *>(event);
-    const Qt::KeyboardModifiers modifiers = key->modifiers() & ~Qt::KeypadModifier;
-    int step = 0;
-    if (key->key() == Qt::Key_Tab && modifiers == Qt::ControlModifier)
-        step = 1;
-    else if ((key->key() == Qt::Key_Backtab || key->key() == Qt::Key_Tab) &&
-             modifiers == (Qt::ControlModifier | Qt::ShiftModifier))
-        step = -1;
-    // Whatever has the focus in this window (a spin box or a list takes Ctrl+Tab for
-    // itself otherwise), the key changes the page, as on Windows.
-    auto *widget = qobject_cast<QWidget *>(watched);
-    if (step == 0 || !widget || widget->window() != window() || !isEnabled() || count() == 0)
-        return false;
-    setCurrentIndex((currentIndex() + step + count()) % count());
-    return true;
+    changePagesFromAnywhere(this);
 }

@@ -36,14 +36,16 @@ private:
     int m_hover = -1;
 };
 
-// The page control of the main window: a tab widget whose tabs wrap onto several rows.
-// Ctrl+Tab and Ctrl+Shift+Tab change its page from anywhere in its window.
+// Ctrl+Tab and Ctrl+Shift+Tab change the tab widget's page from whatever has the focus in
+// its window, as on Windows (a spin box, a list or a control outside the tab widget takes the
+// keys for itself otherwise). Lives as long as the tab widget.
+void changePagesFromAnywhere(QTabWidget *tabs);
+
+// The page control of the main window: a tab widget whose tabs wrap onto several rows, whose
+// pages change by Ctrl+Tab from anywhere in its window.
 class PageControl : public QTabWidget
 {
     Q_OBJECT
 public:
     explicit PageControl(QWidget *parent = nullptr);
-
-protected:
-    bool eventFilter(QObject *watched, QEvent *event) override;
 };

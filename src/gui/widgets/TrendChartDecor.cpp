@@ -230,10 +230,11 @@ void TrendChartDecor::paintValueLabels(QPainter *painter, const QVector<QPointF>
     }
     std::stable_sort(priority.begin(), priority.end(),
                      [&values](int a, int b) { return values.value(a) > values.value(b); });
-    // In front of the plot, clear of the left wall and the floor; over the plot's top as far as
-    // a label reaches, for the tallest bar's.
+    // In front of the plot and its left wall, where the first numbers stand, clear of the axis
+    // labels and the floor; over the plot's top as far as a label reaches, for the tallest
+    // bar's. (Kept off the left wall, equal neighbours there lost both labels.)
     const QRectF room = m_chart->plotArea().adjusted(
-        m_depth, -(metrics.height() + reach + kConnectorLength), 0, -m_depth);
+        0, -(metrics.height() + reach + kConnectorLength), 0, -m_depth);
     const QVector<QRectF> boxes = placeLabels(points, sizes, solids, line, room, priority,
                                               reach + kConnectorLength, !line.isEmpty());
 

@@ -26,7 +26,7 @@
 namespace
 {
 
-const QString kDone = "正常にファイルの保存が完了しました。";
+const QString kDone = "正常にファイルの保存が完了しました。\n保存先："; // and the file
 const QString kEmpty = "保存する対象のデータがありません。";
 const QString kProgramData = "このフォルダーにはプログラムのデータがあるため保存できません。";
 
@@ -196,9 +196,10 @@ void TestCsvExport::replacesTheFileWithWhatASaveAppends()
     exportTo(m_folder->file("out.csv"));
     QCOMPARE(splash.shown, QStringList{"CSVファイルに出力中です。"});
     QVERIFY(!waitShownBehind);
-    QCOMPARE(boxes.texts(), QStringList{kDone});
+    QCOMPARE(boxes.texts(),
+             QStringList{kDone + QDir::toNativeSeparators(m_folder->file("out.csv"))});
     QCOMPARE(boxes.boxes().first().caption, QString("ガイドメッセージ"));
-    QCOMPARE(boxes.boxes().first().icon, QMessageBox::Warning);
+    QCOMPARE(boxes.boxes().first().icon, QMessageBox::Information);
     const QByteArray exported = m_folder->read("out.csv");
     QCOMPARE(exported, QByteArray("2038,03,11,17,25,38,42\r\n2038,01,02,03,04,05,43\r\n"));
     QCOMPARE(control<StringGrid>(form, "gridSelectItem")->rowCount(), 2); // the slate stays
@@ -214,7 +215,8 @@ void TestCsvExport::nameWithoutExtensionGetsCsv()
     decide(*m_form, {1, 2, 3, 4, 5, 6});
     MessageBoxWatcher boxes;
     exportTo(m_folder->file("take"));
-    QCOMPARE(boxes.texts(), QStringList{kDone});
+    QCOMPARE(boxes.texts(),
+             QStringList{kDone + QDir::toNativeSeparators(m_folder->file("take.csv"))});
     QCOMPARE(m_folder->read("take.csv"), QByteArray("2038,01,02,03,04,05,06\r\n"));
     QVERIFY(!QFile::exists(m_folder->file("take")));
 }
@@ -307,7 +309,8 @@ void TestCsvExport::refusesTheProgramsOwnFolders()
 
     exportTo(m_folder->file("out.csv"));
     QCOMPARE(exportTo(m_folder->file(target)), QDir(m_folder->path()).absolutePath());
-    QCOMPARE(boxes.texts(), (QStringList{kProgramData, kDone, kProgramData}));
+    const QString done = kDone + QDir::toNativeSeparators(m_folder->file("out.csv"));
+    QCOMPARE(boxes.texts(), (QStringList{kProgramData, done, kProgramData}));
     auto after = folderSnapshot(m_folder->path());
     QVERIFY(after.remove("out.csv") == 1);
     QCOMPARE(after, before);

@@ -210,7 +210,7 @@ void TestPickOptions::applyExclusionsAndRestart()
         control<QPushButton>(form, "btnUpdate")->click();
         QCOMPARE(boxes.texts(), QStringList{"除外数字を全て反映しました。"});
         QCOMPARE(boxes.boxes().first().caption, QString("ガイドメッセージ"));
-        QCOMPARE(boxes.boxes().first().icon, QMessageBox::Warning);
+        QCOMPARE(boxes.boxes().first().icon, QMessageBox::Information);
         QCOMPARE(pageContext(form).pickSettings().deleteNum, QString("03 17 25 "));
         for (int i = 0; i < 43; ++i)
             QCOMPARE(pageContext(form).exclusionSet()[i], (i == 2 || i == 16 || i == 24) ? 1 : 0);

@@ -143,7 +143,8 @@ void TestTicketHandlers::saveStoresEachLineOnce()
     QCOMPARE(list->rowCount(), 4);
     QCOMPARE(list->rowCells(1), cells("2038,01,02,03,04,05,43"));
     QCOMPARE(control<PanelLabel>(form, "pnlSeaGuide")->text(), kCanCancel);
-    QVERIFY(!control<QAction>(form, "menuCommandSaveContinued")->isEnabled()); // the slate's
+    QVERIFY(
+        control<QAction>(form, "menuCommandSaveContinued")->isEnabled()); // the slate's, anywhere
 }
 
 void TestTicketHandlers::saveRefusals_data()

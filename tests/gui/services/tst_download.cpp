@@ -145,7 +145,7 @@ void TestDownload::downloadsAndReloads()
     QVERIFY(!waitShownBehind);
     QCOMPARE(boxes.texts(), QStringList{news});
     QCOMPARE(boxes.boxes().first().caption, QString("ガイドメッセージ"));
-    QCOMPARE(boxes.boxes().first().icon, QMessageBox::Warning);
+    QCOMPARE(boxes.boxes().first().icon, QMessageBox::Information);
     QCOMPARE(control<QLineEdit>(form, "editNewNum")->text(), QString("2039"));
     QCOMPARE(control<SpinEdit>(form, "editLoto6Num")->text(), QString("2039"));
     QCOMPARE(pageContext(form).history()->rowCount(), 2038);
