@@ -114,7 +114,9 @@ void goOnPastTheCalendar(QObject *owner)
     auto *timer = new QTimer(owner);
     QObject::connect(timer, &QTimer::timeout, [] {
         auto *box = qobject_cast<QMessageBox *>(QApplication::activeModalWidget());
-        if (box && box->text().contains(QStringLiteral("暦では抽選が終わっています")))
+        if (box && box->text()
+                       .remove(QChar::LineSeparator)
+                       .contains(QStringLiteral("暦では抽選が終わっています")))
             box->button(QMessageBox::No)->click();
     });
     timer->start(20);

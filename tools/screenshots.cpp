@@ -60,7 +60,9 @@ void save(QWidget *widget, const QString &folder, const QString &name)
 bool isPastDrawQuestion(QWidget *modal)
 {
     auto *box = qobject_cast<QMessageBox *>(modal);
-    return box && box->text().contains(QStringLiteral("暦では抽選が終わっています"));
+    return box && box->text()
+                      .remove(QChar::LineSeparator)
+                      .contains(QStringLiteral("暦では抽選が終わっています"));
 }
 
 // Answers that question "go on" whenever it comes, photographing it the first time.

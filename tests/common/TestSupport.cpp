@@ -34,7 +34,9 @@ bool g_askPastTheCalendar = false;
 
 bool isPastDrawQuestion(const QMessageBox *box)
 {
-    return box && box->text().contains(QStringLiteral("暦では抽選が終わっています"));
+    return box && box->text()
+                      .remove(QChar::LineSeparator)
+                      .contains(QStringLiteral("暦では抽選が終わっています"));
 }
 
 void goOnPastTheCalendar()

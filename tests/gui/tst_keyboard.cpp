@@ -1,16 +1,19 @@
 // The main window by the keyboard alone: changing pages from anywhere, the grids and buttons
-// showing the focus, the option radios and the exclusion panels as one stop each.
+// showing the focus, the board by typed numbers and wrapping arrows, the option radios and the
+// exclusion panels as one stop each.
 
 #include "TestSupport.h"
 #include "gui/widgets/StringGrid.h"
 #include "gui/widgets/Widgets.h"
 
+#include <QAccessible>
 #include <QApplication>
 #include <QComboBox>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QTabWidget>
 #include <QTest>
+#include <QToolButton>
 
 class TestKeyboard : public WindowTest
 {
@@ -21,6 +24,8 @@ private slots:
     void slateTakesTheKeyboardOnAShownCell();
     void focusIsPlainlyVisible_data();
     void focusIsPlainlyVisible();
+    void boardByKeys_data();
+    void boardByKeys();
     void optionRadiosAreOneStop();
     void exclusionPanelsByKeyboard();
 
@@ -132,6 +137,69 @@ void TestKeyboard::focusIsPlainlyVisible()
              qPrintable(QString::number(changed)));
 }
 
+void TestKeyboard::boardByKeys_data()
+{
+    // Keys pressed from the board's first stop (01); "pause" waits past the typing pause.
+    QTest::addColumn<QString>("keys");
+    QTest::addColumn<QList<int>>("picked");
+    QTest::addColumn<int>("focus"); // the number the keyboard is on at the end
+    QTest::newRow("4 then 1: 41") << "4 1" << QList<int>{41} << 41;
+    QTest::newRow("4, pause: 4") << "4 pause" << QList<int>{4} << 4;
+    QTest::newRow("4, Enter: 4 once") << "4 Enter" << QList<int>{4} << 4;
+    QTest::newRow("4, Right: 4, then on") << "4 Right" << QList<int>{4} << 14;
+    QTest::newRow("4 then 5: both") << "4 5" << QList<int>{4, 5} << 5;
+    QTest::newRow("0 then 7: 7") << "0 7" << QList<int>{7} << 7;
+    QTest::newRow("4, Escape: none") << "4 Escape pause" << QList<int>{} << 4;
+    QTest::newRow("33 twice: released") << "3 3 3 3" << QList<int>{} << 33;
+    QTest::newRow("Left from the first: 40") << "Left Space" << QList<int>{40} << 40;
+    QTest::newRow("Up from the first: 43") << "Up Space" << QList<int>{43} << 43;
+    QTest::newRow("Right from 40: 1") << "4 0 Right Space" << QList<int>{1, 40} << 1;
+    QTest::newRow("Right from 41: 2") << "4 1 Right Space" << QList<int>{2, 41} << 2;
+    QTest::newRow("Left from 4: 43") << "4 pause Left Space" << QList<int>{4, 43} << 43;
+    QTest::newRow("Down from 43: 1") << "4 3 Down Space" << QList<int>{1, 43} << 1;
+    QTest::newRow("Down from 10: 11") << "1 0 Down Space" << QList<int>{10, 11} << 11;
+}
+
+// Numbers typed on the board pick them, the arrows wrap from row to row, and a screen reader
+// hears each number and whether it is picked, and the picked numbers by their places.
+void TestKeyboard::boardByKeys()
+{
+    QFETCH(QString, keys);
+    QFETCH(QList<int>, picked);
+    QFETCH(int, focus);
+    control<QPushButton>(*m_form, "btnAutoCalc")->setFocus();
+    press(Qt::Key_Tab);
+    QCOMPARE(focused(), speedButton(*m_form, 1));
+    const QHash<QString, Qt::Key> named = {{"Enter", Qt::Key_Return}, {"Escape", Qt::Key_Escape},
+                                           {"Space", Qt::Key_Space},  {"Left", Qt::Key_Left},
+                                           {"Right", Qt::Key_Right},  {"Up", Qt::Key_Up},
+                                           {"Down", Qt::Key_Down}};
+    for (const QString &key : keys.split(' ')) {
+        if (key == "pause")
+            QTest::qWait(1300);
+        else
+            press(named.value(key, Qt::Key(Qt::Key_0 + key.toInt())));
+    }
+    QList<int> down;
+    for (int n = 1; n <= kLotoCount; ++n) {
+        QAccessibleInterface *number =
+            QAccessible::queryAccessibleInterface(speedButton(*m_form, n));
+        QCOMPARE(number->text(QAccessible::Name), QString::asprintf("%02d", n));
+        QVERIFY(number->state().checkable);
+        if (number->state().checked)
+            down << n;
+    }
+    QCOMPARE(down, picked);
+    QCOMPARE(focused(), speedButton(*m_form, focus));
+    for (int k = 1; k <= kPicksPerLine; ++k) {
+        const QString shown =
+            k <= picked.size() ? QString::asprintf("%02d", picked[k - 1]) : QString("未選択");
+        QCOMPARE(
+            QAccessible::queryAccessibleInterface(pickedImage(*m_form, k))->text(QAccessible::Name),
+            QString("%1番目：%2").arg(k).arg(shown));
+    }
+}
+
 // Tab lands on the checked method, and the arrow keys choose.
 void TestKeyboard::optionRadiosAreOneStop()
 {
@@ -182,6 +250,13 @@ void TestKeyboard::exclusionPanelsByKeyboard()
     for (int n : {1, 12, 43})
         expected[n - 1] = 1;
     QCOMPARE(pageContext(*m_form).exclusionSet(), expected);
+    for (int n : {11, 12}) { // a screen reader hears a marked panel checked
+        QAccessibleInterface *panel =
+            QAccessible::queryAccessibleInterface(numberPanel(*m_form, n));
+        QCOMPARE(panel->role(), QAccessible::CheckBox);
+        QCOMPARE(panel->text(QAccessible::Name), QString::number(n));
+        QCOMPARE(panel->state().checked, n == 12);
+    }
     // Back by Shift+Tab to the panel the keyboard was last on.
     m_form->activateWindow(); // after the message, as the window manager does
     QTRY_COMPARE(focused(), control<QWidget>(*m_form, "btnUpdate"));

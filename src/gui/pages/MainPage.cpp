@@ -20,6 +20,7 @@
 #include "gui/widgets/Widgets.h"
 
 #include <QDateTime>
+#include <QEvent>
 #include <QFrame>
 #include <QGroupBox>
 #include <QHBoxLayout>
@@ -170,7 +171,7 @@ void MainPage::buildControls()
         img->setObjectName(QStringLiteral("Image%1").arg(k));
         img->setGeometry(75 + 56 * (k - 1), 17, 41, 41);
         img->setAlignment(Qt::AlignCenter);
-        img->setProperty("tag", 0);
+        showPicked(k, 0);
     }
     btnRiset = button(GroupBox2, "btnRiset", QRect(14, 23, 49, 29), QStringLiteral("ｸﾘｱ"),
                       colour::black, QStringLiteral("現在、選択されている数字をリセットします。"));
@@ -194,7 +195,8 @@ void MainPage::buildControls()
         b->setGeometry(16 + 32 * ((n - 1) / 10), 84 + 32 * ((n - 1) % 10), 33, 33);
         b->setCheckable(true);
         b->setAutoRaise(true);
-        b->setIcon(QIcon(numberDisc(n)));
+        b->setIcon(numberDiscIcon(n));
+        b->setAccessibleName(twoDigits(n)); // picked or not is its checked state
         b->setIconSize(QSize(32, 32));
         b->setToolButtonStyle(Qt::ToolButtonIconOnly);
         b->setCursor(Qt::PointingHandCursor);
@@ -237,9 +239,11 @@ void MainPage::connectControls()
         connect(button, &QToolButton::clicked, this,
                 [this, button] { ComSet_SpeedBtnClick(button); });
     }
-    // The board is one stop of the Tab order; Space or Enter presses the number.
+    // The board is one stop of the Tab order; Space or Enter presses the number, and so does
+    // typing it.
     layout::makeNumberGridOneTabStop([this](int n) { return numberButton(GroupBox1, n); },
-                                     Qt::Vertical, GroupBox1);
+                                     Qt::Vertical, GroupBox1,
+                                     [this](int n) { speedButton(n)->click(); });
     connect(btnRiset, &QPushButton::clicked, this, &MainPage::btnRisetClick);
     connect(btnStaleDownload, &QPushButton::clicked, this, &MainPage::downloadRequested);
     connect(btnSelect, &QPushButton::clicked, this, guardedSlot(this, &MainPage::btnSelectClick));
@@ -417,27 +421,43 @@ void MainPage::ComSet_SpeedBtnClick(QToolButton *sender)
 
 void MainPage::refreshPickedImages()
 {
-    for (int k = 1; k <= kPicksPerLine; ++k) {
-        image(k)->clear();
-        image(k)->setProperty("tag", 0);
-    }
     int k = 1;
     for (int n = 1; n <= kLotoCount && k <= kPicksPerLine; ++n) {
-        if (!speedButton(n)->isChecked())
-            continue;
-        image(k)->setPixmap(numberDisc(n));
-        image(k)->setProperty("tag", n);
-        ++k;
+        if (speedButton(n)->isChecked())
+            showPicked(k++, n);
     }
+    for (; k <= kPicksPerLine; ++k)
+        showPicked(k, 0);
+}
+
+void MainPage::showPicked(int k, int n)
+{
+    QLabel *picture = image(k);
+    picture->setProperty("tag", n);
+    // A screen reader names the place and the number.
+    const QString place = QStringLiteral("%1番目：").arg(k);
+    if (n == 0) {
+        picture->clear();
+        picture->setAccessibleName(place + QStringLiteral("未選択"));
+        return;
+    }
+    picture->setPixmap(numberDisc(n, picture->devicePixelRatioF()));
+    picture->setAccessibleName(place + twoDigits(n));
+}
+
+bool MainPage::event(QEvent *event)
+{
+    // On a screen of another scale the picked numbers are painted again for it.
+    if (event->type() == QEvent::ScreenChangeInternal)
+        refreshPickedImages();
+    return Page::event(event);
 }
 
 void MainPage::btnRisetClick()
 {
     GroupBox1->setProperty("tag", 0);
-    for (int k = 1; k <= kPicksPerLine; ++k) {
-        image(k)->clear();
-        image(k)->setProperty("tag", 0);
-    }
+    for (int k = 1; k <= kPicksPerLine; ++k)
+        showPicked(k, 0);
     for (int n = 1; n <= kLotoCount; ++n)
         speedButton(n)->setChecked(false); // by program: no toggle handler runs
 }

@@ -66,6 +66,9 @@ public:
     // ContinuedSaveForm; the lines are then shown as saved.
     void saveContinued();
 
+protected:
+    bool event(QEvent *event) override;
+
 signals:
     // The player asked for the newest results (the notice's button, or the question before a
     // line for a draw that is over by the calendar).
@@ -84,6 +87,8 @@ private:
     void connectControls();
     // Rebuilds Image1..Image6 from the number buttons that are down, in ascending order.
     void refreshPickedImages();
+    // Shows number n (0: none) in Image<k>.
+    void showPicked(int k, int n);
     // Shows the slate's line at that row of gridSelectItem (a blank row for an empty slate).
     void showSlateLine(int row);
     // The places of the slate's lines not saved yet; none, after telling the player, when the

@@ -112,6 +112,7 @@ PickOptionsPage::PickOptionsPage(PageContext &context, QWidget *parent)
         panelButton->setObjectName(QStringLiteral("Panel%1").arg(n));
         panelButton->setGeometry(16 + 40 * (n - 1 - 10 * row), 40 + 40 * row, 33, 33);
         panelButton->setCursor(Qt::PointingHandCursor);
+        panelButton->setCheckable(true); // checked while marked (excluded, or in range)
         applyStyle(panelButton, 15);
     }
     // The panels are one stop of the Tab order; Space or Enter marks or clears a panel.

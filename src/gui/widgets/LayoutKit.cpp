@@ -1,11 +1,13 @@
 #include "gui/widgets/LayoutKit.h"
 
 #include "core/common/ComType.h"
+#include "core/picking/NumberTyping.h"
 
 #include "gui/widgets/SpinEdit.h"
 #include "gui/widgets/StringGrid.h"
 #include "gui/widgets/Widgets.h"
 
+#include <QApplication>
 #include <QGroupBox>
 #include <QHash>
 #include <QHeaderView>
@@ -18,6 +20,7 @@
 #include <QStyle>
 #include <QStyleFactory>
 #include <QTableWidget>
+#include <QTimer>
 #include <algorithm>
 
 namespace layout
@@ -190,12 +193,23 @@ void applyGridHabits(QAbstractItemView *view)
 namespace
 {
 
+// How long a first digit typed on the board waits for a second one.
+constexpr int kTypingPauseMs = 1000;
+
+// The digit of a key of the main keys or the keypad, or -1.
+int digitOf(const QKeyEvent *key)
+{
+    if (key->modifiers() & ~Qt::KeypadModifier)
+        return -1;
+    return key->key() >= Qt::Key_0 && key->key() <= Qt::Key_9 ? key->key() - Qt::Key_0 : -1;
+}
+
 class NumberGridKeys : public QObject
 {
 public:
     NumberGridKeys(const std::function<QWidget *(int)> &numberAt, Qt::Orientation numbersRun,
-                   QObject *owner)
-        : QObject(owner), m_numberAt(numberAt), m_numbersRun(numbersRun)
+                   QObject *owner, const std::function<void(int)> &typedNumber)
+        : QObject(owner), m_numberAt(numberAt), m_numbersRun(numbersRun), m_typedNumber(typedNumber)
     {
         for (int n = kLotoMin; n <= kLotoMax; ++n) {
             QWidget *number = m_numberAt(n);
@@ -203,6 +217,15 @@ public:
             number->installEventFilter(this);
             m_numbers.insert(number, n);
         }
+        m_pause.setSingleShot(true);
+        m_pause.setInterval(kTypingPauseMs);
+        connect(&m_pause, &QTimer::timeout, this, [this] {
+            // A digit left waiting while the keyboard went elsewhere is dropped.
+            if (!m_numbers.contains(QApplication::focusWidget()))
+                m_typing.cancel();
+            else if (const std::optional<int> n = m_typing.finish())
+                press(*n);
+        });
     }
 
 protected:
@@ -210,34 +233,110 @@ protected:
     {
         if (event->type() != QEvent::KeyPress)
             return false;
-        const int n = m_numbers.value(watched);
-        const int next = neighbour(n, static_cast<QKeyEvent *>(event)->key());
+        const auto *key = static_cast<QKeyEvent *>(event);
+        int n = m_numbers.value(watched);
+        if (m_typedNumber) {
+            if (const int digit = digitOf(key); digit >= 0) {
+                typeDigit(digit);
+                return true;
+            }
+            if (m_typing.isWaiting()) {
+                // Another key first ends the number typed; Escape drops it, and Space or Enter
+                // only end it.
+                m_pause.stop();
+                if (key->key() == Qt::Key_Escape) {
+                    m_typing.cancel();
+                    return true;
+                }
+                if (const std::optional<int> typed = m_typing.finish()) {
+                    press(*typed);
+                    n = *typed;
+                }
+                if (key->key() == Qt::Key_Space || key->key() == Qt::Key_Return ||
+                    key->key() == Qt::Key_Enter)
+                    return true;
+            }
+        }
+        const int next = neighbour(n, key->key());
         if (next < 0)
             return false; // not an arrow key
-        if (next >= kLotoMin && next <= kLotoMax) {
-            QWidget *target = m_numberAt(next);
-            target->setFocusPolicy(Qt::TabFocus);
-            target->setFocus(Qt::TabFocusReason);
-            m_numberAt(n)->setFocusPolicy(Qt::NoFocus);
-        }
+        if (next >= kLotoMin && next <= kLotoMax)
+            moveTo(next);
         return true;
     }
 
 private:
+    void typeDigit(int digit)
+    {
+        for (const int n : m_typing.typeDigit(digit))
+            press(n);
+        if (!m_typing.isWaiting()) {
+            m_pause.stop();
+            return;
+        }
+        if (const int first = m_typing.waitingDigit().value_or(0); first >= kLotoMin)
+            moveTo(first); // the keyboard shows the number that the pause would press
+        m_pause.start();
+    }
+
+    void press(int n)
+    {
+        moveTo(n);
+        m_typedNumber(n);
+    }
+
+    void moveTo(int n)
+    {
+        QWidget *target = m_numberAt(n);
+        for (auto it = m_numbers.constBegin(); it != m_numbers.constEnd(); ++it) {
+            if (it.value() != n)
+                static_cast<QWidget *>(it.key())->setFocusPolicy(Qt::NoFocus);
+        }
+        target->setFocusPolicy(Qt::TabFocus);
+        target->setFocus(Qt::TabFocusReason);
+    }
+
     // The number an arrow key moves to from n (0: none there), or -1 for another key.
     int neighbour(int n, int key) const
     {
-        const bool down = m_numbersRun == Qt::Vertical;
-        const int place = (n - 1) % 10; // within its column (down) or row (along)
+        if (m_numbersRun == Qt::Vertical)
+            return wrappedNeighbour(n, key);
+        switch (key) { // numbers along rows of ten
+        case Qt::Key_Up:
+            return n - 10;
+        case Qt::Key_Down:
+            return n + 10;
+        case Qt::Key_Left:
+            return n - 1;
+        case Qt::Key_Right:
+            return n + 1;
+        default:
+            return -1;
+        }
+    }
+
+    // Numbers down columns of ten, as on the board: Up and Down run through the numbers in
+    // order, Left and Right along the row of the screen; at the end of a row the next row
+    // begins, and after the last number the first comes again (and the other way round).
+    static int wrappedNeighbour(int n, int key)
+    {
+        const int row = (n - 1) % 10;
         switch (key) {
         case Qt::Key_Up:
-            return down ? (place > 0 ? n - 1 : 0) : n - 10;
+            return n > kLotoMin ? n - 1 : kLotoMax;
         case Qt::Key_Down:
-            return down ? (place < 9 ? n + 1 : 0) : n + 10;
-        case Qt::Key_Left:
-            return down ? n - 10 : n - 1;
+            return n < kLotoMax ? n + 1 : kLotoMin;
         case Qt::Key_Right:
-            return down ? n + 10 : n + 1;
+            if (n + 10 <= kLotoMax)
+                return n + 10;
+            return row < 9 ? row + 2 : kLotoMin; // the start of the next row
+        case Qt::Key_Left: {
+            if (n - 10 >= kLotoMin)
+                return n - 10;
+            const int previousRow = (row + 9) % 10;
+            const int last = previousRow + 1 + 40; // the end of the previous row
+            return last <= kLotoMax ? last : last - 10;
+        }
         default:
             return -1;
         }
@@ -245,15 +344,19 @@ private:
 
     std::function<QWidget *(int)> m_numberAt;
     Qt::Orientation m_numbersRun;
+    std::function<void(int)> m_typedNumber;
     QHash<QObject *, int> m_numbers;
+    NumberTyping m_typing;
+    QTimer m_pause;
 };
 
 } // namespace
 
 void makeNumberGridOneTabStop(const std::function<QWidget *(int)> &numberAt,
-                              Qt::Orientation numbersRun, QObject *owner)
+                              Qt::Orientation numbersRun, QObject *owner,
+                              const std::function<void(int)> &typedNumber)
 {
-    new NumberGridKeys(numberAt, numbersRun, owner);
+    new NumberGridKeys(numberAt, numbersRun, owner, typedNumber);
 }
 
 void makeOneTabStop(const QList<QRadioButton *> &group)

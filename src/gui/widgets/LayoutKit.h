@@ -84,11 +84,16 @@ void makeOneTabStop(const QList<QRadioButton *> &group);
 
 // The 43 widgets of a number grid (numberAt(1)..numberAt(43)) are one stop of the Tab order, as
 // a group of radio buttons is: Tab reaches the number the keyboard was last on, and the arrow
-// keys move among the numbers. The numbers run down columns of ten (Qt::Vertical: Up and Down
-// within a column, Left and Right across) or along rows of ten (Qt::Horizontal: Left and
-// Right along, Up and Down to the row above or below). Space or Enter stays with the widget.
+// keys move among the numbers. The numbers run down columns of ten (Qt::Vertical, the board:
+// Up and Down run through the numbers in order, Left and Right along the row, and both go on
+// to the next row at the end of one and round from the last number to the first) or along
+// rows of ten (Qt::Horizontal: Left and Right along, Up and Down to the row above or below).
+// Space or Enter stays with the widget. With typedNumber, a number typed on the grid as one
+// or two digits (see NumberTyping; a lone first digit waits about a second) takes the
+// keyboard to it and is handed to typedNumber.
 void makeNumberGridOneTabStop(const std::function<QWidget *(int)> &numberAt,
-                              Qt::Orientation numbersRun, QObject *owner);
+                              Qt::Orientation numbersRun, QObject *owner,
+                              const std::function<void(int)> &typedNumber = {});
 
 // A table of the program's own dialogs: the header texts, no row numbers, no editing.
 QTableWidget *readOnlyTable(const char *name, int rows, const QStringList &headers);

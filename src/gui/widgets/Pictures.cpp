@@ -1,30 +1,100 @@
 #include "gui/widgets/Pictures.h"
 
+#include <QApplication>
+#include <QHash>
+#include <QIconEngine>
 #include <QPainter>
 #include <QPainterPath>
+#include <QStyle>
+#include <QStyleOption>
+#include <cmath>
+#include <functional>
 
 namespace
 {
 
-QColor discColour(int n)
+// The channel's share of light, from its sRGB value.
+double linearChannel(double value)
 {
-    static const QColor cycle[] = {QColor(0, 0, 255), QColor(0, 0, 128),   QColor(255, 255, 0),
-                                   QColor(0, 255, 0), QColor(0, 255, 255), QColor(255, 0, 255)};
-    return cycle[(n - 1) % 6];
+    return value <= 0.04045 ? value / 12.92 : std::pow((value + 0.055) / 1.055, 2.4);
 }
 
-QColor numeralColour(int n)
+double relativeLuminance(const QColor &colour)
 {
-    const int k = (n - 1) % 6;
-    return (k == 2 || k == 4) ? Qt::black : Qt::white;
+    return 0.2126 * linearChannel(colour.redF()) + 0.7152 * linearChannel(colour.greenF()) +
+           0.0722 * linearChannel(colour.blueF());
 }
 
-QPixmap canvas(int size)
+// An icon painted from shapes on a square design grid, at the size and ratio asked for; its
+// other modes (disabled, selected) are made from the painted picture as the style makes them
+// from a bitmap.
+class PaintedIconEngine : public QIconEngine
 {
-    QPixmap pixmap(size, size);
-    pixmap.fill(Qt::transparent);
-    return pixmap;
-}
+public:
+    using Drawing = std::function<void(QPainter &)>;
+
+    PaintedIconEngine(Drawing drawing, int gridSize, int offeredSize)
+        : m_drawing(std::move(drawing)), m_gridSize(gridSize), m_offeredSize(offeredSize)
+    {
+    }
+
+    void paint(QPainter *painter, const QRect &rect, QIcon::Mode mode, QIcon::State state) override
+    {
+        const qreal ratio = painter->device()->devicePixelRatioF();
+        QPixmap shown = pixmap(rect.size() * ratio, mode, state);
+        shown.setDevicePixelRatio(ratio);
+        const QSizeF points = shown.deviceIndependentSize();
+        painter->drawPixmap(QPointF(rect.x() + (rect.width() - points.width()) / 2,
+                                    rect.y() + (rect.height() - points.height()) / 2),
+                            shown);
+    }
+
+    QSize actualSize(const QSize &size, QIcon::Mode, QIcon::State) override
+    {
+        const int side = qMin(size.width(), size.height());
+        return QSize(side, side);
+    }
+
+    QPixmap pixmap(const QSize &size, QIcon::Mode mode, QIcon::State) override
+    {
+        const int side = qMin(size.width(), size.height());
+        if (side <= 0)
+            return QPixmap();
+        const quint64 key = (quint64(side) << 8) | quint64(mode);
+        if (const auto cached = m_cache.constFind(key); cached != m_cache.constEnd())
+            return *cached;
+        QPixmap picture(side, side);
+        picture.fill(Qt::transparent);
+        {
+            QPainter p(&picture);
+            p.setRenderHint(QPainter::Antialiasing);
+            p.setRenderHint(QPainter::TextAntialiasing);
+            p.scale(side / qreal(m_gridSize), side / qreal(m_gridSize));
+            m_drawing(p);
+        }
+        if (mode != QIcon::Normal) {
+            QStyleOption option;
+            option.palette = QGuiApplication::palette();
+            picture = QApplication::style()->generatedIconPixmap(mode, picture, &option);
+        }
+        m_cache.insert(key, picture);
+        return picture;
+    }
+
+    QList<QSize> availableSizes(QIcon::Mode, QIcon::State) override
+    {
+        return {QSize(m_offeredSize, m_offeredSize)};
+    }
+    bool isNull() override { return false; }
+    QString key() const override { return QStringLiteral("Loto6PaintedIcon"); }
+    QIconEngine *clone() const override { return new PaintedIconEngine(*this); }
+
+private:
+    Drawing m_drawing;
+    int m_gridSize;
+    int m_offeredSize;
+    QHash<quint64, QPixmap> m_cache; // by side and mode
+};
 
 void drawSheet(QPainter &p, const QRectF &r)
 {
@@ -52,37 +122,63 @@ void drawHand(QPainter &p, const QRectF &r)
 // The disc of number n on a 32 x 32 design grid; the painter's scale sets the real size.
 void drawDisc(QPainter &p, int n)
 {
+    const DiscColours colours = discColours(n);
     p.setRenderHint(QPainter::Antialiasing);
     QRadialGradient shine(QPointF(12, 10), 20);
-    shine.setColorAt(0, discColour(n).lighter(150));
-    shine.setColorAt(1, discColour(n));
-    p.setPen(QPen(discColour(n).darker(160), 1));
+    shine.setColorAt(0, colours.shine);
+    shine.setColorAt(1, colours.face);
+    p.setPen(QPen(colours.face.darker(160), 1));
     p.setBrush(shine);
     p.drawEllipse(QRectF(1.5, 1.5, 29, 29));
     QFont font(QStringLiteral("Arial"));
     font.setPixelSize(17);
     font.setBold(true);
     p.setFont(font);
-    p.setPen(numeralColour(n));
+    p.setPen(colours.numeral);
     p.drawText(QRectF(0, 0, 32, 32), Qt::AlignCenter, QString::number(n));
 }
 
 } // namespace
 
-QPixmap numberDisc(int n)
+DiscColours discColours(int n)
 {
-    QPixmap pixmap = canvas(32);
-    QPainter p(&pixmap);
-    drawDisc(p, n);
+    static const QColor cycle[] = {QColor(0, 0, 255), QColor(0, 0, 128),   QColor(255, 255, 0),
+                                   QColor(0, 255, 0), QColor(0, 255, 255), QColor(255, 0, 255)};
+    DiscColours colours;
+    colours.face = cycle[(n - 1) % 6];
+    const QColor white(Qt::white), black(Qt::black);
+    const bool whiteNumeral =
+        contrastRatio(white, colours.face) > contrastRatio(black, colours.face);
+    colours.numeral = whiteNumeral ? white : black;
+    // The shine lightens the face: a little under white numerals, which it pales, more under
+    // black ones, which it only sets off.
+    colours.shine = colours.face.lighter(whiteNumeral ? 120 : 150);
+    return colours;
+}
+
+double contrastRatio(const QColor &a, const QColor &b)
+{
+    const double la = relativeLuminance(a), lb = relativeLuminance(b);
+    return (qMax(la, lb) + 0.05) / (qMin(la, lb) + 0.05);
+}
+
+QPixmap numberDisc(int n, qreal devicePixelRatio)
+{
+    QPixmap pixmap = numberDiscIcon(n).pixmap(QSize(32, 32), devicePixelRatio);
+    pixmap.setDevicePixelRatio(devicePixelRatio);
     return pixmap;
 }
 
-QIcon buttonIcon(ButtonPicture picture, int size)
+QIcon numberDiscIcon(int n)
 {
-    QPixmap pixmap = canvas(size);
-    QPainter p(&pixmap);
-    p.setRenderHint(QPainter::Antialiasing);
-    p.scale(size / 16.0, size / 16.0);
+    return QIcon(new PaintedIconEngine([n](QPainter &p) { drawDisc(p, n); }, 32, 32));
+}
+
+namespace
+{
+
+void drawButtonPicture(QPainter &p, ButtonPicture picture)
+{
     switch (picture) {
     case ButtonPicture::PointingHand: {
         drawHand(p, QRectF(1, 3, 11, 11));
@@ -145,8 +241,14 @@ QIcon buttonIcon(ButtonPicture picture, int size)
         p.drawPolyline(QPolygonF({QPointF(2.5, 8.5), QPointF(6.5, 12.5), QPointF(13.5, 3.5)}));
         break;
     }
-    p.end();
-    return QIcon(pixmap);
+}
+
+} // namespace
+
+QIcon buttonIcon(ButtonPicture picture, int size)
+{
+    return QIcon(
+        new PaintedIconEngine([picture](QPainter &p) { drawButtonPicture(p, picture); }, 16, size));
 }
 
 QImage applicationIconImage(int size)

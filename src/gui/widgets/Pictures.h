@@ -1,15 +1,33 @@
 #pragma once
 
+#include <QColor>
 #include <QIcon>
 #include <QImage>
 #include <QPixmap>
 
-// Pictures the program draws itself.
+// Pictures the program draws itself. Each is painted at the size and device pixel ratio it is
+// shown at, from shapes rather than from a small bitmap, so it stays sharp at 125 to 200 %.
 
-// The 32 x 32 disc of lottery number n (1..43) on a transparent background. The disc colour
-// cycles with the number: blue, navy, yellow, lime, aqua, fuchsia; the numeral is white, or
-// black on yellow and aqua.
-QPixmap numberDisc(int n);
+// The colours of the disc of lottery number n (1..43). The face cycles with the number: blue,
+// navy, yellow, lime, aqua, fuchsia; it runs from `shine` (the lighter top left) to `face` at
+// the rim. The numeral is white on the dark discs and black on the light ones, whichever
+// stands out more.
+struct DiscColours {
+    QColor face;
+    QColor shine;
+    QColor numeral;
+};
+DiscColours discColours(int n);
+
+// The contrast ratio of two colours by their relative luminance, as the Web Content
+// Accessibility Guidelines define it: 1 (the same) to 21 (black on white).
+double contrastRatio(const QColor &a, const QColor &b);
+
+// The disc of lottery number n as a picture of 32 x 32 points on a transparent background,
+// painted for the given device pixel ratio (32·ratio pixels a side).
+QPixmap numberDisc(int n, qreal devicePixelRatio = 1.0);
+// The same disc as an icon, painted at whatever size and ratio a button shows it.
+QIcon numberDiscIcon(int n);
 
 // Small pictures of the bitmap buttons, named after what they show.
 enum class ButtonPicture {
@@ -22,6 +40,8 @@ enum class ButtonPicture {
     SmallChart,        // 傾向グラフ表示
     GreenTick,         // １行取消, 全て取消
 };
+// The icon is painted at the size it is shown; `size` is the size it offers when asked for
+// its sizes.
 QIcon buttonIcon(ButtonPicture picture, int size = 16);
 
 // The program's own icon (a disc with "6"), drawn at each of the sizes the desktops ask for.

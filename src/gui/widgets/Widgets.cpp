@@ -1,5 +1,6 @@
 #include "gui/widgets/Widgets.h"
 
+#include <QAccessibleWidget>
 #include <QApplication>
 #include <QHelpEvent>
 #include <QKeyEvent>
@@ -12,8 +13,71 @@
 #include <QToolTip>
 #include <qdrawutil.h>
 
+namespace
+{
+
+// What a screen reader learns of a panel: its text (unless it has a name of its own) and, when
+// it is checkable, that it is a check box and whether it is checked, which it can toggle.
+class PanelAccessible : public QAccessibleWidget
+{
+public:
+    explicit PanelAccessible(PanelLabel *panel) : QAccessibleWidget(panel, QAccessible::StaticText)
+    {
+    }
+
+    QAccessible::Role role() const override
+    {
+        return panel()->isCheckable() ? QAccessible::CheckBox : QAccessible::StaticText;
+    }
+
+    QString text(QAccessible::Text t) const override
+    {
+        const QString text = QAccessibleWidget::text(t);
+        return t == QAccessible::Name && text.isEmpty() ? panel()->text() : text;
+    }
+
+    QAccessible::State state() const override
+    {
+        QAccessible::State state = QAccessibleWidget::state();
+        if (panel()->isCheckable()) {
+            state.checkable = true;
+            state.checked = panel()->isLowered();
+        }
+        return state;
+    }
+
+    QStringList actionNames() const override
+    {
+        if (!panel()->isCheckable())
+            return QAccessibleWidget::actionNames();
+        return QAccessibleWidget::actionNames() << toggleAction();
+    }
+
+    void doAction(const QString &action) override
+    {
+        if (action == toggleAction() && panel()->isCheckable() && panel()->isEnabled())
+            emit panel()->clicked();
+        else
+            QAccessibleWidget::doAction(action);
+    }
+
+private:
+    PanelLabel *panel() const { return static_cast<PanelLabel *>(widget()); }
+};
+
+QAccessibleInterface *panelAccessible(const QString &className, QObject *object)
+{
+    if (className == QLatin1String("PanelLabel") && object && object->isWidgetType())
+        return new PanelAccessible(static_cast<PanelLabel *>(object));
+    return nullptr;
+}
+
+} // namespace
+
 PanelLabel::PanelLabel(QWidget *parent) : QLabel(parent)
 {
+    static const bool accessibleKnown = (QAccessible::installFactory(panelAccessible), true);
+    Q_UNUSED(accessibleKnown)
     setFrameShape(QFrame::Panel);
     setFrameShadow(QFrame::Raised);
     setLineWidth(1);
@@ -22,7 +86,15 @@ PanelLabel::PanelLabel(QWidget *parent) : QLabel(parent)
 
 void PanelLabel::setLowered(bool lowered)
 {
+    if (lowered == isLowered())
+        return;
     setFrameShadow(lowered ? QFrame::Sunken : QFrame::Raised);
+    if (m_checkable) {
+        QAccessible::State changed;
+        changed.checked = true;
+        QAccessibleStateChangeEvent event(this, changed);
+        QAccessible::updateAccessibility(&event);
+    }
 }
 
 bool PanelLabel::isLowered() const

@@ -11,7 +11,8 @@ class QPainter;
 // rectangle, in the given colour (the text's).
 void drawFocusFrame(QPainter *painter, const QRect &rect, const QColor &colour);
 
-// A panel: text in a bevelled frame. It may also serve as a button (it emits clicked).
+// A panel: text in a bevelled frame. It may also serve as a button (it emits clicked). A
+// checkable panel is a check box to a screen reader, checked while it is lowered.
 class PanelLabel : public QLabel
 {
     Q_OBJECT
@@ -21,6 +22,8 @@ public:
     // Raised (normal) or lowered (sunk) bevel.
     void setLowered(bool lowered);
     bool isLowered() const;
+    void setCheckable(bool checkable) { m_checkable = checkable; }
+    bool isCheckable() const { return m_checkable; }
 
 signals:
     void clicked();
@@ -30,6 +33,9 @@ protected:
     // With the keyboard on it, Space or Enter presses it and a dotted frame shows it.
     void keyPressEvent(QKeyEvent *event) override;
     void paintEvent(QPaintEvent *event) override;
+
+private:
+    bool m_checkable = false;
 };
 
 // The look of a captioned group box as on the program's home system: the frame line runs

@@ -4,6 +4,7 @@
 #include "core/common/DomainError.h"
 #include "core/picking/ExclusionCodec.h"
 #include "core/picking/LineGenerator.h"
+#include "core/picking/NumberTyping.h"
 #include "core/picking/PickRules.h"
 
 #include <QTest>
@@ -37,6 +38,8 @@ private slots:
     void knownSeedGivesKnownSequence();
     void seedFromTimeOfDay();
     void drawAdmissibleSkipsRejectedCandidates();
+    void typedNumbers_data();
+    void typedNumbers();
 };
 
 void TestPickRules::exclusionMembership_data()
@@ -239,6 +242,52 @@ void TestPickRules::drawAdmissibleSkipsRejectedCandidates()
         LotoRandom r(seed);
         QCOMPARE(drawAdmissible(r, AdmissionRule::countFiltered(counts, 1), 3, {}), 42);
     }
+}
+
+void TestPickRules::typedNumbers_data()
+{
+    // Keys typed on the board: digits, "." the pause or another key, "x" Escape.
+    QTest::addColumn<QString>("keys");
+    QTest::addColumn<QList<int>>("picks");
+    QTest::addColumn<bool>("waiting"); // a digit still waits after the keys
+    QTest::newRow("4 then 1: 41") << "41" << QList<int>{41} << false;
+    QTest::newRow("4 alone waits") << "4" << QList<int>{} << true;
+    QTest::newRow("4, pause: 4") << "4." << QList<int>{4} << false;
+    QTest::newRow("43, the last") << "43" << QList<int>{43} << false;
+    QTest::newRow("44: 4, then 4 waits") << "44" << QList<int>{4} << true;
+    QTest::newRow("45: 4, 5") << "45" << QList<int>{4, 5} << false;
+    QTest::newRow("40") << "40" << QList<int>{40} << false;
+    QTest::newRow("1, pause: the first") << "1." << QList<int>{1} << false;
+    QTest::newRow("10") << "10" << QList<int>{10} << false;
+    QTest::newRow("5 at once") << "5" << QList<int>{5} << false;
+    QTest::newRow("9 at once") << "9" << QList<int>{9} << false;
+    QTest::newRow("39") << "39" << QList<int>{39} << false;
+    QTest::newRow("03: leading zero") << "03" << QList<int>{3} << false;
+    QTest::newRow("0 alone: none") << "0." << QList<int>{} << false;
+    QTest::newRow("00: none") << "00." << QList<int>{} << false;
+    QTest::newRow("50: 5, 0 none") << "50." << QList<int>{5} << false;
+    QTest::newRow("412: 41, then 2") << "412." << QList<int>{41, 2} << false;
+    QTest::newRow("1, pause, 1") << "1.1." << QList<int>{1, 1} << false;
+    QTest::newRow("4, Escape: none") << "4x." << QList<int>{} << false;
+}
+
+void TestPickRules::typedNumbers()
+{
+    QFETCH(QString, keys);
+    QFETCH(QList<int>, picks);
+    QFETCH(bool, waiting);
+    NumberTyping typing;
+    QList<int> picked;
+    for (const QChar key : keys) {
+        if (key.isDigit())
+            picked += typing.typeDigit(key.digitValue());
+        else if (key == QLatin1Char('x'))
+            typing.cancel();
+        else if (const std::optional<int> n = typing.finish())
+            picked << *n;
+    }
+    QCOMPARE(picked, picks);
+    QCOMPARE(typing.isWaiting(), waiting);
 }
 
 QTEST_GUILESS_MAIN(TestPickRules)
