@@ -25,6 +25,7 @@
 
 #include <QApplication>
 #include <QComboBox>
+#include <QElapsedTimer>
 #include <QFile>
 #include <QHeaderView>
 #include <QMessageBox>
@@ -238,18 +239,36 @@ void StatisticsWindow(benchmark::State &state)
         draws->setValue(draws->value() == kBundled ? kBundled - 1 : kBundled);
 }
 
-// The whole program started as a process until its window is shown (bench_startup).
+// The whole program started as a process until its window is shown (bench_startup), and the
+// floor (bench_startup_floor: a bare window with a Japanese label) in turn with it, so that
+// their ratio holds on a quiet machine and a busy one alike. The time is the program's.
 void Startup(benchmark::State &state)
 {
     Fixture &f = fixture(kBundled);
-    double peakMiB = 0;
-    for (auto _ : state) {
+    const auto run = [](const char *program, const QStringList &arguments, QByteArray *output) {
+        QElapsedTimer timer;
+        timer.start();
         QProcess child;
-        child.start(QStringLiteral(LOTO6_STARTUP_PROBE), {f.dir.path()});
+        child.start(QString::fromUtf8(program), arguments);
         child.waitForFinished(30000);
-        peakMiB = child.readAllStandardOutput().trimmed().toDouble() / 1024.0;
+        if (output)
+            *output = child.readAllStandardOutput();
+        return double(timer.nsecsElapsed()) / 1e6;
+    };
+    double peakMiB = 0;
+    double floorMs = 0;
+    double programMs = 0;
+    for (auto _ : state) {
+        floorMs += run(LOTO6_STARTUP_FLOOR, {}, nullptr);
+        QByteArray output;
+        const double ms = run(LOTO6_STARTUP_PROBE, {f.dir.path()}, &output);
+        programMs += ms;
+        state.SetIterationTime(ms / 1000.0);
+        peakMiB = output.trimmed().toDouble() / 1024.0;
     }
     state.counters["peak_MiB"] = peakMiB;
+    state.counters["floor_ms"] = floorMs / double(state.iterations());
+    state.counters["x_floor"] = floorMs > 0 ? programMs / floorMs : 0;
 }
 
 // Collects the figures for the summary.
@@ -260,8 +279,8 @@ public:
     {
         ConsoleReporter::ReportRuns(runs);
         for (const Run &run : runs) {
-            // Single runs, or the median of repetitions; "Startup/iterations:5/real_time"
-            // is kept as "Startup/real_time".
+            // Single runs, or the median of repetitions; "Startup/iterations:12/manual_time"
+            // is kept as "Startup/manual_time".
             if (run.run_type == Run::RT_Aggregate && run.aggregate_name != "median")
                 continue;
             std::string name = run.run_name.str();
@@ -309,11 +328,17 @@ public:
         line("Randomness/real_time", kBundled, "<= 5 ms, 2037 draws");
         line("Statistics/real_time", kBundled, "<= 20 ms, every page, 2037 draws");
         line("StatisticsWindow/real_time", kBundled, "<= 20 ms, tables and charts too");
-        line("Startup/real_time", kBundled, "<= 400 ms to the window shown");
-        const auto peak = m_counters.find("Startup/real_time/peak_MiB");
-        if (peak != m_counters.end())
-            std::printf("%-24s %12.1f %10s   %s\n", "Startup peak memory", peak->second, "MiB",
-                        "<= 80 MiB");
+        line("Startup/manual_time", kBundled, "<= 400 ms to the window shown");
+        const auto counter = [this](const char *key) {
+            const auto it = m_counters.find(std::string("Startup/manual_time/") + key);
+            return it == m_counters.end() ? 0.0 : it->second;
+        };
+        std::printf("%-24s %12.3f %10s   %s\n", "Startup floor", counter("floor_ms"), "",
+                    "a bare window with a Japanese label, shown once");
+        std::printf("%-24s %12.2f %10s   %s\n", "Startup x floor", counter("x_floor"), "",
+                    "<= 2.5, runs in turn with the floor");
+        std::printf("%-24s %12.1f %10s   %s\n", "Startup peak memory", counter("peak_MiB"), "MiB",
+                    "<= 80 MiB");
     }
 
 private:
@@ -350,7 +375,7 @@ BENCHMARK(Report)->Arg(10000)->Unit(benchmark::kMillisecond)->UseRealTime();
 BENCHMARK(Randomness)->Unit(benchmark::kMillisecond)->UseRealTime();
 BENCHMARK(Statistics)->Unit(benchmark::kMillisecond)->UseRealTime();
 BENCHMARK(StatisticsWindow)->Unit(benchmark::kMillisecond)->UseRealTime();
-BENCHMARK(Startup)->Unit(benchmark::kMillisecond)->UseRealTime()->Iterations(5);
+BENCHMARK(Startup)->Unit(benchmark::kMillisecond)->UseManualTime()->Iterations(12);
 
 int main(int argc, char *argv[])
 {

@@ -5,7 +5,7 @@
 // lines (or deletes a file with no line of any draw left). The program's own reading must
 // agree: the other listed lines stay listed, in order, and no line of the draw is left.
 #include "core/common/DomainError.h"
-#include "core/tickets/TicketFile.h"
+#include "core/tickets/TicketWrite.h"
 
 #include <QFile>
 #include <QTemporaryDir>

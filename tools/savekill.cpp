@@ -12,7 +12,7 @@
 #include "core/common/DomainError.h"
 #include "core/results/DrawCalendar.h"
 #include "core/tickets/ContinuedPurchase.h"
-#include "core/tickets/TicketFile.h"
+#include "core/tickets/TicketWrite.h"
 
 #include <QCoreApplication>
 #include <QDate>

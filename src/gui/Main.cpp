@@ -12,7 +12,7 @@
 #include "core/results/ResultsReplace.h"
 #include "core/results/TypedDraws.h"
 #include "core/tickets/PrizeClaims.h"
-#include "core/tickets/TicketFile.h"
+#include "core/tickets/TicketWrite.h"
 #include "gui/dialogs/About.h"
 #include "gui/dialogs/Splash.h"
 #include "gui/models/HistoryModel.h"

@@ -42,7 +42,8 @@ public:
     // Says something about the start in the status bar, until the page changes.
     void showStatusNote(const QString &text);
 
-    // Loads the results files into the pages (at start-up, after a download or a typed draw).
+    // Loads the results files through the results service, which hands them to the pages, and
+    // tells the player of a missing or damaged file.
     void btnMmsUpdateClick();
 
 protected:

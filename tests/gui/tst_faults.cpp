@@ -4,7 +4,7 @@
 
 #include "NotRegularFile.h"
 #include "TestSupport.h"
-#include "core/tickets/TicketFile.h"
+#include "core/tickets/TicketWrite.h"
 #include "gui/widgets/StringGrid.h"
 #include "gui/widgets/Widgets.h"
 

@@ -2,6 +2,8 @@
 
 #include "core/common/DomainError.h"
 #include "core/common/FileErrors.h"
+#include "core/common/FileIdentity.h"
+#include "core/common/FileNames.h"
 #include "core/common/SafeWrite.h"
 
 #include <QDir>
@@ -11,8 +13,6 @@
 
 namespace
 {
-
-const QString kDownload = QStringLiteral("download/");
 
 QString withSlash(const QString &folder)
 {
@@ -77,7 +77,7 @@ DataFolders chooseDataFolders(const QString &programFolder, const QString &perUs
     DataFolders folders;
     const QString program = withSlash(programFolder);
     const QString shared = withSlash(program + kInstalledShareFolder);
-    const bool installedUnderPrefix = QFileInfo(shared + kDownload).isDir();
+    const bool installedUnderPrefix = QFileInfo(shared + kDownloadFolder).isDir();
     folders.installFolder = installedUnderPrefix ? shared : program;
 
     if (!installedUnderPrefix && !installedCopy(program) && canWriteIn(program)) {
@@ -92,12 +92,55 @@ DataFolders chooseDataFolders(const QString &programFolder, const QString &perUs
         return folders;
     }
     folders.dataFolder = withSlash(perUserFolder);
-    const QString download = folders.dataFolder + kDownload;
+    const QString download = folders.dataFolder + kDownloadFolder;
     if (!QDir().mkpath(download)) {
         folders.errors.append(QStringLiteral("フォルダ「%1」を作成できません。")
                                   .arg(QDir::toNativeSeparators(download)));
         return folders;
     }
-    seed(folders.installFolder + kDownload, download, &folders.errors);
+    seed(folders.installFolder + kDownloadFolder, download, &folders.errors);
     return folders;
+}
+
+bool isInProgramData(const QString &path, const QString &dataFolder, const QString &installFolder)
+{
+    // Compared as the file system has them, links resolved; a folder not there yet as written.
+    const auto real = [](const QString &folder) {
+        const QString canonical = QFileInfo(folder).canonicalFilePath();
+        return QDir::cleanPath(canonical.isEmpty() ? QFileInfo(folder).absoluteFilePath()
+                                                   : canonical) +
+               QLatin1Char('/');
+    };
+    // The file the name reaches: a link is followed to its target, also one whose target is
+    // not there yet (the write would create it there).
+    QFileInfo file(path);
+    for (int hops = 0; file.isSymLink() && hops < 40; ++hops)
+        file = QFileInfo(QDir(file.absolutePath()).absoluteFilePath(file.symLinkTarget()));
+    const QString target = real(file.absolutePath());
+    const QStringList folders = {dataFolder + kClientFolder.chopped(1),
+                                 dataFolder + kDownloadFolder.chopped(1),
+                                 installFolder + kDownloadFolder.chopped(1)};
+    for (const QString &folder : folders) {
+        if (target.startsWith(real(folder), kFileNameCase))
+            return true;
+    }
+    // The same file or folder reached another way.
+    const std::optional<FileIdentity> fileId = fileIdentity(file.absoluteFilePath());
+    const std::optional<FileIdentity> folderId = fileIdentity(file.absolutePath());
+    for (const QString &folder : folders) {
+        const std::optional<FileIdentity> id = fileIdentity(folder);
+        if (!id)
+            continue;
+        if (folderId && *folderId == *id)
+            return true;
+        if (!fileId)
+            continue;
+        const QDir dir(folder);
+        const QStringList names = dir.entryList(QDir::Files | QDir::System | QDir::Hidden);
+        for (const QString &name : names) {
+            if (fileIdentity(dir.filePath(name)) == fileId)
+                return true;
+        }
+    }
+    return false;
 }

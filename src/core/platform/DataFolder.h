@@ -13,6 +13,10 @@
 // Windows installer put in the player's own folder (its uninstaller beside it) belongs to the
 // installer. Such a copy keeps the player's data in the per-user folder, which it seeds on first
 // start with the bundled history.
+// The folders of the data folder: the results files, and the ticket files with claimed.csv.
+inline const QString kDownloadFolder = QStringLiteral("download/");
+inline const QString kClientFolder = QStringLiteral("client/");
+
 struct DataFolders {
     QString dataFolder;    // download/ and client/, with a trailing "/"
     QString installFolder; // the bundled history and the manual, with a trailing "/"
@@ -32,3 +36,11 @@ DataFolders chooseDataFolders(const QString &programFolder, const QString &perUs
 // True when a file can actually be created in folder. Permission bits are not enough: they do
 // not stop an administrator, while a read-only mount or an immutable folder stops everyone.
 bool canWriteIn(const QString &folder);
+
+// Whether path (a file to be written) lies in the folders that hold the program's own data:
+// "client/" or "download/" of the data folder or of the install folder (each with a trailing
+// "/"), or a folder below them. The CSV export never writes there: a file it replaced could be a
+// ticket file or a results file. The name is followed to the file it reaches, so a link to one
+// of those files counts as the file; and a file or folder that is one of them by its identity
+// (device and number: a hard link, a folder mounted elsewhere) counts as well.
+bool isInProgramData(const QString &path, const QString &dataFolder, const QString &installFolder);

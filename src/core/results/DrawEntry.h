@@ -24,11 +24,6 @@ struct DrawEntry {
     QString carryOver;
 };
 
-// The highest figures a typed draw may hold: per line and tier, winners of a tier, carry-over.
-constexpr qint64 kMaxEntryAmountYen = 1000000000;
-constexpr qint64 kMaxEntryWinners = 100000000;
-constexpr qint64 kMaxEntryCarryOverYen = 1000000000000;
-
 struct NewestDraw {
     int number = 0;
     QDate date;

@@ -4,7 +4,6 @@
 #include "core/common/Formats.h"
 #include "core/common/TextLines.h"
 #include "core/results/DrawCalendar.h"
-#include "core/results/DrawEntry.h"
 #include "core/results/ResultsReplace.h"
 
 #include <QDateTime>

@@ -22,6 +22,12 @@
 // draw and the rule, e.g. "第1000回：ボーナス数字 44 が 1～43 の範囲にありません。".
 std::optional<QString> invalidDrawFault(const QVector<DrawRecord> &draws);
 
+// The highest figures a draw may hold, typed or fetched: per line and tier, winners of a tier,
+// carry-over.
+constexpr qint64 kMaxEntryAmountYen = 1000000000;
+constexpr qint64 kMaxEntryWinners = 100000000;
+constexpr qint64 kMaxEntryCarryOverYen = 1000000000000;
+
 // What cannot be true of a draw's figures, or nothing: a day that is no draw day, a tier paid
 // with no winner or won without pay (a carry-over tier has neither), a tier of 1..4 paying
 // less than 5等. Without the draw's name, e.g. "１等の当選口数が 0 口なのに金額が ¥600,000,000

@@ -76,8 +76,3 @@ const PastDraw *PastDraws::find(int number) const
     const auto it = m_index.constFind(number);
     return it == m_index.constEnd() ? nullptr : &m_draws.at(*it);
 }
-
-QStringList readPrizeLines(const QString &programFolder)
-{
-    return readTextLines(programFolder + kDownloadFolder + kDataFileName);
-}

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "core/common/NumberSet.h"
 #include "core/results/ResultsFiles.h"
 
 #include <QHash>
@@ -11,14 +12,6 @@
 
 // The draw history in numbers, for the analyses that walk all of it: each draw's main numbers
 // as a set of bits, its bonus, and the amount one line was paid at each tier.
-
-// Bit n (1..43) set for each number of a line or a draw.
-using NumberSet = std::uint64_t;
-
-inline NumberSet numberBit(int n)
-{
-    return NumberSet(1) << n;
-}
 
 struct PastDraw {
     int number = 0; // draw number
@@ -54,6 +47,3 @@ private:
     QVector<PastDraw> m_draws;
     QHash<int, int> m_index;
 };
-
-// The prize lines of a program folder (with trailing "/"): download/Loto6Data.csv.
-QStringList readPrizeLines(const QString &programFolder);

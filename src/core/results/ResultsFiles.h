@@ -1,6 +1,7 @@
 #pragma once
 
 #include "core/common/ComType.h"
+#include "core/platform/DataFolder.h"
 
 #include <QByteArray>
 #include <QDate>
@@ -15,7 +16,6 @@
 //   Loto6Data.csv    draw number, then amount and winner count of tiers 1..5, carry-over
 // Both are read strictly: a line must have exactly its number of fields.
 
-inline const QString kDownloadFolder = QStringLiteral("download/");
 inline const QString kNumberFileName = QStringLiteral("Loto6Number.csv");
 inline const QString kDataFileName = QStringLiteral("Loto6Data.csv");
 

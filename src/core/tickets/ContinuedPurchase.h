@@ -1,7 +1,7 @@
 #pragma once
 
 #include "core/results/DrawCalendar.h"
-#include "core/tickets/TicketFile.h"
+#include "core/tickets/TicketWrite.h"
 
 #include <QString>
 #include <QStringList>

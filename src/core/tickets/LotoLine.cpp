@@ -1,9 +1,8 @@
 #include "core/tickets/LotoLine.h"
 
 #include "core/common/ComType.h"
+#include "core/common/Formats.h"
 #include "core/tickets/CommaText.h"
-#include "core/tickets/SavedLines.h"
-#include "core/tickets/TicketFile.h"
 
 #include <bitset>
 
@@ -12,9 +11,62 @@ namespace
 
 // Bits 1..43: the numbers a line can hold.
 const NumberSet kAllNumbers = (numberBit(kLotoMax) << 1) - numberBit(kLotoMin);
+// A number of a line has at most two digits once its leading zeros are gone.
+constexpr int kMaxNumberDigits = 2;
 
 } // namespace
 
+bool isPlainDrawNumber(const QString &text)
+{
+    if (text.isEmpty())
+        return false;
+    for (const QChar c : text) {
+        if (c < QLatin1Char('0') || c > QLatin1Char('9'))
+            return false;
+    }
+    return true;
+}
+
+QString drawNumberKey(const QString &text)
+{
+    if (!isPlainDrawNumber(text))
+        return QString();
+    qsizetype zeros = 0;
+    while (zeros < text.size() && text.at(zeros) == QLatin1Char('0'))
+        ++zeros;
+    return text.mid(zeros);
+}
+
+int drawNumberOf(const QString &field)
+{
+    const QString key = drawNumberKey(field);
+    return key.size() <= kMaxDrawDigits ? key.toInt() : 0;
+}
+
+std::optional<NumberSet> lineNumbers(const QStringList &fields)
+{
+    if (fields.size() != kPicksPerLine)
+        return std::nullopt;
+    NumberSet line = 0;
+    for (const QString &field : fields) {
+        const QString key = drawNumberKey(field);
+        const int n = key.size() <= kMaxNumberDigits ? key.toInt() : 0;
+        if (n < kLotoMin || n > kLotoMax || (line & numberBit(n)))
+            return std::nullopt;
+        line |= numberBit(n);
+    }
+    return line;
+}
+
+QStringList lineNumberTexts(NumberSet numbers)
+{
+    QStringList texts;
+    for (int n = kLotoMin; n <= kLotoMax; ++n) {
+        if (numbers & numberBit(n))
+            texts.append(twoDigits(n));
+    }
+    return texts;
+}
 std::optional<LotoLine> LotoLine::of(int draw, NumberSet numbers)
 {
     const bool sixNumbers =

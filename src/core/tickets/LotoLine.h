@@ -1,6 +1,6 @@
 #pragma once
 
-#include "core/results/PastDraws.h"
+#include "core/common/NumberSet.h"
 
 #include <QByteArray>
 #include <QString>
@@ -8,10 +8,37 @@
 #include <QVector>
 #include <optional>
 
+// The rule of a line, which every reader of lines follows (the check, the list, the report, the
+// repeated lines of the slate, a line typed in), and the line itself.
+
+// The fields of a line in a ticket file: the draw number, then the six numbers.
+inline constexpr int kTicketColumns = 7;
+
 // The largest draw number a line can name: nine digits. A longer number names no draw the
 // history can hold, and is no line.
 inline constexpr int kMaxDrawDigits = 9;
 inline constexpr int kMaxDrawNumber = 999'999'999;
+
+// True when the text is a plain decimal number (ASCII digits only, at least one), the only
+// text that may name a ticket file. "0700" is plain and names another file than "700".
+bool isPlainDrawNumber(const QString &text);
+
+// A draw number as a line or a field writes it: plain decimal digits read as a number, so
+// "0700" and "700" name one draw. Its digits without leading zeros; empty when the text is
+// not a draw number (no digits, any other character, or 0).
+QString drawNumberKey(const QString &text);
+
+// The draw number of a line's first field: a plain decimal number of at most nine digits,
+// else 0.
+int drawNumberOf(const QString &field);
+
+// The numbers of a line are exactly six fields, each plain decimal digits read as a number ("7"
+// and "07" are one number), all different and each of 1..43. Their set, or nothing when the
+// fields are anything else.
+std::optional<NumberSet> lineNumbers(const QStringList &fields);
+
+// The six numbers of a line as two-digit texts, ascending: {"01", "05", ...}.
+QStringList lineNumberTexts(NumberSet numbers);
 
 // One line of Loto 6 as the player decided it: the draw it is for and its six numbers. Made only
 // through the functions below, so that a line that exists is a valid one: a draw number of

@@ -179,14 +179,6 @@ QVector<ClaimedLine> readClaimedLines(const QString &clientFolder)
     return claimedLinesOf(readClientFile(claimedFilePath(clientFolder)));
 }
 
-void writeClaimedLines(const QString &clientFolder, const QVector<ClaimedLine> &lines)
-{
-    QByteArray content;
-    for (const ClaimedLine &line : lines)
-        content += claimedLineText(line.line, line.ticked);
-    writeWholeFile(claimedFilePath(clientFolder), content, kClientFolder + kClaimedFileName);
-}
-
 void setClaimed(const QString &clientFolder, const QVector<PrizeClaim> &claims, int index,
                 bool claimed, const QDate &today)
 {

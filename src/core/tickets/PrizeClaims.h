@@ -3,6 +3,7 @@
 #include "core/common/Formats.h"
 #include "core/results/PastDraws.h"
 #include "core/tickets/SavedLines.h"
+#include "core/tickets/TicketFile.h"
 #include "core/tickets/WinningCheck.h"
 
 #include <QDate>
@@ -75,18 +76,16 @@ ClaimWarning claimWarning(const QVector<PrizeClaim> &claims);
 // "受取期限の近い当選があります（2件、最短 あと 5 日）。", empty when there is none.
 QString claimWarningText(const ClaimWarning &warning);
 
-// client/claimed.csv: one line per claimed line, "2039,05,11,19,24,38,42,2026/12/14": the
-// draw, the six numbers and the day it was marked, CR LF. It is read leniently (LF line ends,
-// empty lines, lines that are not such a line are passed over) and written whole and safely;
-// a change adds or removes marks and keeps every other byte, also of lines it cannot read.
-inline const QString kClaimedFileName = QStringLiteral("claimed.csv");
-
+// client/claimed.csv (kClaimedFileName): one line per claimed line,
+// "2039,05,11,19,24,38,42,2026/12/14": the draw, the six numbers and the day it was marked, CR LF.
+// It is read leniently (LF line ends, empty lines, lines that are not such a line are passed over)
+// and written whole and safely; a change adds or removes marks and keeps every other byte, also of
+// lines it cannot read.
 struct ClaimedLine {
     LotoLine line;
     QDate ticked;
 };
 QVector<ClaimedLine> readClaimedLines(const QString &clientFolder);
-void writeClaimedLines(const QString &clientFolder, const QVector<ClaimedLine> &lines);
 
 // Marks claims[index] claimed on `today`, or not claimed, as readPrizeClaims gave them: the
 // line of the prize then has one mark per prize of it that is claimed. An untick takes away

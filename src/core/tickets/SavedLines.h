@@ -1,6 +1,5 @@
 #pragma once
 
-#include "core/results/PastDraws.h"
 #include "core/tickets/LotoLine.h"
 
 #include <QString>
@@ -19,13 +18,3 @@
 // fromDraw > 0 reads only the files of that draw and later ones.
 QVector<LotoLine> readSavedLines(const QString &clientFolder, QStringList *unreadable = nullptr,
                                  int fromDraw = 0);
-
-// The words for a file of client/ that could not be read: "client/2040.csv を読めません：…".
-QString unreadableFileText(const QString &name, const QString &reason);
-
-// The draw number of a line's first field: a plain decimal number of at most nine digits,
-// else 0.
-int drawNumberOf(const QString &field);
-
-// The six numbers of a line as two-digit texts, ascending: {"01", "05", ...}.
-QStringList lineNumberTexts(NumberSet numbers);

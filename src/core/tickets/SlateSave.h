@@ -1,7 +1,7 @@
 #pragma once
 
 #include "core/tickets/Slate.h"
-#include "core/tickets/TicketFile.h"
+#include "core/tickets/TicketWrite.h"
 
 #include <QPair>
 #include <QString>

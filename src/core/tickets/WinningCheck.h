@@ -1,7 +1,7 @@
 #pragma once
 
 #include "core/results/ResultsFiles.h"
-#include "core/tickets/TicketFile.h"
+#include "core/tickets/TicketLine.h"
 
 #include <QString>
 #include <QVector>

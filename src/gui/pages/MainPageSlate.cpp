@@ -7,7 +7,7 @@
 #include "core/results/DrawEntry.h"
 #include "core/results/ResultsFiles.h"
 #include "core/tickets/SlateSave.h"
-#include "core/tickets/TicketFile.h"
+#include "core/tickets/TicketWrite.h"
 #include "gui/PageContext.h"
 #include "gui/dialogs/ContinuedSaveForm.h"
 #include "gui/dialogs/Splash.h"

@@ -2,7 +2,7 @@
 
 #include "gui/pages/TicketListPage.h"
 
-#include "core/tickets/TicketFile.h"
+#include "core/tickets/TicketWrite.h"
 #include "gui/PageContext.h"
 #include "gui/services/ComFunction.h"
 #include "gui/widgets/LayoutKit.h"

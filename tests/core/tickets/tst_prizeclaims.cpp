@@ -2,7 +2,7 @@
 // small hand-made history.
 
 #include "core/tickets/PrizeClaims.h"
-#include "core/tickets/TicketFile.h"
+#include "core/tickets/TicketWrite.h"
 
 #include <QDir>
 #include <QFile>

@@ -4,7 +4,7 @@
 #include "core/common/DomainError.h"
 #include "core/common/FileErrors.h"
 #include "core/tickets/SavedLines.h"
-#include "core/tickets/TicketFile.h"
+#include "core/tickets/TicketWrite.h"
 
 #ifdef Q_OS_WIN
 #include <qt_windows.h>
