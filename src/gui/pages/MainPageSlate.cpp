@@ -283,6 +283,14 @@ void MainPage::menuFileCsvSaveClick()
         if (auto *details = dlgSave->findChild<QTreeView *>(QStringLiteral("treeView")))
             for (int column = 1; column < details->header()->count(); ++column)
                 details->header()->setSectionResizeMode(column, QHeaderView::ResizeToContents);
+        // Qt's own dialog names its two lists by their labels, which not every system gives a
+        // screen reader; they are named here, in Japanese.
+        const std::pair<const char *, QString> lists[] = {
+            {"lookInCombo", QStringLiteral("保存する場所")},
+            {"fileTypeCombo", QStringLiteral("ファイルの種類")}};
+        for (const auto &[name, spoken] : lists)
+            if (auto *list = dlgSave->findChild<QWidget *>(QLatin1String(name)))
+                list->setAccessibleName(spoken);
         dlgSave->setWindowTitle(QStringLiteral("CSVファイルに名前を付けて保存"));
         dlgSave->setNameFilter(QStringLiteral("CSVファイル (カンマ区切り) (*.csv)"));
         dlgSave->setDefaultSuffix(QStringLiteral("csv"));

@@ -180,9 +180,10 @@ namespace
 {
 
 constexpr int kStatusPadding = 3; // between the bevel and the text, either side
-// How many pixels smaller a long text may be drawn: the window's 15-pixel text down to 11, so
-// that the longest guidance of a page (44 characters) is read whole beside the clock.
-constexpr int kStatusShrinkBy = 4;
+// How many pixels smaller a long text may be drawn: the window's 15-pixel text down to 10, so
+// that the longest guidance of a page (44 characters) is read whole beside the clock, also on
+// Windows, where the window's size grip takes a few pixels of the bar.
+constexpr int kStatusShrinkBy = 5;
 
 } // namespace
 
