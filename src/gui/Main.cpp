@@ -111,24 +111,13 @@ void TMainForm::connectHandlers()
     connect(Timer1, &QTimer::timeout, this, &TMainForm::Timer1Timer);
     connect(pctrlMain, &QTabWidget::currentChanged, this,
             guardedSlot(this, &TMainForm::pctrlMainChange));
-    // The slate's commands act on the main page's slate from whichever page is shown. While
-    // another operation lets messages run they would change files under it: they wait, and
-    // the status bar says so.
-    const auto slateCommand = [this](void (MainPage::*handler)()) {
-        return [this, handler] {
-            if (isBusy()) {
-                m_context->setStatusText(
-                    QStringLiteral("実行中の処理が終わってから、もう一度行ってください。"));
-                return;
-            }
-            runGuarded(this, [this, handler] { (m_mainPage->*handler)(); });
-        };
-    };
-    connect(menuFileSave, &QAction::triggered, this, slateCommand(&MainPage::btnSaveClick));
+    // The slate's commands act on the main page's slate from whichever page is shown.
+    connect(menuFileSave, &QAction::triggered, this,
+            [this] { runSlateCommand(&MainPage::btnSaveClick); });
     connect(menuFileCsvSave, &QAction::triggered, this,
-            slateCommand(&MainPage::menuFileCsvSaveClick));
+            [this] { runSlateCommand(&MainPage::menuFileCsvSaveClick); });
     connect(menuCommandSaveContinued, &QAction::triggered, this,
-            slateCommand(&MainPage::saveContinued));
+            [this] { runSlateCommand(&MainPage::saveContinued); });
     connect(menuFileExit, &QAction::triggered, this, &TMainForm::menuFileExitClick);
     // The options page's method offers the main page's line generator, or not.
     connect(m_optionsPage, &PickOptionsPage::automaticPickingChanged, m_mainPage,
@@ -140,6 +129,19 @@ void TMainForm::connectHandlers()
     m_mainPage->setPickChoice(m_optionsPage->pickChoice());
     connectHelpAndDownload();
     connectExtraCommands();
+}
+
+// While another operation lets messages run, a slate command would change files under it: it
+// waits, and the status bar says so.
+void TMainForm::runSlateCommand(void (MainPage::*command)())
+{
+    if (isBusy()) {
+        m_context->setStatusText(
+            QStringLiteral("実行中の処理が終わってから、もう一度行ってください。"));
+        return;
+    }
+    MainPage *page = m_mainPage;
+    runGuarded(this, [page, command] { (page->*command)(); });
 }
 
 bool TMainForm::isBusy() const

@@ -65,6 +65,8 @@ private:
     void menuCommandDownloadClick();
     // True while a long operation lets window messages run; closing and reloading wait.
     bool isBusy() const;
+    // Runs a command of the main page's slate, unless another operation is under way.
+    void runSlateCommand(void (MainPage::*command)());
 
     // Layout (MainLayout.cpp): the window, its menu, status bar and pages.
     void buildWindow();
