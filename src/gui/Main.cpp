@@ -24,6 +24,7 @@
 #include "gui/pages/TicketListPage.h"
 #include "gui/pages/TrendChartPage.h"
 #include "gui/services/ComFunction.h"
+#include "gui/services/QtTranslations.h"
 #include "gui/services/ResultsService.h"
 #include "gui/widgets/LayoutKit.h"
 #include "gui/widgets/Widgets.h"
@@ -79,6 +80,7 @@ TMainForm::TMainForm(const QString &dataFolder, const QString &installFolder, QW
 {
     m_results->setObjectName(QStringLiteral("resultsService"));
     layout::installJapaneseFonts();
+    keepQtDialogStateOffDisk();
     FocusFrameStyle::install();
     qApp->installEventFilter(new EnterPressesButtons(this)); // goes with this window
     buildWindow();

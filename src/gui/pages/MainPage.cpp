@@ -21,6 +21,8 @@
 
 #include <QDateTime>
 #include <QEvent>
+#include <QFileDialog>
+#include <QFileIconProvider>
 #include <QFrame>
 #include <QGroupBox>
 #include <QHBoxLayout>
@@ -105,6 +107,13 @@ MainPage::MainPage(PageContext &context, QWidget *parent) : Page(parent), m_cont
     setTextColour(this, colour::black);
     buildControls();
     connectControls();
+}
+
+// The export dialog, a child of the window, goes first: its file model asks m_entryKinds to the
+// end.
+MainPage::~MainPage()
+{
+    delete dlgSave;
 }
 
 QString MainPage::guide() const

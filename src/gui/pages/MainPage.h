@@ -8,11 +8,13 @@
 #include <QSet>
 #include <QStringList>
 #include <QVector>
+#include <memory>
 #include <optional>
 
 class PageContext;
 class PanelLabel;
 class QFileDialog;
+class QFileIconProvider;
 class QFrame;
 class QGroupBox;
 class QLabel;
@@ -35,6 +37,7 @@ class MainPage : public Page
     Q_OBJECT
 public:
     explicit MainPage(PageContext &context, QWidget *parent = nullptr);
+    ~MainPage() override;
 
     QString guide() const override;
     void activated() override;
@@ -124,9 +127,10 @@ private:
     QPushButton *btnSelect = nullptr, *btnCancel = nullptr, *btnSave = nullptr;
     PanelLabel *pnlSelectMax = nullptr, *pnlSelectMoney = nullptr;
     StringGrid *gridSelectItem = nullptr;
-    QFileDialog *dlgSave = nullptr; // made by the first CSV export
-    QString m_lastSavedFolder;      // where the last CSV export of this run went
-    Slate m_slate;                  // the lines gridSelectItem shows, one a row
+    QFileDialog *dlgSave = nullptr;                  // made by the first CSV export
+    std::unique_ptr<QFileIconProvider> m_entryKinds; // the kinds of entry dlgSave lists
+    QString m_lastSavedFolder;                       // where the last CSV export of this run went
+    Slate m_slate;                                   // the lines gridSelectItem shows, one a row
     QFrame *frmStaleHistory = nullptr;
     QLabel *lblStaleHistory = nullptr;
     QPushButton *btnStaleDownload = nullptr;

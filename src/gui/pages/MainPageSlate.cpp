@@ -23,23 +23,12 @@
 #include <QHeaderView>
 #include <QLabel>
 #include <QLineEdit>
-#include <QSettings>
 #include <QStandardPaths>
 #include <QTreeView>
 #include <algorithm>
 
 namespace
 {
-
-// Qt's file dialog writes its history and view into a settings file of Qt's own when it is
-// destroyed, and reads it back when built. This program keeps nothing but its own settings,
-// so on systems where that file is a file, it is sent nowhere before the first dialog exists.
-void keepFileDialogStateFromDisk()
-{
-#if !defined(Q_OS_WIN) && !defined(Q_OS_MACOS)
-    QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, QStringLiteral("/dev/null"));
-#endif
-}
 
 // The kind of each entry as the dialog lists it, in Japanese: Qt's own translation does not
 // cover these texts yet.
@@ -264,7 +253,6 @@ void MainPage::menuFileCsvSaveClick()
 {
     // The dialog is made when first needed, and then kept for the window's life.
     if (!dlgSave) {
-        keepFileDialogStateFromDisk();
         dlgSave = new QFileDialog(window());
         dlgSave->setObjectName(QStringLiteral("dlgSave"));
         dlgSave->setAcceptMode(QFileDialog::AcceptSave);
@@ -275,10 +263,9 @@ void MainPage::menuFileCsvSaveClick()
         dlgSave->setOption(QFileDialog::DontUseNativeDialog);
 #endif
         dlgSave->setOption(QFileDialog::DontConfirmOverwrite);
-        // Stateless, and kept to the end of the program: the dialog's file model may still
-        // ask it while the dialog goes.
-        static JapaneseEntryKinds kinds;
-        dlgSave->setIconProvider(&kinds);
+        // Kept until the dialog has gone (see ~MainPage): its file model asks it to the end.
+        m_entryKinds = std::make_unique<JapaneseEntryKinds>();
+        dlgSave->setIconProvider(m_entryKinds.get());
         // Size, kind and date shown whole: those columns take the width of their texts.
         if (auto *details = dlgSave->findChild<QTreeView *>(QStringLiteral("treeView")))
             for (int column = 1; column < details->header()->count(); ++column)

@@ -2,6 +2,7 @@
 
 #include <QCoreApplication>
 #include <QLibraryInfo>
+#include <QSettings>
 #include <QTranslator>
 #include <memory>
 
@@ -26,4 +27,13 @@ bool installJapaneseQtTexts()
         return true;
     }
     return false;
+}
+
+void keepQtDialogStateOffDisk()
+{
+#if !defined(Q_OS_WIN) && !defined(Q_OS_MACOS)
+    // Qt's dialog reads and writes QSettings(UserScope, "QtProject") in the native format,
+    // whose path is its own: the program's settings (an INI file by name) are not moved.
+    QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, QStringLiteral("/dev/null"));
+#endif
 }
