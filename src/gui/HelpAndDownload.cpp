@@ -48,7 +48,7 @@ void TMainForm::connectHelpAndDownload()
             return;
         }
         runGuarded(this, [this] {
-            ResultEntryForm form(m_context->settings(), m_context->dataFolder(), this);
+            ResultEntryForm form(m_context->dataFolder(), this);
             if (form.exec() != QDialog::Accepted)
                 return;
             const ResultsService::Typed typed = m_results->adoptTypedDraw(

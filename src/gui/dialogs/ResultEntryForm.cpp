@@ -2,7 +2,6 @@
 
 #include "core/common/DomainError.h"
 #include "core/common/Formats.h"
-#include "core/platform/Settings.h"
 #include "core/results/DrawCalendar.h"
 #include "core/results/HistoryCheck.h"
 #include "core/results/ResultsFiles.h"
@@ -19,8 +18,8 @@
 #include <QPushButton>
 #include <QRadioButton>
 
-ResultEntryForm::ResultEntryForm(AppSettings &settings, const QString &dataFolder, QWidget *parent)
-    : QDialog(parent), m_settings(settings), m_downloadFolder(dataFolder + kDownloadFolder),
+ResultEntryForm::ResultEntryForm(const QString &dataFolder, QWidget *parent)
+    : QDialog(parent), m_downloadFolder(dataFolder + kDownloadFolder),
       m_top(readResultsTop(m_downloadFolder)), m_ui(std::make_unique<Ui::ResultEntryForm>())
 {
     m_ui->setupUi(this);

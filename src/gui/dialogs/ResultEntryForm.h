@@ -7,7 +7,6 @@
 #include <array>
 #include <memory>
 
-class AppSettings;
 class QLineEdit;
 class QRadioButton;
 namespace Ui
@@ -19,20 +18,28 @@ class ResultEntryForm;
 // numbers and the bonus, and the prize table) when the results cannot be downloaded. While the
 // newest draw is one the player typed in, the form also offers to correct it. OK stores the
 // draw (after asking when a prize field is empty); a refused input is named and the form
-// stays open. Enter moves to the next field; only OK stores. Each typed draw's number is kept
-// in the settings, so that a download may replace it with the official one.
+// stays open. Enter moves to the next field; only OK stores. Each typed draw is marked beside the
+// results files (see TypedDraws.h), so that a download may replace it with the official one.
 class ResultEntryForm : public QDialog
 {
     Q_OBJECT
 public:
     // dataFolder: the folder holding "download/", with trailing "/". Throws DomainError when
     // the newest draw of its results files cannot be read.
-    ResultEntryForm(AppSettings &settings, const QString &dataFolder, QWidget *parent = nullptr);
+    explicit ResultEntryForm(const QString &dataFolder, QWidget *parent = nullptr);
     ~ResultEntryForm() override;
 
     void accept() override;
     // The pair of results files as stored, once accepted.
     const ResultsData &stored() const { return m_stored; }
+
+protected:
+    void keyPressEvent(QKeyEvent *event) override;
+
+private:
+    DrawEntry entry() const;
+    void showEntry(const DrawEntry &entry);
+    void placeChanged();
 
     // The form's fields (from ResultEntryForm.ui).
     QRadioButton *radioAddNext;
@@ -45,15 +52,6 @@ public:
     std::array<QLineEdit *, kPrizeTiers> editWinners{};
     QLineEdit *editCarryOver;
 
-protected:
-    void keyPressEvent(QKeyEvent *event) override;
-
-private:
-    DrawEntry entry() const;
-    void showEntry(const DrawEntry &entry);
-    void placeChanged();
-
-    AppSettings &m_settings;
     QString m_downloadFolder;
     ResultsTop m_top;
     DrawEntry m_nextDraw; // what was typed for the next draw while the newest is corrected
