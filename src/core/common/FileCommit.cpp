@@ -65,17 +65,9 @@ bool readJournal(const QByteArray &journal, const CommitFolder &where,
     if (!journal.startsWith(kJournalMark))
         return false;
     qsizetype at = kJournalMark.size();
-    const auto nextLine = [&journal, &at](QByteArray *line) {
-        const qsizetype end = journal.indexOf('\n', at);
-        if (end < 0)
-            return false;
-        *line = journal.mid(at, end - at);
-        at = end + 1;
-        return true;
-    };
     QByteArray line;
     bool ok = false;
-    if (!nextLine(&line))
+    if (!takeJournalLine(journal, &at, &line))
         return false;
     const int count = line.toInt(&ok);
     if (!ok || count < 1 || count > kMaxJournalFiles)
@@ -83,7 +75,7 @@ bool readJournal(const QByteArray &journal, const CommitFolder &where,
     QVector<qint64> sizes;
     QVector<QByteArray> afterHashes;
     for (int i = 0; i < count; ++i) {
-        if (!nextLine(&line))
+        if (!takeJournalLine(journal, &at, &line))
             return false;
         const QList<QByteArray> fields = line.split('\t');
         if (fields.size() != 4)
@@ -206,6 +198,16 @@ void setAside(const CommitFolder &where, CommitRecovery *recovery)
 }
 
 } // namespace
+
+bool takeJournalLine(const QByteArray &journal, qsizetype *at, QByteArray *line)
+{
+    const qsizetype end = journal.indexOf('\n', *at);
+    if (end < 0)
+        return false;
+    *line = journal.mid(*at, end - *at);
+    *at = end + 1;
+    return true;
+}
 
 void ensureNoPendingCommit(const CommitFolder &where)
 {

@@ -45,6 +45,10 @@ struct FileChange {
     QByteArray after;  // its new content; null: the file is removed
 };
 
+// For the readers of journals: the line of journal that starts at *at, without its '\n', and *at
+// moved past it; false, changing nothing, when no whole line starts there.
+bool takeJournalLine(const QByteArray &journal, qsizetype *at, QByteArray *line);
+
 // A journal larger than this is not the program's (ten ticket files or a pair of results files
 // are far smaller), and is not read.
 inline constexpr qint64 kMaxJournalBytes = 8 * 1024 * 1024;

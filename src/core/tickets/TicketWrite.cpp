@@ -56,24 +56,16 @@ bool readOlderJournal(const QByteArray &journal, QStringList *names, QVector<QBy
     if (!journal.startsWith(mark))
         return false;
     qsizetype at = mark.size();
-    const auto nextLine = [&journal, &at](QByteArray *line) {
-        const qsizetype end = journal.indexOf('\n', at);
-        if (end < 0)
-            return false;
-        *line = journal.mid(at, end - at);
-        at = end + 1;
-        return true;
-    };
     QByteArray line;
     bool ok = false;
-    if (!nextLine(&line))
+    if (!takeJournalLine(journal, &at, &line))
         return false;
     const int count = line.toInt(&ok);
     if (!ok || count < 1 || count > 1000)
         return false;
     QVector<qint64> sizes;
     for (int i = 0; i < count; ++i) {
-        if (!nextLine(&line))
+        if (!takeJournalLine(journal, &at, &line))
             return false;
         const QList<QByteArray> fields = line.split(' ');
         const qint64 size = fields.value(1).toLongLong(&ok);
