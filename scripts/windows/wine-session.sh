@@ -51,17 +51,37 @@ activate() {
     sleep 0.3
 }
 
+# visible_windows: how many windows the display shows (an open menu is one more).
+visible_windows() {
+    xdotool search --onlyvisible --name '' 2>/dev/null | wc -l
+}
+
 # end_through_menu <window> <pid> <shot> <what>: ends the program through its menu (Alt+F opens
-# ファイル, X is 終了), waits for the process and fails unless it ended with 0. On a loaded
-# machine the window manager has now and then not handed the window the keyboard in time, so
-# that the keys went to another window: the menu is tried up to three times.
+# ファイル, X is 終了), waits for the process and fails unless it ended with 0. Each key waits for
+# what it should bring: Alt+F only once the window has the keyboard, X only once the menu shows.
+# On a loaded machine the window manager has handed the keyboard late, or the menu opened after
+# the X was typed; such a try is undone with Esc and made again, up to five times.
 end_through_menu() {
-    local status=0 attempt tries
-    for attempt in 1 2 3; do
+    local status=0 tries shown
+    for _ in 1 2 3 4 5; do
         activate "$1"
-        keys alt+f
-        [ "$attempt" -eq 1 ] && shot "$3"
-        keys x
+        if [ "$(xdotool getactivewindow 2>/dev/null)" != "$1" ]; then
+            sleep 1
+            continue
+        fi
+        shown=$(visible_windows)
+        xdotool key alt+f
+        for ((tries = 20; tries > 0; --tries)); do
+            [ "$(visible_windows)" -gt "$shown" ] && break
+            sleep 0.25
+        done
+        if [ "$tries" -eq 0 ]; then
+            xdotool key Escape
+            sleep 0.5
+            continue
+        fi
+        [ -e "$shots/$3.png" ] || shot "$3"
+        xdotool key x
         for ((tries = 20; tries > 0; --tries)); do
             kill -0 "$2" 2>/dev/null || break 2
             sleep 0.5
