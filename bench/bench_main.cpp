@@ -122,7 +122,7 @@ void Load(benchmark::State &state)
     for (auto _ : state)
         form.btnMmsUpdateClick();
     state.counters["rows"] =
-        control<PageContext>(form, QStringLiteral("PageContext"))->history()->rowCount();
+        control<PageContext>(form, QStringLiteral("PageContext"))->historyList()->rowCount();
 }
 
 // A download's work from the fetched bodies to the pages, the transfer left out: the checks,

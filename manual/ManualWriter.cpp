@@ -13,6 +13,7 @@
 // on a fixed day soon after the newest draw, not the day the manual is made.
 
 #include "core/platform/Version.h"
+#include "core/results/DrawHistory.h"
 #include "core/results/ResultsFiles.h"
 #include "gui/FindControl.h"
 #include "gui/Main.h"
@@ -99,7 +100,7 @@ void takeClaimsPicture(TMainForm &form, QHash<QString, QImage> &pictures)
         !writeFile(folder + QStringLiteral("client/claimed.csv"),
                    "2035,01,02,03,05,10,12,2025/09/20\r\n"))
         return;
-    TicketReportForm report(context.pastDraws(), folder, &form, QDate(2025, 10, 6));
+    TicketReportForm report(context.history()->draws(), folder, &form, QDate(2025, 10, 6));
     control<QTabWidget>(report, "tabTicketReport")->setCurrentIndex(1);
     report.show();
     settle(200);

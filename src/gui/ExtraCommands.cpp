@@ -3,13 +3,13 @@
 // values under fair draws. Each window gets what it reads (the history, the data folder, a
 // line to start with) and keeps its own state.
 
+#include "core/results/DrawHistory.h"
 #include "gui/Main.h"
 #include "gui/PageContext.h"
 #include "gui/dialogs/LineHistoryForm.h"
 #include "gui/dialogs/RandomnessTestForm.h"
 #include "gui/dialogs/StatisticsForm.h"
 #include "gui/dialogs/TicketReportForm.h"
-#include "gui/models/HistoryModel.h"
 #include "gui/pages/MainPage.h"
 #include "gui/services/ComFunction.h"
 
@@ -31,20 +31,23 @@ void TMainForm::connectExtraCommands()
     connect(menuCommandLineHistory, &QAction::triggered, this, [this] {
         runGuarded(this, [this] {
             // The selected slate line, else the numbers picked on the board.
-            openDialog(
-                new LineHistoryForm(m_context->pastDraws(), m_mainPage->currentLineText(), this));
+            openDialog(new LineHistoryForm(m_context->history()->draws(),
+                                           m_mainPage->currentLineText(), this));
         });
     });
     connect(menuCommandTicketReport, &QAction::triggered, this, [this] {
         runGuarded(this, [this] {
-            openDialog(new TicketReportForm(m_context->pastDraws(), m_context->dataFolder(), this));
+            openDialog(
+                new TicketReportForm(m_context->history()->draws(), m_context->dataFolder(), this));
         });
     });
     connect(menuCommandRandomnessTest, &QAction::triggered, this, [this] {
-        runGuarded(this,
-                   [this] { openDialog(new RandomnessTestForm(m_context->pastDraws(), this)); });
+        runGuarded(this, [this] {
+            openDialog(new RandomnessTestForm(m_context->history()->draws(), this));
+        });
     });
     connect(menuCommandStatistics, &QAction::triggered, this, [this] {
-        runGuarded(this, [this] { openDialog(new StatisticsForm(m_context->pastDraws(), this)); });
+        runGuarded(this,
+                   [this] { openDialog(new StatisticsForm(m_context->history()->draws(), this)); });
     });
 }

@@ -1,7 +1,7 @@
 // Handlers of the results download and the Help menu.
 
 #include "core/platform/Settings.h"
-#include "core/results/ResultsFiles.h"
+#include "core/results/DrawHistory.h"
 #include "gui/Main.h"
 #include "gui/PageContext.h"
 #include "gui/dialogs/About.h"
@@ -35,7 +35,7 @@ void TMainForm::connectHelpAndDownload()
     connect(m_results, &ResultsService::downloadFinished, this, &TMainForm::showDownloaded);
     connect(m_mainPage, &MainPage::downloadRequested, this,
             guardedSlot(this, &TMainForm::menuCommandDownloadClick));
-    connect(m_results, &ResultsService::resultsReady, this, &TMainForm::applyResults);
+    connect(m_context->history(), &DrawHistory::changed, this, &TMainForm::applyResults);
     connect(menuCommandDownloadSettings, &QAction::triggered, this, [this] {
         DownloadSettingsForm form(m_context->settings(), *m_results, this);
         form.exec();
@@ -48,13 +48,14 @@ void TMainForm::connectHelpAndDownload()
             return;
         }
         runGuarded(this, [this] {
-            ResultEntryForm form(m_context->dataFolder(), this);
+            ResultEntryForm form(*m_results, this);
             if (form.exec() != QDialog::Accepted)
                 return;
-            const ResultsService::Typed typed = m_results->adoptTypedDraw(
-                ResultsData(form.stored())); // the pair as stored, not read back
+            const ResultsService::Typed &typed = form.typed();
+            if (!typed.pagesFailed.isEmpty())
+                reportError(this, typed.pagesFailed);
             // What the saved lines won in the typed draw, when lines were saved for it.
-            if (!typed.news.isEmpty())
+            else if (!typed.news.isEmpty())
                 showInfoMessage(
                     this, QStringLiteral("第%1回の抽選結果を保存しました。\n").arg(typed.draw) +
                               typed.news.join(QLatin1Char('\n')));

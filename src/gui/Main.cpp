@@ -6,16 +6,9 @@
 #include "core/platform/Settings.h"
 #include "core/platform/Version.h"
 #include "core/results/DrawCalendar.h"
-#include "core/results/DrawEntry.h"
-#include "core/results/HistoryCheck.h"
-#include "core/results/ResultsFiles.h"
-#include "core/results/ResultsReplace.h"
-#include "core/results/TypedDraws.h"
-#include "core/tickets/PrizeClaims.h"
-#include "core/tickets/TicketWrite.h"
+#include "core/results/DrawHistory.h"
 #include "gui/dialogs/About.h"
 #include "gui/dialogs/Splash.h"
-#include "gui/models/HistoryModel.h"
 #include "gui/pages/CheckPage.h"
 #include "gui/pages/HistoryPage.h"
 #include "gui/pages/MainPage.h"
@@ -76,7 +69,8 @@ TMainForm::TMainForm(const QString &dataFolder, const QString &installFolder, QW
     : QMainWindow(parent),
       m_context(new PageContext(dataFolder.isEmpty() ? defaultProgramFolder() : dataFolder,
                                 installFolder, this)),
-      m_results(new ResultsService(*m_context, this))
+      m_results(new ResultsService(*m_context, this)),
+      m_tickets(std::make_unique<TicketService>(*m_context))
 {
     m_results->setObjectName(QStringLiteral("resultsService"));
     layout::installJapaneseFonts();
@@ -176,15 +170,12 @@ void TMainForm::FormShow()
             setWindowTitle(kAppTitle + QStringLiteral("  [for Version ") + m_fileVersionText +
                            QLatin1Char(']'));
             InitMainControls();
-            // A replacement of the results files that the end of the program cut short is
-            // completed first, so that the pair loaded belongs together; so is a save into
-            // several ticket files, and the player learns which draws it saved: the slate that
-            // held the lines is gone. The load goes on with the files as they are.
-            showRecovery(finishPairReplacement(m_context->dataFolder() + kDownloadFolder),
-                         pairRecoveryText);
-            adoptTypedDrawsOfSettings();
-            showRecovery(finishTicketSave(m_context->dataFolder() + kClientFolder),
-                         ticketRecoveryText);
+            // What the end of the program cut short is completed before the results are
+            // loaded: the replacement of both results files, so that the pair loaded belongs
+            // together, and a save into several ticket files. The load goes on with the files
+            // as they are.
+            showNotices(m_results->recoverAtStart());
+            showNotices(m_tickets->recoverAtStart());
             btnMmsUpdateClick();
             m_optionsPage->restorePickOptions();
             {
@@ -192,49 +183,24 @@ void TMainForm::FormShow()
                 pctrlMain->setCurrentWidget(m_mainPage);
             }
             m_context->setStatusText(m_mainPage->guide());
-            showClaimWarning();
+            // Until the page changes. (A history left behind is told by the main page
+            // itself, beside the coming draw.)
+            if (const QString warning = m_tickets->claimWarning(); !warning.isEmpty())
+                m_context->setStatusText(warning);
         });
     }
     if (!error.isEmpty())
         reportError(this, error);
 }
 
-void TMainForm::showRecovery(const CommitRecovery &recovery,
-                             QString (*textOf)(const CommitRecovery &))
+void TMainForm::showNotices(const QVector<StartNotice> &notices)
 {
-    if (!recovery.anything())
-        return;
-    if (recovery.troubled())
-        reportError(this, textOf(recovery));
-    else
-        showInfoMessage(this, textOf(recovery));
-}
-
-void TMainForm::adoptTypedDrawsOfSettings()
-{
-    // An older version kept the marks of typed draws in the settings; they move to the data
-    // folder once. Should that fail, they stay where they were for the next start.
-    AppSettings &settings = m_context->settings();
-    const QString failed = captureError([&] {
-        adoptTypedDraws(m_context->dataFolder() + kDownloadFolder, settings.readTypedDraws());
-        settings.removeTypedDraws();
-        settings.sync();
-    });
-    if (!failed.isEmpty())
-        reportError(this, failed);
-}
-
-void TMainForm::showClaimWarning()
-{
-    // A ticket file that cannot be read is told where it is used; the warning is a courtesy.
-    // (A history left behind is told by the main page itself, beside the coming draw.)
-    QString warning;
-    captureError([this, &warning] {
-        warning =
-            readClaimWarningText(m_context->dataFolder(), m_context->pastDraws(), japanToday());
-    });
-    if (!warning.isEmpty())
-        m_context->setStatusText(warning); // until the page changes
+    for (const StartNotice &notice : notices) {
+        if (notice.warning)
+            reportError(this, notice.text);
+        else
+            showInfoMessage(this, notice.text);
+    }
 }
 
 void TMainForm::ReadFileVersion()

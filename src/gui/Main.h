@@ -1,11 +1,11 @@
 #pragma once
 
 #include "gui/services/ResultsService.h"
-
-#include "core/common/FileCommit.h"
+#include "gui/services/TicketService.h"
 
 #include <QMainWindow>
 #include <QString>
+#include <memory>
 
 class CheckPage;
 class HistoryPage;
@@ -21,7 +21,6 @@ class TAboutForm;
 class TicketListPage;
 class TrendChartPage;
 class TSplashForm;
-struct ResultsData;
 
 // The main window, the shell around the pages: the menu, the status bar, the page control and
 // its clock, start-up and close, loading the results and handing them to the pages, opening
@@ -42,8 +41,8 @@ public:
     // Says something about the start in the status bar, until the page changes.
     void showStatusNote(const QString &text);
 
-    // Loads the results files through the results service, which hands them to the pages, and
-    // tells the player of a missing or damaged file.
+    // Loads the results files through the results service into the loaded history, and tells
+    // the player of a missing or damaged file.
     void btnMmsUpdateClick();
 
 protected:
@@ -80,22 +79,19 @@ private:
     QSize naturalSize() const;
     void fitToScreen();
 
-    // Hands a loaded or downloaded pair to the pages.
-    void applyResults(const ResultsData &results);
+    // Hands the loaded history to the pages, after every load, download or typed draw.
+    void applyResults();
     // Tells how a download ended.
     void showDownloaded(const ResultsService::Outcome &outcome);
     // Tells what a load found: the window closes without its files; a pair that does not
     // belong together or a draw that breaks the rules is said so.
     void showLoaded(bool missing, const QStringList &faults);
     // Tells what a recovery at start-up did: plain news, or a warning when the player must act.
-    void showRecovery(const CommitRecovery &recovery, QString (*textOf)(const CommitRecovery &));
-    // At start-up: panel 0 warns of unclaimed prizes near their deadline, until the page
-    // changes.
-    void adoptTypedDrawsOfSettings();
-    void showClaimWarning();
+    void showNotices(const QVector<StartNotice> &notices);
 
     PageContext *m_context;
     ResultsService *m_results;
+    std::unique_ptr<TicketService> m_tickets;
     TAboutForm *m_about = nullptr;
     TSplashForm *m_splash = nullptr;
 

@@ -1,6 +1,7 @@
 #include "gui/PageContext.h"
 
 #include "core/platform/Settings.h"
+#include "core/results/DrawHistory.h"
 #include "gui/models/HistoryModel.h"
 #include "gui/pages/Page.h"
 
@@ -10,7 +11,8 @@
 PageContext::PageContext(const QString &dataFolder, const QString &installFolder, QObject *parent)
     : QObject(parent), m_dataFolder(dataFolder),
       m_installFolder(installFolder.isEmpty() ? dataFolder : installFolder),
-      m_settings(std::make_unique<AppSettings>()), m_history(new HistoryModel(this))
+      m_settings(std::make_unique<AppSettings>()), m_history(new DrawHistory(this)),
+      m_historyList(new HistoryModel(*m_history, this))
 {
     setObjectName(QStringLiteral("PageContext"));
     for (QString *folder : {&m_dataFolder, &m_installFolder}) {

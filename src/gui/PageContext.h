@@ -2,21 +2,21 @@
 
 #include "core/common/ComType.h"
 #include "core/picking/PickRules.h"
-#include "core/results/PastDraws.h"
 
 #include <QObject>
 #include <QString>
 #include <memory>
 
 class AppSettings;
+class DrawHistory;
 class HistoryModel;
 class Page;
 class QLabel;
 class QWidget;
 class TSplashForm;
 
-// What the pages of the main window share: the data folder, the settings, the parsed history
-// and its model, the program-wide pick values, the busy state and the status text. A page
+// What the pages of the main window share: the data folder, the settings, the loaded history,
+// the program-wide pick values, the busy state and the status text. A page
 // reaches nothing else of the window; what one page tells another goes through signals that
 // the window connects.
 class PageContext : public QObject
@@ -30,10 +30,12 @@ public:
     const QString &dataFolder() const { return m_dataFolder; }
     const QString &installFolder() const { return m_installFolder; }
     AppSettings &settings() const { return *m_settings; }
-    HistoryModel *history() const { return m_history; }
-    // The loaded history in numbers, with the prizes of each draw.
-    const PastDraws &pastDraws() const { return m_pastDraws; }
-    void setPastDraws(PastDraws draws) { m_pastDraws = std::move(draws); }
+    // The loaded history with its prizes. The results service sets it; the others read it
+    // and follow its change signal.
+    DrawHistory *history() const { return m_history; }
+    // The same draws in the order the history list shows them, which its header sorts; the
+    // trend chart counts the draws in that order.
+    HistoryModel *historyList() const { return m_historyList; }
 
     // Program-wide values: the count table of the loaded history, the exclusion set in force
     // and the stored pick options. They change here only, and a change is signalled.
@@ -84,8 +86,8 @@ private:
     QString m_dataFolder;
     QString m_installFolder;
     std::unique_ptr<AppSettings> m_settings;
-    HistoryModel *m_history;
-    PastDraws m_pastDraws;
+    DrawHistory *m_history;
+    HistoryModel *m_historyList;
     BaseCountTable m_baseCountTable{};
     ExclusionSet m_exclusionSet{};
     PickSettings m_pickSettings;

@@ -1,10 +1,10 @@
 // Loading the results files into the window: history, prize table, count table and the
 // number of the coming draw.
 
-#include "core/results/ResultsFiles.h"
 #include "gui/Main.h"
 
 #include "core/results/DrawEntry.h"
+#include "core/results/DrawHistory.h"
 #include "gui/PageContext.h"
 #include "gui/pages/CheckPage.h"
 #include "gui/pages/HistoryPage.h"
@@ -35,25 +35,26 @@ void TMainForm::showLoaded(bool missing, const QStringList &faults)
         showErrorMessage(this, fault);
 }
 
-void TMainForm::applyResults(const ResultsData &results)
+void TMainForm::applyResults()
 {
     // The slate keeps every line: each one carries the draw it was decided for, which a new
-    // history does not change.
-    m_historyPage->showDraws(QVector<DrawRecord>(results.draws));
+    // history does not change. The history list follows the history itself.
+    const DrawHistory &results = *m_context->history();
+    m_historyPage->showFromTop();
     catchUp();
-    m_prizesPage->showPrizes(results.prizes);
+    m_prizesPage->showPrizes(results.prizes());
     catchUp();
-    m_context->setBaseCountTable(results.counts);
+    m_context->setBaseCountTable(results.counts());
     catchUp();
 
     // The coming draw is the one the main page decides lines for, and the one whose saved
     // lines the ticket list shows; the check shows the newest draw, the last with results.
-    m_mainPage->setComingDraw(results.comingDraw);
-    const NewestDraw newest = newestDrawOf(results.draws);
+    m_mainPage->setComingDraw(results.comingDraw());
+    const NewestDraw newest = newestDrawOf(results.records());
     m_mainPage->setNewestDraw(newest.number, newest.date);
     QStringList unreadable;
-    for (const QString &error : {m_checkPage->setDrawNumber(results.newestDraw),
-                                 m_ticketPage->setDrawNumber(results.comingDraw)}) {
+    for (const QString &error : {m_checkPage->setDrawNumber(results.newestDraw()),
+                                 m_ticketPage->setDrawNumber(results.comingDraw())}) {
         if (!error.isEmpty() && !unreadable.contains(error))
             unreadable.append(error);
     }

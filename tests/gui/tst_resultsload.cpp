@@ -46,7 +46,7 @@ void TestResultsLoad::startsWithBundledHistory()
     form.show();
 
     QVERIFY(boxes.boxes().isEmpty());
-    HistoryModel *history = pageContext(form).history();
+    HistoryModel *history = pageContext(form).historyList();
     QCOMPARE(history->rowCount(), 2037);
     QCOMPARE(control<QTableView>(form, "viewHistory")->currentIndex().row(), 0);
     QStringList row0;
@@ -126,7 +126,7 @@ void TestResultsLoad::malformedFileAtStartLeavesViewsEmpty()
     for (const QString &part : told)
         QVERIFY2(text.contains(part), qPrintable(text));
     QCOMPARE(boxes.boxes().first().caption, QString("ロト６ヨルネ"));
-    QCOMPARE(pageContext(form).history()->rowCount(), 0);
+    QCOMPARE(pageContext(form).historyList()->rowCount(), 0);
     QCOMPARE(control<StringGrid>(form, "gridMoney")->rowCount(), 1);
     QCOMPARE(control<StringGrid>(form, "gridMoney")->cell(0, 0), QString());
     QCOMPARE(control<QLineEdit>(form, "editNewNum")->text(), QString());
@@ -148,8 +148,8 @@ void TestResultsLoad::malformedFileOnReloadKeepsWhatWasLoaded()
     folder.write("download/Loto6Number.csv", "3000,2030/01/01,1,2,3,4,5,6,7\r\n");
     QVERIFY_THROWS_EXCEPTION(DomainError, form.btnMmsUpdateClick());
 
-    QCOMPARE(pageContext(form).history()->rowCount(), 2037);
-    QCOMPARE(pageContext(form).history()->record(0).caption, QString(" 2037"));
+    QCOMPARE(pageContext(form).historyList()->rowCount(), 2037);
+    QCOMPARE(pageContext(form).historyList()->record(0).caption, QString(" 2037"));
     QCOMPARE(control<StringGrid>(form, "gridMoney")->rowCount(), 2037);
     QCOMPARE(control<QLineEdit>(form, "editNewNum")->text(), QString("2038"));
     QVERIFY(pageContext(form).baseCountTable() == before);
@@ -170,8 +170,8 @@ void TestResultsLoad::singleLineHistory()
              QStringList{"download/Loto6Number.csv に正しくない抽選結果があります。\n"
                          "第999回：ボーナス数字 44 が 1～43 の範囲にありません。\n"
                          "最新の抽選結果をダウンロードしてください。"});
-    QCOMPARE(pageContext(form).history()->rowCount(), 1);
-    QCOMPARE(pageContext(form).history()->record(0).bonus, QString("44"));
+    QCOMPARE(pageContext(form).historyList()->rowCount(), 1);
+    QCOMPARE(pageContext(form).historyList()->record(0).bonus, QString("44"));
     QCOMPARE(control<StringGrid>(form, "gridMoney")->rowCount(), 1);
     QCOMPARE(control<QLineEdit>(form, "editNewNum")->text(), QString("1000"));
 }
@@ -188,7 +188,7 @@ void TestResultsLoad::emptyLineInTheMiddleEndsTheHistory()
     TMainForm form(folder.path());
     form.show();
     QVERIFY(boxes.boxes().isEmpty());
-    QCOMPARE(pageContext(form).history()->rowCount(), 2);
+    QCOMPARE(pageContext(form).historyList()->rowCount(), 2);
     QCOMPARE(control<QLineEdit>(form, "editNewNum")->text(), QString("4"));
 }
 
@@ -229,7 +229,7 @@ void TestResultsLoad::replacementCutShortBeforeAStart()
     MessageBoxWatcher boxes;
     TMainForm form(folder.path());
     form.show();
-    QCOMPARE(pageContext(form).history()->rowCount(), 2038);
+    QCOMPARE(pageContext(form).historyList()->rowCount(), 2038);
     QVERIFY(!QFile::exists(journal));
     if (journalKept) {
         QCOMPARE(boxes.texts(), QStringList{"前回終了時に中断された抽選結果ファイルの更新を完了しま"

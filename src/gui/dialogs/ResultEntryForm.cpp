@@ -4,8 +4,6 @@
 #include "core/common/Formats.h"
 #include "core/results/DrawCalendar.h"
 #include "core/results/HistoryCheck.h"
-#include "core/results/ResultsFiles.h"
-#include "core/results/TypedDraws.h"
 #include "gui/AccessibleNames.h"
 #include "gui/services/ComFunction.h"
 #include "gui/widgets/LayoutKit.h"
@@ -18,9 +16,9 @@
 #include <QPushButton>
 #include <QRadioButton>
 
-ResultEntryForm::ResultEntryForm(const QString &dataFolder, QWidget *parent)
-    : QDialog(parent), m_downloadFolder(dataFolder + kDownloadFolder),
-      m_top(readResultsTop(m_downloadFolder)), m_ui(std::make_unique<Ui::ResultEntryForm>())
+ResultEntryForm::ResultEntryForm(ResultsService &results, QWidget *parent)
+    : QDialog(parent), m_results(results), m_start(results.startEntry()),
+      m_ui(std::make_unique<Ui::ResultEntryForm>())
 {
     m_ui->setupUi(this);
     setFont(layout::makeFont(15)); // the program's size, as in its other windows
@@ -37,16 +35,14 @@ ResultEntryForm::ResultEntryForm(const QString &dataFolder, QWidget *parent)
                    m_ui->editWinners5};
     editCarryOver = m_ui->editCarryOver;
 
-    // The newest draw may be corrected only while it is one the player typed in.
-    const bool correctable =
-        m_top.newestEntry && readTypedDraws(m_downloadFolder).contains(m_top.newest.number);
-    radioAddNext->setText(QStringLiteral("第%1回を入力").arg(qint64(m_top.newest.number) + 1));
-    radioCorrectNewest->setText(QStringLiteral("第%1回を修正").arg(m_top.newest.number));
-    radioAddNext->setVisible(correctable);
-    radioCorrectNewest->setVisible(correctable);
-    m_nextDraw.date = formatDate(nextDrawDay(m_top.newest.date));
+    const ResultsTop &top = m_start.top;
+    radioAddNext->setText(QStringLiteral("第%1回を入力").arg(qint64(top.newest.number) + 1));
+    radioCorrectNewest->setText(QStringLiteral("第%1回を修正").arg(top.newest.number));
+    radioAddNext->setVisible(m_start.correctable);
+    radioCorrectNewest->setVisible(m_start.correctable);
+    m_nextDraw.date = formatDate(nextDrawDay(top.newest.date));
     showEntry(m_nextDraw);
-    editDrawNumber->setText(QString::number(qint64(m_top.newest.number) + 1));
+    editDrawNumber->setText(QString::number(qint64(top.newest.number) + 1));
 
     m_ui->buttonBox->button(QDialogButtonBox::Ok)->setText(QStringLiteral("OK(&O)"));
     m_ui->buttonBox->button(QDialogButtonBox::Cancel)->setText(QStringLiteral("キャンセル(&C)"));
@@ -91,11 +87,11 @@ void ResultEntryForm::placeChanged()
 {
     if (radioCorrectNewest->isChecked()) {
         m_nextDraw = entry();
-        showEntry(*m_top.newestEntry);
-        editDrawNumber->setText(QString::number(m_top.newest.number));
+        showEntry(*m_start.top.newestEntry);
+        editDrawNumber->setText(QString::number(m_start.top.newest.number));
     } else {
         showEntry(m_nextDraw);
-        editDrawNumber->setText(QString::number(qint64(m_top.newest.number) + 1));
+        editDrawNumber->setText(QString::number(qint64(m_start.top.newest.number) + 1));
     }
 }
 
@@ -117,7 +113,8 @@ void ResultEntryForm::accept()
     const QDate today = japanToday();
     std::optional<QString> implausible;
     try {
-        implausible = implausibleEntry(typed, correcting ? m_top.previous : m_top.newest, today);
+        implausible =
+            implausibleEntry(typed, correcting ? m_start.top.previous : m_start.top.newest, today);
     } catch (const DomainError &refused) {
         showGuideMessage(this, refused.message());
         return;
@@ -130,26 +127,11 @@ void ResultEntryForm::accept()
         !askConfirmation(this, QStringLiteral("%1。\nこのまま保存しますか？").arg(*implausible)))
         return;
 
-    // The draw is marked as typed in before it is stored, so that it is never taken for an
-    // official one; a mark without its draw does no harm.
     try {
-        QSet<int> typedDraws = readTypedDraws(m_downloadFolder);
-        typedDraws.insert(correcting ? m_top.newest.number : m_top.newest.number + 1);
-        writeTypedDraws(m_downloadFolder, typedDraws);
+        m_typed = m_results.storeTypedDraw(
+            typed, correcting ? EntryPlace::ReplacingNewest : EntryPlace::AfterNewest, m_start);
     } catch (const DomainError &failed) {
-        showErrorMessage(this, QStringLiteral("入力した回の印を保存できないため、抽選結果を"
-                                              "保存しませんでした。\n") +
-                                   failed.message());
-        return;
-    }
-    try {
-        m_stored = storeEnteredDraw(
-            m_downloadFolder, typed,
-            correcting ? EntryPlace::ReplacingNewest : EntryPlace::AfterNewest, today);
-    } catch (const DomainError &failed) {
-        showErrorMessage(this, (correcting ? QStringLiteral("抽選結果を修正できませんでした。\n")
-                                           : QStringLiteral("抽選結果を追加できませんでした。\n")) +
-                                   failed.message());
+        showErrorMessage(this, failed.message());
         return;
     }
     QDialog::accept();

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "core/results/DrawEntry.h"
+#include "gui/services/ResultsService.h"
 
 #include <QDialog>
 #include <QString>
@@ -18,20 +19,20 @@ class ResultEntryForm;
 // numbers and the bonus, and the prize table) when the results cannot be downloaded. While the
 // newest draw is one the player typed in, the form also offers to correct it. OK stores the
 // draw (after asking when a prize field is empty); a refused input is named and the form
-// stays open. Enter moves to the next field; only OK stores. Each typed draw is marked beside the
-// results files (see TypedDraws.h), so that a download may replace it with the official one.
+// stays open. Enter moves to the next field; only OK stores. The form checks what was typed;
+// the results service stores it (and marks it as typed in, so that a download may replace it
+// with the official one).
 class ResultEntryForm : public QDialog
 {
     Q_OBJECT
 public:
-    // dataFolder: the folder holding "download/", with trailing "/". Throws DomainError when
-    // the newest draw of its results files cannot be read.
-    explicit ResultEntryForm(const QString &dataFolder, QWidget *parent = nullptr);
+    // Throws DomainError when the newest draw of the results files cannot be read.
+    explicit ResultEntryForm(ResultsService &results, QWidget *parent = nullptr);
     ~ResultEntryForm() override;
 
     void accept() override;
-    // The pair of results files as stored, once accepted.
-    const ResultsData &stored() const { return m_stored; }
+    // The draw stored and what the saved lines won in it, once accepted.
+    const ResultsService::Typed &typed() const { return m_typed; }
 
 protected:
     void keyPressEvent(QKeyEvent *event) override;
@@ -41,6 +42,8 @@ private:
     void showEntry(const DrawEntry &entry);
     void placeChanged();
 
+    ResultsService &m_results;
+    const ResultsService::EntryStart m_start;
     // The form's fields (from ResultEntryForm.ui).
     QRadioButton *radioAddNext;
     QRadioButton *radioCorrectNewest;
@@ -52,9 +55,7 @@ private:
     std::array<QLineEdit *, kPrizeTiers> editWinners{};
     QLineEdit *editCarryOver;
 
-    QString m_downloadFolder;
-    ResultsTop m_top;
     DrawEntry m_nextDraw; // what was typed for the next draw while the newest is corrected
-    ResultsData m_stored;
+    ResultsService::Typed m_typed;
     std::unique_ptr<Ui::ResultEntryForm> m_ui;
 };

@@ -1,5 +1,7 @@
 #include "gui/models/HistoryModel.h"
 
+#include "core/results/DrawHistory.h"
+
 namespace
 {
 
@@ -8,11 +10,21 @@ const char16_t *const kHeaders[HistoryModel::kColumns] = {u"開催回", u"抽選
 
 } // namespace
 
-HistoryModel::HistoryModel(QObject *parent) : QAbstractTableModel(parent) {}
+HistoryModel::HistoryModel(const DrawHistory &history, QObject *parent)
+    : QAbstractTableModel(parent), m_history(history)
+{
+    connect(&history, &DrawHistory::changed, this, &HistoryModel::historyChanged);
+    historyChanged();
+}
 
 int HistoryModel::rowCount(const QModelIndex &parent) const
 {
-    return parent.isValid() ? 0 : static_cast<int>(m_rows.size());
+    return parent.isValid() ? 0 : static_cast<int>(m_order.size());
+}
+
+const DrawRecord &HistoryModel::record(int row) const
+{
+    return m_history.records().at(m_order.at(static_cast<size_t>(row)));
 }
 
 int HistoryModel::columnCount(const QModelIndex &parent) const
@@ -22,11 +34,11 @@ int HistoryModel::columnCount(const QModelIndex &parent) const
 
 QVariant HistoryModel::data(const QModelIndex &index, int role) const
 {
-    if (!index.isValid() || index.row() >= m_rows.size())
+    if (!index.isValid() || index.row() >= rowCount())
         return {};
     switch (role) {
     case Qt::DisplayRole:
-        return m_rows.at(index.row()).column(index.column());
+        return record(index.row()).column(index.column());
     case Qt::TextAlignmentRole:
         return int(index.column() == 0 ? Qt::AlignLeft | Qt::AlignVCenter : Qt::AlignCenter);
     default:
@@ -45,25 +57,34 @@ QVariant HistoryModel::headerData(int section, Qt::Orientation orientation, int 
     return {};
 }
 
-void HistoryModel::setRecords(QVector<DrawRecord> rows)
+QVector<DrawRecord> HistoryModel::shownRecords() const
+{
+    QVector<DrawRecord> shown;
+    shown.reserve(rowCount());
+    for (int row : m_order)
+        shown.append(m_history.records().at(row));
+    return shown;
+}
+
+void HistoryModel::historyChanged()
 {
     beginResetModel();
-    m_rows = std::move(rows);
+    m_order.resize(static_cast<size_t>(m_history.records().size()));
+    std::iota(m_order.begin(), m_order.end(), 0);
     endResetModel();
 }
 
 void HistoryModel::applyOrder(const std::vector<int> &order)
 {
     emit layoutAboutToBeChanged({}, QAbstractItemModel::VerticalSortHint);
-    const QVector<DrawRecord> &old = m_rows;
-    QVector<DrawRecord> sorted;
-    sorted.reserve(old.size());
+    std::vector<int> sorted(order.size());
     std::vector<int> newRowOf(order.size());
     for (size_t to = 0; to < order.size(); ++to) {
-        newRowOf[static_cast<size_t>(order[to])] = static_cast<int>(to);
-        sorted.append(old.at(order[to]));
+        const auto from = static_cast<size_t>(order[to]);
+        newRowOf[from] = static_cast<int>(to);
+        sorted[to] = m_order[from];
     }
-    m_rows = std::move(sorted);
+    m_order = std::move(sorted);
 
     const QModelIndexList from = persistentIndexList();
     QModelIndexList to;

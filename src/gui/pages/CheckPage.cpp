@@ -4,11 +4,11 @@
 #include "gui/pages/CheckPage.h"
 
 #include "core/results/DrawCalendar.h"
+#include "core/results/DrawHistory.h"
 #include "core/tickets/PrizeClaims.h"
 #include "core/tickets/TicketFile.h"
 #include "core/tickets/WinningCheck.h"
 #include "gui/PageContext.h"
-#include "gui/models/HistoryModel.h"
 #include "gui/services/ComFunction.h"
 #include "gui/widgets/LayoutKit.h"
 #include "gui/widgets/Pictures.h"

@@ -45,7 +45,7 @@ HistoryPage::HistoryPage(PageContext &context, QWidget *parent) : Page(parent), 
     viewHistory = new QTableView(this);
     viewHistory->setObjectName(QStringLiteral("viewHistory"));
     viewHistory->setGeometry(6, 8, 620, 449);
-    viewHistory->setModel(m_context.history());
+    viewHistory->setModel(m_context.historyList());
     applyStyle(viewHistory, 19, false, colour::black);
     viewHistory->setShowGrid(true);
     viewHistory->setSelectionBehavior(QAbstractItemView::SelectRows);
@@ -80,11 +80,9 @@ void HistoryPage::InitMainControls()
     m_historySortState = 0;
 }
 
-void HistoryPage::showDraws(QVector<DrawRecord> draws)
+void HistoryPage::showFromTop()
 {
-    HistoryModel *history = m_context.history();
-    history->setRecords(std::move(draws));
-    viewHistory->setCurrentIndex(history->index(0, 0));
+    viewHistory->setCurrentIndex(m_context.historyList()->index(0, 0));
     viewHistory->scrollToTop();
 }
 
@@ -109,13 +107,12 @@ void HistoryPage::sortHistory()
     QCollator collator;
     collator.setCaseSensitivity(Qt::CaseSensitive);
     collator.setNumericMode(false);
-    const QVector<DrawRecord> &rows = m_context.history()->records();
     QStringList texts;
-    texts.reserve(rows.size());
-    for (const DrawRecord &row : rows) {
+    texts.reserve(m_context.historyList()->rowCount());
+    for (int row = 0; row < m_context.historyList()->rowCount(); ++row) {
         // The draw numbers are right-aligned with blanks, which Windows' collation passes
         // over ("  998" after " 1001"): as zeros they keep text order equal to number order.
-        QString text = row.column(column);
+        QString text = m_context.historyList()->record(row).column(column);
         for (qsizetype i = 0; i < text.size() && text.at(i) == QLatin1Char(' '); ++i)
             text[i] = QLatin1Char('0');
         texts.append(text);
@@ -136,7 +133,7 @@ void HistoryPage::sortHistory()
         return keys[static_cast<size_t>(a)].compare(keys[static_cast<size_t>(b)]);
     };
 #endif
-    m_context.history()->sortRows(
+    m_context.historyList()->sortRows(
         [this, &textOrder](int a, int b) { return viewHistoryCompare(textOrder(a, b)) < 0; });
 }
 

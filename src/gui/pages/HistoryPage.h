@@ -2,15 +2,12 @@
 
 #include "gui/pages/Page.h"
 
-#include "core/results/ResultsFiles.h"
-
-#include <QVector>
-
 class PageContext;
 class QTableView;
 
-// The page "抽選数字照会" (TabSheet6): the draws of the history in a list that a header click
-// sorts. The list shows the context's history model.
+// The page "抽選数字照会" (TabSheet6): the draws of the loaded history in a list that a header
+// click sorts. The list shows the context's history list, which a new history brings back to file
+// order.
 class HistoryPage : public Page
 {
     Q_OBJECT
@@ -23,7 +20,7 @@ public:
     int historySortState() const { return m_historySortState; }
     void InitMainControls();
     // Shows a newly loaded history from its first row.
-    void showDraws(QVector<DrawRecord> draws);
+    void showFromTop();
 
     void viewHistoryColumnClick(int column);
 

@@ -84,7 +84,7 @@ void TrendChartPage::btnChartExecClick()
         return;
     QChartView *view = isAppearanceKind(kind) ? chartSelect43 : chartSelect6;
     const TrendValues values =
-        trendValues(kind, m_context.history()->records(), m_context.baseCountTable());
+        trendValues(kind, m_context.historyList()->shownRecords(), m_context.baseCountTable());
     QStringList labels;
     for (int n = kLotoMin; n <= kLotoMax; ++n)
         labels.append(twoDigits(n));

@@ -1,8 +1,9 @@
 #include "gui/services/ResultsService.h"
 
+#include "core/common/DomainError.h"
 #include "core/platform/Settings.h"
 #include "core/results/DrawCalendar.h"
-#include "core/results/DrawEntry.h"
+#include "core/results/DrawHistory.h"
 #include "core/results/HistoryCheck.h"
 #include "core/results/PastDraws.h"
 #include "core/results/ResultsReplace.h"
@@ -11,7 +12,6 @@
 #include "core/tickets/SavedLines.h"
 #include "core/tickets/TicketFile.h"
 #include "gui/PageContext.h"
-#include "gui/models/HistoryModel.h"
 #include "gui/services/ComFunction.h"
 #include "gui/services/ResultsSource.h"
 
@@ -98,15 +98,71 @@ ResultsService::Loaded ResultsService::load()
     return loaded;
 }
 
+QVector<StartNotice> ResultsService::recoverAtStart()
+{
+    QVector<StartNotice> notices;
+    const CommitRecovery pair = finishPairReplacement(downloadFolder());
+    if (pair.anything())
+        notices.append({pairRecoveryText(pair), pair.troubled()});
+    AppSettings &settings = m_context.settings();
+    const QString failed = captureError([&] {
+        adoptTypedDraws(downloadFolder(), settings.readTypedDraws());
+        settings.removeTypedDraws();
+        settings.sync();
+    });
+    if (!failed.isEmpty())
+        notices.append({failed, true});
+    return notices;
+}
+
 void ResultsService::publish(ResultsData &&results)
 {
-    m_context.setPastDraws(PastDraws(results));
-    emit resultsReady(results);
+    m_context.history()->set(std::move(results));
+}
+
+ResultsService::EntryStart ResultsService::startEntry() const
+{
+    EntryStart start;
+    start.top = readResultsTop(downloadFolder());
+    start.correctable =
+        start.top.newestEntry && readTypedDraws(downloadFolder()).contains(start.top.newest.number);
+    return start;
+}
+
+ResultsService::Typed ResultsService::storeTypedDraw(const DrawEntry &entry, EntryPlace place,
+                                                     const EntryStart &start)
+{
+    const bool correcting = place == EntryPlace::ReplacingNewest;
+    const QString folder = downloadFolder();
+    Typed typed;
+    typed.draw = correcting ? start.top.newest.number : start.top.newest.number + 1;
+    try {
+        QSet<int> typedDraws = readTypedDraws(folder);
+        typedDraws.insert(typed.draw);
+        writeTypedDraws(folder, typedDraws);
+    } catch (const DomainError &failed) {
+        throw DomainError(QStringLiteral("入力した回の印を保存できないため、抽選結果を"
+                                         "保存しませんでした。\n") +
+                          failed.message());
+    }
+    ResultsData stored;
+    try {
+        stored = storeEnteredDraw(folder, entry, place, japanToday());
+    } catch (const DomainError &failed) {
+        throw DomainError((correcting ? QStringLiteral("抽選結果を修正できませんでした。\n")
+                                      : QStringLiteral("抽選結果を追加できませんでした。\n")) +
+                          failed.message());
+    }
+    // The pair as stored, not read back.
+    typed.pagesFailed = captureError([&] { publish(std::move(stored)); });
+    if (typed.pagesFailed.isEmpty())
+        typed.news = newsAfter(typed.draw - 1);
+    return typed;
 }
 
 QStringList ResultsService::newsAfter(int draw) const
 {
-    const PastDraws &history = m_context.pastDraws();
+    const PastDraws &history = m_context.history()->draws();
     QVector<int> draws;
     for (const PastDraw &past : history.draws()) { // newest first
         if (past.number <= draw)
@@ -153,15 +209,6 @@ QStringList ResultsService::adopt(const ResultsBodies &bodies)
     int official = 0;
     publish(replaceBy(bodies, &official));
     return newsAfter(official);
-}
-
-ResultsService::Typed ResultsService::adoptTypedDraw(ResultsData &&stored)
-{
-    Typed typed;
-    publish(std::move(stored));
-    typed.draw = m_context.pastDraws().draws().first().number; // stored: never empty
-    typed.news = newsAfter(typed.draw - 1);
-    return typed;
 }
 
 bool ResultsService::startDownload()

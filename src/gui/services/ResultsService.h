@@ -1,7 +1,9 @@
 #pragma once
 
+#include "core/results/DrawEntry.h"
 #include "core/results/HistoryFeed.h"
 #include "core/results/ResultsFiles.h"
+#include "gui/services/StartNotice.h"
 
 #include <QObject>
 #include <QString>
@@ -12,11 +14,12 @@ class PageContext;
 class QObject;
 struct DownloadSettings;
 
-// The results of the window: loading the two results files, and the download that replaces
-// them. A download goes one way: fetch, check against the history as loaded, replace both
-// files, take the marks of typed draws away, hand the checked pair to the pages, and tell what
-// the saved lines won in the new draws. Each fetched body is read once, and nothing it wrote
-// is read again to learn what it holds.
+// The results of the window: loading the two results files into the loaded history (the one
+// the page context holds, which only this service sets), the download that replaces them, and
+// the draw the player types in. A download goes one way: fetch, check against the history as
+// loaded, replace both files, take the marks of typed draws away, set the history, and tell
+// what the saved lines won in the new draws. Each fetched body is read once, and nothing it
+// wrote is read again to learn what it holds.
 //
 // A fetch runs on the program's own event loop. Meanwhile the window counts as busy (a close
 // waits for its end), the hourglass shows, and mouse and key input is held back everywhere.
@@ -27,8 +30,14 @@ public:
     explicit ResultsService(PageContext &context, QObject *parent = nullptr);
     ~ResultsService() override;
 
-    // Reads both files of download/ and hands them to the pages (resultsReady). A file that
-    // does not read throws DomainError; the pages then keep what they showed.
+    // Completes what the end of the program cut short before the results are loaded: a
+    // replacement of both files (so that the pair loaded belongs together), and the marks of
+    // typed draws that an older version kept in the settings, which move to the data folder
+    // once (should that fail, they stay there for the next start).
+    QVector<StartNotice> recoverAtStart();
+
+    // Reads both files of download/ into the loaded history. A file that does not read throws
+    // DomainError; the history then stays as it was.
     struct Loaded {
         bool missing = false; // a file is missing or empty: nothing was handed on
         QStringList faults;   // loaded, but a pair that does not belong together, or a draw
@@ -52,13 +61,25 @@ public:
     // are replaced, and then nothing has changed.
     QStringList adopt(const ResultsBodies &bodies);
 
-    // After the player typed in a draw (stored with its mark, see storeEnteredDraw): hands the
-    // pair stored to the pages and returns what the saved lines won in that draw.
+    // What the entry of a draw by hand starts from: the top of the results files, and whether
+    // the newest draw may be corrected (only while it is one the player typed in). Throws
+    // DomainError when the newest draw cannot be read.
+    struct EntryStart {
+        ResultsTop top;
+        bool correctable = false;
+    };
+    EntryStart startEntry() const;
+    // Stores a draw the player typed in: marks it as typed in (so that it is never taken for
+    // an official one; a mark without its draw does no harm), stores it in both files, sets
+    // the history and returns what the saved lines won in that draw. Throws DomainError in the
+    // player's words when nothing was stored; pagesFailed says why the pages could not show
+    // what was stored.
     struct Typed {
         int draw = 0;
         QStringList news;
+        QString pagesFailed;
     };
-    Typed adoptTypedDraw(ResultsData &&stored);
+    Typed storeTypedDraw(const DrawEntry &entry, EntryPlace place, const EntryStart &start);
 
     struct Outcome {
         enum Kind {
@@ -72,8 +93,6 @@ public:
     };
 
 signals:
-    // A loaded or downloaded pair for the pages.
-    void resultsReady(const ResultsData &results);
     // Sent while the window still counts as busy; the wait ends after it.
     void downloadFinished(const ResultsService::Outcome &outcome);
     // The connection test's finding: the newest draw, or why nothing could be taken.

@@ -283,7 +283,7 @@ void TestAutoCalc::downloadIsRefusedDuringTheRun()
     QCOMPARE(m_boxes->texts(),
              QStringList{"実行中の処理が終わってから、もう一度ダウンロードを行ってください。"});
     QCOMPARE(slateLines(form).size(), 1); // the run went on to its end
-    QCOMPARE(pageContext(form).history()->rowCount(), 2037);
+    QCOMPARE(pageContext(form).historyList()->rowCount(), 2037);
     QVERIFY(boardIsEmpty(form));
 }
 

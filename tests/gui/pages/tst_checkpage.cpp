@@ -2,6 +2,7 @@
 // against a small hand-made history, and what the window allows while a check pauses.
 
 #include "TestSupport.h"
+#include "core/results/DrawHistory.h"
 #include "gui/models/HistoryModel.h"
 #include "gui/widgets/SpinEdit.h"
 #include "gui/widgets/StringGrid.h"
@@ -225,8 +226,11 @@ void TestCheckPage::nothingMatches()
     TMainForm &form = *m_form;
     showLines(draw, content);
     QCOMPARE(control<PanelLabel>(form, "pnlHitGuide")->text(), kReady);
-    if (emptyHistory)
-        pageContext(form).history()->setRecords({});
+    if (emptyHistory) {
+        // The history empties while the page keeps its lines.
+        const QSignalBlocker quiet(pageContext(form).history());
+        pageContext(form).history()->set({});
+    }
     MessageBoxWatcher boxes;
     check();
     QCOMPARE(boxes.texts(), QStringList{kNoDrawMessage});
@@ -344,7 +348,7 @@ void TestCheckPage::downloadWaitsForTheCheck()
     QCOMPARE(boxes.texts(),
              QStringList{"実行中の処理が終わってから、もう一度ダウンロードを行ってください。"});
     QCOMPARE(results(form), (QStringList{"１等が当選しました。", "５等が当選しました。"}));
-    QCOMPARE(pageContext(form).history()->rowCount(), 3);
+    QCOMPARE(pageContext(form).historyList()->rowCount(), 3);
 }
 
 void TestCheckPage::stopKeepsTheLinesChecked_data()

@@ -85,7 +85,7 @@ void TestHistoryViews::sortsByEveryColumn()
     QFETCH(QString, first);
     QFETCH(QString, reversed);
     TMainForm &form = *m_form;
-    HistoryModel *history = pageContext(form).history();
+    HistoryModel *history = pageContext(form).historyList();
     const QStringList fileOrder = columnTexts(history, 0);
 
     clickHeader(form, column);
@@ -115,15 +115,15 @@ void TestHistoryViews::draw999GoesBefore1000()
     startWindow();
     TMainForm &form = *m_form;
     clickHeader(form, 0);
-    QCOMPARE(columnTexts(pageContext(form).history(), 0),
+    QCOMPARE(columnTexts(pageContext(form).historyList(), 0),
              (QStringList{"   99", "  998", "  999", " 1000", " 1001"}));
     clickHeader(form, 0);
-    QCOMPARE(columnTexts(pageContext(form).history(), 0),
+    QCOMPARE(columnTexts(pageContext(form).historyList(), 0),
              (QStringList{" 1001", " 1000", "  999", "  998", "   99"}));
     // A new column starts ascending, equal texts keep the order they had.
     clickHeader(form, 2);
     QCOMPARE(control<HistoryPage>(form, "TabSheet6")->historySortState(), 3);
-    QCOMPARE(columnTexts(pageContext(form).history(), 0).first(), QString(" 1001"));
+    QCOMPARE(columnTexts(pageContext(form).historyList(), 0).first(), QString(" 1001"));
 }
 
 void TestHistoryViews::keepsTheCurrentDraw()
@@ -133,7 +133,7 @@ void TestHistoryViews::keepsTheCurrentDraw()
     clickHeader(form, 1); // oldest first: the newest draw moves to the end
     const QModelIndex current = control<QTableView>(form, "viewHistory")->currentIndex();
     QCOMPARE(current.row(), 2036);
-    QCOMPARE(pageContext(form).history()->record(current.row()).caption, QString(" 2037"));
+    QCOMPARE(pageContext(form).historyList()->record(current.row()).caption, QString(" 2037"));
 }
 
 void TestHistoryViews::stripesFollowThePositionShown()
@@ -157,7 +157,7 @@ void TestHistoryViews::stripesFollowThePositionShown()
 void TestHistoryViews::sortStateSurvivesAReload()
 {
     TMainForm &form = *m_form;
-    HistoryModel *history = pageContext(form).history();
+    HistoryModel *history = pageContext(form).historyList();
     clickHeader(form, 2); // "①" ascending
     QCOMPARE(history->record(0).main[0], QString("01"));
 

@@ -148,7 +148,7 @@ void TestTrendCharts::startUpShowsTheTenDrawChart()
 void TestTrendCharts::everyKindAddsUp()
 {
     TMainForm &form = *m_form;
-    const int draws = pageContext(form).history()->rowCount();
+    const int draws = pageContext(form).historyList()->rowCount();
     for (int kind = 0; kind < 12; ++kind) {
         control<QComboBox>(form, "cmbChartKind")->setCurrentIndex(kind);
         // Choosing another kind hides both charts until "傾向グラフ表示" draws one.
@@ -186,7 +186,7 @@ void TestTrendCharts::sevenDrawsAndTheBonus()
     m_folder->write("download/Loto6Data.csv", prizeLines(7));
     startWindow();
     TMainForm &form = *m_form;
-    QCOMPARE(pageContext(form).history()->rowCount(), 7);
+    QCOMPARE(pageContext(form).historyList()->rowCount(), 7);
     QVector<int> expected(43, 0);
     for (int n = 0; n < 6; ++n)
         expected[n] = 7;
@@ -212,7 +212,7 @@ void TestTrendCharts::countsTheRowsInTheOrderShown()
     QHeaderView *header = control<QTableView>(form, "viewHistory")->horizontalHeader();
     QTest::mouseClick(header->viewport(), Qt::LeftButton, {},
                       QPoint(header->sectionViewportPosition(2) + 10, 5)); // "①", ascending
-    HistoryModel *history = pageContext(form).history();
+    HistoryModel *history = pageContext(form).historyList();
     QVector<int> expected(43, 0);
     for (int r = 0; r < 10; ++r)
         for (const QString &text : history->record(r).main)

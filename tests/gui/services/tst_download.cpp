@@ -148,8 +148,8 @@ void TestDownload::downloadsAndReloads()
     QCOMPARE(boxes.boxes().first().icon, QMessageBox::Information);
     QCOMPARE(control<QLineEdit>(form, "editNewNum")->text(), QString("2039"));
     QCOMPARE(control<SpinEdit>(form, "editLoto6Num")->text(), QString("2039"));
-    QCOMPARE(pageContext(form).history()->rowCount(), 2038);
-    QCOMPARE(pageContext(form).history()->record(0).date, QString("2025/09/29"));
+    QCOMPARE(pageContext(form).historyList()->rowCount(), 2038);
+    QCOMPARE(pageContext(form).historyList()->record(0).date, QString("2025/09/29"));
     QCOMPARE(control<StringGrid>(form, "gridMoney")->rowCount(), 2038);
     QCOMPARE(folder.read("download/Loto6Number.csv"), newerNumbers());
     QCOMPARE(folder.read("download/Loto6Data.csv"), newerPrizes());
@@ -635,7 +635,7 @@ void TestDownload::stopAfterTheFirstFileChangesNothing()
                                         "download/Loto6Data.csv の取得を中止しました。"});
     QCOMPARE(server.requests(), (QStringList{kNumberPath, kDataPath}));
     QVERIFY(folder.read("download/Loto6Number.csv") == numbersBefore);
-    QCOMPARE(pageContext(form).history()->rowCount(), 2037);
+    QCOMPARE(pageContext(form).historyList()->rowCount(), 2037);
     QCOMPARE(control<QLineEdit>(form, "editNewNum")->text(), QString("2038"));
     QVERIFY(!pageContext(form).isBusy());
 }

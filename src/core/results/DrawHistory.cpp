@@ -1,0 +1,10 @@
+#include "core/results/DrawHistory.h"
+
+DrawHistory::DrawHistory(QObject *parent) : QObject(parent) {}
+
+void DrawHistory::set(ResultsData results)
+{
+    m_draws = PastDraws(results);
+    m_results = std::move(results);
+    emit changed();
+}

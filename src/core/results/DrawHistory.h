@@ -1,0 +1,40 @@
+#pragma once
+
+#include "core/results/PastDraws.h"
+#include "core/results/ResultsFiles.h"
+
+#include <QObject>
+
+// The history the program has loaded: both results files as read, in file order (newest
+// first), and the same draws in numbers with their prizes. There is one, held for the window;
+// the results service alone sets it, after a load, a download or a typed-in draw, and whoever
+// shows or uses the history reads it here and follows `changed`.
+class DrawHistory : public QObject
+{
+    Q_OBJECT
+public:
+    explicit DrawHistory(QObject *parent = nullptr);
+
+    bool isEmpty() const { return m_results.draws.isEmpty(); }
+    // The lines of both files as the lists show them, newest draw first.
+    const QVector<DrawRecord> &records() const { return m_results.draws; }
+    const QVector<PrizeRecord> &prizes() const { return m_results.prizes; }
+    // How often each number was drawn.
+    const BaseCountTable &counts() const { return m_results.counts; }
+    // The draws in numbers with the amount paid at each tier.
+    const PastDraws &draws() const { return m_draws; }
+    // The newest draw with results, and the draw after it.
+    const QString &newestDraw() const { return m_results.newestDraw; }
+    const QString &comingDraw() const { return m_results.comingDraw; }
+
+    // Takes a pair as read and checked; `changed` follows, and what its receivers throw
+    // passes to the caller with the new history in place.
+    void set(ResultsData results);
+
+signals:
+    void changed();
+
+private:
+    ResultsData m_results;
+    PastDraws m_draws;
+};
