@@ -89,7 +89,26 @@ QString repeatNotice(const SlateLineCheck &check)
     return kRepeatNotice + QStringLiteral("（%1と同じ）。").arg(what);
 }
 
-bool isRepeatNotice(const QString &text)
+SlateReview reviewSlate(const Slate &slate, const QString &programFolder)
 {
-    return text.startsWith(kRepeatNotice);
+    SlateReview review;
+    review.lines = checkSlateLines(slate, programFolder, &review.unreadable);
+    return review;
+}
+
+QString SlateReview::countText() const
+{
+    const auto counted = [this](SlateLineCheck::State state) {
+        return std::count_if(lines.begin(), lines.end(),
+                             [state](const SlateLineCheck &c) { return c.state == state; });
+    };
+    QStringList kept;
+    if (const auto saved = counted(SlateLineCheck::State::Saved); saved > 0)
+        kept.append(QStringLiteral("保存済み%1口").arg(saved));
+    if (const auto cancelled = counted(SlateLineCheck::State::Cancelled); cancelled > 0)
+        kept.append(QStringLiteral("取消済み%1口").arg(cancelled));
+    QString count = QString::number(lines.size()) + QStringLiteral("口");
+    if (!kept.isEmpty())
+        count += QStringLiteral("（%1）").arg(kept.join(QStringLiteral("、")));
+    return count;
 }

@@ -33,9 +33,17 @@ struct SlateLineCheck {
 QVector<SlateLineCheck> checkSlateLines(const Slate &slate, const QString &programFolder,
                                         QStringList *unreadable = nullptr);
 
+// The slate as its files find it, worked out once after each change of either: the check of
+// every line, what could not be read, and the count the page shows.
+struct SlateReview {
+    QVector<SlateLineCheck> lines;
+    QStringList unreadable; // the player's words for each ticket file that cannot be read
+    // "n口", followed by "（保存済みm口、取消済みk口）" for what is not zero.
+    QString countText() const;
+};
+SlateReview reviewSlate(const Slate &slate, const QString &programFolder);
+
 // The status text for a repeat, empty for any other line: "同じ組合せが既にあります（n口目と
 // 同じ）。" with n the slate line it repeats, or "同じ組合せが既にあります（保存済みの申込み数字
 // と同じ）。".
 QString repeatNotice(const SlateLineCheck &check);
-// Whether a status text is such a notice.
-bool isRepeatNotice(const QString &text);

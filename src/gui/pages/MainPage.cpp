@@ -262,16 +262,14 @@ void MainPage::connectControls()
             gridSelectItemDrawCell(painter, rect, row, column);
         });
     // Repeated lines are drawn in red (repeats of other unsaved slate lines or of saved
-    // lines), lines saved from the slate in grey. This runs while the slate is painted: a
-    // ticket file that cannot be read counts as no lines and is told in the status line, once
-    // each time the marks are worked out.
+    // lines), lines saved from the slate in grey, as the slate's last review found them. The
+    // marks are worked out while the slate is painted after a review: a ticket file that
+    // cannot be read counts as no lines and is told in the status line, once each time.
     gridSelectItem->setRowMarkSource([this] {
-        QStringList unreadable;
-        const QVector<SlateLineCheck> checks = checkSlate(&unreadable);
-        if (!unreadable.isEmpty())
-            m_context.setStatusText(unreadable.join(QStringLiteral("　")));
+        if (!m_review.unreadable.isEmpty())
+            m_context.setStatusText(m_review.unreadable.join(QStringLiteral("　")));
         QVector<StringGrid::RowMark> marks;
-        for (const SlateLineCheck &check : checks) {
+        for (const SlateLineCheck &check : std::as_const(m_review.lines)) {
             marks.append(check.state == SlateLineCheck::State::Repeat ? StringGrid::RowMark::Warned
                          : check.state == SlateLineCheck::State::Saved ||
                                  check.state == SlateLineCheck::State::Cancelled
@@ -379,8 +377,7 @@ bool MainPage::confirmPastDraws(const QVector<int> &draws, bool saving)
 
 void MainPage::refreshSlate()
 {
-    gridSelectItem->invalidateRowMarks();
-    updateSlateTotals();
+    recheckSlate();
 }
 
 QString MainPage::currentLineText() const

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "core/picking/DuplicateLines.h"
 #include "core/picking/PickRules.h"
 #include "core/tickets/Slate.h"
 #include "gui/pages/Page.h"
@@ -103,11 +104,10 @@ private:
     bool settleDrawnDraws(const QVector<int> &unsaved);
     // Shows the slate's lines saved: grey, counted in "（保存済みn口）".
     void showSaved();
-    // Each slate row against the others and the saved lines (see checkSlateLines).
-    QVector<SlateLineCheck> checkSlate(QStringList *unreadable = nullptr) const;
-    // Sets the count "n口" (with "（保存済みm口）" once lines are saved) and the price (200 yen
-    // a line) from the slate's rows.
-    void updateSlateTotals();
+    // Reviews the slate against its ticket files once after each change of either; the count
+    // "n口" (with "（保存済みm口）" once lines are saved), the price (200 yen a line), the row
+    // marks and the notice read that review.
+    void recheckSlate();
     // The status text names what the current slate line repeats; a notice about a repeat
     // gives way to the page's guidance once the current line repeats nothing.
     void showSlateNotice();
@@ -131,6 +131,8 @@ private:
     std::unique_ptr<QFileIconProvider> m_entryKinds; // the kinds of entry dlgSave lists
     QString m_lastSavedFolder;                       // where the last CSV export of this run went
     Slate m_slate;                                   // the lines gridSelectItem shows, one a row
+    SlateReview m_review;                            // the slate against its files, last worked out
+    QString m_repeatNotice;                          // the repeat notice this page last showed
     QFrame *frmStaleHistory = nullptr;
     QLabel *lblStaleHistory = nullptr;
     QPushButton *btnStaleDownload = nullptr;

@@ -82,7 +82,7 @@ void MainPage::btnSelectClick()
     gridSelectItem->setRowCount(m_slate.size());
     showSlateLine(last);
     gridSelectItem->setCurrentRow(last);
-    updateSlateTotals();
+    recheckSlate();
     btnRisetClick();
     showSlateNotice();
 }
@@ -102,7 +102,7 @@ void MainPage::btnCancelClick()
         gridSelectItem->cells()->removeDataRow(row);
         gridSelectItem->setCurrentRow(qMin(row, gridSelectItem->rowCount() - 1));
     }
-    updateSlateTotals();
+    recheckSlate();
     showSlateNotice();
     gridSelectItem->setFocus();
 }
@@ -112,44 +112,29 @@ void MainPage::showSlateLine(int row)
     gridSelectItem->setRowCells(row, m_slate.line(row).cells());
 }
 
-QVector<SlateLineCheck> MainPage::checkSlate(QStringList *unreadable) const
+void MainPage::recheckSlate()
 {
-    return checkSlateLines(m_slate, m_context.dataFolder(), unreadable);
-}
-
-void MainPage::updateSlateTotals()
-{
-    const QVector<SlateLineCheck> checks = checkSlate();
-    const auto counted = [&checks](SlateLineCheck::State state) {
-        return std::count_if(checks.begin(), checks.end(),
-                             [state](const SlateLineCheck &c) { return c.state == state; });
-    };
-    const auto saved = counted(SlateLineCheck::State::Saved);
-    const auto cancelled = counted(SlateLineCheck::State::Cancelled);
-    QStringList kept;
-    if (saved > 0)
-        kept.append(QStringLiteral("保存済み%1口").arg(saved));
-    if (cancelled > 0)
-        kept.append(QStringLiteral("取消済み%1口").arg(cancelled));
-    QString count = QString::number(checks.size()) + QStringLiteral("口");
-    if (!kept.isEmpty())
-        count += QStringLiteral("（%1）").arg(kept.join(QStringLiteral("、")));
-    pnlSelectMax->setText(count);
-    pnlSelectMoney->setText(formatYen(double(checks.size()) * kLinePriceYen));
+    m_review = reviewSlate(m_slate, m_context.dataFolder());
+    gridSelectItem->invalidateRowMarks();
+    pnlSelectMax->setText(m_review.countText());
+    pnlSelectMoney->setText(formatYen(double(m_review.lines.size()) * kLinePriceYen));
 }
 
 void MainPage::showSlateNotice()
 {
     // A ticket file that cannot be read is the news that matters more.
-    QStringList unreadable;
-    const QVector<SlateLineCheck> checks = checkSlate(&unreadable);
-    const QString notice = repeatNotice(checks.value(gridSelectItem->currentRow()));
-    if (!unreadable.isEmpty())
-        m_context.setStatusText(unreadable.join(QStringLiteral("　")));
+    const QString notice = repeatNotice(m_review.lines.value(gridSelectItem->currentRow()));
+    QString text;
+    if (!m_review.unreadable.isEmpty())
+        text = m_review.unreadable.join(QStringLiteral("　"));
     else if (!notice.isEmpty())
-        m_context.setStatusText(notice);
-    else if (isRepeatNotice(m_context.statusText()))
-        m_context.setStatusText(kMainPageGuide);
+        text = notice;
+    else if (!m_repeatNotice.isEmpty() && m_context.statusText() == m_repeatNotice)
+        text = kMainPageGuide; // the notice this page gave is still shown: it gives way
+    else
+        return;
+    m_repeatNotice = notice;
+    m_context.setStatusText(text);
 }
 
 // Rows alternate white and light green; the current row is highlighted. Text centred. A line
@@ -180,8 +165,7 @@ QVector<int> MainPage::unsavedLines()
 
 void MainPage::showSaved()
 {
-    gridSelectItem->invalidateRowMarks();
-    updateSlateTotals();
+    recheckSlate();
     showSlateNotice();
 }
 
@@ -206,7 +190,7 @@ bool MainPage::settleDrawnDraws(const QVector<int> &unsaved)
     }
     for (const int place : m_slate.moveToComingDraw(drawn, coming))
         showSlateLine(place);
-    gridSelectItem->invalidateRowMarks();
+    recheckSlate();
     return true;
 }
 
