@@ -28,18 +28,18 @@ QVector<CheckResult> checkTickets(const QVector<DrawRecord> &history,
                                   const QVector<TicketLine> &lines)
 {
     // Lines by draw number, in line order, so each history row finds its lines at once.
-    QHash<QString, QVector<int>> linesByDraw;
+    QHash<int, QVector<int>> linesByDraw;
     for (int r = 0; r < lines.size(); ++r) {
-        if (!lines.at(r).draw.isEmpty())
+        if (lines.at(r).draw != kNoDraw)
             linesByDraw[lines.at(r).draw].append(r);
     }
 
     const PastDraws draws(history, {});
     QVector<CheckResult> results;
     for (const DrawRecord &record : history) {
-        const auto found = linesByDraw.constFind(drawNumberKey(record.caption.trimmed()));
         const PastDraw *draw = draws.find(parseInteger(record.caption).value_or(0));
-        if (found == linesByDraw.constEnd() || !draw)
+        const auto found = draw ? linesByDraw.constFind(draw->number) : linesByDraw.constEnd();
+        if (found == linesByDraw.constEnd())
             continue;
         for (int r : found.value()) {
             const TicketLine &line = lines.at(r);
@@ -58,7 +58,7 @@ QVector<CheckResult> checkTickets(const QVector<DrawRecord> &history,
         const bool blank = std::all_of(cells.begin(), cells.end(), [](const QString &cell) {
             return cell.trimmed().isEmpty();
         });
-        if (lines.at(r).draw.isEmpty() && !blank)
+        if (lines.at(r).draw == kNoDraw && !blank)
             results.append({r, kInvalidLineText, false, 0, QString()});
     }
     return results;

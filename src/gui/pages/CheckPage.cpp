@@ -114,7 +114,7 @@ CheckPage::~CheckPage() = default;
 
 void CheckPage::activated()
 {
-    editSelectNumChange();
+    listLines();
 }
 
 void CheckPage::InitMainControls(const QStringList &ticketHeader)
@@ -131,9 +131,16 @@ QString CheckPage::setDrawNumber(const QString &draw)
     return captureError([this] { editSelectNumChange(); });
 }
 
+void CheckPage::editSelectNumChange()
+{
+    // Only a plain number names a file, whatever way the text got into the field.
+    m_draw = ticketFileDraw(editSelectNum->text().trimmed());
+    listLines();
+}
+
 // Loads every line of the draw's ticket file, whatever draw each line names; each line is
 // later checked against its own draw. Any earlier results go with the old rows.
-void CheckPage::editSelectNumChange()
+void CheckPage::listLines()
 {
     if (m_run)
         endCheck(false); // its results would go with the old rows
@@ -141,10 +148,8 @@ void CheckPage::editSelectNumChange()
     gridHitSel->cells()->replaceRows({});
     gridHitSel->setCurrentRow(0);
 
-    // Only a plain number names a file, whatever way the text got into the field.
-    const std::optional<QString> path =
-        ticketFilePath(m_context.dataFolder(), editSelectNum->text().trimmed());
-    m_lines = path ? readAllTicketLines(*path) : QVector<TicketLine>();
+    if (m_draw > kNoDraw)
+        m_lines = readAllTicketLines(ticketFilePath(m_context.dataFolder(), m_draw));
     if (m_lines.isEmpty()) {
         pnlHitGuide->setText(kNoTicketData);
         btnExec->setEnabled(false);

@@ -63,11 +63,8 @@ void MainPage::btnSelectClick()
         numbers |= numberBit(number);
     }
     // The coming draw number comes from the history; without it there is no line to make.
-    bool isNumber = false;
-    const int draw = editNewNum->text().toInt(&isNumber);
-    const std::optional<LotoLine> line = isPlainDrawNumber(editNewNum->text()) && isNumber
-                                             ? LotoLine::of(draw, numbers)
-                                             : std::nullopt;
+    const int draw = readDrawNumber(editNewNum->text()).value_or(kNoDraw);
+    const std::optional<LotoLine> line = LotoLine::of(draw, numbers);
     if (!line) {
         showGuideMessage(window(),
                          QStringLiteral("開催回が決まっていないため、決定できません。"
