@@ -8,7 +8,6 @@
 #include "core/tickets/TicketFile.h"
 #include "core/tickets/WinningCheck.h"
 #include "gui/PageContext.h"
-#include "gui/models/HistoryModel.h"
 #include "gui/services/ComFunction.h"
 #include "gui/widgets/LayoutKit.h"
 #include "gui/widgets/Pictures.h"
@@ -171,7 +170,7 @@ void CheckPage::btnExecClick()
         return;
     // The pages take no input and the history is not reloaded while a check runs (see
     // menuCommandDownloadClick), so the lines listed stay valid.
-    QVector<CheckResult> results = checkTickets(m_context.history()->records(), m_lines);
+    QVector<CheckResult> results = checkTickets(m_context.pastDraws(), m_lines);
     m_run = std::make_unique<CheckRun>(m_context, btnCheckStop);
     m_run->results = std::move(results);
     pnlHitGuide->setText(kChecking);

@@ -226,7 +226,7 @@ void TestCheckPage::nothingMatches()
     showLines(draw, content);
     QCOMPARE(control<PanelLabel>(form, "pnlHitGuide")->text(), kReady);
     if (emptyHistory)
-        pageContext(form).history()->setRecords({});
+        pageContext(form).setPastDraws(PastDraws());
     MessageBoxWatcher boxes;
     check();
     QCOMPARE(boxes.texts(), QStringList{kNoDrawMessage});
