@@ -208,8 +208,8 @@ ResultsStatus parseResults(const QStringList &numberLines, const QStringList &da
     }
     data.counts = countBaseNumbers(data.draws);
     const int newest = *parseInteger(data.draws.first().caption);
-    data.newestDraw = QString::number(newest);
-    data.comingDraw = QString::number(qint64(newest) + 1);
+    data.newestDraw = newest;
+    data.comingDraw = newest < std::numeric_limits<int>::max() ? newest + 1 : 0;
     *out = std::move(data);
     return ResultsStatus::Loaded;
 }

@@ -48,8 +48,8 @@ struct ResultsData {
     QVector<PrizeRecord> prizes;
     QVector<PrizeAmounts> amounts; // the same lines in figures
     BaseCountTable counts{};
-    QString newestDraw; // number of the first row's draw, the newest with results, plain
-    QString comingDraw; // number of the draw after the first row, plain decimal text
+    int newestDraw = 0; // number of the first row's draw, the newest with results
+    int comingDraw = 0; // number of the draw after the first row; 0 when no int can hold it
 };
 
 enum class ResultsStatus {

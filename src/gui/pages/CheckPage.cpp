@@ -121,13 +121,14 @@ void CheckPage::InitMainControls(const QStringList &ticketHeader)
     gridHitSel->setHeaderTexts(ticketHeader + QStringList{QStringLiteral("照合結果")});
 }
 
-QString CheckPage::setDrawNumber(const QString &draw)
+QString CheckPage::setDrawNumber(int draw)
 {
     {
         const QSignalBlocker quiet(editSelectNum);
-        editSelectNum->setText(draw);
+        editSelectNum->setText(QString::number(draw));
     }
-    return captureError([this] { editSelectNumChange(); });
+    m_draw = draw;
+    return captureError([this] { listLines(); });
 }
 
 void CheckPage::editSelectNumChange()

@@ -86,13 +86,14 @@ void TicketListPage::InitMainControls(const QStringList &ticketHeader)
     gridLoto6->setHeaderTexts(ticketHeader);
 }
 
-QString TicketListPage::setDrawNumber(const QString &draw)
+QString TicketListPage::setDrawNumber(int draw)
 {
     {
         const QSignalBlocker quiet(editLoto6Num);
-        editLoto6Num->setText(draw);
+        editLoto6Num->setText(QString::number(draw));
     }
-    return captureError([this] { editLoto6NumChange(); });
+    m_draw = draw;
+    return captureError([this] { listLines(); });
 }
 
 void TicketListPage::editLoto6NumChange()

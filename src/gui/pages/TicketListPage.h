@@ -34,7 +34,7 @@ public:
     // A load sets the coming draw, whose lines are then listed. What could not be read is
     // returned for the player, not shown: the check and the list read the same file, and the
     // load tells it once.
-    QString setDrawNumber(const QString &draw);
+    QString setDrawNumber(int draw);
 
     // The draw number typed, read once; its lines are then listed.
     void editLoto6NumChange();
