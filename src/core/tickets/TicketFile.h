@@ -7,7 +7,6 @@
 #include <QString>
 #include <QStringList>
 #include <QVector>
-#include <optional>
 
 // The ticket files: one text file per draw number in the folder "client/" of the data folder,
 // one ticket line per line, every line the program writes ended by CR LF. Files edited by
