@@ -14,7 +14,7 @@
 namespace
 {
 
-const QString kDraw = QStringLiteral("700");
+constexpr int kDraw = 700;
 
 // One physical line of the file: its bytes, line end included. A line ends after LF, after a
 // CR not followed by LF, and at a Ctrl+Z, which stands alone.

@@ -75,7 +75,7 @@ QByteArray withoutFirstLine(const QByteArray &content)
 NewestDraw drawOf(const QString &line)
 {
     const DrawRecord record = parseDrawLine(line);
-    return {*parseInteger(record.caption), *parseDate(record.date)};
+    return {record.number, *parseDate(record.date)};
 }
 
 // The texts of a draw line and its prize line, as the form shows them.
@@ -101,7 +101,7 @@ NewestDraw newestDrawOf(const QVector<DrawRecord> &history)
 {
     NewestDraw newest;
     for (const DrawRecord &draw : history) {
-        const int number = parseInteger(draw.caption).value_or(0);
+        const int number = draw.number;
         if (number > newest.number)
             newest = {number, parseDate(draw.date).value_or(QDate())};
     }

@@ -24,8 +24,8 @@ public:
     // The draws in numbers with the amount paid at each tier.
     const PastDraws &draws() const { return m_draws; }
     // The newest draw with results, and the draw after it.
-    const QString &newestDraw() const { return m_results.newestDraw; }
-    const QString &comingDraw() const { return m_results.comingDraw; }
+    int newestDraw() const { return m_results.newestDraw; }
+    int comingDraw() const { return m_results.comingDraw; }
 
     // Takes a pair as read and checked; `changed` follows, and what its receivers throw
     // passes to the caller with the new history in place.

@@ -12,11 +12,6 @@
 namespace
 {
 
-int drawNumber(const DrawRecord &draw)
-{
-    return parseInteger(draw.caption).value_or(0);
-}
-
 QString drawName(int number)
 {
     return QStringLiteral("第%1回").arg(number);
@@ -115,7 +110,7 @@ std::optional<QString> readFigures(const QString &line, DrawFigures *draw)
 std::optional<QString> invalidDrawFault(const QVector<DrawRecord> &draws)
 {
     for (const DrawRecord &draw : draws) {
-        if (auto fault = invalidDraw(draw, drawNumber(draw)))
+        if (auto fault = invalidDraw(draw, draw.number))
             return fault;
     }
     return std::nullopt;
@@ -167,7 +162,7 @@ std::optional<QString> fetchedFiguresFault(const QVector<DrawRecord> &draws,
         if (!fault)
             fault = implausibleFigures(figures);
         if (fault)
-            return QStringLiteral("%1：%2。").arg(drawName(drawNumber(record)), *fault);
+            return QStringLiteral("%1：%2。").arg(drawName(record.number), *fault);
     }
     return std::nullopt;
 }
@@ -180,7 +175,7 @@ std::optional<QString> fetchedHistoryFault(const QVector<DrawRecord> &fetched,
     QDate before;
     for (int expected = 1; expected <= fetched.size(); ++expected) {
         const DrawRecord &draw = fetched.at(fetched.size() - expected);
-        const int number = drawNumber(draw);
+        const int number = draw.number;
         if (number > expected)
             return QStringLiteral("%1がありません。").arg(drawName(expected));
         if (number == expected - 1)
@@ -203,8 +198,8 @@ std::optional<QString> fetchedHistoryFault(const QVector<DrawRecord> &fetched,
     // A typed draw is no bound: the official one may come before the feed reaches the next.
     int localNewest = 0;
     for (const DrawRecord &draw : local) {
-        if (!typedDraws.contains(drawNumber(draw)))
-            localNewest = std::max(localNewest, drawNumber(draw));
+        if (!typedDraws.contains(draw.number))
+            localNewest = std::max(localNewest, draw.number);
     }
     const int fetchedNewest = static_cast<int>(fetched.size());
     if (localNewest > fetchedNewest)
@@ -213,7 +208,7 @@ std::optional<QString> fetchedHistoryFault(const QVector<DrawRecord> &fetched,
             .arg(fetchedNewest)
             .arg(localNewest);
     for (auto draw = local.crbegin(); draw != local.crend(); ++draw) {
-        const int number = drawNumber(*draw);
+        const int number = draw->number;
         if (typedDraws.contains(number) || invalidDraw(*draw, number))
             continue;
         if (number < 1 || !sameDraw(*draw, fetched.at(fetchedNewest - number)))

@@ -53,7 +53,7 @@ void PastDraws::fill(const QVector<DrawRecord> &history, const QVector<PrizeAmou
     m_draws.reserve(history.size());
     for (const DrawRecord &record : history) {
         PastDraw draw;
-        draw.number = numberOf(record.caption);
+        draw.number = record.number;
         draw.date = record.date;
         for (const QString &text : record.main) {
             const int n = numberOf(text);

@@ -130,7 +130,8 @@ DrawRecord parseDrawLine(const QString &line)
 {
     FieldReader fields(line);
     DrawRecord record;
-    record.caption = formatDrawCaption(toInteger(fields.next()));
+    record.number = toInteger(fields.next());
+    record.caption = formatDrawCaption(record.number);
     const QString dateText = fields.next();
     const auto date = parseDate(dateText);
     if (!date)
@@ -207,9 +208,9 @@ ResultsStatus parseResults(const QStringList &numberLines, const QStringList &da
         data.amounts.append(row.amounts);
     }
     data.counts = countBaseNumbers(data.draws);
-    const int newest = *parseInteger(data.draws.first().caption);
-    data.newestDraw = QString::number(newest);
-    data.comingDraw = QString::number(qint64(newest) + 1);
+    const int newest = data.draws.first().number;
+    data.newestDraw = newest;
+    data.comingDraw = newest < std::numeric_limits<int>::max() ? newest + 1 : 0;
     *out = std::move(data);
     return ResultsStatus::Loaded;
 }

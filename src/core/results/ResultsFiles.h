@@ -24,7 +24,8 @@ constexpr int kPrizeFields = 12;
 
 // One draw as the history list shows it: every column as display text.
 struct DrawRecord {
-    QString caption;                         // draw number, "%5d"
+    int number = 0;                          // the draw number as read
+    QString caption;                         // the same, "%5d"
     QString date;                            // "YYYY/MM/DD"
     std::array<QString, kPicksPerLine> main; // ①..⑥, two digits
     QString bonus;                           // two digits
@@ -48,8 +49,8 @@ struct ResultsData {
     QVector<PrizeRecord> prizes;
     QVector<PrizeAmounts> amounts; // the same lines in figures
     BaseCountTable counts{};
-    QString newestDraw; // number of the first row's draw, the newest with results, plain
-    QString comingDraw; // number of the draw after the first row, plain decimal text
+    int newestDraw = 0; // number of the first row's draw, the newest with results
+    int comingDraw = 0; // number of the draw after the first row; 0 when no int can hold it
 };
 
 enum class ResultsStatus {

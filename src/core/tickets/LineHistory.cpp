@@ -18,10 +18,10 @@ NumberSet parseLineText(const QString &text)
     // Not a line: say why.
     NumberSet line = 0;
     for (const QString &field : fields) {
-        if (!isPlainDrawNumber(field))
+        const std::optional<int> number = readDrawNumber(field);
+        if (!number)
             throw DomainError(QStringLiteral("「%1」は数字ではありません。").arg(field));
-        const QString digits = drawNumberKey(field);
-        const int n = digits.size() <= 2 ? digits.toInt() : kLotoMax + 1;
+        const int n = *number;
         if (n < kLotoMin || n > kLotoMax)
             throw DomainError(QStringLiteral("「%1」は１～４３の範囲にありません。").arg(field));
         if (line & numberBit(n))

@@ -4,6 +4,7 @@
 #include "core/common/Formats.h"
 #include "core/tickets/CommaText.h"
 
+#include <algorithm>
 #include <bitset>
 
 namespace
@@ -11,36 +12,20 @@ namespace
 
 // Bits 1..43: the numbers a line can hold.
 const NumberSet kAllNumbers = (numberBit(kLotoMax) << 1) - numberBit(kLotoMin);
-// A number of a line has at most two digits once its leading zeros are gone.
-constexpr int kMaxNumberDigits = 2;
 
 } // namespace
 
-bool isPlainDrawNumber(const QString &text)
+std::optional<int> readDrawNumber(const QString &text)
 {
     if (text.isEmpty())
-        return false;
+        return std::nullopt;
+    qint64 number = 0; // held at kMaxDrawNumber + 1 once past it
     for (const QChar c : text) {
         if (c < QLatin1Char('0') || c > QLatin1Char('9'))
-            return false;
+            return std::nullopt;
+        number = std::min<qint64>(number * 10 + (c.unicode() - '0'), kMaxDrawNumber + 1);
     }
-    return true;
-}
-
-QString drawNumberKey(const QString &text)
-{
-    if (!isPlainDrawNumber(text))
-        return QString();
-    qsizetype zeros = 0;
-    while (zeros < text.size() && text.at(zeros) == QLatin1Char('0'))
-        ++zeros;
-    return text.mid(zeros);
-}
-
-int drawNumberOf(const QString &field)
-{
-    const QString key = drawNumberKey(field);
-    return key.size() <= kMaxDrawDigits ? key.toInt() : 0;
+    return int(number);
 }
 
 std::optional<NumberSet> lineNumbers(const QStringList &fields)
@@ -49,8 +34,7 @@ std::optional<NumberSet> lineNumbers(const QStringList &fields)
         return std::nullopt;
     NumberSet line = 0;
     for (const QString &field : fields) {
-        const QString key = drawNumberKey(field);
-        const int n = key.size() <= kMaxNumberDigits ? key.toInt() : 0;
+        const int n = readDrawNumber(field).value_or(0);
         if (n < kLotoMin || n > kLotoMax || (line & numberBit(n)))
             return std::nullopt;
         line |= numberBit(n);
@@ -80,11 +64,11 @@ std::optional<LotoLine> LotoLine::fromFields(const QStringList &fields)
 {
     if (fields.size() != 1 + kPicksPerLine)
         return std::nullopt;
-    const QString draw = drawNumberKey(fields.first());
     const std::optional<NumberSet> numbers = lineNumbers(fields.mid(1));
-    if (draw.isEmpty() || draw.size() > kMaxDrawDigits || !numbers)
+    if (!numbers)
         return std::nullopt;
-    return of(draw.toInt(), *numbers);
+    // of() refuses kNoDraw and a number beyond the last draw.
+    return of(readDrawNumber(fields.first()).value_or(kNoDraw), *numbers);
 }
 
 std::optional<LotoLine> LotoLine::fromText(const QString &text)

@@ -19,18 +19,17 @@ inline constexpr int kTicketColumns = 7;
 inline constexpr int kMaxDrawDigits = 9;
 inline constexpr int kMaxDrawNumber = 999'999'999;
 
-// True when the text is a plain decimal number (ASCII digits only, at least one), the only
-// text that may name a ticket file. "0700" is plain and names another file than "700".
-bool isPlainDrawNumber(const QString &text);
+// What a line's first field holds when it names no draw: the line of six commas, a memo, or a
+// number that is no draw number ("0").
+inline constexpr int kNoDraw = 0;
 
-// A draw number as a line or a field writes it: plain decimal digits read as a number, so
-// "0700" and "700" name one draw. Its digits without leading zeros; empty when the text is
-// not a draw number (no digits, any other character, or 0).
-QString drawNumberKey(const QString &text);
-
-// The draw number of a line's first field: a plain decimal number of at most nine digits,
-// else 0.
-int drawNumberOf(const QString &field);
+// The one reader of draw-number text, which every reader of a draw number and of the numbers of a
+// line calls. Plain decimal text is ASCII digits only, at least one, with no blank, sign or any
+// other character; it is read as a number, leading zeros and all, so "0700" and "700" name one
+// draw and "07" and "7" one number. A number of more than kMaxDrawDigits digits reads as
+// kMaxDrawNumber + 1, which names no draw the history can hold, but is not kNoDraw either.
+// Nothing when the text is not plain decimal text.
+std::optional<int> readDrawNumber(const QString &text);
 
 // The numbers of a line are exactly six fields, each plain decimal digits read as a number ("7"
 // and "07" are one number), all different and each of 1..43. Their set, or nothing when the
@@ -54,7 +53,7 @@ public:
     static std::optional<LotoLine> of(int draw, NumberSet numbers);
     // The line of seven fields, the draw number and the six numbers, as a ticket file holds
     // them: each plain decimal digits read as a number, so "0700" is draw 700 and "7" the
-    // number 7 (see drawNumberKey and lineNumbers); nothing when they are anything else.
+    // number 7 (see readDrawNumber and lineNumbers); nothing when they are anything else.
     static std::optional<LotoLine> fromFields(const QStringList &fields);
     // The line of a ticket file's line "700,03,11,19,24,38,42" by the comma-text rule: exactly
     // seven fields as fromFields reads them.

@@ -62,15 +62,12 @@ bool isTicketFileName(const QString &name)
 {
     if (!name.endsWith(QLatin1String(".csv"), kFileNameCase))
         return false;
-    const QString number = name.chopped(4);
-    return isPlainDrawNumber(number) && !number.startsWith(QLatin1Char('0'));
+    return ticketFileDraw(name.chopped(4)) != kNoDraw;
 }
 
-std::optional<QString> ticketFilePath(const QString &programFolder, const QString &drawText)
+int ticketFileDraw(const QString &text)
 {
-    if (!isPlainDrawNumber(drawText))
-        return std::nullopt;
-    return programFolder + kClientFolder + drawText + QStringLiteral(".csv");
+    return text.startsWith(QLatin1Char('0')) ? kNoDraw : readDrawNumber(text).value_or(kNoDraw);
 }
 
 QString ticketFilePath(const QString &programFolder, int draw)
@@ -83,14 +80,13 @@ QString shownTicketFile(int draw)
     return kClientFolder + QString::number(draw) + QStringLiteral(".csv");
 }
 
-TicketListing listTicketFile(const QString &path, const QString &drawText)
+TicketListing listTicketFile(const QString &path, int draw)
 {
     TicketListing listing;
-    const QString drawKey = drawNumberKey(drawText);
     const QVector<TicketLine> lines = readAllTicketLines(path);
     listing.hasLines = !lines.isEmpty();
     for (const TicketLine &line : lines) {
-        if (drawKey.isEmpty() || line.draw != drawKey)
+        if (draw == kNoDraw || line.draw != draw)
             continue;
         listing.lines.append(line);
     }
@@ -133,7 +129,10 @@ ClientFolderListing listClientFolder(const QString &clientFolder, int fromDraw)
                 ++listing.skippedFiles;
             continue;
         }
-        const int draw = drawNumberOf(name.chopped(4));
+        // A name beyond the last draw is listed as of no draw: only a reader of all the files
+        // reads it.
+        const int number = readDrawNumber(name.chopped(4)).value_or(kNoDraw);
+        const int draw = number <= kMaxDrawNumber ? number : kNoDraw;
         if (draw < fromDraw)
             continue;
         listing.ticketFiles.append({draw, name, path, QFileInfo(path).isFile()});

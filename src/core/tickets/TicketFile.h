@@ -7,7 +7,6 @@
 #include <QString>
 #include <QStringList>
 #include <QVector>
-#include <optional>
 
 // The ticket files: one text file per draw number in the folder "client/" of the data folder,
 // one ticket line per line, every line the program writes ended by CR LF. Files edited by
@@ -30,11 +29,12 @@ inline constexpr qint64 kMaxTicketFileBytes = 1024 * 1024;
 // number without leading zeros. Any other file there (a copy "2038 - コピー.csv", claimed.csv)
 // is not read as one, so that no line is counted twice.
 bool isTicketFileName(const QString &name);
+// The draw whose ticket file a draw number typed by the player names: its number (see
+// readDrawNumber) when it is written as the ticket files are named, without leading zeros;
+// else kNoDraw, as for "0700", which names no file of the program's.
+int ticketFileDraw(const QString &text);
 
-// programFolder (with trailing "/") + "client/" + drawText + ".csv"; nothing when drawText is
-// not a plain decimal number.
-std::optional<QString> ticketFilePath(const QString &programFolder, const QString &drawText);
-// The same for a line's draw, which always names a file: "client/2039.csv" below programFolder.
+// The ticket file of a draw: programFolder (with trailing "/") + "client/2039.csv".
 QString ticketFilePath(const QString &programFolder, int draw);
 // The name of a draw's ticket file as the player is told it: "client/2039.csv".
 QString shownTicketFile(int draw);
@@ -53,8 +53,8 @@ struct TicketListing {
 };
 
 // Lists the lines of a draw: each line of the file (every line is read) whose draw number is
-// drawText's, read as numbers, in file order. A missing file lists nothing.
-TicketListing listTicketFile(const QString &path, const QString &drawText);
+// draw, in file order. A missing file lists nothing, and so does kNoDraw.
+TicketListing listTicketFile(const QString &path, int draw);
 
 // Every line of the file, whatever draw it names, in file order. A missing file gives none.
 QVector<TicketLine> readAllTicketLines(const QString &path);

@@ -10,7 +10,7 @@ TicketLine readTicketLine(const QString &text)
     QStringList fields = readCommaText(text, kTicketColumns + 1);
     const bool tooMany = !fields.last().isEmpty();
     fields.removeLast();
-    line.draw = drawNumberKey(fields.first());
+    line.draw = readDrawNumber(fields.first()).value_or(kNoDraw);
     if (!tooMany)
         line.line = LotoLine::fromFields(fields);
     line.cells = std::move(fields);

@@ -11,9 +11,11 @@
 // number and exactly six numbers by the rule of a line, seven fields by the comma-text rule).
 // Anything else is not a valid line ("無効"): it is listed and shown, and never wins.
 struct TicketLine {
-    QString text;                 // the line as the file holds it
-    QStringList cells;            // its first seven fields by the comma-text rule, as shown
-    QString draw;                 // drawNumberKey of the first field: the draw it belongs to
+    QString text;      // the line as the file holds it
+    QStringList cells; // its first seven fields by the comma-text rule, as shown
+    // The draw it belongs to, its first field by readDrawNumber: kNoDraw when that is no plain
+    // number, or 0 (the line of six commas, a memo), kMaxDrawNumber + 1 beyond the last draw.
+    int draw = kNoDraw;
     std::optional<LotoLine> line; // the line, when it is a valid one
     bool valid() const { return line.has_value(); }
 };

@@ -42,9 +42,9 @@ bool namesNothing(const QString &line)
 }
 
 // Whether the line is one of the draw's, by the draw number it starts with.
-bool belongsTo(const QString &line, const QString &drawKey)
+bool belongsTo(const QString &line, int draw)
 {
-    return !drawKey.isEmpty() && readTicketLine(line).draw == drawKey;
+    return draw != kNoDraw && readTicketLine(line).draw == draw;
 }
 
 // A journal of a save into several files as older versions wrote it: a first line naming
@@ -137,15 +137,14 @@ void writeTicketLines(const QString &path, const QByteArray &lines)
     writeWholeFile(path, lines, path);
 }
 
-TicketRemoval removeListedTicketLine(const QString &path, const QString &drawText,
+TicketRemoval removeListedTicketLine(const QString &path, int draw,
                                      const QVector<QStringList> &listedRows, int row)
 {
     const QByteArray data = readClientFile(path);
-    const QString drawKey = drawNumberKey(drawText);
     QVector<TextLineSpan> listed;
     QVector<QStringList> rowsNow;
     for (const TextLineSpan &span : splitTextLineSpans(data, TextRules::TicketFile)) {
-        if (belongsTo(span.text, drawKey)) {
+        if (belongsTo(span.text, draw)) {
             listed.append(span);
             rowsNow.append(readTicketLine(span.text).cells);
         }
@@ -161,16 +160,15 @@ TicketRemoval removeListedTicketLine(const QString &path, const QString &drawTex
     return TicketRemoval::Removed;
 }
 
-bool removeDrawTicketLines(const QString &path, const QString &drawText)
+bool removeDrawTicketLines(const QString &path, int draw)
 {
     const QByteArray data = readClientFile(path);
     if (data.isNull())
         return false;
-    const QString drawKey = drawNumberKey(drawText);
     QByteArray rest;
     qsizetype kept = 0; // bytes before this were looked at
     for (const TextLineSpan &span : splitTextLineSpans(data, TextRules::TicketFile)) {
-        if (!belongsTo(span.text, drawKey))
+        if (!belongsTo(span.text, draw))
             continue;
         rest += data.mid(kept, span.start - kept);
         kept = span.end;
@@ -185,13 +183,13 @@ bool removeDrawTicketLines(const QString &path, const QString &drawText)
     return true;
 }
 
-TicketRemoval removeListedDrawTicketLines(const QString &path, const QString &drawText,
+TicketRemoval removeListedDrawTicketLines(const QString &path, int draw,
                                           const QVector<QStringList> &listedRows)
 {
     if (!QFileInfo::exists(path))
         return TicketRemoval::Removed;
-    if (listTicketFile(path, drawText).rows() != listedRows)
+    if (listTicketFile(path, draw).rows() != listedRows)
         return TicketRemoval::ListOutdated;
-    removeDrawTicketLines(path, drawText);
+    removeDrawTicketLines(path, draw);
     return TicketRemoval::Removed;
 }

@@ -61,21 +61,21 @@ enum class TicketRemoval {
     ListOutdated, // the file no longer lists `listedRows`: nothing was changed
 };
 
-// Removes the listed line at index `row` of the rows that listTicketFile gave for drawText,
+// Removes the listed line at index `row` of the rows that listTicketFile gave for draw,
 // after checking that the file still lists exactly `listedRows`. Every other line of the file,
 // of any draw, and every empty line, stays byte for byte and in order. When nothing
 // but blanks and line ends would remain, the file gets the single line of six commas (in front
 // of a Ctrl+Z that ended the file).
-TicketRemoval removeListedTicketLine(const QString &path, const QString &drawText,
+TicketRemoval removeListedTicketLine(const QString &path, int draw,
                                      const QVector<QStringList> &listedRows, int row);
 
-// Removes every line that listTicketFile lists for drawText from the file; every other line
+// Removes every line that listTicketFile lists for draw from the file; every other line
 // stays byte for byte and in order, and so does a Ctrl+Z. When no line of any draw would remain
 // (only blanks, line ends, Ctrl+Z and lines of six commas), the file is deleted instead. False
 // when there was no file.
-bool removeDrawTicketLines(const QString &path, const QString &drawText);
+bool removeDrawTicketLines(const QString &path, int draw);
 // The same after checking that the file still lists exactly `listedRows` for drawText, so that
 // no line is removed that the player was not shown: ListOutdated, and nothing changed, when it
 // lists anything else. A file gone meanwhile has nothing left to remove.
-TicketRemoval removeListedDrawTicketLines(const QString &path, const QString &drawText,
+TicketRemoval removeListedDrawTicketLines(const QString &path, int draw,
                                           const QVector<QStringList> &listedRows);

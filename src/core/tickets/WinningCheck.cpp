@@ -1,8 +1,5 @@
 #include "core/tickets/WinningCheck.h"
 
-#include "core/common/Formats.h"
-#include "core/results/PastDraws.h"
-
 #include <QHash>
 #include <algorithm>
 
@@ -24,30 +21,39 @@ QString prizeText(int tier)
     }
 }
 
-QVector<CheckResult> checkTickets(const QVector<DrawRecord> &history,
-                                  const QVector<TicketLine> &lines)
+QVector<CheckResult> checkTickets(const PastDraws &history, const QVector<TicketLine> &lines,
+                                  const QVector<int> &order)
 {
-    // Lines by draw number, in line order, so each history row finds its lines at once.
-    QHash<QString, QVector<int>> linesByDraw;
+    // Lines by draw number, in line order, so each draw finds its lines at once.
+    QHash<int, QVector<int>> linesByDraw;
     for (int r = 0; r < lines.size(); ++r) {
-        if (!lines.at(r).draw.isEmpty())
+        if (lines.at(r).draw != kNoDraw)
             linesByDraw[lines.at(r).draw].append(r);
     }
 
-    const PastDraws draws(history, {});
     QVector<CheckResult> results;
-    for (const DrawRecord &record : history) {
-        const auto found = linesByDraw.constFind(drawNumberKey(record.caption.trimmed()));
-        const PastDraw *draw = draws.find(parseInteger(record.caption).value_or(0));
-        if (found == linesByDraw.constEnd() || !draw)
+    QVector<const PastDraw *> walked;
+    walked.reserve(history.draws().size());
+    if (order.isEmpty()) {
+        for (const PastDraw &draw : history.draws())
+            walked.append(&draw);
+    } else {
+        for (int number : order)
+            if (const PastDraw *draw = history.find(number))
+                walked.append(draw);
+    }
+    for (const PastDraw *walkedDraw : std::as_const(walked)) {
+        const PastDraw &draw = *walkedDraw;
+        const auto found = linesByDraw.constFind(draw.number);
+        if (found == linesByDraw.constEnd())
             continue;
         for (int r : found.value()) {
             const TicketLine &line = lines.at(r);
             if (line.line) {
-                const int tier = prizeTier(line.line->numbers(), *draw);
-                results.append({r, prizeText(tier), true, tier, draw->date});
+                const int tier = prizeTier(line.line->numbers(), draw);
+                results.append({r, prizeText(tier), true, tier, draw.date});
             } else {
-                results.append({r, kInvalidLineText, false, 0, draw->date});
+                results.append({r, kInvalidLineText, false, 0, draw.date});
             }
         }
     }
@@ -58,7 +64,7 @@ QVector<CheckResult> checkTickets(const QVector<DrawRecord> &history,
         const bool blank = std::all_of(cells.begin(), cells.end(), [](const QString &cell) {
             return cell.trimmed().isEmpty();
         });
-        if (lines.at(r).draw.isEmpty() && !blank)
+        if (lines.at(r).draw == kNoDraw && !blank)
             results.append({r, kInvalidLineText, false, 0, QString()});
     }
     return results;

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "core/results/ResultsFiles.h"
+#include "core/results/PastDraws.h"
 #include "core/tickets/TicketLine.h"
 
 #include <QString>
@@ -26,9 +26,10 @@ struct CheckResult {
     QString date; // of the line's draw, "YYYY/MM/DD"; empty for a line that names no draw
 };
 
-// Checks ticket lines against the history rows. The rows are walked in history display order
-// and, within one draw, in line order; a line whose draw number names no history row is left
-// out. Then come the lines that name no draw (a memo), each invalid, in line order; the line of
-// six commas is left out.
-QVector<CheckResult> checkTickets(const QVector<DrawRecord> &history,
-                                  const QVector<TicketLine> &lines);
+// Checks ticket lines against the draws of the history. The draws are walked in the order of
+// `order` (draw numbers, as the history list shows them; newest first when empty) and, within
+// one draw, the lines in line order; a line whose draw number names no draw of the history is
+// left out. Then come the lines that name no draw (a memo), each invalid, in line order; the
+// line of six commas is left out.
+QVector<CheckResult> checkTickets(const PastDraws &history, const QVector<TicketLine> &lines,
+                                  const QVector<int> &order = {});

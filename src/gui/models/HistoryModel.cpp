@@ -66,6 +66,15 @@ QVector<DrawRecord> HistoryModel::shownRecords() const
     return shown;
 }
 
+QVector<int> HistoryModel::shownDrawNumbers() const
+{
+    QVector<int> shown;
+    shown.reserve(rowCount());
+    for (int row : m_order)
+        shown.append(m_history.records().at(row).number);
+    return shown;
+}
+
 void HistoryModel::historyChanged()
 {
     beginResetModel();

@@ -30,6 +30,7 @@ public:
     // The draw shown at the row, and all of them in the order shown.
     const DrawRecord &record(int row) const;
     QVector<DrawRecord> shownRecords() const;
+    QVector<int> shownDrawNumbers() const;
 
     // Re-orders the rows: before(a, b) tells whether the row now at a goes before the row now
     // at b. Rows that neither goes before keep their order. The views keep their current and

@@ -9,6 +9,7 @@
 #include "core/tickets/TicketFile.h"
 #include "core/tickets/WinningCheck.h"
 #include "gui/PageContext.h"
+#include "gui/models/HistoryModel.h"
 #include "gui/services/ComFunction.h"
 #include "gui/widgets/LayoutKit.h"
 #include "gui/widgets/Pictures.h"
@@ -114,7 +115,7 @@ CheckPage::~CheckPage() = default;
 
 void CheckPage::activated()
 {
-    editSelectNumChange();
+    listLines();
 }
 
 void CheckPage::InitMainControls(const QStringList &ticketHeader)
@@ -122,18 +123,26 @@ void CheckPage::InitMainControls(const QStringList &ticketHeader)
     gridHitSel->setHeaderTexts(ticketHeader + QStringList{QStringLiteral("照合結果")});
 }
 
-QString CheckPage::setDrawNumber(const QString &draw)
+QString CheckPage::setDrawNumber(int draw)
 {
     {
         const QSignalBlocker quiet(editSelectNum);
-        editSelectNum->setText(draw);
+        editSelectNum->setText(QString::number(draw));
     }
-    return captureError([this] { editSelectNumChange(); });
+    m_draw = draw;
+    return captureError([this] { listLines(); });
+}
+
+void CheckPage::editSelectNumChange()
+{
+    // Only a plain number names a file, whatever way the text got into the field.
+    m_draw = ticketFileDraw(editSelectNum->text().trimmed());
+    listLines();
 }
 
 // Loads every line of the draw's ticket file, whatever draw each line names; each line is
 // later checked against its own draw. Any earlier results go with the old rows.
-void CheckPage::editSelectNumChange()
+void CheckPage::listLines()
 {
     if (m_run)
         endCheck(false); // its results would go with the old rows
@@ -141,10 +150,8 @@ void CheckPage::editSelectNumChange()
     gridHitSel->cells()->replaceRows({});
     gridHitSel->setCurrentRow(0);
 
-    // Only a plain number names a file, whatever way the text got into the field.
-    const std::optional<QString> path =
-        ticketFilePath(m_context.dataFolder(), editSelectNum->text().trimmed());
-    m_lines = path ? readAllTicketLines(*path) : QVector<TicketLine>();
+    if (m_draw > kNoDraw)
+        m_lines = readAllTicketLines(ticketFilePath(m_context.dataFolder(), m_draw));
     if (m_lines.isEmpty()) {
         pnlHitGuide->setText(kNoTicketData);
         btnExec->setEnabled(false);
@@ -166,7 +173,8 @@ void CheckPage::btnExecClick()
         return;
     // The pages take no input and the history is not reloaded while a check runs (see
     // menuCommandDownloadClick), so the lines listed stay valid.
-    QVector<CheckResult> results = checkTickets(m_context.history()->records(), m_lines);
+    QVector<CheckResult> results = checkTickets(m_context.history()->draws(), m_lines,
+                                                m_context.historyList()->shownDrawNumbers());
     m_run = std::make_unique<CheckRun>(m_context, btnCheckStop);
     m_run->results = std::move(results);
     pnlHitGuide->setText(kChecking);

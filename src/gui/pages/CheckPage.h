@@ -38,14 +38,17 @@ public:
     // A load sets the coming draw, whose lines are then listed. What could not be read is
     // returned for the player, not shown: the check and the list read the same file, and the
     // load tells it once.
-    QString setDrawNumber(const QString &draw);
+    QString setDrawNumber(int draw);
 
+    // The draw number typed, read once; its lines are then listed.
     void editSelectNumChange();
     void btnExecClick();
     void btnCheckStopClick();
 
 private:
     struct CheckRun;
+    // Lists every line of the ticket file of m_draw.
+    void listLines();
     // Shows the next results of the check under way, or ends it once all are shown or a close
     // has been asked for.
     void showNextResults();
@@ -61,6 +64,8 @@ private:
     QPushButton *btnCheckStop = nullptr;
     PanelLabel *pnlHitGuide = nullptr;
     StringGrid *gridHitSel = nullptr;
+    // The draw whose ticket file is listed: as given, or as typed. kNoDraw names no file.
+    int m_draw = kNoDraw;
     // The lines of the file as listed, one a row of gridHitSel: a row shows seven fields, while
     // a line is judged by all of its own.
     QVector<TicketLine> m_lines;

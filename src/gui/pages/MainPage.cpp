@@ -311,9 +311,15 @@ void MainPage::InitMainControls(const QStringList &ticketHeader)
     gridSelectItem->setHeaderTexts(ticketHeader);
 }
 
-void MainPage::setComingDraw(const QString &draw)
+void MainPage::setComingDraw(int draw)
 {
-    editNewNum->setText(draw);
+    m_comingDraw = draw;
+    editNewNum->setText(comingDrawText());
+}
+
+QString MainPage::comingDrawText() const
+{
+    return m_comingDraw == kNoDraw ? QString() : QString::number(m_comingDraw);
 }
 
 void MainPage::setNewestDraw(int number, const QDate &date)

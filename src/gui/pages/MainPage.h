@@ -44,9 +44,9 @@ public:
     void activated() override;
 
     void InitMainControls(const QStringList &ticketHeader);
-    // A load sets the number of the coming draw, and the newest draw with results, against
-    // which the page tells a history left behind by the calendar.
-    void setComingDraw(const QString &draw);
+    // A load sets the number of the coming draw (kNoDraw: none), and the newest draw with
+    // results, against which the page tells a history left behind by the calendar.
+    void setComingDraw(int draw);
     void setNewestDraw(int number, const QDate &date);
     // Works out the slate's marks and totals again: the ticket files may have changed.
     void refreshSlate();
@@ -79,6 +79,8 @@ signals:
     void downloadRequested();
 
 private:
+    // The coming draw as editNewNum shows it, and as an export names its file: empty for none.
+    QString comingDrawText() const;
     // Shows or hides the notice of a history left behind, as the calendar says today.
     void showHistoryLag();
     // Before lines are decided or saved for draws that are over by the calendar: the player
@@ -136,7 +138,8 @@ private:
     QFrame *frmStaleHistory = nullptr;
     QLabel *lblStaleHistory = nullptr;
     QPushButton *btnStaleDownload = nullptr;
-    int m_newestNumber = 0; // of the loaded history
+    int m_comingDraw = kNoDraw; // the draw lines are decided for, as editNewNum shows it
+    int m_newestNumber = 0;     // of the loaded history
     QDate m_newestDate;
     QSet<int> m_pastDrawsAccepted; // draws over by the calendar the player went on with
 };

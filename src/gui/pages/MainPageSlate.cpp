@@ -63,11 +63,8 @@ void MainPage::btnSelectClick()
         numbers |= numberBit(number);
     }
     // The coming draw number comes from the history; without it there is no line to make.
-    bool isNumber = false;
-    const int draw = editNewNum->text().toInt(&isNumber);
-    const std::optional<LotoLine> line = isPlainDrawNumber(editNewNum->text()) && isNumber
-                                             ? LotoLine::of(draw, numbers)
-                                             : std::nullopt;
+    const int draw = m_comingDraw;
+    const std::optional<LotoLine> line = LotoLine::of(draw, numbers);
     if (!line) {
         showGuideMessage(window(),
                          QStringLiteral("開催回が決まっていないため、決定できません。"
@@ -171,10 +168,9 @@ void MainPage::showSaved()
 
 bool MainPage::settleDrawnDraws(const QVector<int> &unsaved)
 {
-    bool isNumber = false;
-    const int coming = editNewNum->text().toInt(&isNumber);
+    const int coming = m_comingDraw;
     const QVector<LotoLine> lines = m_slate.linesAt(unsaved);
-    const QVector<int> drawn = isNumber ? drawnDrawsOf(lines, coming) : QVector<int>();
+    const QVector<int> drawn = coming != kNoDraw ? drawnDrawsOf(lines, coming) : QVector<int>();
     if (drawn.isEmpty())
         return true;
     const auto drawnLines =
@@ -274,7 +270,7 @@ void MainPage::menuFileCsvSaveClick()
     if (!QFileInfo(folder).isDir())
         folder = QDir::homePath();
     dlgSave->setDirectory(folder);
-    dlgSave->selectFile(editNewNum->text());
+    dlgSave->selectFile(comingDrawText());
     if (dlgSave->exec() != QDialog::Accepted)
         return;
     const QStringList chosen = dlgSave->selectedFiles();

@@ -78,7 +78,7 @@ QString TicketListPage::guide() const
 
 void TicketListPage::activated()
 {
-    editLoto6NumChange();
+    listLines();
 }
 
 void TicketListPage::InitMainControls(const QStringList &ticketHeader)
@@ -86,16 +86,24 @@ void TicketListPage::InitMainControls(const QStringList &ticketHeader)
     gridLoto6->setHeaderTexts(ticketHeader);
 }
 
-QString TicketListPage::setDrawNumber(const QString &draw)
+QString TicketListPage::setDrawNumber(int draw)
 {
     {
         const QSignalBlocker quiet(editLoto6Num);
-        editLoto6Num->setText(draw);
+        editLoto6Num->setText(QString::number(draw));
     }
-    return captureError([this] { editLoto6NumChange(); });
+    m_draw = draw;
+    return captureError([this] { listLines(); });
 }
 
 void TicketListPage::editLoto6NumChange()
+{
+    // Only a plain number names a file, whatever way the text got into the field.
+    m_draw = ticketFileDraw(editLoto6Num->text().trimmed());
+    listLines();
+}
+
+void TicketListPage::listLines()
 {
     btnOneDelete->setEnabled(false);
     btnAllDelete->setEnabled(false);
@@ -104,10 +112,9 @@ void TicketListPage::editLoto6NumChange()
     gridLoto6->cells()->replaceRows({});
     gridLoto6->setCurrentRow(0);
 
-    // Only a plain number names a file, whatever way the text got into the field.
-    const QString draw = editLoto6Num->text().trimmed();
-    const std::optional<QString> path = ticketFilePath(m_context.dataFolder(), draw);
-    const TicketListing listing = path ? listTicketFile(*path, draw) : TicketListing();
+    const TicketListing listing =
+        m_draw > kNoDraw ? listTicketFile(ticketFilePath(m_context.dataFolder(), m_draw), m_draw)
+                         : TicketListing();
     if (!listing.hasLines) {
         pnlSeaGuide->setText(kNoTicketData);
         return;
@@ -128,10 +135,9 @@ void TicketListPage::editLoto6NumChange()
 
 void TicketListPage::btnOneDeleteClick()
 {
-    const QString draw = editLoto6Num->text().trimmed();
-    const std::optional<QString> path = ticketFilePath(m_context.dataFolder(), draw);
+    const int draw = m_draw;
     const QVector<QStringList> listed = m_listed;
-    if (!path || listed.isEmpty()) {
+    if (draw <= kNoDraw || listed.isEmpty()) {
         showGuideMessage(window(), QStringLiteral("取消する対象のデータがありません。"));
         return;
     }
@@ -140,41 +146,42 @@ void TicketListPage::btnOneDeleteClick()
     if (!askConfirmation(window(),
                          QStringLiteral("『第%1回』の申込数字「%2」が削除されます。"
                                         "元に戻すことは出来ませんが…本当によろしいですか？")
-                             .arg(draw, shownLineNumbers(listed.value(row)))))
+                             .arg(QString::number(draw), shownLineNumbers(listed.value(row)))))
         return;
 
     // The file is written first; the list follows only when that succeeded.
-    if (removeListedTicketLine(*path, draw, listed, row) == TicketRemoval::ListOutdated) {
+    const QString path = ticketFilePath(m_context.dataFolder(), draw);
+    if (removeListedTicketLine(path, draw, listed, row) == TicketRemoval::ListOutdated) {
         showListOutdated();
         return;
     }
     // The list shows the file as it is now; the row below the cancelled one is current.
-    editLoto6NumChange();
+    listLines();
     gridLoto6->setCurrentRow(qMin(row, gridLoto6->rowCount() - 1));
     gridLoto6->setFocus();
 }
 
 void TicketListPage::btnAllDeleteClick()
 {
-    const QString draw = editLoto6Num->text().trimmed();
-    const std::optional<QString> path = ticketFilePath(m_context.dataFolder(), draw);
-    if (!path)
+    const int draw = m_draw;
+    if (draw <= kNoDraw)
         return;
     // The lines shown when the player asked; the list may be read again behind the question.
     const QVector<QStringList> listed = m_listed;
     if (!askConfirmation(window(),
-                         QStringLiteral("『第") + draw +
+                         QStringLiteral("『第") + QString::number(draw) +
                              QStringLiteral("回』全ての申込数字が削除されます。"
                                             "元に戻すことは出来ませんが…本当によろしいですか？")))
         return;
     // Lines of other draws in the same file are not the player's to cancel here, nor lines
     // another program added while the list was shown. The list shows the file as it is now,
     // also when it had gone meanwhile.
-    if (removeListedDrawTicketLines(*path, draw, listed) == TicketRemoval::ListOutdated) {
+    const QString path = ticketFilePath(m_context.dataFolder(), draw);
+    if (removeListedDrawTicketLines(path, draw, listed) == TicketRemoval::ListOutdated) {
         showListOutdated();
         return;
     }
-    editLoto6NumChange();
+    listLines();
 }
 
 void TicketListPage::showListOutdated()
@@ -182,14 +189,14 @@ void TicketListPage::showListOutdated()
     showGuideMessage(window(), QStringLiteral("保存データが一覧の表示後に変更されていたため、"
                                               "取消しませんでした。一覧を読み込み直しましたので、"
                                               "もう一度選択してください。"));
-    editLoto6NumChange();
+    listLines();
     gridLoto6->setFocus();
 }
 
 void TicketListPage::windowActivated()
 {
     const int row = gridLoto6->currentRow();
-    const QString error = captureError([this] { editLoto6NumChange(); });
+    const QString error = captureError([this] { listLines(); });
     if (!error.isEmpty())
         m_context.setStatusText(error);
     gridLoto6->setCurrentRow(qMin(row, gridLoto6->rowCount() - 1));

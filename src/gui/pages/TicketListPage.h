@@ -1,5 +1,6 @@
 #pragma once
 
+#include "core/tickets/LotoLine.h"
 #include "gui/pages/Page.h"
 
 #include <QStringList>
@@ -33,13 +34,16 @@ public:
     // A load sets the coming draw, whose lines are then listed. What could not be read is
     // returned for the player, not shown: the check and the list read the same file, and the
     // load tells it once.
-    QString setDrawNumber(const QString &draw);
+    QString setDrawNumber(int draw);
 
+    // The draw number typed, read once; its lines are then listed.
     void editLoto6NumChange();
     void btnOneDeleteClick();
     void btnAllDeleteClick();
 
 private:
+    // Lists the lines of m_draw in its ticket file.
+    void listLines();
     // A cancel refused because the file changed since it was listed: says so and lists again.
     void showListOutdated();
     void gridLoto6DrawCell(QPainter *painter, const QRect &rect, int row, int column);
@@ -51,6 +55,8 @@ private:
     PanelLabel *pnlSeaGuide = nullptr;
     QPushButton *btnOneDelete = nullptr, *btnAllDelete = nullptr;
     StringGrid *gridLoto6 = nullptr;
+    // The draw whose lines are listed: as given, or as typed. kNoDraw names no file.
+    int m_draw = kNoDraw;
     // The lines gridLoto6 shows, as the file listed them: a cancel removes only what the player
     // was shown.
     QVector<QStringList> m_listed;

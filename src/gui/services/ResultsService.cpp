@@ -24,7 +24,8 @@ namespace
 // The newest draw of a checked pair, e.g. "第2037回（2025/09/25）".
 QString newestDrawText(const ResultsData &results)
 {
-    return QStringLiteral("第%1回（%2）").arg(results.newestDraw, results.draws.first().date);
+    return QStringLiteral("第%1回（%2）")
+        .arg(QString::number(results.newestDraw), results.draws.first().date);
 }
 
 } // namespace

@@ -331,7 +331,7 @@ void TestHistoryCheck::fetchedPairIsCheckedAsAWhole()
     }
     QCOMPARE(found, fault);
     if (fault.isEmpty()) { // read once, whole
-        QCOMPARE(fetched.newestDraw, QString("3"));
+        QCOMPARE(fetched.newestDraw, 3);
         QCOMPARE(fetched.draws.size(), 3);
         QCOMPARE(fetched.amounts.size(), 3);
         QCOMPARE(fetched.amounts.first().amount[1], std::int64_t(1));

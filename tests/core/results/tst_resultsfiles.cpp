@@ -237,8 +237,8 @@ void TestResultsFiles::bundledHistory()
     QCOMPARE(data.prizes.size(), 2037);
     QCOMPARE(data.amounts.size(), 2037);
     QCOMPARE(data.amounts.last().draw, 1);
-    QCOMPARE(data.comingDraw, QString("2038"));
-    QCOMPARE(data.newestDraw, QString("2037"));
+    QCOMPARE(data.comingDraw, 2038);
+    QCOMPARE(data.newestDraw, 2037);
     QCOMPARE(data.draws.last().caption, QString("    1"));
     QCOMPARE(data.draws.last().date, QString("2000/10/05"));
     for (const auto &position : data.counts)

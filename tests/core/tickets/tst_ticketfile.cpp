@@ -92,26 +92,30 @@ void TestTicketFile::plainDrawNumber_data()
 {
     QTest::addColumn<QString>("text");
     QTest::addColumn<bool>("plain");
-    QTest::newRow("700") << "700" << true;
-    QTest::newRow("0700") << "0700" << true;
-    QTest::newRow("empty") << "" << false;
-    QTest::newRow("blank in front") << " 700" << false;
-    QTest::newRow("sign") << "+700" << false;
-    QTest::newRow("minus") << "-1" << false;
-    QTest::newRow("full-width digits") << "７００" << false;
-    QTest::newRow("path") << "../x" << false;
-    QTest::newRow("letter") << "7a" << false;
-    QTest::newRow("exponent") << "1e3" << false;
-    QTest::newRow("decimal point") << "7.0" << false;
+    QTest::addColumn<int>("draw"); // as read, when plain
+    QTest::newRow("700") << "700" << true << 700;
+    QTest::newRow("0700") << "0700" << true << 700;
+    QTest::newRow("zero") << "0" << true << kNoDraw;
+    QTest::newRow("nine digits behind zeros") << "000999999999" << true << kMaxDrawNumber;
+    QTest::newRow("ten digits") << "1000000000" << true << kMaxDrawNumber + 1;
+    QTest::newRow("beyond an int") << "99999999999" << true << kMaxDrawNumber + 1;
+    QTest::newRow("empty") << "" << false << 0;
+    QTest::newRow("blank in front") << " 700" << false << 0;
+    QTest::newRow("sign") << "+700" << false << 0;
+    QTest::newRow("minus") << "-1" << false << 0;
+    QTest::newRow("full-width digits") << "７００" << false << 0;
+    QTest::newRow("path") << "../x" << false << 0;
+    QTest::newRow("letter") << "7a" << false << 0;
+    QTest::newRow("exponent") << "1e3" << false << 0;
+    QTest::newRow("decimal point") << "7.0" << false << 0;
 }
 
 void TestTicketFile::plainDrawNumber()
 {
     QFETCH(QString, text);
     QFETCH(bool, plain);
-    QCOMPARE(isPlainDrawNumber(text), plain);
-    QCOMPARE(ticketFilePath("/p/", text),
-             plain ? std::optional<QString>("/p/client/" + text + ".csv") : std::nullopt);
+    QFETCH(int, draw);
+    QCOMPARE(readDrawNumber(text), plain ? std::optional<int>(draw) : std::nullopt);
 }
 
 void TestTicketFile::ticketFileName_data()
@@ -144,7 +148,7 @@ void TestTicketFile::ticketFileName()
     QFETCH(bool, ticketFile);
     QCOMPARE(isTicketFileName(name), ticketFile);
     if (ticketFile) // its draw, as the readers that skip older files take it
-        QCOMPARE(drawNumberOf(name.chopped(4)), name.chopped(4).toInt());
+        QCOMPARE(readDrawNumber(name.chopped(4)), std::optional<int>(name.chopped(4).toInt()));
 }
 
 void TestTicketFile::appendCreatesAndAppends()
@@ -265,15 +269,15 @@ void TestTicketFile::removeOneLine()
     QFETCH(QByteArray, after);
     const QString &path = m_path;
     writeBytes(path, before);
-    const QVector<QStringList> rows = listTicketFile(path, "700").rows();
+    const QVector<QStringList> rows = listTicketFile(path, 700).rows();
     QCOMPARE(rows.size(), listed);
     // The check page reads the same lines (and those of other draws).
     QVector<QStringList> checked;
     for (const TicketLine &line : readAllTicketLines(path))
-        if (line.draw == "700")
+        if (line.draw == 700)
             checked.append(line.cells);
     QCOMPARE(checked, rows);
-    QCOMPARE(removeListedTicketLine(path, "700", rows, row), TicketRemoval::Removed);
+    QCOMPARE(removeListedTicketLine(path, 700, rows, row), TicketRemoval::Removed);
     QCOMPARE(readBytes(path), after);
 }
 
@@ -282,13 +286,13 @@ void TestTicketFile::removeRefusesAnOutdatedList()
     const QString &path = m_path;
     const QByteArray a = "700,01,02,03,04,05,06\r\n", b = "700,07,08,09,10,11,12\r\n";
     writeBytes(path, a + b);
-    const QVector<QStringList> listed = listTicketFile(path, "700").rows();
+    const QVector<QStringList> listed = listTicketFile(path, 700).rows();
     writeBytes(path, b + a); // changed by another save or program meanwhile
-    QCOMPARE(removeListedTicketLine(path, "700", listed, 0), TicketRemoval::ListOutdated);
+    QCOMPARE(removeListedTicketLine(path, 700, listed, 0), TicketRemoval::ListOutdated);
     QCOMPARE(readBytes(path), b + a);
-    QCOMPARE(removeListedTicketLine(path, "700", listed.mid(0, 1), 5), TicketRemoval::ListOutdated);
+    QCOMPARE(removeListedTicketLine(path, 700, listed.mid(0, 1), 5), TicketRemoval::ListOutdated);
     QVERIFY(QFile::remove(path));
-    QCOMPARE(removeListedTicketLine(path, "700", listed, 0), TicketRemoval::ListOutdated);
+    QCOMPARE(removeListedTicketLine(path, 700, listed, 0), TicketRemoval::ListOutdated);
     QVERIFY(!QFile::exists(path));
 }
 
@@ -312,10 +316,10 @@ void TestTicketFile::cancelAllKeepsEveryOtherLine()
     QFETCH(QByteArray, before);
     QFETCH(QByteArray, after);
     writeBytes(m_path, before);
-    QVERIFY(removeDrawTicketLines(m_path, "700"));
+    QVERIFY(removeDrawTicketLines(m_path, 700));
     QVERIFY(QFile::exists(m_path));
     QCOMPARE(readBytes(m_path), after);
-    QVERIFY(listTicketFile(m_path, "700").rows().isEmpty());
+    QVERIFY(listTicketFile(m_path, 700).rows().isEmpty());
 }
 
 // A save over two draws whose second file cannot be replaced after the first has been: the
@@ -494,15 +498,15 @@ void TestTicketFile::cancelAllRefusesLinesNotListed()
     QFETCH(QByteArray, now);
     QFETCH(bool, removed);
     writeBytes(m_path, "700,01,02,03,04,05,06\r\n700,07,08,09,10,11,12\r\n");
-    const QVector<QStringList> listed = listTicketFile(m_path, "700").rows();
+    const QVector<QStringList> listed = listTicketFile(m_path, 700).rows();
     writeBytes(m_path, now);
-    QCOMPARE(removeListedDrawTicketLines(m_path, "700", listed),
+    QCOMPARE(removeListedDrawTicketLines(m_path, 700, listed),
              removed ? TicketRemoval::Removed : TicketRemoval::ListOutdated);
-    QCOMPARE(listTicketFile(m_path, "700").rows().isEmpty(), removed);
+    QCOMPARE(listTicketFile(m_path, 700).rows().isEmpty(), removed);
     if (!removed)
         QCOMPARE(readBytes(m_path), now);
     QFile::remove(m_path); // gone meanwhile: nothing left to remove
-    QCOMPARE(removeListedDrawTicketLines(m_path, "700", listed), TicketRemoval::Removed);
+    QCOMPARE(removeListedDrawTicketLines(m_path, 700, listed), TicketRemoval::Removed);
 }
 
 // A FIFO, a folder or a file over the size limit is named as unreadable, at once.
@@ -542,7 +546,7 @@ void TestTicketFile::onlyRegularFilesOfBoundedSizeAreRead()
     QCOMPARE(lines.size(), reason.isEmpty() ? 1 : 0);
     if (!reason.isEmpty()) {
         try {
-            listTicketFile(m_path, "700");
+            listTicketFile(m_path, 700);
             QFAIL("an unreadable file was listed");
         } catch (const DomainError &error) {
             QVERIFY(error.message().contains("700.csv"));

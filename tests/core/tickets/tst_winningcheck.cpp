@@ -61,7 +61,8 @@ void TestWinningCheck::tiers()
 {
     QFETCH(QString, line);
     QFETCH(QString, text);
-    const QVector<CheckResult> results = checkTickets({draw10()}, {lineOf("10 " + line)});
+    const QVector<CheckResult> results =
+        checkTickets(PastDraws({draw10()}, {}), {lineOf("10 " + line)});
     QCOMPARE(results.size(), 1);
     QCOMPARE(results[0].text, text);
 }
@@ -90,7 +91,8 @@ void TestWinningCheck::validLines()
     QFETCH(QString, line);
     QFETCH(bool, valid);
     QCOMPARE(lineOf("10 " + line).valid(), valid);
-    const QVector<CheckResult> results = checkTickets({draw10()}, {lineOf("10 " + line)});
+    const QVector<CheckResult> results =
+        checkTickets(PastDraws({draw10()}, {}), {lineOf("10 " + line)});
     QCOMPARE(results.size(), 1);
     QCOMPARE(results[0].valid, valid);
     if (!valid)
@@ -106,7 +108,7 @@ void TestWinningCheck::walksHistoryOrderThenTicketOrder()
         lineOf("99 01 02 03 04 05 06"),  readTicketLine(" 10 ,03,11,19,01,02,04"),
         readTicketLine(",,,,,,"), // the line of six commas
         lineOf("012 01 02 03 04 05 06"), readTicketLine("メモ：次は 07 を外す")};
-    const QVector<CheckResult> results = checkTickets(history, tickets);
+    const QVector<CheckResult> results = checkTickets(PastDraws(history, {}), tickets);
     QCOMPARE(results.size(), 5);
     // The memo names no draw: it comes last, invalid.
     QCOMPARE(results[4].ticketRow, 6);
@@ -134,7 +136,7 @@ void TestWinningCheck::realLinesAgainstBundledHistory()
     const QVector<TicketLine> tickets = {
         lineOf("2037 07 10 12 20 23 27"), lineOf("2036 07 10 17 26 35 42"),
         lineOf("2036 01 02 17 26 33 42"), lineOf("2037 01 02 03 04 05 06")};
-    const QVector<CheckResult> results = checkTickets(data.draws, tickets);
+    const QVector<CheckResult> results = checkTickets(PastDraws(data), tickets);
     QCOMPARE(results.size(), 4);
     // Newest draw first, then each draw's lines in ticket order.
     QCOMPARE(results[0].ticketRow, 0);

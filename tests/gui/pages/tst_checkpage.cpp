@@ -206,6 +206,15 @@ void TestCheckPage::linesOfSeveralDrawsFollowTheHistoryOrder()
                           "４等が当選しました。", "３等が当選しました。", "１等が当選しました。"}));
     QCOMPARE(control<PanelLabel>(form, "pnlHitGuide")->property("tag").toInt(), 5);
     QCOMPARE(control<PanelLabel>(form, "pnlHitGuide")->text(), kSeeResults);
+
+    // Sorted by draw number, oldest first, the history list walks draw 9 first.
+    pageContext(form).historyList()->sortRows([&form](int a, int b) {
+        return pageContext(form).historyList()->record(a).number <
+               pageContext(form).historyList()->record(b).number;
+    });
+    visited.clear();
+    check();
+    QCOMPARE(visited, (QList<int>{1, 4, 5, 0, 3}));
 }
 
 void TestCheckPage::nothingMatches_data()
@@ -227,8 +236,8 @@ void TestCheckPage::nothingMatches()
     showLines(draw, content);
     QCOMPARE(control<PanelLabel>(form, "pnlHitGuide")->text(), kReady);
     if (emptyHistory) {
-        // The history empties while the page keeps its lines.
-        const QSignalBlocker quiet(pageContext(form).history());
+        // The history empties while the pages keep what they show.
+        QObject::disconnect(pageContext(form).history(), nullptr, &form, nullptr);
         pageContext(form).history()->set({});
     }
     MessageBoxWatcher boxes;

@@ -49,7 +49,7 @@ private:
 void TestSlate::prepare()
 {
     startWindow();
-    control<QLineEdit>(*m_form, "editNewNum")->setText("1234");
+    control<MainPage>(*m_form, "TabSheet1")->setComingDraw(1234);
 }
 
 void TestSlate::decideFillsRowsAndPanels()
@@ -113,7 +113,7 @@ void TestSlate::decideNeedsADrawNumber()
     QFETCH(QString, draw);
     TMainForm &form = *m_form;
     decide(form, {1, 2, 3, 4, 5, 6});
-    control<QLineEdit>(form, "editNewNum")->setText(draw);
+    control<MainPage>(form, "TabSheet1")->setComingDraw(readDrawNumber(draw).value_or(kNoDraw));
     MessageBoxWatcher boxes;
     decide(form, {10, 11, 12, 13, 14, 15});
     QCOMPARE(boxes.boxes().size(), 1);
@@ -230,7 +230,7 @@ void TestSlate::savingIntoADrawnDrawAsksFirst()
     QFETCH(QByteArray, coming);
     QFETCH(QString, status);
     TMainForm &form = *m_form;
-    control<QLineEdit>(form, "editNewNum")->setText("2037");
+    control<MainPage>(form, "TabSheet1")->setComingDraw(2037);
     decide(form, {1, 2, 3, 4, 5, 6});
     form.btnMmsUpdateClick();
     decide(form, {7, 8, 9, 10, 11, 12});

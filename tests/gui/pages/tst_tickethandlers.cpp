@@ -3,6 +3,7 @@
 
 #include "NotRegularFile.h"
 #include "TestSupport.h"
+#include "gui/pages/MainPage.h"
 #include "gui/pages/TicketListPage.h"
 #include "gui/widgets/SpinEdit.h"
 #include "gui/widgets/StringGrid.h"
@@ -168,7 +169,7 @@ void TestTicketHandlers::saveRefusals()
     TMainForm &form = *m_form;
     MessageBoxWatcher boxes;
     if (!draw.isNull()) {
-        control<QLineEdit>(form, "editNewNum")->setText(draw);
+        control<MainPage>(form, "TabSheet1")->setComingDraw(readDrawNumber(draw).value_or(kNoDraw));
         decide(form, {1, 2, 3, 4, 5, 6});
     }
     control<QPushButton>(form, "btnSave")->click();
