@@ -51,7 +51,7 @@ QString groupedAmount(double value, QStringView positiveSign, QStringView negati
 
 } // namespace
 
-std::optional<int> parseInteger(const QString &text)
+std::optional<int> parseInteger(QStringView text)
 {
     qsizetype i = 0;
     const qsizetype n = text.size();
@@ -80,7 +80,7 @@ std::optional<int> parseInteger(const QString &text)
     return static_cast<int>(value);
 }
 
-std::optional<double> parseDecimal(const QString &text)
+std::optional<double> parseDecimal(QStringView text)
 {
     // Checked by hand (this runs for eleven fields of every prize line): optional blanks,
     // sign, digits with an optional point, an optional exponent, optional blanks.
@@ -130,13 +130,13 @@ std::optional<double> parseDecimal(const QString &text)
         return text.at(start) == QLatin1Char('-') ? -double(whole) : double(whole);
     }
     bool ok = false;
-    const double value = QStringView(text).mid(start, end - start).toDouble(&ok);
+    const double value = text.mid(start, end - start).toDouble(&ok);
     if (!ok || !std::isfinite(value))
         return std::nullopt;
     return value;
 }
 
-std::optional<QDate> parseDate(const QString &text)
+std::optional<QDate> parseDate(QStringView text)
 {
     // year/month/day: 1-4, 1-2 and 1-2 digits, blanks allowed around.
     qsizetype i = 0;

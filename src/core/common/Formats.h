@@ -9,14 +9,26 @@
 // DomainError naming where the text came from.
 
 // Decimal integer (32 bit): optional leading blanks, optional sign, digits, nothing behind.
-std::optional<int> parseInteger(const QString &text);
+std::optional<int> parseInteger(QStringView text);
+inline std::optional<int> parseInteger(const QString &text)
+{
+    return parseInteger(QStringView(text));
+}
 
 // Decimal number: optional blanks around, optional sign, digits with an optional decimal point
 // and exponent. No grouping commas, no "inf" or "nan".
-std::optional<double> parseDecimal(const QString &text);
+std::optional<double> parseDecimal(QStringView text);
+inline std::optional<double> parseDecimal(const QString &text)
+{
+    return parseDecimal(QStringView(text));
+}
 
 // Date written year/month/day with "/" between (e.g. 2025/09/25 or 2025/9/25).
-std::optional<QDate> parseDate(const QString &text);
+std::optional<QDate> parseDate(QStringView text);
+inline std::optional<QDate> parseDate(const QString &text)
+{
+    return parseDate(QStringView(text));
+}
 
 // "%5d": right-aligned in at least five characters.
 QString formatDrawCaption(int drawNumber);

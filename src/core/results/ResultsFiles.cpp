@@ -20,44 +20,44 @@ class FieldReader
 public:
     explicit FieldReader(const QString &line) : m_line(line) {}
 
-    QString next()
+    QStringView next()
     {
         const qsizetype comma = m_line.indexOf(QLatin1Char(','), m_pos);
         if (comma < 0)
-            return QString();
-        QString field = m_line.mid(m_pos, comma - m_pos);
+            return QStringView();
+        const QStringView field = QStringView(m_line).mid(m_pos, comma - m_pos);
         m_pos = comma + 1;
         return field;
     }
-    QString rest() const { return m_line.mid(m_pos); }
+    QStringView rest() const { return QStringView(m_line).mid(m_pos); }
 
 private:
     const QString &m_line;
     qsizetype m_pos = 0;
 };
 
-int toInteger(const QString &text)
+int toInteger(QStringView text)
 {
     const auto value = parseInteger(text);
     if (!value)
-        throw DomainError(notAnIntegerMessage(text));
+        throw DomainError(notAnIntegerMessage(text.toString()));
     return *value;
 }
 
-double toDecimal(const QString &text)
+double toDecimal(QStringView text)
 {
     const auto value = parseDecimal(text);
     if (!value)
-        throw DomainError(notADecimalMessage(text));
+        throw DomainError(notADecimalMessage(text.toString()));
     return *value;
 }
 
-QString mainNumber(const QString &text)
+QString mainNumber(QStringView text)
 {
     const int n = toInteger(text);
     if (n < kLotoMin || n > kLotoMax)
-        throw DomainError(
-            QStringLiteral("本数字 %1 が 1～43 の範囲にありません").arg(quotedText(text)));
+        throw DomainError(QStringLiteral("本数字 %1 が 1～43 の範囲にありません")
+                              .arg(quotedText(text.toString())));
     return twoDigits(n);
 }
 
@@ -100,7 +100,7 @@ PrizeRow parsePrizeRow(const QString &line)
     row.amounts.draw = toInteger(fields.next());
     row.record[0] = QString::number(row.amounts.draw);
     for (int column = 1; column < kPrizeFields; ++column) {
-        const QString text = column == kPrizeFields - 1 ? fields.rest() : fields.next();
+        const QStringView text = column == kPrizeFields - 1 ? fields.rest() : fields.next();
         const double value = toDecimal(text);
         row.record[static_cast<size_t>(column)] =
             column % 2 == 1 ? formatYen(value) : formatGrouped(value);
@@ -132,10 +132,10 @@ DrawRecord parseDrawLine(const QString &line)
     DrawRecord record;
     record.number = toInteger(fields.next());
     record.caption = formatDrawCaption(record.number);
-    const QString dateText = fields.next();
+    const QStringView dateText = fields.next();
     const auto date = parseDate(dateText);
     if (!date)
-        throw DomainError(notADateMessage(dateText));
+        throw DomainError(notADateMessage(dateText.toString()));
     record.date = formatDate(*date);
     for (auto &number : record.main)
         number = mainNumber(fields.next());

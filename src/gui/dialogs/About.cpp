@@ -68,7 +68,7 @@ TAboutForm::TAboutForm(std::function<QString()> versionText, const QString &data
                        QWidget *parent)
     : QDialog(parent, Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint | Qt::CustomizeWindowHint |
                           Qt::WindowTitleHint),
-      m_versionText(std::move(versionText))
+      m_versionText(std::move(versionText)), m_dataFolder(dataFolder)
 {
     layout::installJapaneseFonts();
     setObjectName(QStringLiteral("AboutForm"));
@@ -86,13 +86,11 @@ TAboutForm::TAboutForm(std::function<QString()> versionText, const QString &data
     ProgramIcon->setObjectName(QStringLiteral("ProgramIcon"));
     ProgramIcon->setGeometry(18, 18, 32, 32);
     ProgramIcon->setAlignment(Qt::AlignCenter);
-    ProgramIcon->setPixmap(applicationIcon().pixmap(32, 32));
 
     const QString century = QStringLiteral("Century");
     lblAppName = textLabel(Panel1, "lblAppName", QStringLiteral("Loto6 Yorune"),
                            layout::makeFont(24, true, century), windowText);
     lblAppName->move(96, 20);
-    lblAppName->adjustSize();
 
     lblVersion = textLabel(Panel1, "lblVersion", QStringLiteral("Version "),
                            layout::makeFont(19, false, century), windowText);
@@ -110,8 +108,6 @@ TAboutForm::TAboutForm(std::function<QString()> versionText, const QString &data
     lblDataFolder->setGeometry(12, 98, 537, 52);
     lblDataFolder->setAlignment(Qt::AlignHCenter | Qt::AlignTop);
     lblDataFolder->setTextInteractionFlags(Qt::TextSelectableByMouse);
-    lblDataFolder->setText(
-        wrapPath(QDir::toNativeSeparators(dataFolder), lblDataFolder->fontMetrics(), 537));
 
     pnlCopy = new QFrame(Panel1);
     pnlCopy->setObjectName(QStringLiteral("pnlCopy"));
@@ -144,6 +140,15 @@ TAboutForm::TAboutForm(std::function<QString()> versionText, const QString &data
 
 void TAboutForm::showEvent(QShowEvent *event)
 {
+    // What is drawn or measured in the box's fonts waits for its first showing: most starts
+    // of the program never show it.
+    if (!m_laidOut) {
+        m_laidOut = true;
+        ProgramIcon->setPixmap(applicationIcon().pixmap(32, 32));
+        lblAppName->adjustSize();
+        lblDataFolder->setText(
+            wrapPath(QDir::toNativeSeparators(m_dataFolder), lblDataFolder->fontMetrics(), 537));
+    }
     lblVersion->setText(QStringLiteral("Version ") + (m_versionText ? m_versionText() : QString()));
     lblVersion->adjustSize();
     QDialog::showEvent(event);

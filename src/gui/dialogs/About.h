@@ -30,4 +30,6 @@ private:
     QFrame *pnlCopy;
     QPushButton *OKButton;
     std::function<QString()> m_versionText;
+    QString m_dataFolder;
+    bool m_laidOut = false; // by the first showing
 };

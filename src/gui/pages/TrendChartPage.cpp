@@ -14,6 +14,7 @@
 #include <QComboBox>
 #include <QLabel>
 #include <QPushButton>
+#include <utility>
 
 using namespace layout;
 
@@ -60,36 +61,64 @@ void TrendChartPage::InitMainControls()
     chartSelect6->hide();
 }
 
+void TrendChartPage::activated()
+{
+    if (!m_firstChartDue)
+        return;
+    const QVector<int> values = *std::exchange(m_firstChartDue, std::nullopt);
+    drawChart(values);
+}
+
 void TrendChartPage::showFirstChart()
 {
-    // The button takes no input while the load runs, so its handler is run directly.
+    m_firstChartDue.reset();
+    // The button takes no input while the load runs, so its handler is run directly; on a
+    // page not up, the chart is only filled when the player brings the page up, with the
+    // values of the load.
     cmbChartKind->setCurrentIndex(0);
-    btnChartExecClick();
+    if (isVisible()) {
+        btnChartExecClick();
+        return;
+    }
+    m_firstChartDue = chosenValues();
 }
 
 // A new kind empties the page until the chart is asked for.
 void TrendChartPage::cmbChartKindChange()
 {
+    m_firstChartDue.reset();
     chartSelect43->hide();
     chartSelect6->hide();
 }
 
-// Computes the chosen kind from the history rows in the order shown (or from the count
-// table) and shows it on its chart. Before a kind is chosen nothing is drawn.
+// Computes the chosen kind and shows it on its chart. Before a kind is chosen nothing is
+// drawn.
 void TrendChartPage::btnChartExecClick()
 {
+    m_firstChartDue.reset();
     WaitCursor wait;
+    if (const std::optional<QVector<int>> values = chosenValues())
+        drawChart(*values);
+}
+
+std::optional<QVector<int>> TrendChartPage::chosenValues() const
+{
     const int kind = cmbChartKind->currentIndex();
     if (kind < 0 || kind >= kTrendKinds)
-        return;
-    QChartView *view = isAppearanceKind(kind) ? chartSelect43 : chartSelect6;
+        return std::nullopt;
     const TrendValues values =
         trendValues(kind, m_context.historyList()->shownRecords(), m_context.baseCountTable());
+    return QVector<int>(values.cbegin(), values.cend());
+}
+
+void TrendChartPage::drawChart(const QVector<int> &values)
+{
+    QChartView *view =
+        isAppearanceKind(cmbChartKind->currentIndex()) ? chartSelect43 : chartSelect6;
     QStringList labels;
     for (int n = kLotoMin; n <= kLotoMax; ++n)
         labels.append(twoDigits(n));
-    static_cast<TrendChart *>(view->chart())
-        ->setValues(QVector<int>(values.cbegin(), values.cend()), labels);
+    static_cast<TrendChart *>(view->chart())->setValues(values, labels);
     view->setAccessibleName(cmbChartKind->currentText());
     view->show();
 }

@@ -2,6 +2,9 @@
 
 #include "gui/pages/Page.h"
 
+#include <QVector>
+#include <optional>
+
 class PageContext;
 class QChartView;
 class QComboBox;
@@ -17,16 +20,26 @@ public:
     explicit TrendChartPage(PageContext &context, QWidget *parent = nullptr);
 
     QString guide() const override;
+    void activated() override;
 
     void InitMainControls();
-    // After a load: the first kind, over the newest draws. A failure passes to the caller.
+    // After a load: the first kind, over the newest draws, counted at once (a failure passes
+    // to the caller) and put on its chart when the page is up, or as soon as it comes up.
     void showFirstChart();
 
     void cmbChartKindChange();
     void btnChartExecClick();
 
 private:
+    // The values of the chosen kind, from the history rows in the order shown (or from the
+    // count table); nothing before a kind is chosen.
+    std::optional<QVector<int>> chosenValues() const;
+    // Puts the values on the chart of the chosen kind and shows it.
+    void drawChart(const QVector<int> &values);
+
     PageContext &m_context;
+    // The first chart of a load while the page was not up: drawn when it comes up.
+    std::optional<QVector<int>> m_firstChartDue;
     QLabel *Label6 = nullptr;
     QComboBox *cmbChartKind = nullptr;
     QPushButton *btnChartExec = nullptr;

@@ -9,6 +9,7 @@
 #include <QStyleOption>
 #include <cmath>
 #include <functional>
+#include <iterator>
 
 namespace
 {
@@ -261,10 +262,87 @@ QImage applicationIconImage(int size)
     return image;
 }
 
+namespace
+{
+
+// The program's icon as an icon of a pixmap at each of kApplicationIconSizes, each painted
+// only when first asked for: a window system takes one or two sizes, and the largest take
+// the longest to paint. It answers as an icon of those pixmaps does: the smallest size at
+// least as large as asked for, else the largest, scaled down to fit; the disabled and selected
+// modes are made from it as the style makes them from a bitmap.
+class ApplicationIconEngine : public QIconEngine
+{
+public:
+    void paint(QPainter *painter, const QRect &rect, QIcon::Mode mode, QIcon::State state) override
+    {
+        const qreal ratio =
+            painter->device() ? painter->device()->devicePixelRatioF() : qApp->devicePixelRatio();
+        painter->drawPixmap(rect, pixmap(rect.size() * ratio, mode, state));
+    }
+
+    QSize actualSize(const QSize &size, QIcon::Mode, QIcon::State) override
+    {
+        return fitted(size, chosenSide(size));
+    }
+
+    QPixmap pixmap(const QSize &size, QIcon::Mode mode, QIcon::State) override
+    {
+        const int side = chosenSide(size);
+        auto painted = m_painted.constFind(side);
+        if (painted == m_painted.constEnd())
+            painted = m_painted.insert(side, QPixmap::fromImage(applicationIconImage(side)));
+        QPixmap picture = *painted;
+        const QSize shown = fitted(size, side);
+        if (shown != picture.size())
+            picture = picture.scaled(shown, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
+        if (mode == QIcon::Disabled || mode == QIcon::Selected) {
+            QStyleOption option;
+            option.palette = QGuiApplication::palette();
+            const QPixmap generated =
+                QApplication::style()->generatedIconPixmap(mode, picture, &option);
+            if (!generated.isNull())
+                picture = generated;
+        }
+        return picture;
+    }
+
+    QList<QSize> availableSizes(QIcon::Mode mode, QIcon::State state) override
+    {
+        QList<QSize> sizes;
+        if (mode == QIcon::Normal && state == QIcon::Off)
+            for (int side : kApplicationIconSizes)
+                sizes.append(QSize(side, side));
+        return sizes;
+    }
+    bool isNull() override { return false; }
+    QString key() const override { return QStringLiteral("Loto6ApplicationIcon"); }
+    QIconEngine *clone() const override { return new ApplicationIconEngine(*this); }
+
+private:
+    // The smallest side whose area reaches the area asked for, else the largest.
+    static int chosenSide(const QSize &size)
+    {
+        const qint64 asked = qint64(qMax(size.width(), 0)) * qMax(size.height(), 0);
+        for (int side : kApplicationIconSizes)
+            if (qint64(side) * side >= asked)
+                return side;
+        return std::end(kApplicationIconSizes)[-1];
+    }
+    // The square of that side, scaled down to fit where it is larger than asked for.
+    static QSize fitted(const QSize &size, int side)
+    {
+        QSize shown(side, side);
+        if (shown.width() > size.width() || shown.height() > size.height())
+            shown.scale(size, Qt::KeepAspectRatio);
+        return shown;
+    }
+
+    QHash<int, QPixmap> m_painted; // by side
+};
+
+} // namespace
+
 QIcon applicationIcon()
 {
-    QIcon icon;
-    for (int size : kApplicationIconSizes)
-        icon.addPixmap(QPixmap::fromImage(applicationIconImage(size)));
-    return icon;
+    return QIcon(new ApplicationIconEngine);
 }

@@ -58,6 +58,9 @@ private:
 TrendChart::TrendChart(Style style, int depthPixels) : m_style(style)
 {
     using namespace layout;
+    // Hidden before the series and axes come: hidden after them, the legend would lay the
+    // whole chart out once more.
+    legend()->setVisible(false);
     QAbstractSeries *series = nullptr;
     if (style == Style::Bars) {
         auto *bars = new QBarSeries;
@@ -97,7 +100,6 @@ TrendChart::TrendChart(Style style, int depthPixels) : m_style(style)
     m_valueAxis->setLinePen(QPen(colour::black, 1));
     m_valueAxis->setRange(0, 1);
 
-    legend()->setVisible(false);
     setTitle(QString());
     setBackgroundRoundness(0);
     setDropShadowEnabled(false);

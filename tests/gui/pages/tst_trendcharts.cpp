@@ -129,6 +129,8 @@ void TestTrendCharts::nothingBeforeAKindIsChosen()
 void TestTrendCharts::startUpShowsTheTenDrawChart()
 {
     TMainForm &form = *m_form;
+    // The player sees the chart when the page comes up.
+    control<QTabWidget>(form, "pctrlMain")->setCurrentWidget(control<QWidget>(form, "TabSheet3"));
     QCOMPARE(control<QComboBox>(form, "cmbChartKind")->currentIndex(), 0);
     QVERIFY(!control<QChartView>(form, "chartSelect43")->isHidden());
     QVERIFY(control<QChartView>(form, "chartSelect6")->isHidden());
@@ -207,6 +209,8 @@ void TestTrendCharts::sevenDrawsAndTheBonus()
 void TestTrendCharts::countsTheRowsInTheOrderShown()
 {
     TMainForm &form = *m_form;
+    // The page is up, as the player sees its charts: a load draws on it at once.
+    control<QTabWidget>(form, "pctrlMain")->setCurrentWidget(control<QWidget>(form, "TabSheet3"));
     const QVector<int> newest = seriesValues(control<QChartView>(form, "chartSelect43"));
 
     QHeaderView *header = control<QTableView>(form, "viewHistory")->horizontalHeader();
