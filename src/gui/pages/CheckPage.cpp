@@ -82,15 +82,16 @@ CheckPage::CheckPage(PageContext &context, QWidget *parent) : Page(parent), m_co
     Label3 = label(g, "Label3", 18, 21, QStringLiteral("開催回"));
     editSelectNum =
         spinEdit(g, "editSelectNum", QRect(73, 18, 58, 24), 1, 9999, 700, 4, Qt::AlignCenter);
+    // Wider than the picture and the words alone: the access key's "(E)" follows them.
     btnExec =
-        button(g, "btnExec", QRect(135, 17, 100, 25), QStringLiteral("照合開始(&E)"), colour::navy);
+        button(g, "btnExec", QRect(135, 17, 112, 25), QStringLiteral("照合開始(&E)"), colour::navy);
     btnExec->setIcon(buttonIcon(ButtonPicture::SheetWithRedArrow));
     btnCheckStop =
-        button(g, "btnCheckStop", QRect(241, 17, 84, 25), QStringLiteral("中止(&S)"), QColor(),
+        button(g, "btnCheckStop", QRect(253, 17, 84, 25), QStringLiteral("中止(&S)"), QColor(),
                QStringLiteral("照合を途中で止めます（Esc キーでも止まります）。"));
     btnCheckStop->setAccessibleName(QStringLiteral("照合の中止"));
     btnCheckStop->setEnabled(false);
-    pnlHitGuide = panel(g, "pnlHitGuide", QRect(331, 19, 278, 22), Qt::AlignHCenter);
+    pnlHitGuide = panel(g, "pnlHitGuide", QRect(343, 19, 266, 22), Qt::AlignHCenter);
     pnlHitGuide->setProperty("tag", 0);
     gridHitSel = stringGrid(g, "gridHitSel", QRect(10, 49, 599, 396), 8,
                             {75, 32, 32, 32, 32, 32, 32, 303}, 22, 19, false);

@@ -8,8 +8,9 @@
 
 namespace
 {
+// Room beside a tab's caption, both sides together: the tabs are sized to their captions.
 constexpr int kTabPadding = 14;
-}
+} // namespace
 
 MultiRowTabBar::MultiRowTabBar(QWidget *parent) : QTabBar(parent)
 {
@@ -123,26 +124,40 @@ void MultiRowTabBar::paintEvent(QPaintEvent *)
 {
     QStylePainter painter(this);
     const QVector<QRect> rects = layoutTabs();
-    for (int i = 0; i < count(); ++i) {
-        if (i == currentIndex())
-            continue; // the selected tab is drawn last, over its neighbours
+    const auto paintTab = [&](int i) {
         QStyleOptionTab option;
         initStyleOption(&option, i);
         option.rect = rects.at(i);
         option.position = QStyleOptionTab::Middle;
-        if (i == m_hover && isEnabled())
+        if (i == m_hover && isEnabled() && i != currentIndex())
             option.state |= QStyle::State_MouseOver;
         else
             option.state &= ~QStyle::State_MouseOver;
-        painter.drawControl(QStyle::CE_TabBarTab, option);
+        painter.drawControl(QStyle::CE_TabBarTabShape, option);
+        // A style keeps its own room beside the caption (24 px in Windows' styles), more than
+        // the tabs are sized with: the caption is laid out over a rect widened by the
+        // difference, so that it shows whole in the tab's own width in any font.
+        // The focus frame keeps to the tab itself.
+        const int room = style()->pixelMetric(QStyle::PM_TabBarTabHSpace, &option, this);
+        const int widen = qMax(0, (room - kTabPadding + 1) / 2);
+        QStyleOptionTab label = option;
+        label.state &= ~QStyle::State_HasFocus;
+        label.rect.adjust(-widen, 0, widen, 0);
+        painter.drawControl(QStyle::CE_TabBarTabLabel, label);
+        if (option.state & QStyle::State_HasFocus) {
+            QStyleOptionFocusRect frame;
+            frame.QStyleOption::operator=(option);
+            const int inset = 1 + style()->pixelMetric(QStyle::PM_DefaultFrameWidth, &option, this);
+            frame.rect = option.rect.adjusted(inset + 1, inset, -inset - 1, -inset);
+            painter.drawPrimitive(QStyle::PE_FrameFocusRect, frame);
+        }
+    };
+    for (int i = 0; i < count(); ++i) {
+        if (i != currentIndex())
+            paintTab(i); // the selected tab is drawn last, over its neighbours
     }
-    if (currentIndex() >= 0) {
-        QStyleOptionTab option;
-        initStyleOption(&option, currentIndex());
-        option.rect = rects.at(currentIndex());
-        option.position = QStyleOptionTab::Middle;
-        painter.drawControl(QStyle::CE_TabBarTab, option);
-    }
+    if (currentIndex() >= 0)
+        paintTab(currentIndex());
 }
 
 void MultiRowTabBar::mousePressEvent(QMouseEvent *event)
