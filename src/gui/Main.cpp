@@ -6,7 +6,6 @@
 #include "core/platform/Settings.h"
 #include "core/platform/Version.h"
 #include "core/results/DrawCalendar.h"
-#include "core/results/DrawHistory.h"
 #include "gui/dialogs/About.h"
 #include "gui/dialogs/Splash.h"
 #include "gui/pages/CheckPage.h"

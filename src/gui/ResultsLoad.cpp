@@ -3,7 +3,6 @@
 
 #include "gui/Main.h"
 
-#include "core/results/DrawEntry.h"
 #include "core/results/DrawHistory.h"
 #include "gui/PageContext.h"
 #include "gui/pages/CheckPage.h"
@@ -50,7 +49,7 @@ void TMainForm::applyResults()
     // The coming draw is the one the main page decides lines for, and the one whose saved
     // lines the ticket list shows; the check shows the newest draw, the last with results.
     m_mainPage->setComingDraw(results.comingDraw());
-    const NewestDraw newest = newestDrawOf(results.records());
+    const NewestDraw &newest = results.highestDraw();
     m_mainPage->setNewestDraw(newest.number, newest.date);
     QStringList unreadable;
     for (const QString &error : {m_checkPage->setDrawNumber(results.newestDraw()),

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "core/results/DrawEntry.h"
 #include "core/results/PastDraws.h"
 #include "core/results/ResultsFiles.h"
 
@@ -15,7 +16,6 @@ class DrawHistory : public QObject
 public:
     explicit DrawHistory(QObject *parent = nullptr);
 
-    bool isEmpty() const { return m_results.draws.isEmpty(); }
     // The lines of both files as the lists show them, newest draw first.
     const QVector<DrawRecord> &records() const { return m_results.draws; }
     const QVector<PrizeRecord> &prizes() const { return m_results.prizes; }
@@ -23,9 +23,11 @@ public:
     const BaseCountTable &counts() const { return m_results.counts; }
     // The draws in numbers with the amount paid at each tier.
     const PastDraws &draws() const { return m_draws; }
-    // The newest draw with results, and the draw after it.
+    // The newest draw with results (the first row's), and the draw after it.
     int newestDraw() const { return m_results.newestDraw; }
     int comingDraw() const { return m_results.comingDraw; }
+    // The draw of the highest number with its date, whatever order the rows are in.
+    const NewestDraw &highestDraw() const { return m_highest; }
 
     // Takes a pair as read and checked; `changed` follows, and what its receivers throw
     // passes to the caller with the new history in place.
@@ -37,4 +39,5 @@ signals:
 private:
     ResultsData m_results;
     PastDraws m_draws;
+    NewestDraw m_highest;
 };

@@ -4,7 +4,6 @@
 
 #include "core/common/Formats.h"
 #include "core/picking/DuplicateLines.h"
-#include "core/results/DrawEntry.h"
 #include "core/results/DrawHistory.h"
 #include "core/results/ResultsFiles.h"
 #include "core/tickets/SlateSave.h"
@@ -196,7 +195,7 @@ void MainPage::saveContinued()
     if (unsaved.isEmpty())
         return;
     // The draws are counted from the newest one loaded.
-    ContinuedSaveForm form(newestDrawOf(m_context.history()->records()), m_slate.linesAt(unsaved),
+    ContinuedSaveForm form(m_context.history()->highestDraw(), m_slate.linesAt(unsaved),
                            m_context.dataFolder(), window());
     if (form.exec() != QDialog::Accepted)
         return;

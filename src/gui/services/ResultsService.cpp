@@ -187,7 +187,7 @@ ResultsData ResultsService::replaceBy(const ResultsBodies &bodies, int *official
     const QSet<int> typed = readTypedDraws(folder);
     const QVector<DrawRecord> &local = m_context.history()->records();
     // The newest official draw so far: typed-in draws are replaced by the official ones.
-    *official = newestDrawOf(local).number;
+    *official = m_context.history()->highestDraw().number;
     for (int draw : typed)
         *official = qMin(*official, draw - 1);
 
