@@ -210,16 +210,9 @@ void TMainForm::ReadFileVersion()
 void TMainForm::InitMainControls()
 {
     m_context->setExclusionSet({});
-    const QStringList ticketHeader = {
-        QStringLiteral("開催回"), QStringLiteral("①"), QStringLiteral("②"), QStringLiteral("③"),
-        QStringLiteral("④"),      QStringLiteral("⑤"), QStringLiteral("⑥")};
-    m_mainPage->InitMainControls(ticketHeader);
+    // The other pages start as they are built, when first shown.
+    m_mainPage->InitMainControls(ticketGridHeader());
     m_optionsPage->InitMainControls();
-    m_checkPage->InitMainControls(ticketHeader);
-    m_chartPage->InitMainControls();
-    m_ticketPage->InitMainControls(ticketHeader);
-    m_historyPage->InitMainControls();
-    m_prizesPage->InitMainControls();
 }
 
 void TMainForm::Timer1Timer()

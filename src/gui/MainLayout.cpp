@@ -86,7 +86,8 @@ void TMainForm::buildWindow()
                            QStringLiteral("申込数字照会・取消し"));
     m_historyPage =
         addPage(pctrlMain, new HistoryPage(context, pctrlMain), QStringLiteral("抽選数字照会"));
-    m_prizesPage = addPage(pctrlMain, new PrizesPage(pctrlMain), QStringLiteral("当選金額照会"));
+    m_prizesPage = addPage(pctrlMain, new PrizesPage(*context.history(), pctrlMain),
+                           QStringLiteral("当選金額照会"));
 
     Timer1 = new QTimer(this);
     Timer1->setObjectName(QStringLiteral("Timer1"));

@@ -65,6 +65,7 @@ void PageContext::setPickSettings(const PickSettings &settings)
 
 void PageContext::bringUp(Page &page)
 {
+    page.build(); // a page turned to while the window is hidden
     setStatusText(page.guide());
     page.activated();
 }

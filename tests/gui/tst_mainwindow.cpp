@@ -29,6 +29,7 @@
 #include <QTest>
 #include <QToolButton>
 #include <QToolTip>
+#include <algorithm>
 
 class TestMainWindow : public WindowTest
 {
@@ -125,6 +126,14 @@ void TestMainWindow::everyControlIsNamed()
         names << QString("SpeedButton%1").arg(n) << QString("Panel%1").arg(n);
     for (int k = 1; k <= 6; ++k)
         names << QString("Image%1").arg(k);
+    // The pages the window does not show first are built as the player brings them up.
+    auto *pages = control<QTabWidget>(form, "pctrlMain");
+    for (int i = pages->count() - 1; i >= 0; --i) {
+        pages->setCurrentIndex(i);
+        const QList<QWidget *> shown = pages->widget(i)->findChildren<QWidget *>();
+        QVERIFY(
+            std::any_of(shown.cbegin(), shown.cend(), [](QWidget *w) { return w->isVisible(); }));
+    }
     for (const QString &name : names) {
         const QList<QObject *> found = controls<QObject>(form, name);
         QVERIFY2(found.size() == 1, qPrintable(name + ": " + QString::number(found.size())));

@@ -73,9 +73,14 @@ struct CheckPage::CheckRun {
     int found = 0; // the valid lines among those shown
 };
 
-CheckPage::CheckPage(PageContext &context, QWidget *parent) : Page(parent), m_context(context)
+CheckPage::CheckPage(PageContext &context, QWidget *parent)
+    : Page(parent, Build::WhenFirstShown), m_context(context)
 {
     setObjectName(QStringLiteral("TabSheet5"));
+}
+
+void CheckPage::buildControls()
+{
     using namespace layout;
     QGroupBox *g = captionlessGroup(this, "GroupBox4");
     GroupBox4 = g;
@@ -110,6 +115,13 @@ CheckPage::CheckPage(PageContext &context, QWidget *parent) : Page(parent), m_co
         gridHitSelDrawCell(painter, rect, row, column);
     });
     editSelectNum->setKeyFilter(editSelectNumKeyPress);
+    gridHitSel->setHeaderTexts(ticketGridHeader() + QStringList{QStringLiteral("照合結果")});
+    // The newest draw of the history loaded; its lines are listed as the page comes up.
+    if (const int newest = m_context.history()->newestDraw(); newest != kNoDraw) {
+        const QSignalBlocker quiet(editSelectNum);
+        editSelectNum->setText(QString::number(newest));
+        m_draw = newest;
+    }
 }
 
 CheckPage::~CheckPage() = default;
@@ -119,13 +131,14 @@ void CheckPage::activated()
     listLines();
 }
 
-void CheckPage::InitMainControls(const QStringList &ticketHeader)
-{
-    gridHitSel->setHeaderTexts(ticketHeader + QStringList{QStringLiteral("照合結果")});
-}
-
 QString CheckPage::setDrawNumber(int draw)
 {
+    if (!isBuilt()) {
+        // The page takes the newest draw when it is built; the load still tells a file that
+        // cannot be read.
+        const QString path = ticketFilePath(m_context.dataFolder(), draw);
+        return draw > kNoDraw ? captureError([&path] { readAllTicketLines(path); }) : QString();
+    }
     {
         const QSignalBlocker quiet(editSelectNum);
         editSelectNum->setText(QString::number(draw));

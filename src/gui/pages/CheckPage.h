@@ -34,16 +34,18 @@ public:
     QString guide() const override;
     void activated() override;
 
-    void InitMainControls(const QStringList &ticketHeader);
-    // A load sets the coming draw, whose lines are then listed. What could not be read is
+    // A load sets the newest draw, whose lines are then listed. What could not be read is
     // returned for the player, not shown: the check and the list read the same file, and the
-    // load tells it once.
+    // load tells it once. A page not built yet takes the draw when it is.
     QString setDrawNumber(int draw);
 
     // The draw number typed, read once; its lines are then listed.
     void editSelectNumChange();
     void btnExecClick();
     void btnCheckStopClick();
+
+protected:
+    void buildControls() override;
 
 private:
     struct CheckRun;

@@ -39,9 +39,14 @@ private:
 
 } // namespace
 
-HistoryPage::HistoryPage(PageContext &context, QWidget *parent) : Page(parent), m_context(context)
+HistoryPage::HistoryPage(PageContext &context, QWidget *parent)
+    : Page(parent, Build::WhenFirstShown), m_context(context)
 {
     setObjectName(QStringLiteral("TabSheet6"));
+}
+
+void HistoryPage::buildControls()
+{
     viewHistory = new QTableView(this);
     viewHistory->setObjectName(QStringLiteral("viewHistory"));
     viewHistory->setGeometry(6, 8, 620, 449);
@@ -68,6 +73,7 @@ HistoryPage::HistoryPage(PageContext &context, QWidget *parent) : Page(parent), 
     viewHistory->setAlternatingRowColors(false);
     viewHistory->setItemDelegate(new RowColourDelegate(
         [this](int row) { return viewHistoryCustomDrawItem(row); }, viewHistory));
+    showFromTop();
 }
 
 QString HistoryPage::guide() const
@@ -75,13 +81,10 @@ QString HistoryPage::guide() const
     return QStringLiteral("過去の抽選数字（ボーナス数字を含む）を一覧で表示します。");
 }
 
-void HistoryPage::InitMainControls()
-{
-    m_historySortState = 0;
-}
-
 void HistoryPage::showFromTop()
 {
+    if (!isBuilt())
+        return; // the page shows the history from the top when it is built
     viewHistory->setCurrentIndex(m_context.historyList()->index(0, 0));
     viewHistory->scrollToTop();
 }

@@ -18,11 +18,13 @@ public:
 
     // 0 for file order, +k ascending by column k - 1, -k descending.
     int historySortState() const { return m_historySortState; }
-    void InitMainControls();
     // Shows a newly loaded history from its first row.
     void showFromTop();
 
     void viewHistoryColumnClick(int column);
+
+protected:
+    void buildControls() override;
 
 private:
     int viewHistoryCompare(int textOrder) const;

@@ -2,6 +2,7 @@
 
 #include "gui/pages/PrizesPage.h"
 
+#include "core/results/DrawHistory.h"
 #include "gui/widgets/LayoutKit.h"
 #include "gui/widgets/StringGrid.h"
 
@@ -61,9 +62,14 @@ void paintHeaderThrough(StringGrid *grid, PaintedHeader::Painter painter)
 
 } // namespace
 
-PrizesPage::PrizesPage(QWidget *parent) : Page(parent)
+PrizesPage::PrizesPage(const DrawHistory &history, QWidget *parent)
+    : Page(parent, Build::WhenFirstShown), m_history(history)
 {
     setObjectName(QStringLiteral("TabSheet7"));
+}
+
+void PrizesPage::buildControls()
+{
     gridMoney = new StringGrid(12, this);
     gridMoney->setObjectName(QStringLiteral("gridMoney"));
     gridMoney->setGeometry(6, 8, 620, 449);
@@ -80,15 +86,6 @@ PrizesPage::PrizesPage(QWidget *parent) : Page(parent)
     paintHeaderThrough(gridMoney, [this](QPainter *painter, const QRect &rect, int column) {
         gridMoneyDrawCell(painter, rect, 0, column);
     });
-}
-
-QString PrizesPage::guide() const
-{
-    return QStringLiteral("１等～５等の当選金額及び当選口数、キャリーオーバーを一覧で表示します。");
-}
-
-void PrizesPage::InitMainControls()
-{
     gridMoney->setHeaderTexts(
         {QStringLiteral("開催回"), QStringLiteral("１等金額"), QStringLiteral("口数"),
          QStringLiteral("２等金額"), QStringLiteral("口数"), QStringLiteral("３等金額"),
@@ -100,10 +97,18 @@ void PrizesPage::InitMainControls()
           QStringLiteral("４等"), QStringLiteral("５等")})
         spoken << tier + QStringLiteral("の当選金額") << tier + QStringLiteral("の口数");
     gridMoney->cells()->setSpokenHeaderTexts(spoken << QStringLiteral("キャリーオーバー（円）"));
+    showPrizes(m_history.prizes());
+}
+
+QString PrizesPage::guide() const
+{
+    return QStringLiteral("１等～５等の当選金額及び当選口数、キャリーオーバーを一覧で表示します。");
 }
 
 void PrizesPage::showPrizes(const QVector<PrizeRecord> &prizes)
 {
+    if (!isBuilt())
+        return; // the page shows the prizes of the history when it is built
     QVector<QStringList> rows;
     rows.reserve(prizes.size());
     for (const PrizeRecord &prize : prizes)

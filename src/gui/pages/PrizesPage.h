@@ -6,6 +6,7 @@
 
 #include <QVector>
 
+class DrawHistory;
 class QPainter;
 class StringGrid;
 
@@ -15,15 +16,18 @@ class PrizesPage : public Page
 {
     Q_OBJECT
 public:
-    explicit PrizesPage(QWidget *parent = nullptr);
+    explicit PrizesPage(const DrawHistory &history, QWidget *parent = nullptr);
 
     QString guide() const override;
 
-    void InitMainControls();
     void showPrizes(const QVector<PrizeRecord> &prizes);
+
+protected:
+    void buildControls() override;
 
 private:
     void gridMoneyDrawCell(QPainter *painter, const QRect &rect, int row, int column) const;
 
+    const DrawHistory &m_history;
     StringGrid *gridMoney = nullptr;
 };

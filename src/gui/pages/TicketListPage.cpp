@@ -2,6 +2,7 @@
 
 #include "gui/pages/TicketListPage.h"
 
+#include "core/results/DrawHistory.h"
 #include "core/tickets/TicketWrite.h"
 #include "gui/PageContext.h"
 #include "gui/services/ComFunction.h"
@@ -25,9 +26,13 @@ const QString kCanCancel = QStringLiteral("取消し処理がおこなえます�
 } // namespace
 
 TicketListPage::TicketListPage(PageContext &context, QWidget *parent)
-    : Page(parent), m_context(context)
+    : Page(parent, Build::WhenFirstShown), m_context(context)
 {
     setObjectName(QStringLiteral("TabSheet4"));
+}
+
+void TicketListPage::buildControls()
+{
     using namespace layout;
     QGroupBox *g = captionlessGroup(this, "GroupBox6");
     GroupBox6 = g;
@@ -69,6 +74,13 @@ TicketListPage::TicketListPage(PageContext &context, QWidget *parent)
         return marks;
     });
     editLoto6Num->setKeyFilter(editSelectNumKeyPress);
+    gridLoto6->setHeaderTexts(ticketGridHeader());
+    // The coming draw of the history loaded; its lines are listed as the page comes up.
+    if (const int coming = m_context.history()->comingDraw(); coming != kNoDraw) {
+        const QSignalBlocker quiet(editLoto6Num);
+        editLoto6Num->setText(QString::number(coming));
+        m_draw = coming;
+    }
 }
 
 QString TicketListPage::guide() const
@@ -81,13 +93,14 @@ void TicketListPage::activated()
     listLines();
 }
 
-void TicketListPage::InitMainControls(const QStringList &ticketHeader)
-{
-    gridLoto6->setHeaderTexts(ticketHeader);
-}
-
 QString TicketListPage::setDrawNumber(int draw)
 {
+    if (!isBuilt()) {
+        // The page takes the coming draw when it is built; the load still tells a file that
+        // cannot be read.
+        const QString path = ticketFilePath(m_context.dataFolder(), draw);
+        return draw > kNoDraw ? captureError([&] { listTicketFile(path, draw); }) : QString();
+    }
     {
         const QSignalBlocker quiet(editLoto6Num);
         editLoto6Num->setText(QString::number(draw));

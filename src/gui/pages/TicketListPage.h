@@ -30,16 +30,18 @@ public:
     // read is told in the status line, not in a box, which would take the activation away.
     void windowActivated() override;
 
-    void InitMainControls(const QStringList &ticketHeader);
     // A load sets the coming draw, whose lines are then listed. What could not be read is
     // returned for the player, not shown: the check and the list read the same file, and the
-    // load tells it once.
+    // load tells it once. A page not built yet takes the draw when it is.
     QString setDrawNumber(int draw);
 
     // The draw number typed, read once; its lines are then listed.
     void editLoto6NumChange();
     void btnOneDeleteClick();
     void btnAllDeleteClick();
+
+protected:
+    void buildControls() override;
 
 private:
     // Lists the lines of m_draw in its ticket file.

@@ -19,9 +19,13 @@
 using namespace layout;
 
 TrendChartPage::TrendChartPage(PageContext &context, QWidget *parent)
-    : Page(parent), m_context(context)
+    : Page(parent, Build::WhenFirstShown), m_context(context)
 {
     setObjectName(QStringLiteral("TabSheet3"));
+}
+
+void TrendChartPage::buildControls()
+{
     Label6 = label(this, "Label6", 10, 10, QStringLiteral("グラフ種別"));
     cmbChartKind = new QComboBox(this);
     cmbChartKind->setObjectName(QStringLiteral("cmbChartKind"));
@@ -31,7 +35,8 @@ TrendChartPage::TrendChartPage(PageContext &context, QWidget *parent)
     cmbChartKind->setCursor(Qt::PointingHandCursor);
     applyStyle(cmbChartKind, 15);
     cmbChartKind->addItems(trendKindTexts());
-    cmbChartKind->setCurrentIndex(-1); // no kind until the first load chooses one
+    // No kind until the first load chooses one.
+    cmbChartKind->setCurrentIndex(m_firstChartDue ? 0 : -1);
     btnChartExec = button(this, "btnChartExec", QRect(460, 6, 149, 25),
                           QStringLiteral("傾向グラフ表示(&G)"), colour::black);
     btnChartExec->setIcon(buttonIcon(ButtonPicture::SmallChart));
@@ -43,6 +48,8 @@ TrendChartPage::TrendChartPage(PageContext &context, QWidget *parent)
     chartSelect43 =
         buildTrendChart(this, QStringLiteral("chartSelect43"), place, TrendChart::Style::Bars, 5);
     chartSelect43->raise();
+    chartSelect43->hide();
+    chartSelect6->hide();
 
     connect(cmbChartKind, &QComboBox::currentIndexChanged, this,
             guardedSlot(this, &TrendChartPage::cmbChartKindChange));
@@ -53,12 +60,6 @@ TrendChartPage::TrendChartPage(PageContext &context, QWidget *parent)
 QString TrendChartPage::guide() const
 {
     return QStringLiteral("過去の抽選結果より、データを分析・集計し、グラフに表示します。");
-}
-
-void TrendChartPage::InitMainControls()
-{
-    chartSelect43->hide();
-    chartSelect6->hide();
 }
 
 void TrendChartPage::activated()
@@ -75,6 +76,10 @@ void TrendChartPage::showFirstChart()
     // The button takes no input while the load runs, so its handler is run directly; on a
     // page not up, the chart is only filled when the player brings the page up, with the
     // values of the load.
+    if (!isBuilt()) {
+        m_firstChartDue = valuesOf(0); // the page is built with the first kind chosen
+        return;
+    }
     cmbChartKind->setCurrentIndex(0);
     if (isVisible()) {
         btnChartExecClick();
@@ -103,7 +108,11 @@ void TrendChartPage::btnChartExecClick()
 
 std::optional<QVector<int>> TrendChartPage::chosenValues() const
 {
-    const int kind = cmbChartKind->currentIndex();
+    return valuesOf(cmbChartKind->currentIndex());
+}
+
+std::optional<QVector<int>> TrendChartPage::valuesOf(int kind) const
+{
     if (kind < 0 || kind >= kTrendKinds)
         return std::nullopt;
     const TrendValues values =

@@ -22,7 +22,6 @@ public:
     QString guide() const override;
     void activated() override;
 
-    void InitMainControls();
     // After a load: the first kind, over the newest draws, counted at once (a failure passes
     // to the caller) and put on its chart when the page is up, or as soon as it comes up.
     void showFirstChart();
@@ -30,10 +29,14 @@ public:
     void cmbChartKindChange();
     void btnChartExecClick();
 
+protected:
+    void buildControls() override;
+
 private:
     // The values of the chosen kind, from the history rows in the order shown (or from the
     // count table); nothing before a kind is chosen.
     std::optional<QVector<int>> chosenValues() const;
+    std::optional<QVector<int>> valuesOf(int kind) const;
     // Puts the values on the chart of the chosen kind and shows it.
     void drawChart(const QVector<int> &values);
 
