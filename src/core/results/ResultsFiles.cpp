@@ -98,12 +98,11 @@ PrizeRow parsePrizeRow(const QString &line)
     FieldReader fields(line);
     PrizeRow row;
     row.amounts.draw = toInteger(fields.next());
-    row.record[0] = QString::number(row.amounts.draw);
+    row.record.draw = row.amounts.draw;
     for (int column = 1; column < kPrizeFields; ++column) {
         const QStringView text = column == kPrizeFields - 1 ? fields.rest() : fields.next();
         const double value = toDecimal(text);
-        row.record[static_cast<size_t>(column)] =
-            column % 2 == 1 ? formatYen(value) : formatGrouped(value);
+        row.record.figures[static_cast<size_t>(column - 1)] = value;
         if (column % 2 == 1 && column / 2 < kPrizeTiers)
             row.amounts.amount[static_cast<size_t>(column / 2)] =
                 std::llround(std::max(0.0, value));
@@ -112,6 +111,25 @@ PrizeRow parsePrizeRow(const QString &line)
 }
 
 } // namespace
+
+QString PrizeRecord::operator[](int k) const
+{
+    if (k == 0)
+        return QString::number(draw);
+    if (k < 0 || k >= kPrizeFields)
+        return QString();
+    const double value = figures[static_cast<size_t>(k - 1)];
+    return k % 2 == 1 ? formatYen(value) : formatGrouped(value);
+}
+
+QStringList PrizeRecord::texts() const
+{
+    QStringList fields;
+    fields.reserve(kPrizeFields);
+    for (int k = 0; k < kPrizeFields; ++k)
+        fields.append((*this)[k]);
+    return fields;
+}
 
 QString DrawRecord::column(int c) const
 {

@@ -34,8 +34,23 @@ struct DrawRecord {
     QString column(int c) const;
 };
 
-// One line of prize data as the prize table shows it.
-using PrizeRecord = std::array<QString, kPrizeFields>;
+// One line of prize data: its figures as read, shown by the prize table as text. The text is
+// made only when asked for: a history holds thousands of lines that the table may never show.
+struct PrizeRecord {
+    int draw = 0;
+    // Per tier the amount per line and the number of winning lines, then the carry-over.
+    std::array<double, kPrizeFields - 1> figures{};
+
+    // Field k as the prize table shows it: the draw number, then "¥1,234" for an amount (the
+    // carry-over too) and "1,234" for a number of lines.
+    QString operator[](int k) const;
+    QString front() const { return (*this)[0]; }
+    QStringList texts() const;
+    bool operator==(const PrizeRecord &other) const
+    {
+        return draw == other.draw && figures == other.figures;
+    }
+};
 
 // The figures of one prize line: the draw number and the amount paid per line at tiers 1..5
 // (0 where nobody won), read by the same rules as parsePrizeLine.

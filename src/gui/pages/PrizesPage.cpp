@@ -112,7 +112,7 @@ void PrizesPage::showPrizes(const QVector<PrizeRecord> &prizes)
     QVector<QStringList> rows;
     rows.reserve(prizes.size());
     for (const PrizeRecord &prize : prizes)
-        rows.append(QStringList(prize.begin(), prize.end()));
+        rows.append(prize.texts());
     gridMoney->cells()->replaceRows(std::move(rows));
 }
 
