@@ -49,15 +49,6 @@ const QString kSixAlreadyPicked =
                    "クリックしてください。\n\nまた、変更する場合は、選択されている数字を解除"
                    "するか、「クリア」ボタンをクリックしてください。");
 
-// A picked number stands out: sunk in a navy frame on a pale ground, as a pressed key. The
-// number the keyboard is on has a dotted frame.
-const QString kNumberButtonStyle =
-    QStringLiteral("QToolButton { border: 1px solid transparent; border-radius: 4px; }"
-                   "QToolButton:hover { border-color: rgb(120, 160, 220); }"
-                   "QToolButton:checked { border: 2px solid rgb(0, 0, 128);"
-                   " background-color: rgb(255, 236, 150); }"
-                   "QToolButton:focus { border: 2px dotted rgb(0, 0, 0); }");
-
 // The height the notice of a history left behind takes above the page's controls.
 constexpr int kNoticeHeight = 56;
 
@@ -199,7 +190,7 @@ void MainPage::buildControls()
     btnAutoCalc->setIcon(buttonIcon(ButtonPicture::PointingHand));
 
     for (int n = 1; n <= kLotoCount; ++n) {
-        auto *b = new QToolButton(GroupBox1);
+        auto *b = new NumberButton(GroupBox1);
         b->setObjectName(QStringLiteral("SpeedButton%1").arg(n));
         b->setGeometry(16 + 32 * ((n - 1) / 10), 84 + 32 * ((n - 1) % 10), 33, 33);
         b->setCheckable(true);
@@ -244,7 +235,6 @@ void MainPage::connectControls()
 {
     for (int n = 1; n <= kLotoCount; ++n) {
         QToolButton *button = speedButton(n);
-        button->setStyleSheet(kNumberButtonStyle);
         connect(button, &QToolButton::clicked, this,
                 [this, button] { ComSet_SpeedBtnClick(button); });
     }

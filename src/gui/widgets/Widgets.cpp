@@ -325,3 +325,26 @@ void TabControl::resizeEvent(QResizeEvent *event)
     QWidget::resizeEvent(event);
     m_tabs->move(2, 0);
 }
+
+void NumberButton::paintEvent(QPaintEvent *)
+{
+    QPainter painter(this);
+    painter.setRenderHint(QPainter::Antialiasing);
+    const QRectF area = QRectF(rect()).adjusted(1, 1, -1, -1);
+    if (isChecked()) {
+        painter.setPen(QPen(QColor(0, 0, 128), 2));
+        painter.setBrush(QColor(255, 236, 150));
+        painter.drawRoundedRect(area, 4, 4);
+    } else if (underMouse() && isEnabled()) {
+        painter.setPen(QPen(QColor(120, 160, 220), 1));
+        painter.setBrush(Qt::NoBrush);
+        painter.drawRoundedRect(QRectF(rect()).adjusted(0.5, 0.5, -0.5, -0.5), 4, 4);
+    }
+    QRect place(QPoint(), iconSize());
+    place.moveCenter(rect().center());
+    icon().paint(&painter, place, Qt::AlignCenter, isEnabled() ? QIcon::Normal : QIcon::Disabled);
+    if (hasFocus()) {
+        painter.setRenderHint(QPainter::Antialiasing, false);
+        drawFocusFrame(&painter, rect(), Qt::black);
+    }
+}

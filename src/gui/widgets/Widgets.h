@@ -2,6 +2,7 @@
 
 #include <QLabel>
 #include <QProxyStyle>
+#include <QToolButton>
 #include <QWidget>
 
 class QTabBar;
@@ -36,6 +37,18 @@ protected:
 
 private:
     bool m_checkable = false;
+};
+
+// A number of the board: its disc, and a picked number stands out, sunk in a navy frame on a
+// pale ground as a pressed key. The number the keyboard is on has the dotted frame, and the
+// one under the mouse a light frame.
+class NumberButton : public QToolButton
+{
+public:
+    using QToolButton::QToolButton;
+
+protected:
+    void paintEvent(QPaintEvent *event) override;
 };
 
 // The look of a captioned group box as on the program's home system: the frame line runs
