@@ -238,12 +238,13 @@ QString pairMismatch(const ResultsData &data)
     QString difference;
     const qsizetype common = std::min(data.draws.size(), data.prizes.size());
     for (qsizetype i = 0; i < common && difference.isEmpty(); ++i) {
-        const QString draw = data.draws.at(i).caption.trimmed();
-        const QString prize = data.prizes.at(i).front();
+        const int draw = data.draws.at(i).number;
+        const int prize = data.prizes.at(i).draw;
         if (draw != prize)
             difference = QStringLiteral("%1 行目：%2 は第%3回、%4 は第%5回")
                              .arg(i + 1)
-                             .arg(kNumberFileName, draw, kDataFileName, prize);
+                             .arg(kNumberFileName, QString::number(draw), kDataFileName,
+                                  QString::number(prize));
     }
     if (difference.isEmpty() && data.draws.size() != data.prizes.size())
         difference = QStringLiteral("%1 は %2 回分、%3 は %4 回分")

@@ -44,7 +44,6 @@ struct PrizeRecord {
     // Field k as the prize table shows it: the draw number, then "¥1,234" for an amount (the
     // carry-over too) and "1,234" for a number of lines.
     QString operator[](int k) const;
-    QString front() const { return (*this)[0]; }
     QStringList texts() const;
     bool operator==(const PrizeRecord &other) const
     {
